@@ -1,0 +1,29 @@
+# Sourced by ./test and ./run: installs the Debian packages the build needs, when any is missing.
+# shellcheck shell=bash
+
+lumenscroll_packages_build=(
+  cmake ninja-build g++ pkg-config
+  libgtest-dev libgmock-dev libbenchmark-dev nlohmann-json3-dev
+  libprotobuf-dev protobuf-compiler
+  clang libclang-rt-14-dev
+  qt6-base-dev qt6-multimedia-dev libqt6svg6-dev qt6-svg-plugins
+  bible-kjv
+)
+lumenscroll_packages_run=(
+  fonts-woowa-bm fonts-nanum fonts-nanum-extra fonts-noto-cjk fonts-noto-color-emoji
+  xvfb xauth
+)
+
+lumenscroll_install() {
+  local missing=()
+  local p
+  for p in "$@"; do
+    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+  done
+  [ ${#missing[@]} -eq 0 ] && return 0
+  echo "Installing: ${missing[*]}"
+  local sudo=""
+  [ "$(id -u)" -ne 0 ] && sudo="sudo"
+  $sudo apt-get update
+  DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y --no-install-recommends "${missing[@]}"
+}
