@@ -269,10 +269,17 @@ struct Codable<E> {
 template <class T>
 EncodeItem makeEncodeItem(const T& value) {
     if constexpr (detail::SharedPointee<T>::value) {
-        if (!value)
-            throw EncodingError::invalidValue(std::string("null"),
-                                              ErrorContext{{}, "A shared value is null", nullptr});
-        return makeEncodeItem(*value);
+        if (value)
+            return makeEncodeItem(*value);
+        // A null pointer goes to the container like any record, so that the error its coding
+        // throws carries the container's full path, key included.
+        EncodeItem item;
+        item.typeName = Codable<T>::typeName();
+        item.value = &value;
+        item.encodeFunction = [](const void* erased, Encoder& encoder) {
+            Codable<T>::encode(*static_cast<const T*>(erased), encoder);
+        };
+        return item;
     } else {
         EncodeItem item;
         item.category = Codable<T>::category;

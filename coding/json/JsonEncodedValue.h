@@ -1,0 +1,50 @@
+#pragma once
+
+#include <nlohmann/json.hpp>
+
+#include <cstdint>
+#include <deque>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <unordered_map>
+#include <utility>
+#include <vector>
+
+namespace coding {
+
+// One JSON value while it is being encoded. Containers handed out to a record keep writing into
+// it after the call that made them returned, so every value has a stable identity (it is held by
+// shared_ptr) until the whole tree is turned into a document at the end.
+class JsonEncodedValue {
+public:
+    enum class Kind : std::uint8_t { unset, scalar, array, object };
+
+    Kind kind() const { return kind_; }
+
+    void setScalar(nlohmann::ordered_json value);
+    void becomeArray();
+    void becomeObject();
+
+    // Array values.
+    std::shared_ptr<JsonEncodedValue> appendElement();
+    std::size_t elementCount() const { return elements_.size(); }
+
+    // Object values. A key written again keeps its first position and takes the new value.
+    std::shared_ptr<JsonEncodedValue> member(std::string_view key) const;
+    std::shared_ptr<JsonEncodedValue> replaceMember(std::string_view key);
+
+    // Moves the tree out into a document, leaving it spent; a value nothing was written to is an
+    // empty object, as a value that encodes nothing is in Swift.
+    nlohmann::ordered_json takeJson();
+
+private:
+    Kind kind_ = Kind::unset;
+    nlohmann::ordered_json scalar_;
+    std::vector<std::shared_ptr<JsonEncodedValue>> elements_;
+    // A deque keeps the key strings in place, so the index can point at them.
+    std::deque<std::pair<std::string, std::shared_ptr<JsonEncodedValue>>> members_;
+    std::unordered_map<std::string_view, std::size_t> memberIndex_;
+};
+
+} // namespace coding

@@ -1,0 +1,109 @@
+#include "coding/json/JsonKeyedDecodingContainer.h"
+
+#include "coding/DecodingError.h"
+
+namespace coding {
+
+using Json = nlohmann::ordered_json;
+
+namespace {
+
+constexpr std::size_t smallObject = 8;
+
+const Json::object_t::Container& membersOf(const Json& object) {
+    return object.get_ref<const Json::object_t&>();
+}
+
+} // namespace
+
+JsonKeyedDecodingContainer::JsonKeyedDecodingContainer(JsonValueRef object, KeySet keys, CodingPath path,
+                                                       std::shared_ptr<const UserInfo> userInfo)
+    : object_(std::move(object)), keys_(std::move(keys)), path_(std::move(path)), userInfo_(std::move(userInfo)) {
+    const auto& members = membersOf(*object_);
+    if (members.size() <= smallObject)
+        return;
+    index_.reserve(members.size());
+    for (const auto& [name, value] : members)
+        index_.emplace(name, &value);
+}
+
+JsonValueRef JsonKeyedDecodingContainer::find(const CodingKey& key) const {
+    const Json* member = nullptr;
+    if (!index_.empty()) {
+        if (auto found = index_.find(key.stringValue); found != index_.end())
+            member = found->second;
+    } else {
+        for (const auto& [name, value] : membersOf(*object_))
+            if (name == key.stringValue) {
+                member = &value;
+                break;
+            }
+    }
+    if (!member)
+        return nullptr;
+    return JsonValueRef(object_, member);
+}
+
+JsonValueRef JsonKeyedDecodingContainer::require(const CodingKey& key, std::string_view whatFor) const {
+    auto member = find(key);
+    if (!member)
+        throw DecodingError::keyNotFound(
+            key, ErrorContext{path_, std::string(whatFor) + "No value associated with key \"" + key.stringValue + "\".",
+                              nullptr});
+    return member;
+}
+
+CodingPath JsonKeyedDecodingContainer::pathTo(const CodingKey& key) const {
+    CodingPath path = path_;
+    path.push_back(key);
+    return path;
+}
+
+JsonDecodingNode JsonKeyedDecodingContainer::nodeAt(const CodingKey& key, std::string_view whatFor) const {
+    return JsonDecodingNode(require(key, whatFor), pathTo(key), userInfo_);
+}
+
+std::vector<CodingKey> JsonKeyedDecodingContainer::allKeys() const {
+    std::vector<CodingKey> keys;
+    for (const auto& member : membersOf(*object_))
+        if (auto key = keys_.fromString(member.first))
+            keys.push_back(std::move(*key));
+    return keys;
+}
+
+bool JsonKeyedDecodingContainer::contains(const CodingKey& key) const { return find(key) != nullptr; }
+
+bool JsonKeyedDecodingContainer::decodeNil(const CodingKey& key) { return require(key, {})->is_null(); }
+
+void JsonKeyedDecodingContainer::decode(DecodeItem& item, const CodingKey& key) {
+    JsonDecodingNode::decodeItem(item, require(key, {}), pathTo(key), userInfo_);
+}
+
+bool JsonKeyedDecodingContainer::decodeIfPresent(DecodeItem& item, const CodingKey& key) {
+    auto member = find(key);
+    if (!member || member->is_null())
+        return false;
+    JsonDecodingNode::decodeItem(item, member, pathTo(key), userInfo_);
+    return true;
+}
+
+std::shared_ptr<KeyedDecodingContainerBox> JsonKeyedDecodingContainer::nestedContainer(const KeySet& keys,
+                                                                                       const CodingKey& key) {
+    return nodeAt(key, "Cannot get nested keyed container -- ").openKeyedContainer(keys);
+}
+
+std::shared_ptr<UnkeyedDecodingContainerBox> JsonKeyedDecodingContainer::nestedUnkeyedContainer(const CodingKey& key) {
+    return nodeAt(key, "Cannot get nested unkeyed container -- ").openUnkeyedContainer();
+}
+
+std::shared_ptr<Decoder> JsonKeyedDecodingContainer::superDecoder() { return superDecoder(CodingKey("super")); }
+
+// As in Swift, an absent key gives a decoder of null rather than an error: the superclass may
+// have nothing to read.
+std::shared_ptr<Decoder> JsonKeyedDecodingContainer::superDecoder(const CodingKey& key) {
+    auto member = find(key);
+    return std::make_shared<JsonDecodingNode>(member ? std::move(member) : JsonDecodingNode::null(), pathTo(key),
+                                              userInfo_);
+}
+
+} // namespace coding
