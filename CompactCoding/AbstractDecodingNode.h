@@ -1,0 +1,26 @@
+#pragma once
+
+#include "CompactCoding/AbstractNode.h"
+
+#include <cstdint>
+
+namespace coding {
+
+// The base of every decoding node and container. Besides the path and the options it counts how
+// deeply the value it reads is nested: a recursive type fed hostile data would otherwise recurse
+// until the stack runs out, so a node deeper than maxNestingDepth is refused as corrupt data.
+class AbstractDecodingNode : public AbstractNode {
+public:
+    static constexpr std::uint32_t maxNestingDepth = 256;
+
+    // Throws the data-corrupted error "Data nested too deeply" past maxNestingDepth.
+    AbstractDecodingNode(std::shared_ptr<const CodingPath> codingPath, std::shared_ptr<const UserInfo> userInfo,
+                         std::uint32_t depth);
+
+    std::uint32_t depth() const { return depth_; }
+
+private:
+    std::uint32_t depth_;
+};
+
+} // namespace coding

@@ -1,0 +1,61 @@
+#pragma once
+
+#include "CompactCoding/EncodingArena.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <algorithm>
+#include <cstring>
+#include <span>
+
+namespace coding {
+
+// A growing byte buffer in an encode's arena, written through pointers: a record writes a few
+// bytes per field, and a vector's per-byte checks and zero-filling would cost more than the
+// writing. Owned by a node, which keeps the arena alive.
+class ArenaBytes {
+public:
+    explicit ArenaBytes(EncodingArena& arena) : arena_(&arena) {}
+
+    std::size_t size() const { return size_; }
+    bool empty() const { return size_ == 0; }
+    const std::uint8_t* data() const { return data_; }
+    std::uint8_t* data() { return data_; }
+    std::uint8_t& operator[](std::size_t index) { return data_[index]; }
+    std::span<const std::uint8_t> span(std::size_t offset, std::size_t size) const { return {data_ + offset, size}; }
+
+    void reserve(std::size_t capacity) {
+        if (capacity > capacity_)
+            reallocate(capacity);
+    }
+    // Room for `count` more bytes, not yet counted: write them, then commit what was written.
+    std::uint8_t* room(std::size_t count) {
+        if (count > capacity_ - size_)
+            reallocate(std::max(2 * capacity_, size_ + count));
+        return data_ + size_;
+    }
+    void commit(std::uint8_t* end) { size_ = static_cast<std::size_t>(end - data_); }
+
+    void append(std::span<const std::uint8_t> bytes) {
+        std::uint8_t* target = room(bytes.size());
+        if (!bytes.empty())
+            std::memcpy(target, bytes.data(), bytes.size());
+        size_ += bytes.size();
+    }
+
+private:
+    void reallocate(std::size_t capacity) {
+        auto* grown = static_cast<std::uint8_t*>(arena_->allocate(capacity, 1));
+        if (size_ != 0)
+            std::memcpy(grown, data_, size_);
+        data_ = grown;
+        capacity_ = capacity;
+    }
+
+    EncodingArena* arena_;
+    std::uint8_t* data_ = nullptr;
+    std::size_t size_ = 0;
+    std::size_t capacity_ = 0;
+};
+
+} // namespace coding

@@ -1,0 +1,83 @@
+#pragma once
+
+#include "coding/CodingKey.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <cstring>
+#include <string>
+#include <string_view>
+
+namespace coding {
+
+// A key as it was read from the data: an integer key or a text key. The text is a view of the
+// container's bytes, which the container keeps alive. The integer key 3 and the text key "3"
+// are different keys. Kept to sixteen bytes: a record's table holds one per entry.
+class DecodingKey {
+public:
+    static DecodingKey intKey(std::int64_t value) {
+        DecodingKey key;
+        key.int_ = value;
+        return key;
+    }
+    static DecodingKey stringKey(std::string_view text) {
+        DecodingKey key;
+        key.text_ = text.data();
+        key.length_ = static_cast<std::uint32_t>(text.size());
+        key.isString_ = true;
+        return key;
+    }
+
+    bool isStringKey() const { return isString_; }
+    std::int64_t intValue() const { return isString_ ? 0 : int_; }
+    std::string_view stringValue() const { return isString_ ? std::string_view(text_, length_) : std::string_view(); }
+
+    // Whether this stored key answers a record's key: a text key by the key's string value, an
+    // integer key by its integer value (a key without one never matches an integer key).
+    bool matches(const CodingKey& key) const {
+        if (isString_)
+            return key.stringValue.size() == length_ && sameText(key.stringValue.data(), text_, length_);
+        return key.intValue && *key.intValue == int_;
+    }
+
+    // The integer in decimal, or the text.
+    std::string description() const { return isString_ ? std::string(stringValue()) : std::to_string(int_); }
+    std::size_t hash() const;
+
+    friend bool operator==(const DecodingKey& lhs, const DecodingKey& rhs) {
+        if (lhs.isString_ != rhs.isString_)
+            return false;
+        if (!lhs.isString_)
+            return lhs.int_ == rhs.int_;
+        return lhs.length_ == rhs.length_ && sameText(lhs.text_, rhs.text_, lhs.length_);
+    }
+
+private:
+    DecodingKey() = default;
+
+    // Keys are short, and every decoded field compares one: a call to memcmp would cost more
+    // than the comparison.
+    static bool sameText(const char* a, const char* b, std::size_t length) {
+        for (; length >= 8; a += 8, b += 8, length -= 8) {
+            std::uint64_t x, y;
+            std::memcpy(&x, a, 8);
+            std::memcpy(&y, b, 8);
+            if (x != y)
+                return false;
+        }
+        for (; length > 0; ++a, ++b, --length)
+            if (*a != *b)
+                return false;
+        return true;
+    }
+
+    union {
+        std::int64_t int_ = 0;
+        const char* text_;
+    };
+    // Text keys come from one container's bytes; their length fits 32 bits (checked on reading).
+    std::uint32_t length_ = 0;
+    bool isString_ = false;
+};
+
+} // namespace coding

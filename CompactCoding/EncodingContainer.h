@@ -1,0 +1,51 @@
+#pragma once
+
+#include "CompactCoding/CodingKeyWrapper.h"
+#include "CompactCoding/DataType.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <vector>
+
+namespace coding {
+
+// Every encoded piece of an encoding tree: a primitive, a container, a node, a key standing as a
+// value. Bytes are not built per piece and copied upwards: a parent asks its children for their
+// sizes (to write its length prefixes) and then has each append its bytes once into the one
+// output buffer.
+//
+// Ask for sizes and bytes only when the tree is complete: a container may keep the sizes it
+// computed. The size members throw EncodingError for a piece that cannot be written (a value
+// that opened no container); the append members are called after the matching size member and
+// do not throw.
+class EncodingContainer {
+public:
+    virtual ~EncodingContainer() = default;
+
+    // The piece's own bytes, without key and without its own length prefix.
+    virtual std::size_t dataSize() const = 0;
+    virtual void appendData(std::vector<std::uint8_t>& out) const = 0;
+
+    // How the piece is framed under a key.
+    virtual DataType dataType() const { return DataType::variableLength; }
+
+    // Nothing to write; the protobuf form leaves such values out.
+    virtual bool isEmpty() const = 0;
+
+    // The piece as a list element, stream element or the payload of an optional: the byte count
+    // before the data when the piece is variable-length, the data alone otherwise.
+    virtual std::size_t dataWithLengthPrefixSize() const;
+    virtual void appendDataWithLengthPrefix(std::vector<std::uint8_t>& out) const;
+
+    // The piece as one keyed entry: the key's header for the piece's data type, then the data
+    // with its length prefix.
+    virtual std::size_t sizeWithKey(const CodingKeyWrapper& key) const;
+    virtual void appendWithKey(const CodingKeyWrapper& key, std::vector<std::uint8_t>& out) const;
+
+    // The same forms as buffers of their own.
+    std::vector<std::uint8_t> data() const;
+    std::vector<std::uint8_t> dataWithLengthPrefix() const;
+    std::vector<std::uint8_t> encodeWithKey(const CodingKeyWrapper& key) const;
+};
+
+} // namespace coding

@@ -1,0 +1,309 @@
+#include "CompactCoding/KeyedDecoder.h"
+
+#include "CompactCoding/AnyCodingKey.h"
+#include "CompactCoding/DecodingNode.h"
+#include "CompactCoding/PrimitiveCodec.h"
+#include "CompactCoding/SuperEncoderKey.h"
+#include "CompactCoding/UnkeyedDecoder.h"
+#include "CompactCoding/Utf8.h"
+#include "CompactCoding/VariableLengthInteger.h"
+#include "coding/DecodingError.h"
+
+#include <limits>
+#include <unordered_map>
+
+namespace coding {
+
+namespace {
+
+// Value faults are raised without a path and get the container's path and the key on the way out.
+const CodingPath noPath;
+
+[[noreturn]] void corrupt(const CodingPath& path, const char* message) {
+    throw DecodingError::dataCorrupted(path, message);
+}
+
+// Nearly every header and length is one byte.
+std::uint64_t readVarint(std::span<const std::uint8_t> bytes, std::size_t& index, const CodingPath& path) {
+    if (index < bytes.size() && bytes[index] < 0x80)
+        return bytes[index++];
+    std::size_t length = 0;
+    const std::uint64_t value = readVariableLengthInteger(bytes.subspan(index), length, path);
+    index += length;
+    return value;
+}
+
+// The value bytes of one entry starting at `index`, which moves past them. Decided by the raw wire
+// type with plain branches and a size table: a jump table here mispredicts on every record.
+std::span<const std::uint8_t> valueBytes(std::span<const std::uint8_t> bytes, std::size_t& index, std::uint64_t raw) {
+    const std::size_t start = index;
+    if (raw == rawValue(DataType::variableLength)) {
+        const auto count = static_cast<std::int64_t>(readVarint(bytes, index, noPath));
+        if (count < 0)
+            corrupt(noPath, "Invalid data size");
+        if (static_cast<std::uint64_t>(count) > bytes.size() - index)
+            corrupt(noPath, "Premature end of data");
+        const auto value = bytes.subspan(index, static_cast<std::size_t>(count));
+        index += value.size();
+        return value;
+    }
+    if (raw == rawValue(DataType::variableLengthInteger)) {
+        readVarint(bytes, index, noPath);
+        return bytes.subspan(start, index - start);
+    }
+    // eightBytes 1, fourBytes 5, byte 6, twoBytes 7.
+    static constexpr std::uint8_t fixedSizes[8] = {0, 8, 0, 0, 0, 4, 1, 2};
+    const std::size_t size = fixedSizes[raw];
+    if (size > bytes.size() - index)
+        corrupt(noPath, "Premature end of data");
+    index += size;
+    return bytes.subspan(start, size);
+}
+
+bool isValidKeyText(std::span<const std::uint8_t> bytes) {
+    std::uint8_t high = 0;
+    for (std::uint8_t byte : bytes)
+        high |= byte;
+    return high < 0x80 || isValidUtf8(bytes);
+}
+
+// Length, first, middle and last byte of a text key (keys of one record nearly always differ
+// there), or the integer of an integer key; equal keys always give equal values. Built from
+// single bytes: assembling a word from pieces of memory would stall the loads that follow.
+std::uint64_t fingerprintOf(const DecodingKey& key) {
+    if (!key.isStringKey())
+        return static_cast<std::uint64_t>(key.intValue()) * 0x9E3779B97F4A7C15ULL;
+    const std::string_view text = key.stringValue();
+    if (text.empty())
+        return 1;
+    const auto byte = [&](std::size_t i) { return static_cast<std::uint64_t>(static_cast<unsigned char>(text[i])); };
+    return (static_cast<std::uint64_t>(text.size()) << 32) | (byte(0) << 24) | (byte(text.size() / 2) << 16) |
+           (byte(text.size() - 1) << 8) | 1;
+}
+
+} // namespace
+
+struct KeyedDecoder::Indexes {
+    std::unordered_map<std::string_view, std::size_t> strings;
+    std::unordered_map<std::int64_t, std::size_t> integers;
+};
+
+KeyedDecoder::~KeyedDecoder() = default;
+
+KeyedDecoder::KeyedDecoder(std::span<const std::uint8_t> bytes, std::shared_ptr<const void> keepAlive,
+                           const KeySet& keys, std::shared_ptr<const CodingPath> codingPath,
+                           std::shared_ptr<const UserInfo> userInfo, std::uint32_t depth)
+    : AbstractDecodingNode(std::move(codingPath), std::move(userInfo), depth), keepAlive_(std::move(keepAlive)),
+      keys_(&keys) {
+    parse(bytes);
+}
+
+void KeyedDecoder::parse(std::span<const std::uint8_t> bytes) {
+    const CodingPath& path = codingPath();
+    std::size_t index = 0;
+    while (index < bytes.size()) {
+        const std::uint64_t header = readVarint(bytes, index, path);
+        const std::uint64_t raw = header & 7;
+        if (raw == 3 || raw == 4)
+            dataTypeOfHeader(header, path); // throws "Unknown data type N"
+
+        // The key stays in scalars until it is stored: a key object built here and copied into
+        // the table at once would stall on the copy.
+        const bool isStringKey = (header & 8) != 0;
+        std::string_view text;
+        if (isStringKey) {
+            if (static_cast<std::int64_t>(header) < 0)
+                corrupt(path, "Invalid data size");
+            const std::uint64_t keyLength = header >> 4;
+            if (keyLength > bytes.size() - index)
+                corrupt(path, "Premature end of data");
+            if (keyLength > std::numeric_limits<std::uint32_t>::max())
+                corrupt(path, "Invalid data size");
+            const auto keyBytes = bytes.subspan(index, static_cast<std::size_t>(keyLength));
+            if (!isValidKeyText(keyBytes))
+                corrupt(path, "Invalid string");
+            index += keyBytes.size();
+            text = std::string_view(reinterpret_cast<const char*>(keyBytes.data()), keyBytes.size());
+        }
+        const auto intKey = static_cast<std::int64_t>(header) >> 4;
+
+        std::span<const std::uint8_t> value;
+        try {
+            value = valueBytes(bytes, index, raw);
+        } catch (DecodingError& error) {
+            error.prependKey(pathKey(isStringKey ? DecodingKey::stringKey(text) : DecodingKey::intKey(intKey)));
+            error.prependPath(path);
+            throw;
+        }
+        // Stored right here: as a call, the entry's parts would travel through memory and stall.
+        const DecodingKey key = isStringKey ? DecodingKey::stringKey(text) : DecodingKey::intKey(intKey);
+        const std::uint64_t fingerprint = fingerprintOf(key);
+        if (isRepeated(key, fingerprint))
+            throw DecodingError::dataCorrupted(path, "Multiple values for key " + key.description());
+        if (count_ < scanLimit) {
+            Entry& entry = inline_.items[count_++];
+            if (isStringKey)
+                entry.key = DecodingKey::stringKey(text);
+            else
+                entry.key = DecodingKey::intKey(intKey);
+            entry.fingerprint = fingerprint;
+            entry.dataType = static_cast<DataType>(raw);
+            entry.value = value;
+        } else {
+            spill(Entry{key, fingerprint, static_cast<DataType>(raw), value});
+        }
+    }
+}
+
+bool KeyedDecoder::isRepeated(const DecodingKey& key, std::uint64_t fingerprint) {
+    if (indexes_)
+        return key.isStringKey() ? !indexes_->strings.emplace(key.stringValue(), count_).second
+                                 : !indexes_->integers.emplace(key.intValue(), count_).second;
+    // One bit per fingerprint: most keys find their bit clear and need no scan at all.
+    const std::uint64_t bit = std::uint64_t{1} << ((fingerprint * 0x9E3779B97F4A7C15ULL) >> 58);
+    const bool maybe = (keyFilter_ & bit) != 0;
+    keyFilter_ |= bit;
+    if (maybe)
+        for (std::size_t i = 0; i < count_; ++i)
+            if (entries_[i].fingerprint == fingerprint && entries_[i].key == key)
+                return true;
+    return false;
+}
+
+void KeyedDecoder::spill(const Entry& entry) {
+    // Past a record's size: on the heap, with the keys indexed.
+    if (spilled_.empty())
+        spilled_.assign(inline_.items, inline_.items + count_);
+    spilled_.push_back(entry);
+    entries_ = spilled_.data();
+    count_ = spilled_.size();
+    if (!indexes_)
+        buildIndexes();
+}
+
+void KeyedDecoder::buildIndexes() {
+    indexes_ = std::make_unique<Indexes>();
+    for (std::size_t i = 0; i < count_; ++i) {
+        const DecodingKey& key = entries_[i].key;
+        if (key.isStringKey())
+            indexes_->strings.emplace(key.stringValue(), i);
+        else
+            indexes_->integers.emplace(key.intValue(), i);
+    }
+}
+
+const KeyedDecoder::Entry* KeyedDecoder::search(const CodingKey& key) const {
+    if (indexes_) {
+        // A key with both a text and an integer may match two entries; the earlier one wins.
+        std::size_t best = count_;
+        if (auto hit = indexes_->strings.find(key.stringValue); hit != indexes_->strings.end())
+            best = hit->second;
+        if (key.intValue)
+            if (auto hit = indexes_->integers.find(*key.intValue); hit != indexes_->integers.end() && hit->second < best)
+                best = hit->second;
+        return best < count_ ? &entries_[best] : nullptr;
+    }
+    for (std::size_t step = 0, i = hint_; step < count_; ++step, ++i) {
+        if (i == count_)
+            i = 0;
+        if (entries_[i].key.matches(key)) {
+            hint_ = i + 1 == count_ ? 0 : i + 1;
+            return &entries_[i];
+        }
+    }
+    return nullptr;
+}
+
+const KeyedDecoder::Entry& KeyedDecoder::require(const CodingKey& key) const {
+    if (const Entry* entry = find(key))
+        return *entry;
+    throw DecodingError::keyNotFound(key, ErrorContext{codingPath(), "Key not found", nullptr});
+}
+
+CodingKey KeyedDecoder::pathKey(const DecodingKey& key) const {
+    auto known = key.isStringKey() ? keys_->fromString(key.stringValue()) : keys_->fromInt(key.intValue());
+    if (known)
+        return *known;
+    // A key the record does not know still tells where the bad bytes are.
+    return key.isStringKey() ? AnyCodingKey(std::string(key.stringValue())).codingKey()
+                             : AnyCodingKey(key.intValue()).codingKey();
+}
+
+void KeyedDecoder::rethrowUnderKey(const CodingKey& key) const {
+    try {
+        throw;
+    } catch (DecodingError& error) {
+        error.prependKey(key);
+        error.prependPath(codingPath());
+        throw;
+    }
+}
+
+std::vector<CodingKey> KeyedDecoder::allKeys() const {
+    std::vector<CodingKey> keys;
+    for (const Entry& entry : entries()) {
+        auto known = entry.key.isStringKey() ? keys_->fromString(entry.key.stringValue())
+                                             : keys_->fromInt(entry.key.intValue());
+        if (known)
+            keys.push_back(std::move(*known));
+    }
+    return keys;
+}
+
+void KeyedDecoder::decode(DecodeItem& item, const CodingKey& key) {
+    const Entry* entry = find(key);
+    if (!entry) {
+        if (item.category == ValueCategory::optional) {
+            item.assignNil();
+            return;
+        }
+        require(key);
+    }
+    try {
+        switch (item.category) {
+        case ValueCategory::primitive:
+            // The wire type is not compared: bytes of the wrong size fail inside the primitive.
+            item.assign(decodePrimitive(item.primitiveKind, entry->value, codingPath()));
+            return;
+        case ValueCategory::optional:
+        case ValueCategory::other: {
+            DecodingNode node(Storage::data(entry->value, keepAlive_), item.category == ValueCategory::optional,
+                              false, sharedCodingPath(), sharedUserInfo(), depth() + 1);
+            item.decode(node);
+            return;
+        }
+        }
+    } catch (const DecodingError&) {
+        rethrowUnderKey(key);
+    }
+}
+
+std::shared_ptr<KeyedDecodingContainerBox> KeyedDecoder::nestedContainer(const KeySet& keys, const CodingKey& key) {
+    const Entry& entry = require(key);
+    try {
+        return std::make_shared<KeyedDecoder>(entry.value, keepAlive_, keys, sharedCodingPath(), sharedUserInfo(),
+                                              depth() + 1);
+    } catch (const DecodingError&) {
+        rethrowUnderKey(key);
+    }
+}
+
+std::shared_ptr<UnkeyedDecodingContainerBox> KeyedDecoder::nestedUnkeyedContainer(const CodingKey& key) {
+    const Entry& entry = require(key);
+    try {
+        return std::make_shared<UnkeyedDecoder>(entry.value, keepAlive_, sharedCodingPath(), sharedUserInfo(),
+                                                depth() + 1);
+    } catch (const DecodingError&) {
+        rethrowUnderKey(key);
+    }
+}
+
+std::shared_ptr<Decoder> KeyedDecoder::superDecoder() { return superDecoder(SuperEncoderKey::codingKey()); }
+
+std::shared_ptr<Decoder> KeyedDecoder::superDecoder(const CodingKey& key) {
+    const Entry& entry = require(key);
+    return std::make_shared<DecodingNode>(Storage::data(entry.value, keepAlive_), false, false, sharedCodingPath(),
+                                          sharedUserInfo(), depth() + 1);
+}
+
+} // namespace coding

@@ -1,0 +1,97 @@
+#pragma once
+
+#include "CompactCoding/AbstractEncodingNode.h"
+#include "CompactCoding/ArenaAllocator.h"
+#include "CompactCoding/ArenaBytes.h"
+#include "CompactCoding/EncodingContainer.h"
+#include "coding/KeyedEncodingContainer.h"
+
+#include <cstdint>
+#include <limits>
+#include <memory>
+#include <span>
+#include <vector>
+
+namespace coding {
+
+// A record's (or a dictionary's) fields: one entry per key, each written as key header, length
+// prefix where the value needs one, and value; no count, no terminator. Entries come in the
+// order their keys were first stored, or in key order with the "sort" option.
+//
+// A primitive entry is final when it is stored, so its bytes (key and value) are written at
+// once into one buffer, and a record of primitives is copied out in one piece. A nested
+// container is written behind its key only when the record's bytes are asked for, since the
+// value's code may still write into it until then.
+class KeyedEncoder final : public AbstractEncodingNode, public KeyedEncodingContainerBox, public EncodingContainer {
+public:
+    KeyedEncoder(std::shared_ptr<const CodingPath> codingPath, std::shared_ptr<const UserInfo> userInfo,
+                 bool containsOptional, const KeySet& keys, EncodingArena& arena);
+
+    // Keys stored so far.
+    std::size_t count() const { return entries_.size(); }
+
+    // KeyedEncodingContainerBox
+    const CodingPath& codingPath() const override { return AbstractNode::codingPath(); }
+    void encodeNil(const CodingKey& key) override;
+    void encode(const EncodeItem& item, const CodingKey& key) override;
+    std::shared_ptr<KeyedEncodingContainerBox> nestedContainer(const KeySet& keys, const CodingKey& key) override;
+    std::shared_ptr<UnkeyedEncodingContainerBox> nestedUnkeyedContainer(const CodingKey& key) override;
+    std::shared_ptr<Encoder> superEncoder() override;
+    std::shared_ptr<Encoder> superEncoder(const CodingKey& key) override;
+
+    // EncodingContainer
+    std::size_t dataSize() const override;
+    void appendData(std::vector<std::uint8_t>& out) const override;
+    bool isEmpty() const override;
+
+private:
+    static constexpr std::size_t unknownSize = std::numeric_limits<std::size_t>::max();
+    // Up to this many entries a scan finds a key faster than an index does.
+    static constexpr std::size_t linearSearchLimit = 16;
+
+    // A key as written in the buffer: its header (for data type 0) and, for a text key, its text.
+    struct KeyBytes {
+        std::size_t offset;
+        std::uint32_t length;
+        std::uint32_t hash;       // a fingerprint of the bytes, not all of them
+        std::uint32_t textOffset; // of an integer key's text in keyTexts_, when sorting
+        std::uint32_t textLength;
+    };
+    struct Entry {
+        std::size_t offset;         // of the key in bytes_
+        std::size_t valueLength;    // a primitive's length prefix and bytes, right after the key
+        std::uint32_t keyLength;
+        std::uint32_t hash;         // of the key's bytes (KeyBytes::hash)
+        std::uint32_t textOffset;   // of an integer key's text in keyTexts_, when sorting
+        std::uint32_t textLength;
+        std::shared_ptr<EncodingContainer> nested; // null for a primitive
+    };
+
+    KeyBytes writeKey(const CodingKey& key);
+    std::span<const std::uint8_t> keyBytes(const Entry& entry) const {
+        return {bytes_.data() + entry.offset, entry.keyLength};
+    }
+    bool sameKey(const Entry& entry, const KeyBytes& key) const;
+    void store(const KeyBytes& key, std::size_t valueLength, std::shared_ptr<EncodingContainer> nested);
+    std::size_t find(const KeyBytes& key) const;
+    void index(std::size_t position);
+    void rebuildIndex();
+    std::size_t entrySize(const Entry& entry) const;
+    void appendEntry(const Entry& entry, std::vector<std::uint8_t>& out) const;
+    void sortEntries() const;
+
+    bool sortKeys_;
+    bool isDictionary_;
+    std::size_t expectedCount_;
+    ArenaBytes bytes_;
+    ArenaVector<Entry> entries_;
+    std::uint64_t seenHashes_ = 0; // one bit per hash value modulo 64: most new keys need no search
+    ArenaVector<std::uint32_t> index_; // open addressing over entries_ (position + 1), once there are many
+    // Integer keys are written without their text, but the sort order compares an integer key
+    // with a text key by their texts.
+    ArenaVector<char> keyTexts_;
+    mutable std::size_t cachedSize_ = unknownSize;
+    mutable std::vector<std::uint32_t> sortedOrder_;
+};
+
+} // namespace coding

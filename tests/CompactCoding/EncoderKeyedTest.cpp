@@ -1,0 +1,248 @@
+#include "CompactCoding/BinaryEncoder.h"
+#include "CompactCoding/MixedCodingKeyWrapper.h"
+#include "CompactCoding/VariableLengthInteger.h"
+#include "EncoderTestRecords.h"
+
+#include <gtest/gtest.h>
+
+#include <map>
+
+namespace encodertest {
+namespace {
+
+using coding::BinaryEncoder;
+using coding::CodingKey;
+using coding::KeySet;
+
+template <class T>
+Bytes encoded(const T& value, bool sort = false) {
+    BinaryEncoder encoder;
+    encoder.sortKeysDuringEncoding = sort;
+    return bytesOf(encoder.encode(value));
+}
+
+// Writes the given keys, in the given order, each with its position as an Int.
+struct KeyList {
+    std::vector<CodingKey> keys;
+
+    void encode(coding::Encoder& encoder) const {
+        auto c = encoder.container(KeySet(keys));
+        for (std::size_t i = 0; i < keys.size(); ++i)
+            c.encode(static_cast<std::int64_t>(i), keys[i]);
+    }
+};
+
+Bytes header(const CodingKey& key, coding::DataType type) {
+    return coding::MixedCodingKeyWrapper(key).encode(type);
+}
+
+TEST(EncoderKeyedTest, SortedRecordAndNestedRecordUnderIntegerKey) {
+    const Pair pair{1, "x"};
+    EXPECT_EQ(encoded(pair, true), bytes({0x18, 0x61, 0x02, 0x1A, 0x62, 0x01, 0x78}));
+    EXPECT_EQ(encoded(Outer{pair}, true), bytes({0x32, 0x07, 0x18, 0x61, 0x02, 0x1A, 0x62, 0x01, 0x78}));
+}
+
+TEST(EncoderKeyedTest, UnsortedEntriesKeepTheirEncodingOrder) {
+    const KeyList reversed{{CodingKey("b"), CodingKey("a")}};
+    EXPECT_EQ(encoded(reversed), bytes({0x18, 0x62, 0x00, 0x18, 0x61, 0x02}));
+    EXPECT_EQ(encoded(reversed, true), bytes({0x18, 0x61, 0x02, 0x18, 0x62, 0x00}));
+}
+
+TEST(EncoderKeyedTest, SecondValueUnderAKeyReplacesTheFirstInPlace) {
+    struct Twice {
+        void encode(coding::Encoder& encoder) const {
+            auto c = encoder.container(Pair::keys);
+            c.encode(std::int64_t{1}, Pair::keyA);
+            c.encode(std::string("x"), Pair::keyB);
+            c.encode(std::int64_t{5}, Pair::keyA);
+            c.encodeNil(Pair::keyB); // an absent key is nil: the value stays
+        }
+    };
+    EXPECT_EQ(encoded(Twice{}), bytes({0x18, 0x61, 0x0A, 0x1A, 0x62, 0x01, 0x78}));
+}
+
+TEST(EncoderKeyedTest, ReplacementBetweenPrimitivesAndNestedValues) {
+    struct Mixed {
+        bool sort = false;
+        void encode(coding::Encoder& encoder) const {
+            static const CodingKey a{"a"}, b{"b"}, c{"c"};
+            auto container = encoder.container(KeySet{a, b, c});
+            container.encode(std::int64_t{1}, a);
+            container.encode(std::int64_t{2}, b);
+            container.encode(std::int64_t{3}, c);
+            container.encode(std::vector<bool>{true}, b); // a primitive replaced by a list
+            container.encode(std::int64_t{4}, a);         // and a primitive by another
+            container.encode(std::int64_t{5}, c);
+        }
+    };
+    EXPECT_EQ(encoded(Mixed{}), bytes({0x18, 0x61, 0x08, 0x1A, 0x62, 0x01, 0x01, 0x18, 0x63, 0x0A}));
+    struct Back {
+        void encode(coding::Encoder& encoder) const {
+            auto container = encoder.container(Pair::keys);
+            container.encode(Pair{}, Pair::keyB);
+            container.encode(std::int64_t{1}, Pair::keyA);
+            container.encode(std::int64_t{2}, Pair::keyB); // a record replaced by a primitive
+        }
+    };
+    EXPECT_EQ(encoded(Back{}, true), bytes({0x18, 0x61, 0x02, 0x18, 0x62, 0x04}));
+    EXPECT_EQ(encoded(Back{}), bytes({0x18, 0x62, 0x04, 0x18, 0x61, 0x02}));
+}
+
+// "k0", "k1", ... (appended, not concatenated: g++ 12 warns wrongly about `"k" + text` at -O3).
+CodingKey numberedKey(int i) {
+    std::string text("k");
+    text += std::to_string(i);
+    return CodingKey(text);
+}
+
+TEST(EncoderKeyedTest, ReplacementInALargeTable) {
+    struct Many {
+        void encode(coding::Encoder& encoder) const {
+            auto c = encoder.container(KeySet::stringDictionaryKeys());
+            for (int i = 0; i < 100; ++i)
+                c.encode(std::int64_t{i}, numberedKey(i));
+            for (int i = 0; i < 100; i += 7)
+                c.encode(std::int64_t{-1}, numberedKey(i));
+        }
+    };
+    Bytes expected;
+    for (int i = 0; i < 100; ++i) {
+        const Bytes entry = header(numberedKey(i), coding::DataType::variableLengthInteger);
+        expected.insert(expected.end(), entry.begin(), entry.end());
+        coding::appendVariableLength(i % 7 == 0 ? 0x01 : coding::zigZagEncode(i), expected);
+    }
+    EXPECT_EQ(encoded(Many{}), expected);
+}
+
+TEST(EncoderKeyedTest, KeyHeaders) {
+    using coding::DataType;
+    EXPECT_EQ(header(CodingKey("é"), DataType::variableLengthInteger), bytes({0x28, 0xC3, 0xA9}));
+    EXPECT_EQ(header(CodingKey("x", -1), DataType::variableLengthInteger),
+              bytes({0xF0, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF}));
+    EXPECT_EQ(header(CodingKey("x", 3), DataType::eightBytes), bytes({0x31}));
+    EXPECT_EQ(header(CodingKey("x", 8), DataType::twoBytes), bytes({0x87, 0x01}));
+    const std::int64_t max = coding::MixedCodingKeyWrapper::maximumIntegerKey;
+    EXPECT_EQ(header(CodingKey("m", max), DataType::byte),
+              bytes({0xF6, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0x7F}));
+    // Every wire type of a string key.
+    EXPECT_EQ(header(CodingKey("ab"), DataType::variableLength), bytes({0x2A, 0x61, 0x62}));
+}
+
+TEST(EncoderKeyedTest, KeyStandingAsAValue) {
+    const coding::MixedCodingKeyWrapper text(CodingKey("ab"));
+    EXPECT_EQ(text.dataType(), coding::DataType::variableLength);
+    EXPECT_EQ(text.dataWithLengthPrefix(), bytes({0x02, 0x61, 0x62}));
+    const coding::MixedCodingKeyWrapper number(CodingKey("300", 300));
+    EXPECT_EQ(number.dataType(), coding::DataType::variableLengthInteger);
+    EXPECT_EQ(number.data(), bytes({0xAC, 0x02}));
+}
+
+TEST(EncoderKeyedTest, SortOrdersIntegersNumericallyAndTextsByBytes) {
+    const KeyList numbers{{CodingKey("ten", 10), CodingKey("two", 2), CodingKey("minus", -1)}};
+    EXPECT_EQ(encoded(numbers, true), bytes({0xF0, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0x04, // -1
+                                             0x20, 0x02,                                                  // 2
+                                             0xA0, 0x01, 0x00}));                                         // 10
+    // "é" (C3 A9) sorts after "z", as its code point does.
+    const KeyList texts{{CodingKey("é"), CodingKey("z"), CodingKey("B")}};
+    EXPECT_EQ(encoded(texts, true), bytes({0x18, 0x42, 0x04, 0x18, 0x7A, 0x02, 0x28, 0xC3, 0xA9, 0x00}));
+}
+
+TEST(EncoderKeyedTest, SortWithMixedKeysIsDeterministic) {
+    // Keys with and without integers compare by text; where that order is consistent it is kept.
+    const KeyList consistent{{CodingKey("x", 5), CodingKey("m"), CodingKey("y", 1)}};
+    EXPECT_EQ(encoded(consistent, true), bytes({0x18, 0x6D, 0x02, 0x10, 0x04, 0x50, 0x00}));
+    // A cycle (1 < 2 by integer, "a" < "m" < "z" by text): the result depends only on the input.
+    const KeyList cycle{{CodingKey("z", 1), CodingKey("a", 2), CodingKey("m")}};
+    EXPECT_EQ(encoded(cycle, true), encoded(cycle, true));
+    EXPECT_EQ(encoded(cycle, true), bytes({0x10, 0x00, 0x20, 0x02, 0x18, 0x6D, 0x04}));
+}
+
+TEST(EncoderKeyedTest, EmptyRecordIsNoBytesAndNestedIsHeaderAndZeroLength) {
+    EXPECT_TRUE(encoded(KeyList{}).empty());
+    EXPECT_EQ(encoded(Boxed<KeyList>{}), bytes({0x1A, 0x76, 0x00}));
+}
+
+TEST(EncoderKeyedTest, DictionaryKeys) {
+    // Text that looks like a number stays a text key.
+    EXPECT_EQ(encoded(std::map<std::string, std::int64_t>{{"05", 1}}), bytes({0x28, 0x30, 0x35, 0x02}));
+    EXPECT_EQ(encoded(std::map<std::int64_t, std::int64_t>{{5, 1}, {-1, 2}}),
+              bytes({0xF0, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0x04, 0x50, 0x02}));
+    // Other key types: key, value, key, value in a list.
+    EXPECT_EQ(encoded(std::map<bool, std::int64_t>{{true, 1}}), bytes({0x01, 0x02}));
+}
+
+TEST(EncoderKeyedTest, DictionaryKeyOutOfRangeIsAnError) {
+    const std::int64_t tooLarge = coding::MixedCodingKeyWrapper::maximumIntegerKey + 1;
+    try {
+        encoded(Boxed<std::map<std::int64_t, bool>>{{{tooLarge, true}}});
+        FAIL() << "encoded an integer key that does not fit the header";
+    } catch (const coding::EncodingError& error) {
+        EXPECT_EQ(error.debugDescription(), coding::MixedCodingKeyWrapper::outOfRangeMessage(
+                                                CodingKey(std::to_string(tooLarge), tooLarge)));
+        ASSERT_EQ(error.codingPath().size(), 1u);
+        EXPECT_EQ(error.codingPath()[0].intValue, tooLarge);
+    }
+    EXPECT_NO_THROW(encoded(std::map<std::int64_t, bool>{{coding::MixedCodingKeyWrapper::minimumIntegerKey, true}}));
+}
+
+TEST(EncoderKeyedTest, DictionaryKeyThatIsNotUtf8IsAnError) {
+    try {
+        encoded(std::map<std::string, bool>{{"\xFF", true}});
+        FAIL();
+    } catch (const coding::EncodingError& error) {
+        EXPECT_EQ(error.debugDescription(), "String is not UTF-8");
+    }
+}
+
+TEST(EncoderKeyedTest, NestedContainersUnderKeys) {
+    struct Nested {
+        void encode(coding::Encoder& encoder) const {
+            auto c = encoder.container(Pair::keys);
+            auto list = c.nestedUnkeyedContainer(Pair::keyB);
+            auto record = c.nestedContainer(Pair::keys, Pair::keyA);
+            // Filled after both were stored: still part of the parent's bytes.
+            list.encode(std::int64_t{1});
+            record.encode(true, Pair::keyA);
+        }
+    };
+    EXPECT_EQ(encoded(Nested{}), bytes({0x1A, 0x62, 0x01, 0x02, 0x1A, 0x61, 0x03, 0x18, 0x61, 0x01}));
+}
+
+TEST(EncoderKeyedTest, SuperEncoderIsIntegerKeyZero) {
+    const Derived derived{Pair{1, "x"}, 2};
+    EXPECT_EQ(encoded(derived),
+              bytes({0x58, 0x65, 0x78, 0x74, 0x72, 0x61, 0x04, // "extra": 2
+                     0x02, 0x07, 0x18, 0x61, 0x02, 0x1A, 0x62, 0x01, 0x78}));
+    struct SuperForKey {
+        void encode(coding::Encoder& encoder) const {
+            auto c = encoder.container(Pair::keys);
+            auto parent = c.superEncoder(Pair::keyB);
+            EXPECT_EQ(parent->codingPath(), coding::CodingPath{Pair::keyB});
+            parent->singleValueContainer().encode(std::int64_t{3});
+        }
+    };
+    EXPECT_EQ(encoded(SuperForKey{}), bytes({0x18, 0x62, 0x06}));
+}
+
+TEST(EncoderKeyedTest, ValuesOfEveryWireTypeUnderKeys) {
+    struct Wide {
+        void encode(coding::Encoder& encoder) const {
+            auto c = encoder.container(KeySet{});
+            c.encode(std::int8_t{-1}, CodingKey("k1", 1));
+            c.encode(std::uint16_t{0x0102}, CodingKey("k2", 2));
+            c.encode(1.0f, CodingKey("k3", 3));
+            c.encode(1.0, CodingKey("k4", 4));
+            c.encode(coding::Data{7, 8}, CodingKey("k5", 5));
+            c.encode(std::vector<std::uint8_t>{7, 8}, CodingKey("k6", 6));
+        }
+    };
+    EXPECT_EQ(encoded(Wide{}), bytes({0x16, 0xFF,                                // byte
+                                      0x27, 0x02, 0x01,                          // two bytes
+                                      0x35, 0x3F, 0x80, 0x00, 0x00,              // four bytes
+                                      0x41, 0x3F, 0xF0, 0, 0, 0, 0, 0, 0,        // eight bytes
+                                      0x52, 0x02, 0x07, 0x08,                    // blob
+                                      0x62, 0x02, 0x07, 0x08}));                 // list of UInt8
+}
+
+} // namespace
+} // namespace encodertest
