@@ -266,36 +266,49 @@ struct Codable<E> {
 
 // ---- type erasure for the containers' template fronts ----
 
+namespace detail {
+
+// One named result and one return, so the item is built in the caller's slot: this runs for
+// every field a record encodes.
+template <class T>
+EncodeItem makeEncodeItemOf(const T& value) {
+    EncodeItem item;
+    item.category = Codable<T>::category;
+    item.isMap = Codable<T>::isMap;
+    item.isOneOf = Codable<T>::isOneOf;
+    item.typeName = Codable<T>::typeName();
+    if constexpr (Primitive<T>)
+        item.primitive = primitiveRef(value);
+    if constexpr (IsOptional<T>::value)
+        item.isNil = !value.has_value();
+    item.value = &value;
+    item.encodeFunction = [](const void* erased, Encoder& encoder) {
+        Codable<T>::encode(*static_cast<const T*>(erased), encoder);
+    };
+    return item;
+}
+
+// A null pointer goes to the container like any record, so that the error its coding throws
+// carries the container's full path, key included.
+template <class T>
+EncodeItem makeNullSharedItem(const std::shared_ptr<T>& value) {
+    EncodeItem item;
+    item.typeName = Codable<T>::typeName();
+    item.value = &value;
+    item.encodeFunction = [](const void* erased, Encoder& encoder) {
+        Codable<std::shared_ptr<T>>::encode(*static_cast<const std::shared_ptr<T>*>(erased), encoder);
+    };
+    return item;
+}
+
+} // namespace detail
+
 template <class T>
 EncodeItem makeEncodeItem(const T& value) {
-    if constexpr (detail::SharedPointee<T>::value) {
-        if (value)
-            return makeEncodeItem(*value);
-        // A null pointer goes to the container like any record, so that the error its coding
-        // throws carries the container's full path, key included.
-        EncodeItem item;
-        item.typeName = Codable<T>::typeName();
-        item.value = &value;
-        item.encodeFunction = [](const void* erased, Encoder& encoder) {
-            Codable<T>::encode(*static_cast<const T*>(erased), encoder);
-        };
-        return item;
-    } else {
-        EncodeItem item;
-        item.category = Codable<T>::category;
-        item.isMap = Codable<T>::isMap;
-        item.isOneOf = Codable<T>::isOneOf;
-        item.typeName = Codable<T>::typeName();
-        if constexpr (Primitive<T>)
-            item.primitive = primitiveRef(value);
-        if constexpr (detail::IsOptional<T>::value)
-            item.isNil = !value.has_value();
-        item.value = &value;
-        item.encodeFunction = [](const void* erased, Encoder& encoder) {
-            Codable<T>::encode(*static_cast<const T*>(erased), encoder);
-        };
-        return item;
-    }
+    if constexpr (detail::SharedPointee<T>::value)
+        return value ? makeEncodeItem(*value) : detail::makeNullSharedItem(value);
+    else
+        return detail::makeEncodeItemOf(value);
 }
 
 template <class T>
