@@ -27,47 +27,46 @@ bool detail::isValidUtf8Slow(const std::uint8_t* bytes, std::size_t size) {
     const std::uint8_t* p = bytes;
     const std::uint8_t* const end = p + size;
     while (p != end) {
-        // Most text of this application is ASCII or has long ASCII runs: skip them eight at a time.
-        if (end - p >= 8) {
-            std::uint64_t word;
-            std::memcpy(&word, p, 8);
-            if ((word & 0x8080808080808080ull) == 0) {
-                p += 8;
-                continue;
-            }
-        }
         const std::uint8_t lead = *p;
         if (lead < 0x80) {
+            // Most text of this application is ASCII or has long ASCII runs: skip them eight at
+            // a time. Only from an ASCII byte, so that letters of other scripts pay nothing for it.
+            if (end - p >= 8) {
+                std::uint64_t word;
+                std::memcpy(&word, p, 8);
+                if ((word & 0x8080808080808080ull) == 0) {
+                    p += 8;
+                    continue;
+                }
+            }
             ++p;
             continue;
         }
-        std::size_t length;
-        std::uint8_t low = 0x80, high = 0xBF; // allowed range of the second byte
-        if (lead >= 0xC2 && lead <= 0xDF) {
-            length = 2;
-        } else if (lead >= 0xE0 && lead <= 0xEF) {
-            length = 3;
-            if (lead == 0xE0)
-                low = 0xA0; // overlong
-            else if (lead == 0xED)
-                high = 0x9F; // surrogates
+        const auto left = static_cast<std::size_t>(end - p);
+        if ((lead & 0xF0) == 0xE0) {
+            // Three bytes, first: all of Hangul and most other letters outside ASCII.
+            if (left < 3 || (p[2] & 0xC0) != 0x80)
+                return false;
+            const std::uint8_t low = lead == 0xE0 ? 0xA0 : 0x80;  // overlong
+            const std::uint8_t high = lead == 0xED ? 0x9F : 0xBF; // surrogates
+            if (p[1] < low || p[1] > high)
+                return false;
+            p += 3;
+        } else if (lead >= 0xC2 && lead <= 0xDF) {
+            if (left < 2 || (p[1] & 0xC0) != 0x80)
+                return false;
+            p += 2;
         } else if (lead >= 0xF0 && lead <= 0xF4) {
-            length = 4;
-            if (lead == 0xF0)
-                low = 0x90; // overlong
-            else if (lead == 0xF4)
-                high = 0x8F; // above U+10FFFF
+            if (left < 4 || (p[2] & 0xC0) != 0x80 || (p[3] & 0xC0) != 0x80)
+                return false;
+            const std::uint8_t low = lead == 0xF0 ? 0x90 : 0x80;  // overlong
+            const std::uint8_t high = lead == 0xF4 ? 0x8F : 0xBF; // above U+10FFFF
+            if (p[1] < low || p[1] > high)
+                return false;
+            p += 4;
         } else {
             return false;
         }
-        if (static_cast<std::size_t>(end - p) < length)
-            return false;
-        if (p[1] < low || p[1] > high)
-            return false;
-        for (std::size_t i = 2; i < length; ++i)
-            if ((p[i] & 0xC0) != 0x80)
-                return false;
-        p += length;
     }
     return true;
 }

@@ -6,11 +6,12 @@ lumenscroll_packages_build=(
   libgtest-dev libgmock-dev libbenchmark-dev nlohmann-json3-dev
   libprotobuf-dev protobuf-compiler
   clang libclang-rt-14-dev
-  qt6-base-dev qt6-multimedia-dev libqt6svg6-dev qt6-svg-plugins
+  qt6-base-dev qt6-multimedia-dev qt6-svg-dev
   bible-kjv
 )
 lumenscroll_packages_run=(
   fonts-woowa-bm fonts-nanum fonts-nanum-extra fonts-noto-cjk fonts-noto-color-emoji
+  libqt6multimedia6 libqt6svg6 qt6-qpa-plugins
   xvfb xauth
 )
 

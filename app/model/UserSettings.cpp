@@ -1,0 +1,24 @@
+#include "app/model/UserSettings.h"
+
+#include "app/model/BibleBook.h"
+#include "app/reading/BibleView.h"
+#include "app/reading/PageStatePersistence.h"
+
+namespace lumenscroll {
+
+// roles is initialised here, where its element type is complete.
+UserSettings::UserSettings()
+    : roles(*this, {}) {}
+
+UserSettings::~UserSettings() = default;
+
+std::vector<std::vector<BibleStructure>> UserSettings::placeholderBooks() {
+    return std::vector<std::vector<BibleStructure>>(static_cast<std::size_t>(bibleBookCount),
+                                                    std::vector<BibleStructure>(1));
+}
+
+void UserSettings::savePageState(const AppContext& context) {
+    PageStatePersistence::savePageState(*this, context);
+}
+
+} // namespace lumenscroll

@@ -1,0 +1,92 @@
+#pragma once
+
+#include "app/model/BibleKind.h"
+#include "app/model/BibleStructure.h"
+#include "app/model/FontSizes.h"
+#include "app/model/User.h"
+#include "app/platform/ObservableObject.h"
+#include "app/platform/Published.h"
+
+#include <cstdint>
+#include <map>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace lumenscroll {
+
+class AppContext;
+struct BibleView;
+
+// The one shared state of a run: the open pages, the loaded texts, the search state, the
+// note records, the main window's flags and the font choices. The application creates one
+// and hands it to every view; views exchange shared data only through these fields. Every
+// write to a field (an in-place change deep inside a list included) emits objectWillChange()
+// once, before the change; reads emit nothing.
+//
+// The per-page lists roles, selectedBibleArray, bookmarkArray, foundSectionVerseAndPraiseArray
+// and OverAllSectionQTRecord are kept parallel by the operations that add and close pages, not
+// by this object.
+class UserSettings : public ObservableObject {
+public:
+    UserSettings();
+    ~UserSettings() override;
+    UserSettings(const UserSettings&) = delete;
+    UserSettings& operator=(const UserSettings&) = delete;
+
+    // The books of a fresh container: 66 lists, each holding one placeholder chapter record.
+    static std::vector<std::vector<BibleStructure>> placeholderBooks();
+
+    Published<bool> deleteBibleViewProcess{*this, false};
+    // The translation choosers list the kinds with raw values 0 up to this number - 1.
+    Published<std::int64_t> currentlyProvidedBibleNumber{*this, 2};
+    // One row per open page, one flag per verse.
+    Published<std::vector<std::vector<bool>>> bookmarkArray{*this, {{}}};
+    // The open pages as page values, in page order.
+    Published<std::vector<BibleView>> roles;
+    // The chapter of every open page; entry i belongs to page i.
+    Published<std::vector<BibleStructure>> selectedBibleArray{*this, {}};
+    Published<BibleStructure> selectedBible{*this, BibleStructure{}};
+    Published<std::int64_t> bibleSectionCount{*this, 66};
+    Published<std::int64_t> tabIndex{*this, 0};
+    Published<std::int64_t> praiseSelected{*this, 0};
+    Published<bool> isMainTabBarHide{*this, false};
+    Published<std::vector<std::string>> foundSectionVerseAndPraiseArray{*this, {}};
+    Published<std::vector<std::string>> OverAllSectionQTRecord{*this, {}};
+    // The loaded texts of the pages: one list per book, one record per loaded chapter.
+    Published<std::vector<std::vector<BibleStructure>>> BibleWordsContainer{*this, placeholderBooks()};
+    // Keyed by language code.
+    Published<std::map<std::string, bool>> SearchBibleLoadedAll{*this, {}};
+    Published<std::vector<std::vector<BibleStructure>>> loadedBiblesArray{*this, placeholderBooks()};
+    // Keyed by translation display name.
+    Published<std::map<std::string, std::vector<std::vector<BibleStructure>>>> loadedBibleWordsContainers{
+        *this, {}};
+    // Shared: a change inside the record publishes nothing.
+    Published<std::shared_ptr<User>> user{*this, std::make_shared<User>()};
+    Published<bool> settingsViewBtnPressed{*this, false};
+    Published<bool> aboutViewBtnPressed{*this, false};
+    // Index into fontSizes.
+    Published<std::int64_t> pickerIndex{*this, defaultFontSizeIndex};
+    // Index into the font colours.
+    Published<std::int64_t> pickerIndex2{*this, 0};
+    // Index into the reading fonts.
+    Published<std::int64_t> pickerIndex3{*this, 0};
+    Published<std::string> currentBibleLanguage{*this, "kr"};
+    Published<std::optional<BibleKind>> kindOfBible{*this, BibleKind::kr01};
+    Published<bool> plusBible{*this, false};
+    Published<bool> plusBible2{*this, false};
+    Published<std::int64_t> selectedTab{*this, 0};
+    Published<std::string> loadingSection{*this, "Loading..."};
+    Published<bool> isSearchingNow{*this, false};
+    Published<bool> loadAllPagesOnce{*this, false};
+    Published<std::vector<bool>> memoLoaded{*this, {false}};
+    Published<bool> newBibleViewPageCreating{*this, false};
+    Published<bool> executedOnce{*this, false};
+
+    // Writes every open page to its page-state file and the open pages and loaded texts to the
+    // user defaults. Failures are traced, never returned.
+    void savePageState(const AppContext& context);
+};
+
+} // namespace lumenscroll

@@ -1,0 +1,67 @@
+#pragma once
+
+#include "app/platform/Animations.h"
+#include "app/platform/AppActivity.h"
+#include "app/platform/Clipboard.h"
+#include "app/platform/CursorStack.h"
+#include "app/platform/DocumentsFolder.h"
+#include "app/platform/KeyProbe.h"
+#include "app/platform/RandomSource.h"
+#include "app/platform/ResourceLocator.h"
+#include "app/platform/Scheduler.h"
+#include "app/platform/SettingsStore.h"
+#include "app/platform/SoundPlayer.h"
+#include "app/platform/UrlOpener.h"
+
+#include <memory>
+
+namespace lumenscroll {
+
+// Every platform service a view may ask for, in one object handed to every view: nothing
+// reaches the platform around it, so a test that builds the context with stand-ins controls
+// time, files, settings, keys, clipboard and randomness completely. Diagnostics go through
+// trace() (Trace.h), which tests capture separately.
+class AppContext {
+public:
+    struct Services {
+        std::unique_ptr<Scheduler> scheduler;
+        std::unique_ptr<SettingsStore> settings;
+        std::unique_ptr<DocumentsFolder> documents;
+        std::unique_ptr<ResourceLocator> resources;
+        std::unique_ptr<Clipboard> clipboard;
+        std::unique_ptr<UrlOpener> urlOpener;
+        std::unique_ptr<CursorStack> cursors;
+        std::unique_ptr<KeyProbe> keys;
+        std::unique_ptr<AppActivity> activity;
+        std::unique_ptr<RandomSource> random;
+        std::unique_ptr<SoundPlayer> sounds;
+        std::unique_ptr<Animations> animations;
+    };
+
+    // Stops the program when a service is missing: a view would otherwise fail far from here.
+    explicit AppContext(Services services);
+    AppContext(const AppContext&) = delete;
+    AppContext& operator=(const AppContext&) = delete;
+
+    // The running application's services (needs a QGuiApplication). `sounds` is the shell's
+    // player over Qt Multimedia; without one, sounds are only recorded.
+    static std::unique_ptr<AppContext> production(std::unique_ptr<SoundPlayer> sounds = nullptr);
+
+    Scheduler& scheduler() const { return *services_.scheduler; }
+    SettingsStore& settings() const { return *services_.settings; }
+    const DocumentsFolder& documents() const { return *services_.documents; }
+    const ResourceLocator& resources() const { return *services_.resources; }
+    Clipboard& clipboard() const { return *services_.clipboard; }
+    UrlOpener& urlOpener() const { return *services_.urlOpener; }
+    CursorStack& cursors() const { return *services_.cursors; }
+    const KeyProbe& keys() const { return *services_.keys; }
+    AppActivity& activity() const { return *services_.activity; }
+    RandomSource& random() const { return *services_.random; }
+    SoundPlayer& sounds() const { return *services_.sounds; }
+    Animations& animations() const { return *services_.animations; }
+
+private:
+    Services services_;
+};
+
+} // namespace lumenscroll

@@ -1,0 +1,16 @@
+#pragma once
+
+#include "app/platform/Scheduler.h"
+
+namespace lumenscroll {
+
+// The scheduler of a running application: Qt's event loop and timers.
+class QtScheduler final : public Scheduler {
+public:
+    void post(QObject* context, Task task) override;
+    void postAfter(QObject* context, std::chrono::milliseconds delay, Task task) override;
+    [[nodiscard]] Subscription repeatEvery(QObject* context, std::chrono::milliseconds interval,
+                                           Task task) override;
+};
+
+} // namespace lumenscroll

@@ -1,0 +1,66 @@
+#pragma once
+
+#include "app/platform/AppContext.h"
+#include "app/platform/FixedKeyProbe.h"
+#include "app/platform/ManualScheduler.h"
+#include "app/platform/MemoryClipboard.h"
+#include "app/platform/RecordingCursorStack.h"
+#include "app/platform/RecordingSoundPlayer.h"
+#include "app/platform/RecordingUrlOpener.h"
+#include "app/platform/SeededRandom.h"
+#include "app/platform/TraceCapture.h"
+
+#include <QByteArray>
+#include <QString>
+#include <QTemporaryDir>
+
+#include <memory>
+
+namespace lumenscroll {
+
+// An application context for tests, with nothing shared with the user or with other tests:
+// a temporary folder holding the Documents folder, the settings file and (unless a folder of
+// real resources is given) an empty resource folder; a manual scheduler; a captured trace;
+// stand-ins for clipboard, links, cursors, keys and sounds; a seeded random source; and
+// animation switched off. Everything is removed when it is destroyed.
+class TestAppContext {
+public:
+    // `resourceDirectory`: a folder of resources to look in instead of the empty one.
+    explicit TestAppContext(const QString& resourceDirectory = {}, quint32 randomSeed = 1);
+    TestAppContext(const TestAppContext&) = delete;
+    TestAppContext& operator=(const TestAppContext&) = delete;
+    ~TestAppContext();
+
+    AppContext& context() { return *context_; }
+
+    ManualScheduler& manualScheduler() { return *scheduler_; }
+    TraceCapture& traceCapture() { return trace_; }
+    MemoryClipboard& memoryClipboard() { return *clipboard_; }
+    RecordingUrlOpener& recordingUrlOpener() { return *urlOpener_; }
+    RecordingCursorStack& recordingCursorStack() { return *cursors_; }
+    FixedKeyProbe& fixedKeyProbe() { return *keys_; }
+    RecordingSoundPlayer& recordingSoundPlayer() { return *sounds_; }
+
+    // The temporary folder everything lives in.
+    QString rootPath() const { return root_.path(); }
+    QString settingsFilePath() const;
+
+    // Puts a file into the temporary resource folder; refuses (false) when a folder of real
+    // resources was given, which a test must never write into.
+    bool addResource(const QString& fileName, const QByteArray& bytes);
+
+private:
+    QTemporaryDir root_;
+    TraceCapture trace_;
+    ManualScheduler* scheduler_ = nullptr;
+    MemoryClipboard* clipboard_ = nullptr;
+    RecordingUrlOpener* urlOpener_ = nullptr;
+    RecordingCursorStack* cursors_ = nullptr;
+    FixedKeyProbe* keys_ = nullptr;
+    RecordingSoundPlayer* sounds_ = nullptr;
+    bool ownsResources_ = false;
+    // Last: destroyed first, while the folder and the capture it writes into still exist.
+    std::unique_ptr<AppContext> context_;
+};
+
+} // namespace lumenscroll

@@ -1,0 +1,126 @@
+#include "app/reading/BibleViewReactions.h"
+
+#include "app/model/UserSettings.h"
+#include "app/platform/AppContext.h"
+#include "app/reading/PageHandle.h"
+
+#include <optional>
+#include <utility>
+
+namespace lumenscroll {
+
+namespace {
+
+// A flag of the page's state; false for a page that is not open.
+bool flagOf(const BibleView& page, bool BibleView::*flag) {
+    const BibleView* view = page.state().view();
+    return view && view->*flag;
+}
+
+} // namespace
+
+BibleViewReactions::BibleViewReactions(BibleView page)
+    : page_(std::move(page))
+    , watchers_(page_.userSettings.context().scheduler()) {
+    attach();
+}
+
+BibleViewReactions::~BibleViewReactions() = default;
+
+void BibleViewReactions::attach() {
+    UserSettings& settings = *page_.userSettings;
+    watchers_.observe(settings);
+
+    // Received, not watched: every value published counts, the one there is now included.
+    newPageCreating_ = settings.newBibleViewPageCreating.sink([this](const bool& value) {
+        // A copy: a receiver may write the field while the value is being handed round.
+        const bool creating = value;
+        page_.receiveNewBibleViewPageCreating(creating);
+    });
+    watchers_.watch([&settings] { return settings.plusBible2(); },
+                    [this](bool added) { page_.plusBible2Changed(added); });
+
+    // The translation capsule's label follows the record's translation.
+    watchers_.watch(
+        [this]() -> std::optional<BibleKind> {
+            const BibleStructure* record = page_.state().record();
+            return record ? std::optional<BibleKind>(record->kindOfBible) : std::nullopt;
+        },
+        [this](const std::optional<BibleKind>& kind) {
+            if (kind) {
+                page_.updateTranslationLabel(*kind);
+            }
+        });
+
+    // The verse list.
+    watchers_.watch([this] { return flagOf(page_, &BibleView::searchBtnPressed); },
+                    [this](bool pressed) { page_.searchBtnPressedChanged(pressed); });
+    watchers_.watch([this] { return flagOf(page_, &BibleView::userSelectBibleSection); }, [this](bool) {
+        const std::int64_t row = page_.userSelectBibleSectionChanged();
+        // The reader as it is now: the list the page shows when the step is made.
+        std::shared_ptr<ScrollViewProxy> reader = page_.scrollReader();
+        page_.userSettings.context().scheduler().postAfter(&context_, chapterScrollDelay,
+                                                           [reader = std::move(reader), row] {
+                                                               if (reader) {
+                                                                   reader->scrollTo(row, ScrollAnchor::top, false);
+                                                               }
+                                                           });
+    });
+    watchers_.watch([this] { return flagOf(page_, &BibleView::praiseIndexChanged); },
+                    [this](bool changed) { page_.praiseIndexChangedTo(changed); });
+
+    // The title capsule: after a chapter step the flag is raised, handled and lowered again.
+    watchers_.watch([this] { return flagOf(page_, &BibleView::userSelectBibleSection); },
+                    [this](bool raised) { page_.userSelectBibleSectionRaised(raised); });
+
+    // The panels of the top area come on screen with their flags.
+    watchers_.watch([&settings] { return settings.settingsViewBtnPressed(); }, [this](bool shown) {
+        if (shown) {
+            page_.settingsViewAppeared();
+        }
+    });
+    watchers_.watch([&settings] { return settings.aboutViewBtnPressed(); }, [this](bool shown) {
+        if (shown) {
+            page_.aboutViewAppeared();
+        }
+    });
+}
+
+void BibleViewReactions::appear() {
+    page_.appear();
+    page_.rebuildTitle();
+    const UserSettings& settings = *page_.userSettings;
+    if (settings.settingsViewBtnPressed()) {
+        page_.settingsViewAppeared();
+    }
+    if (settings.aboutViewBtnPressed()) {
+        page_.aboutViewAppeared();
+    }
+}
+
+void BibleViewReactions::verseAreaAppear(std::shared_ptr<ScrollViewProxy> reader) {
+    page_.keepScrollReader(std::move(reader));
+    page_.verseAreaAppeared();
+}
+
+void BibleViewReactions::pressPreviousChapter() {
+    post(&BibleView::goToPreviousChapter);
+}
+
+void BibleViewReactions::pressNextChapter() {
+    post(&BibleView::goToNextChapter);
+}
+
+void BibleViewReactions::pressScrollUp() {
+    post(&BibleView::scrollToFirstVerse);
+}
+
+void BibleViewReactions::pressScrollDown() {
+    post(&BibleView::scrollToLastVerse);
+}
+
+void BibleViewReactions::post(void (BibleView::*action)() const) {
+    page_.userSettings.context().scheduler().post(&context_, [this, action] { (page_.*action)(); });
+}
+
+} // namespace lumenscroll

@@ -1,0 +1,286 @@
+#include "app/reading/BibleViewWidget.h"
+
+#include "app/model/UserSettings.h"
+#include "app/platform/AppContext.h"
+#include "app/platform/Look.h"
+#include "app/reading/CapsuleButton.h"
+#include "app/reading/PageHandle.h"
+#include "app/reading/SearchButtonWidget.h"
+#include "app/reading/SymbolButton.h"
+#include "app/reading/VerseListWidget.h"
+
+#include <QLinearGradient>
+#include <QMouseEvent>
+#include <QPainter>
+
+#include <optional>
+#include <utility>
+
+namespace lumenscroll {
+
+namespace {
+
+// The button row: 10 points at each end, 20 after each of the three right buttons, the
+// capsule 10 in from the row's start; the platform's default spacing between them.
+constexpr int rowPadding = 10;
+constexpr int capsuleLeading = 10;
+constexpr int buttonTrailing = 20;
+constexpr int rowSpacing = 8;
+// The title block's shadow: black at 0.8, 5 points down, blurred over 5.
+constexpr qreal titleShadowOpacity = 0.8;
+constexpr int titleShadowDepth = 10;
+// The navigation buttons: 30 points square, gray at 0.8, in the bottom corners.
+constexpr int navigationSize = 30;
+constexpr qreal navigationOpacity = 0.8;
+constexpr int navigationPadding = 5;
+constexpr int navigationBottom = 10;
+constexpr int navigationColumnPadding = 10;
+// A pointer that moves further than this between press and release has dragged.
+constexpr qreal tapSlop = 10.0;
+// The deselect button is dimmed until more than one verse is selected.
+constexpr qreal dimmedOpacity = 0.7;
+constexpr qreal dimmedSymbolOpacity = 0.6;
+// The top area's panels, aligned to the top centre.
+constexpr QSize searchPanelSize(1000, 600);
+constexpr QSize settingsPanelSize(600, 500);
+constexpr QSize aboutPanelSize(600, 400);
+
+enum NavigationButton { previousChapter, scrollUp, scrollDown, nextChapter };
+
+SymbolButton::Style labelledStyle(const QString& symbol, int size, const QString& caption) {
+    SymbolButton::Style style;
+    style.symbol = symbol;
+    style.symbolSize = size;
+    style.caption = caption;
+    style.captionFont = Look::font(TextStyle::headline);
+    style.shadow = true;
+    return style;
+}
+
+SymbolButton::Style navigationStyle(const QString& symbol) {
+    SymbolButton::Style style;
+    style.symbol = symbol;
+    style.symbolSize = navigationSize;
+    style.color = Look::color(NamedColor::gray, navigationOpacity);
+    return style;
+}
+
+QPixmap titlePhoto(const ResourceLocator& resources, const std::string& name) {
+    if (name.empty()) {
+        return {};
+    }
+    const std::optional<QString> path = resources.path(QString::fromStdString(name), QStringLiteral("png"));
+    QPixmap image = path ? QPixmap(*path) : QPixmap();
+    if (image.isNull()) {
+        return {};
+    }
+    // Filling the frame with the picture's proportions kept; what overflows is cut away.
+    const QSize frame(BibleViewWidget::width, BibleViewWidget::titlePhotoHeight);
+    image = image.scaled(frame, Qt::KeepAspectRatioByExpanding, Qt::SmoothTransformation);
+    return image.copy((image.width() - frame.width()) / 2, (image.height() - frame.height()) / 2, frame.width(),
+                      frame.height());
+}
+
+} // namespace
+
+BibleViewWidget::BibleViewWidget(BibleView page, QWidget* parent)
+    : QWidget(parent)
+    , reactions_(std::move(page))
+    , watchers_(reactions_.page().userSettings.context().scheduler()) {
+    setObjectName(QStringLiteral("bibleView"));
+    resize(width, height);
+    const BibleView& shown = reactions_.page();
+    AppContext& context = shown.userSettings.context();
+    const ResourceLocator& resources = context.resources();
+
+    verseList_ = new VerseListWidget(shown, this);
+    connect(verseList_, &VerseListWidget::appeared, this,
+            [this] { reactions_.verseAreaAppear(verseList_->scrollReader()); });
+
+    translationCapsule_ = new CapsuleButton(context, this);
+    translationCapsule_->setObjectName(QStringLiteral("translationCapsule"));
+    connect(translationCapsule_, &QAbstractButton::clicked, this,
+            [this] { reactions_.page().pressTranslationCapsule(); });
+
+    searchButton_ =
+        new SearchButtonWidget(SearchButton(shown.state().binding(&BibleView::searchBtnPressed)), resources, this);
+
+    deselectButton_ = new SymbolButton(
+        resources, labelledStyle(QStringLiteral("arrow.counterclockwise"), 30, QStringLiteral("선택해제")), this);
+    deselectButton_->setObjectName(QStringLiteral("deselectButton"));
+    connect(deselectButton_, &QAbstractButton::clicked, this, [this] { reactions_.page().deselectVerses(); });
+
+    copyButton_ = new SymbolButton(resources, labelledStyle(QStringLiteral("doc.on.doc"), 25, QStringLiteral("복사")),
+                                   this);
+    copyButton_->setObjectName(QStringLiteral("copyButton"));
+    connect(copyButton_, &QAbstractButton::clicked, this, [this] { reactions_.page().copySelectedVerses(); });
+
+    titleCapsule_ = new CapsuleButton(context, this);
+    titleCapsule_->setObjectName(QStringLiteral("titleCapsule"));
+    connect(titleCapsule_, &QAbstractButton::clicked, this, [this] { reactions_.page().pressTitleCapsule(); });
+
+    const std::array<std::pair<const char*, const char*>, 4> navigation{{
+        {"previousChapterButton", "chevron.left.circle.fill"},
+        {"scrollUpButton", "chevron.up.circle.fill"},
+        {"scrollDownButton", "chevron.down.circle.fill"},
+        {"nextChapterButton", "chevron.right.circle.fill"},
+    }};
+    for (std::size_t b = 0; b < navigation.size(); ++b) {
+        auto* button = new SymbolButton(resources, navigationStyle(QLatin1String(navigation[b].second)), this);
+        button->setObjectName(QLatin1String(navigation[b].first));
+        navigationButtons_[b] = button;
+    }
+    connect(navigationButtons_[previousChapter], &QAbstractButton::clicked, this,
+            [this] { reactions_.pressPreviousChapter(); });
+    connect(navigationButtons_[scrollUp], &QAbstractButton::clicked, this, [this] { reactions_.pressScrollUp(); });
+    connect(navigationButtons_[scrollDown], &QAbstractButton::clicked, this, [this] { reactions_.pressScrollDown(); });
+    connect(navigationButtons_[nextChapter], &QAbstractButton::clicked, this,
+            [this] { reactions_.pressNextChapter(); });
+
+    // Where the search page and the preferences and About views will stand.
+    panelHost_ = new QWidget(this);
+    panelHost_->setObjectName(QStringLiteral("panelHost"));
+    panelHost_->hide();
+
+    watchers_.observe(*shown.userSettings);
+    watchers_.watch([this] { return pageLook(); }, [this](const PageLook&) { refresh(); });
+    refresh();
+}
+
+BibleViewWidget::~BibleViewWidget() = default;
+
+BibleViewWidget::PageLook BibleViewWidget::pageLook() const {
+    const BibleView& page = reactions_.page();
+    const UserSettings& settings = *page.userSettings;
+    PageLook look;
+    look.titleBlock = page.isTitleBlockShown();
+    look.photo = page.shownTitlePhoto();
+    look.translation = page.shownTranslation();
+    look.title = page.shownTitle();
+    look.selectedVerses = page.selectedVerseCount();
+    const BibleView* view = page.state().view();
+    look.search = view && view->searchBtnPressed;
+    look.settings = settings.settingsViewBtnPressed();
+    look.about = settings.aboutViewBtnPressed();
+    return look;
+}
+
+void BibleViewWidget::refresh() {
+    const PageLook look = pageLook();
+    if (look.photo != shown_.photo || photo_.isNull() != look.photo.empty()) {
+        photo_ = titlePhoto(reactions_.page().userSettings.context().resources(), look.photo);
+    }
+    shown_ = look;
+
+    for (QWidget* child : std::initializer_list<QWidget*>{translationCapsule_, searchButton_, deselectButton_,
+                                                         copyButton_}) {
+        child->setVisible(look.titleBlock);
+    }
+    translationCapsule_->setCaption(QString::fromStdString(look.translation));
+    titleCapsule_->setCaption(QString::fromStdString(look.title));
+    if (look.selectedVerses > 1) {
+        deselectButton_->setLook(1.0, 1.0);
+    } else {
+        deselectButton_->setLook(dimmedOpacity, dimmedSymbolOpacity);
+    }
+
+    // The panel standing last in front decides the host's frame.
+    std::optional<QSize> panel;
+    if (look.search) {
+        panel = searchPanelSize;
+    }
+    if (look.settings) {
+        panel = settingsPanelSize;
+    }
+    if (look.about) {
+        panel = aboutPanelSize;
+    }
+    if (look.search && panel != searchPanelSize) {
+        // The search page is the largest; the host covers it and the other panel together.
+        panel = searchPanelSize;
+    }
+    if (panel) {
+        panelHost_->setGeometry((width - panel->width()) / 2, 0, panel->width(), panel->height());
+        panelHost_->raise();
+    }
+    panelHost_->setVisible(panel.has_value());
+
+    placeChildren();
+    update();
+}
+
+void BibleViewWidget::placeChildren() {
+    verseList_->setGeometry(0, titleRowHeight + titleBottomPadding + verseListTopPadding, width,
+                            height - titleRowHeight - titleBottomPadding - verseListTopPadding);
+
+    const auto rowCentre = [](QWidget* child) { return (titleRowHeight - child->height()) / 2; };
+    translationCapsule_->move(rowPadding + capsuleLeading, rowCentre(translationCapsule_));
+    int right = width - rowPadding;
+    for (QWidget* button : std::initializer_list<QWidget*>{copyButton_, deselectButton_, searchButton_}) {
+        right -= buttonTrailing + button->width();
+        button->move(right, rowCentre(button));
+        right -= rowSpacing;
+    }
+
+    titleCapsule_->move((width - titleCapsule_->width()) / 2, 0);
+
+    navigationButtons_[previousChapter]->setGeometry(navigationPadding, height - navigationBottom - navigationSize,
+                                                     navigationSize, navigationSize);
+    int x = width - navigationColumnPadding;
+    const int y = height - navigationColumnPadding - navigationBottom - navigationSize;
+    for (const int b : {nextChapter, scrollDown, scrollUp}) {
+        x -= navigationPadding + navigationSize;
+        navigationButtons_[static_cast<std::size_t>(b)]->setGeometry(x, y, navigationSize, navigationSize);
+        x -= rowSpacing;
+    }
+}
+
+void BibleViewWidget::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    if (!appeared_) {
+        appeared_ = true;
+        reactions_.appear();
+    }
+}
+
+void BibleViewWidget::paintEvent(QPaintEvent* /*event*/) {
+    QPainter painter(this);
+    painter.fillRect(rect(), Qt::white);
+    if (!shown_.titleBlock) {
+        return;
+    }
+    const int blockHeight = titleRowHeight + titleBottomPadding;
+    QLinearGradient shadow(0, blockHeight, 0, blockHeight + titleShadowDepth);
+    shadow.setColorAt(0.0, QColor::fromRgbF(0, 0, 0, static_cast<float>(titleShadowOpacity)));
+    shadow.setColorAt(1.0, Qt::transparent);
+    painter.fillRect(QRect(0, blockHeight, width, titleShadowDepth), shadow);
+    // Centred on the button row, so its top lies above the page.
+    painter.setClipRect(QRect(0, 0, width, blockHeight));
+    painter.drawPixmap(0, (titleRowHeight - titlePhotoHeight) / 2, photo_);
+}
+
+bool BibleViewWidget::isOnTitlePhoto(const QPointF& position) const {
+    return shown_.titleBlock && position.y() >= 0 && position.y() < titleRowHeight + titleBottomPadding;
+}
+
+void BibleViewWidget::mousePressEvent(QMouseEvent* event) {
+    if (event->button() == Qt::LeftButton && isOnTitlePhoto(event->position())) {
+        photoPress_ = event->globalPosition();
+        event->accept();
+        return;
+    }
+    QWidget::mousePressEvent(event);
+}
+
+void BibleViewWidget::mouseReleaseEvent(QMouseEvent* event) {
+    const std::optional<QPointF> press = std::exchange(photoPress_, std::nullopt);
+    if (press && event->button() == Qt::LeftButton && isOnTitlePhoto(event->position()) &&
+        (event->globalPosition() - *press).manhattanLength() <= tapSlop) {
+        reactions_.page().tapTitlePhoto();
+        event->accept();
+        return;
+    }
+    QWidget::mouseReleaseEvent(event);
+}
+
+} // namespace lumenscroll

@@ -1,0 +1,98 @@
+#pragma once
+
+#include "app/model/BiblePraise.h"
+#include "app/model/BibleStructure.h"
+#include "app/model/UserSettings.h"
+#include "app/platform/Binding.h"
+#include "app/reading/BibleView.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <utility>
+#include <vector>
+
+namespace lumenscroll {
+
+// Open page `index` where its state lives: its page value in userSettings.roles and its
+// chapter record in userSettings.selectedBibleArray. Every other page value (the one a widget
+// was built from, the one a handler runs on) is a copy whose state fields go stale, so the
+// page's handlers read its state here and write it here, through the published lists, each
+// write announced like any other. A page that is not open reads as absent and takes no writes.
+//
+// What the read functions return points into the lists: good until the next write to them.
+class PageHandle {
+public:
+    PageHandle(UserSettings& userSettings, std::int64_t index)
+        : userSettings_(&userSettings)
+        , index_(index) {}
+
+    std::int64_t index() const { return index_; }
+    UserSettings& userSettings() const { return *userSettings_; }
+
+    // The page value in roles; null when roles has no entry `index`.
+    const BibleView* view() const { return entry(userSettings_->roles.get()); }
+    // The chapter record in selectedBibleArray; null when there is no such page.
+    const BibleStructure* record() const { return entry(userSettings_->selectedBibleArray.get()); }
+    // Verse `verse` of the record; null when the page or the verse is missing.
+    const BiblePraise* verse(std::int64_t verse) const {
+        const BibleStructure* chapter = record();
+        return chapter && isIndexOf(verse, chapter->praises.size()) ? &chapter->praises[at(verse)] : nullptr;
+    }
+    // The number of verses of the record (0 without one).
+    std::size_t verseCount() const {
+        const BibleStructure* chapter = record();
+        return chapter ? chapter->praises.size() : 0;
+    }
+
+    // One announced write to the page value; false, and nothing written, without one.
+    template <class Change> bool modifyView(Change&& change) const {
+        return modifyEntry(userSettings_->roles, std::forward<Change>(change));
+    }
+    // One announced write to the record; false, and nothing written, without one.
+    template <class Change> bool modifyRecord(Change&& change) const {
+        return modifyEntry(userSettings_->selectedBibleArray, std::forward<Change>(change));
+    }
+    // One announced write to verse `verse` of the record; false without it.
+    template <class Change> bool modifyVerse(std::int64_t verse, Change&& change) const {
+        if (!this->verse(verse)) {
+            return false;
+        }
+        return modifyRecord([&](BibleStructure& chapter) { std::forward<Change>(change)(chapter.praises[at(verse)]); });
+    }
+
+    // A binding to one state field of the page value, for the widgets and rows the page hands
+    // it to. Without a page value it reads as T{} and ignores writes.
+    template <class T> Binding<T> binding(T BibleView::*field) const {
+        const PageHandle page = *this;
+        return Binding<T>(
+            [page, field] {
+                const BibleView* view = page.view();
+                return view ? view->*field : T{};
+            },
+            [page, field](const T& value) { page.modifyView([&](BibleView& view) { view.*field = value; }); });
+    }
+
+    static bool isIndexOf(std::int64_t index, std::size_t count) {
+        return index >= 0 && static_cast<std::size_t>(index) < count;
+    }
+
+private:
+    static std::size_t at(std::int64_t index) { return static_cast<std::size_t>(index); }
+
+    template <class T> const T* entry(const std::vector<T>& list) const {
+        return isIndexOf(index_, list.size()) ? &list[at(index_)] : nullptr;
+    }
+
+    template <class T, class Change> bool modifyEntry(Published<std::vector<T>>& list, Change&& change) const {
+        if (!isIndexOf(index_, list->size())) {
+            return false;
+        }
+        list.modify([&](std::vector<T>& items) { std::forward<Change>(change)(items[at(index_)]); });
+        return true;
+    }
+
+    UserSettings* userSettings_;
+    std::int64_t index_;
+};
+
+} // namespace lumenscroll

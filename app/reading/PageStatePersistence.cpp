@@ -1,0 +1,355 @@
+#include "app/reading/PageStatePersistence.h"
+
+#include "CompactCoding/BinaryDecoder.h"
+#include "CompactCoding/BinaryEncoder.h"
+#include "app/model/BibleBook.h"
+#include "app/model/BibleStructure.h"
+#include "app/model/UserSettings.h"
+#include "app/platform/AppContext.h"
+#include "app/platform/FileSystem.h"
+#include "app/platform/Trace.h"
+#include "coding/Data.h"
+#include "coding/json/JsonEncoder.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QStringList>
+
+#include <algorithm>
+#include <exception>
+#include <span>
+#include <string>
+#include <utility>
+
+namespace lumenscroll {
+
+namespace {
+
+QByteArray toByteArray(const coding::Data& data) {
+    return QByteArray(reinterpret_cast<const char*>(data.data()), static_cast<qsizetype>(data.size()));
+}
+
+std::span<const std::uint8_t> bytesOf(const QByteArray& bytes) {
+    return {reinterpret_cast<const std::uint8_t*>(bytes.constData()), static_cast<std::size_t>(bytes.size())};
+}
+
+void traceError(const QString& error) {
+    trace(QStringLiteral("error ") + error);
+}
+
+void traceError(const std::exception& error) {
+    trace(std::string("error ") + error.what());
+}
+
+bool isRegularFile(const QString& path) {
+    return QFileInfo(path).isFile();
+}
+
+std::size_t at(std::int64_t index) {
+    return static_cast<std::size_t>(index);
+}
+
+// The page indexes of the page-state files in `folder`, sorted; none when it cannot be listed.
+std::optional<std::vector<std::int64_t>> savedPageIndexes(const QString& folder, QString* error) {
+    const std::optional<QStringList> entries = FileSystem::list(folder, error);
+    if (!entries) {
+        return std::nullopt;
+    }
+    std::vector<std::int64_t> indexes;
+    for (const QString& entry : *entries) {
+        const std::optional<std::int64_t> index = PageStatePersistence::pageIndexOfFileName(entry);
+        if (index && isRegularFile(QDir(folder).filePath(entry))) {
+            indexes.push_back(*index);
+        }
+    }
+    std::sort(indexes.begin(), indexes.end());
+    return indexes;
+}
+
+// Reads and decodes one page-state file; the error is traced.
+bool decodesAsPage(const QString& path) {
+    QString error;
+    const std::optional<QByteArray> bytes = FileSystem::read(path, &error);
+    if (!bytes) {
+        traceError(error);
+        return false;
+    }
+    try {
+        (void)coding::BinaryDecoder().decode<BibleStructure>(bytesOf(*bytes));
+    } catch (const std::exception& decodingError) {
+        traceError(decodingError);
+        return false;
+    }
+    return true;
+}
+
+// Writes every page's file, stopping at the first failure; true when all were written. A file
+// that already holds the page's bytes is left alone: a save usually follows a change to one
+// page, and every replaced file costs a flush to the disk.
+bool writePageFiles(const std::vector<BibleStructure>& pages, const QString& folder) {
+    const coding::BinaryEncoder encoder;
+    for (std::size_t i = 0; i < pages.size(); ++i) {
+        const QString path =
+            QDir(folder).filePath(PageStatePersistence::fileName(static_cast<std::int64_t>(i)));
+        QByteArray bytes;
+        try {
+            bytes = toByteArray(encoder.encode(pages[i]));
+        } catch (const std::exception& error) {
+            traceError(error);
+            return false;
+        }
+        if (isRegularFile(path) && FileSystem::read(path) == bytes) {
+            continue;
+        }
+        QString error;
+        if (!FileSystem::writeAtomically(path, bytes, &error)) {
+            traceError(error);
+            return false;
+        }
+    }
+    return true;
+}
+
+// Stores a user default unless it holds these bytes already, so that a save that changed
+// nothing there does not rewrite the settings file.
+void storeIfChanged(SettingsStore& settings, const QString& key, const QByteArray& bytes) {
+    if (settings.data(key) != bytes) {
+        settings.setData(key, bytes);
+    }
+}
+
+// Removes the files of pages that are no longer open, so that no old file is taken for a page
+// at the next start.
+void removeFilesPast(std::int64_t pageCount, const QString& folder) {
+    QString error;
+    const std::optional<std::vector<std::int64_t>> indexes = savedPageIndexes(folder, &error);
+    if (!indexes) {
+        traceError(error);
+        return;
+    }
+    for (const std::int64_t index : *indexes) {
+        if (index < pageCount) {
+            continue;
+        }
+        if (!FileSystem::removeFile(QDir(folder).filePath(PageStatePersistence::fileName(index)), &error)) {
+            trace(error);
+        }
+    }
+}
+
+} // namespace
+
+QString PageStatePersistence::settingsFolder(const AppContext& context) {
+    return context.documents().filePath(baseFolderName + QLatin1Char('/') + settingsFolderName);
+}
+
+QString PageStatePersistence::fileName(std::int64_t pageIndex) {
+    return fileNamePrefix + QString::number(pageIndex);
+}
+
+std::optional<std::int64_t> PageStatePersistence::pageIndexOfFileName(const QString& name) {
+    if (!name.startsWith(fileNamePrefix)) {
+        return std::nullopt;
+    }
+    const QStringView digits = QStringView(name).mid(fileNamePrefix.size());
+    // Eighteen digits always fit; no page count comes near.
+    if (digits.isEmpty() || digits.size() > 18 || (digits.size() > 1 && digits.front() == QLatin1Char('0'))) {
+        return std::nullopt;
+    }
+    std::int64_t index = 0;
+    for (const QChar digit : digits) {
+        if (digit < QLatin1Char('0') || digit > QLatin1Char('9')) {
+            return std::nullopt;
+        }
+        index = index * 10 + (digit.unicode() - u'0');
+    }
+    return index;
+}
+
+QByteArray PageStatePersistence::selectedBibleArrayJson(const std::vector<BibleStructure>& pages) {
+    // The texts come from the resources at the next start; the stored list keeps the marks.
+    std::vector<BibleStructure> blanked = pages;
+    for (BibleStructure& page : blanked) {
+        for (BiblePraise& praise : page.praises) {
+            praise.word.clear();
+        }
+    }
+    return toByteArray(coding::JsonEncoder().encode(blanked));
+}
+
+QByteArray
+PageStatePersistence::bibleWordsContainerJson(const std::vector<std::vector<BibleStructure>>& books) {
+    // All but a chapter or two are placeholders, whose JSON never changes: it is made once and
+    // copied, and only the loaded chapters go through the encoder. The result is byte for byte
+    // what the encoder makes of the whole list.
+    static const BibleStructure placeholder;
+    static const QByteArray placeholderJson = toByteArray(coding::JsonEncoder().encode(placeholder));
+    std::size_t records = 0;
+    for (const std::vector<BibleStructure>& book : books) {
+        records += book.size();
+    }
+    QByteArray json;
+    json.reserve(static_cast<qsizetype>(records * static_cast<std::size_t>(placeholderJson.size() + 1) +
+                                        books.size() * 3 + 2));
+    json += '[';
+    for (std::size_t b = 0; b < books.size(); ++b) {
+        json += b == 0 ? "[" : ",[";
+        for (std::size_t c = 0; c < books[b].size(); ++c) {
+            if (c > 0) {
+                json += ',';
+            }
+            const BibleStructure& chapter = books[b][c];
+            if (chapter == placeholder) {
+                json += placeholderJson;
+            } else {
+                json += toByteArray(coding::JsonEncoder().encode(chapter));
+            }
+        }
+        json += ']';
+    }
+    json += ']';
+    return json;
+}
+
+void PageStatePersistence::savePageState(UserSettings& userSettings, const AppContext& context) {
+    const QString baseFolder = context.documents().filePath(baseFolderName);
+    const QString folder = settingsFolder(context);
+    for (const QString& path : {baseFolder, folder}) {
+        QString error;
+        if (!FileSystem::isDirectory(path) && !FileSystem::makeDirectories(path, &error)) {
+            trace(error);
+        }
+    }
+
+    const std::vector<BibleStructure>& pages = userSettings.selectedBibleArray.get();
+    for (std::size_t i = 0; i < pages.size(); ++i) {
+        const std::string prefix = "** selectedBibleArray[" + std::to_string(i) + "]";
+        trace(prefix + ".sectionIndex " + std::to_string(pages[i].sectionIndex));
+        trace(prefix + ".versesIndex " + std::to_string(pages[i].versesIndex));
+        trace(prefix + ".praises.count " + std::to_string(pages[i].praises.size()));
+    }
+
+    if (writePageFiles(pages, folder)) {
+        removeFilesPast(static_cast<std::int64_t>(pages.size()), folder);
+    }
+
+    SettingsStore& settings = context.settings();
+    try {
+        storeIfChanged(settings, selectedBibleArrayKey, selectedBibleArrayJson(pages));
+    } catch (const std::exception& error) {
+        traceError(error);
+    }
+    try {
+        storeIfChanged(settings, bibleWordsContainerKey,
+                       bibleWordsContainerJson(userSettings.BibleWordsContainer.get()));
+    } catch (const std::exception& error) {
+        traceError(error);
+    }
+    if (!settings.sync()) {
+        trace(QStringLiteral("error the settings could not be written to ") + settings.fileName());
+    }
+
+    // Read back: what the next start will find.
+    for (std::size_t i = 0; i < pages.size(); ++i) {
+        (void)decodesAsPage(QDir(folder).filePath(fileName(static_cast<std::int64_t>(i))));
+    }
+}
+
+void PageStatePersistence::loadSavedState(BibleView loadingPage) {
+    UserSettings& userSettings = *loadingPage.userSettings;
+    const QString folder = settingsFolder(loadingPage.userSettings.context());
+
+    QString error;
+    const std::optional<std::vector<std::int64_t>> indexes = savedPageIndexes(folder, &error);
+    if (!indexes) {
+        traceError(error);
+        return;
+    }
+    // The open pages are those of the stored page list; a file past them is left over from an
+    // earlier run and stands for no page.
+    const auto openPages = static_cast<std::int64_t>(userSettings.selectedBibleArray->size());
+    std::int64_t count = 0;
+    for (const std::int64_t index : *indexes) {
+        count += index < openPages ? 1 : 0;
+    }
+    if (count == 0) {
+        return;
+    }
+    trace("fileArray count " + std::to_string(count));
+
+    for (std::int64_t i = 0; i < count; ++i) {
+        if (!isRegularFile(QDir(folder).filePath(fileName(i)))) {
+            trace("one or more files are corrupted");
+            return;
+        }
+    }
+    // Page 0 is the loading page itself.
+    if (count == 1) {
+        return;
+    }
+
+    for (std::int64_t i = 1; i < count; ++i) {
+        const QString path = QDir(folder).filePath(fileName(i));
+        if (!isRegularFile(path)) {
+            continue;
+        }
+        trace("i " + std::to_string(i));
+        // The file is a check only: the page is built from the stored page list.
+        if (!decodesAsPage(path)) {
+            trace("one or more files are corrupted");
+            return;
+        }
+
+        const BibleStructure& stored = userSettings.selectedBibleArray.get()[at(i)];
+        if (const std::optional<BibleBook> book = bibleBookFromRaw(stored.sectionIndex)) {
+            const std::string name(bookName(stored.language, *book));
+            userSettings.selectedBibleArray.modify(
+                [&](std::vector<BibleStructure>& pages) { pages[at(i)].name = name; });
+        }
+        // The page values of the open pages come first in roles; one that is there already is
+        // not built twice.
+        if (i < static_cast<std::int64_t>(userSettings.roles->size())) {
+            continue;
+        }
+
+        const std::vector<BibleView>& roles = userSettings.roles.get();
+        const std::string photo =
+            roles.empty() ? loadingPage.randomTitlePhoto() : roles.back().randomTitlePhoto();
+        BibleView page{
+            .isShrinkStatus = Binding<bool>::constant(false),
+            .userSettings = loadingPage.userSettings,
+            .pageIndex = Binding<std::int64_t>::constant(i),
+            .prevPageIndex = loadingPage.prevPageIndex,
+            .pickedPhotoName = Binding<std::string>::constant(photo),
+            .selectedBible = userSettings.selectedBibleArray.get()[at(i)],
+            .plusBible = loadingPage.plusBible,
+            .plusBible2 = loadingPage.plusBible2,
+            .qtContentAtEachPraise = Binding<std::vector<std::string>>::constant({std::string()}),
+            .plusBtnPressed = Binding<bool>::constant(false),
+            .bibleViewFixedIndex = i,
+        };
+        userSettings.roles.modify([&](std::vector<BibleView>& views) { views.push_back(std::move(page)); });
+        loadingPage.refreshPageTitle(i);
+    }
+}
+
+void PageStatePersistence::deletePageStateFile(const AppContext& context, const QString& name) {
+    if (!pageIndexOfFileName(name)) {
+        trace(QStringLiteral("error \"") + name + QStringLiteral("\" is not a page-state file"));
+        return;
+    }
+    const QString path = QDir(settingsFolder(context)).filePath(name);
+    if (!FileSystem::exists(path)) {
+        return;
+    }
+    QString error;
+    if (!FileSystem::removeFile(path, &error)) {
+        trace(error);
+    }
+}
+
+void deletePageStateFile(const AppContext& context, const QString& name) {
+    PageStatePersistence::deletePageStateFile(context, name);
+}
+
+} // namespace lumenscroll

@@ -1,0 +1,69 @@
+#pragma once
+
+#include "app/reading/BibleView.h"
+
+#include <QByteArray>
+#include <QString>
+
+#include <cstdint>
+#include <optional>
+#include <vector>
+
+namespace lumenscroll {
+
+class AppContext;
+class UserSettings;
+struct BibleStructure;
+
+// What survives a run of the open pages: one page-state file per page, the compact coding of
+// its chapter record, in Documents/Lumenscroll_QT/Lumenscroll_Settings, named "LSC_Settings_"
+// and the page's index; and two JSON user defaults, the open pages (verse texts left empty)
+// and the loaded page texts. Every failure is traced and swallowed: saving and loading never
+// stop the program and never report to the user.
+class PageStatePersistence {
+public:
+    PageStatePersistence() = delete;
+
+    static inline const QString baseFolderName = QStringLiteral("Lumenscroll_QT");
+    static inline const QString settingsFolderName = QStringLiteral("Lumenscroll_Settings");
+    static inline const QString fileNamePrefix = QStringLiteral("LSC_Settings_");
+    static inline const QString selectedBibleArrayKey = QStringLiteral("SelectedBibleArray");
+    static inline const QString bibleWordsContainerKey = QStringLiteral("BibleWordsContainer");
+
+    // The folder of the page-state files.
+    static QString settingsFolder(const AppContext& context);
+    // "LSC_Settings_" and the index in decimal.
+    static QString fileName(std::int64_t pageIndex);
+    // The page index a page-state file name stands for: exactly "LSC_Settings_" and a decimal
+    // index without leading zeros. None for any other name.
+    static std::optional<std::int64_t> pageIndexOfFileName(const QString& name);
+
+    // Writes every open page's file (each replaced atomically, so a failed save leaves the
+    // previous file whole), removes the files of indexes at or past the page count once all
+    // pages are written, stores the two JSON user defaults and reads every file back as a
+    // check.
+    static void savePageState(UserSettings& userSettings, const AppContext& context);
+
+    // Checks the page-state files of the saved pages (each index from 0 up to the number of
+    // saved files must be there, and each file from index 1 must decode) and builds a page value
+    // for every saved index from 1 that roles does not hold yet, from the records that
+    // selectedBibleArray already holds. Files that are not page-state files, and those of
+    // indexes past the open pages, play no part.
+    static void loadSavedState(BibleView loadingPage);
+
+    // Removes one page-state file if it is there. A name that is not a page-state file name
+    // is refused, so nothing outside the folder, and nothing else in it, can be removed.
+    static void deletePageStateFile(const AppContext& context, const QString& name);
+
+    // The JSON stored under "SelectedBibleArray": the pages with every verse text empty. The
+    // pages passed in are left as they are. Throws coding errors.
+    static QByteArray selectedBibleArrayJson(const std::vector<BibleStructure>& pages);
+    // The JSON stored under "BibleWordsContainer": the loaded texts as they are. Throws coding
+    // errors.
+    static QByteArray bibleWordsContainerJson(const std::vector<std::vector<BibleStructure>>& books);
+};
+
+// Removes one page-state file; see PageStatePersistence::deletePageStateFile.
+void deletePageStateFile(const AppContext& context, const QString& name);
+
+} // namespace lumenscroll

@@ -1,0 +1,45 @@
+#include "app/reading/RoundedClipEffect.h"
+
+#include <QBrush>
+#include <QPainter>
+#include <QPainterPath>
+#include <QPixmap>
+#include <QTransform>
+
+#include <algorithm>
+
+namespace lumenscroll {
+
+RoundedClipEffect::RoundedClipEffect(QObject* parent)
+    : QGraphicsEffect(parent) {}
+
+RoundedClipEffect::RoundedClipEffect(qreal cornerRadius, QObject* parent)
+    : QGraphicsEffect(parent)
+    , cornerRadius_(cornerRadius) {}
+
+RoundedClipEffect::~RoundedClipEffect() = default;
+
+void RoundedClipEffect::draw(QPainter* painter) {
+    QPoint offset;
+    const QPixmap pixmap = sourcePixmap(Qt::LogicalCoordinates, &offset, QGraphicsEffect::NoPad);
+    if (pixmap.isNull()) {
+        return;
+    }
+    const QRectF bounds = sourceBoundingRect(Qt::LogicalCoordinates);
+    const qreal radius = cornerRadius_ < 0 ? bounds.height() / 2.0
+                                           : std::min(cornerRadius_, std::min(bounds.width(), bounds.height()) / 2.0);
+    QPainterPath shape;
+    shape.addRoundedRect(bounds, radius, radius);
+
+    // The source drawn as the fill of the shape: edges antialiased like any other shape.
+    QBrush brush(pixmap);
+    brush.setTransform(QTransform::fromTranslate(offset.x(), offset.y()));
+    painter->save();
+    painter->setRenderHint(QPainter::Antialiasing);
+    painter->setPen(Qt::NoPen);
+    painter->setBrush(brush);
+    painter->drawPath(shape);
+    painter->restore();
+}
+
+} // namespace lumenscroll

@@ -1,0 +1,39 @@
+#include "app/reading/TextResource.h"
+
+#include "app/model/BibleBook.h"
+#include "app/model/LanguageCode.h"
+#include "app/platform/FileSystem.h"
+#include "app/platform/ResourceLocator.h"
+#include "app/platform/Trace.h"
+
+#include <QByteArray>
+#include <QString>
+
+namespace lumenscroll {
+
+std::string TextResource::name(BibleKind kind, std::int64_t bookIndex) {
+    const std::optional<BibleBook> book = bibleBookFromRaw(bookIndex);
+    if (!book || !hasText(kind)) {
+        return {};
+    }
+    const std::int64_t number = bookIndex + 1;
+    std::string result{static_cast<char>('0' + number / 10), static_cast<char>('0' + number % 10)};
+    result += bookName(kind == BibleKind::en01 ? englishLanguageCode : koreanLanguageCode, *book);
+    return result;
+}
+
+std::optional<std::string> TextResource::read(const ResourceLocator& resources, const std::string& name) {
+    const std::optional<QString> path =
+        resources.path(QString::fromStdString(name), QString::fromLatin1(type));
+    if (!path) {
+        trace("file is not exist");
+        return std::nullopt;
+    }
+    const std::optional<QByteArray> bytes = FileSystem::read(*path);
+    if (!bytes || !bytes->isValidUtf8()) {
+        return std::nullopt;
+    }
+    return bytes->toStdString();
+}
+
+} // namespace lumenscroll

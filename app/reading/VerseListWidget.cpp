@@ -1,0 +1,296 @@
+#include "app/reading/VerseListWidget.h"
+
+#include "app/model/UserSettings.h"
+#include "app/platform/AppContext.h"
+#include "app/reading/BibleContentCell.h"
+#include "app/reading/BibleContentCellWidget.h"
+#include "app/reading/FontColors.h"
+#include "app/reading/PageHandle.h"
+#include "app/reading/SelectionBarWidget.h"
+
+#include <QPalette>
+#include <QPointer>
+#include <QScrollBar>
+
+#include <algorithm>
+#include <utility>
+
+namespace lumenscroll {
+
+namespace {
+
+// The page's handle on the list: it may outlive the list in the page's state, and then
+// scrolls nothing.
+class VerseListScrollReader final : public ScrollViewProxy {
+public:
+    explicit VerseListScrollReader(VerseListWidget* list)
+        : list_(list) {}
+
+    void scrollTo(std::int64_t identity, ScrollAnchor anchor, bool animated) override {
+        if (list_) {
+            list_->scrollToIdentity(identity, anchor, animated);
+        }
+    }
+
+private:
+    QPointer<VerseListWidget> list_;
+};
+
+} // namespace
+
+VerseListWidget::VerseListWidget(BibleView page, QWidget* parent)
+    : QScrollArea(parent)
+    , page_(std::move(page))
+    , content_(new QWidget)
+    , bar_(nullptr)
+    , watchers_(page_.userSettings.context().scheduler()) {
+    setObjectName(QStringLiteral("verseList"));
+    setFrameShape(QFrame::NoFrame);
+    setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    setWidgetResizable(false);
+    QPalette palette = this->palette();
+    palette.setColor(QPalette::Window, Qt::white);
+    setPalette(palette);
+    viewport()->setAutoFillBackground(false);
+    content_->setObjectName(QStringLiteral("verseListContent"));
+    setWidget(content_);
+
+    const BibleView* shown = page_.state().view();
+    bar_ = new SelectionBarWidget(page_.userSettings.context(), shown ? shown->bgColorArray : page_.bgColorArray,
+                                  content_);
+    bar_->hide();
+    connect(bar_, &SelectionBarWidget::bookmarkPressed, this, [this] { page_.toggleBookmark(barRow_); });
+    connect(bar_, &SelectionBarWidget::highlightPressed, this,
+            [this](std::int64_t color) { page_.highlight(barRow_, color); });
+
+    connect(&scrolling_, &QVariantAnimation::valueChanged, this,
+            [this](const QVariant& value) { verticalScrollBar()->setValue(value.toInt()); });
+
+    watchers_.observe(*page_.userSettings);
+    watchers_.watch([this] { return chapterKey(); }, [this](const ChapterKey& key) { chapterChanged(key); });
+    watchers_.watch([this] { return selectionLook(); }, [this](const SelectionLook&) { refreshSelection(); });
+
+    builtFor_ = chapterKey();
+    rebuildRows();
+}
+
+VerseListWidget::~VerseListWidget() {
+    scrolling_.stop();
+    // Before the rows whose reactions they are.
+    rowReactions_.reset();
+}
+
+std::shared_ptr<ScrollViewProxy> VerseListWidget::scrollReader() {
+    return std::make_shared<VerseListScrollReader>(this);
+}
+
+BibleContentCellWidget* VerseListWidget::row(int index) const {
+    return index >= 0 && index < rowCount() ? rows_[static_cast<std::size_t>(index)] : nullptr;
+}
+
+VerseListWidget::ChapterKey VerseListWidget::chapterKey() const {
+    const PageHandle page = page_.state();
+    ChapterKey key;
+    key.page = page.index();
+    const BibleStructure* record = page.record();
+    if (!record || !page.view()) {
+        // A page that is not open shows no verses.
+        key.page = -1;
+        return key;
+    }
+    key.book = record->sectionIndex;
+    key.chapter = record->versesIndex;
+    key.kind = record->kindOfBible;
+    key.verses = record->praises.size();
+    if (!record->praises.empty()) {
+        key.firstWord = record->praises.front().word;
+        key.lastWord = record->praises.back().word;
+    }
+    return key;
+}
+
+VerseListWidget::SelectionLook VerseListWidget::selectionLook() const {
+    SelectionLook look;
+    const PageHandle page = page_.state();
+    const BibleView* view = page.view();
+    if (!view) {
+        return look;
+    }
+    look.selected = view->isSelectedArray2;
+    // The bar stands under the row tapped last, if anywhere.
+    if (page_.isSelectionBarShown(view->lastSelectedIndex)) {
+        look.barRow = view->lastSelectedIndex;
+    }
+    if (const BiblePraise* verse = page.verse(look.barRow)) {
+        look.bookmarked = verse->bookmarked;
+        look.bgColor = verse->bgColor;
+    }
+    return look;
+}
+
+void VerseListWidget::chapterChanged(const ChapterKey& key) {
+    const bool sameRows = key.page == builtFor_.page && key.verses == builtFor_.verses;
+    builtFor_ = key;
+    if (!sameRows) {
+        rebuildRows();
+        return;
+    }
+    // The same rows with other words (another chapter of the same length): the rows read
+    // their verses again.
+    for (BibleContentCellWidget* row : rows_) {
+        row->refresh();
+    }
+    scheduleLayout();
+}
+
+void VerseListWidget::rebuildRows() {
+    rowReactions_.reset();
+    for (BibleContentCellWidget* row : rows_) {
+        delete row;
+    }
+    rows_.clear();
+    barRow_ = -1;
+    bar_->hide();
+
+    const PageHandle page = page_.state();
+    const BibleView* view = page.view();
+    const std::size_t verses = view ? page.verseCount() : 0;
+    AppContext& context = page_.userSettings.context();
+    rowReactions_ = std::make_unique<ChangeWatchers>(context.scheduler());
+    rowReactions_->observe(*page_.userSettings);
+
+    rows_.reserve(verses);
+    const Binding<std::vector<bool>> selection = page.binding(&BibleView::isSelectedArray2);
+    for (std::size_t v = 0; v < verses; ++v) {
+        auto cell = std::make_unique<BibleContentCell>(
+            page_.pageIndex, Binding<BibleStructure>::element(page_.userSettings->selectedBibleArray, page.index()),
+            Binding<std::int64_t>::constant(static_cast<std::int64_t>(v)), selection, page_.userSettings,
+            fontSizes[defaultFontSizeIndex], NamedColor::black, std::string(), 0, view->customFontsNameForPickerArray,
+            view->customFontsFileNameArray, view->bgColorArray, defaultFontColorArray());
+        auto* row = new BibleContentCellWidget(std::move(cell), context.animations(), content_);
+        const auto verse = static_cast<std::int64_t>(v);
+        connect(row, &BibleContentCellWidget::tapped, this, [this, verse] { page_.tapVerse(verse); });
+        connect(row, &BibleContentCellWidget::lookChanged, this, [this] { scheduleLayout(); });
+        rows_.push_back(row);
+    }
+    // The rows come on screen with the list.
+    for (BibleContentCellWidget* row : rows_) {
+        row->cell().appear(*rowReactions_);
+        row->show();
+    }
+    refreshSelection();
+    layoutNow();
+}
+
+void VerseListWidget::refreshSelection() {
+    for (BibleContentCellWidget* row : rows_) {
+        row->refreshSelection();
+    }
+    const SelectionLook look = selectionLook();
+    const bool moved = look.barRow != barRow_;
+    barRow_ = look.barRow;
+    if (barRow_ >= 0) {
+        bar_->showMarks(look.bookmarked, look.bgColor);
+    }
+    if (moved) {
+        bar_->setVisible(barRow_ >= 0);
+        scheduleLayout();
+    }
+}
+
+void VerseListWidget::scheduleLayout() {
+    if (layoutPending_) {
+        return;
+    }
+    layoutPending_ = true;
+    page_.userSettings.context().scheduler().post(this, [this] {
+        if (layoutPending_) {
+            layoutNow();
+        }
+    });
+}
+
+void VerseListWidget::layoutNow() {
+    layoutPending_ = false;
+    const int width = viewport()->width();
+    // The row is as wide as its text, up to the list less the paddings.
+    const int available = width - leadingPadding - 2 * rowHorizontalPadding;
+    const int rowLeft = leadingPadding + rowHorizontalPadding;
+    int y = topPadding;
+    for (std::size_t r = 0; r < rows_.size(); ++r) {
+        BibleContentCellWidget* row = rows_[r];
+        const QSize size = row->sizeFor(available);
+        row->setGeometry(rowLeft, y, size.width(), size.height());
+        y += size.height() + spacing;
+        // The row's lower part: the bar when it stands here.
+        if (static_cast<std::int64_t>(r) == barRow_) {
+            const int barLeft = leadingPadding + (width - leadingPadding - SelectionBarWidget::width) / 2;
+            bar_->setGeometry(barLeft, y, SelectionBarWidget::width, SelectionBarWidget::height);
+            bar_->raise();
+            y += SelectionBarWidget::height;
+        }
+        y += spacing;
+    }
+    noteSectionTop_ = -1;
+    if (!rows_.empty()) {
+        // The chapter note section: a spacer, then its editor (not drawn here yet), then the
+        // spacer that ends the list.
+        noteSectionTop_ = y;
+        y += noteSectionSpacer + spacing + endSpacer;
+    }
+    content_->resize(width, y);
+}
+
+std::optional<int> VerseListWidget::positionOf(std::int64_t identity) const {
+    if (identity == ScrollViewProxy::chapterNoteIdentity) {
+        return noteSectionTop_ >= 0 ? std::optional<int>(noteSectionTop_) : std::nullopt;
+    }
+    const BibleContentCellWidget* target = row(identity >= 0 && identity < rowCount() ? static_cast<int>(identity) : -1);
+    return target ? std::optional<int>(target->y()) : std::nullopt;
+}
+
+void VerseListWidget::scrollToIdentity(std::int64_t identity, ScrollAnchor anchor, bool animated) {
+    if (layoutPending_) {
+        layoutNow();
+    }
+    const std::optional<int> top = positionOf(identity);
+    if (!top) {
+        return;
+    }
+    int target = *top;
+    if (anchor == ScrollAnchor::center) {
+        const int height = identity == ScrollViewProxy::chapterNoteIdentity
+                               ? noteSectionSpacer
+                               : rows_[static_cast<std::size_t>(identity)]->height();
+        target = *top + height / 2 - viewport()->height() / 2;
+    }
+    QScrollBar* bar = verticalScrollBar();
+    target = std::clamp(target, bar->minimum(), bar->maximum());
+    scrolling_.stop();
+    const Animations::Curve curve = page_.userSettings.context().animations().standard();
+    if (!animated || curve.duration.count() <= 0) {
+        bar->setValue(target);
+        return;
+    }
+    scrolling_.setStartValue(bar->value());
+    scrolling_.setEndValue(target);
+    scrolling_.setDuration(static_cast<int>(curve.duration.count()));
+    scrolling_.setEasingCurve(curve.easing);
+    scrolling_.start();
+}
+
+void VerseListWidget::showEvent(QShowEvent* event) {
+    QScrollArea::showEvent(event);
+    if (!appeared_) {
+        appeared_ = true;
+        emit appeared();
+    }
+}
+
+void VerseListWidget::resizeEvent(QResizeEvent* event) {
+    QScrollArea::resizeEvent(event);
+    layoutNow();
+}
+
+} // namespace lumenscroll

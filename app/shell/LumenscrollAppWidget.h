@@ -1,0 +1,40 @@
+#pragma once
+
+#include <QWidget>
+
+#include <memory>
+
+namespace lumenscroll {
+
+class LumenscrollApp;
+class MediaMoviePlayer;
+class SplashView;
+class SplashViewWidget;
+
+// The application's one window: 1200 by 800, not resizable, without a title of its own. Its
+// content is the start-up screen, which hands over to the main view by itself. Closing the
+// window, or quitting the application, tells the application before it goes.
+class LumenscrollAppWidget : public QWidget {
+    Q_OBJECT
+
+public:
+    explicit LumenscrollAppWidget(LumenscrollApp& app, QWidget* parent = nullptr);
+    ~LumenscrollAppWidget() override;
+
+    SplashView& splashView() const { return *splashView_; }
+    SplashViewWidget* splashViewWidget() const { return splashViewWidget_; }
+
+    static constexpr int width = 1200;
+    static constexpr int height = 800;
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    LumenscrollApp& app_;
+    MediaMoviePlayer* movie_;
+    std::unique_ptr<SplashView> splashView_;
+    SplashViewWidget* splashViewWidget_;
+};
+
+} // namespace lumenscroll

@@ -1,0 +1,111 @@
+#include "app/shell/MainBarButton.h"
+
+#include "app/platform/Look.h"
+#include "app/reading/AnimatableGradientViewWidget.h"
+#include "app/shell/CapsuleClipEffect.h"
+#include "app/shell/MainView.h"
+#include "app/shell/SymbolIcon.h"
+
+#include <QGraphicsDropShadowEffect>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPalette>
+
+namespace lumenscroll {
+
+namespace {
+
+constexpr int symbolSpacing = 6;
+constexpr int verticalPadding = 10;
+// The platform's default padding.
+constexpr int horizontalPadding = 16;
+constexpr int symbolSize = 24;
+
+void passClicksThrough(QWidget* widget) {
+    widget->setAttribute(Qt::WA_TransparentForMouseEvents);
+}
+
+const MainView::BarButton& barButton(std::int64_t index) {
+    for (const MainView::BarButton& button : MainView::barButtons()) {
+        if (button.index == index) {
+            return button;
+        }
+    }
+    return MainView::barButtons().front();
+}
+
+} // namespace
+
+MainBarButton::MainBarButton(MainView& view, std::int64_t buttonIndex, QWidget* parent)
+    : QAbstractButton(parent)
+    , view_(view)
+    , buttonIndex_(buttonIndex)
+    , symbol_(QString::fromUtf8(barButton(buttonIndex).symbol))
+    , face_(new QWidget(this)) {
+    const QString label = QString::fromUtf8(barButton(buttonIndex).label);
+    setText(label);
+
+    passClicksThrough(face_);
+    face_->setGraphicsEffect(new CapsuleClipEffect(face_));
+
+    // Colored true means "show nothing": only the selected button shows the gradient.
+    gradient_ = new AnimatableGradientViewWidget(
+        view.context(), Binding<bool>([this] { return view_.index() != buttonIndex_; }, [](const bool&) {}), face_);
+    passClicksThrough(gradient_);
+
+    symbolLabel_ = new QLabel(face_);
+    symbolLabel_->setFixedSize(symbolSize, symbolSize);
+    passClicksThrough(symbolLabel_);
+    textLabel_ = new QLabel(label, face_);
+    textLabel_->setFont(Look::font(TextStyle::title));
+    // Inside a button a label would take the button's text colour.
+    textLabel_->setForegroundRole(QPalette::WindowText);
+    passClicksThrough(textLabel_);
+
+    auto* layout = new QHBoxLayout(face_);
+    layout->setContentsMargins(horizontalPadding, verticalPadding, horizontalPadding, verticalPadding);
+    layout->setSpacing(symbolSpacing);
+    layout->addWidget(symbolLabel_);
+    layout->addWidget(textLabel_);
+
+    auto* shadow = new QGraphicsDropShadowEffect(this);
+    shadow->setColor(Look::color(NamedColor::black, 0.4));
+    shadow->setBlurRadius(10);
+    shadow->setOffset(0, 0);
+    setGraphicsEffect(shadow);
+
+    refresh();
+}
+
+MainBarButton::~MainBarButton() = default;
+
+void MainBarButton::refresh() {
+    const QColor color = Look::color(view_.labelColor(buttonIndex_));
+    QPalette palette = textLabel_->palette();
+    palette.setColor(QPalette::WindowText, color);
+    textLabel_->setPalette(palette);
+    symbolLabel_->setPixmap(
+        SymbolIcon::pixmap(view_.context().resources(), symbol_, color, symbolSize, devicePixelRatioF()));
+    gradient_->update();
+}
+
+QSize MainBarButton::sizeHint() const {
+    return face_->sizeHint();
+}
+
+QSize MainBarButton::minimumSizeHint() const {
+    return face_->minimumSizeHint();
+}
+
+void MainBarButton::paintEvent(QPaintEvent*) {
+    // The face and its children draw everything.
+}
+
+void MainBarButton::resizeEvent(QResizeEvent* event) {
+    QAbstractButton::resizeEvent(event);
+    face_->setGeometry(rect());
+    gradient_->setGeometry(face_->rect());
+    gradient_->lower();
+}
+
+} // namespace lumenscroll

@@ -1,0 +1,32 @@
+#pragma once
+
+#include "app/platform/Subscription.h"
+
+#include <QString>
+
+#include <functional>
+
+namespace lumenscroll {
+
+// A player of one silent movie, as the views that show a movie need it: they start, pause and
+// rewind it and hear when it has played to its end or cannot be played. The application's
+// player is MediaMoviePlayer; the views' behaviour never sees Qt Multimedia.
+class MoviePlayer {
+public:
+    virtual ~MoviePlayer() = default;
+
+    // The movie file to play. A file the player cannot open or decode is reported through
+    // onFailed, now or once the player has found out.
+    virtual void setSource(const QString& filePath) = 0;
+    virtual void play() = 0;
+    virtual void pause() = 0;
+    virtual void seekToStart() = 0;
+    virtual bool isPlaying() const = 0;
+
+    // Every listener added is called, once per time the movie reaches its end.
+    [[nodiscard]] virtual Subscription onPlayedToEnd(std::function<void()> listener) = 0;
+    // Called with the player's description of what went wrong.
+    [[nodiscard]] virtual Subscription onFailed(std::function<void(const QString& error)> listener) = 0;
+};
+
+} // namespace lumenscroll

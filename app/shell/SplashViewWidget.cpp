@@ -1,0 +1,176 @@
+#include "app/shell/SplashViewWidget.h"
+
+#include "app/platform/AppContext.h"
+#include "app/platform/Look.h"
+#include "app/shell/MainView.h"
+#include "app/shell/MainViewWidget.h"
+#include "app/shell/MoviePlayerWidget.h"
+#include "app/shell/ProgressSpinnerWidget.h"
+#include "app/shell/SplashView.h"
+
+#include <QGraphicsDropShadowEffect>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPalette>
+#include <QPixmap>
+#include <QPropertyAnimation>
+#include <QVBoxLayout>
+
+namespace lumenscroll {
+
+namespace {
+
+constexpr int iconSize = 100;
+constexpr int iconTrailingPadding = 25;
+constexpr int titlePointSize = 45;
+// The title is padded 10 points at the top and then drawn 10 points higher.
+constexpr int titleRise = 10;
+constexpr int loadingTextTopPadding = 20;
+constexpr qreal loadingTextShadowRadius = 20;
+
+void paintText(QLabel* label, const QColor& color) {
+    QPalette palette = label->palette();
+    palette.setColor(QPalette::WindowText, color);
+    label->setPalette(palette);
+}
+
+QFont titleFont() {
+    QFont font = Look::font(QString(), titlePointSize);
+    font.setFamilies({QStringLiteral("serif")});
+    font.setStyleHint(QFont::Serif);
+    font.setWeight(QFont::Thin);
+    return font;
+}
+
+} // namespace
+
+SplashViewWidget::SplashViewWidget(SplashView& view, QVideoSink& movieFrames, QWidget* parent)
+    : QWidget(parent)
+    , view_(view)
+    , movie_(new MoviePlayerWidget(movieFrames, this))
+    , title_(buildTitle())
+    , loading_(buildLoadingBlock())
+    , watchers_(view.context().scheduler()) {
+    resize(width, height);
+    setAutoFillBackground(true);
+    QPalette palette = this->palette();
+    palette.setColor(QPalette::Window, Qt::black);
+    setPalette(palette);
+
+    movie_->setObjectName(QStringLiteral("introMovie"));
+    movie_->setGeometry((width - movieWidth) / 2, (height - movieHeight) / 2, movieWidth, movieHeight);
+
+    const QSize titleSize = title_->sizeHint();
+    title_->setGeometry((width - titleSize.width()) / 2, (height - titleSize.height()) / 2, titleSize.width(),
+                        titleSize.height());
+    loading_->setGeometry(0, 0, width, height);
+
+    watchers_.observe(view_);
+    watchers_.watch([this] { return view_.showIndicator(); }, [this](bool) { refresh(); });
+    watchers_.watch([this] { return view_.goToMain(); }, [this](bool) { refresh(); });
+    refresh();
+}
+
+SplashViewWidget::~SplashViewWidget() = default;
+
+QWidget* SplashViewWidget::buildTitle() {
+    auto* block = new QWidget(this);
+    block->setObjectName(QStringLiteral("titleBlock"));
+    block->setAttribute(Qt::WA_TransparentForMouseEvents);
+
+    auto* icon = new QLabel(block);
+    icon->setObjectName(QStringLiteral("icon"));
+    icon->setFixedSize(iconSize, iconSize);
+    icon->setAlignment(Qt::AlignCenter);
+    if (const std::optional<QString> path =
+            view_.context().resources().path(SplashView::iconName, QStringLiteral("png"))) {
+        const QPixmap image(*path);
+        if (!image.isNull()) {
+            icon->setPixmap(image.scaled(iconSize, iconSize, Qt::KeepAspectRatio, Qt::SmoothTransformation));
+        }
+    }
+
+    auto* title = new QLabel(SplashView::title, block);
+    title->setObjectName(QStringLiteral("title"));
+    title->setFont(titleFont());
+    title->setContentsMargins(0, 0, 0, titleRise);
+    paintText(title, Qt::white);
+
+    auto* row = new QHBoxLayout(block);
+    row->setContentsMargins(0, 0, 0, 0);
+    row->setSpacing(0);
+    row->addWidget(icon, 0, Qt::AlignVCenter);
+    row->addSpacing(iconTrailingPadding);
+    row->addWidget(title, 0, Qt::AlignVCenter);
+    return block;
+}
+
+QWidget* SplashViewWidget::buildLoadingBlock() {
+    auto* block = new QWidget(this);
+    block->setObjectName(QStringLiteral("loadingBlock"));
+    block->setAttribute(Qt::WA_TransparentForMouseEvents);
+
+    auto* spinner = new ProgressSpinnerWidget(view_.context().animations(), block);
+    spinner->setObjectName(QStringLiteral("progress"));
+
+    auto* text = new QLabel(SplashView::loadingText, block);
+    text->setObjectName(QStringLiteral("loadingText"));
+    text->setFont(Look::font(TextStyle::subheadline));
+    paintText(text, Qt::white);
+    auto* shadow = new QGraphicsDropShadowEffect(text);
+    shadow->setColor(Qt::black);
+    shadow->setBlurRadius(loadingTextShadowRadius);
+    shadow->setOffset(0, 0);
+    text->setGraphicsEffect(shadow);
+
+    // Two spaces above and one below: the block sits two thirds of the way down.
+    auto* column = new QVBoxLayout(block);
+    column->setContentsMargins(0, 0, 0, 0);
+    column->setSpacing(0);
+    column->addStretch(1);
+    column->addStretch(1);
+    column->addWidget(spinner, 0, Qt::AlignHCenter);
+    column->addSpacing(loadingTextTopPadding);
+    column->addWidget(text, 0, Qt::AlignHCenter);
+    column->addStretch(1);
+    return block;
+}
+
+void SplashViewWidget::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    if (!appeared_) {
+        appeared_ = true;
+        view_.appear();
+    }
+}
+
+void SplashViewWidget::refresh() {
+    loading_->setVisible(view_.showIndicator());
+    if (!view_.showIndicator() && view_.goToMain() && !mainView_ && view_.mainView()) {
+        showMainView();
+    }
+    loading_->raise();
+}
+
+void SplashViewWidget::showMainView() {
+    mainView_ = new MainViewWidget(*view_.mainView(), this);
+    mainView_->setObjectName(QStringLiteral("mainView"));
+    const Animations::Curve curve = view_.context().animations().standard();
+    const QPoint target(0, 0);
+    if (curve.duration.count() <= 0) {
+        mainView_->move(target);
+        mainView_->show();
+        return;
+    }
+    // In from the leading edge.
+    mainView_->move(-width, 0);
+    mainView_->show();
+    auto* slide = new QPropertyAnimation(mainView_, "pos", mainView_);
+    slide->setDuration(static_cast<int>(curve.duration.count()));
+    slide->setEasingCurve(curve.easing);
+    slide->setStartValue(QPoint(-width, 0));
+    slide->setEndValue(target);
+    slide->start(QAbstractAnimation::DeleteWhenStopped);
+}
+
+} // namespace lumenscroll

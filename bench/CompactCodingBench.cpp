@@ -1,0 +1,281 @@
+// One chapter record through the compact coders and through libprotobuf's generated code for the
+// same fields, in one run: Genesis 1 (31 verses) and Psalm 119 (176 verses), Korean verse text,
+// a note object of its own on every verse and a written note on some. After the benchmarks the
+// program prints the compact-to-protobuf time ratios.
+//
+//   lumenscroll_bench --benchmark_repetitions=5   (the ratios then use the medians)
+
+#include "CompactCoding/BinaryDecoder.h"
+#include "CompactCoding/BinaryEncoder.h"
+#include "app/model/BibleStructure.h"
+#include "chapter.pb.h"
+#include "coding/Coding.h"
+
+#include <benchmark/benchmark.h>
+
+#include <array>
+#include <cstdio>
+#include <map>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace {
+
+using lumenscroll::BiblePraise;
+using lumenscroll::BibleStructure;
+using lumenscroll::Memo;
+
+namespace proto = lumenscroll::bench;
+
+// Korean sentences of the length of real verses (40 to 70 syllables), put together from pieces.
+constexpr std::array<std::string_view, 8> subjects{
+    "여호와께서", "주의 종이", "의인들은", "나의 영혼이", "주의 말씀이", "그 백성이", "내 마음이", "왕과 방백들이",
+};
+constexpr std::array<std::string_view, 8> middles{
+    "주의 율례를 지키며",       "온 마음으로 주를 찾으며",     "새벽에 일어나 부르짖으며",
+    "주의 법도를 묵상하고",     "밤낮으로 주의 증거를 생각하며", "고난 중에서도 소망을 품고",
+    "주의 길로 행하여 떠나지 않고", "정직한 마음으로 감사하며",
+};
+constexpr std::array<std::string_view, 6> endings{
+    "주를 찬송하리이다.",      "복이 있음이여.",           "영원히 부끄럽지 아니하리이다.",
+    "길을 잃지 아니하리로다.", "그 말씀으로 기뻐하리이다.", "주의 이름을 높이리로다.",
+};
+
+std::string verseText(std::size_t i) {
+    std::string text(subjects[i % subjects.size()]);
+    text += ' ';
+    text += middles[(3 * i) % middles.size()];
+    text += ' ';
+    text += middles[(5 * i + 1) % middles.size()];
+    if (i % 2 == 0) {
+        text += ' ';
+        text += middles[(7 * i + 2) % middles.size()];
+    }
+    text += ' ';
+    text += endings[i % endings.size()];
+    return text;
+}
+
+BibleStructure makeChapter(std::int64_t book, std::string name, std::int64_t chapter, std::size_t verses) {
+    BibleStructure record;
+    record.versesIndex = chapter - 1;
+    record.order = book;
+    record.name = std::move(name);
+    record.isOldTestment = true;
+    record.sectionIndex = book;
+    for (std::size_t i = 0; i < verses; ++i) {
+        BiblePraise verse;
+        verse.index = static_cast<std::int64_t>(i);
+        verse.word = verseText(i);
+        verse.memo = std::make_shared<Memo>(); // a note object of its own
+        Memo& memo = *verse.memo;
+        memo.section = book;
+        memo.verse = chapter - 1;
+        memo.praise = verse.index;
+        if (i % 4 == 1) {
+            verse.hasMemo = true;
+            verse.memoTitle = "묵상 노트";
+            memo.id = "memo-" + std::to_string(book) + "-" + std::to_string(chapter) + "-" + std::to_string(i);
+            memo.memoContent = "오늘 이 말씀을 읽으며 " + verseText(i + 3) + " 하루를 감사로 시작한다.";
+            memo.date = "2024-05-0" + std::to_string(1 + i % 9) + " 06:30:00";
+            memo.userId = "user-20240501";
+            memo.nickname = "새벽묵상";
+            memo.userProfileImageURL = "profile/user-20240501.png";
+            memo.isSharing = i % 8 == 1;
+            memo.userGroupId = "group-7";
+            memo.userGroupName = "청년부 말씀 모임";
+        }
+        verse.bgColor = i % 5 == 0 ? 3 : 0;
+        verse.bookmarked = i % 11 == 0;
+        if (i % 8 == 0) {
+            verse.hasTheme = true;
+            verse.theme = "말씀을 사랑하는 노래 " + std::to_string(i / 8 + 1);
+        }
+        record.praises.push_back(std::move(verse));
+    }
+    return record;
+}
+
+proto::BibleStructure toProto(const BibleStructure& record) {
+    proto::BibleStructure message;
+    message.set_versesindex(record.versesIndex);
+    message.set_order(record.order);
+    message.set_language(record.language);
+    message.set_name(record.name);
+    message.set_isoldtestment(record.isOldTestment);
+    message.set_sectionindex(record.sectionIndex);
+    message.set_kindofbible(lumenscroll::rawValue(record.kindOfBible));
+    message.set_matchingindextomemo(record.matchingIndexToMemo);
+    for (const BiblePraise& verse : record.praises) {
+        proto::BiblePraise& out = *message.add_praises();
+        out.set_index(verse.index);
+        out.set_word(verse.word);
+        out.set_isselected(verse.isSelected);
+        out.set_hasmemo(verse.hasMemo);
+        out.set_memotitle(verse.memoTitle);
+        out.set_bgcolor(verse.bgColor);
+        out.set_hastheme(verse.hasTheme);
+        out.set_theme(verse.theme);
+        out.set_bookmarked(verse.bookmarked);
+        const Memo& memo = *verse.memo;
+        proto::Memo& note = *out.mutable_memo();
+        note.set_id(memo.id);
+        note.set_section(memo.section);
+        note.set_verse(memo.verse);
+        note.set_praise(memo.praise);
+        note.set_memocontent(memo.memoContent);
+        note.set_date(memo.date);
+        note.set_assent(memo.assent);
+        note.set_userid(memo.userId);
+        note.set_nickname(memo.nickname);
+        note.set_userprofileimageurl(memo.userProfileImageURL);
+        note.set_issharing(memo.isSharing);
+        note.set_sharingoption(memo.sharingOption);
+        note.set_assentedusers(memo.assentedUsers);
+        note.set_usergroupid(memo.userGroupId);
+        note.set_usergroupname(memo.userGroupName);
+    }
+    return message;
+}
+
+// The two chapters, built once.
+struct Chapter {
+    BibleStructure record;
+    proto::BibleStructure message;
+    coding::Data compactBytes;
+    std::string protobufBytes;
+};
+
+const Chapter& chapterOf(std::size_t verses) {
+    static const std::map<std::size_t, Chapter> chapters = [] {
+        std::map<std::size_t, Chapter> result;
+        for (const BibleStructure& record : std::vector{makeChapter(0, "창세기", 1, 31), makeChapter(18, "시편", 119, 176)}) {
+            Chapter chapter{record, toProto(record), coding::BinaryEncoder().encode(record), {}};
+            chapter.message.SerializeToString(&chapter.protobufBytes);
+            result.emplace(record.praises.size(), std::move(chapter));
+        }
+        return result;
+    }();
+    return chapters.at(verses);
+}
+
+void compactEncode(benchmark::State& state, std::size_t verses) {
+    const BibleStructure& record = chapterOf(verses).record;
+    const coding::BinaryEncoder encoder;
+    for (auto _ : state) {
+        coding::Data bytes = encoder.encode(record);
+        benchmark::DoNotOptimize(bytes.data());
+    }
+    state.counters["bytes"] = static_cast<double>(chapterOf(verses).compactBytes.size());
+}
+
+void compactDecode(benchmark::State& state, std::size_t verses) {
+    const coding::Data& bytes = chapterOf(verses).compactBytes;
+    const coding::BinaryDecoder decoder;
+    for (auto _ : state) {
+        BibleStructure record = decoder.decode<BibleStructure>(bytes);
+        benchmark::DoNotOptimize(record.praises.data());
+    }
+}
+
+void protobufEncode(benchmark::State& state, std::size_t verses) {
+    const proto::BibleStructure& message = chapterOf(verses).message;
+    for (auto _ : state) {
+        std::string bytes;
+        message.SerializeToString(&bytes);
+        benchmark::DoNotOptimize(bytes.data());
+    }
+    state.counters["bytes"] = static_cast<double>(chapterOf(verses).protobufBytes.size());
+}
+
+void protobufDecode(benchmark::State& state, std::size_t verses) {
+    const std::string& bytes = chapterOf(verses).protobufBytes;
+    for (auto _ : state) {
+        proto::BibleStructure message;
+        if (!message.ParseFromString(bytes))
+            state.SkipWithError("protobuf could not parse its own bytes");
+        benchmark::DoNotOptimize(message.praises_size());
+    }
+}
+
+// Keeps the CPU time per iteration of every benchmark (the median when repeated) besides
+// printing as usual.
+class RecordingReporter : public benchmark::ConsoleReporter {
+public:
+    void ReportRuns(const std::vector<Run>& runs) override {
+        for (const Run& run : runs) {
+            const std::string name = run.run_name.str();
+            if (run.run_type == Run::RT_Aggregate && run.aggregate_name == "median")
+                medians_[name] = run.GetAdjustedCPUTime();
+            else if (run.run_type == Run::RT_Iteration)
+                singles_[name] = run.GetAdjustedCPUTime();
+        }
+        ConsoleReporter::ReportRuns(runs);
+    }
+
+    // In the reporter's time unit (nanoseconds); 0 when the benchmark did not run.
+    double time(const std::string& name) const {
+        if (const auto found = medians_.find(name); found != medians_.end())
+            return found->second;
+        if (const auto found = singles_.find(name); found != singles_.end())
+            return found->second;
+        return 0;
+    }
+
+private:
+    std::map<std::string, double> medians_;
+    std::map<std::string, double> singles_;
+};
+
+bool roundTripsAgree(std::size_t verses) {
+    const Chapter& chapter = chapterOf(verses);
+    proto::BibleStructure parsed;
+    return coding::BinaryDecoder().decode<BibleStructure>(chapter.compactBytes) == chapter.record &&
+           parsed.ParseFromString(chapter.protobufBytes) && parsed.praises_size() == static_cast<int>(verses);
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    constexpr std::array<std::size_t, 2> chapterSizes{31, 176};
+    for (const std::size_t verses : chapterSizes) {
+        if (!roundTripsAgree(verses)) {
+            std::fprintf(stderr, "the chapter of %zu verses does not round-trip\n", verses);
+            return 1;
+        }
+        const auto name = [verses](std::string_view coder, std::string_view operation) {
+            std::string result(coder);
+            result.append("/").append(operation).append("/").append(std::to_string(verses));
+            return result;
+        };
+        benchmark::RegisterBenchmark(name("compact", "encode").c_str(), compactEncode, verses);
+        benchmark::RegisterBenchmark(name("protobuf", "encode").c_str(), protobufEncode, verses);
+        benchmark::RegisterBenchmark(name("compact", "decode").c_str(), compactDecode, verses);
+        benchmark::RegisterBenchmark(name("protobuf", "decode").c_str(), protobufDecode, verses);
+    }
+
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv))
+        return 1;
+    RecordingReporter reporter;
+    benchmark::RunSpecifiedBenchmarks(&reporter);
+    benchmark::Shutdown();
+
+    std::printf("\ncompact / protobuf, CPU time per record (target: encode <= 2, decode <= 3)\n");
+    for (const std::size_t verses : chapterSizes) {
+        const Chapter& chapter = chapterOf(verses);
+        std::printf("%3zu verses (%zu compact bytes, %zu protobuf bytes)\n", verses, chapter.compactBytes.size(),
+                    chapter.protobufBytes.size());
+        for (const char* operation : {"encode", "decode"}) {
+            const std::string suffix = std::string(operation) + "/" + std::to_string(verses);
+            const double compact = reporter.time("compact/" + suffix);
+            const double protobuf = reporter.time("protobuf/" + suffix);
+            if (compact > 0 && protobuf > 0)
+                std::printf("  %s: %9.1f us / %9.1f us = %.2f\n", operation, compact / 1000, protobuf / 1000,
+                            compact / protobuf);
+        }
+    }
+    return 0;
+}

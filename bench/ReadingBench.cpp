@@ -1,0 +1,143 @@
+// The reading page's two hot paths: loading a chapter from its book's text resource (the whole
+// book is read and cut into lines at every load) and saving every open page (a compact file per
+// page, two JSON user defaults, and a read-back of every file).
+
+#include "app/model/BibleKind.h"
+#include "app/model/UserSettings.h"
+#include "app/platform/TestAppContext.h"
+#include "app/platform/Trace.h"
+#include "app/reading/BibleView.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+#include <benchmark/benchmark.h>
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace {
+
+using namespace lumenscroll;
+
+// The real resources, a temporary Documents folder and settings file, and trace lines dropped
+// (printing them is the terminal's cost, not the page's).
+class Bench {
+public:
+    Bench()
+        : app_(LUMENSCROLL_RESOURCE_DIR) {
+        previousSink_ = setTraceSink([](const QString&) {});
+    }
+    ~Bench() { setTraceSink(previousSink_); }
+
+    static bool hasText(const char* fileName) {
+        return QFileInfo::exists(QDir(LUMENSCROLL_RESOURCE_DIR).filePath(QString::fromUtf8(fileName)));
+    }
+
+    BibleView page(std::int64_t index) {
+        return BibleView{
+            .isShrinkStatus = Binding<bool>::constant(false),
+            .userSettings = PageEnvironment(settings, app_.context()),
+            .pageIndex = Binding<std::int64_t>::constant(index),
+            .prevPageIndex = Binding<std::int64_t>::constant(0),
+            .pickedPhotoName = Binding<std::string>::constant("TopArea1"),
+            .plusBible = Binding<bool>::to(settings.plusBible),
+            .plusBible2 = Binding<bool>::to(settings.plusBible2),
+            .qtContentAtEachPraise = Binding<std::vector<std::string>>::constant({std::string()}),
+            .plusBtnPressed = Binding<bool>::constant(false),
+            .bibleViewFixedIndex = index,
+        };
+    }
+
+    // `count` pages on Genesis 1, 2, ... in Korean, each loaded from the resources.
+    void openPages(std::int64_t count) {
+        settings.selectedBibleArray.set(std::vector<BibleStructure>(static_cast<std::size_t>(count)));
+        std::vector<BibleView> views;
+        for (std::int64_t i = 0; i < count; ++i) {
+            views.push_back(page(i));
+            views.back().loadPageText(0, i + 1, BibleKind::kr01);
+        }
+        settings.roles.set(std::move(views));
+    }
+
+    AppContext& context() { return app_.context(); }
+
+    UserSettings settings;
+
+private:
+    TestAppContext app_;
+    TraceSink previousSink_;
+};
+
+void loadChapter(benchmark::State& state, std::int64_t book, std::int64_t chapter, const char* fileName,
+                 std::size_t verses) {
+    if (!Bench::hasText(fileName)) {
+        state.SkipWithError("the Korean text resources were not built");
+        return;
+    }
+    Bench bench;
+    bench.settings.selectedBibleArray.set({BibleStructure{}});
+    const BibleView page = bench.page(0);
+    for (auto _ : state) {
+        page.loadPageText(book, chapter, BibleKind::kr01);
+    }
+    if (bench.settings.selectedBibleArray()[0].praises.size() != verses) {
+        state.SkipWithError("the chapter did not load");
+    }
+}
+
+void BM_LoadPageText_Genesis1(benchmark::State& state) {
+    loadChapter(state, 0, 1, "01창세기.txt", 31);
+}
+BENCHMARK(BM_LoadPageText_Genesis1)->Unit(benchmark::kMicrosecond);
+
+void BM_LoadPageText_Psalm119(benchmark::State& state) {
+    loadChapter(state, 18, 119, "19시편.txt", 176);
+}
+BENCHMARK(BM_LoadPageText_Psalm119)->Unit(benchmark::kMicrosecond);
+
+// Marks verse 0 of `page` with a different highlight, so that its file and the stored page
+// list have something new to save.
+void highlightAgain(UserSettings& settings, std::size_t page) {
+    settings.selectedBibleArray.modify([page](std::vector<BibleStructure>& pages) {
+        std::int64_t& color = pages[page].praises[0].bgColor;
+        color = color == 1 ? 2 : 1;
+    });
+}
+
+// The usual save: one page was changed (a highlight) since the last one.
+void BM_SavePageState(benchmark::State& state) {
+    if (!Bench::hasText("01창세기.txt")) {
+        state.SkipWithError("the Korean text resources were not built");
+        return;
+    }
+    Bench bench;
+    bench.openPages(state.range(0));
+    bench.settings.savePageState(bench.context());
+    for (auto _ : state) {
+        highlightAgain(bench.settings, 0);
+        bench.settings.savePageState(bench.context());
+    }
+}
+BENCHMARK(BM_SavePageState)->Arg(1)->Arg(10)->Unit(benchmark::kMillisecond);
+
+// The heaviest save: every page changed, so every file is replaced.
+void BM_SavePageState_EveryPageChanged(benchmark::State& state) {
+    if (!Bench::hasText("01창세기.txt")) {
+        state.SkipWithError("the Korean text resources were not built");
+        return;
+    }
+    Bench bench;
+    bench.openPages(state.range(0));
+    for (auto _ : state) {
+        for (std::size_t page = 0; page < bench.settings.selectedBibleArray->size(); ++page) {
+            highlightAgain(bench.settings, page);
+        }
+        bench.settings.savePageState(bench.context());
+    }
+}
+BENCHMARK(BM_SavePageState_EveryPageChanged)->Arg(10)->Unit(benchmark::kMillisecond);
+
+} // namespace

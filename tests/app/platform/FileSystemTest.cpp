@@ -1,0 +1,77 @@
+#include "app/platform/FileSystem.h"
+
+#include <QDir>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+namespace lumenscroll {
+namespace {
+
+class FileSystemTest : public testing::Test {
+protected:
+    QTemporaryDir folder;
+    QString path(const QString& relative) const { return QDir(folder.path()).filePath(relative); }
+};
+
+TEST_F(FileSystemTest, AnAtomicWriteReplacesTheWholeFileAndLeavesNothingBeside) {
+    const QString file = path("LSC_Settings_0");
+    ASSERT_TRUE(FileSystem::writeAtomically(file, QByteArray(1000, 'x')));
+    ASSERT_TRUE(FileSystem::writeAtomically(file, "short"));
+    EXPECT_EQ(FileSystem::read(file), QByteArray("short"));
+    EXPECT_EQ(FileSystem::list(folder.path()), QStringList{"LSC_Settings_0"});
+}
+
+TEST_F(FileSystemTest, AFailedWriteSaysWhyAndCreatesNothing) {
+    QString error;
+    EXPECT_FALSE(FileSystem::writeAtomically(path("Lumenscroll_QT/LSC_Settings_0"), "x", &error));
+    EXPECT_FALSE(error.isEmpty());
+    EXPECT_FALSE(FileSystem::exists(path("Lumenscroll_QT")));
+
+    // A folder standing where the file should be is not replaced.
+    ASSERT_TRUE(FileSystem::makeDirectories(path("taken")));
+    EXPECT_FALSE(FileSystem::writeAtomically(path("taken"), "x"));
+    EXPECT_TRUE(FileSystem::isDirectory(path("taken")));
+}
+
+TEST_F(FileSystemTest, MakeDirectoriesCreatesEveryLevelAndAcceptsAnExistingFolder) {
+    const QString settings = path("Lumenscroll_QT/Lumenscroll_Settings");
+    EXPECT_TRUE(FileSystem::makeDirectories(settings));
+    EXPECT_TRUE(FileSystem::makeDirectories(settings));
+    EXPECT_TRUE(FileSystem::isDirectory(settings));
+}
+
+TEST_F(FileSystemTest, ListingShowsVisibleEntriesSortedAndFailsForAMissingFolder) {
+    FileSystem::writeAtomically(path("LSC_Settings_1"), "b");
+    FileSystem::writeAtomically(path("LSC_Settings_0"), "a");
+    FileSystem::writeAtomically(path(".DS_Store"), "hidden");
+    FileSystem::makeDirectories(path("sub"));
+    EXPECT_EQ(FileSystem::list(folder.path()), (QStringList{"LSC_Settings_0", "LSC_Settings_1", "sub"}));
+
+    QString error;
+    EXPECT_EQ(FileSystem::list(path("missing"), &error), std::nullopt);
+    EXPECT_FALSE(error.isEmpty());
+}
+
+TEST_F(FileSystemTest, ReadingTextRequiresValidUtf8) {
+    FileSystem::writeAtomically(path("01창세기.txt"), "1:1 태초에 하나님이 천지를 창조하시니라\n");
+    FileSystem::writeAtomically(path("broken.txt"), QByteArray("1:1 \xff\xfe", 6));
+    EXPECT_EQ(FileSystem::readUtf8(path("01창세기.txt")),
+              QString("1:1 태초에 하나님이 천지를 창조하시니라\n"));
+    QString error;
+    EXPECT_EQ(FileSystem::readUtf8(path("broken.txt"), &error), std::nullopt);
+    EXPECT_FALSE(error.isEmpty());
+    EXPECT_EQ(FileSystem::read(path("missing.txt")), std::nullopt);
+}
+
+TEST_F(FileSystemTest, RemovingAMissingFileFailsAndRemovingAFileWorks) {
+    QString error;
+    EXPECT_FALSE(FileSystem::removeFile(path("LSC_Settings_3"), &error));
+    EXPECT_FALSE(error.isEmpty());
+    FileSystem::writeAtomically(path("LSC_Settings_3"), "x");
+    EXPECT_TRUE(FileSystem::removeFile(path("LSC_Settings_3")));
+    EXPECT_FALSE(FileSystem::exists(path("LSC_Settings_3")));
+}
+
+} // namespace
+} // namespace lumenscroll

@@ -1,0 +1,209 @@
+// The start-up screen, the main view and the window, rendered offscreen with grab() at their
+// real size, and the bar's buttons clicked through the real widgets.
+
+#include "app/shell/LumenscrollApp.h"
+#include "app/shell/LumenscrollAppWidget.h"
+#include "app/shell/MainBarButton.h"
+#include "app/shell/MainView.h"
+#include "app/shell/MainViewWidget.h"
+#include "app/shell/MoviePlayerWidget.h"
+#include "app/shell/SplashView.h"
+#include "app/shell/SplashViewWidget.h"
+
+#include "FakeMoviePlayer.h"
+#include "app/model/UserSettings.h"
+#include "app/platform/TestAppContext.h"
+#include "app/reading/AnimatableGradientViewWidget.h"
+
+#include <QAbstractButton>
+#include <QColor>
+#include <QImage>
+#include <QLabel>
+#include <QVideoSink>
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdlib>
+
+namespace lumenscroll {
+namespace {
+
+bool near(const QColor& actual, const QColor& expected, int tolerance = 6) {
+    return std::abs(actual.red() - expected.red()) <= tolerance &&
+           std::abs(actual.green() - expected.green()) <= tolerance &&
+           std::abs(actual.blue() - expected.blue()) <= tolerance;
+}
+
+// The brightest and the darkest pixel of an area, by their lightness.
+std::pair<int, int> lightnessRange(const QImage& image, const QRect& area) {
+    int brightest = 0;
+    int darkest = 255;
+    for (int y = area.top(); y <= area.bottom(); ++y) {
+        for (int x = area.left(); x <= area.right(); ++x) {
+            const int lightness = image.pixelColor(x, y).lightness();
+            brightest = std::max(brightest, lightness);
+            darkest = std::min(darkest, lightness);
+        }
+    }
+    return {brightest, darkest};
+}
+
+class ShellWidgetsTest : public ::testing::Test {
+protected:
+    static bool addResources(TestAppContext& context) {
+        return context.addResource(QStringLiteral("IntroMovie.mp4"), QByteArrayLiteral("a movie")) &&
+               context.addResource(QStringLiteral("01창세기.txt"), QByteArrayLiteral("1:1 태초에\n"));
+    }
+
+    void settle() { test.manualScheduler().runReady(); }
+
+    TestAppContext test{QString()};
+    // Before the start-up screen, which looks for its movie when it is built.
+    bool resourcesAdded = addResources(test);
+    UserSettings settings;
+    testing::FakeMoviePlayer movie;
+    QVideoSink frames;
+    SplashView splash{settings, test.context(), movie};
+};
+
+TEST_F(ShellWidgetsTest, TheStartUpScreenDrawsTitleAndLoadingOverADarkBackdropAndHandsOverToTheMainView) {
+    ASSERT_TRUE(resourcesAdded);
+    SplashViewWidget widget(splash, frames);
+    widget.show();
+    settle();
+    EXPECT_EQ(widget.size(), QSize(1200, 800));
+    EXPECT_TRUE(movie.isPlaying());
+
+    const QImage start = widget.grab().toImage();
+    EXPECT_EQ(start.size(), QSize(1200, 800));
+    // No movie frame (a movie that cannot play looks the same): a dark backdrop.
+    EXPECT_TRUE(near(start.pixelColor(5, 5), Qt::black));
+    EXPECT_FALSE(widget.movie()->hasFrame());
+    EXPECT_EQ(widget.movie()->geometry(), QRect(-100, -100, 1400, 1000));
+    ASSERT_TRUE(widget.titleBlock()->isVisible());
+    EXPECT_NEAR(widget.titleBlock()->geometry().center().y(), 400, 1);
+    // The white title stands out against the backdrop.
+    EXPECT_GT(lightnessRange(start, widget.titleBlock()->geometry()).first, 200);
+    ASSERT_TRUE(widget.loadingBlock()->isVisible());
+    auto* loading = widget.findChild<QLabel*>(QStringLiteral("loadingText"));
+    ASSERT_NE(loading, nullptr);
+    EXPECT_EQ(loading->text(), QStringLiteral("Loading "));
+
+    test.manualScheduler().advance(SplashView::startupDelay);
+    ASSERT_NE(widget.mainViewWidget(), nullptr);
+    EXPECT_FALSE(widget.loadingBlock()->isVisible());
+    EXPECT_EQ(widget.mainViewWidget()->geometry(), QRect(0, 0, 1200, 800));
+    EXPECT_FALSE(movie.isPlaying());
+    // White until the first selection.
+    EXPECT_TRUE(near(widget.grab().toImage().pixelColor(600, 400), Qt::white));
+
+    test.manualScheduler().advance(MainView::firstSelectionDelay);
+    const QImage main = widget.grab().toImage();
+    EXPECT_EQ(main.size(), QSize(1200, 800));
+    // Black at 0.85 over white.
+    EXPECT_TRUE(near(main.pixelColor(600, 400), QColor(38, 38, 38)));
+}
+
+class MainViewWidgetTest : public ShellWidgetsTest {
+protected:
+    MainViewWidgetTest() {
+        widget.show();
+        test.manualScheduler().advance(MainView::firstSelectionDelay);
+    }
+
+    QAbstractButton* button(const char* name) const {
+        return widget.findChild<QAbstractButton*>(QString::fromLatin1(name));
+    }
+
+    MainView view{settings, test.context()};
+    MainViewWidget widget{view};
+};
+
+TEST_F(MainViewWidgetTest, TheCarouselAreaAndTheBarStandWhereTheLayoutPutsThem) {
+    ASSERT_NE(widget.carouselArea(), nullptr);
+    EXPECT_EQ(widget.carouselArea()->objectName(), QStringLiteral("carouselArea"));
+    EXPECT_EQ(widget.carouselArea()->geometry(), QRect(0, 18, 1200, 680));
+    EXPECT_EQ(widget.buttonBar()->geometry(), QRect(12, 698, 1176, 80));
+    ASSERT_EQ(widget.buttons().size(), 4u);
+    for (const char* name : {"bibleButton", "newPageButton", "settingsButton", "aboutButton"}) {
+        ASSERT_NE(button(name), nullptr) << name;
+        EXPECT_TRUE(button(name)->isVisible()) << name;
+    }
+    // Left to right in bar order.
+    EXPECT_LT(button("bibleButton")->x(), button("newPageButton")->x());
+    EXPECT_LT(button("newPageButton")->x(), button("settingsButton")->x());
+    EXPECT_LT(button("settingsButton")->x(), button("aboutButton")->x());
+}
+
+TEST_F(MainViewWidgetTest, ClickingTheButtonsSetsTheirFlags) {
+    button("newPageButton")->click();
+    EXPECT_EQ(view.index(), MainView::newPageIndex);
+    EXPECT_TRUE(settings.plusBible());
+    EXPECT_TRUE(view.plusBtnPressed());
+
+    button("settingsButton")->click();
+    EXPECT_TRUE(settings.settingsViewBtnPressed());
+    button("aboutButton")->click();
+    EXPECT_TRUE(settings.aboutViewBtnPressed());
+    button("bibleButton")->click();
+    button("bibleButton")->click();
+    EXPECT_EQ(view.index(), MainView::bibleIndex);
+    EXPECT_TRUE(view.isShrinked());
+    settle();
+    EXPECT_EQ(settings.tabIndex(), MainView::bibleIndex);
+}
+
+TEST_F(MainViewWidgetTest, OnlyTheSelectedButtonShowsTheGradientAndTheOthersDrawWhiteLabels) {
+    settle();
+    auto* bible = static_cast<MainBarButton*>(button("bibleButton"));
+    auto* about = static_cast<MainBarButton*>(button("aboutButton"));
+    EXPECT_FALSE(bible->background().view().colored());
+    EXPECT_TRUE(about->background().view().colored());
+
+    const QImage image = widget.grab().toImage();
+    const QRect aboutArea(about->mapTo(&widget, QPoint(0, 0)), about->size());
+    // White label on the dark area, no background of its own.
+    const auto [brightest, darkest] = lightnessRange(image, aboutArea);
+    EXPECT_GT(brightest, 200);
+    EXPECT_LT(darkest, 60);
+
+    about->click();
+    settle();
+    EXPECT_TRUE(bible->background().view().colored());
+    EXPECT_FALSE(about->background().view().colored());
+}
+
+TEST_F(MainViewWidgetTest, HidingTheBarKeepsTheCarouselArea) {
+    settings.isMainTabBarHide.set(true);
+    settle();
+    EXPECT_FALSE(widget.buttonBar()->isVisible());
+    EXPECT_TRUE(widget.carouselArea()->isVisible());
+    EXPECT_EQ(widget.carouselArea()->height(), 680);
+    settings.isMainTabBarHide.set(false);
+    settle();
+    EXPECT_TRUE(widget.buttonBar()->isVisible());
+}
+
+TEST(LumenscrollAppWidget, TheWindowIsFixedAtTwelveHundredByEightHundredAndClosingItRunsTheQuitRule) {
+    TestAppContext test{QString()};
+    LumenscrollApp app(test.context());
+    LumenscrollAppWidget window(app);
+    window.show();
+    test.manualScheduler().runReady();
+    EXPECT_EQ(window.size(), QSize(1200, 800));
+    EXPECT_EQ(window.minimumSize(), window.maximumSize());
+    EXPECT_EQ(window.grab().size(), QSize(1200, 800));
+    // No movie among these resources: reported, and the start-up goes on.
+    EXPECT_TRUE(test.traceCapture().contains(QStringLiteral("error IntroMovie.mp4 is not among the resources")));
+    test.manualScheduler().advance(SplashView::startupDelay);
+    EXPECT_TRUE(window.splashView().goToMain());
+
+    // Closed during the start-up screen's era of no restored pages: nothing is saved.
+    app.userSettings().selectedBibleArray.set({BibleStructure{}});
+    window.close();
+    EXPECT_FALSE(test.context().settings().hasValue(QStringLiteral("SelectedBibleArray")));
+}
+
+} // namespace
+} // namespace lumenscroll
