@@ -5,7 +5,7 @@
 #include "CompactCoding/PrimitiveCodec.h"
 #include "CompactCoding/SuperEncoderKey.h"
 #include "CompactCoding/UnkeyedDecoder.h"
-#include "CompactCoding/Utf8.h"
+#include "coding/Utf8.h"
 #include "CompactCoding/VariableLengthInteger.h"
 #include "coding/DecodingError.h"
 

@@ -8,7 +8,7 @@
 #include "CompactCoding/SuperEncoderKey.h"
 #include "CompactCoding/UnkeyedEncoder.h"
 #include "CompactCoding/UserInfoFlag.h"
-#include "CompactCoding/Utf8.h"
+#include "coding/Utf8.h"
 #include "CompactCoding/VariableLengthInteger.h"
 #include "coding/EncodingError.h"
 

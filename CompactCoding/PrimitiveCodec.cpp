@@ -1,6 +1,6 @@
 #include "CompactCoding/PrimitiveCodec.h"
 
-#include "CompactCoding/Utf8.h"
+#include "coding/Utf8.h"
 #include "CompactCoding/VariableLengthInteger.h"
 #include "coding/DecodingError.h"
 #include "coding/EncodingError.h"

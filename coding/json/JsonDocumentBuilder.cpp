@@ -1,7 +1,7 @@
 #include "coding/json/JsonDocumentBuilder.h"
 
 #include "coding/DecodingError.h"
-#include "coding/json/WellFormedUtf8.h"
+#include "coding/Utf8.h"
 
 #include <cstdio>
 
@@ -13,7 +13,7 @@ namespace {
 
 // The parser quotes the bytes it stopped at; they may be the very bytes that are not UTF-8.
 std::string printable(const std::string& text) {
-    if (isWellFormedUtf8(text))
+    if (isValidUtf8(text))
         return text;
     std::string result;
     for (const char c : text) {

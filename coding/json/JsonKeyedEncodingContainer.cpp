@@ -4,7 +4,7 @@
 #include "coding/Fatal.h"
 #include "coding/json/JsonEncodingNode.h"
 #include "coding/json/JsonUnkeyedEncodingContainer.h"
-#include "coding/json/WellFormedUtf8.h"
+#include "coding/Utf8.h"
 
 namespace coding {
 
@@ -20,7 +20,7 @@ CodingPath JsonKeyedEncodingContainer::pathTo(const CodingKey& key) const {
 
 std::shared_ptr<JsonEncodedValue> JsonKeyedEncodingContainer::replaceMember(const CodingKey& key) {
     // Dictionary keys come from data as much as from code, and a std::string holds any bytes.
-    if (!isWellFormedUtf8(key.stringValue))
+    if (!isValidUtf8(key.stringValue))
         throw EncodingError::invalidValue(key.stringValue, ErrorContext{path_, "Key is not UTF-8", nullptr});
     return object_->replaceMember(key.stringValue);
 }

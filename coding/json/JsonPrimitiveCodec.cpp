@@ -3,7 +3,7 @@
 #include "coding/DecodingError.h"
 #include "coding/EncodingError.h"
 #include "coding/json/Base64.h"
-#include "coding/json/WellFormedUtf8.h"
+#include "coding/Utf8.h"
 
 #include <array>
 #include <charconv>
@@ -194,7 +194,7 @@ Json JsonPrimitiveCodec::encode(const PrimitiveRef& value, std::string_view type
             } else if constexpr (std::is_integral_v<V>) {
                 return integerJson(primitive);
             } else if constexpr (std::is_same_v<V, std::string_view>) {
-                if (!isWellFormedUtf8(primitive))
+                if (!isValidUtf8(primitive))
                     throw EncodingError::invalidValue(std::string(primitive),
                                                       ErrorContext{path, "String is not UTF-8", nullptr});
                 return Json(std::string(primitive));

@@ -1,6 +1,6 @@
 #include "JsonTestRecords.h"
 
-#include "coding/json/WellFormedUtf8.h"
+#include "coding/Utf8.h"
 
 #include <gmock/gmock.h>
 
@@ -115,7 +115,7 @@ TEST(JsonDecodingErrors, TextThatIsNotUtf8IsDataCorrupted) {
         ASSERT_TRUE(error);
         EXPECT_EQ(error->kind(), Kind::dataCorrupted);
         // The message quotes what it stopped at, without passing the bad bytes on.
-        EXPECT_TRUE(coding::isWellFormedUtf8(error->what())) << error->what();
+        EXPECT_TRUE(coding::isValidUtf8(error->what())) << error->what();
     }
 }
 

@@ -1,4 +1,4 @@
-#include "CompactCoding/Utf8.h"
+#include "coding/Utf8.h"
 
 #include <cstring>
 
