@@ -19,7 +19,9 @@ public:
     virtual const CodingPath& codingPath() const = 0;
     virtual const UserInfo& userInfo() const = 0;
 
+    // Containers may keep the key set: it must outlive them (a record's static keys do).
     KeyedDecodingContainer container(const KeySet& keys) { return KeyedDecodingContainer(makeKeyedContainer(keys)); }
+    KeyedDecodingContainer container(KeySet&&) = delete;
     UnkeyedDecodingContainer unkeyedContainer() { return UnkeyedDecodingContainer(makeUnkeyedContainer()); }
     SingleValueDecodingContainer singleValueContainer() {
         return SingleValueDecodingContainer(makeSingleValueContainer());

@@ -19,7 +19,9 @@ public:
     virtual const CodingPath& codingPath() const = 0;
     virtual const UserInfo& userInfo() const = 0;
 
+    // Containers may keep the key set: it must outlive them (a record's static keys do).
     KeyedEncodingContainer container(const KeySet& keys) { return KeyedEncodingContainer(makeKeyedContainer(keys)); }
+    KeyedEncodingContainer container(KeySet&&) = delete;
     UnkeyedEncodingContainer unkeyedContainer() { return UnkeyedEncodingContainer(makeUnkeyedContainer()); }
     SingleValueEncodingContainer singleValueContainer() {
         return SingleValueEncodingContainer(makeSingleValueContainer());

@@ -56,6 +56,7 @@ public:
         return decodeIfPresentThrough<T>([&](DecodeItem& item) { return box_->decodeIfPresent(item, key); });
     }
 
+    KeyedDecodingContainer nestedContainer(KeySet&&, const CodingKey&) = delete;
     KeyedDecodingContainer nestedContainer(const KeySet& keys, const CodingKey& key) {
         return KeyedDecodingContainer(box_->nestedContainer(keys, key));
     }

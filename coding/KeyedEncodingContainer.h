@@ -58,6 +58,7 @@ public:
         box_->encodeIfPresent(&item, key);
     }
 
+    KeyedEncodingContainer nestedContainer(KeySet&&, const CodingKey&) = delete;
     KeyedEncodingContainer nestedContainer(const KeySet& keys, const CodingKey& key) {
         return KeyedEncodingContainer(box_->nestedContainer(keys, key));
     }

@@ -55,6 +55,7 @@ public:
         return decodeIfPresentThrough<T>([&](DecodeItem& item) { return box_->decodeIfPresent(item); });
     }
 
+    KeyedDecodingContainer nestedContainer(KeySet&&) = delete;
     KeyedDecodingContainer nestedContainer(const KeySet& keys) {
         return KeyedDecodingContainer(box_->nestedContainer(keys));
     }

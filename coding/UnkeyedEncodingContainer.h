@@ -39,6 +39,7 @@ public:
     }
     void encodeNil() { box_->encodeNil(); }
 
+    KeyedEncodingContainer nestedContainer(KeySet&&) = delete;
     KeyedEncodingContainer nestedContainer(const KeySet& keys) {
         return KeyedEncodingContainer(box_->nestedContainer(keys));
     }

@@ -208,7 +208,8 @@ TEST(KeyedDecoding, FaultsInAValueNameTheKey) {
 
 TEST(KeyedDecoding, ValueBytesOfTheWrongSizeFailInThePrimitive) {
     probe(Writer().stringKey("k", DataType::twoBytes).raw({0, 1}), [](coding::Decoder& decoder) {
-        auto c = decoder.container(KeySet{CodingKey("k")});
+        const KeySet keys{CodingKey("k")};
+        auto c = decoder.container(keys);
         EXPECT_CORRUPT(c.decode<bool>(CodingKey("k")), "Invalid data size", "k");
     });
 }
@@ -252,7 +253,8 @@ TEST(KeyedDecoding, NestedContainersByKey) {
     const Bytes input = Writer().recordEntry("inner", pointBytes(4, 5)).stringKey("list", DataType::variableLength)
                             .prefixed(Writer().text("a").text("b"));
     probe(input, [&](coding::Decoder& decoder) {
-        auto c = decoder.container(KeySet{inner, list});
+        const KeySet keys{inner, list};
+        auto c = decoder.container(keys);
         auto point = c.nestedContainer(Point::keys, inner);
         EXPECT_EQ(point.decode<std::int64_t>(Point::keyY), 5);
         auto strings = c.nestedUnkeyedContainer(list);
@@ -263,7 +265,8 @@ TEST(KeyedDecoding, NestedContainersByKey) {
     });
     const Bytes broken = Writer().recordEntry("inner", Writer().raw({0x13}));
     probe(broken, [&](coding::Decoder& decoder) {
-        auto c = decoder.container(KeySet{inner, list});
+        const KeySet keys{inner, list};
+        auto c = decoder.container(keys);
         EXPECT_CORRUPT(c.nestedContainer(Point::keys, inner), "Unknown data type 3", "inner");
     });
 }

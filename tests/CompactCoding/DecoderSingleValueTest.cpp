@@ -78,7 +78,8 @@ TEST(SingleValueDecoding, WrappedTextWhereverItStands) {
     probe(Writer().textEntry("title", "under a key").stringKey("maybe", DataType::variableLength)
               .prefixed(Writer().raw({1}).text("optional")),
           [&](coding::Decoder& decoder) {
-              auto c = decoder.container(KeySet{key, CodingKey("maybe")});
+              const KeySet keys{key, CodingKey("maybe")};
+              auto c = decoder.container(keys);
               EXPECT_EQ(c.decode<Title>(key).text, "under a key");
               EXPECT_EQ(c.decode<std::optional<Title>>(CodingKey("maybe"))->text, "optional");
           });

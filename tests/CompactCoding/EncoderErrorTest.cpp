@@ -150,7 +150,8 @@ TEST_F(EncoderMisuseDeathTest, RecordKeyOutOfRange) {
     struct BadKey {
         void encode(coding::Encoder& encoder) const {
             static const CodingKey key{"big", std::int64_t{1} << 59};
-            encoder.container(coding::KeySet{key}).encode(true, key);
+            const coding::KeySet keys{key};
+            encoder.container(keys).encode(true, key);
         }
     };
     EXPECT_DEATH(BinaryEncoder{}.encode(BadKey{}),
@@ -159,7 +160,8 @@ TEST_F(EncoderMisuseDeathTest, RecordKeyOutOfRange) {
     struct BadNestedKey {
         void encode(coding::Encoder& encoder) const {
             static const CodingKey key{"small", -(std::int64_t{1} << 59) - 1};
-            encoder.container(coding::KeySet{key}).nestedUnkeyedContainer(key);
+            const coding::KeySet keys{key};
+            encoder.container(keys).nestedUnkeyedContainer(key);
         }
     };
     EXPECT_DEATH(BinaryEncoder{}.encode(BadNestedKey{}), "Integer key -576460752303423489 is out of range");

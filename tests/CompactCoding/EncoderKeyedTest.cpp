@@ -26,7 +26,8 @@ struct KeyList {
     std::vector<CodingKey> keys;
 
     void encode(coding::Encoder& encoder) const {
-        auto c = encoder.container(KeySet(keys));
+        const KeySet keySet(keys);
+        auto c = encoder.container(keySet);
         for (std::size_t i = 0; i < keys.size(); ++i)
             c.encode(static_cast<std::int64_t>(i), keys[i]);
     }
@@ -66,7 +67,8 @@ TEST(EncoderKeyedTest, ReplacementBetweenPrimitivesAndNestedValues) {
         bool sort = false;
         void encode(coding::Encoder& encoder) const {
             static const CodingKey a{"a"}, b{"b"}, c{"c"};
-            auto container = encoder.container(KeySet{a, b, c});
+            const KeySet keys{a, b, c};
+            auto container = encoder.container(keys);
             container.encode(std::int64_t{1}, a);
             container.encode(std::int64_t{2}, b);
             container.encode(std::int64_t{3}, c);
@@ -227,7 +229,8 @@ TEST(EncoderKeyedTest, SuperEncoderIsIntegerKeyZero) {
 TEST(EncoderKeyedTest, ValuesOfEveryWireTypeUnderKeys) {
     struct Wide {
         void encode(coding::Encoder& encoder) const {
-            auto c = encoder.container(KeySet{});
+            const KeySet keys{};
+            auto c = encoder.container(keys);
             c.encode(std::int8_t{-1}, CodingKey("k1", 1));
             c.encode(std::uint16_t{0x0102}, CodingKey("k2", 2));
             c.encode(1.0f, CodingKey("k3", 3));
