@@ -62,7 +62,14 @@ public:
     }
 
 private:
-    void didSet() { sinks_.send(value_); }
+    // Every sink receives the value that was published, even when an earlier sink writes the
+    // field again; the copy is made only when someone listens.
+    void didSet() {
+        if (sinks_.empty())
+            return;
+        const T published = value_;
+        sinks_.send(published);
+    }
 
     ObjectWillChangePublisher& owner_;
     T value_;

@@ -445,12 +445,12 @@ void BibleView::praiseIndexChangedTo(bool changed) const {
     settings.executedOnce.set(true);
 }
 
-void BibleView::receiveNewBibleViewPageCreating(bool creating) const {
+bool BibleView::receiveNewBibleViewPageCreating(bool creating) const {
     if (!creating || userSettings->executedOnce()) {
-        return;
+        return false;
     }
-    userSettings->newBibleViewPageCreating.set(false);
     resetVerseSelection();
+    return true;
 }
 
 void BibleView::resetVerseSelection() const {

@@ -198,8 +198,9 @@ struct BibleView {
     // search chose (praiseSelected); then the flag is lowered and executedOnce raised.
     void praiseIndexChangedTo(bool changed) const;
     // A value received from newBibleViewPageCreating: a true one, before executedOnce, is
-    // taken (the flag is lowered) and the verse selection reset for the searched verse.
-    void receiveNewBibleViewPageCreating(bool creating) const;
+    // taken and the verse selection reset for the searched verse. Returns whether it was
+    // taken: the flag is then to be lowered, after the current action (see BibleViewReactions).
+    bool receiveNewBibleViewPageCreating(bool creating) const;
     // The selection flags one false per verse, then praiseIndexChanged flipped, unless
     // executedOnce says the searched verse was shown already.
     void resetVerseSelection() const;

@@ -32,10 +32,17 @@ void BibleViewReactions::attach() {
     watchers_.observe(settings);
 
     // Received, not watched: every value published counts, the one there is now included.
-    newPageCreating_ = settings.newBibleViewPageCreating.sink([this](const bool& value) {
-        // A copy: a receiver may write the field while the value is being handed round.
-        const bool creating = value;
-        page_.receiveNewBibleViewPageCreating(creating);
+    // Every page receives it, so the flag is lowered only once the value has gone round: a
+    // write inside a receiver would change the value still being handed to the pages after it.
+    newPageCreating_ = settings.newBibleViewPageCreating.sink([this, &settings](const bool& value) {
+        if (!page_.receiveNewBibleViewPageCreating(value)) {
+            return;
+        }
+        page_.userSettings.context().scheduler().post(&context_, [&settings] {
+            if (settings.newBibleViewPageCreating()) {
+                settings.newBibleViewPageCreating.set(false);
+            }
+        });
     });
     watchers_.watch([&settings] { return settings.plusBible2(); },
                     [this](bool added) { page_.plusBible2Changed(added); });

@@ -75,7 +75,7 @@ QPixmap titlePhoto(const ResourceLocator& resources, const std::string& name) {
         return {};
     }
     // Filling the frame with the picture's proportions kept; what overflows is cut away.
-    const QSize frame(BibleViewWidget::width, BibleViewWidget::titlePhotoHeight);
+    const QSize frame(BibleViewWidget::pageWidth, BibleViewWidget::titlePhotoHeight);
     image = image.scaled(frame, Qt::KeepAspectRatioByExpanding, Qt::SmoothTransformation);
     return image.copy((image.width() - frame.width()) / 2, (image.height() - frame.height()) / 2, frame.width(),
                       frame.height());
@@ -88,7 +88,7 @@ BibleViewWidget::BibleViewWidget(BibleView page, QWidget* parent)
     , reactions_(std::move(page))
     , watchers_(reactions_.page().userSettings.context().scheduler()) {
     setObjectName(QStringLiteral("bibleView"));
-    resize(width, height);
+    resize(pageWidth, pageHeight);
     const BibleView& shown = reactions_.page();
     AppContext& context = shown.userSettings.context();
     const ResourceLocator& resources = context.resources();
@@ -200,7 +200,7 @@ void BibleViewWidget::refresh() {
         panel = searchPanelSize;
     }
     if (panel) {
-        panelHost_->setGeometry((width - panel->width()) / 2, 0, panel->width(), panel->height());
+        panelHost_->setGeometry((width() - panel->width()) / 2, 0, panel->width(), panel->height());
         panelHost_->raise();
     }
     panelHost_->setVisible(panel.has_value());
@@ -210,29 +210,34 @@ void BibleViewWidget::refresh() {
 }
 
 void BibleViewWidget::placeChildren() {
-    verseList_->setGeometry(0, titleRowHeight + titleBottomPadding + verseListTopPadding, width,
-                            height - titleRowHeight - titleBottomPadding - verseListTopPadding);
+    verseList_->setGeometry(0, titleRowHeight + titleBottomPadding + verseListTopPadding, width(),
+                            height() - titleRowHeight - titleBottomPadding - verseListTopPadding);
 
     const auto rowCentre = [](QWidget* child) { return (titleRowHeight - child->height()) / 2; };
     translationCapsule_->move(rowPadding + capsuleLeading, rowCentre(translationCapsule_));
-    int right = width - rowPadding;
+    int right = width() - rowPadding;
     for (QWidget* button : std::initializer_list<QWidget*>{copyButton_, deselectButton_, searchButton_}) {
         right -= buttonTrailing + button->width();
         button->move(right, rowCentre(button));
         right -= rowSpacing;
     }
 
-    titleCapsule_->move((width - titleCapsule_->width()) / 2, 0);
+    titleCapsule_->move((width() - titleCapsule_->width()) / 2, 0);
 
-    navigationButtons_[previousChapter]->setGeometry(navigationPadding, height - navigationBottom - navigationSize,
+    navigationButtons_[previousChapter]->setGeometry(navigationPadding, height() - navigationBottom - navigationSize,
                                                      navigationSize, navigationSize);
-    int x = width - navigationColumnPadding;
-    const int y = height - navigationColumnPadding - navigationBottom - navigationSize;
+    int x = width() - navigationColumnPadding;
+    const int y = height() - navigationColumnPadding - navigationBottom - navigationSize;
     for (const int b : {nextChapter, scrollDown, scrollUp}) {
         x -= navigationPadding + navigationSize;
         navigationButtons_[static_cast<std::size_t>(b)]->setGeometry(x, y, navigationSize, navigationSize);
         x -= rowSpacing;
     }
+}
+
+void BibleViewWidget::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    placeChildren();
 }
 
 void BibleViewWidget::showEvent(QShowEvent* event) {
@@ -253,10 +258,10 @@ void BibleViewWidget::paintEvent(QPaintEvent* /*event*/) {
     QLinearGradient shadow(0, blockHeight, 0, blockHeight + titleShadowDepth);
     shadow.setColorAt(0.0, QColor::fromRgbF(0, 0, 0, static_cast<float>(titleShadowOpacity)));
     shadow.setColorAt(1.0, Qt::transparent);
-    painter.fillRect(QRect(0, blockHeight, width, titleShadowDepth), shadow);
+    painter.fillRect(QRect(0, blockHeight, width(), titleShadowDepth), shadow);
     // Centred on the button row, so its top lies above the page.
-    painter.setClipRect(QRect(0, 0, width, blockHeight));
-    painter.drawPixmap(0, (titleRowHeight - titlePhotoHeight) / 2, photo_);
+    painter.setClipRect(QRect(0, 0, width(), blockHeight));
+    painter.drawPixmap((width() - photo_.width()) / 2, (titleRowHeight - titlePhotoHeight) / 2, photo_);
 }
 
 bool BibleViewWidget::isOnTitlePhoto(const QPointF& position) const {

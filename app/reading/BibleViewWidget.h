@@ -41,8 +41,8 @@ public:
     SymbolButton* deselectButton() const { return deselectButton_; }
     QWidget* panelHost() const { return panelHost_; }
 
-    static constexpr int width = 1200;
-    static constexpr int height = 670;
+    static constexpr int pageWidth = 1200;
+    static constexpr int pageHeight = 670;
     // The title block: its button row, its padding below, and the photo behind it, centred on
     // the row and clipped to the page.
     static constexpr int titleRowHeight = 60;
@@ -52,6 +52,7 @@ public:
 
 protected:
     void showEvent(QShowEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;

@@ -49,6 +49,8 @@ CapsuleButton::CapsuleButton(AppContext& context, QWidget* parent)
 
     label_->setFont(Look::font(titleFamily(), fontSize, true));
     label_->setAlignment(Qt::AlignCenter);
+    // Inside a button a label would take the button's text role.
+    label_->setForegroundRole(QPalette::WindowText);
     QPalette palette = label_->palette();
     palette.setColor(QPalette::WindowText, Qt::white);
     label_->setPalette(palette);

@@ -30,7 +30,7 @@ SelectionBarWidget::SelectionBarWidget(AppContext& context, const std::vector<Na
     , gradient_(new AnimatableGradientViewWidget(context, Binding<bool>::constant(false), face_))
     , row_(new QWidget(face_)) {
     setObjectName(QStringLiteral("selectionBar"));
-    resize(width, height);
+    resize(barWidth, barHeight);
     face_->setGraphicsEffect(new RoundedClipEffect(cornerRadius, face_));
 
     auto* layout = new QHBoxLayout(row_);

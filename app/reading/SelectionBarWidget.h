@@ -34,8 +34,8 @@ public:
     std::size_t swatchCount() const { return swatches_.size(); }
     AnimatableGradientViewWidget& background() const { return *gradient_; }
 
-    static constexpr int width = 1060;
-    static constexpr int height = 40;
+    static constexpr int barWidth = 1060;
+    static constexpr int barHeight = 40;
 
 signals:
     void bookmarkPressed();

@@ -225,10 +225,10 @@ void VerseListWidget::layoutNow() {
         y += size.height() + spacing;
         // The row's lower part: the bar when it stands here.
         if (static_cast<std::int64_t>(r) == barRow_) {
-            const int barLeft = leadingPadding + (width - leadingPadding - SelectionBarWidget::width) / 2;
-            bar_->setGeometry(barLeft, y, SelectionBarWidget::width, SelectionBarWidget::height);
+            const int barLeft = leadingPadding + (width - leadingPadding - SelectionBarWidget::barWidth) / 2;
+            bar_->setGeometry(barLeft, y, SelectionBarWidget::barWidth, SelectionBarWidget::barHeight);
             bar_->raise();
-            y += SelectionBarWidget::height;
+            y += SelectionBarWidget::barHeight;
         }
         y += spacing;
     }

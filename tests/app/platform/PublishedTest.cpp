@@ -78,6 +78,21 @@ TEST(Published, SinkGetsTheCurrentValueAtOnceThenEveryStoredValue) {
               (std::vector<std::string>{"value 0", "will change", "value 1", "will change", "value 2"}));
 }
 
+TEST(Published, EverySinkGetsThePublishedValueEvenWhenAnEarlierOneWritesTheField) {
+    Settings settings;
+    std::vector<int> seen;
+    Subscription first = settings.count.sink([&](const int& value) {
+        seen.push_back(value);
+        if (value == 1)
+            settings.count.set(0);
+    });
+    Subscription second = settings.count.sink([&](const int& value) { seen.push_back(value); });
+    seen.clear();
+    settings.count.set(1);
+    // The reset is published too, after the first write reached both sinks.
+    EXPECT_EQ(seen, (std::vector<int>{1, 0, 0, 1}));
+}
+
 TEST(Published, DroppingTheSubscriptionEndsDelivery) {
     Settings settings;
     std::vector<int> values;

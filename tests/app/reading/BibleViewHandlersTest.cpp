@@ -325,21 +325,18 @@ TEST_F(BibleViewHandlers, OnlyTheNewestPageShowsTheSearchedVerseAndOnlyWhenItIsT
 
 TEST_F(BibleViewHandlers, ANewPageForASearchHitResetsTheSelectionOnce) {
     modifyShown(1, [](BibleView& view) { view.isSelectedArray2 = {true}; });
-    page(1).receiveNewBibleViewPageCreating(false);
+    EXPECT_FALSE(page(1).receiveNewBibleViewPageCreating(false));
     EXPECT_EQ(shown(1).isSelectedArray2, std::vector<bool>{true});
 
-    settings.newBibleViewPageCreating.set(true);
-    page(1).receiveNewBibleViewPageCreating(true);
-    EXPECT_FALSE(settings.newBibleViewPageCreating());
+    EXPECT_TRUE(page(1).receiveNewBibleViewPageCreating(true));
     EXPECT_EQ(shown(1).isSelectedArray2, std::vector<bool>(4, false));
     EXPECT_TRUE(shown(1).praiseIndexChanged);
+    EXPECT_TRUE(app.traceCapture().contains("pageIndex 1"));
     EXPECT_TRUE(app.traceCapture().contains("isSelectedArray.count 4"));
 
     // Once the searched verse was shown, nothing more.
     settings.executedOnce.set(true);
-    settings.newBibleViewPageCreating.set(true);
-    page(1).receiveNewBibleViewPageCreating(true);
-    EXPECT_TRUE(settings.newBibleViewPageCreating());
+    EXPECT_FALSE(page(1).receiveNewBibleViewPageCreating(true));
     EXPECT_TRUE(shown(1).praiseIndexChanged);
 }
 

@@ -79,7 +79,7 @@ TEST_F(BibleViewReactionsTest, AChapterWithoutVersesScrollsToTheTop) {
     scheduler().runReady();
     stepChapter(0, 4);
     scheduler().runReady();
-    scheduler().advance(ReactionsDelay());
+    scheduler().advance(BibleViewReactions::chapterScrollDelay);
     ASSERT_FALSE(reader->requests.empty());
     EXPECT_EQ(reader->requests.front(), (Request{0, ScrollAnchor::top, false}));
 }
@@ -135,14 +135,23 @@ TEST_F(BibleViewReactionsTest, ANewPageForASearchHitShowsAndSelectsTheVerseOnThe
     scheduler().runReady();
     settings.praiseSelected.set(2);
 
-    // The search announces the new page; the newest page takes it.
+    // The search announces the new page: every page takes it, the flag is lowered after.
     settings.newBibleViewPageCreating.set(true);
-    EXPECT_FALSE(settings.newBibleViewPageCreating());
+    EXPECT_TRUE(settings.newBibleViewPageCreating());
     scheduler().runReady();
+    EXPECT_FALSE(settings.newBibleViewPageCreating());
+    // Only the newest page shows the verse.
     EXPECT_EQ(reader->requests, (std::vector<Request>{{2, ScrollAnchor::top, false}}));
     EXPECT_EQ(shown(1).isSelectedArray2, (std::vector<bool>{false, false, true, false}));
     EXPECT_FALSE(shown(1).praiseIndexChanged);
+    EXPECT_EQ(shown(0).isSelectedArray2, std::vector<bool>(5, false));
+    EXPECT_FALSE(shown(0).praiseIndexChanged);
     EXPECT_TRUE(settings.executedOnce());
+
+    // Once shown, a later announcement is left as it is.
+    settings.newBibleViewPageCreating.set(true);
+    scheduler().runReady();
+    EXPECT_TRUE(settings.newBibleViewPageCreating());
 }
 
 TEST_F(BibleViewReactionsTest, TheNewestPagesLabelFollowsItsRecordsTranslation) {
