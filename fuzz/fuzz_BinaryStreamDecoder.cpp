@@ -77,9 +77,9 @@ Outcome<T> decodeInPieces(std::span<const std::uint8_t> bytes, std::uint32_t see
         return state;
     };
     for (std::size_t start = 0; start < bytes.size();) {
-        // Mostly pieces of a few dozen bytes, some of a byte or two; each piece that leaves an
-        // element incomplete costs a failed read, so not all of them are tiny.
-        const std::size_t wanted = next() % 4 == 0 ? next() % 4 : next() % 96;
+        // Some pieces of a byte or two, most of up to a few hundred: every piece that leaves an
+        // element incomplete costs a failed read (an exception), so not all of them are tiny.
+        const std::size_t wanted = next() % 8 == 0 ? next() % 4 : next() % 512;
         const std::size_t size = std::min(wanted, bytes.size() - start);
         const auto piece = bytes.subspan(start, size);
         start += size;

@@ -9,6 +9,7 @@
 #include "app/reading/PageHandle.h"
 #include "app/reading/PageStatePersistence.h"
 #include "app/reading/TextResource.h"
+#include "app/shell/Utils.h"
 
 #include <algorithm>
 #include <cstddef>
@@ -555,7 +556,53 @@ bool BibleView::isTitleBlockShown() const {
 
 void BibleView::appear() const {}
 
-void BibleView::plusBible2Changed(bool /*added*/) const {}
+void BibleView::plusBible2Changed(bool added) const {
+    const PageHandle page = state();
+    const auto open = static_cast<std::int64_t>(userSettings->selectedBibleArray().size());
+    trace("pageindex " + std::to_string(page.index()) + " prevPageindex " + std::to_string(prevPageIndex.get()) +
+          " Utils.currentIndex " + std::to_string(Utils::currentIndex) + " userSettings.selectedBibleArray.count " +
+          std::to_string(open));
+    // Of all pages only the newest one takes the new page in.
+    if (!added || page.index() != open - 1) {
+        return;
+    }
+    userSettings->plusBible.set(false);
+    userSettings->plusBible2.set(false);
+    const BibleStructure* record = page.record();
+    if (!record) {
+        return;
+    }
+    const BibleKind kind = record->kindOfBible;
+    page.modifyView([kind](BibleView& shown) { shown.kindOfBible = kind; });
+    updateLastPageTranslation(kind);
+    refreshPageTitle(page.index());
+    resetVerseFlags();
+    userSettings->savePageState(userSettings.context());
+}
+
+void BibleView::updateLastPageTranslation(BibleKind kind) const {
+    const PageHandle page = state();
+    const auto open = static_cast<std::int64_t>(userSettings->selectedBibleArray().size());
+    if (page.index() != open - 1 || (kind != BibleKind::kr01 && kind != BibleKind::en01)) {
+        return;
+    }
+    const std::size_t label = kind == BibleKind::kr01 ? 0 : 1;
+    page.modifyView([kind, label](BibleView& shown) {
+        shown.kindOfBible = kind;
+        if (label < shown.translateVersionArray.size()) {
+            shown.translateVersion = shown.translateVersionArray[label];
+        }
+    });
+}
+
+void BibleView::resetVerseFlags() const {
+    const PageHandle page = state();
+    const std::size_t verses = page.verseCount();
+    page.modifyView([verses](BibleView& shown) {
+        shown.isSelectedArray2.assign(verses, false);
+        shown.QTOnOffForEachRow.assign(verses, false);
+    });
+}
 
 void BibleView::goToPreviousChapter() const {}
 

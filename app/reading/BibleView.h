@@ -229,8 +229,14 @@ struct BibleView {
 
     // The page came on screen (the page-level appear handler).
     void appear() const;
-    // plusBible2 changed (a page was added).
+
+    // plusBible2 changed: a page was added. The newest page clears the page-adding flags (so the
+    // next "New Page" works), takes its translation and title, and saves.
     void plusBible2Changed(bool added) const;
+    // Only on the last open page: its kind and translation label follow `kind` (kr01, en01).
+    void updateLastPageTranslation(BibleKind kind) const;
+    // One cleared selection flag and one closed note switch per verse of the page.
+    void resetVerseFlags() const;
     // The left and right buttons.
     void goToPreviousChapter() const;
     void goToNextChapter() const;

@@ -46,6 +46,11 @@ void BibleViewReactions::attach() {
     });
     watchers_.watch([&settings] { return settings.plusBible2(); },
                     [this](bool added) { page_.plusBible2Changed(added); });
+    // The page that a "New Page" builds comes on screen after the flag was raised, so no change
+    // reaches it: it takes the standing request in once the current action is over.
+    if (settings.plusBible2()) {
+        page_.userSettings.context().scheduler().post(&context_, [this] { page_.plusBible2Changed(true); });
+    }
 
     // The translation capsule's label follows the record's translation.
     watchers_.watch(

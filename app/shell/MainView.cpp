@@ -3,6 +3,8 @@
 #include "app/model/User.h"
 #include "app/model/UserSettings.h"
 #include "app/platform/AppContext.h"
+#include "app/reading/BibleView.h"
+#include "app/shell/CarouselView.h"
 
 namespace lumenscroll {
 
@@ -32,6 +34,11 @@ MainView::MainView(UserSettings& userSettings, AppContext& context, Binding<bool
                             markUserLoggedIn();
                         }
                     });
+    // The carousel is given the shared "New Page" flag as it is now, not this view's own.
+    carousel_ = std::make_unique<CarouselView>(
+        userSettings, context, Binding<bool>::to(matched), Binding<bool>::constant(userSettings.plusBible()),
+        Binding<bool>::to(isShrinked), Binding<bool>::to(plusBtnPressed), BibleView::defaultTitlePhotoArray(),
+        this->pagesRestored, &publisher());
 }
 
 MainView::~MainView() = default;

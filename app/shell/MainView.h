@@ -12,6 +12,7 @@
 #include <array>
 #include <chrono>
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <string>
 #include <utility>
@@ -19,6 +20,7 @@
 namespace lumenscroll {
 
 class AppContext;
+class CarouselView;
 class UserSettings;
 
 // The window's content once the start-up screen is done: the page carousel on a dark area
@@ -27,7 +29,8 @@ class UserSettings;
 // carousel and the reading pages react to those flags.
 //
 // Drawn by MainViewWidget: nothing but white until the first selection, 0.1 seconds after the
-// view first appears; then the carousel area and, unless isMainTabBarHide, the button bar.
+// view first appears; then the carousel (CarouselView) and, unless isMainTabBarHide, the button
+// bar.
 class MainView : public ObservableObject {
 public:
     struct BarButton {
@@ -102,6 +105,8 @@ public:
     NamedColor labelColor(std::int64_t buttonIndex) const;
 
     AppContext& context() const { return context_; }
+    // The carousel of reading pages, made with the view and bound to its flags.
+    CarouselView& carousel() const { return *carousel_; }
 
 private:
     // The bar hands every change of the selection it sees to the shared tabIndex; the
@@ -112,6 +117,8 @@ private:
     ChangeWatchers watchers_;
     std::pair<bool, std::int64_t> lastBar_;
     bool appeared_ = false;
+    // Last: it binds to the fields above and goes before them.
+    std::unique_ptr<CarouselView> carousel_;
 };
 
 } // namespace lumenscroll

@@ -3,6 +3,7 @@
 #include "app/model/UserSettings.h"
 #include "app/platform/AppContext.h"
 #include "app/platform/Look.h"
+#include "app/shell/CarouselViewWidget.h"
 #include "app/shell/MainBarButton.h"
 #include "app/shell/MainView.h"
 
@@ -49,6 +50,7 @@ MainViewWidget::MainViewWidget(MainView& view, QWidget* parent)
     , view_(view)
     , mainArea_(new QWidget(this))
     , carouselArea_(new QWidget(mainArea_))
+    , carouselView_(new CarouselViewWidget(view.carousel(), carouselArea_))
     , buttonBar_(new QWidget(mainArea_))
     , watchers_(view.context().scheduler()) {
     resize(width, height);
@@ -60,6 +62,7 @@ MainViewWidget::MainViewWidget(MainView& view, QWidget* parent)
     const int columnTop = (height - (carouselHeight - carouselRise) - barHeight) / 2;
     carouselArea_->setObjectName(QStringLiteral("carouselArea"));
     carouselArea_->setGeometry(0, columnTop - carouselRise, width, carouselHeight);
+    carouselView_->setGeometry(0, 0, width, carouselHeight);
 
     buttonBar_->setObjectName(QStringLiteral("buttonBar"));
     buttonBar_->setGeometry((width - barWidth) / 2, columnTop - carouselRise + carouselHeight, barWidth, barHeight);

@@ -8,13 +8,14 @@
 
 namespace lumenscroll {
 
+class CarouselViewWidget;
 class MainBarButton;
 class MainView;
 
 // Draws the main view at 1200 by 800: white until the first selection; then, on a dark area,
-// the carousel area (where the page carousel goes; empty for now) and the capsule-shaped bar
-// of the four buttons, which isMainTabBarHide hides. The view appears with the widget's first
-// showing.
+// the page carousel in the carousel area and the capsule-shaped bar of the four buttons, which
+// isMainTabBarHide hides. The view appears with the widget's first showing; the carousel with
+// the main area's.
 class MainViewWidget : public QWidget {
     Q_OBJECT
 
@@ -24,6 +25,7 @@ public:
 
     MainView& view() const { return view_; }
     QWidget* carouselArea() const { return carouselArea_; }
+    CarouselViewWidget* carouselView() const { return carouselView_; }
     QWidget* buttonBar() const { return buttonBar_; }
     const std::vector<MainBarButton*>& buttons() const { return buttons_; }
 
@@ -43,6 +45,7 @@ private:
     MainView& view_;
     QWidget* mainArea_;
     QWidget* carouselArea_;
+    CarouselViewWidget* carouselView_;
     QWidget* buttonBar_;
     std::vector<MainBarButton*> buttons_;
     ChangeWatchers watchers_;

@@ -1,0 +1,198 @@
+#include "app/shell/CarouselViewWidget.h"
+
+#include "app/model/UserSettings.h"
+#include "app/platform/AppContext.h"
+#include "app/platform/Look.h"
+#include "app/reading/BibleViewWidget.h"
+#include "app/reading/SymbolButton.h"
+#include "app/shell/CarouselView.h"
+#include "app/shell/CarouselViewPageCell.h"
+#include "app/shell/PagingCarouselViewModel.h"
+#include "app/shell/PagingCarouselWidget.h"
+
+#include <QApplication>
+#include <QFontMetrics>
+#include <QGraphicsDropShadowEffect>
+#include <QLabel>
+#include <QMouseEvent>
+#include <QPainter>
+
+#include <algorithm>
+#include <utility>
+
+namespace lumenscroll {
+
+namespace {
+
+constexpr double backgroundOpacity = 0.2;
+// The close button: a large-title symbol, 40 points in from the right edge and 70 below the
+// top of the column it heads.
+constexpr int closeSymbolSize = 30;
+constexpr int closeTrailing = 40;
+constexpr int closeTop = 70;
+// The platform's spacing between the close button and the counter.
+constexpr int columnSpacing = 8;
+constexpr int counterBottom = 10;
+constexpr qreal counterHaloBlur = 8.0;
+// The notice: a dark capsule near the bottom of the area.
+constexpr int toastBottom = 40;
+
+QWidget* bibleViewWidget(BibleView page) {
+    return new BibleViewWidget(std::move(page));
+}
+
+} // namespace
+
+CarouselViewWidget::CarouselViewWidget(CarouselView& view, QWidget* parent, PageFactory pageFactory)
+    : QWidget(parent)
+    , view_(view)
+    , pageFactory_(pageFactory ? std::move(pageFactory) : PageFactory(bibleViewWidget))
+    , watchers_(view.context().scheduler()) {
+    setObjectName(QStringLiteral("carouselView"));
+    resize(width, height);
+
+    SymbolButton::Style close;
+    close.symbol = QStringLiteral("xmark.circle.fill");
+    close.symbolSize = closeSymbolSize;
+    close.color = Qt::white;
+    closeButton_ = new SymbolButton(view_.context().resources(), close, this);
+    closeButton_->setObjectName(QStringLiteral("closePageButton"));
+    closeButton_->resize(closeButton_->sizeHint());
+    connect(closeButton_, &QAbstractButton::clicked, this, [this] { view_.deletePage(); });
+
+    pageCounter_ = new QLabel(this);
+    pageCounter_->setObjectName(QStringLiteral("pageCounter"));
+    pageCounter_->setFont(Look::font(TextStyle::title2));
+    pageCounter_->setAlignment(Qt::AlignCenter);
+    pageCounter_->setStyleSheet(QStringLiteral("color: white; background: transparent;"));
+    // White on the column's place in the middle of the area, which the page covers: a dark
+    // halo keeps it readable on the page as well as beside it.
+    auto* halo = new QGraphicsDropShadowEffect(pageCounter_);
+    halo->setColor(QColor(0, 0, 0, 200));
+    halo->setBlurRadius(counterHaloBlur);
+    halo->setOffset(0, 0);
+    pageCounter_->setGraphicsEffect(halo);
+
+    toast_ = new QLabel(this);
+    toast_->setObjectName(QStringLiteral("toast"));
+    toast_->setFont(Look::font(TextStyle::body));
+    toast_->setAlignment(Qt::AlignCenter);
+    toast_->setStyleSheet(QStringLiteral("color: white; background: rgba(0, 0, 0, 190); border-radius: 18px; "
+                                         "padding: 9px 20px;"));
+    toast_->hide();
+
+    watchers_.observe(view_);
+    watchers_.observe(view_.userSettings);
+    watchers_.watch([this] { return std::pair(view_.pageCount(), view_.selectedTab()); },
+                    [this](const std::pair<std::int64_t, std::int64_t>&) { syncCarousel(); });
+    watchers_.watch([this] { return std::pair(view_.isCloseButtonShown(), view_.pageCounterText()); },
+                    [this](const std::pair<bool, std::string>&) { refreshOverlay(); });
+    watchers_.watch([this] { return std::pair(view_.showToast(), view_.toastMessage()); },
+                    [this](const std::pair<bool, std::string>&) { refreshToast(); });
+
+    // A click with Option held is seen on its way to whichever page widget it is for.
+    qApp->installEventFilter(this);
+    syncCarousel();
+    refreshOverlay();
+    refreshToast();
+}
+
+CarouselViewWidget::~CarouselViewWidget() {
+    if (qApp != nullptr) {
+        qApp->removeEventFilter(this);
+    }
+    // The drawing before the model it draws.
+    delete carousel_;
+    carousel_ = nullptr;
+    model_.reset();
+}
+
+CarouselViewPageCell* CarouselViewWidget::cell(int index) const {
+    return carousel_ != nullptr ? qobject_cast<CarouselViewPageCell*>(carousel_->pageAt(index)) : nullptr;
+}
+
+void CarouselViewWidget::syncCarousel() {
+    if (!view_.isCarouselShown()) {
+        delete carousel_;
+        carousel_ = nullptr;
+        model_.reset();
+        return;
+    }
+    const int count = static_cast<int>(view_.pageCount());
+    if (model_) {
+        model_->update(count);
+        return;
+    }
+    Binding<int> index([this] { return static_cast<int>(view_.selectedTab()); },
+                       [this](const int& value) { view_.selectedTab.set(value); });
+    AppContext& context = view_.context();
+    model_ = std::make_unique<PagingCarouselViewModel>(context, count, std::move(index), spacing, headspace,
+                                                       sidesScaling, false,
+                                                       PagingCarouselAutoScroll::inactive(), true);
+    carousel_ = new PagingCarouselWidget(
+        *model_, context.animations(),
+        [this](int item) -> QWidget* {
+            return new CarouselViewPageCell(view_, item, pageFactory_(view_.pageCell(item)));
+        },
+        this);
+    carousel_->setGeometry(0, carouselTop, width, carouselHeight);
+    carousel_->lower();
+    carousel_->show();
+}
+
+void CarouselViewWidget::refreshOverlay() {
+    const bool closeShown = view_.isCloseButtonShown();
+    const QString counter = QString::fromStdString(view_.pageCounterText());
+    closeButton_->setVisible(closeShown);
+    pageCounter_->setText(counter);
+    pageCounter_->setVisible(!counter.isEmpty());
+
+    // One column, centred in the area: the close button's row, then the counter.
+    const int closeRow = closeShown ? closeTop + closeButton_->height() : 0;
+    const int counterHeight = counter.isEmpty() ? 0 : QFontMetrics(pageCounter_->font()).height();
+    const int spacingHeight = closeShown && !counter.isEmpty() ? columnSpacing : 0;
+    const int columnHeight = closeRow + spacingHeight + counterHeight + counterBottom;
+    const int top = (height - columnHeight) / 2;
+    closeButton_->move(width - closeTrailing - closeButton_->width(), top + closeTop);
+    pageCounter_->setGeometry(0, top + closeRow + spacingHeight, width, counterHeight);
+    closeButton_->raise();
+    pageCounter_->raise();
+    toast_->raise();
+}
+
+void CarouselViewWidget::refreshToast() {
+    toast_->setText(QString::fromStdString(view_.toastMessage()));
+    toast_->adjustSize();
+    toast_->move((width - toast_->width()) / 2, height - toastBottom - toast_->height());
+    toast_->setVisible(view_.showToast());
+    toast_->raise();
+}
+
+void CarouselViewWidget::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    if (!appeared_) {
+        appeared_ = true;
+        view_.appear();
+    }
+}
+
+void CarouselViewWidget::paintEvent(QPaintEvent* /*event*/) {
+    QPainter painter(this);
+    painter.fillRect(rect(), Look::color(NamedColor::gray, backgroundOpacity));
+}
+
+bool CarouselViewWidget::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::MouseButtonPress) {
+        const auto* mouse = static_cast<QMouseEvent*>(event);
+        const auto* widget = qobject_cast<const QWidget*>(watched);
+        // A press a child ignores passes here again on its way to the parent: only the first
+        // counts.
+        if ((mouse->modifiers() & Qt::AltModifier) && widget != nullptr &&
+            (widget == this || isAncestorOf(widget)) && !view_.optionKeyPressed()) {
+            view_.optionClicked();
+        }
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+} // namespace lumenscroll

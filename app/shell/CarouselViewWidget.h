@@ -1,0 +1,77 @@
+#pragma once
+
+#include "app/platform/ChangeWatchers.h"
+#include "app/reading/BibleView.h"
+
+#include <QWidget>
+
+#include <functional>
+#include <memory>
+
+class QLabel;
+
+namespace lumenscroll {
+
+class CarouselView;
+class CarouselViewPageCell;
+class PagingCarouselViewModel;
+class PagingCarouselWidget;
+class SymbolButton;
+
+// Draws the carousel of reading pages in the main view's carousel area, 1200 by 680, back to
+// front: a faint gray; the paging carousel of the pages (spacing 10, headspace 10, no wrapping,
+// no automatic turning), whose frame reaches 36 points above the area, while the current page
+// is one of them; in the overview mode the close button at the right and the page counter; and
+// the carousel's notice. The carousel appears with the widget's first showing.
+class CarouselViewWidget : public QWidget {
+    Q_OBJECT
+
+public:
+    // Builds the widget that draws one page from the value of its cell.
+    using PageFactory = std::function<QWidget*(BibleView page)>;
+
+    // Pages are drawn by BibleViewWidget unless `pageFactory` says otherwise.
+    explicit CarouselViewWidget(CarouselView& view, QWidget* parent = nullptr, PageFactory pageFactory = {});
+    ~CarouselViewWidget() override;
+
+    CarouselView& view() const { return view_; }
+    // Null while no page is drawn.
+    PagingCarouselWidget* carousel() const { return carousel_; }
+    PagingCarouselViewModel* carouselModel() const { return model_.get(); }
+    // The cell of page `index`; null when it is not drawn.
+    CarouselViewPageCell* cell(int index) const;
+    SymbolButton* closeButton() const { return closeButton_; }
+    QLabel* pageCounter() const { return pageCounter_; }
+    QLabel* toast() const { return toast_; }
+
+    static constexpr int width = 1200;
+    static constexpr int height = 680;
+    static constexpr int carouselTop = -36;
+    static constexpr int carouselHeight = 728;
+    static constexpr double spacing = 10.0;
+    static constexpr double headspace = 10.0;
+    static constexpr double sidesScaling = 0.8;
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    // Builds, moves or removes the paging carousel to match the pages and the current page.
+    void syncCarousel();
+    void refreshOverlay();
+    void refreshToast();
+
+    CarouselView& view_;
+    PageFactory pageFactory_;
+    std::unique_ptr<PagingCarouselViewModel> model_;
+    PagingCarouselWidget* carousel_ = nullptr;
+    SymbolButton* closeButton_;
+    QLabel* pageCounter_;
+    QLabel* toast_;
+    ChangeWatchers watchers_;
+    bool appeared_ = false;
+};
+
+} // namespace lumenscroll

@@ -1,0 +1,134 @@
+#include "CarouselViewTestSupport.h"
+
+#include "app/model/BibleBook.h"
+#include "app/model/LanguageCode.h"
+#include "app/platform/FileSystem.h"
+#include "app/reading/ChapterText.h"
+#include "app/reading/PageStatePersistence.h"
+#include "app/reading/TextResource.h"
+#include "app/shell/Utils.h"
+#include "coding/json/JsonDecoder.h"
+#include "coding/json/JsonEncoder.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+#include <string_view>
+
+namespace lumenscroll::testing {
+
+QString builtResourceDirectory() {
+    const QString directory = QStringLiteral(LUMENSCROLL_RESOURCE_DIR);
+    if (directory.isEmpty() || !QFileInfo::exists(QDir(directory).filePath(QStringLiteral("01창세기.txt"))) ||
+        !QFileInfo::exists(QDir(directory).filePath(QStringLiteral("43John.txt")))) {
+        return {};
+    }
+    return directory;
+}
+
+BibleStructure storedPage(std::int64_t book, std::int64_t chapterIndex, BibleKind kind, int verseCount) {
+    BibleStructure page;
+    page.versesIndex = chapterIndex;
+    page.order = book;
+    page.sectionIndex = book;
+    page.kindOfBible = kind;
+    page.language = std::string(kind == BibleKind::en01 ? englishLanguageCode : koreanLanguageCode);
+    if (const std::optional<BibleBook> named = bibleBookFromRaw(book)) {
+        page.name = std::string(bookName(page.language, *named));
+        page.isOldTestment = isOldTestament(*named);
+    }
+    for (int v = 0; v < verseCount; ++v) {
+        BiblePraise verse;
+        verse.index = v;
+        page.praises.push_back(verse);
+    }
+    return page;
+}
+
+void loadStartUpChapter(UserSettings& settings, const AppContext& context) {
+    const std::optional<std::string> text =
+        TextResource::read(context.resources(), TextResource::name(BibleKind::kr01, 0));
+    BibleStructure record;
+    record.versesIndex = 1;
+    record.order = 0;
+    record.name = "창세기";
+    record.praises =
+        ChapterText::chapterVerses(text.value_or(std::string()), BibleKind::kr01, BibleBook::genesis, 1);
+    settings.BibleWordsContainer.modify(
+        [&](std::vector<std::vector<BibleStructure>>& books) { books.front() = {record}; });
+}
+
+void storePageList(const AppContext& context, const std::vector<BibleStructure>& pages) {
+    context.settings().setData(PageStatePersistence::selectedBibleArrayKey,
+                               PageStatePersistence::selectedBibleArrayJson(pages));
+}
+
+void storeTexts(const AppContext& context, const std::vector<std::vector<BibleStructure>>& books) {
+    context.settings().setData(PageStatePersistence::bibleWordsContainerKey,
+                               PageStatePersistence::bibleWordsContainerJson(books));
+}
+
+std::optional<std::vector<BibleStructure>> storedPageList(const AppContext& context) {
+    const std::optional<QByteArray> bytes =
+        context.settings().data(PageStatePersistence::selectedBibleArrayKey);
+    if (!bytes) {
+        return std::nullopt;
+    }
+    try {
+        return coding::JsonDecoder().decode<std::vector<BibleStructure>>(
+            std::string_view(bytes->constData(), static_cast<std::size_t>(bytes->size())));
+    } catch (const std::exception&) {
+        return std::nullopt;
+    }
+}
+
+QStringList pageStateFiles(const AppContext& context) {
+    return FileSystem::list(PageStatePersistence::settingsFolder(context)).value_or(QStringList());
+}
+
+QStringList backupFiles(const AppContext& context) {
+    const QDir folder(context.documents().filePath(PageStatePersistence::baseFolderName));
+    return folder.entryList(QDir::Files, QDir::Name);
+}
+
+QByteArray backupBytes(const AppContext& context, const QString& name) {
+    const QDir folder(context.documents().filePath(PageStatePersistence::baseFolderName));
+    return FileSystem::read(folder.filePath(name)).value_or(QByteArray());
+}
+
+CarouselViewTestBase::CarouselViewTestBase()
+    : test(builtResourceDirectory()) {}
+
+void CarouselViewTestBase::SetUp() {
+    if (builtResourceDirectory().isEmpty()) {
+        GTEST_SKIP() << "the Bible texts are not among the built resources";
+    }
+    Utils::currentIndex = -1;
+    carousel = makeCarousel(settings);
+}
+
+std::unique_ptr<CarouselView> CarouselViewTestBase::makeCarousel(UserSettings& over) {
+    return std::make_unique<CarouselView>(
+        over, test.context(), Binding<bool>::to(matched), Binding<bool>::constant(false),
+        Binding<bool>::to(isShrinked), Binding<bool>::to(plusBtnPressed), BibleView::defaultTitlePhotoArray(),
+        Binding<bool>::to(pagesRestored));
+}
+
+void CarouselViewTestBase::restore(const std::vector<BibleStructure>& pages) {
+    loadStartUpChapter(settings, test.context());
+    storePageList(test.context(), pages);
+    carousel->appear();
+    settle();
+}
+
+QStringList CarouselViewTestBase::errors() {
+    QStringList lines;
+    for (const QString& line : test.traceCapture().lines()) {
+        if (line.startsWith(QStringLiteral("error "))) {
+            lines.push_back(line);
+        }
+    }
+    return lines;
+}
+
+} // namespace lumenscroll::testing

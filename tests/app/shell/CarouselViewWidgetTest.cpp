@@ -1,0 +1,260 @@
+// The carousel in the main view, through the real widgets: the pages restored on the first
+// showing, "New Page" and the close button clicked, the overview mode, the notice, and a smoke
+// render of the main view with two pages at 1200 by 800.
+
+#include "CarouselViewTestSupport.h"
+
+#include "app/model/UserSettings.h"
+#include "app/platform/TestAppContext.h"
+#include "app/reading/BibleViewWidget.h"
+#include "app/reading/PageStatePersistence.h"
+#include "app/reading/SymbolButton.h"
+#include "app/shell/CarouselView.h"
+#include "app/shell/CarouselViewPageCell.h"
+#include "app/shell/CarouselViewWidget.h"
+#include "app/shell/MainView.h"
+#include "app/shell/MainViewWidget.h"
+#include "app/shell/PagingCarouselViewModel.h"
+#include "app/shell/PagingCarouselWidget.h"
+#include "app/shell/Utils.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QImage>
+#include <QLabel>
+#include <QMouseEvent>
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <memory>
+
+namespace lumenscroll {
+namespace {
+
+using testing::builtResourceDirectory;
+using testing::loadStartUpChapter;
+using testing::pageStateFiles;
+using testing::storedPage;
+using testing::storedPageList;
+using testing::storePageList;
+
+bool near(const QColor& actual, const QColor& expected, int tolerance = 8) {
+    return std::abs(actual.red() - expected.red()) <= tolerance &&
+           std::abs(actual.green() - expected.green()) <= tolerance &&
+           std::abs(actual.blue() - expected.blue()) <= tolerance;
+}
+
+void click(QWidget* target, QPoint at, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+    const QPointF global = target->mapToGlobal(QPointF(at));
+    QMouseEvent press(QEvent::MouseButtonPress, QPointF(at), global, Qt::LeftButton, Qt::LeftButton,
+                      modifiers);
+    QApplication::sendEvent(target, &press);
+    QMouseEvent release(QEvent::MouseButtonRelease, QPointF(at), global, Qt::LeftButton, Qt::NoButton,
+                        modifiers);
+    QApplication::sendEvent(target, &release);
+}
+
+class CarouselViewWidgetTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        if (builtResourceDirectory().isEmpty()) {
+            GTEST_SKIP() << "the Bible texts are not among the built resources";
+        }
+        Utils::currentIndex = -1;
+    }
+
+    // The main view as the start-up screen hands over to it, shown and past its first selection.
+    void showMainView() {
+        loadStartUpChapter(settings, test.context());
+        widget = std::make_unique<MainViewWidget>(view);
+        widget->show();
+        test.manualScheduler().advance(MainView::firstSelectionDelay);
+        settle();
+    }
+    void settle() { test.manualScheduler().runReady(); }
+
+    CarouselView& carousel() { return view.carousel(); }
+    CarouselViewWidget& carouselWidget() { return *widget->carouselView(); }
+    QAbstractButton* button(const char* name) const {
+        return widget->findChild<QAbstractButton*>(QString::fromLatin1(name));
+    }
+    QAbstractButton* closeButton() const { return button("closePageButton"); }
+    void pressNewPage() {
+        ASSERT_NE(button("newPageButton"), nullptr);
+        button("newPageButton")->click();
+        settle();
+    }
+
+    TestAppContext test{builtResourceDirectory()};
+    UserSettings settings;
+    bool pagesRestored = false;
+    MainView view{settings, test.context(), Binding<bool>::to(pagesRestored)};
+    std::unique_ptr<MainViewWidget> widget;
+};
+
+TEST_F(CarouselViewWidgetTest, TheFirstShowingRestoresThePagesAndDrawsTheCurrentOneInTheCarouselArea) {
+    showMainView();
+    EXPECT_TRUE(pagesRestored);
+    ASSERT_EQ(settings.roles().size(), 1u);
+    ASSERT_NE(carouselWidget().carousel(), nullptr);
+    EXPECT_EQ(carouselWidget().geometry(), QRect(0, 0, 1200, 680));
+    EXPECT_EQ(carouselWidget().carousel()->geometry(), QRect(0, -36, 1200, 728));
+
+    CarouselViewPageCell* cell = carouselWidget().cell(0);
+    ASSERT_NE(cell, nullptr);
+    auto* page = qobject_cast<BibleViewWidget*>(cell->page());
+    ASSERT_NE(page, nullptr);
+    EXPECT_TRUE(page->isVisible());
+    // The page fills the top of the carousel area, full width.
+    EXPECT_EQ(page->mapTo(widget.get(), QPoint(0, 0)), QPoint(0, 18));
+    EXPECT_EQ(page->size(), QSize(1200, 670));
+    EXPECT_EQ(cell->shownScale(), 1.0);
+    EXPECT_FALSE(closeButton()->isVisible());
+    EXPECT_FALSE(carouselWidget().pageCounter()->isVisible());
+    EXPECT_FALSE(carouselWidget().toast()->isVisible());
+
+    // Shown again (restored from minimised): nothing is restored twice.
+    widget->hide();
+    widget->show();
+    settle();
+    EXPECT_EQ(settings.roles().size(), 1u);
+    EXPECT_EQ(settings.selectedBibleArray()[0].praises.size(), 31u);
+}
+
+TEST_F(CarouselViewWidgetTest, NewPageWorksAgainOnceTheNewestPageTookTheLastOneIn) {
+    showMainView();
+    pressNewPage();
+    ASSERT_EQ(settings.roles().size(), 2u);
+    // The newest page cleared the page-adding flags, so the button adds again.
+    EXPECT_FALSE(settings.plusBible());
+    EXPECT_FALSE(settings.plusBible2());
+    pressNewPage();
+    EXPECT_EQ(settings.roles().size(), 3u);
+    EXPECT_EQ(settings.selectedBibleArray().size(), 3u);
+}
+
+TEST_F(CarouselViewWidgetTest, NewPageAndTheCloseButtonAddAndCloseAPageThroughTheRealWidgets) {
+    showMainView();
+    pressNewPage();
+
+    ASSERT_EQ(settings.roles().size(), 2u);
+    EXPECT_EQ(carousel().selectedTab(), 1);
+    EXPECT_TRUE(view.isShrinked());
+    EXPECT_FALSE(view.plusBtnPressed());
+    ASSERT_NE(carouselWidget().carouselModel(), nullptr);
+    EXPECT_EQ(carouselWidget().carouselModel()->activeIndex(), 1);
+    EXPECT_EQ(carouselWidget().carousel()->pageCount(), 2);
+    ASSERT_TRUE(closeButton()->isVisible());
+    EXPECT_EQ(carouselWidget().pageCounter()->text(), QStringLiteral("2 / 2"));
+    ASSERT_NE(carouselWidget().cell(1), nullptr);
+    EXPECT_DOUBLE_EQ(carouselWidget().cell(1)->shownScale(), 0.8);
+
+    closeButton()->click();
+    settle();
+    ASSERT_EQ(settings.roles().size(), 1u);
+    EXPECT_EQ(carousel().selectedTab(), 0);
+    EXPECT_EQ(carouselWidget().carouselModel()->activeIndex(), 0);
+    EXPECT_EQ(pageStateFiles(test.context()), QStringList{QStringLiteral("LSC_Settings_0")});
+    ASSERT_TRUE(storedPageList(test.context()));
+    EXPECT_EQ(storedPageList(test.context())->size(), 1u);
+    EXPECT_EQ(carouselWidget().pageCounter()->text(), QStringLiteral("1 / 1"));
+
+    // The last page stays, and the notice says why, for a while.
+    closeButton()->click();
+    settle();
+    EXPECT_EQ(settings.roles().size(), 1u);
+    ASSERT_TRUE(carouselWidget().toast()->isVisible());
+    EXPECT_EQ(carouselWidget().toast()->text(),
+              QStringLiteral("성경 페이지가 최소 한 개는 열려있어야 합니다."));
+    test.manualScheduler().advance(CarouselView::toastDuration);
+    EXPECT_FALSE(carouselWidget().toast()->isVisible());
+
+    // A tap on the page ends the overview.
+    CarouselViewPageCell* cell = carouselWidget().cell(0);
+    ASSERT_NE(cell, nullptr);
+    ASSERT_TRUE(cell->tapArea()->isVisible());
+    click(cell->tapArea(), cell->tapArea()->rect().center());
+    settle();
+    EXPECT_FALSE(view.isShrinked());
+    EXPECT_FALSE(closeButton()->isVisible());
+    EXPECT_FALSE(cell->tapArea()->isVisible());
+    EXPECT_EQ(cell->shownScale(), 1.0);
+}
+
+TEST_F(CarouselViewWidgetTest, ClosingAMiddlePageShowsThePageBeforeIt) {
+    storePageList(test.context(), {storedPage(0, 0, BibleKind::kr01, 0), storedPage(0, 1, BibleKind::kr01, 0),
+                                   storedPage(0, 2, BibleKind::kr01, 0)});
+    showMainView();
+    ASSERT_EQ(settings.roles().size(), 3u);
+    carousel().selectedTab.set(1);
+    settle();
+    view.bibleButtonPressed();
+    settle();
+    ASSERT_TRUE(view.isShrinked());
+
+    closeButton()->click();
+    settle();
+    ASSERT_EQ(settings.selectedBibleArray().size(), 2u);
+    EXPECT_EQ(settings.selectedBibleArray()[1].versesIndex, 2);
+    // The carousel stands where the close put it, not one further.
+    EXPECT_EQ(carousel().selectedTab(), 0);
+    EXPECT_EQ(carouselWidget().carouselModel()->activeIndex(), 0);
+    EXPECT_EQ(carouselWidget().carousel()->pageCount(), 2);
+    EXPECT_EQ(carouselWidget().pageCounter()->text(), QStringLiteral("1 / 2"));
+
+    // Closing the first page: the next one takes its place and is shown.
+    closeButton()->click();
+    settle();
+    ASSERT_EQ(settings.selectedBibleArray().size(), 1u);
+    EXPECT_EQ(settings.selectedBibleArray()[0].versesIndex, 2);
+    EXPECT_EQ(carousel().selectedTab(), 0);
+    EXPECT_EQ(Utils::currentIndex, 0);
+    EXPECT_EQ(carouselWidget().carouselModel()->activeIndex(), 0);
+    ASSERT_NE(carouselWidget().cell(0), nullptr);
+    EXPECT_TRUE(carouselWidget().cell(0)->tapArea()->isVisible());
+}
+
+TEST_F(CarouselViewWidgetTest, AClickWithOptionHeldAnywhereOnTheCarouselIsNoticed) {
+    showMainView();
+    CarouselViewPageCell* cell = carouselWidget().cell(0);
+    ASSERT_NE(cell, nullptr);
+    click(cell->page(), QPoint(600, 300));
+    EXPECT_FALSE(carousel().optionKeyPressed());
+    click(cell->page(), QPoint(600, 300), Qt::AltModifier);
+    EXPECT_TRUE(carousel().optionKeyPressed());
+}
+
+TEST_F(CarouselViewWidgetTest, SmokeRenderOfTheMainViewWithTwoPages) {
+    BibleStructure genesis = storedPage(0, 0, BibleKind::kr01, 31);
+    genesis.praises[0].bgColor = 1;
+    genesis.praises[2].bookmarked = true;
+    BibleStructure john = storedPage(42, 2, BibleKind::en01, 36);
+    john.praises[15].bgColor = 2;
+    storePageList(test.context(), {genesis, john});
+    showMainView();
+    ASSERT_EQ(settings.roles().size(), 2u);
+
+    const QImage normal = widget->grab().toImage();
+    ASSERT_EQ(normal.size(), QSize(1200, 800));
+    normal.save(QStringLiteral("/tmp/lumenscroll-carousel-two-pages.png"));
+    // The current page fills the carousel area; the bar stays below it on the dark area.
+    EXPECT_TRUE(near(normal.pixelColor(600, 600), Qt::white));
+    EXPECT_FALSE(near(normal.pixelColor(20, 740), Qt::white));
+
+    carousel().selectedTab.set(1);
+    settle();
+    view.bibleButtonPressed();
+    settle();
+    ASSERT_TRUE(view.isShrinked());
+    const QImage overview = widget->grab().toImage();
+    overview.save(QStringLiteral("/tmp/lumenscroll-carousel-overview.png"));
+    // In the overview the page is drawn smaller: its former edge shows the gray behind it.
+    EXPECT_FALSE(near(overview.pixelColor(60, 400), Qt::white));
+    EXPECT_TRUE(near(overview.pixelColor(600, 400), Qt::white) ||
+                overview.pixelColor(600, 400).lightness() > 100);
+    EXPECT_EQ(carouselWidget().pageCounter()->text(), QStringLiteral("2 / 2"));
+}
+
+} // namespace
+} // namespace lumenscroll
