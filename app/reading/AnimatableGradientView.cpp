@@ -6,27 +6,13 @@
 
 namespace lumenscroll {
 
-namespace {
-
-AnimatableGradientView::Color colorOf(NamedColor named) {
-    const std::uint32_t value = rgb(named);
-    return AnimatableGradientView::Color{
-        .red = static_cast<double>((value >> 16) & 0xFF) / 255.0,
-        .green = static_cast<double>((value >> 8) & 0xFF) / 255.0,
-        .blue = static_cast<double>(value & 0xFF) / 255.0,
-        .opacity = 1.0,
-    };
-}
-
-} // namespace
-
 AnimatableGradientView::AnimatableGradientView(AppContext& context, Binding<bool> colored)
     : context_(context)
     , colored_(std::move(colored))
     , gradientA_(randomGradient())
     , gradientB_(randomGradient())
-    , color1_(colorOf(NamedColor::white))
-    , color2_(colorOf(NamedColor::red)) {}
+    , color1_(Color::named(NamedColor::white))
+    , color2_(Color::named(NamedColor::red)) {}
 
 AnimatableGradientView::~AnimatableGradientView() {
     timer_.cancel();

@@ -4,6 +4,7 @@
 #include "app/platform/Binding.h"
 #include "app/platform/ListenerList.h"
 #include "app/platform/Subscription.h"
+#include "app/reading/GradientColor.h"
 
 #include <QObject>
 
@@ -19,14 +20,7 @@ namespace lumenscroll {
 // (the background of an unselected button), though the timer goes on.
 class AnimatableGradientView {
 public:
-    struct Color {
-        double red = 0.0;
-        double green = 0.0;
-        double blue = 0.0;
-        double opacity = 1.0;
-
-        bool operator==(const Color&) const = default;
-    };
+    using Color = GradientColor;
 
     // How a change of planes reaches the screen.
     enum class Fade {

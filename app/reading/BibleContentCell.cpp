@@ -5,6 +5,7 @@
 #include "app/platform/AppContext.h"
 #include "app/platform/ChangeWatchers.h"
 #include "app/reading/BibleView.h"
+#include "app/reading/ListIndex.h"
 
 #include <QString>
 
@@ -19,17 +20,13 @@ const QString fontSizeKey = QStringLiteral("fontSize");
 const QString fontColorKey = QStringLiteral("fontColor");
 const QString fontKey = QStringLiteral("font");
 
-bool isIndexOf(std::int64_t index, std::size_t count) {
-    return index >= 0 && static_cast<std::size_t>(index) < count;
-}
-
 // Entry `index` of `list`, or its first entry for an index outside it; `fallback` for an
 // empty list.
 template <class T> T entryOrFirst(const std::vector<T>& list, std::int64_t index, T fallback) {
     if (list.empty()) {
         return fallback;
     }
-    return list[isIndexOf(index, list.size()) ? static_cast<std::size_t>(index) : 0];
+    return list[isIndexOf(index, list.size()) ? at(index) : 0];
 }
 
 } // namespace
@@ -142,9 +139,9 @@ const BiblePraise* BibleContentCell::verse() const {
     if (!isIndexOf(page, pages.size())) {
         return nullptr;
     }
-    const auto& praises = pages[static_cast<std::size_t>(page)].praises;
+    const auto& praises = pages[at(page)].praises;
     const std::int64_t position = i.get();
-    return isIndexOf(position, praises.size()) ? &praises[static_cast<std::size_t>(position)] : nullptr;
+    return isIndexOf(position, praises.size()) ? &praises[at(position)] : nullptr;
 }
 
 std::optional<std::string> BibleContentCell::text() const {
@@ -158,7 +155,7 @@ std::optional<std::string> BibleContentCell::text() const {
 bool BibleContentCell::isSelected() const {
     const std::vector<bool> selected = isSelectedArray.get();
     const std::int64_t position = i.get();
-    return isIndexOf(position, selected.size()) && selected[static_cast<std::size_t>(position)];
+    return isIndexOf(position, selected.size()) && selected[at(position)];
 }
 
 NamedColor BibleContentCell::shownBackground() const {

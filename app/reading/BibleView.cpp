@@ -6,6 +6,7 @@
 #include "app/platform/AppContext.h"
 #include "app/platform/Trace.h"
 #include "app/reading/ChapterText.h"
+#include "app/reading/ListIndex.h"
 #include "app/reading/PageHandle.h"
 #include "app/reading/PageStatePersistence.h"
 #include "app/reading/TextResource.h"
@@ -19,14 +20,6 @@
 namespace lumenscroll {
 
 namespace {
-
-bool isIndexOf(std::int64_t index, std::size_t count) {
-    return index >= 0 && static_cast<std::size_t>(index) < count;
-}
-
-std::size_t at(std::int64_t index) {
-    return static_cast<std::size_t>(index);
-}
 
 bool isChapterOf(BibleBook book, std::int64_t chapter) {
     return chapter >= 1 && chapter <= static_cast<std::int64_t>(versesPerChapter(book).size());

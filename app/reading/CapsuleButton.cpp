@@ -42,7 +42,7 @@ CapsuleButton::CapsuleButton(AppContext& context, QWidget* parent)
 
     // The face draws; the button takes the clicks.
     face_->setAttribute(Qt::WA_TransparentForMouseEvents);
-    face_->setGraphicsEffect(new RoundedClipEffect(face_));
+    face_->setGraphicsEffect(RoundedClipEffect::capsule(face_));
     auto* faded = new QGraphicsOpacityEffect(gradient_);
     faded->setOpacity(gradientOpacity);
     gradient_->setGraphicsEffect(faded);

@@ -5,6 +5,7 @@
 #include "app/model/UserSettings.h"
 #include "app/platform/Binding.h"
 #include "app/reading/BibleView.h"
+#include "app/reading/ListIndex.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -72,13 +73,7 @@ public:
             [page, field](const T& value) { page.modifyView([&](BibleView& view) { view.*field = value; }); });
     }
 
-    static bool isIndexOf(std::int64_t index, std::size_t count) {
-        return index >= 0 && static_cast<std::size_t>(index) < count;
-    }
-
 private:
-    static std::size_t at(std::int64_t index) { return static_cast<std::size_t>(index); }
-
     template <class T> const T* entry(const std::vector<T>& list) const {
         return isIndexOf(index_, list.size()) ? &list[at(index_)] : nullptr;
     }

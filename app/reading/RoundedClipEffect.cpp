@@ -10,8 +10,15 @@
 
 namespace lumenscroll {
 
-RoundedClipEffect::RoundedClipEffect(QObject* parent)
-    : QGraphicsEffect(parent) {}
+namespace {
+
+constexpr qreal capsuleRadius = -1.0;
+
+} // namespace
+
+RoundedClipEffect* RoundedClipEffect::capsule(QObject* parent) {
+    return new RoundedClipEffect(capsuleRadius, parent);
+}
 
 RoundedClipEffect::RoundedClipEffect(qreal cornerRadius, QObject* parent)
     : QGraphicsEffect(parent)
@@ -26,8 +33,8 @@ void RoundedClipEffect::draw(QPainter* painter) {
         return;
     }
     const QRectF bounds = sourceBoundingRect(Qt::LogicalCoordinates);
-    const qreal radius = cornerRadius_ < 0 ? bounds.height() / 2.0
-                                           : std::min(cornerRadius_, std::min(bounds.width(), bounds.height()) / 2.0);
+    const qreal radius = isCapsule() ? bounds.height() / 2.0
+                                     : std::min(cornerRadius_, std::min(bounds.width(), bounds.height()) / 2.0);
     QPainterPath shape;
     shape.addRoundedRect(bounds, radius, radius);
 

@@ -1,18 +1,10 @@
 #include "app/reading/Shimmer.h"
 
+#include "app/platform/NamedColor.h"
+
 #include <utility>
 
 namespace lumenscroll {
-
-Shimmer::Color Shimmer::Color::named(NamedColor color, double opacity) {
-    const std::uint32_t value = rgb(color);
-    return Color{
-        .red = static_cast<double>((value >> 16) & 0xFF) / 255.0,
-        .green = static_cast<double>((value >> 8) & 0xFF) / 255.0,
-        .blue = static_cast<double>(value & 0xFF) / 255.0,
-        .opacity = opacity,
-    };
-}
 
 const Shimmer::Animation& Shimmer::defaultAnimation() {
     static const Animation animation{

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/platform/NamedColor.h"
+#include "app/reading/GradientColor.h"
 
 #include <chrono>
 #include <vector>
@@ -13,15 +13,7 @@ namespace lumenscroll {
 // back. This is the effect's state and geometry; ShimmerEffect draws it on a widget.
 class Shimmer {
 public:
-    struct Color {
-        double red = 0.0;
-        double green = 0.0;
-        double blue = 0.0;
-        double opacity = 1.0;
-
-        static Color named(NamedColor color, double opacity = 1.0);
-        bool operator==(const Color&) const = default;
-    };
+    using Color = GradientColor;
 
     struct Animation {
         enum class Curve { linear, easeIn };

@@ -1,6 +1,6 @@
 #include "app/reading/SymbolButton.h"
 
-#include "app/reading/ReadingSymbol.h"
+#include "app/reading/SymbolIcon.h"
 
 #include <QFontMetrics>
 #include <QGraphicsDropShadowEffect>
@@ -63,7 +63,7 @@ void SymbolButton::setLook(qreal opacity, qreal symbolOpacity) {
 void SymbolButton::refreshSymbol() {
     QColor color = style_.color;
     color.setAlphaF(static_cast<float>(style_.color.alphaF() * symbolOpacity_));
-    symbolPixmap_ = ReadingSymbol::pixmap(resources_, style_.symbol, color, style_.symbolSize, devicePixelRatioF());
+    symbolPixmap_ = SymbolIcon::pixmap(resources_, style_.symbol, color, style_.symbolSize, devicePixelRatioF());
 }
 
 QSize SymbolButton::sizeHint() const {

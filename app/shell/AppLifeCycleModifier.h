@@ -11,7 +11,8 @@ class AppActivity;
 // Tells a view when the application becomes active (true) and when it is about to stop being
 // active (false), while the view is shown: the view appears, the modifier listens; it leaves,
 // the modifier stops. Every notification calls the action, in the order they come, repeated
-// ones included; showing the view calls nothing by itself.
+// ones included; showing the view calls nothing by itself. Whatever follows the application's
+// activity while it is shown (the paging carousel's turning, for one) listens through this.
 class AppLifeCycleModifier {
 public:
     using Action = std::function<void(bool active)>;

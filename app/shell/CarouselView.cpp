@@ -6,6 +6,7 @@
 #include "app/platform/AppContext.h"
 #include "app/platform/FileSystem.h"
 #include "app/platform/Trace.h"
+#include "app/reading/ListIndex.h"
 #include "app/reading/PageStatePersistence.h"
 #include "app/shell/Utils.h"
 #include "coding/json/JsonDecoder.h"
@@ -22,14 +23,6 @@
 namespace lumenscroll {
 
 namespace {
-
-bool isIndexOf(std::int64_t index, std::size_t count) {
-    return index >= 0 && static_cast<std::size_t>(index) < count;
-}
-
-std::size_t at(std::int64_t index) {
-    return static_cast<std::size_t>(index);
-}
 
 std::int64_t countOf(std::size_t size) {
     return static_cast<std::int64_t>(size);

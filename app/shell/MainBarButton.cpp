@@ -2,9 +2,9 @@
 
 #include "app/platform/Look.h"
 #include "app/reading/AnimatableGradientViewWidget.h"
-#include "app/shell/CapsuleClipEffect.h"
+#include "app/reading/RoundedClipEffect.h"
+#include "app/reading/SymbolIcon.h"
 #include "app/shell/MainView.h"
-#include "app/shell/SymbolIcon.h"
 
 #include <QGraphicsDropShadowEffect>
 #include <QHBoxLayout>
@@ -46,7 +46,7 @@ MainBarButton::MainBarButton(MainView& view, std::int64_t buttonIndex, QWidget* 
     setText(label);
 
     passClicksThrough(face_);
-    face_->setGraphicsEffect(new CapsuleClipEffect(face_));
+    face_->setGraphicsEffect(RoundedClipEffect::capsule(face_));
 
     // Colored true means "show nothing": only the selected button shows the gradient.
     gradient_ = new AnimatableGradientViewWidget(

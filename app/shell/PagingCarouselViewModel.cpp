@@ -33,7 +33,8 @@ PagingCarouselViewModel::PagingCarouselViewModel(AppContext& context, int itemCo
     , canMove_(canMove)
     , activeIndex_(*this, 0)
     , dragOffset_(*this, 0.0)
-    , syncedIndex_(index_.get()) {
+    , syncedIndex_(index_.get())
+    , lifeCycle_(context.activity(), [this](bool active) { setTimerActive(active); }) {
     const int start = checkedCallerIndex(syncedIndex_);
     // Set directly: a carousel being built tells its caller nothing and schedules nothing.
     activeIndex_.set(positionOfItem(start));
@@ -215,13 +216,13 @@ void PagingCarouselViewModel::appear() {
         return;
     }
     appeared_ = true;
-    activity_ = context_.activity().onChange([this](bool active) { setTimerActive(active); });
+    lifeCycle_.appear();
     refreshTimer();
 }
 
 void PagingCarouselViewModel::disappear() {
     appeared_ = false;
-    activity_.cancel();
+    lifeCycle_.disappear();
     timer_.cancel();
 }
 

@@ -5,6 +5,7 @@
 #include "app/platform/ObservableObject.h"
 #include "app/platform/Published.h"
 #include "app/platform/Subscription.h"
+#include "app/shell/AppLifeCycleModifier.h"
 #include "app/shell/PagingCarouselAutoScroll.h"
 
 #include <QSizeF>
@@ -134,7 +135,8 @@ private:
     int syncedIndex_;
     bool appeared_ = false;
     Subscription timer_;
-    Subscription activity_;
+    // Pauses and resumes the turning with the application while the carousel is shown.
+    AppLifeCycleModifier lifeCycle_;
 };
 
 } // namespace lumenscroll

@@ -1,4 +1,4 @@
-#include "app/reading/ReadingSymbol.h"
+#include "app/reading/SymbolIcon.h"
 
 #include "app/platform/FileSystem.h"
 #include "app/platform/ResourceLocator.h"
@@ -15,9 +15,17 @@ namespace lumenscroll {
 
 namespace {
 
+const QString svgType = QStringLiteral("svg");
 const QString circleFillSuffix = QStringLiteral(".circle.fill");
 // How much of a filled circle the symbol cut out of it takes.
 constexpr qreal cutOutScale = 0.6;
+
+// Symbols we have no icon of our own for yet, and the icon that stands in.
+constexpr std::pair<const char*, const char*> standIns[] = {
+    {"plus.square.on.square", "plus"},
+    {"gear", "gearshape"},
+    {"menucard", "info.circle"},
+};
 
 // Outlines in the style of the icons among the resources (24 by 24, strokes in currentColor),
 // for the symbols those lack.
@@ -28,10 +36,21 @@ constexpr std::pair<const char*, const char*> builtInOutlines[] = {
      R"(<path d="M12 5.5 A7.5 7.5 0 1 1 4.5 13"/><path d="M15 2.8 L12 5.5 L15 8.2"/></svg>)"},
 };
 
+std::optional<QByteArray> iconFile(const ResourceLocator& resources, const QString& name) {
+    const std::optional<QString> path = resources.path(name, svgType);
+    return path ? FileSystem::read(*path) : std::nullopt;
+}
+
+// The symbol's own icon, else the icon standing in for it, else an outline kept here.
 std::optional<QByteArray> outline(const ResourceLocator& resources, const QString& symbol) {
-    if (const std::optional<QString> path = resources.path(symbol, QStringLiteral("svg"))) {
-        if (std::optional<QByteArray> bytes = FileSystem::read(*path)) {
-            return bytes;
+    if (std::optional<QByteArray> own = iconFile(resources, symbol)) {
+        return own;
+    }
+    for (const auto& [name, standIn] : standIns) {
+        if (symbol == QLatin1String(name)) {
+            if (std::optional<QByteArray> substitute = iconFile(resources, QLatin1String(standIn))) {
+                return substitute;
+            }
         }
     }
     for (const auto& [name, svg] : builtInOutlines) {
@@ -62,8 +81,8 @@ bool render(QPainter& painter, const ResourceLocator& resources, const QString& 
 
 } // namespace
 
-QPixmap ReadingSymbol::pixmap(const ResourceLocator& resources, const QString& symbol, const QColor& color, int size,
-                              qreal devicePixelRatio) {
+QPixmap SymbolIcon::pixmap(const ResourceLocator& resources, const QString& symbol, const QColor& color, int size,
+                           qreal devicePixelRatio) {
     const int pixels = static_cast<int>(std::lround(size * devicePixelRatio));
     QPixmap result(pixels, pixels);
     result.setDevicePixelRatio(devicePixelRatio);
@@ -94,7 +113,7 @@ QPixmap ReadingSymbol::pixmap(const ResourceLocator& resources, const QString& s
     if (color.alpha() == 255) {
         return result;
     }
-    // The colour's own opacity applies to the symbol as a whole.
+    // The colour's own opacity applies to the symbol as a whole, overlapping strokes included.
     QPixmap faded(pixels, pixels);
     faded.setDevicePixelRatio(devicePixelRatio);
     faded.fill(Qt::transparent);
