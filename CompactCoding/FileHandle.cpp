@@ -145,6 +145,11 @@ void FileHandle::write(std::span<const std::uint8_t> bytes) {
                 continue;
             throwSystemError("write");
         }
+        // A write that takes nothing would be asked again forever: report it as a full device.
+        if (put == 0) {
+            errno = ENOSPC;
+            throwSystemError("write");
+        }
         written += static_cast<std::size_t>(put);
     }
 }
