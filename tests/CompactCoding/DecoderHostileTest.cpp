@@ -54,16 +54,6 @@ TEST(HostileInput, DeepNestingIsRefusedBeforeTheStackRunsOut) {
                    pathText(error->codingPath()));
 }
 
-struct Point {
-    std::int64_t x = 0;
-    std::int64_t y = 0;
-    static inline const CodingKey keyX{"x"}, keyY{"y"};
-    static inline const KeySet keys{keyX, keyY};
-    static Point decode(coding::Decoder& decoder) {
-        auto c = decoder.container(keys);
-        return Point{c.decode<std::int64_t>(keyX), c.decode<std::int64_t>(keyY)};
-    }
-};
 
 // A little of everything the containers hand out.
 struct Everything {

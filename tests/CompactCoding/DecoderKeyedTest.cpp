@@ -17,19 +17,6 @@ using coding::CodingKey;
 using coding::DecodingError;
 using coding::KeySet;
 
-struct Point {
-    std::int64_t x = 0;
-    std::int64_t y = 0;
-
-    static inline const CodingKey keyX{"x"}, keyY{"y"};
-    static inline const KeySet keys{keyX, keyY};
-
-    static Point decode(coding::Decoder& decoder) {
-        auto c = decoder.container(keys);
-        return Point{c.decode<std::int64_t>(keyX), c.decode<std::int64_t>(keyY)};
-    }
-    friend bool operator==(const Point&, const Point&) = default;
-};
 
 enum class Shade : std::int64_t { light = 0, dark = 1 };
 

@@ -3,6 +3,7 @@
 // Hand-written compact bytes and error checks shared by the decoder tests.
 
 #include "CompactCoding/DataType.h"
+#include "coding/Coding.h"
 #include "coding/DecodingError.h"
 
 #include <gtest/gtest.h>
@@ -19,6 +20,21 @@ namespace decodertest {
 
 using Bytes = std::vector<std::uint8_t>;
 using coding::DataType;
+
+// Two integer fields under text keys; the decoder tests write its bytes by hand.
+struct Point {
+    std::int64_t x = 0;
+    std::int64_t y = 0;
+
+    static inline const coding::CodingKey keyX{"x"}, keyY{"y"};
+    static inline const coding::KeySet keys{keyX, keyY};
+
+    static Point decode(coding::Decoder& decoder) {
+        auto c = decoder.container(keys);
+        return Point{c.decode<std::int64_t>(keyX), c.decode<std::int64_t>(keyY)};
+    }
+    friend bool operator==(const Point&, const Point&) = default;
+};
 
 // Builds input byte by byte; every helper writes the format's own layout by hand.
 struct Writer {

@@ -1,6 +1,7 @@
 // Streams of elements: framing, bytes arriving in any pieces, and errors between good elements.
 
 #include "DecoderTestSupport.h"
+#include "EncoderTestRecords.h"
 
 #include "CompactCoding/BinaryStreamDecoder.h"
 #include "CompactCoding/BinaryStreamEncoder.h"
@@ -21,6 +22,8 @@
 namespace {
 
 using namespace decodertest;
+// Two fields, so that the exact frame can be written out by hand.
+using encodertest::Pair;
 using coding::BinaryDecoder;
 using coding::BinaryEncoder;
 using coding::BinaryStreamDecoder;
@@ -28,25 +31,6 @@ using coding::BinaryStreamEncoder;
 using coding::CodingKey;
 using coding::KeySet;
 
-// Two fields, so that the exact frame can be written out by hand.
-struct Pair {
-    std::int64_t a = 0;
-    std::string b;
-
-    static inline const CodingKey keyA{"a"}, keyB{"b"};
-    static inline const KeySet keys{keyA, keyB};
-
-    void encode(coding::Encoder& encoder) const {
-        auto c = encoder.container(keys);
-        c.encode(a, keyA);
-        c.encode(b, keyB);
-    }
-    static Pair decode(coding::Decoder& decoder) {
-        auto c = decoder.container(keys);
-        return Pair{c.decode<std::int64_t>(keyA), c.decode<std::string>(keyB)};
-    }
-    friend bool operator==(const Pair&, const Pair&) = default;
-};
 
 // An element with a nested record (itself holding a note), a list, text and an optional.
 struct Entry {
