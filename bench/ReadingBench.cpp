@@ -3,7 +3,7 @@
 // page, two JSON user defaults, and a read-back of every file).
 
 #include "app/model/BibleKind.h"
-#include "app/model/UserSettings.h"
+#include "app/reading/UserSettings.h"
 #include "app/platform/TestAppContext.h"
 #include "app/platform/Trace.h"
 #include "app/reading/BibleView.h"

@@ -1,7 +1,7 @@
 #include "app/reading/BibleContentCell.h"
 
 #include "app/model/FontSizes.h"
-#include "app/model/UserSettings.h"
+#include "app/reading/UserSettings.h"
 #include "app/platform/AppContext.h"
 #include "app/platform/ChangeWatchers.h"
 #include "app/reading/BibleView.h"

@@ -2,7 +2,7 @@
 
 #include "app/model/BibleBook.h"
 #include "app/model/LanguageCode.h"
-#include "app/model/UserSettings.h"
+#include "app/reading/UserSettings.h"
 #include "app/platform/AppContext.h"
 #include "app/platform/Trace.h"
 #include "app/reading/ChapterText.h"
@@ -10,7 +10,7 @@
 #include "app/reading/PageHandle.h"
 #include "app/reading/PageStatePersistence.h"
 #include "app/reading/TextResource.h"
-#include "app/shell/Utils.h"
+#include "app/reading/Utils.h"
 
 #include <algorithm>
 #include <cstddef>

@@ -1,6 +1,6 @@
 #include "app/reading/BibleViewReactions.h"
 
-#include "app/model/UserSettings.h"
+#include "app/reading/UserSettings.h"
 #include "app/platform/AppContext.h"
 #include "app/reading/PageHandle.h"
 

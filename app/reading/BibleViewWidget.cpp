@@ -1,6 +1,6 @@
 #include "app/reading/BibleViewWidget.h"
 
-#include "app/model/UserSettings.h"
+#include "app/reading/UserSettings.h"
 #include "app/platform/AppContext.h"
 #include "app/platform/Look.h"
 #include "app/reading/CapsuleButton.h"

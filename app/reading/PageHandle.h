@@ -2,7 +2,7 @@
 
 #include "app/model/BiblePraise.h"
 #include "app/model/BibleStructure.h"
-#include "app/model/UserSettings.h"
+#include "app/reading/UserSettings.h"
 #include "app/platform/Binding.h"
 #include "app/reading/BibleView.h"
 #include "app/reading/ListIndex.h"

@@ -4,7 +4,7 @@
 #include "CompactCoding/BinaryEncoder.h"
 #include "app/model/BibleBook.h"
 #include "app/model/BibleStructure.h"
-#include "app/model/UserSettings.h"
+#include "app/reading/UserSettings.h"
 #include "app/platform/AppContext.h"
 #include "app/platform/FileSystem.h"
 #include "app/platform/Trace.h"

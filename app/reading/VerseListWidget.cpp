@@ -1,6 +1,6 @@
 #include "app/reading/VerseListWidget.h"
 
-#include "app/model/UserSettings.h"
+#include "app/reading/UserSettings.h"
 #include "app/platform/AppContext.h"
 #include "app/reading/BibleContentCell.h"
 #include "app/reading/BibleContentCellWidget.h"

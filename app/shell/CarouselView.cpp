@@ -2,13 +2,13 @@
 
 #include "app/model/BibleBook.h"
 #include "app/model/LanguageCode.h"
-#include "app/model/UserSettings.h"
+#include "app/reading/UserSettings.h"
 #include "app/platform/AppContext.h"
 #include "app/platform/FileSystem.h"
 #include "app/platform/Trace.h"
 #include "app/reading/ListIndex.h"
 #include "app/reading/PageStatePersistence.h"
-#include "app/shell/Utils.h"
+#include "app/reading/Utils.h"
 #include "coding/json/JsonDecoder.h"
 
 #include <QDateTime>

@@ -1,6 +1,6 @@
 #include "app/shell/CarouselViewPageCell.h"
 
-#include "app/model/UserSettings.h"
+#include "app/reading/UserSettings.h"
 #include "app/platform/Animations.h"
 #include "app/platform/AppContext.h"
 #include "app/shell/CarouselView.h"

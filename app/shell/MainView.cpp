@@ -1,7 +1,7 @@
 #include "app/shell/MainView.h"
 
 #include "app/model/User.h"
-#include "app/model/UserSettings.h"
+#include "app/reading/UserSettings.h"
 #include "app/platform/AppContext.h"
 #include "app/reading/BibleView.h"
 #include "app/shell/CarouselView.h"

@@ -2,7 +2,7 @@
 
 #include "app/model/BibleBook.h"
 #include "app/model/LanguageCode.h"
-#include "app/model/UserSettings.h"
+#include "app/reading/UserSettings.h"
 #include "app/platform/AppContext.h"
 #include "app/reading/BibleView.h"
 #include "app/reading/ChapterText.h"

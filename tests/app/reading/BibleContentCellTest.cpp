@@ -2,7 +2,7 @@
 // highlight from the verse, and the font defaults it writes while pages are being built.
 
 #include "app/reading/BibleContentCell.h"
-#include "app/model/UserSettings.h"
+#include "app/reading/UserSettings.h"
 #include "app/platform/ChangeWatchers.h"
 #include "app/platform/SettingsStore.h"
 #include "app/platform/TestAppContext.h"

@@ -1,7 +1,7 @@
 // The reading page's handlers, run headless on the page's state in roles: verse selection,
 // highlight, bookmark, deselect, the verse list's handlers, the title and the page's buttons.
 
-#include "app/model/UserSettings.h"
+#include "app/reading/UserSettings.h"
 #include "app/platform/SettingsStore.h"
 #include "app/platform/TestAppContext.h"
 #include "app/reading/BibleView.h"

@@ -1,6 +1,6 @@
 #include "app/reading/BibleView.h"
 #include "app/model/BibleBook.h"
-#include "app/model/UserSettings.h"
+#include "app/reading/UserSettings.h"
 #include "app/platform/TestAppContext.h"
 #include "app/reading/ReadingFont.h"
 

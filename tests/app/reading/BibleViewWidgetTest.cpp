@@ -4,7 +4,7 @@
 // resources.
 
 #include "app/reading/BibleViewWidget.h"
-#include "app/model/UserSettings.h"
+#include "app/reading/UserSettings.h"
 #include "app/platform/TestAppContext.h"
 #include "app/reading/BibleContentCell.h"
 #include "app/reading/BibleContentCellWidget.h"

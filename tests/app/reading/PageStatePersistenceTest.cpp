@@ -1,6 +1,6 @@
 #include "app/reading/PageStatePersistence.h"
 #include "CompactCoding/BinaryDecoder.h"
-#include "app/model/UserSettings.h"
+#include "app/reading/UserSettings.h"
 #include "app/platform/FileSystem.h"
 #include "app/platform/SettingsStore.h"
 #include "app/platform/TestAppContext.h"

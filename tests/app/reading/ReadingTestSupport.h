@@ -1,7 +1,7 @@
 #pragma once
 
 #include "app/model/BibleStructure.h"
-#include "app/model/UserSettings.h"
+#include "app/reading/UserSettings.h"
 #include "app/platform/AppContext.h"
 #include "app/reading/BibleView.h"
 #include "app/reading/ScrollViewProxy.h"

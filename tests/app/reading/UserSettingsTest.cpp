@@ -1,4 +1,4 @@
-#include "app/model/UserSettings.h"
+#include "app/reading/UserSettings.h"
 #include "app/model/FontSizes.h"
 #include "app/platform/TestAppContext.h"
 #include "app/reading/BibleView.h"

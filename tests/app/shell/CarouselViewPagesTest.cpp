@@ -4,7 +4,7 @@
 #include "CarouselViewTestSupport.h"
 
 #include "app/reading/PageStatePersistence.h"
-#include "app/shell/Utils.h"
+#include "app/reading/Utils.h"
 
 #include <gtest/gtest.h>
 

@@ -6,7 +6,7 @@
 #include "app/reading/ChapterText.h"
 #include "app/reading/PageStatePersistence.h"
 #include "app/reading/TextResource.h"
-#include "app/shell/Utils.h"
+#include "app/reading/Utils.h"
 #include "coding/json/JsonDecoder.h"
 #include "coding/json/JsonEncoder.h"
 

@@ -2,7 +2,7 @@
 
 #include "app/model/BibleKind.h"
 #include "app/model/BibleStructure.h"
-#include "app/model/UserSettings.h"
+#include "app/reading/UserSettings.h"
 #include "app/platform/Binding.h"
 #include "app/platform/TestAppContext.h"
 #include "app/shell/CarouselView.h"

@@ -4,7 +4,7 @@
 
 #include "CarouselViewTestSupport.h"
 
-#include "app/model/UserSettings.h"
+#include "app/reading/UserSettings.h"
 #include "app/platform/TestAppContext.h"
 #include "app/reading/BibleViewWidget.h"
 #include "app/reading/PageStatePersistence.h"
@@ -16,7 +16,7 @@
 #include "app/shell/MainViewWidget.h"
 #include "app/shell/PagingCarouselViewModel.h"
 #include "app/shell/PagingCarouselWidget.h"
-#include "app/shell/Utils.h"
+#include "app/reading/Utils.h"
 
 #include <QAbstractButton>
 #include <QApplication>

@@ -3,7 +3,7 @@
 
 #include "app/shell/LumenscrollApp.h"
 
-#include "app/model/UserSettings.h"
+#include "app/reading/UserSettings.h"
 #include "app/platform/TestAppContext.h"
 #include "app/reading/PageStatePersistence.h"
 

@@ -4,7 +4,7 @@
 #include "app/shell/MainView.h"
 
 #include "app/model/User.h"
-#include "app/model/UserSettings.h"
+#include "app/reading/UserSettings.h"
 #include "app/platform/TestAppContext.h"
 
 #include <gtest/gtest.h>

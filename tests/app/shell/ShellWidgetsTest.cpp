@@ -11,7 +11,7 @@
 #include "app/shell/SplashViewWidget.h"
 
 #include "FakeMoviePlayer.h"
-#include "app/model/UserSettings.h"
+#include "app/reading/UserSettings.h"
 #include "app/platform/TestAppContext.h"
 #include "app/reading/AnimatableGradientViewWidget.h"
 

@@ -5,7 +5,7 @@
 
 #include "FakeMoviePlayer.h"
 #include "app/model/BibleBook.h"
-#include "app/model/UserSettings.h"
+#include "app/reading/UserSettings.h"
 #include "app/platform/Binding.h"
 #include "app/platform/TestAppContext.h"
 #include "app/shell/MainView.h"

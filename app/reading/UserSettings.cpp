@@ -1,4 +1,4 @@
-#include "app/model/UserSettings.h"
+#include "app/reading/UserSettings.h"
 
 #include "app/model/BibleBook.h"
 #include "app/reading/BibleView.h"
