@@ -5,6 +5,7 @@
 #include "app/platform/AppContext.h"
 #include "app/platform/ChangeWatchers.h"
 #include "app/reading/BibleView.h"
+#include "app/reading/FontChoiceKeys.h"
 #include "app/reading/ListIndex.h"
 
 #include <QString>
@@ -15,10 +16,6 @@
 namespace lumenscroll {
 
 namespace {
-
-const QString fontSizeKey = QStringLiteral("fontSize");
-const QString fontColorKey = QStringLiteral("fontColor");
-const QString fontKey = QStringLiteral("font");
 
 // Entry `index` of `list`, or its first entry for an index outside it; `fallback` for an
 // empty list.

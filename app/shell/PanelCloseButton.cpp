@@ -1,0 +1,36 @@
+#include "app/shell/PanelCloseButton.h"
+
+#include "app/platform/Look.h"
+
+#include <QGraphicsDropShadowEffect>
+
+namespace lumenscroll {
+
+namespace {
+
+SymbolButton::Style closeStyle() {
+    SymbolButton::Style style;
+    style.symbol = QStringLiteral("xmark");
+    style.symbolSize = pointSize(TextStyle::largeTitle);
+    style.color = Qt::white;
+    return style;
+}
+
+constexpr qreal shadowOpacity = 0.33;
+constexpr qreal shadowRadius = 30.0;
+
+} // namespace
+
+PanelCloseButton::PanelCloseButton(const ResourceLocator& resources, QWidget* parent)
+    : SymbolButton(resources, closeStyle(), parent) {
+    setObjectName(QStringLiteral("closeButton"));
+    auto* shadow = new QGraphicsDropShadowEffect(this);
+    shadow->setColor(QColor::fromRgbF(0, 0, 0, static_cast<float>(shadowOpacity)));
+    shadow->setBlurRadius(shadowRadius);
+    shadow->setOffset(0, 0);
+    setGraphicsEffect(shadow);
+}
+
+PanelCloseButton::~PanelCloseButton() = default;
+
+} // namespace lumenscroll
