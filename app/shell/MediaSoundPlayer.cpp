@@ -1,6 +1,8 @@
 #include "app/shell/MediaSoundPlayer.h"
 
+#include <QAudioDevice>
 #include <QAudioOutput>
+#include <QMediaDevices>
 #include <QMediaPlayer>
 #include <QUrl>
 
@@ -15,6 +17,11 @@ MediaSoundPlayer::~MediaSoundPlayer() {
 }
 
 void MediaSoundPlayer::play(const QString& filePath) {
+    // Qt 6.4's FFmpeg backend crashes writing to an audio sink it could not open: without an
+    // output device nothing is played at all.
+    if (QMediaDevices::defaultAudioOutput().isNull()) {
+        return;
+    }
     if (!player_) {
         output_ = std::make_unique<QAudioOutput>();
         player_ = std::make_unique<QMediaPlayer>();

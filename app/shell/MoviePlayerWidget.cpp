@@ -22,6 +22,11 @@ void MoviePlayerWidget::showFrame(const QVideoFrame& frame) {
     update();
 }
 
+void MoviePlayerWidget::setFillsFrame(bool fills) {
+    fills_ = fills;
+    update();
+}
+
 void MoviePlayerWidget::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     painter.fillRect(rect(), Qt::black);
@@ -29,7 +34,7 @@ void MoviePlayerWidget::paintEvent(QPaintEvent*) {
         return;
     }
     QSizeF size = frame_.size();
-    size.scale(QSizeF(width(), height()), Qt::KeepAspectRatio);
+    size.scale(QSizeF(width(), height()), fills_ ? Qt::KeepAspectRatioByExpanding : Qt::KeepAspectRatio);
     const QRectF target((width() - size.width()) / 2.0, (height() - size.height()) / 2.0, size.width(),
                         size.height());
     painter.setRenderHint(QPainter::SmoothPixmapTransform);

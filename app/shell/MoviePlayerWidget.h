@@ -20,6 +20,10 @@ public:
     ~MoviePlayerWidget() override;
 
     bool hasFrame() const { return !frame_.isNull(); }
+    // Whether the frames fill the widget, cut at the sides that overflow, rather than fit in
+    // it with dark bars.
+    void setFillsFrame(bool fills);
+    bool fillsFrame() const { return fills_; }
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -28,6 +32,7 @@ private:
     void showFrame(const QVideoFrame& frame);
 
     QImage frame_;
+    bool fills_ = false;
 };
 
 } // namespace lumenscroll

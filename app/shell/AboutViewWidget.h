@@ -1,0 +1,63 @@
+#pragma once
+
+#include "app/platform/ChangeWatchers.h"
+
+#include <QWidget>
+
+class QLabel;
+class QVideoSink;
+
+namespace lumenscroll {
+
+class AboutView;
+class MoviePlayerWidget;
+class PanelCloseButton;
+
+// Draws the About panel, 830 by 470: the intro movie, dimmed, behind a column of the title
+// with the close button, the description, the support row and the closing row with the icon.
+// The support row shows the pointing hand and reveals the payment link while the pointer is
+// over it; a click on the payment line opens the link. The movie plays while the widget is
+// shown.
+class AboutViewWidget : public QWidget {
+    Q_OBJECT
+
+public:
+    // `movieFrames` is where the panel's movie player delivers its frames.
+    AboutViewWidget(AboutView& view, QVideoSink& movieFrames, QWidget* parent = nullptr);
+    ~AboutViewWidget() override;
+
+    AboutView& view() const { return view_; }
+    MoviePlayerWidget* movie() const { return movie_; }
+    PanelCloseButton* closeButton() const { return closeButton_; }
+    QWidget* supportRow() const { return supportRow_; }
+    QLabel* paymentLine() const { return paymentLine_; }
+
+    static constexpr int width = 830;
+    static constexpr int height = 470;
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    void hideEvent(QHideEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void placeContent();
+    void refresh();
+
+    AboutView& view_;
+    MoviePlayerWidget* movie_;
+    QWidget* dimming_;
+    QLabel* title_;
+    PanelCloseButton* closeButton_;
+    QLabel* explanation_;
+    QWidget* supportRow_;
+    QLabel* supportExplanation_;
+    QLabel* bankAccountInfo_;
+    QLabel* paymentLine_;
+    QLabel* explanation2_;
+    QLabel* contact_;
+    QLabel* icon_;
+    ChangeWatchers watchers_;
+};
+
+} // namespace lumenscroll

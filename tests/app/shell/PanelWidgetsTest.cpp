@@ -1,0 +1,125 @@
+// The preferences and About panels through their real widgets, over the built pictures: the
+// pickers, the support row under the pointer, the payment line clicked, the movie shown and
+// hidden, and every part of both panels inside the panel.
+
+#include "app/shell/AboutView.h"
+#include "app/shell/AboutViewWidget.h"
+#include "app/shell/SettingsPicker.h"
+#include "app/shell/SettingsView.h"
+#include "app/shell/SettingsViewWidget.h"
+
+#include "FakeMoviePlayer.h"
+#include "app/platform/TestAppContext.h"
+#include "app/reading/UserSettings.h"
+#include "app/shell/PanelCloseButton.h"
+
+#include <QApplication>
+#include <QEnterEvent>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QMouseEvent>
+#include <QVideoSink>
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+namespace lumenscroll {
+namespace {
+
+void click(QWidget* target) {
+    const QPointF at = QRectF(target->rect()).center();
+    const QPointF global = target->mapToGlobal(at);
+    QMouseEvent press(QEvent::MouseButtonPress, at, global, Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(target, &press);
+    QMouseEvent release(QEvent::MouseButtonRelease, at, global, Qt::LeftButton, Qt::NoButton, Qt::NoModifier);
+    QApplication::sendEvent(target, &release);
+}
+
+// Every shown label, picker and button stands wholly inside `panel`.
+void expectNothingCut(QWidget* panel) {
+    for (QWidget* part : panel->findChildren<QWidget*>()) {
+        if (!part->isVisible() || !(qobject_cast<QLabel*>(part) || qobject_cast<QAbstractButton*>(part) ||
+                                    qobject_cast<QComboBox*>(part))) {
+            continue;
+        }
+        const QRect placed(part->mapTo(panel, QPoint(0, 0)), part->size());
+        EXPECT_TRUE(panel->rect().contains(placed))
+            << part->objectName().toStdString() << " at " << placed.x() << "," << placed.y() << " "
+            << placed.width() << "x" << placed.height();
+    }
+}
+
+class PanelWidgetsTest : public ::testing::Test {
+protected:
+    void settle() {
+        test.manualScheduler().runReady();
+        QCoreApplication::processEvents();
+    }
+
+    TestAppContext test{QStringLiteral(LUMENSCROLL_RESOURCE_DIR)};
+    UserSettings settings;
+};
+
+TEST_F(PanelWidgetsTest, ThePickersShowTheStoredChoicesAndWriteTheUsersChoice) {
+    SettingsView view(settings, test.context());
+    SettingsViewWidget widget(view);
+    widget.show();
+    settle();
+    EXPECT_EQ(widget.size(), QSize(700, 500));
+    EXPECT_EQ(widget.picker(0)->currentText(), "14");
+    EXPECT_EQ(widget.picker(0)->count(), 17);
+    EXPECT_EQ(widget.picker(1)->currentText(), "검은색");
+    EXPECT_EQ(widget.picker(1)->itemData(11, Qt::ForegroundRole).value<QColor>(), QColor(Qt::white));
+    EXPECT_EQ(widget.picker(2)->currentText(), "배민 도현");
+    EXPECT_TRUE(widget.notice()->text().contains(QStringLiteral("Option(Alt)키를")));
+    expectNothingCut(&widget);
+
+    emit widget.picker(1)->activated(11);
+    settle();
+    EXPECT_EQ(settings.pickerIndex2(), 11);
+    EXPECT_EQ(test.context().settings().integer(QStringLiteral("fontColor")), 11);
+    EXPECT_EQ(widget.picker(1)->currentText(), "하얀색");
+
+    settings.settingsViewBtnPressed.set(true);
+    click(widget.closeButton());
+    EXPECT_FALSE(settings.settingsViewBtnPressed());
+}
+
+TEST_F(PanelWidgetsTest, TheSupportRowRevealsTheLinkUnderThePointerAndAClickOpensIt) {
+    testing::FakeMoviePlayer movie;
+    QVideoSink frames;
+    AboutView view(settings, test.context(), movie);
+    {
+        AboutViewWidget widget(view, frames);
+        widget.show();
+        settle();
+        EXPECT_EQ(widget.size(), QSize(830, 470));
+        EXPECT_TRUE(movie.isPlaying());
+        expectNothingCut(&widget);
+
+        QWidget* row = widget.supportRow();
+        EXPECT_EQ(row->cursor().shape(), Qt::PointingHandCursor);
+        QEnterEvent enter(QPointF(5, 5), QPointF(5, 5), row->mapToGlobal(QPointF(5, 5)));
+        QApplication::sendEvent(row, &enter);
+        settle();
+        EXPECT_EQ(widget.paymentLine()->text(), QString::fromStdString(view.tossLink));
+        ASSERT_EQ(test.recordingSoundPlayer().played().size(), 1);
+        EXPECT_TRUE(test.recordingSoundPlayer().played().front().endsWith(AboutView::cheeringSound));
+
+        click(widget.paymentLine());
+        QEvent leave(QEvent::Leave);
+        QApplication::sendEvent(row, &leave);
+        settle();
+        EXPECT_EQ(test.recordingUrlOpener().urls(), QList<QUrl>{QUrl(QString::fromStdString(view.tossLink))});
+        EXPECT_EQ(widget.paymentLine()->text(), QString::fromStdString(view.tossLink));
+
+        widget.hide();
+        EXPECT_FALSE(movie.isPlaying());
+    }
+    // The hand went with the row.
+    EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);
+}
+
+} // namespace
+} // namespace lumenscroll
