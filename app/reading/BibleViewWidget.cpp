@@ -5,10 +5,12 @@
 #include "app/platform/Look.h"
 #include "app/reading/CapsuleButton.h"
 #include "app/reading/PageHandle.h"
+#include "app/reading/RoundedClipEffect.h"
 #include "app/reading/SearchButtonWidget.h"
 #include "app/reading/SymbolButton.h"
 #include "app/reading/VerseListWidget.h"
 
+#include <QGraphicsDropShadowEffect>
 #include <QLinearGradient>
 #include <QMouseEvent>
 #include <QPainter>
@@ -40,10 +42,13 @@ constexpr qreal tapSlop = 10.0;
 // The deselect button is dimmed until more than one verse is selected.
 constexpr qreal dimmedOpacity = 0.7;
 constexpr qreal dimmedSymbolOpacity = 0.6;
-// The top area's panels, aligned to the top centre.
+// The top area's panels, aligned to the top centre, each framed at its own size so that none
+// is cut; rounded and casting a black shadow.
 constexpr QSize searchPanelSize(1000, 600);
-constexpr QSize settingsPanelSize(600, 500);
-constexpr QSize aboutPanelSize(600, 400);
+constexpr QSize settingsPanelSize(700, 500);
+constexpr QSize aboutPanelSize(830, 470);
+constexpr qreal panelCornerRadius = 30;
+constexpr qreal panelShadowRadius = 20;
 
 enum NavigationButton { previousChapter, scrollUp, scrollDown, nextChapter };
 
@@ -83,10 +88,11 @@ QPixmap titlePhoto(const ResourceLocator& resources, const std::string& name) {
 
 } // namespace
 
-BibleViewWidget::BibleViewWidget(BibleView page, QWidget* parent)
+BibleViewWidget::BibleViewWidget(BibleView page, QWidget* parent, TopAreaPanelFactory panels)
     : QWidget(parent)
     , reactions_(std::move(page))
-    , watchers_(reactions_.page().userSettings.context().scheduler()) {
+    , watchers_(reactions_.page().userSettings.context().scheduler())
+    , panelFactory_(std::move(panels)) {
     setObjectName(QStringLiteral("bibleView"));
     resize(pageWidth, pageHeight);
     const BibleView& shown = reactions_.page();
@@ -141,6 +147,11 @@ BibleViewWidget::BibleViewWidget(BibleView page, QWidget* parent)
     panelHost_ = new QWidget(this);
     panelHost_->setObjectName(QStringLiteral("panelHost"));
     panelHost_->hide();
+    auto* shadow = new QGraphicsDropShadowEffect(panelHost_);
+    shadow->setColor(Qt::black);
+    shadow->setBlurRadius(2 * panelShadowRadius);
+    shadow->setOffset(0, 0);
+    panelHost_->setGraphicsEffect(shadow);
 
     watchers_.observe(*shown.userSettings);
     watchers_.watch([this] { return pageLook(); }, [this](const PageLook&) { refresh(); });
@@ -204,9 +215,34 @@ void BibleViewWidget::refresh() {
         panelHost_->raise();
     }
     panelHost_->setVisible(panel.has_value());
+    showPanel(TopAreaPanel::settings, look.settings);
+    showPanel(TopAreaPanel::about, look.about);
 
     placeChildren();
     update();
+}
+
+QWidget* BibleViewWidget::panel(TopAreaPanel panel) const {
+    return panels_[static_cast<std::size_t>(panel)];
+}
+
+void BibleViewWidget::showPanel(TopAreaPanel panel, bool shown) {
+    QWidget*& widget = panels_[static_cast<std::size_t>(panel)];
+    if (!shown) {
+        delete std::exchange(widget, nullptr);
+        return;
+    }
+    if (!widget && panelFactory_) {
+        widget = panelFactory_(panel, reactions_.page().userSettings, panelHost_);
+        if (widget) {
+            widget->setGraphicsEffect(new RoundedClipEffect(panelCornerRadius, widget));
+        }
+    }
+    if (widget) {
+        widget->move((panelHost_->width() - widget->width()) / 2, 0);
+        widget->raise();
+        widget->show();
+    }
 }
 
 void BibleViewWidget::placeChildren() {

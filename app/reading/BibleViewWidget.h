@@ -3,6 +3,7 @@
 #include "app/platform/ChangeWatchers.h"
 #include "app/reading/BibleView.h"
 #include "app/reading/BibleViewReactions.h"
+#include "app/reading/TopAreaPanel.h"
 
 #include <QPixmap>
 #include <QWidget>
@@ -23,14 +24,15 @@ class VerseListWidget;
 // title photo behind the translation capsule and the search, deselect and copy buttons) over
 // the verse list; the chapter title capsule at the top centre; the chapter and scroll buttons
 // in the bottom corners; and the host area at the top for the search page and the preferences
-// and About views. The host is an empty widget for now, placed and shown by the flags of those
-// views. Every input goes to the page's handlers; the page comes on screen with the widget's
-// first showing.
+// and About views, placed and shown by the flags of those views; the preferences and About
+// panels come from the factory the page is given. Every input goes to the page's handlers; the
+// page comes on screen with the widget's first showing.
 class BibleViewWidget : public QWidget {
     Q_OBJECT
 
 public:
-    explicit BibleViewWidget(BibleView page, QWidget* parent = nullptr);
+    // Without `panels`, the host shows nothing for the preferences and About flags.
+    explicit BibleViewWidget(BibleView page, QWidget* parent = nullptr, TopAreaPanelFactory panels = {});
     ~BibleViewWidget() override;
 
     const BibleView& page() const { return reactions_.page(); }
@@ -40,6 +42,8 @@ public:
     CapsuleButton* titleCapsule() const { return titleCapsule_; }
     SymbolButton* deselectButton() const { return deselectButton_; }
     QWidget* panelHost() const { return panelHost_; }
+    // The panel the factory built for `panel`, while its flag is set.
+    QWidget* panel(TopAreaPanel panel) const;
 
     static constexpr int pageWidth = 1200;
     static constexpr int pageHeight = 670;
@@ -76,6 +80,8 @@ private:
     bool isOnTitlePhoto(const QPointF& position) const;
     void refresh();
     void placeChildren();
+    // Builds the panel when it is to be shown and has not been built, destroys it when not.
+    void showPanel(TopAreaPanel panel, bool shown);
 
     BibleViewReactions reactions_;
     ChangeWatchers watchers_;
@@ -87,6 +93,8 @@ private:
     CapsuleButton* titleCapsule_;
     std::array<SymbolButton*, 4> navigationButtons_{};
     QWidget* panelHost_;
+    TopAreaPanelFactory panelFactory_;
+    std::array<QWidget*, 2> panels_{};
     PageLook shown_;
     // The title photo, scaled to fill its frame.
     QPixmap photo_;

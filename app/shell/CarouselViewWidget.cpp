@@ -9,6 +9,7 @@
 #include "app/shell/CarouselViewPageCell.h"
 #include "app/shell/PagingCarouselViewModel.h"
 #include "app/shell/PagingCarouselWidget.h"
+#include "app/shell/TopAreaPanels.h"
 
 #include <QApplication>
 #include <QFontMetrics>
@@ -38,7 +39,7 @@ constexpr qreal counterHaloBlur = 8.0;
 constexpr int toastBottom = 40;
 
 QWidget* bibleViewWidget(BibleView page) {
-    return new BibleViewWidget(std::move(page));
+    return new BibleViewWidget(std::move(page), nullptr, &TopAreaPanels::make);
 }
 
 } // namespace

@@ -214,7 +214,43 @@ TEST_F(BibleViewWidgetTest, TheSearchButtonTogglesTheSearchAreaOfThePanelHost) {
 
     settings.aboutViewBtnPressed.set(true);
     settle();
-    EXPECT_EQ(host->geometry(), QRect(300, 0, 600, 400));
+    EXPECT_EQ(host->geometry(), QRect(185, 0, 830, 470));
+}
+
+TEST_F(BibleViewWidgetTest, ThePanelsTheShellInstallsLiveWhileTheirFlagsAreSet) {
+    std::vector<TopAreaPanel> built;
+    widget = std::make_unique<BibleViewWidget>(
+        settings.roles()[0], nullptr, [&built](TopAreaPanel panel, PageEnvironment, QWidget* host) {
+            built.push_back(panel);
+            auto* drawn = new QWidget(host);
+            drawn->resize(panel == TopAreaPanel::settings ? QSize(700, 500) : QSize(830, 470));
+            return drawn;
+        });
+    widget->show();
+    settle();
+    EXPECT_EQ(widget->panel(TopAreaPanel::settings), nullptr);
+
+    settings.settingsViewBtnPressed.set(true);
+    settle();
+    QWidget* preferences = widget->panel(TopAreaPanel::settings);
+    ASSERT_NE(preferences, nullptr);
+    EXPECT_TRUE(preferences->isVisible());
+    EXPECT_EQ(child("panelHost")->geometry(), QRect(250, 0, 700, 500));
+    EXPECT_EQ(preferences->geometry(), QRect(0, 0, 700, 500));
+
+    // The About panel takes the preferences' place.
+    settings.aboutViewBtnPressed.set(true);
+    settle();
+    EXPECT_FALSE(settings.settingsViewBtnPressed());
+    EXPECT_EQ(widget->panel(TopAreaPanel::settings), nullptr);
+    ASSERT_NE(widget->panel(TopAreaPanel::about), nullptr);
+    EXPECT_TRUE(widget->panel(TopAreaPanel::about)->isVisible());
+
+    settings.aboutViewBtnPressed.set(false);
+    settle();
+    EXPECT_EQ(widget->panel(TopAreaPanel::about), nullptr);
+    EXPECT_FALSE(child("panelHost")->isVisible());
+    EXPECT_EQ(built, (std::vector<TopAreaPanel>{TopAreaPanel::settings, TopAreaPanel::about}));
 }
 
 TEST_F(BibleViewWidgetTest, ClickingTheTitlePhotoShrinksTheCarousel) {

@@ -225,6 +225,21 @@ TEST_F(CarouselViewWidgetTest, AClickWithOptionHeldAnywhereOnTheCarouselIsNotice
     EXPECT_TRUE(carousel().optionKeyPressed());
 }
 
+TEST_F(CarouselViewWidgetTest, TheSettingsButtonShowsThePreferencesOnTheCurrentPageUntilPressedAgain) {
+    showMainView();
+    auto* page = qobject_cast<BibleViewWidget*>(carouselWidget().cell(0)->page());
+    ASSERT_NE(page, nullptr);
+    button("settingsButton")->click();
+    settle();
+    QWidget* preferences = page->panel(TopAreaPanel::settings);
+    ASSERT_NE(preferences, nullptr);
+    EXPECT_TRUE(preferences->isVisible());
+    ASSERT_NE(preferences->findChild<QWidget*>(QStringLiteral("settingsView")), nullptr);
+    button("settingsButton")->click();
+    settle();
+    EXPECT_EQ(page->panel(TopAreaPanel::settings), nullptr);
+}
+
 TEST_F(CarouselViewWidgetTest, SmokeRenderOfTheMainViewWithTwoPages) {
     BibleStructure genesis = storedPage(0, 0, BibleKind::kr01, 31);
     genesis.praises[0].bgColor = 1;

@@ -1,0 +1,66 @@
+#include "app/shell/TopAreaPanels.h"
+
+#include "app/shell/AboutView.h"
+#include "app/shell/AboutViewWidget.h"
+#include "app/shell/MediaMoviePlayer.h"
+#include "app/shell/SettingsView.h"
+#include "app/shell/SettingsViewWidget.h"
+
+#include <QWidget>
+
+#include <memory>
+#include <vector>
+
+namespace lumenscroll {
+
+namespace {
+
+// A panel on the page: its drawing, and what the drawing draws, destroyed after the drawing
+// and in the reverse order of their making.
+class PanelHolder : public QWidget {
+public:
+    explicit PanelHolder(QWidget* host)
+        : QWidget(host) {}
+    ~PanelHolder() override {
+        delete drawing_;
+        while (!owned_.empty()) {
+            owned_.pop_back();
+        }
+    }
+
+    template <class T> T& own(std::unique_ptr<T> object) {
+        T& kept = *object;
+        owned_.push_back(std::shared_ptr<T>(std::move(object)));
+        return kept;
+    }
+    void setDrawing(QWidget* drawing) {
+        drawing_ = drawing;
+        setFixedSize(drawing->size());
+    }
+
+private:
+    std::vector<std::shared_ptr<void>> owned_;
+    QWidget* drawing_ = nullptr;
+};
+
+} // namespace
+
+QWidget* TopAreaPanels::make(TopAreaPanel panel, PageEnvironment environment, QWidget* host) {
+    auto* holder = new PanelHolder(host);
+    switch (panel) {
+    case TopAreaPanel::settings: {
+        auto& view = holder->own(std::make_unique<SettingsView>(*environment, environment.context()));
+        holder->setDrawing(new SettingsViewWidget(view, holder));
+        break;
+    }
+    case TopAreaPanel::about: {
+        auto& movie = holder->own(std::make_unique<MediaMoviePlayer>());
+        auto& view = holder->own(std::make_unique<AboutView>(*environment, environment.context(), movie));
+        holder->setDrawing(new AboutViewWidget(view, movie.videoSink(), holder));
+        break;
+    }
+    }
+    return holder;
+}
+
+} // namespace lumenscroll
