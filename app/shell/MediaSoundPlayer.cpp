@@ -1,5 +1,7 @@
 #include "app/shell/MediaSoundPlayer.h"
 
+#include "app/shell/MediaBackend.h"
+
 #include <QAudioOutput>
 #include <QMediaPlayer>
 #include <QUrl>
@@ -15,13 +17,15 @@ MediaSoundPlayer::~MediaSoundPlayer() {
 }
 
 void MediaSoundPlayer::play(const QString& filePath) {
-    if (!player_) {
-        output_ = std::make_unique<QAudioOutput>();
-        player_ = std::make_unique<QMediaPlayer>();
-        player_->setAudioOutput(output_.get());
-    }
-    player_->stop();
-    player_->setSource(QUrl::fromLocalFile(filePath));
+    MediaBackend::use([&] {
+        if (!player_) {
+            output_ = std::make_unique<QAudioOutput>();
+            player_ = std::make_unique<QMediaPlayer>();
+            player_->setAudioOutput(output_.get());
+        }
+        player_->stop();
+        player_->setSource(QUrl::fromLocalFile(filePath));
+    });
     player_->play();
 }
 
