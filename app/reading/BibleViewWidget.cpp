@@ -9,10 +9,12 @@
 #include "app/reading/SymbolButton.h"
 #include "app/reading/VerseListWidget.h"
 
+#include <QLabel>
 #include <QLinearGradient>
 #include <QMouseEvent>
 #include <QPainter>
 
+#include <algorithm>
 #include <optional>
 #include <utility>
 
@@ -44,6 +46,12 @@ constexpr qreal dimmedSymbolOpacity = 0.6;
 constexpr QSize searchPanelSize(1000, 600);
 constexpr QSize settingsPanelSize(600, 500);
 constexpr QSize aboutPanelSize(600, 400);
+// The notices: the missing text's over the verse area, its text 40 points in from the sides;
+// the page's in a capsule 60 points above the bottom, clear of the navigation buttons, at most
+// 700 wide.
+constexpr int noticeInset = 40;
+constexpr int noticeBottom = 60;
+constexpr int noticeMaximumWidth = 700;
 
 enum NavigationButton { previousChapter, scrollUp, scrollDown, nextChapter };
 
@@ -142,6 +150,27 @@ BibleViewWidget::BibleViewWidget(BibleView page, QWidget* parent)
     panelHost_->setObjectName(QStringLiteral("panelHost"));
     panelHost_->hide();
 
+    missingText_ = new QLabel(this);
+    missingText_->setObjectName(QStringLiteral("missingTextNotice"));
+    missingText_->setFont(Look::font(TextStyle::title3));
+    missingText_->setAlignment(Qt::AlignCenter);
+    missingText_->setWordWrap(true);
+    // Opaque, over the verse list, which stays where it is: its first showing is what reads the
+    // verses of a chapter that has none yet.
+    missingText_->setStyleSheet(QStringLiteral("color: rgb(60, 60, 67); background: white; padding: 0 %1px;")
+                                    .arg(noticeInset));
+    missingText_->stackUnder(translationCapsule_);
+    missingText_->hide();
+
+    notice_ = new QLabel(this);
+    notice_->setObjectName(QStringLiteral("pageNotice"));
+    notice_->setFont(Look::font(TextStyle::body));
+    notice_->setAlignment(Qt::AlignCenter);
+    notice_->setWordWrap(true);
+    notice_->setStyleSheet(
+        QStringLiteral("color: white; background: rgba(0, 0, 0, 190); border-radius: 18px; padding: 9px 20px;"));
+    notice_->hide();
+
     watchers_.observe(*shown.userSettings);
     watchers_.watch([this] { return pageLook(); }, [this](const PageLook&) { refresh(); });
     refresh();
@@ -162,6 +191,8 @@ BibleViewWidget::PageLook BibleViewWidget::pageLook() const {
     look.search = view && view->searchBtnPressed;
     look.settings = settings.settingsViewBtnPressed();
     look.about = settings.aboutViewBtnPressed();
+    look.missingText = page.shownMissingTextNotice();
+    look.notice = page.shownNotice();
     return look;
 }
 
@@ -205,6 +236,11 @@ void BibleViewWidget::refresh() {
     }
     panelHost_->setVisible(panel.has_value());
 
+    missingText_->setText(QString::fromStdString(look.missingText));
+    missingText_->setVisible(!look.missingText.empty());
+    notice_->setText(QString::fromStdString(look.notice));
+    notice_->setVisible(!look.notice.empty());
+
     placeChildren();
     update();
 }
@@ -233,6 +269,17 @@ void BibleViewWidget::placeChildren() {
         navigationButtons_[static_cast<std::size_t>(b)]->setGeometry(x, y, navigationSize, navigationSize);
         x -= rowSpacing;
     }
+    placeNotices();
+}
+
+void BibleViewWidget::placeNotices() {
+    missingText_->setGeometry(verseList_->geometry());
+    const int noticeWidth =
+        std::min(notice_->sizeHint().width(), std::min(noticeMaximumWidth, width() - 2 * noticeInset));
+    const int noticeHeight = notice_->heightForWidth(noticeWidth);
+    notice_->setGeometry((width() - noticeWidth) / 2, height() - noticeBottom - noticeHeight, noticeWidth,
+                         noticeHeight);
+    notice_->raise();
 }
 
 void BibleViewWidget::resizeEvent(QResizeEvent* event) {

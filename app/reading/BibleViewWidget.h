@@ -12,6 +12,8 @@
 #include <optional>
 #include <string>
 
+class QLabel;
+
 namespace lumenscroll {
 
 class CapsuleButton;
@@ -24,8 +26,9 @@ class VerseListWidget;
 // the verse list; the chapter title capsule at the top centre; the chapter and scroll buttons
 // in the bottom corners; and the host area at the top for the search page and the preferences
 // and About views. The host is an empty widget for now, placed and shown by the flags of those
-// views. Every input goes to the page's handlers; the page comes on screen with the widget's
-// first showing.
+// views. A chapter without text to show has a notice in place of its verses, and the page's
+// notice stands in a dark capsule near the bottom while it is up. Every input goes to the
+// page's handlers; the page comes on screen with the widget's first showing.
 class BibleViewWidget : public QWidget {
     Q_OBJECT
 
@@ -40,6 +43,8 @@ public:
     CapsuleButton* titleCapsule() const { return titleCapsule_; }
     SymbolButton* deselectButton() const { return deselectButton_; }
     QWidget* panelHost() const { return panelHost_; }
+    QLabel* missingTextNotice() const { return missingText_; }
+    QLabel* notice() const { return notice_; }
 
     static constexpr int pageWidth = 1200;
     static constexpr int pageHeight = 670;
@@ -68,6 +73,8 @@ private:
         bool search = false;
         bool settings = false;
         bool about = false;
+        std::string missingText;
+        std::string notice;
 
         bool operator==(const PageLook&) const = default;
     };
@@ -76,6 +83,7 @@ private:
     bool isOnTitlePhoto(const QPointF& position) const;
     void refresh();
     void placeChildren();
+    void placeNotices();
 
     BibleViewReactions reactions_;
     ChangeWatchers watchers_;
@@ -87,6 +95,8 @@ private:
     CapsuleButton* titleCapsule_;
     std::array<SymbolButton*, 4> navigationButtons_{};
     QWidget* panelHost_;
+    QLabel* missingText_;
+    QLabel* notice_;
     PageLook shown_;
     // The title photo, scaled to fill its frame.
     QPixmap photo_;
