@@ -9,6 +9,7 @@
 #include "app/reading/SymbolButton.h"
 #include "app/reading/VerseListWidget.h"
 
+#include <QFontMetrics>
 #include <QLabel>
 #include <QLinearGradient>
 #include <QMouseEvent>
@@ -52,6 +53,7 @@ constexpr QSize aboutPanelSize(600, 400);
 constexpr int noticeInset = 40;
 constexpr int noticeBottom = 60;
 constexpr int noticeMaximumWidth = 700;
+constexpr QMargins noticePadding(20, 11, 20, 11);
 
 enum NavigationButton { previousChapter, scrollUp, scrollDown, nextChapter };
 
@@ -167,8 +169,8 @@ BibleViewWidget::BibleViewWidget(BibleView page, QWidget* parent)
     notice_->setFont(Look::font(TextStyle::body));
     notice_->setAlignment(Qt::AlignCenter);
     notice_->setWordWrap(true);
-    notice_->setStyleSheet(
-        QStringLiteral("color: white; background: rgba(0, 0, 0, 190); border-radius: 18px; padding: 9px 20px;"));
+    notice_->setContentsMargins(noticePadding);
+    notice_->setStyleSheet(QStringLiteral("color: white; background: rgba(0, 0, 0, 190); border-radius: 18px;"));
     notice_->hide();
 
     watchers_.observe(*shown.userSettings);
@@ -274,8 +276,10 @@ void BibleViewWidget::placeChildren() {
 
 void BibleViewWidget::placeNotices() {
     missingText_->setGeometry(verseList_->geometry());
-    const int noticeWidth =
-        std::min(notice_->sizeHint().width(), std::min(noticeMaximumWidth, width() - 2 * noticeInset));
+    // One line as wide as the text needs, wrapped only past the widest capsule.
+    const int textWidth = QFontMetrics(notice_->font()).horizontalAdvance(notice_->text()) + noticePadding.left() +
+                          noticePadding.right() + 1;
+    const int noticeWidth = std::min({textWidth, noticeMaximumWidth, width() - 2 * noticeInset});
     const int noticeHeight = notice_->heightForWidth(noticeWidth);
     notice_->setGeometry((width() - noticeWidth) / 2, height() - noticeBottom - noticeHeight, noticeWidth,
                          noticeHeight);
