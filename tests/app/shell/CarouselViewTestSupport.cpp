@@ -130,10 +130,7 @@ Launch::Launch(const QString& home, const QString& resources)
     : test(TestAppContext::inHome(home, resources)) {
     Utils::currentIndex = -1;
     loadStartUpChapter(settings, test->context());
-    carousel = std::make_unique<CarouselView>(
-        settings, test->context(), Binding<bool>::to(matched), Binding<bool>::constant(false),
-        Binding<bool>::to(isShrinked), Binding<bool>::to(plusBtnPressed), BibleView::defaultTitlePhotoArray(),
-        Binding<bool>::to(pagesRestored));
+    carousel = makeCarousel(settings, test->context());
     carousel->appear();
     test->manualScheduler().runReady();
 }
@@ -154,8 +151,12 @@ void CarouselViewTestBase::SetUp() {
 }
 
 std::unique_ptr<CarouselView> CarouselViewTestBase::makeCarousel(UserSettings& over) {
+    return CarouselFlags::makeCarousel(over, test.context());
+}
+
+std::unique_ptr<CarouselView> CarouselFlags::makeCarousel(UserSettings& settings, AppContext& context) {
     return std::make_unique<CarouselView>(
-        over, test.context(), Binding<bool>::to(matched), Binding<bool>::constant(false),
+        settings, context, Binding<bool>::to(matched), Binding<bool>::constant(false),
         Binding<bool>::to(isShrinked), Binding<bool>::to(plusBtnPressed), BibleView::defaultTitlePhotoArray(),
         Binding<bool>::to(pagesRestored));
 }
