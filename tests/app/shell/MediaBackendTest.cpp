@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <optional>
+#include <utility>
 
 #include <sys/stat.h>
 #include <unistd.h>
@@ -32,10 +33,11 @@ private:
     std::optional<QByteArray> saved_;
 };
 
-struct stat standardError() {
+// The file the standard error writes to.
+std::pair<dev_t, ino_t> standardError() {
     struct stat status {};
     fstat(STDERR_FILENO, &status);
-    return status;
+    return {status.st_dev, status.st_ino};
 }
 
 TEST(MediaBackend, ChoosesFfmpegUnlessTheUserChoseABackend) {
@@ -52,22 +54,17 @@ TEST(MediaBackend, ChoosesFfmpegUnlessTheUserChoseABackend) {
 TEST(MediaBackend, WorkWithTheBackendRunsWithTheStandardErrorDroppedAndPutBackAfter) {
     const MediaBackendVariable restore;
     qunsetenv(MediaBackend::variable);
-    const struct stat before = standardError();
+    const auto before = standardError();
     struct stat null {};
     ASSERT_EQ(stat("/dev/null", &null), 0);
 
     const int result = MediaBackend::use([&] {
         EXPECT_EQ(qgetenv(MediaBackend::variable), QByteArrayLiteral("ffmpeg"));
-        const struct stat during = standardError();
-        EXPECT_EQ(during.st_rdev, null.st_rdev);
-        EXPECT_EQ(during.st_ino, null.st_ino);
+        EXPECT_EQ(standardError(), std::pair(null.st_dev, null.st_ino));
         return 7;
     });
-
     EXPECT_EQ(result, 7);
-    const struct stat after = standardError();
-    EXPECT_EQ(after.st_dev, before.st_dev);
-    EXPECT_EQ(after.st_ino, before.st_ino);
+    EXPECT_EQ(standardError(), before);
 }
 
 } // namespace
