@@ -75,8 +75,19 @@ void SettingsStore::remove(const QString& key) {
 }
 
 bool SettingsStore::sync() {
+    if (lastSyncFailed_) {
+        // QSettings keeps its first error for good, so every later sync would look failed too.
+        // A fresh one on the same file takes over: the changes not yet written are held per
+        // file, not per object, and the fresh one is made before the old one goes, so they stay.
+        std::unique_ptr<QSettings> fresh =
+            settings_->format() == QSettings::IniFormat
+                ? std::make_unique<QSettings>(settings_->fileName(), QSettings::IniFormat)
+                : std::make_unique<QSettings>(organisationAndApplication, organisationAndApplication);
+        settings_.swap(fresh);
+    }
     settings_->sync();
-    return settings_->status() == QSettings::NoError;
+    lastSyncFailed_ = settings_->status() != QSettings::NoError;
+    return !lastSyncFailed_;
 }
 
 QString SettingsStore::fileName() const {

@@ -44,13 +44,14 @@ public:
     void remove(const QString& key);
 
     // Writes pending changes to disk now (after a save); false when the store could not be
-    // written or read.
+    // written or read. Changes a failed sync could not write stay for the next one.
     bool sync();
 
     QString fileName() const;
 
 private:
     std::unique_ptr<QSettings> settings_;
+    bool lastSyncFailed_ = false;
 };
 
 } // namespace lumenscroll

@@ -16,11 +16,22 @@ template <class Service> std::unique_ptr<Service> make(Service*& keep) {
 
 } // namespace
 
-TestAppContext::TestAppContext(const QString& resourceDirectory, quint32 randomSeed) {
-    if (!root_.isValid()) {
-        qFatal("TestAppContext: no temporary folder: %s", qPrintable(root_.errorString()));
+TestAppContext::TestAppContext(const QString& resourceDirectory, quint32 randomSeed)
+    : TestAppContext(std::make_unique<QTemporaryDir>(), QString(), resourceDirectory, randomSeed) {}
+
+std::unique_ptr<TestAppContext> TestAppContext::inHome(const QString& home, const QString& resourceDirectory,
+                                                       quint32 randomSeed) {
+    return std::unique_ptr<TestAppContext>(new TestAppContext(nullptr, home, resourceDirectory, randomSeed));
+}
+
+TestAppContext::TestAppContext(std::unique_ptr<QTemporaryDir> ownRoot, QString home,
+                               const QString& resourceDirectory, quint32 randomSeed)
+    : ownRoot_(std::move(ownRoot))
+    , root_(ownRoot_ ? ownRoot_->path() : std::move(home)) {
+    if (ownRoot_ && !ownRoot_->isValid()) {
+        qFatal("TestAppContext: no temporary folder: %s", qPrintable(ownRoot_->errorString()));
     }
-    const QDir root(root_.path());
+    const QDir root(root_);
     const QString documents = root.filePath(QStringLiteral("Documents"));
     ownsResources_ = resourceDirectory.isEmpty();
     const QString resources = ownsResources_ ? root.filePath(QStringLiteral("resources")) : resourceDirectory;
@@ -52,7 +63,7 @@ TestAppContext::TestAppContext(const QString& resourceDirectory, quint32 randomS
 TestAppContext::~TestAppContext() = default;
 
 QString TestAppContext::settingsFilePath() const {
-    return QDir(root_.path()).filePath(QStringLiteral("Lumenscroll.ini"));
+    return QDir(root_).filePath(QStringLiteral("Lumenscroll.ini"));
 }
 
 bool TestAppContext::addResource(const QString& fileName, const QByteArray& bytes) {

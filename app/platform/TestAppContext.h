@@ -22,11 +22,18 @@ namespace lumenscroll {
 // a temporary folder holding the Documents folder, the settings file and (unless a folder of
 // real resources is given) an empty resource folder; a manual scheduler; a captured trace;
 // stand-ins for clipboard, links, cursors, keys and sounds; a seeded random source; and
-// animation switched off. Everything is removed when it is destroyed.
+// animation switched off. Everything is removed when it is destroyed, unless it was made for a
+// home the caller keeps (inHome), where one launch after another finds what the last one left.
 class TestAppContext {
 public:
     // `resourceDirectory`: a folder of resources to look in instead of the empty one.
     explicit TestAppContext(const QString& resourceDirectory = {}, quint32 randomSeed = 1);
+    // A later launch in `home`, a folder the caller keeps (another context's rootPath(), or a
+    // folder of its own): the Documents folder and the settings file an earlier launch left
+    // there, read anew, and `resourceDirectory` (the home's own resource folder when empty; a
+    // folder that does not exist is a build without resources). The home is left in place.
+    static std::unique_ptr<TestAppContext> inHome(const QString& home, const QString& resourceDirectory = {},
+                                                  quint32 randomSeed = 1);
     TestAppContext(const TestAppContext&) = delete;
     TestAppContext& operator=(const TestAppContext&) = delete;
     ~TestAppContext();
@@ -41,8 +48,8 @@ public:
     FixedKeyProbe& fixedKeyProbe() { return *keys_; }
     RecordingSoundPlayer& recordingSoundPlayer() { return *sounds_; }
 
-    // The temporary folder everything lives in.
-    QString rootPath() const { return root_.path(); }
+    // The folder everything lives in.
+    QString rootPath() const { return root_; }
     QString settingsFilePath() const;
 
     // Puts a file into the temporary resource folder; refuses (false) when a folder of real
@@ -50,7 +57,12 @@ public:
     bool addResource(const QString& fileName, const QByteArray& bytes);
 
 private:
-    QTemporaryDir root_;
+    TestAppContext(std::unique_ptr<QTemporaryDir> ownRoot, QString home, const QString& resourceDirectory,
+                   quint32 randomSeed);
+
+    // None for a launch in a home the caller keeps.
+    std::unique_ptr<QTemporaryDir> ownRoot_;
+    QString root_;
     TraceCapture trace_;
     ManualScheduler* scheduler_ = nullptr;
     MemoryClipboard* clipboard_ = nullptr;

@@ -545,6 +545,56 @@ bool BibleView::isTitleBlockShown() const {
     return state().record() != nullptr;
 }
 
+// --- The page's notices ---
+
+std::string BibleView::noticeText(Notice notice) const {
+    const BibleStructure* record = state().record();
+    const bool english = record && (record->kindOfBible == BibleKind::en01 ||
+                                    (record->kindOfBible != BibleKind::kr01 && record->language == englishLanguageCode));
+    switch (notice) {
+    case Notice::textMissing:
+        return english ? "The text of this chapter cannot be found.\nYour marks and notes on it are kept."
+                       : "이 장의 본문을 찾을 수 없습니다.\n이 장에 남긴 표시와 메모는 그대로 보관됩니다.";
+    case Notice::saveFailed:
+        return english ? "Your pages could not be saved. Check that the Documents folder can be written to."
+                       : "페이지를 저장하지 못했습니다. 문서 폴더에 쓸 수 있는지 확인해 주세요.";
+    }
+    return {};
+}
+
+std::string BibleView::shownMissingTextNotice() const {
+    const BibleStructure* record = state().record();
+    if (!record) {
+        return {};
+    }
+    const bool hasText = std::any_of(record->praises.begin(), record->praises.end(),
+                                     [](const BiblePraise& verse) { return !verse.word.empty(); });
+    return hasText ? std::string() : noticeText(Notice::textMissing);
+}
+
+void BibleView::showNotice(const std::string& message) const {
+    const PageHandle page = state();
+    const bool shown = page.modifyView([&](BibleView& view) {
+        view.toastMessage = message;
+        view.showToast = true;
+    });
+    if (!shown) {
+        return;
+    }
+    // Only this notice goes: a later one stays its own time.
+    userSettings.context().scheduler().postAfter(&*userSettings, noticeDuration, [page, message] {
+        const BibleView* view = page.view();
+        if (view && view->showToast && view->toastMessage == message) {
+            page.modifyView([](BibleView& hidden) { hidden.showToast = false; });
+        }
+    });
+}
+
+std::string BibleView::shownNotice() const {
+    const BibleView* view = state().view();
+    return view && view->showToast ? view->toastMessage : std::string();
+}
+
 // --- Handlers other parts of the page fill in ---
 
 void BibleView::appear() const {}

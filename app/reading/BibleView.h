@@ -9,6 +9,7 @@
 #include "app/reading/ReadingFont.h"
 #include "app/reading/ScrollViewProxy.h"
 
+#include <chrono>
 #include <cstdint>
 #include <memory>
 #include <optional>
@@ -224,6 +225,27 @@ struct BibleView {
     std::string shownTranslation() const;
     // Whether the title block is drawn: the page is open.
     bool isTitleBlockShown() const;
+
+    // --- The page's notices ---
+
+    enum class Notice {
+        // In place of the verses, while the chapter has no text to show.
+        textMissing,
+        // Once, when saving the pages starts to fail.
+        saveFailed,
+    };
+    // A notice's text in the page's language: English on a KJV page, Korean on any other.
+    std::string noticeText(Notice notice) const;
+    // The notice shown in place of the verses: the page is open and its chapter has no text to
+    // show, either no verses or only the stored marks of verses whose text could not be read.
+    // Empty otherwise.
+    std::string shownMissingTextNotice() const;
+    // Shows `message` as the page's notice (showToast, toastMessage) for noticeDuration.
+    void showNotice(const std::string& message) const;
+    // The page's notice, while it is up; empty otherwise.
+    std::string shownNotice() const;
+
+    static constexpr std::chrono::milliseconds noticeDuration{5000};
 
     // --- Handlers other parts of the page fill in; for now they do nothing ---
 

@@ -11,10 +11,13 @@
 #include "app/reading/VerseListWidget.h"
 
 #include <QGraphicsDropShadowEffect>
+#include <QFontMetrics>
+#include <QLabel>
 #include <QLinearGradient>
 #include <QMouseEvent>
 #include <QPainter>
 
+#include <algorithm>
 #include <optional>
 #include <utility>
 
@@ -49,6 +52,13 @@ constexpr QSize settingsPanelSize(700, 500);
 constexpr QSize aboutPanelSize(830, 470);
 constexpr qreal panelCornerRadius = 30;
 constexpr qreal panelShadowRadius = 20;
+// The notices: the missing text's over the verse area, its text 40 points in from the sides;
+// the page's in a capsule 60 points above the bottom, clear of the navigation buttons, at most
+// 700 wide.
+constexpr int noticeInset = 40;
+constexpr int noticeBottom = 60;
+constexpr int noticeMaximumWidth = 700;
+constexpr QMargins noticePadding(20, 11, 20, 11);
 
 enum NavigationButton { previousChapter, scrollUp, scrollDown, nextChapter };
 
@@ -153,6 +163,27 @@ BibleViewWidget::BibleViewWidget(BibleView page, QWidget* parent, TopAreaPanelFa
     shadow->setOffset(0, 0);
     panelHost_->setGraphicsEffect(shadow);
 
+    missingText_ = new QLabel(this);
+    missingText_->setObjectName(QStringLiteral("missingTextNotice"));
+    missingText_->setFont(Look::font(TextStyle::title3));
+    missingText_->setAlignment(Qt::AlignCenter);
+    missingText_->setWordWrap(true);
+    // Opaque, over the verse list, which stays where it is: its first showing is what reads the
+    // verses of a chapter that has none yet.
+    missingText_->setStyleSheet(QStringLiteral("color: rgb(60, 60, 67); background: white; padding: 0 %1px;")
+                                    .arg(noticeInset));
+    missingText_->stackUnder(translationCapsule_);
+    missingText_->hide();
+
+    notice_ = new QLabel(this);
+    notice_->setObjectName(QStringLiteral("pageNotice"));
+    notice_->setFont(Look::font(TextStyle::body));
+    notice_->setAlignment(Qt::AlignCenter);
+    notice_->setWordWrap(true);
+    notice_->setContentsMargins(noticePadding);
+    notice_->setStyleSheet(QStringLiteral("color: white; background: rgba(0, 0, 0, 190); border-radius: 18px;"));
+    notice_->hide();
+
     watchers_.observe(*shown.userSettings);
     watchers_.watch([this] { return pageLook(); }, [this](const PageLook&) { refresh(); });
     refresh();
@@ -173,6 +204,8 @@ BibleViewWidget::PageLook BibleViewWidget::pageLook() const {
     look.search = view && view->searchBtnPressed;
     look.settings = settings.settingsViewBtnPressed();
     look.about = settings.aboutViewBtnPressed();
+    look.missingText = page.shownMissingTextNotice();
+    look.notice = page.shownNotice();
     return look;
 }
 
@@ -217,6 +250,11 @@ void BibleViewWidget::refresh() {
     panelHost_->setVisible(panel.has_value());
     showPanel(TopAreaPanel::settings, look.settings);
     showPanel(TopAreaPanel::about, look.about);
+
+    missingText_->setText(QString::fromStdString(look.missingText));
+    missingText_->setVisible(!look.missingText.empty());
+    notice_->setText(QString::fromStdString(look.notice));
+    notice_->setVisible(!look.notice.empty());
 
     placeChildren();
     update();
@@ -269,6 +307,19 @@ void BibleViewWidget::placeChildren() {
         navigationButtons_[static_cast<std::size_t>(b)]->setGeometry(x, y, navigationSize, navigationSize);
         x -= rowSpacing;
     }
+    placeNotices();
+}
+
+void BibleViewWidget::placeNotices() {
+    missingText_->setGeometry(verseList_->geometry());
+    // One line as wide as the text needs, wrapped only past the widest capsule.
+    const int textWidth = QFontMetrics(notice_->font()).horizontalAdvance(notice_->text()) + noticePadding.left() +
+                          noticePadding.right() + 1;
+    const int noticeWidth = std::min({textWidth, noticeMaximumWidth, width() - 2 * noticeInset});
+    const int noticeHeight = notice_->heightForWidth(noticeWidth);
+    notice_->setGeometry((width() - noticeWidth) / 2, height() - noticeBottom - noticeHeight, noticeWidth,
+                         noticeHeight);
+    notice_->raise();
 }
 
 void BibleViewWidget::resizeEvent(QResizeEvent* event) {

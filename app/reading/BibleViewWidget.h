@@ -13,6 +13,8 @@
 #include <optional>
 #include <string>
 
+class QLabel;
+
 namespace lumenscroll {
 
 class CapsuleButton;
@@ -25,8 +27,10 @@ class VerseListWidget;
 // the verse list; the chapter title capsule at the top centre; the chapter and scroll buttons
 // in the bottom corners; and the host area at the top for the search page and the preferences
 // and About views, placed and shown by the flags of those views; the preferences and About
-// panels come from the factory the page is given. Every input goes to the page's handlers; the
-// page comes on screen with the widget's first showing.
+// panels come from the factory the page is given. A chapter without text to show has a notice
+// in place of its verses, and the page's notice stands in a dark capsule near the bottom while
+// it is up. Every input goes to the page's handlers; the page comes on screen with the widget's
+// first showing.
 class BibleViewWidget : public QWidget {
     Q_OBJECT
 
@@ -44,6 +48,8 @@ public:
     QWidget* panelHost() const { return panelHost_; }
     // The panel the factory built for `panel`, while its flag is set.
     QWidget* panel(TopAreaPanel panel) const;
+    QLabel* missingTextNotice() const { return missingText_; }
+    QLabel* notice() const { return notice_; }
 
     static constexpr int pageWidth = 1200;
     static constexpr int pageHeight = 670;
@@ -72,6 +78,8 @@ private:
         bool search = false;
         bool settings = false;
         bool about = false;
+        std::string missingText;
+        std::string notice;
 
         bool operator==(const PageLook&) const = default;
     };
@@ -82,6 +90,7 @@ private:
     void placeChildren();
     // Builds the panel when it is to be shown and has not been built, destroys it when not.
     void showPanel(TopAreaPanel panel, bool shown);
+    void placeNotices();
 
     BibleViewReactions reactions_;
     ChangeWatchers watchers_;
@@ -95,6 +104,8 @@ private:
     QWidget* panelHost_;
     TopAreaPanelFactory panelFactory_;
     std::array<QWidget*, 2> panels_{};
+    QLabel* missingText_;
+    QLabel* notice_;
     PageLook shown_;
     // The title photo, scaled to fill its frame.
     QPixmap photo_;

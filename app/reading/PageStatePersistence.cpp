@@ -211,13 +211,15 @@ PageStatePersistence::bibleWordsContainerJson(const std::vector<std::vector<Bibl
     return json;
 }
 
-void PageStatePersistence::savePageState(UserSettings& userSettings, const AppContext& context) {
+bool PageStatePersistence::savePageState(UserSettings& userSettings, const AppContext& context) {
     const QString baseFolder = context.documents().filePath(baseFolderName);
     const QString folder = settingsFolder(context);
+    bool saved = true;
     for (const QString& path : {baseFolder, folder}) {
         QString error;
         if (!FileSystem::isDirectory(path) && !FileSystem::makeDirectories(path, &error)) {
             trace(error);
+            saved = false;
         }
     }
 
@@ -231,6 +233,8 @@ void PageStatePersistence::savePageState(UserSettings& userSettings, const AppCo
 
     if (writePageFiles(pages, folder)) {
         removeFilesPast(static_cast<std::int64_t>(pages.size()), folder);
+    } else {
+        saved = false;
     }
 
     SettingsStore& settings = context.settings();
@@ -238,21 +242,25 @@ void PageStatePersistence::savePageState(UserSettings& userSettings, const AppCo
         storeIfChanged(settings, selectedBibleArrayKey, selectedBibleArrayJson(pages));
     } catch (const std::exception& error) {
         traceError(error);
+        saved = false;
     }
     try {
         storeIfChanged(settings, bibleWordsContainerKey,
                        bibleWordsContainerJson(userSettings.BibleWordsContainer.get()));
     } catch (const std::exception& error) {
         traceError(error);
+        saved = false;
     }
     if (!settings.sync()) {
         trace(QStringLiteral("error the settings could not be written to ") + settings.fileName());
+        saved = false;
     }
 
     // Read back: what the next start will find.
     for (std::size_t i = 0; i < pages.size(); ++i) {
         (void)decodesAsPage(QDir(folder).filePath(fileName(static_cast<std::int64_t>(i))));
     }
+    return saved;
 }
 
 void PageStatePersistence::loadSavedState(BibleView loadingPage) {

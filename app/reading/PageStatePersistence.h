@@ -18,8 +18,8 @@ struct BibleStructure;
 // What survives a run of the open pages: one page-state file per page, the compact coding of
 // its chapter record, in Documents/Lumenscroll_QT/Lumenscroll_Settings, named "LSC_Settings_"
 // and the page's index; and two JSON user defaults, the open pages (verse texts left empty)
-// and the loaded page texts. Every failure is traced and swallowed: saving and loading never
-// stop the program and never report to the user.
+// and the loaded page texts. Every failure is traced: saving and loading never stop the
+// program. A save says whether it wrote everything, for the shared state to tell the user.
 class PageStatePersistence {
 public:
     PageStatePersistence() = delete;
@@ -41,8 +41,8 @@ public:
     // Writes every open page's file (each replaced atomically, so a failed save leaves the
     // previous file whole), removes the files of indexes at or past the page count once all
     // pages are written, stores the two JSON user defaults and reads every file back as a
-    // check.
-    static void savePageState(UserSettings& userSettings, const AppContext& context);
+    // check. True when every file and both user defaults reached the disk.
+    static bool savePageState(UserSettings& userSettings, const AppContext& context);
 
     // Checks the page-state files of the saved pages (each index from 0 up to the number of
     // saved files must be there, and each file from index 1 must decode) and builds a page value

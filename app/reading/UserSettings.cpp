@@ -4,6 +4,8 @@
 #include "app/reading/BibleView.h"
 #include "app/reading/PageStatePersistence.h"
 
+#include <algorithm>
+
 namespace lumenscroll {
 
 // roles is initialised here, where its element type is complete.
@@ -18,7 +20,18 @@ std::vector<std::vector<BibleStructure>> UserSettings::placeholderBooks() {
 }
 
 void UserSettings::savePageState(const AppContext& context) {
-    PageStatePersistence::savePageState(*this, context);
+    const bool saved = PageStatePersistence::savePageState(*this, context);
+    if (saved != pageStateSaveFailed()) {
+        return;
+    }
+    pageStateSaveFailed.set(!saved);
+    if (saved || roles->empty()) {
+        return;
+    }
+    // Every save fails alike until the folder is writable again: one notice says it.
+    const auto last = static_cast<std::int64_t>(roles->size()) - 1;
+    const BibleView page = roles.get()[static_cast<std::size_t>(std::clamp<std::int64_t>(selectedTab(), 0, last))];
+    page.showNotice(page.noticeText(BibleView::Notice::saveFailed));
 }
 
 } // namespace lumenscroll

@@ -83,9 +83,12 @@ public:
     Published<std::vector<bool>> memoLoaded{*this, {false}};
     Published<bool> newBibleViewPageCreating{*this, false};
     Published<bool> executedOnce{*this, false};
+    // Whether the last save of the page state failed.
+    Published<bool> pageStateSaveFailed{*this, false};
 
     // Writes every open page to its page-state file and the open pages and loaded texts to the
-    // user defaults. Failures are traced, never returned.
+    // user defaults. Failures are traced; the first of a run of failed saves is told to the
+    // user with the notice of the page on screen, and the next save that succeeds ends the run.
     void savePageState(const AppContext& context);
 };
 

@@ -76,10 +76,10 @@ int insidePanel(int x, int width) {
 
 } // namespace
 
-AboutViewWidget::AboutViewWidget(AboutView& view, QVideoSink& movieFrames, QWidget* parent)
+AboutViewWidget::AboutViewWidget(AboutView& view, MoviePlayer& movie, QWidget* parent)
     : QWidget(parent)
     , view_(view)
-    , movie_(new MoviePlayerWidget(movieFrames, this))
+    , movie_(new MoviePlayerWidget(movie, this))
     , dimming_(new QWidget(this))
     , title_(textLabel(AboutView::title, titleSize, Qt::white, this))
     , closeButton_(new PanelCloseButton(view.context().resources(), this))

@@ -5,11 +5,11 @@
 #include <QWidget>
 
 class QLabel;
-class QVideoSink;
 
 namespace lumenscroll {
 
 class AboutView;
+class MoviePlayer;
 class MoviePlayerWidget;
 class PanelCloseButton;
 
@@ -22,8 +22,8 @@ class AboutViewWidget : public QWidget {
     Q_OBJECT
 
 public:
-    // `movieFrames` is where the panel's movie player delivers its frames.
-    AboutViewWidget(AboutView& view, QVideoSink& movieFrames, QWidget* parent = nullptr);
+    // `movie` is the panel's movie player, whose frames it paints; it must outlive the widget.
+    AboutViewWidget(AboutView& view, MoviePlayer& movie, QWidget* parent = nullptr);
     ~AboutViewWidget() override;
 
     AboutView& view() const { return view_; }

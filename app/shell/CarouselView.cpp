@@ -187,7 +187,17 @@ void CarouselView::backUp(const QString& key, const QByteArray& bytes, const cha
         trace(QStringLiteral("error ") + error);
         return;
     }
-    const QString stem = key + QLatin1Char('.') + QLatin1String(reason) + QLatin1Char('-') +
+    // A value that stays as it is (a bad one that nothing has saved over yet) is met again at
+    // every launch: one copy of it is enough.
+    const QString prefix = key + QLatin1Char('.');
+    for (const QString& name : QDir(folder).entryList({prefix + QLatin1Char('*')}, QDir::Files)) {
+        if (FileSystem::read(QDir(folder).filePath(name)) == bytes) {
+            trace(QStringLiteral("the stored ") + key + QStringLiteral(" is kept in ") +
+                  QDir(folder).filePath(name) + QStringLiteral(" already"));
+            return;
+        }
+    }
+    const QString stem = prefix + QLatin1String(reason) + QLatin1Char('-') +
                          QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd-HHmmss"));
     // A backup is never replaced: a later one of the same second takes the next free number.
     for (int attempt = 1; attempt < 1000; ++attempt) {
@@ -225,31 +235,28 @@ void CarouselView::restorePages() {
     const std::optional<QByteArray> storedPages = optionHeld ? std::nullopt : storedValue(pagesKey);
     const std::optional<QByteArray> storedTexts = storedValue(textsKey);
 
-    std::optional<std::vector<BibleStructure>> pages;
-    bool decoded = true;
+    // Each value stands on its own: the pages' verses come from the text resources, not from
+    // the loaded texts, so a bad texts value costs nothing but itself, and the next save
+    // replaces it.
     if (storedPages) {
-        pages = decodeStored<std::vector<BibleStructure>>(*storedPages);
-        if (!pages) {
-            decoded = false;
+        if (auto pages = decodeStored<std::vector<BibleStructure>>(*storedPages)) {
+            settings.selectedBibleArray.set(std::move(*pages));
+        } else {
             backUp(pagesKey, *storedPages, "corrupt");
         }
     }
     if (storedTexts) {
-        if (auto texts = decodeStored<std::vector<std::vector<BibleStructure>>>(*storedTexts)) {
+        auto texts = decodeStored<std::vector<std::vector<BibleStructure>>>(*storedTexts);
+        if (texts && countOf(texts->size()) != bibleBookCount) {
+            trace("error the stored " + textsKey.toStdString() + " holds " + text(countOf(texts->size())) +
+                  " books, not " + text(bibleBookCount));
+            texts.reset();
+        }
+        if (texts) {
             settings.BibleWordsContainer.set(std::move(*texts));
         } else {
-            decoded = false;
             backUp(textsKey, *storedTexts, "corrupt");
         }
-    }
-    if (!decoded && pages) {
-        // Going on as with an Option key held leaves this list unread, and the next save
-        // replaces it: it is kept too.
-        backUp(pagesKey, *storedPages, "unread");
-        pages.reset();
-    }
-    if (pages) {
-        settings.selectedBibleArray.set(std::move(*pages));
     }
 
     const std::vector<BibleStructure>& records = settings.selectedBibleArray.get();
@@ -263,18 +270,17 @@ void CarouselView::restorePages() {
     if (records.empty()) {
         openFirstRunPage();
     } else {
-        restoreStoredPages(decoded ? storedPages : std::nullopt);
+        restoreStoredPages();
     }
 }
 
-void CarouselView::restoreStoredPages(const std::optional<QByteArray>& storedPages) {
+void CarouselView::restoreStoredPages() {
     UserSettings& settings = userSettings;
     const std::int64_t count = countOf(settings.selectedBibleArray->size());
     for (std::int64_t i = 0; i < count; ++i) {
         appendPageView(i);
     }
 
-    bool backedUp = false;
     for (std::int64_t i = 0; i < count; ++i) {
         const BibleStructure stored = settings.selectedBibleArray.get()[at(i)];
         trace("userSettings.selectedBibleArray[" + text(i) + "].versesIndex " +
@@ -283,14 +289,13 @@ void CarouselView::restoreStoredPages(const std::optional<QByteArray>& storedPag
         const std::int64_t chapter = stored.versesIndex == -1 ? 1 : stored.versesIndex + 1;
         BibleStructure read = makeChapter(stored.sectionIndex, chapter, stored.kindOfBible, i);
         if (read.praises.empty()) {
-            // Kept as stored, without verses; what the list held for it is kept in a backup.
+            // The page keeps its stored verses, marks and notes, untouched: they are the user's,
+            // and a later launch that has the text shows them on it again. The page shows a
+            // notice in their place meanwhile.
             trace("error page " + text(i) + " names chapter " + text(chapter) + " of book " +
                   text(stored.sectionIndex) + " in " +
                   std::string(translationDisplayName(stored.kindOfBible)) + ", which has no text");
-            if (storedPages && !backedUp) {
-                backUp(PageStatePersistence::selectedBibleArrayKey, *storedPages, "corrupt");
-                backedUp = true;
-            }
+            continue;
         }
         std::vector<BiblePraise> verses = markedVerses(std::move(read.praises), stored.praises);
         settings.selectedBibleArray.modify(

@@ -90,11 +90,13 @@ public:
     // the marks the stored page carries, one page on Genesis 1 when there is none. Does
     // nothing but report when page values exist already: the pages of this run are back.
     //
-    // A stored value that does not decode stops nothing: the error is traced, its bytes are
-    // copied to a backup file beside the page-state folder before anything can save over them,
-    // and the restore goes on as with an Option key held. A page whose chapter has no text
-    // (a book outside 0-65, for instance) is kept as stored, without verses, and the stored
-    // list is backed up the same way.
+    // A stored value that does not decode (or loaded texts that are not one list per book)
+    // stops nothing and costs only itself: the error is traced, its bytes are copied to a
+    // backup file beside the page-state folder before anything can save over them (once: a
+    // value kept already is not kept again), and the other value is restored as usual. A bad
+    // page list opens the first-run page. A page whose chapter has no text (its text file is
+    // missing, its translation has none, its book is outside 0-65) keeps its stored record,
+    // verses, marks and notes, untouched.
     void restorePages();
 
     // The shared "New Page" flag changed to `newValue`: when it is true and the "New Page"
@@ -164,10 +166,12 @@ public:
 private:
     template <class T> Binding<T> guarded(Binding<T> binding) const;
 
-    void restoreStoredPages(const std::optional<QByteArray>& storedPages);
+    void restoreStoredPages();
     void openFirstRunPage();
     // The stored bytes under `key`: none when there is nothing there.
     std::optional<QByteArray> storedValue(const QString& key) const;
+    // Copies `bytes`, the stored value under `key`, to a new backup file, unless a backup of
+    // `key` holds exactly these bytes already.
     void backUp(const QString& key, const QByteArray& bytes, const char* reason) const;
     // Appends page value `index` as the restore builds it, titled, with a random title photo.
     void appendPageView(std::int64_t index);

@@ -7,18 +7,19 @@
 namespace lumenscroll {
 
 class LumenscrollApp;
-class MediaMoviePlayer;
+class MoviePlayer;
 class SplashView;
 class SplashViewWidget;
 
 // The application's one window: 1200 by 800, not resizable, without a title of its own. Its
 // content is the start-up screen, which hands over to the main view by itself. Closing the
-// window, or quitting the application, tells the application before it goes.
+// window, or quitting the application, tells the application before it goes. The intro movie
+// plays in `movie` (MediaMoviePlayer in the program), which must outlive the window.
 class LumenscrollAppWidget : public QWidget {
     Q_OBJECT
 
 public:
-    explicit LumenscrollAppWidget(LumenscrollApp& app, QWidget* parent = nullptr);
+    LumenscrollAppWidget(LumenscrollApp& app, MoviePlayer& movie, QWidget* parent = nullptr);
     ~LumenscrollAppWidget() override;
 
     SplashView& splashView() const { return *splashView_; }
@@ -32,7 +33,6 @@ protected:
 
 private:
     LumenscrollApp& app_;
-    MediaMoviePlayer* movie_;
     std::unique_ptr<SplashView> splashView_;
     SplashViewWidget* splashViewWidget_;
 };

@@ -1,54 +1,63 @@
 #include "app/shell/MediaMoviePlayer.h"
 
-#include <QByteArray>
+#include "app/shell/MediaBackend.h"
+
+#include <QMediaPlayer>
 #include <QUrl>
-#include <QtGlobal>
+#include <QVideoFrame>
+#include <QVideoSink>
 
 namespace lumenscroll {
 
 MediaMoviePlayer::MediaMoviePlayer(QObject* parent)
     : QObject(parent) {
-    player_.setVideoOutput(&sink_);
-    connect(&player_, &QMediaPlayer::mediaStatusChanged, this, [this](QMediaPlayer::MediaStatus status) {
+    MediaBackend::use([this] {
+        player_ = std::make_unique<QMediaPlayer>();
+        sink_ = std::make_unique<QVideoSink>();
+    });
+    player_->setVideoOutput(sink_.get());
+    connect(player_.get(), &QMediaPlayer::mediaStatusChanged, this, [this](QMediaPlayer::MediaStatus status) {
         if (status == QMediaPlayer::EndOfMedia) {
             playedToEnd_.send();
         }
     });
-    connect(&player_, &QMediaPlayer::errorOccurred, this, [this](QMediaPlayer::Error, const QString& text) {
+    connect(player_.get(), &QMediaPlayer::errorOccurred, this, [this](QMediaPlayer::Error, const QString& text) {
         failed_.send(text.isEmpty() ? QStringLiteral("the movie cannot be played") : text);
+    });
+    // A frame may be announced on a decoding thread: the context object brings it to ours.
+    connect(sink_.get(), &QVideoSink::videoFrameChanged, this, [this](const QVideoFrame& frame) {
+        if (frame.isValid() && frames_.size() > 0) {
+            frames_.send(frame.toImage());
+        }
     });
 }
 
 MediaMoviePlayer::~MediaMoviePlayer() {
-    // Stop decoding before the sink goes: members are destroyed in reverse order.
-    player_.stop();
-    player_.setVideoOutput(nullptr);
-}
-
-void MediaMoviePlayer::preferFfmpegBackend() {
-    if (!qEnvironmentVariableIsSet("QT_MEDIA_BACKEND")) {
-        qputenv("QT_MEDIA_BACKEND", QByteArrayLiteral("ffmpeg"));
-    }
+    // Stop decoding before the sink goes.
+    player_->stop();
+    player_->setVideoOutput(nullptr);
+    player_.reset();
 }
 
 void MediaMoviePlayer::setSource(const QString& filePath) {
-    player_.setSource(QUrl::fromLocalFile(filePath));
+    // Opening the file builds the decoder, which is when the backend probes for hardware.
+    MediaBackend::use([&] { player_->setSource(QUrl::fromLocalFile(filePath)); });
 }
 
 void MediaMoviePlayer::play() {
-    player_.play();
+    player_->play();
 }
 
 void MediaMoviePlayer::pause() {
-    player_.pause();
+    player_->pause();
 }
 
 void MediaMoviePlayer::seekToStart() {
-    player_.setPosition(0);
+    player_->setPosition(0);
 }
 
 bool MediaMoviePlayer::isPlaying() const {
-    return player_.playbackState() == QMediaPlayer::PlayingState;
+    return player_->playbackState() == QMediaPlayer::PlayingState;
 }
 
 } // namespace lumenscroll

@@ -3,26 +3,26 @@
 #include "app/platform/ListenerList.h"
 #include "app/shell/MoviePlayer.h"
 
-#include <QMediaPlayer>
+#include <QImage>
 #include <QObject>
-#include <QVideoSink>
+
+#include <memory>
+
+class QMediaPlayer;
+class QVideoSink;
 
 namespace lumenscroll {
 
-// The application's movie player: Qt Multimedia decoding into a video sink, whose frames a
-// MoviePlayerWidget paints. A sink painted by our own widget, rather than a video widget, lets
-// other widgets draw over the movie. The movie is silent: no audio output is attached.
+// The application's movie player: Qt Multimedia decoding into a video sink, whose frames go
+// to the frame listeners as images. Frames painted by our own widget, rather than a video
+// widget, let other widgets draw over the movie. The movie is silent: no audio output is
+// attached. Qt Multimedia is reached through MediaBackend only.
 class MediaMoviePlayer final : public QObject, public MoviePlayer {
     Q_OBJECT
 
 public:
     explicit MediaMoviePlayer(QObject* parent = nullptr);
     ~MediaMoviePlayer() override;
-
-    // Asks Qt Multimedia for its FFmpeg backend unless the user chose one (QT_MEDIA_BACKEND):
-    // on Qt 6.4 it is the one that decodes the intro movie reliably. Takes effect only before
-    // the first player is created.
-    static void preferFfmpegBackend();
 
     void setSource(const QString& filePath) override;
     void play() override;
@@ -36,15 +36,16 @@ public:
     [[nodiscard]] Subscription onFailed(std::function<void(const QString& error)> listener) override {
         return failed_.add(std::move(listener));
     }
-
-    // Where the decoded frames arrive.
-    QVideoSink& videoSink() { return sink_; }
+    [[nodiscard]] Subscription onFrame(std::function<void(const QImage& frame)> listener) override {
+        return frames_.add(std::move(listener));
+    }
 
 private:
-    QMediaPlayer player_;
-    QVideoSink sink_;
+    std::unique_ptr<QMediaPlayer> player_;
+    std::unique_ptr<QVideoSink> sink_;
     ListenerList<> playedToEnd_;
     ListenerList<QString> failed_;
+    ListenerList<QImage> frames_;
 };
 
 } // namespace lumenscroll

@@ -1,5 +1,7 @@
 #include "app/shell/MediaSoundPlayer.h"
 
+#include "app/shell/MediaBackend.h"
+
 #include <QAudioDevice>
 #include <QAudioOutput>
 #include <QMediaDevices>
@@ -17,19 +19,25 @@ MediaSoundPlayer::~MediaSoundPlayer() {
 }
 
 void MediaSoundPlayer::play(const QString& filePath) {
-    // Qt 6.4's FFmpeg backend crashes writing to an audio sink it could not open: without an
-    // output device nothing is played at all.
-    if (QMediaDevices::defaultAudioOutput().isNull()) {
-        return;
+    bool playable = false;
+    MediaBackend::use([&] {
+        // Qt 6.4's FFmpeg backend crashes writing to an audio sink it could not open: without an
+        // output device nothing is played at all.
+        if (QMediaDevices::defaultAudioOutput().isNull()) {
+            return;
+        }
+        if (!player_) {
+            output_ = std::make_unique<QAudioOutput>();
+            player_ = std::make_unique<QMediaPlayer>();
+            player_->setAudioOutput(output_.get());
+        }
+        player_->stop();
+        player_->setSource(QUrl::fromLocalFile(filePath));
+        playable = true;
+    });
+    if (playable) {
+        player_->play();
     }
-    if (!player_) {
-        output_ = std::make_unique<QAudioOutput>();
-        player_ = std::make_unique<QMediaPlayer>();
-        player_->setAudioOutput(output_.get());
-    }
-    player_->stop();
-    player_->setSource(QUrl::fromLocalFile(filePath));
-    player_->play();
 }
 
 } // namespace lumenscroll

@@ -6,6 +6,8 @@
 
 #include <functional>
 
+class QImage;
+
 namespace lumenscroll {
 
 // A player of one silent movie, as the views that show a movie need it: they start, pause and
@@ -27,6 +29,8 @@ public:
     [[nodiscard]] virtual Subscription onPlayedToEnd(std::function<void()> listener) = 0;
     // Called with the player's description of what went wrong.
     [[nodiscard]] virtual Subscription onFailed(std::function<void(const QString& error)> listener) = 0;
+    // Called with every frame the movie shows, on the GUI thread, for the widget that draws it.
+    [[nodiscard]] virtual Subscription onFrame(std::function<void(const QImage& frame)> listener) = 0;
 };
 
 } // namespace lumenscroll

@@ -1,26 +1,21 @@
 #include "app/shell/MoviePlayerWidget.h"
 
+#include "app/shell/MoviePlayer.h"
+
 #include <QPainter>
-#include <QVideoFrame>
-#include <QVideoSink>
 
 namespace lumenscroll {
 
-MoviePlayerWidget::MoviePlayerWidget(QVideoSink& frames, QWidget* parent)
+MoviePlayerWidget::MoviePlayerWidget(MoviePlayer& movie, QWidget* parent)
     : QWidget(parent) {
     setAttribute(Qt::WA_OpaquePaintEvent);
-    connect(&frames, &QVideoSink::videoFrameChanged, this, &MoviePlayerWidget::showFrame);
+    frames_ = movie.onFrame([this](const QImage& frame) {
+        frame_ = frame;
+        update();
+    });
 }
 
 MoviePlayerWidget::~MoviePlayerWidget() = default;
-
-void MoviePlayerWidget::showFrame(const QVideoFrame& frame) {
-    if (!frame.isValid()) {
-        return;
-    }
-    frame_ = frame.toImage();
-    update();
-}
 
 void MoviePlayerWidget::setFillsFrame(bool fills) {
     fills_ = fills;

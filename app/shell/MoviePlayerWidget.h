@@ -1,22 +1,23 @@
 #pragma once
 
+#include "app/platform/Subscription.h"
+
 #include <QImage>
 #include <QWidget>
 
-class QVideoSink;
-class QVideoFrame;
-
 namespace lumenscroll {
 
-// Paints the frames that arrive in a video sink, scaled to fit and centred on black, as a
-// movie view without playback controls shows them. Until a frame arrives, and for a movie that
-// never plays, it is a plain dark backdrop.
+class MoviePlayer;
+
+// Paints the frames of a movie player, scaled to fit and centred on black, as a movie view
+// without playback controls shows them. Until a frame arrives, and for a movie that never
+// plays, it is a plain dark backdrop.
 class MoviePlayerWidget : public QWidget {
     Q_OBJECT
 
 public:
-    // `frames` must outlive the widget or be destroyed with it.
-    explicit MoviePlayerWidget(QVideoSink& frames, QWidget* parent = nullptr);
+    // `movie` must outlive the widget.
+    explicit MoviePlayerWidget(MoviePlayer& movie, QWidget* parent = nullptr);
     ~MoviePlayerWidget() override;
 
     bool hasFrame() const { return !frame_.isNull(); }
@@ -29,10 +30,9 @@ protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
-    void showFrame(const QVideoFrame& frame);
-
     QImage frame_;
     bool fills_ = false;
+    Subscription frames_;
 };
 
 } // namespace lumenscroll

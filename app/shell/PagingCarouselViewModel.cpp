@@ -151,9 +151,8 @@ void PagingCarouselViewModel::tick() {
     if (!isTimerActive_) {
         return;
     }
-    // A beat counts two seconds towards the interval: with five seconds, the third beat turns.
-    timing_ += 1.0;
-    timing_ += 1.0;
+    // One beat a second: with five seconds, the fifth beat turns.
+    timing_ += turnTimerSeconds;
     const std::optional<double> interval = timerInterval();
     if (interval && timing_ < *interval) {
         return;

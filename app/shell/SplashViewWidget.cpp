@@ -44,10 +44,10 @@ QFont titleFont() {
 
 } // namespace
 
-SplashViewWidget::SplashViewWidget(SplashView& view, QVideoSink& movieFrames, QWidget* parent)
+SplashViewWidget::SplashViewWidget(SplashView& view, QWidget* parent)
     : QWidget(parent)
     , view_(view)
-    , movie_(new MoviePlayerWidget(movieFrames, this))
+    , movie_(new MoviePlayerWidget(view.player.player(), this))
     , title_(buildTitle())
     , loading_(buildLoadingBlock())
     , watchers_(view.context().scheduler()) {

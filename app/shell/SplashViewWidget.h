@@ -6,7 +6,6 @@
 #include <QWidget>
 
 class QLabel;
-class QVideoSink;
 
 namespace lumenscroll {
 
@@ -23,8 +22,8 @@ class SplashViewWidget : public QWidget {
     Q_OBJECT
 
 public:
-    // `movieFrames` is where the intro movie's player delivers its frames.
-    SplashViewWidget(SplashView& view, QVideoSink& movieFrames, QWidget* parent = nullptr);
+    // The intro movie's frames come from the view's player.
+    explicit SplashViewWidget(SplashView& view, QWidget* parent = nullptr);
     ~SplashViewWidget() override;
 
     SplashView& view() const { return view_; }

@@ -56,7 +56,7 @@ QWidget* TopAreaPanels::make(TopAreaPanel panel, PageEnvironment environment, QW
     case TopAreaPanel::about: {
         auto& movie = holder->own(std::make_unique<MediaMoviePlayer>());
         auto& view = holder->own(std::make_unique<AboutView>(*environment, environment.context(), movie));
-        holder->setDrawing(new AboutViewWidget(view, movie.videoSink(), holder));
+        holder->setDrawing(new AboutViewWidget(view, movie, holder));
         break;
     }
     }

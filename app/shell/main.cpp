@@ -8,14 +8,14 @@
 #include <QString>
 
 int main(int argc, char** argv) {
-    // Before the application exists: Qt Multimedia picks its backend once.
-    lumenscroll::MediaMoviePlayer::preferFfmpegBackend();
     QApplication application(argc, argv);
     QApplication::setOrganizationName(QStringLiteral("Lumenscroll"));
     QApplication::setApplicationName(QStringLiteral("Lumenscroll"));
 
     lumenscroll::LumenscrollApp app;
-    lumenscroll::LumenscrollAppWidget window(app);
+    // Before the window, which shows the movie, and gone after it.
+    lumenscroll::MediaMoviePlayer movie;
+    lumenscroll::LumenscrollAppWidget window(app, movie);
     window.show();
     return QApplication::exec();
 }

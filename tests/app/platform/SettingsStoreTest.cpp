@@ -37,6 +37,18 @@ TEST_F(SettingsStoreTest, ValuesSurviveASyncAndAReopen) {
     EXPECT_EQ(reopened.string("userEmail"), QString("a@b.c"));
 }
 
+TEST_F(SettingsStoreTest, AFailedSyncKeepsItsChangesAndDoesNotFailTheNextOne) {
+    SettingsStore store(file());
+    ASSERT_TRUE(QDir().mkpath(file()));
+    store.setInteger("fontSize", 5);
+    EXPECT_FALSE(store.sync());
+    EXPECT_EQ(store.integer("fontSize"), 5);
+
+    ASSERT_TRUE(QDir(file()).removeRecursively());
+    EXPECT_TRUE(store.sync());
+    EXPECT_EQ(SettingsStore(file()).integer("fontSize"), 5);
+}
+
 TEST_F(SettingsStoreTest, MissingKeysReadAsThePlatformsDefaults) {
     SettingsStore store(file());
     EXPECT_FALSE(store.hasValue("fontColor"));

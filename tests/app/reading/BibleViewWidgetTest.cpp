@@ -20,6 +20,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QImage>
+#include <QLabel>
 #include <QMouseEvent>
 #include <QScrollBar>
 
@@ -344,6 +345,42 @@ TEST_F(BibleViewWidgetTest, APageWithoutVersesReadsThemWhenItsListComesOnScreen)
     EXPECT_EQ(widget->verseList()->rowCount(), 31);
     EXPECT_EQ(row(30)->cell().text(), "31  word 1.31");
     EXPECT_NE(widget->page().scrollReader(), nullptr);
+}
+
+TEST_F(BibleViewWidgetTest, AChapterWithoutTextHasANoticeOverItsVersesAndThePageNoticeStandsNearTheBottom) {
+    // The stored marks of verses whose text could not be read, as a launch without it restores them.
+    settings.selectedBibleArray.modify([](std::vector<BibleStructure>& pages) {
+        for (BiblePraise& verse : pages[1].praises) {
+            verse.word.clear();
+        }
+    });
+    open(1);
+    QLabel* missing = widget->missingTextNotice();
+    ASSERT_TRUE(missing->isVisible());
+    EXPECT_EQ(missing->text().toStdString(), shown(1).noticeText(BibleView::Notice::textMissing));
+    EXPECT_TRUE(missing->text().startsWith(QStringLiteral("The text of this chapter")));
+    EXPECT_EQ(missing->geometry(), widget->verseList()->geometry());
+    // Over the verses, under the buttons.
+    auto* next = child("nextChapterButton");
+    EXPECT_EQ(widget->childAt(next->geometry().center()), next);
+    EXPECT_FALSE(widget->notice()->isVisible());
+
+    const BibleView page = shown(1);
+    page.showNotice("Your pages could not be saved.");
+    settle();
+    ASSERT_TRUE(widget->notice()->isVisible());
+    EXPECT_EQ(widget->notice()->text(), QStringLiteral("Your pages could not be saved."));
+    EXPECT_LT(widget->notice()->geometry().bottom(), next->y());
+    EXPECT_NEAR(widget->notice()->geometry().center().x(), widget->width() / 2, 1);
+    app.manualScheduler().advance(BibleView::noticeDuration);
+    settle();
+    EXPECT_FALSE(widget->notice()->isVisible());
+
+    // With its text the chapter shows its verses again.
+    settings.selectedBibleArray.modify(
+        [](std::vector<BibleStructure>& pages) { pages[1].praises[0].word = " In the beginning"; });
+    settle();
+    EXPECT_FALSE(missing->isVisible());
 }
 
 TEST_F(BibleViewWidgetTest, APageThatIsNotOpenShowsNeitherTitleBlockNorVerses) {

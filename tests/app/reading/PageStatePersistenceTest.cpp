@@ -11,6 +11,7 @@
 #include "ReadingTestSupport.h"
 
 #include <QDir>
+#include <QFile>
 
 #include <gtest/gtest.h>
 
@@ -171,6 +172,31 @@ TEST_F(PageStatePersistenceTest, AFileThatCannotBeWrittenStopsTheWritingButNotTh
     EXPECT_FALSE(folderEntries().contains("LSC_Settings_2"));
     // The user defaults are still written.
     EXPECT_TRUE(app.context().settings().data("SelectedBibleArray").has_value());
+}
+
+TEST_F(PageStatePersistenceTest, FailingSavesAreToldOnceOnThePageOnScreenUntilASaveSucceeds) {
+    const BibleView page = settings.roles()[0];
+    const std::string told = page.noticeText(BibleView::Notice::saveFailed);
+    EXPECT_TRUE(told.starts_with("페이지를 저장하지 못했습니다."));
+    // A page file, then the settings file, that cannot be written.
+    for (const QString& blocked : {QDir(folder()).filePath("LSC_Settings_1"), app.settingsFilePath()}) {
+        SCOPED_TRACE(blocked.toStdString());
+        QFile::remove(blocked);
+        ASSERT_TRUE(FileSystem::makeDirectories(blocked));
+        save();
+        EXPECT_TRUE(settings.pageStateSaveFailed());
+        EXPECT_EQ(page.shownNotice(), told);
+        app.manualScheduler().advance(BibleView::noticeDuration);
+        EXPECT_EQ(page.shownNotice(), "");
+        save();
+        EXPECT_EQ(page.shownNotice(), "");
+
+        ASSERT_TRUE(QDir(blocked).removeRecursively());
+        save();
+        EXPECT_FALSE(settings.pageStateSaveFailed());
+        EXPECT_EQ(page.shownNotice(), "");
+        EXPECT_EQ(decodedPageFile(context(), 1), records[1]);
+    }
 }
 
 TEST_F(PageStatePersistenceTest, ASuccessfulSaveRemovesTheFilesOfPagesNoLongerOpen) {

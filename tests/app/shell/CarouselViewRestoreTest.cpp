@@ -1,5 +1,6 @@
 // Restoring the pages at launch: the first run, pages in both translations with their marks,
-// the Option key, stored values that do not decode or cannot be used, and once per process.
+// the Option key, stored values that do not decode, pages without text, and once per process.
+// What one launch leaves for the next is in CarouselViewLaunchesTest.
 
 #include "CarouselViewTestSupport.h"
 
@@ -250,75 +251,41 @@ TEST_F(CarouselViewRestoreTest, AStoredPageListThatDoesNotDecodeIsBackedUpAndThe
     EXPECT_EQ(backupBytes(test.context(), newer), corruptAgain);
 }
 
-TEST_F(CarouselViewRestoreTest, StoredTextsThatDoNotDecodeAreBackedUpAndTheUnreadPageListToo) {
-    const QByteArray corrupt = QByteArrayLiteral("[[{\"versesIndex\": \"one\"}]]");
-    test.context().settings().setData(PageStatePersistence::bibleWordsContainerKey, corrupt);
-    storePageList(test.context(), {storedPage(42, 2, BibleKind::en01, 36)});
-    const QByteArray storedList =
-        *test.context().settings().data(PageStatePersistence::selectedBibleArrayKey);
-    loadStartUpChapter(settings, test.context());
-    const auto startUpTexts = settings.BibleWordsContainer();
-
-    carousel->appear();
-    settle();
-
-    ASSERT_EQ(errors().size(), 1);
-    EXPECT_TRUE(errors()[0].startsWith(QStringLiteral("error ")));
-    ASSERT_EQ(pages().size(), 1u);
-    EXPECT_EQ(pages()[0].sectionIndex, 0);
-    EXPECT_EQ(pages()[0].praises.size(), 31u);
-    EXPECT_EQ(settings.BibleWordsContainer().size(), startUpTexts.size());
-    EXPECT_EQ(settings.BibleWordsContainer()[0][0].name, "창세기");
-
-    const QStringList backups = backupFiles(test.context());
-    ASSERT_EQ(backups.size(), 2);
-    const auto find = [&](const QString& key, const QString& reason) {
-        const auto found = std::find_if(backups.begin(), backups.end(),
-                                        [&](const QString& name) { return isBackupName(name, key, reason); });
-        return found == backups.end() ? QString() : *found;
-    };
-    const QString texts = find(QStringLiteral("BibleWordsContainer"), QStringLiteral("corrupt"));
-    const QString list = find(QStringLiteral("SelectedBibleArray"), QStringLiteral("unread"));
-    ASSERT_FALSE(texts.isEmpty());
-    ASSERT_FALSE(list.isEmpty());
-    EXPECT_EQ(backupBytes(test.context(), texts), corrupt);
-    EXPECT_EQ(backupBytes(test.context(), list), storedList);
-}
-
-TEST_F(CarouselViewRestoreTest, APageNamingABookThatDoesNotExistIsKeptAsStoredWithoutVerses) {
+TEST_F(CarouselViewRestoreTest, PagesWithoutTextKeepTheirStoredVersesAndMarksUntouched) {
+    // A book that does not exist, and a translation that has no text.
     BibleStructure unknown = storedPage(70, 0, BibleKind::kr01, 4);
     unknown.name = "외경";
     unknown.praises[1].bgColor = 5;
+    BibleStructure untranslated = storedPage(0, 0, BibleKind::kr02, 3);
+    untranslated.praises[2].bookmarked = true;
     BibleStructure genesis = storedPage(0, 0, BibleKind::kr01, 31);
     genesis.praises[7].bookmarked = true;
     loadStartUpChapter(settings, test.context());
-    storePageList(test.context(), {unknown, genesis});
-    const QByteArray storedList =
-        *test.context().settings().data(PageStatePersistence::selectedBibleArrayKey);
+    storePageList(test.context(), {unknown, untranslated, genesis});
 
     carousel->appear();
     settle();
 
-    ASSERT_EQ(pages().size(), 2u);
-    EXPECT_EQ(pages()[0].sectionIndex, 70);
-    EXPECT_EQ(pages()[0].order, 70);
-    EXPECT_EQ(pages()[0].name, "외경");
-    EXPECT_TRUE(pages()[0].praises.empty());
+    ASSERT_EQ(pages().size(), 3u);
+    EXPECT_EQ(pages()[0], unknown);
+    EXPECT_EQ(pages()[1].praises, untranslated.praises);
     EXPECT_EQ(views()[0].bibleSectionTitle, "창세기 1장");
-    EXPECT_EQ(pages()[1].praises.size(), 31u);
-    EXPECT_TRUE(pages()[1].praises[7].bookmarked);
-    EXPECT_EQ(settings.bookmarkArray().size(), 2u);
-    EXPECT_TRUE(settings.bookmarkArray()[0].empty());
+    EXPECT_FALSE(views()[0].shownMissingTextNotice().empty());
+    EXPECT_EQ(pages()[2].praises.size(), 31u);
+    EXPECT_TRUE(pages()[2].praises[7].bookmarked);
+    EXPECT_TRUE(views()[2].shownMissingTextNotice().empty());
+    EXPECT_EQ(settings.bookmarkArray().size(), 3u);
+    EXPECT_EQ(settings.bookmarkArray()[1], (std::vector<bool>{false, false, true}));
 
-    ASSERT_EQ(errors().size(), 1);
-    const QStringList backups = backupFiles(test.context());
-    ASSERT_EQ(backups.size(), 1);
-    EXPECT_TRUE(isBackupName(backups[0], QStringLiteral("SelectedBibleArray"), QStringLiteral("corrupt")));
-    EXPECT_EQ(backupBytes(test.context(), backups[0]), storedList);
+    EXPECT_EQ(errors().size(), 2);
+    // Nothing is replaced, so nothing is backed up.
+    EXPECT_TRUE(backupFiles(test.context()).isEmpty());
     const std::optional<std::vector<BibleStructure>> saved = storedPageList(test.context());
     ASSERT_TRUE(saved);
-    EXPECT_EQ(saved->size(), 2u);
-    EXPECT_EQ((*saved)[0].sectionIndex, 70);
+    ASSERT_EQ(saved->size(), 3u);
+    EXPECT_EQ((*saved)[0].praises.size(), 4u);
+    EXPECT_EQ((*saved)[0].praises[1].bgColor, 5);
+    EXPECT_TRUE((*saved)[1].praises[2].bookmarked);
 }
 
 TEST_F(CarouselViewRestoreTest, AnEmptyStoredPageListOpensTheFirstRunPage) {

@@ -1,5 +1,6 @@
 #include "CarouselViewTestSupport.h"
 
+#include "CompactCoding/BinaryDecoder.h"
 #include "app/model/BibleBook.h"
 #include "app/model/LanguageCode.h"
 #include "app/platform/FileSystem.h"
@@ -13,6 +14,7 @@
 #include <QDir>
 #include <QFileInfo>
 
+#include <span>
 #include <string_view>
 
 namespace lumenscroll::testing {
@@ -96,6 +98,47 @@ QByteArray backupBytes(const AppContext& context, const QString& name) {
     return FileSystem::read(folder.filePath(name)).value_or(QByteArray());
 }
 
+namespace {
+
+QStringList errorLines(const TraceCapture& capture) {
+    QStringList lines;
+    for (const QString& line : capture.lines()) {
+        if (line.startsWith(QStringLiteral("error "))) {
+            lines.push_back(line);
+        }
+    }
+    return lines;
+}
+
+} // namespace
+
+std::optional<BibleStructure> pageStateFile(const AppContext& context, std::int64_t index) {
+    const std::optional<QByteArray> bytes = FileSystem::read(
+        QDir(PageStatePersistence::settingsFolder(context)).filePath(PageStatePersistence::fileName(index)));
+    if (!bytes) {
+        return std::nullopt;
+    }
+    try {
+        return coding::BinaryDecoder().decode<BibleStructure>(std::span<const std::uint8_t>(
+            reinterpret_cast<const std::uint8_t*>(bytes->constData()), static_cast<std::size_t>(bytes->size())));
+    } catch (const std::exception&) {
+        return std::nullopt;
+    }
+}
+
+Launch::Launch(const QString& home, const QString& resources)
+    : test(TestAppContext::inHome(home, resources)) {
+    Utils::currentIndex = -1;
+    loadStartUpChapter(settings, test->context());
+    carousel = makeCarousel(settings, test->context());
+    carousel->appear();
+    test->manualScheduler().runReady();
+}
+
+QStringList Launch::errors() const {
+    return errorLines(test->traceCapture());
+}
+
 CarouselViewTestBase::CarouselViewTestBase()
     : test(builtResourceDirectory()) {}
 
@@ -108,8 +151,12 @@ void CarouselViewTestBase::SetUp() {
 }
 
 std::unique_ptr<CarouselView> CarouselViewTestBase::makeCarousel(UserSettings& over) {
+    return CarouselFlags::makeCarousel(over, test.context());
+}
+
+std::unique_ptr<CarouselView> CarouselFlags::makeCarousel(UserSettings& settings, AppContext& context) {
     return std::make_unique<CarouselView>(
-        over, test.context(), Binding<bool>::to(matched), Binding<bool>::constant(false),
+        settings, context, Binding<bool>::to(matched), Binding<bool>::constant(false),
         Binding<bool>::to(isShrinked), Binding<bool>::to(plusBtnPressed), BibleView::defaultTitlePhotoArray(),
         Binding<bool>::to(pagesRestored));
 }
@@ -122,13 +169,7 @@ void CarouselViewTestBase::restore(const std::vector<BibleStructure>& pages) {
 }
 
 QStringList CarouselViewTestBase::errors() {
-    QStringList lines;
-    for (const QString& line : test.traceCapture().lines()) {
-        if (line.startsWith(QStringLiteral("error "))) {
-            lines.push_back(line);
-        }
-    }
-    return lines;
+    return errorLines(test.traceCapture());
 }
 
 } // namespace lumenscroll::testing

@@ -41,9 +41,42 @@ QStringList pageStateFiles(const AppContext& context);
 QStringList backupFiles(const AppContext& context);
 QByteArray backupBytes(const AppContext& context, const QString& name);
 
+// The record page-state file `index` holds; none when it is missing or does not decode.
+std::optional<BibleStructure> pageStateFile(const AppContext& context, std::int64_t index);
+
+// The creator's storage that a carousel's bindings refer to, as plain flags.
+struct CarouselFlags {
+    // A carousel over `settings` and `context`, bound to these flags.
+    std::unique_ptr<CarouselView> makeCarousel(UserSettings& settings, AppContext& context);
+
+    bool matched = false;
+    bool isShrinked = false;
+    bool plusBtnPressed = false;
+    bool pagesRestored = false;
+};
+
+// One run of the program, down to the page carousel, in a home that outlives it: a context over
+// the home's Documents folder and settings file as the last run left them, read anew, with
+// `resources` as its resource folder; the shared state with the start-up chapter loaded; and
+// the carousel, on screen and restored.
+class Launch : public CarouselFlags {
+public:
+    Launch(const QString& home, const QString& resources);
+
+    AppContext& context() { return test->context(); }
+    const std::vector<BibleStructure>& pages() const { return settings.selectedBibleArray(); }
+    // The page value of open page `index`, to act on it as the user does.
+    BibleView page(std::int64_t index) const { return settings.roles().at(static_cast<std::size_t>(index)); }
+    QStringList errors() const;
+
+    std::unique_ptr<TestAppContext> test;
+    UserSettings settings;
+    std::unique_ptr<CarouselView> carousel;
+};
+
 // A carousel over a test context with the built resources, its bindings to plain flags of its
 // own; tests without the built texts are skipped.
-class CarouselViewTestBase : public ::testing::Test {
+class CarouselViewTestBase : public ::testing::Test, protected CarouselFlags {
 protected:
     CarouselViewTestBase();
     void SetUp() override;
@@ -58,10 +91,6 @@ protected:
 
     TestAppContext test;
     UserSettings settings;
-    bool matched = false;
-    bool isShrinked = false;
-    bool plusBtnPressed = false;
-    bool pagesRestored = false;
     std::unique_ptr<CarouselView> carousel;
 };
 

@@ -3,6 +3,7 @@
 #include "app/platform/ListenerList.h"
 #include "app/shell/MoviePlayer.h"
 
+#include <QImage>
 #include <QString>
 
 namespace lumenscroll::testing {
@@ -29,6 +30,9 @@ public:
     [[nodiscard]] Subscription onFailed(std::function<void(const QString& error)> listener) override {
         return failed_.add(std::move(listener));
     }
+    [[nodiscard]] Subscription onFrame(std::function<void(const QImage& frame)> listener) override {
+        return frames_.add(std::move(listener));
+    }
 
     // The movie reached its end: it stands still there, as a real player does.
     void reachEnd() {
@@ -39,6 +43,7 @@ public:
         playing = false;
         failed_.send(error);
     }
+    void showFrame(const QImage& frame) { frames_.send(frame); }
     std::size_t endListenerCount() const { return ended_.size(); }
 
     QString source;
@@ -50,6 +55,7 @@ public:
 private:
     ListenerList<> ended_;
     ListenerList<QString> failed_;
+    ListenerList<QImage> frames_;
 };
 
 } // namespace lumenscroll::testing

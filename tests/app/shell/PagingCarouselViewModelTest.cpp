@@ -141,13 +141,13 @@ TEST_F(PagingCarouselViewModelTest, WrappingShowsCopiesAndJumpsFromThemToTheReal
     EXPECT_EQ(selected, 2);
 }
 
-TEST_F(PagingCarouselViewModelTest, AutoScrollTurnsOnTheThirdBeatOfAFiveSecondInterval) {
+TEST_F(PagingCarouselViewModelTest, AutoScrollTurnsOnTheFifthBeatOfAFiveSecondInterval) {
     for (double seconds : {0.0, -3.0, 5.0}) {
         auto model = make(3, 0, false, PagingCarouselAutoScroll::active(seconds));
         EXPECT_EQ(model->timerInterval(), 5.0);
         model->appear();
         EXPECT_TRUE(model->hasTimer());
-        scheduler().advance(milliseconds{2000});
+        scheduler().advance(milliseconds{4000});
         EXPECT_EQ(model->activeIndex(), 0);
         EXPECT_DOUBLE_EQ(model->timing(), 4.0);
         scheduler().advance(milliseconds{1000});
@@ -162,8 +162,10 @@ TEST_F(PagingCarouselViewModelTest, AutoScrollGoesFromTheLastItemBackToTheFirst)
     auto model = make(2, 1, false, PagingCarouselAutoScroll::active(2.0));
     model->appear();
     scheduler().advance(milliseconds{1000});
-    EXPECT_EQ(model->activeIndex(), 0);
+    EXPECT_EQ(model->activeIndex(), 1);
     scheduler().advance(milliseconds{1000});
+    EXPECT_EQ(model->activeIndex(), 0);
+    scheduler().advance(milliseconds{2000});
     EXPECT_EQ(model->activeIndex(), 1);
 }
 
@@ -180,7 +182,7 @@ TEST_F(PagingCarouselViewModelTest, AutoScrollPausesWhileDraggingAndWhileTheAppl
     EXPECT_DOUBLE_EQ(model->timing(), 0.0);
     test.context().activity().notify(true);
     scheduler().advance(milliseconds{1000});
-    EXPECT_DOUBLE_EQ(model->timing(), 2.0);
+    EXPECT_DOUBLE_EQ(model->timing(), 1.0);
 }
 
 TEST_F(PagingCarouselViewModelTest, TheTurnTimerExistsOnlyWhileShownWithAnIntervalAndIsNeverDoubled) {

@@ -18,7 +18,6 @@
 #include <QGuiApplication>
 #include <QLabel>
 #include <QMouseEvent>
-#include <QVideoSink>
 
 #include <gtest/gtest.h>
 
@@ -88,10 +87,9 @@ TEST_F(PanelWidgetsTest, ThePickersShowTheStoredChoicesAndWriteTheUsersChoice) {
 
 TEST_F(PanelWidgetsTest, TheSupportRowRevealsTheLinkUnderThePointerAndAClickOpensIt) {
     testing::FakeMoviePlayer movie;
-    QVideoSink frames;
     AboutView view(settings, test.context(), movie);
     {
-        AboutViewWidget widget(view, frames);
+        AboutViewWidget widget(view, movie);
         widget.show();
         settle();
         EXPECT_EQ(widget.size(), QSize(830, 470));

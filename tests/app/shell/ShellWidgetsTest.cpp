@@ -19,7 +19,6 @@
 #include <QColor>
 #include <QImage>
 #include <QLabel>
-#include <QVideoSink>
 
 #include <gtest/gtest.h>
 
@@ -63,13 +62,12 @@ protected:
     bool resourcesAdded = addResources(test);
     UserSettings settings;
     testing::FakeMoviePlayer movie;
-    QVideoSink frames;
     SplashView splash{settings, test.context(), movie};
 };
 
 TEST_F(ShellWidgetsTest, TheStartUpScreenDrawsTitleAndLoadingOverADarkBackdropAndHandsOverToTheMainView) {
     ASSERT_TRUE(resourcesAdded);
-    SplashViewWidget widget(splash, frames);
+    SplashViewWidget widget(splash);
     widget.show();
     settle();
     EXPECT_EQ(widget.size(), QSize(1200, 800));
@@ -89,6 +87,12 @@ TEST_F(ShellWidgetsTest, TheStartUpScreenDrawsTitleAndLoadingOverADarkBackdropAn
     auto* loading = widget.findChild<QLabel*>(QStringLiteral("loadingText"));
     ASSERT_NE(loading, nullptr);
     EXPECT_EQ(loading->text(), QStringLiteral("Loading "));
+    // The player's frames fill the screen behind the title.
+    QImage red(140, 100, QImage::Format_RGB32);
+    red.fill(Qt::red);
+    movie.showFrame(red);
+    EXPECT_TRUE(widget.movie()->hasFrame());
+    EXPECT_TRUE(near(widget.grab().toImage().pixelColor(5, 5), Qt::red));
 
     test.manualScheduler().advance(SplashView::startupDelay);
     ASSERT_NE(widget.mainViewWidget(), nullptr);
@@ -188,7 +192,8 @@ TEST_F(MainViewWidgetTest, HidingTheBarKeepsTheCarouselArea) {
 TEST(LumenscrollAppWidget, TheWindowIsFixedAtTwelveHundredByEightHundredAndClosingItRunsTheQuitRule) {
     TestAppContext test{QString()};
     LumenscrollApp app(test.context());
-    LumenscrollAppWidget window(app);
+    testing::FakeMoviePlayer movie;
+    LumenscrollAppWidget window(app, movie);
     window.show();
     test.manualScheduler().runReady();
     EXPECT_EQ(window.size(), QSize(1200, 800));
