@@ -181,7 +181,8 @@ void paintHitList(benchmark::State& state) {
     search.app().manualScheduler().runReady();
     QCoreApplication::processEvents();
     PaintCounter counter;
-    widget.hitList()->viewport()->installEventFilter(&counter);
+    QListView* list = widget.hitList();
+    list->viewport()->installEventFilter(&counter);
     for (auto _ : state) {
         state.PauseTiming();
         widget.view().foundWordArray.set({});
@@ -191,8 +192,9 @@ void paintHitList(benchmark::State& state) {
         state.ResumeTiming();
         widget.view().foundWordArray.set(std::move(shown));
         search.app().manualScheduler().runReady();
+        // Until the list has painted with its first rows laid out.
         const int before = counter.paints;
-        while (counter.paints == before) {
+        while (counter.paints == before || !list->indexAt(QPoint(1, 1)).isValid()) {
             QCoreApplication::processEvents(QEventLoop::AllEvents);
         }
     }

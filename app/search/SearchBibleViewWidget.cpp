@@ -32,9 +32,6 @@ constexpr int closePadding = 20;
 constexpr int headerSpacing = 8;
 constexpr qreal closeShadowRadius = 20.0;
 constexpr qreal closeShadowOffset = 2.0;
-// The rows are laid out this many at a time, so the first screenful shows at once however many
-// hits there are.
-constexpr int layoutBatch = 50;
 constexpr int messageMargin = 40;
 const QColor sheetDimming(0, 0, 0, 40);
 
@@ -96,8 +93,6 @@ SearchBibleViewWidget::SearchBibleViewWidget(Binding<std::int64_t> pageIndex, Bi
             .arg(cornerRadius));
     hitList_->setSelectionMode(QAbstractItemView::NoSelection);
     hitList_->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    hitList_->setLayoutMode(QListView::Batched);
-    hitList_->setBatchSize(layoutBatch);
     hitList_->setMouseTracking(true);
     hitList_->viewport()->setAttribute(Qt::WA_Hover);
     hitList_->setCursor(Qt::PointingHandCursor);

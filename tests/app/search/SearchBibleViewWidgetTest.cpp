@@ -5,9 +5,11 @@
 #include "../WidgetClick.h"
 #include "SearchTestSupport.h"
 
+#include "app/platform/Look.h"
 #include "app/search/KindOfBibleSearchViewWidget.h"
 #include "app/search/SearchBarWidget.h"
 #include "app/search/SearchBibleViewWidget.h"
+#include "app/search/SearchHitDelegate.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -116,6 +118,31 @@ TEST_F(SearchWidgetClickTest, TheCloseButtonLowersTheHostsFlag) {
     EXPECT_FALSE(openSearch);
 }
 
+TEST(SearchHitDelegate, WrapsAtBlanksWithinTheWidthAndCutsOnlyAnOverlongWord) {
+    QListView list;
+    const SearchHitDelegate delegate(list);
+    const QFont font = Look::font(TextStyle::body);
+    const QFontMetricsF metrics(font);
+    const QString text = QStringLiteral("[창세기 1:1]  태초에 하나님이 천지를 창조하시니라 ") +
+                         QString(40, u'가') + QStringLiteral(" and the end");
+    const qreal width = metrics.horizontalAdvance(QStringLiteral("태초에 하나님이 천지를"));
+    const std::vector<SearchHitDelegate::Line> lines = delegate.wrap(text, font, width);
+    ASSERT_GT(lines.size(), 4U);
+    QString joined;
+    for (const SearchHitDelegate::Line& line : lines) {
+        const QString shown = text.mid(line.start, line.length);
+        EXPECT_LE(metrics.horizontalAdvance(shown), width + 2) << shown.toStdString();
+        // A line ends at a blank, or inside the one word too wide for any line.
+        const qsizetype next = line.start + line.length;
+        EXPECT_TRUE(next == text.size() || text.at(next) == u' ' || text.at(next) == u'가')
+            << shown.toStdString();
+        joined += shown;
+    }
+    joined.remove(u' ');
+    EXPECT_EQ(joined, QString(text).remove(u' '));
+    EXPECT_EQ(delegate.wrap(QString(), font, width).size(), 1U);
+}
+
 // The built texts and pictures, searched whole; the renders are kept in the temporary folder
 // to be looked at.
 class SearchWidgetRender : public SearchWidgetTest {
@@ -131,6 +158,8 @@ protected:
     }
 
     QImage render(const QString& fileName) {
+        QCoreApplication::processEvents();
+        EXPECT_TRUE(widget->hitList()->indexAt(QPoint(1, 1)).isValid());
         const QImage image = widget->grab().toImage();
         image.save(QDir(QDir::tempPath()).filePath(fileName));
         return image;
