@@ -40,15 +40,6 @@ TEST_F(SearchBarTest, StartingASearchRaisesBothFlagsAndCopiesTheQueryEvenAnEmpty
     EXPECT_EQ(searched, "믿음");
 }
 
-TEST_F(SearchBarTest, TheClearButtonShowsWhileThereIsAQuery) {
-    EXPECT_FALSE(bar.isClearButtonShown());
-    text = "믿";
-    EXPECT_TRUE(bar.isClearButtonShown());
-    bar.clear();
-    EXPECT_EQ(text, "");
-    EXPECT_FALSE(bar.isClearButtonShown());
-}
-
 TEST_F(SearchBarTest, TheLabelNamesTheTranslationAndATapOnlyOpensTheChooser) {
     const std::pair<BibleKind, std::string> labels[] = {{BibleKind::kr01, "개역한글"},
                                                         {BibleKind::en01, "KJV"},
@@ -62,12 +53,6 @@ TEST_F(SearchBarTest, TheLabelNamesTheTranslationAndATapOnlyOpensTheChooser) {
     EXPECT_TRUE(chooserShown);
     EXPECT_FALSE(findBtn);
     EXPECT_EQ(kind, BibleKind::en03);
-}
-
-TEST_F(SearchBarTest, TheSharedTranslationFollowsTheBar) {
-    kind = BibleKind::en01;
-    bar.kindOfBibleChanged();
-    EXPECT_EQ(settings.kindOfBible(), BibleKind::en01);
 }
 
 class ChooserTest : public ::testing::Test {
