@@ -5,10 +5,9 @@
 #include "app/platform/AppContext.h"
 #include "app/platform/ChangeWatchers.h"
 #include "app/reading/BibleView.h"
-#include "app/reading/FontChoiceKeys.h"
+#include "app/reading/FontChoices.h"
 #include "app/reading/ListIndex.h"
 
-#include <QString>
 
 #include <cstddef>
 #include <utility>
@@ -72,32 +71,20 @@ void BibleContentCell::loadFontSettings() {
     if (settings.selectedBibleArray->size() == settings.roles->size()) {
         return;
     }
-    SettingsStore& defaults = userSettings.context().settings();
-
-    if (defaults.hasValue(fontSizeKey)) {
-        settings.pickerIndex.set(defaults.integer(fontSizeKey));
+    const FontChoices stored = FontChoices::load(settings, userSettings.context().settings());
+    if (stored.size) {
         fontSizeFromPicker();
     } else {
         fontSize = fontSizeForIndex(defaultFontSizeIndex);
-        settings.pickerIndex.set(defaultFontSizeIndex);
-        defaults.setInteger(fontSizeKey, defaultFontSizeIndex);
     }
-
-    if (defaults.hasValue(fontColorKey)) {
-        settings.pickerIndex2.set(defaults.integer(fontColorKey));
+    if (stored.color) {
         fontColorFromPicker();
     } else {
         fontColor = NamedColor::black;
-        settings.pickerIndex2.set(0);
-        defaults.setInteger(fontColorKey, 0);
     }
-
-    if (defaults.hasValue(fontKey)) {
-        settings.pickerIndex3.set(defaults.integer(fontKey));
+    if (stored.font) {
         fontFromPicker();
     } else {
-        settings.pickerIndex3.set(0);
-        defaults.setInteger(fontKey, 0);
         fontKind = customFontsFileNameArray.empty() ? std::string() : customFontsFileNameArray.front();
     }
     changed();

@@ -4,6 +4,7 @@
 #include "app/platform/AppContext.h"
 #include "app/platform/Look.h"
 #include "app/reading/CapsuleButton.h"
+#include "app/reading/FilledPicture.h"
 #include "app/reading/PageHandle.h"
 #include "app/reading/RoundedClipEffect.h"
 #include "app/reading/SearchButtonWidget.h"
@@ -78,22 +79,6 @@ SymbolButton::Style navigationStyle(const QString& symbol) {
     style.symbolSize = navigationSize;
     style.color = Look::color(NamedColor::gray, navigationOpacity);
     return style;
-}
-
-QPixmap titlePhoto(const ResourceLocator& resources, const std::string& name) {
-    if (name.empty()) {
-        return {};
-    }
-    const std::optional<QString> path = resources.path(QString::fromStdString(name), QStringLiteral("png"));
-    QPixmap image = path ? QPixmap(*path) : QPixmap();
-    if (image.isNull()) {
-        return {};
-    }
-    // Filling the frame with the picture's proportions kept; what overflows is cut away.
-    const QSize frame(BibleViewWidget::pageWidth, BibleViewWidget::titlePhotoHeight);
-    image = image.scaled(frame, Qt::KeepAspectRatioByExpanding, Qt::SmoothTransformation);
-    return image.copy((image.width() - frame.width()) / 2, (image.height() - frame.height()) / 2, frame.width(),
-                      frame.height());
 }
 
 } // namespace
@@ -212,7 +197,8 @@ BibleViewWidget::PageLook BibleViewWidget::pageLook() const {
 void BibleViewWidget::refresh() {
     const PageLook look = pageLook();
     if (look.photo != shown_.photo || photo_.isNull() != look.photo.empty()) {
-        photo_ = titlePhoto(reactions_.page().userSettings.context().resources(), look.photo);
+        photo_ = filledPicture(reactions_.page().userSettings.context().resources(), look.photo,
+                               QSize(pageWidth, titlePhotoHeight));
     }
     shown_ = look;
 

@@ -1,0 +1,31 @@
+#pragma once
+
+#include "app/model/BibleKind.h"
+#include "app/platform/Binding.h"
+
+#include <algorithm>
+#include <cstdint>
+#include <string_view>
+
+namespace lumenscroll {
+
+// What the two translation choosers share, the reading page's and the search page's: their
+// title, their close action and the number of rows they list. Both sheets are built from these
+// so that they cannot drift apart.
+
+// The title row's text.
+inline constexpr std::string_view translationChoiceTitleText = "성경 번역본 선택";
+
+// The close button: flips the flag that presents the sheet (from true to false it closes it)
+// and changes nothing else.
+inline void translationChoiceClose(const Binding<bool>& sheetShown) {
+    sheetShown.set(!sheetShown.get());
+}
+
+// The rows a chooser lists for UserSettings.currentlyProvidedBibleNumber: the kinds with raw
+// values 0 up to that number - 1, and never a row that names no kind.
+constexpr std::int64_t translationChoiceRowCount(std::int64_t currentlyProvidedBibleNumber) {
+    return std::clamp<std::int64_t>(currentlyProvidedBibleNumber, 0, bibleKindCount);
+}
+
+} // namespace lumenscroll
