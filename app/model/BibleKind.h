@@ -36,6 +36,9 @@ std::string_view translationDisplayName(BibleKind kind);
 // The language code the book chooser and the search page use for a kind's book names.
 std::string_view languageCode(BibleKind kind);
 
+// The kind's own name as diagnostics print it ("kr01", "en01", ...).
+std::string_view caseName(BibleKind kind);
+
 } // namespace lumenscroll
 
 template <> struct coding::RawValueEnum<lumenscroll::BibleKind> {

@@ -3,6 +3,7 @@
 #include "app/platform/Animations.h"
 #include "app/platform/Look.h"
 #include "app/reading/BibleContentCell.h"
+#include "app/reading/ReadingFontFace.h"
 #include "app/reading/ShimmerEffect.h"
 
 #include <QFontMetrics>
@@ -20,15 +21,7 @@ namespace {
 constexpr int textFlags = Qt::TextWordWrap | Qt::AlignLeft | Qt::AlignTop;
 
 QFont fontOf(const BibleContentCell& cell) {
-    const int size = static_cast<int>(cell.fontSize);
-    const std::optional<ReadingFont> reading = cell.shownFont();
-    if (!reading) {
-        return Look::font(QString(), size);
-    }
-    QFont font = Look::font(QString::fromUtf8(reading->family.data(), static_cast<qsizetype>(reading->family.size())),
-                            size);
-    font.setWeight(static_cast<QFont::Weight>(reading->weight));
-    return font;
+    return readingFontFace(cell.shownFont(), static_cast<int>(cell.fontSize));
 }
 
 } // namespace

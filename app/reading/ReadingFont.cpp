@@ -1,5 +1,7 @@
 #include "app/reading/ReadingFont.h"
 
+#include "app/reading/ListIndex.h"
+
 namespace lumenscroll {
 
 std::vector<std::string> readingFontDisplayNames() {
@@ -27,6 +29,15 @@ std::optional<ReadingFont> readingFontForFileName(std::string_view fileName) {
         }
     }
     return std::nullopt;
+}
+
+std::optional<ReadingFont> chosenReadingFont(std::string_view fontKind, const std::vector<std::string>& fileNames,
+                                             std::int64_t picked) {
+    if (fileNames.empty()) {
+        return std::nullopt;
+    }
+    const std::int64_t chosen = !fontKind.empty() && isIndexOf(picked, fileNames.size()) ? picked : 0;
+    return readingFontForFileName(fileNames[at(chosen)]);
 }
 
 } // namespace lumenscroll

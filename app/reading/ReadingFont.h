@@ -54,4 +54,10 @@ std::vector<std::string> readingFontFileNames();
 // The font a file name stands for; none for a name outside the list (the system font then).
 std::optional<ReadingFont> readingFontForFileName(std::string_view fileName);
 
+// The font of a view that holds the list of font file names and a font of its own (`fontKind`):
+// the list's first while it has none, otherwise the preferences' choice `picked` (an index of
+// the list; the first for one outside it). None for an empty list.
+std::optional<ReadingFont> chosenReadingFont(std::string_view fontKind, const std::vector<std::string>& fileNames,
+                                             std::int64_t picked);
+
 } // namespace lumenscroll

@@ -17,16 +17,12 @@
 #include "app/search/SearchQuery.h"
 
 #include <algorithm>
-#include <array>
 #include <span>
 #include <utility>
 
 namespace lumenscroll {
 
 namespace {
-
-constexpr std::array<std::string_view, bibleKindCount> kindCaseNames{"kr01", "en01", "kr02", "kr03",
-                                                                     "kr04", "en02", "en03"};
 
 // Entry `index` of `list`, or `fallback` for an index outside it.
 template <class T> T entryOr(const std::vector<T>& list, std::int64_t index, T fallback) {
@@ -340,7 +336,7 @@ void SearchBibleView::kindOfBibleChanged() {
 }
 
 void SearchBibleView::printKindOfBible() const {
-    trace("kindOfBible = " + std::string(kindCaseNames[at(rawValue(kindOfBible()))]));
+    trace("kindOfBible = " + std::string(caseName(kindOfBible())));
 }
 
 // --- Fonts ---
@@ -395,9 +391,7 @@ std::string SearchBibleView::headerPhoto() const {
 }
 
 std::optional<ReadingFont> SearchBibleView::hitFont() const {
-    const std::vector<std::string>& fonts = customFontsFileNameArray();
-    const std::int64_t chosen = fontKind->empty() ? 0 : userSettings.pickerIndex3();
-    return readingFontForFileName(entryOr(fonts, chosen, entryOr(fonts, 0, std::string())));
+    return chosenReadingFont(fontKind(), customFontsFileNameArray(), userSettings.pickerIndex3());
 }
 
 bool SearchBibleView::isProgressShown() const {

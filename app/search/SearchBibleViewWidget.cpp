@@ -3,6 +3,7 @@
 #include "app/platform/AppContext.h"
 #include "app/platform/Look.h"
 #include "app/reading/FilledPicture.h"
+#include "app/reading/ReadingFontFace.h"
 #include "app/reading/RoundedClipEffect.h"
 #include "app/reading/SymbolButton.h"
 #include "app/reading/UserSettings.h"
@@ -186,14 +187,7 @@ void SearchBibleViewWidget::refresh() {
         update();
     }
 
-    const std::optional<ReadingFont> font = view_.hitFont();
-    QFont rows =
-        font ? Look::font(QString::fromUtf8(font->family.data(), static_cast<qsizetype>(font->family.size())),
-                          static_cast<int>(look.fontSize))
-             : Look::font(QString(), static_cast<int>(look.fontSize));
-    if (font) {
-        rows.setWeight(static_cast<QFont::Weight>(font->weight));
-    }
+    const QFont rows = readingFontFace(view_.hitFont(), static_cast<int>(look.fontSize));
     if (hitList_->font() != rows) {
         hitList_->setFont(rows);
         // Row heights depend on the font.

@@ -5,7 +5,7 @@
 #include "app/platform/NamedColor.h"
 #include "app/platform/ObservableObject.h"
 #include "app/platform/Published.h"
-#include "app/shell/ColorScheme.h"
+#include "app/platform/ColorScheme.h"
 
 #include <QUrl>
 

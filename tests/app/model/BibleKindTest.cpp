@@ -19,11 +19,13 @@ TEST(BibleKind, DisplayNamesAndLanguageCodes) {
                                       "한글킹제임스역", "ASV", "NIV"};
     // kr02 is tagged "en" on purpose: the choosers show it with English book names.
     const std::string_view languages[] = {"kr", "en", "en", "kr", "kr", "en", "en"};
+    const std::string_view cases[] = {"kr01", "en01", "kr02", "kr03", "kr04", "en02", "en03"};
     for (std::int64_t raw = 0; raw < bibleKindCount; ++raw) {
         const auto kind = *bibleKindFromRaw(raw);
         EXPECT_EQ(translationDisplayName(raw), names[raw]) << raw;
         EXPECT_EQ(translationDisplayName(kind), names[raw]) << raw;
         EXPECT_EQ(languageCode(kind), languages[raw]) << raw;
+        EXPECT_EQ(caseName(kind), cases[raw]) << raw;
     }
 }
 
