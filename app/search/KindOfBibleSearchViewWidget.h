@@ -1,20 +1,13 @@
 #pragma once
 
+#include "app/reading/TranslationChoiceSheet.h"
 #include "app/search/KindOfBibleSearchView.h"
-
-#include <QWidget>
-
-class QAbstractButton;
-class QListWidget;
 
 namespace lumenscroll {
 
-class AppContext;
-
-// Draws the search page's translation chooser, a sheet 300 by 200 points: the shared title
-// row with the close button at its trailing end over it, then a narrow centred list with one
-// row per translation provided, its name in the title-2 font. A click on a row chooses it.
-class KindOfBibleSearchViewWidget : public QWidget {
+// Draws the search page's translation chooser as the translation choosers' shared sheet; a
+// click on a row chooses it.
+class KindOfBibleSearchViewWidget : public TranslationChoiceSheet {
     Q_OBJECT
 
 public:
@@ -22,23 +15,14 @@ public:
     ~KindOfBibleSearchViewWidget() override;
 
     const KindOfBibleSearchView& view() const { return view_; }
-    QAbstractButton* closeButton() const { return closeButton_; }
-    QListWidget* list() const { return list_; }
-
-    // Lists the rows the shared state provides now.
-    void refresh();
-
-    static constexpr int width = 300;
-    static constexpr int height = 200;
-    static constexpr int cornerRadius = 10;
 
 protected:
-    void paintEvent(QPaintEvent* event) override;
+    std::int64_t rowCount() const override { return view_.rowCount(); }
+    void closeSheet() override { view_.close(); }
+    void chooseRow(std::int64_t row) override { view_.choose(row); }
 
 private:
     KindOfBibleSearchView view_;
-    QAbstractButton* closeButton_;
-    QListWidget* list_;
 };
 
 } // namespace lumenscroll

@@ -1,0 +1,28 @@
+#pragma once
+
+#include <QColor>
+
+class QWidget;
+
+namespace lumenscroll {
+
+class ResourceLocator;
+class SymbolButton;
+
+// What the reading page's sheets (the book chooser and both translation choosers) share in
+// their look: a rounded sheet on a soft shadow, closed with an "xmark" on a dark halo.
+class SheetLook {
+public:
+    SheetLook() = delete;
+
+    // The shadow the sheet casts on the page under it.
+    static void castShadow(QWidget& sheet);
+    // Fills the sheet's rounded frame; called from its paintEvent.
+    static void paint(QWidget& sheet, const QColor& fill);
+    // The close button: "xmark" at the title size in `color`, named "closeButton".
+    static SymbolButton* closeButton(const ResourceLocator& resources, const QColor& color, QWidget* parent);
+
+    static constexpr int cornerRadius = 10;
+};
+
+} // namespace lumenscroll
