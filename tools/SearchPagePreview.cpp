@@ -9,12 +9,12 @@
 #include "app/model/BibleKind.h"
 #include "app/platform/AppContext.h"
 #include "app/reading/UserSettings.h"
+#include "PreviewWindow.h"
 #include "app/search/SearchBarWidget.h"
 #include "app/search/SearchBibleViewWidget.h"
 
 #include <QApplication>
 #include <QLineEdit>
-#include <QPalette>
 #include <QStringList>
 #include <QTimer>
 
@@ -34,11 +34,7 @@ int main(int argc, char** argv) {
     }
 
     QWidget window;
-    window.setFixedSize(1200, 800);
-    window.setAutoFillBackground(true);
-    QPalette palette = window.palette();
-    palette.setColor(QPalette::Window, QColor(0x3A, 0x3A, 0x3C));
-    window.setPalette(palette);
+    dressPreviewWindow(window);
 
     bool open = true;
     std::int64_t page = 0;
