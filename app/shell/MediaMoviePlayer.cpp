@@ -47,6 +47,11 @@ void MediaMoviePlayer::seekToStart() {
     player_.setPosition(0);
 }
 
+void MediaMoviePlayer::unload() {
+    player_.stop();
+    player_.setSource(QUrl());
+}
+
 bool MediaMoviePlayer::isPlaying() const {
     return player_.playbackState() == QMediaPlayer::PlayingState;
 }

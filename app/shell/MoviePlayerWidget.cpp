@@ -1,5 +1,8 @@
 #include "app/shell/MoviePlayerWidget.h"
 
+#include "app/shell/VideoFrameImage.h"
+
+#include <QHideEvent>
 #include <QPainter>
 #include <QVideoFrame>
 #include <QVideoSink>
@@ -18,8 +21,16 @@ void MoviePlayerWidget::showFrame(const QVideoFrame& frame) {
     if (!frame.isValid()) {
         return;
     }
-    frame_ = frame.toImage();
+    frame_ = VideoFrameImage::of(frame);
     update();
+}
+
+void MoviePlayerWidget::hideEvent(QHideEvent* event) {
+    QWidget::hideEvent(event);
+    // Not for a minimised window, which shows the same frame again when it comes back.
+    if (!event->spontaneous()) {
+        frame_ = QImage();
+    }
 }
 
 void MoviePlayerWidget::paintEvent(QPaintEvent*) {

@@ -23,6 +23,8 @@ public:
 
 protected:
     void paintEvent(QPaintEvent* event) override;
+    // A hidden movie lets its last frame go; it paints the next one that arrives.
+    void hideEvent(QHideEvent* event) override;
 
 private:
     void showFrame(const QVideoFrame& frame);

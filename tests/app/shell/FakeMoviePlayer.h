@@ -22,6 +22,10 @@ public:
     }
     void seekToStart() override { ++seeks; }
     bool isPlaying() const override { return playing; }
+    void unload() override {
+        ++unloads;
+        playing = false;
+    }
 
     [[nodiscard]] Subscription onPlayedToEnd(std::function<void()> listener) override {
         return ended_.add(std::move(listener));
@@ -45,6 +49,7 @@ public:
     int plays = 0;
     int pauses = 0;
     int seeks = 0;
+    int unloads = 0;
     bool playing = false;
 
 private:
