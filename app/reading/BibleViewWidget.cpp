@@ -12,6 +12,7 @@
 #include <QLinearGradient>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QPixmapCache>
 
 #include <optional>
 #include <utility>
@@ -65,20 +66,31 @@ SymbolButton::Style navigationStyle(const QString& symbol) {
     return style;
 }
 
+// Every page shows one of the same few photos: the pages share each one as scaled.
 QPixmap titlePhoto(const ResourceLocator& resources, const std::string& name) {
     if (name.empty()) {
         return {};
     }
     const std::optional<QString> path = resources.path(QString::fromStdString(name), QStringLiteral("png"));
-    QPixmap image = path ? QPixmap(*path) : QPixmap();
+    if (!path) {
+        return {};
+    }
+    const QString key = QStringLiteral("lumenscroll-title-photo:") + *path;
+    QPixmap image;
+    if (QPixmapCache::find(key, &image)) {
+        return image;
+    }
+    image = QPixmap(*path);
     if (image.isNull()) {
         return {};
     }
     // Filling the frame with the picture's proportions kept; what overflows is cut away.
     const QSize frame(BibleViewWidget::pageWidth, BibleViewWidget::titlePhotoHeight);
     image = image.scaled(frame, Qt::KeepAspectRatioByExpanding, Qt::SmoothTransformation);
-    return image.copy((image.width() - frame.width()) / 2, (image.height() - frame.height()) / 2, frame.width(),
-                      frame.height());
+    image = image.copy((image.width() - frame.width()) / 2, (image.height() - frame.height()) / 2, frame.width(),
+                       frame.height());
+    QPixmapCache::insert(key, image);
+    return image;
 }
 
 } // namespace
@@ -102,8 +114,9 @@ BibleViewWidget::BibleViewWidget(BibleView page, QWidget* parent)
     connect(translationCapsule_, &QAbstractButton::clicked, this,
             [this] { reactions_.page().pressTranslationCapsule(); });
 
-    searchButton_ =
-        new SearchButtonWidget(SearchButton(shown.state().binding(&BibleView::searchBtnPressed)), resources, this);
+    searchButton_ = new SearchButtonWidget(
+        SearchButton(PageHandle::following(*shown.userSettings, shown.pageIndex, &BibleView::searchBtnPressed)),
+        resources, this);
 
     deselectButton_ = new SymbolButton(
         resources, labelledStyle(QStringLiteral("arrow.counterclockwise"), 30, QStringLiteral("선택해제")), this);

@@ -130,7 +130,8 @@ VerseListWidget::SelectionLook VerseListWidget::selectionLook() const {
 }
 
 void VerseListWidget::chapterChanged(const ChapterKey& key) {
-    const bool sameRows = key.page == builtFor_.page && key.verses == builtFor_.verses;
+    // A page that only moved to another index keeps its rows: they follow its index.
+    const bool sameRows = (key.page >= 0) == (builtFor_.page >= 0) && key.verses == builtFor_.verses;
     builtFor_ = key;
     if (!sameRows) {
         rebuildRows();
@@ -161,10 +162,13 @@ void VerseListWidget::rebuildRows() {
     rowReactions_->observe(*page_.userSettings);
 
     rows_.reserve(verses);
-    const Binding<std::vector<bool>> selection = page.binding(&BibleView::isSelectedArray2);
+    UserSettings& settings = *page_.userSettings;
+    const Binding<std::vector<bool>> selection =
+        PageHandle::following(settings, page_.pageIndex, &BibleView::isSelectedArray2);
+    const Binding<BibleStructure> record = PageHandle::followingRecord(settings, page_.pageIndex);
     for (std::size_t v = 0; v < verses; ++v) {
         auto cell = std::make_unique<BibleContentCell>(
-            page_.pageIndex, Binding<BibleStructure>::element(page_.userSettings->selectedBibleArray, page.index()),
+            page_.pageIndex, record,
             Binding<std::int64_t>::constant(static_cast<std::int64_t>(v)), selection, page_.userSettings,
             fontSizes[defaultFontSizeIndex], NamedColor::black, std::string(), 0, view->customFontsNameForPickerArray,
             view->customFontsFileNameArray, view->bgColorArray, defaultFontColorArray());

@@ -58,7 +58,7 @@ CarouselViewWidget::CarouselViewWidget(CarouselView& view, QWidget* parent, Page
     closeButton_ = new SymbolButton(view_.context().resources(), close, this);
     closeButton_->setObjectName(QStringLiteral("closePageButton"));
     closeButton_->resize(closeButton_->sizeHint());
-    connect(closeButton_, &QAbstractButton::clicked, this, [this] { view_.deletePage(); });
+    connect(closeButton_, &QAbstractButton::clicked, this, [this] { closeCurrentPage(); });
 
     pageCounter_ = new QLabel(this);
     pageCounter_->setObjectName(QStringLiteral("pageCounter"));
@@ -132,12 +132,39 @@ void CarouselViewWidget::syncCarousel() {
     carousel_ = new PagingCarouselWidget(
         *model_, context.animations(),
         [this](int item) -> QWidget* {
-            return new CarouselViewPageCell(view_, item, pageFactory_(view_.pageCell(item)));
+            return new CarouselViewPageCell(view_, item, [this, item](Binding<std::int64_t> index) {
+                BibleView page = view_.pageCell(item);
+                // The page follows its cell when pages before it close.
+                page.pageIndex = std::move(index);
+                return pageFactory_(std::move(page));
+            });
         },
         this);
     carousel_->setGeometry(0, carouselTop, width, carouselHeight);
     carousel_->lower();
     carousel_->show();
+}
+
+void CarouselViewWidget::closeCurrentPage() {
+    const std::int64_t closed = view_.selectedTab();
+    const std::int64_t count = view_.pageCount();
+    view_.deletePage();
+    if (carousel_ == nullptr || view_.pageCount() != count - 1) {
+        return;
+    }
+    // The pages that stay keep their widgets: the closed one goes, the ones after it move
+    // down, before the carousel hears of the new count.
+    carousel_->removePage(static_cast<int>(closed));
+    for (int index = static_cast<int>(closed); index < carousel_->pageCount(); ++index) {
+        CarouselViewPageCell* moved = cell(index);
+        if (moved == nullptr) {
+            continue;
+        }
+        moved->setIndex(index);
+        if (auto* page = qobject_cast<BibleViewWidget*>(moved->page())) {
+            page->reactions().pageMoved(index);
+        }
+    }
 }
 
 void CarouselViewWidget::refreshOverlay() {

@@ -3,10 +3,13 @@
 // render of the main view with two pages at 1200 by 800.
 
 #include "CarouselViewTestSupport.h"
+#include "tests/app/ContrastRatio.h"
 
 #include "app/reading/UserSettings.h"
 #include "app/platform/TestAppContext.h"
 #include "app/reading/BibleViewWidget.h"
+#include "app/reading/CapsuleButton.h"
+#include "app/reading/VerseListWidget.h"
 #include "app/reading/PageStatePersistence.h"
 #include "app/reading/SymbolButton.h"
 #include "app/shell/CarouselView.h"
@@ -23,6 +26,7 @@
 #include <QImage>
 #include <QLabel>
 #include <QMouseEvent>
+#include <QScrollBar>
 
 #include <gtest/gtest.h>
 
@@ -33,6 +37,8 @@ namespace lumenscroll {
 namespace {
 
 using testing::builtResourceDirectory;
+using testing::contrastRatio;
+using testing::lightestIn;
 using testing::loadStartUpChapter;
 using testing::pageStateFiles;
 using testing::storedPage;
@@ -213,6 +219,38 @@ TEST_F(CarouselViewWidgetTest, ClosingAMiddlePageShowsThePageBeforeIt) {
     EXPECT_EQ(carouselWidget().carouselModel()->activeIndex(), 0);
     ASSERT_NE(carouselWidget().cell(0), nullptr);
     EXPECT_TRUE(carouselWidget().cell(0)->tapArea()->isVisible());
+}
+
+TEST_F(CarouselViewWidgetTest, ThePagesThatStayKeepTheirWidgetsAndScrollPositionsWhenAPageComesOrGoes) {
+    storePageList(test.context(), {storedPage(0, 0, BibleKind::kr01, 0), storedPage(0, 1, BibleKind::kr01, 0),
+                                   storedPage(0, 2, BibleKind::kr01, 0)});
+    showMainView();
+    ASSERT_EQ(settings.roles().size(), 3u);
+    const auto page = [this](int index) { return qobject_cast<BibleViewWidget*>(carouselWidget().cell(index)->page()); };
+    BibleViewWidget* first = page(0);
+    BibleViewWidget* last = page(2);
+    carousel().selectedTab.set(2);
+    settle();
+    QScrollBar* scroll = last->verseList()->verticalScrollBar();
+    scroll->setValue(200);
+
+    pressNewPage();
+    EXPECT_EQ(page(0), first);
+    EXPECT_EQ(page(2), last);
+
+    carousel().selectedTab.set(1);
+    settle();
+    closeButton()->click();
+    settle();
+    ASSERT_EQ(settings.roles().size(), 3u);
+    EXPECT_EQ(page(0), first);
+    ASSERT_EQ(page(1), last);
+    EXPECT_EQ(carouselWidget().cell(1)->index(), 1);
+    EXPECT_EQ(scroll->value(), 200);
+    // It goes on showing its own page, which now stands at index 1.
+    EXPECT_EQ(last->page().pageIndex.get(), 1);
+    EXPECT_EQ(last->titleCapsule()->caption().toStdString(), settings.roles()[1].bibleSectionTitle);
+    EXPECT_EQ(last->verseList()->rowCount(), 24);
 }
 
 TEST_F(CarouselViewWidgetTest, AClickWithOptionHeldAnywhereOnTheCarouselIsNoticed) {

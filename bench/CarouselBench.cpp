@@ -1,0 +1,149 @@
+// The carousel of reading pages with many pages open: "New Page" and the close button, through
+// the real widgets of the main view (on the offscreen platform), each run until its page is on
+// screen and every reaction to it has run. The pages that stay keep their widgets, so the
+// cost is that of the one page added or closed, and of the save that a close makes.
+
+#include "app/model/BibleBook.h"
+#include "app/reading/ChapterText.h"
+#include "app/reading/TextResource.h"
+#include "app/reading/UserSettings.h"
+#include "app/platform/TestAppContext.h"
+#include "app/platform/Trace.h"
+#include "app/shell/CarouselView.h"
+#include "app/shell/MainView.h"
+#include "app/shell/MainViewWidget.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QByteArray>
+#include <QDir>
+#include <QFileInfo>
+
+#include <benchmark/benchmark.h>
+
+#include <cstdint>
+#include <memory>
+
+namespace {
+
+using namespace lumenscroll;
+
+// The main view as the start-up screen hands it over, with `pages` pages of Genesis 1 open.
+class Bench {
+public:
+    explicit Bench(std::int64_t pages)
+        : app_(LUMENSCROLL_RESOURCE_DIR) {
+        previousSink_ = setTraceSink([](const QString&) {});
+        loadStartUpChapter();
+        widget_ = std::make_unique<MainViewWidget>(view_);
+        widget_->show();
+        app_.manualScheduler().advance(MainView::firstSelectionDelay);
+        settle();
+        while (pageCount() < pages) {
+            addPage();
+            pause();
+        }
+    }
+    ~Bench() {
+        widget_.reset();
+        setTraceSink(previousSink_);
+    }
+
+    static bool hasText() {
+        return QFileInfo::exists(QDir(LUMENSCROLL_RESOURCE_DIR).filePath(QStringLiteral("01창세기.txt")));
+    }
+
+    std::int64_t pageCount() const { return static_cast<std::int64_t>(settings_.roles->size()); }
+
+    void addPage() {
+        button("newPageButton")->click();
+        settle();
+    }
+    void closePage() {
+        button("closePageButton")->click();
+        settle();
+    }
+    // What a user leaves between two presses: the close's delayed work runs out, and the
+    // event loop deletes the widgets of a closed page.
+    void pause() {
+        app_.manualScheduler().advance(CarouselView::deleteProcessDuration);
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
+
+private:
+    void settle() { app_.manualScheduler().runReady(); }
+    QAbstractButton* button(const char* name) const {
+        return widget_->findChild<QAbstractButton*>(QString::fromLatin1(name));
+    }
+    void loadStartUpChapter() {
+        const std::optional<std::string> text =
+            TextResource::read(app_.context().resources(), TextResource::name(BibleKind::kr01, 0));
+        BibleStructure record;
+        record.versesIndex = 1;
+        record.name = "창세기";
+        record.praises =
+            ChapterText::chapterVerses(text.value_or(std::string()), BibleKind::kr01, BibleBook::genesis, 1);
+        settings_.BibleWordsContainer.modify(
+            [&](std::vector<std::vector<BibleStructure>>& books) { books.front() = {record}; });
+    }
+
+    TestAppContext app_;
+    TraceSink previousSink_;
+    UserSettings settings_;
+    bool pagesRestored_ = false;
+    MainView view_{settings_, app_.context(), Binding<bool>::to(pagesRestored_)};
+    std::unique_ptr<MainViewWidget> widget_;
+};
+
+// One "New Page" with `range(0)` pages open; the page is closed again untimed.
+void BM_AddPage(benchmark::State& state) {
+    if (!Bench::hasText()) {
+        state.SkipWithError("the Korean text resources were not built");
+        return;
+    }
+    Bench bench(state.range(0));
+    for (auto _ : state) {
+        bench.addPage();
+        state.PauseTiming();
+        bench.closePage();
+        bench.pause();
+        state.ResumeTiming();
+    }
+    if (bench.pageCount() != state.range(0)) {
+        state.SkipWithError("the pages did not come and go");
+    }
+}
+BENCHMARK(BM_AddPage)->Arg(20)->Unit(benchmark::kMillisecond)->Repetitions(10)->ReportAggregatesOnly(true);
+
+// One close with `range(0)` pages open, the page added again untimed.
+void BM_ClosePage(benchmark::State& state) {
+    if (!Bench::hasText()) {
+        state.SkipWithError("the Korean text resources were not built");
+        return;
+    }
+    Bench bench(state.range(0));
+    for (auto _ : state) {
+        bench.closePage();
+        state.PauseTiming();
+        bench.pause();
+        bench.addPage();
+        state.ResumeTiming();
+    }
+    if (bench.pageCount() != state.range(0)) {
+        state.SkipWithError("the pages did not come and go");
+    }
+}
+BENCHMARK(BM_ClosePage)->Arg(20)->Unit(benchmark::kMillisecond)->Repetitions(10)->ReportAggregatesOnly(true);
+
+} // namespace
+
+int main(int argc, char** argv) {
+    if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM")) {
+        qputenv("QT_QPA_PLATFORM", QByteArrayLiteral("offscreen"));
+    }
+    QApplication application(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
