@@ -10,10 +10,12 @@
 #include "app/reading/VerseListWidget.h"
 
 #include <QLinearGradient>
+#include <QMargins>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPixmapCache>
 
+#include <algorithm>
 #include <optional>
 #include <utility>
 
@@ -36,6 +38,8 @@ constexpr qreal navigationOpacity = 0.8;
 constexpr int navigationPadding = 5;
 constexpr int navigationBottom = 10;
 constexpr int navigationColumnPadding = 10;
+// What the verse list keeps clear around the navigation buttons.
+constexpr int navigationClearance = 5;
 // A pointer that moves further than this between press and release has dragged.
 constexpr qreal tapSlop = 10.0;
 // The deselect button is dimmed until more than one verse is selected.
@@ -246,6 +250,20 @@ void BibleViewWidget::placeChildren() {
         navigationButtons_[static_cast<std::size_t>(b)]->setGeometry(x, y, navigationSize, navigationSize);
         x -= rowSpacing;
     }
+
+    // No verse runs under a navigation button: the list keeps their corners clear.
+    const QRect list = verseList_->geometry();
+    QMargins room;
+    for (const SymbolButton* button : navigationButtons_) {
+        const QRect at = button->geometry();
+        if (at.center().x() < list.center().x()) {
+            room.setLeft(std::max(room.left(), at.right() + 1 - list.left() + navigationClearance));
+        } else {
+            room.setRight(std::max(room.right(), list.right() + 1 - at.left() + navigationClearance));
+        }
+        room.setBottom(std::max(room.bottom(), list.bottom() + 1 - at.top() + navigationClearance));
+    }
+    verseList_->setButtonRoom(room);
 }
 
 void BibleViewWidget::resizeEvent(QResizeEvent* event) {
