@@ -4,6 +4,8 @@
 
 #include <memory>
 
+class QShortcut;
+
 namespace lumenscroll {
 
 class LumenscrollApp;
@@ -13,7 +15,8 @@ class SplashViewWidget;
 
 // The application's one window: 1200 by 800, not resizable, without a title of its own. Its
 // content is the start-up screen, which hands over to the main view by itself. Closing the
-// window, or quitting the application, tells the application before it goes.
+// window, or quitting the application, tells the application before it goes; Ctrl+Q closes
+// the window.
 class LumenscrollAppWidget : public QWidget {
     Q_OBJECT
 
@@ -23,6 +26,7 @@ public:
 
     SplashView& splashView() const { return *splashView_; }
     SplashViewWidget* splashViewWidget() const { return splashViewWidget_; }
+    QShortcut* quitShortcut() const { return quitShortcut_; }
 
     static constexpr int width = 1200;
     static constexpr int height = 800;
@@ -35,6 +39,7 @@ private:
     MediaMoviePlayer* movie_;
     std::unique_ptr<SplashView> splashView_;
     SplashViewWidget* splashViewWidget_;
+    QShortcut* quitShortcut_ = nullptr;
 };
 
 } // namespace lumenscroll

@@ -19,6 +19,7 @@
 #include <QColor>
 #include <QImage>
 #include <QLabel>
+#include <QTest>
 #include <QVideoSink>
 
 #include <gtest/gtest.h>
@@ -203,6 +204,15 @@ TEST(LumenscrollAppWidget, TheWindowIsFixedAtTwelveHundredByEightHundredAndClosi
     app.userSettings().selectedBibleArray.set({BibleStructure{}});
     window.close();
     EXPECT_FALSE(test.context().settings().hasValue(QStringLiteral("SelectedBibleArray")));
+
+    // Ctrl+Q closes it the same way; with the pages restored, they are saved.
+    window.show();
+    window.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+    app.pagesRestored().set(true);
+    QTest::keyClick(window.windowHandle(), Qt::Key_Q, Qt::ControlModifier);
+    EXPECT_FALSE(window.isVisible());
+    EXPECT_TRUE(test.context().settings().hasValue(QStringLiteral("SelectedBibleArray")));
 }
 
 } // namespace
