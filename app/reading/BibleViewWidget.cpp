@@ -40,6 +40,10 @@ constexpr int navigationBottom = 10;
 constexpr int navigationColumnPadding = 10;
 // What the verse list keeps clear around the navigation buttons.
 constexpr int navigationClearance = 5;
+// Behind the title row when its photo is missing: dark enough for its white labels, the
+// dimmed deselect label included, to read at 5:1 or better.
+constexpr QColor fallbackPhotoTop(0x2b, 0x4a, 0x6b);
+constexpr QColor fallbackPhotoBottom(0x1a, 0x2c, 0x44);
 // A pointer that moves further than this between press and release has dragged.
 constexpr qreal tapSlop = 10.0;
 // The deselect button is dimmed until more than one verse is selected.
@@ -239,7 +243,9 @@ void BibleViewWidget::placeChildren() {
         right -= rowSpacing;
     }
 
-    titleCapsule_->move((width() - titleCapsule_->width()) / 2, 0);
+    // On the title row like the translation capsule, so that its rounded top and its halo
+    // show below the page's top edge.
+    titleCapsule_->move((width() - titleCapsule_->width()) / 2, rowCentre(titleCapsule_));
 
     navigationButtons_[previousChapter]->setGeometry(navigationPadding, height() - navigationBottom - navigationSize,
                                                      navigationSize, navigationSize);
@@ -292,6 +298,13 @@ void BibleViewWidget::paintEvent(QPaintEvent* /*event*/) {
     painter.fillRect(QRect(0, blockHeight, width(), titleShadowDepth), shadow);
     // Centred on the button row, so its top lies above the page.
     painter.setClipRect(QRect(0, 0, width(), blockHeight));
+    if (photo_.isNull()) {
+        QLinearGradient fallback(0, 0, 0, blockHeight);
+        fallback.setColorAt(0.0, fallbackPhotoTop);
+        fallback.setColorAt(1.0, fallbackPhotoBottom);
+        painter.fillRect(QRect(0, 0, width(), blockHeight), fallback);
+        return;
+    }
     painter.drawPixmap((width() - photo_.width()) / 2, (titleRowHeight - titlePhotoHeight) / 2, photo_);
 }
 

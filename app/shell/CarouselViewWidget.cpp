@@ -12,7 +12,6 @@
 
 #include <QApplication>
 #include <QFontMetrics>
-#include <QGraphicsDropShadowEffect>
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPainter>
@@ -33,7 +32,6 @@ constexpr int closeTop = 70;
 // The platform's spacing between the close button and the counter.
 constexpr int columnSpacing = 8;
 constexpr int counterBottom = 10;
-constexpr qreal counterHaloBlur = 8.0;
 // The notice: a dark capsule near the bottom of the area.
 constexpr int toastBottom = 40;
 
@@ -65,13 +63,6 @@ CarouselViewWidget::CarouselViewWidget(CarouselView& view, QWidget* parent, Page
     pageCounter_->setFont(Look::font(TextStyle::title2));
     pageCounter_->setAlignment(Qt::AlignCenter);
     pageCounter_->setStyleSheet(QStringLiteral("color: white; background: transparent;"));
-    // White on the column's place in the middle of the area, which the page covers: a dark
-    // halo keeps it readable on the page as well as beside it.
-    auto* halo = new QGraphicsDropShadowEffect(pageCounter_);
-    halo->setColor(QColor(0, 0, 0, 200));
-    halo->setBlurRadius(counterHaloBlur);
-    halo->setOffset(0, 0);
-    pageCounter_->setGraphicsEffect(halo);
 
     toast_ = new QLabel(this);
     toast_->setObjectName(QStringLiteral("toast"));
@@ -174,14 +165,20 @@ void CarouselViewWidget::refreshOverlay() {
     pageCounter_->setText(counter);
     pageCounter_->setVisible(!counter.isEmpty());
 
-    // One column, centred in the area: the close button's row, then the counter.
+    // The close button heads a column centred in the area, above where the counter would
+    // follow it.
     const int closeRow = closeShown ? closeTop + closeButton_->height() : 0;
     const int counterHeight = counter.isEmpty() ? 0 : QFontMetrics(pageCounter_->font()).height();
     const int spacingHeight = closeShown && !counter.isEmpty() ? columnSpacing : 0;
     const int columnHeight = closeRow + spacingHeight + counterHeight + counterBottom;
     const int top = (height - columnHeight) / 2;
     closeButton_->move(width - closeTrailing - closeButton_->width(), top + closeTop);
-    pageCounter_->setGeometry(0, top + closeRow + spacingHeight, width, counterHeight);
+    // The counter itself stands in the dark band under the shrunk page: white there reads at a
+    // glance, where in the column's place it would lie on the page's verses.
+    const double pageBottom = carouselTop + CarouselViewPageCell::pageTop +
+                              CarouselViewPageCell::pageHeight * (1.0 + CarouselView::shrunkScale) / 2.0;
+    const int band = height - static_cast<int>(pageBottom);
+    pageCounter_->setGeometry(0, height - band + (band - counterHeight) / 2, width, counterHeight);
     closeButton_->raise();
     pageCounter_->raise();
     toast_->raise();

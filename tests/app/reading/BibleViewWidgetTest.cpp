@@ -15,6 +15,7 @@
 #include "app/reading/VerseListWidget.h"
 
 #include "ReadingTestSupport.h"
+#include "tests/app/ContrastRatio.h"
 
 #include <QApplication>
 #include <QDir>
@@ -31,6 +32,8 @@ namespace lumenscroll {
 namespace {
 
 using testing::chapterRecord;
+using testing::contrastRatio;
+using testing::lightestIn;
 using testing::makePage;
 using testing::openPages;
 using testing::savedPage;
@@ -180,6 +183,36 @@ TEST_F(BibleViewWidgetTest, NoVerseRunsUnderANavigationButtonAtAnyFontSize) {
                     << "size " << size << ", row " << r << ", " << name;
             }
         }
+    }
+}
+
+TEST_F(BibleViewWidgetTest, WithoutItsPhotoTheTitleRowIsDarkEnoughForItsWhiteLabels) {
+    // The fixture's resources hold no title photo.
+    open(0);
+    const QImage image = widget->grab().toImage();
+    for (QWidget* label : {child("searchButton"), static_cast<QWidget*>(widget->deselectButton()), child("copyButton")}) {
+        const QRect area = label->geometry();
+        const QColor behind = image.pixelColor(area.left() - 3, area.center().y());
+        EXPECT_GE(contrastRatio(lightestIn(image, area), behind), 4.5) << label->objectName().toStdString();
+    }
+    // The chapter title stands on the row too, its rounded top below the page's edge.
+    EXPECT_EQ(widget->titleCapsule()->y(), widget->translationCapsule()->y());
+    EXPECT_GT(widget->titleCapsule()->y(), 0);
+}
+
+TEST_F(BibleViewWidgetTest, TheSelectionBarsWhiteLabelsReadEvenOnAWhiteStopOfItsGradient) {
+    open(0);
+    click(child("verseRow_2"));
+    settle();
+    const QList<QWidget*> backdrops =
+        widget->verseList()->selectionBar()->findChildren<QWidget*>(QStringLiteral("labelBackdrop"));
+    ASSERT_EQ(backdrops.size(), 2);
+    for (QWidget* backdrop : backdrops) {
+        QImage image(backdrop->size(), QImage::Format_RGB32);
+        image.fill(Qt::white);
+        backdrop->render(&image);
+        const QColor behind = image.pixelColor(6, backdrop->height() / 2);
+        EXPECT_GE(contrastRatio(lightestIn(image, image.rect().adjusted(12, 4, -12, -4)), behind), 4.5);
     }
 }
 

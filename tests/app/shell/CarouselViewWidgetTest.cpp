@@ -253,6 +253,20 @@ TEST_F(CarouselViewWidgetTest, ThePagesThatStayKeepTheirWidgetsAndScrollPosition
     EXPECT_EQ(last->verseList()->rowCount(), 24);
 }
 
+TEST_F(CarouselViewWidgetTest, ThePageCounterStandsBelowTheShrunkPageAndReadsAtAGlance) {
+    showMainView();
+    pressNewPage();
+    ASSERT_TRUE(view.isShrinked());
+    QLabel* counter = carouselWidget().pageCounter();
+    ASSERT_TRUE(counter->isVisible());
+    const QWidget* shrunk = carouselWidget().cell(1)->tapArea();
+    const QImage image = widget->grab().toImage();
+    const QRect text(counter->mapTo(widget.get(), QPoint(0, 0)), counter->size());
+    EXPECT_FALSE(text.intersects(QRect(shrunk->mapTo(widget.get(), QPoint(0, 0)), shrunk->size())));
+    const QColor behind = image.pixelColor(text.left() + 5, text.center().y());
+    EXPECT_GE(contrastRatio(lightestIn(image, text), behind), 4.5);
+}
+
 TEST_F(CarouselViewWidgetTest, AClickWithOptionHeldAnywhereOnTheCarouselIsNoticed) {
     showMainView();
     CarouselViewPageCell* cell = carouselWidget().cell(0);
