@@ -95,43 +95,42 @@ private:
     std::unique_ptr<MainViewWidget> widget_;
 };
 
-// One "New Page" with `range(0)` pages open; the page is closed again untimed.
-void BM_AddPage(benchmark::State& state) {
+// With `range(0)` pages open, times `timed` and then runs `untimed`, which brings the pages
+// back to as many.
+template <class Timed, class Untimed> void pageComesAndGoes(benchmark::State& state, Timed timed, Untimed untimed) {
     if (!Bench::hasText()) {
         state.SkipWithError("the Korean text resources were not built");
         return;
     }
     Bench bench(state.range(0));
     for (auto _ : state) {
-        bench.addPage();
+        timed(bench);
         state.PauseTiming();
-        bench.closePage();
-        bench.pause();
+        untimed(bench);
         state.ResumeTiming();
     }
     if (bench.pageCount() != state.range(0)) {
         state.SkipWithError("the pages did not come and go");
     }
 }
+
+void BM_AddPage(benchmark::State& state) {
+    pageComesAndGoes(
+        state, [](Bench& bench) { bench.addPage(); },
+        [](Bench& bench) {
+            bench.closePage();
+            bench.pause();
+        });
+}
 BENCHMARK(BM_AddPage)->Arg(20)->Unit(benchmark::kMillisecond)->Repetitions(10)->ReportAggregatesOnly(true);
 
-// One close with `range(0)` pages open, the page added again untimed.
 void BM_ClosePage(benchmark::State& state) {
-    if (!Bench::hasText()) {
-        state.SkipWithError("the Korean text resources were not built");
-        return;
-    }
-    Bench bench(state.range(0));
-    for (auto _ : state) {
-        bench.closePage();
-        state.PauseTiming();
-        bench.pause();
-        bench.addPage();
-        state.ResumeTiming();
-    }
-    if (bench.pageCount() != state.range(0)) {
-        state.SkipWithError("the pages did not come and go");
-    }
+    pageComesAndGoes(
+        state, [](Bench& bench) { bench.closePage(); },
+        [](Bench& bench) {
+            bench.pause();
+            bench.addPage();
+        });
 }
 BENCHMARK(BM_ClosePage)->Arg(20)->Unit(benchmark::kMillisecond)->Repetitions(10)->ReportAggregatesOnly(true);
 

@@ -226,7 +226,12 @@ void VerseListWidget::scheduleLayout() {
 
 void VerseListWidget::layoutNow() {
     layoutPending_ = false;
-    const int width = viewport()->width();
+    // Measuring the rows is the costly part: not before the list has its size, and at the
+    // width it has now, which a hidden viewport hears of only when it is shown.
+    if (!testAttribute(Qt::WA_Resized)) {
+        return;
+    }
+    const int width = contentsRect().width();
     // The row is as wide as its text, up to the list less the paddings, and clear of the
     // buttons at the sides.
     const int rowLeft = std::max(leadingPadding + rowHorizontalPadding, buttonRoom_.left());
