@@ -61,7 +61,9 @@ done
 sleep 2
 many=$(rss)
 
+# Every page added is saved at once: its page file tells that the click added it.
+saved=$(find "$home" -name 'LSC_Settings_*' | wc -l)
 echo "start-up screen:  $(mb "$startup")"
 echo "main view, 1 page: $(mb "$one")"
-echo "main view, $pages pages: $(mb "$many")"
+echo "main view, $pages pages: $(mb "$many") ($saved page files saved)"
 echo "per added page:    $(mb $(((many - one) / (pages - 1))))"
