@@ -6,9 +6,10 @@
 #   tools/measure-memory.sh [program] [display]
 #
 # The program defaults to the Release build (build/release/lumenscroll), the display to :93.
-# Needs Xvfb and xdotool (Debian: xvfb, xdotool).
 set -euo pipefail
 cd "$(dirname "$0")/.."
+source scripts/packages.sh
+lumenscroll_install "${lumenscroll_packages_measure[@]}"
 
 program=${1:-build/release/lumenscroll}
 display=${2:-:93}
@@ -19,16 +20,15 @@ new_page_x=425
 new_page_y=736
 
 [ -x "$program" ] || { echo "no program at $program: build the Release program first" >&2; exit 1; }
-for tool in Xvfb xdotool; do
-  command -v "$tool" >/dev/null || { echo "$tool is missing" >&2; exit 1; }
-done
 
 home=$(mktemp -d)
 xvfb_pid=
 app_pid=
 finish() {
-  [ -n "$app_pid" ] && kill "$app_pid" 2>/dev/null && wait "$app_pid" 2>/dev/null
-  [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null && wait "$xvfb_pid" 2>/dev/null
+  for pid in $app_pid $xvfb_pid; do
+    kill "$pid" 2>/dev/null || true
+    wait "$pid" 2>/dev/null || true
+  done
   rm -rf "$home"
 }
 trap finish EXIT
