@@ -1,4 +1,4 @@
-# Sourced by ./test and ./run: installs the Debian packages the build needs, when any is missing.
+# Sourced by ./test, ./run and tools/measure-memory.sh: installs the Debian packages the build needs, when any is missing.
 # shellcheck shell=bash
 
 lumenscroll_packages_build=(
@@ -14,6 +14,8 @@ lumenscroll_packages_run=(
   libqt6multimedia6 libqt6svg6 qt6-qpa-plugins
   xvfb xauth
 )
+# tools/measure-memory.sh clicks the program on a virtual display.
+lumenscroll_packages_measure=(xvfb xdotool)
 
 lumenscroll_install() {
   local missing=()

@@ -34,6 +34,10 @@ public:
     // The verse area came on screen with its scroll reader, which the page keeps.
     void verseAreaAppear(std::shared_ptr<ScrollViewProxy> reader);
 
+    // The page now stands at `index` (a page before it closed): its index binding follows by
+    // itself, the index it counts as built at follows here.
+    void pageMoved(std::int64_t index) { page_.bibleViewFixedIndex = index; }
+
     // The navigation buttons: each action runs after the current update.
     void pressPreviousChapter();
     void pressNextChapter();

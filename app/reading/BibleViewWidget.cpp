@@ -15,6 +15,7 @@
 #include <QFontMetrics>
 #include <QLabel>
 #include <QLinearGradient>
+#include <QMargins>
 #include <QMouseEvent>
 #include <QPainter>
 
@@ -41,6 +42,12 @@ constexpr qreal navigationOpacity = 0.8;
 constexpr int navigationPadding = 5;
 constexpr int navigationBottom = 10;
 constexpr int navigationColumnPadding = 10;
+// What the verse list keeps clear around the navigation buttons.
+constexpr int navigationClearance = 5;
+// Behind the title row when its photo is missing: dark enough for its white labels, the
+// dimmed deselect label included, to read at 5:1 or better.
+constexpr QColor fallbackPhotoTop(0x2b, 0x4a, 0x6b);
+constexpr QColor fallbackPhotoBottom(0x1a, 0x2c, 0x44);
 // A pointer that moves further than this between press and release has dragged.
 constexpr qreal tapSlop = 10.0;
 // The deselect button is dimmed until more than one verse is selected.
@@ -103,8 +110,9 @@ BibleViewWidget::BibleViewWidget(BibleView page, QWidget* parent, TopAreaPanelFa
     connect(translationCapsule_, &QAbstractButton::clicked, this,
             [this] { reactions_.page().pressTranslationCapsule(); });
 
-    searchButton_ =
-        new SearchButtonWidget(SearchButton(shown.state().binding(&BibleView::searchBtnPressed)), resources, this);
+    searchButton_ = new SearchButtonWidget(
+        SearchButton(PageHandle::following(*shown.userSettings, shown.pageIndex, &BibleView::searchBtnPressed)),
+        resources, this);
 
     deselectButton_ = new SymbolButton(
         resources, labelledStyle(QStringLiteral("arrow.counterclockwise"), 30, QStringLiteral("선택해제")), this);
@@ -282,7 +290,9 @@ void BibleViewWidget::placeChildren() {
         right -= rowSpacing;
     }
 
-    titleCapsule_->move((width() - titleCapsule_->width()) / 2, 0);
+    // On the title row like the translation capsule, so that its rounded top and its halo
+    // show below the page's top edge.
+    titleCapsule_->move((width() - titleCapsule_->width()) / 2, rowCentre(titleCapsule_));
 
     navigationButtons_[previousChapter]->setGeometry(navigationPadding, height() - navigationBottom - navigationSize,
                                                      navigationSize, navigationSize);
@@ -293,6 +303,19 @@ void BibleViewWidget::placeChildren() {
         navigationButtons_[static_cast<std::size_t>(b)]->setGeometry(x, y, navigationSize, navigationSize);
         x -= rowSpacing;
     }
+    // No verse runs under a navigation button: the list keeps their corners clear.
+    const QRect list = verseList_->geometry();
+    QMargins room;
+    for (const SymbolButton* button : navigationButtons_) {
+        const QRect at = button->geometry();
+        if (at.center().x() < list.center().x()) {
+            room.setLeft(std::max(room.left(), at.right() + 1 - list.left() + navigationClearance));
+        } else {
+            room.setRight(std::max(room.right(), list.right() + 1 - at.left() + navigationClearance));
+        }
+        room.setBottom(std::max(room.bottom(), list.bottom() + 1 - at.top() + navigationClearance));
+    }
+    verseList_->setButtonRoom(room);
     placeNotices();
 }
 
@@ -334,6 +357,13 @@ void BibleViewWidget::paintEvent(QPaintEvent* /*event*/) {
     painter.fillRect(QRect(0, blockHeight, width(), titleShadowDepth), shadow);
     // Centred on the button row, so its top lies above the page.
     painter.setClipRect(QRect(0, 0, width(), blockHeight));
+    if (photo_.isNull()) {
+        QLinearGradient fallback(0, 0, 0, blockHeight);
+        fallback.setColorAt(0.0, fallbackPhotoTop);
+        fallback.setColorAt(1.0, fallbackPhotoBottom);
+        painter.fillRect(QRect(0, 0, width(), blockHeight), fallback);
+        return;
+    }
     painter.drawPixmap((width() - photo_.width()) / 2, (titleRowHeight - titlePhotoHeight) / 2, photo_);
 }
 

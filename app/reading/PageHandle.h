@@ -64,16 +64,38 @@ public:
     // A binding to one state field of the page value, for the widgets and rows the page hands
     // it to. Without a page value it reads as T{} and ignores writes.
     template <class T> Binding<T> binding(T BibleView::*field) const {
-        const PageHandle page = *this;
-        return Binding<T>(
-            [page, field] {
-                const BibleView* view = page.view();
-                return view ? view->*field : T{};
+        return fieldBinding([page = *this] { return page; }, field);
+    }
+
+    // The same for a widget that stays with its page while the page's index moves (a page
+    // before it closed): each use finds the page at what `index` reads then.
+    template <class T>
+    static Binding<T> following(UserSettings& userSettings, Binding<std::int64_t> index, T BibleView::*field) {
+        return fieldBinding([&userSettings, index] { return PageHandle(userSettings, index.get()); }, field);
+    }
+    // The page's record, likewise; a default record, taking no writes, without a page.
+    static Binding<BibleStructure> followingRecord(UserSettings& userSettings, Binding<std::int64_t> index) {
+        return Binding<BibleStructure>(
+            [&userSettings, index] {
+                const BibleStructure* record = PageHandle(userSettings, index.get()).record();
+                return record ? *record : BibleStructure{};
             },
-            [page, field](const T& value) { page.modifyView([&](BibleView& view) { view.*field = value; }); });
+            [&userSettings, index](const BibleStructure& value) {
+                PageHandle(userSettings, index.get()).modifyRecord([&](BibleStructure& record) { record = value; });
+            });
     }
 
 private:
+    template <class T, class Locate> static Binding<T> fieldBinding(Locate locate, T BibleView::*field) {
+        return Binding<T>(
+            [locate, field] {
+                const PageHandle page = locate();
+                const BibleView* view = page.view();
+                return view ? view->*field : T{};
+            },
+            [locate, field](const T& value) { locate().modifyView([&](BibleView& view) { view.*field = value; }); });
+    }
+
     template <class T> const T* entry(const std::vector<T>& list) const {
         return isIndexOf(index_, list.size()) ? &list[at(index_)] : nullptr;
     }

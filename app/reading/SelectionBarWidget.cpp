@@ -10,6 +10,7 @@
 
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QPainter>
 
 namespace lumenscroll {
 
@@ -18,9 +19,42 @@ namespace {
 constexpr qreal cornerRadius = 10.0;
 constexpr int groupSpacing = 30;
 constexpr int swatchSpacing = 5;
+// The dark capsules behind the white labels.
+constexpr int backdropAlpha = 153; // 0.6: white reads at 5.7:1 even on a white gradient stop
+constexpr int backdropVerticalPadding = 4;
+constexpr int backdropHorizontalPadding = 12;
 
 const QString bookmarkSymbol = QStringLiteral("bookmark");
 const QString bookmarkedSymbol = QStringLiteral("bookmark.fill");
+
+// The gradient's colours are random, and white cannot be read on its light ones: each group of
+// the bar stands on a dark capsule of its own.
+class LabelBackdrop final : public QWidget {
+public:
+    explicit LabelBackdrop(QWidget* parent)
+        : QWidget(parent) {
+        setObjectName(QStringLiteral("labelBackdrop"));
+        auto* layout = new QHBoxLayout(this);
+        layout->setContentsMargins(backdropHorizontalPadding, backdropVerticalPadding, backdropHorizontalPadding,
+                                   backdropVerticalPadding);
+        layout->setSpacing(swatchSpacing);
+    }
+
+    void add(QWidget* child) {
+        child->setParent(this);
+        static_cast<QHBoxLayout*>(layout())->addWidget(child, 0, Qt::AlignVCenter);
+    }
+
+protected:
+    void paintEvent(QPaintEvent* /*event*/) override {
+        QPainter painter(this);
+        painter.setRenderHint(QPainter::Antialiasing);
+        painter.setPen(Qt::NoPen);
+        painter.setBrush(QColor(0, 0, 0, backdropAlpha));
+        const qreal radius = height() / 2.0;
+        painter.drawRoundedRect(QRectF(rect()), radius, radius);
+    }
+};
 
 } // namespace
 
@@ -44,28 +78,27 @@ SelectionBarWidget::SelectionBarWidget(AppContext& context, const std::vector<Na
     bookmark.caption = QStringLiteral("북마크");
     bookmark.captionFont = Look::font(TextStyle::title3);
     bookmark.orientation = Qt::Horizontal;
-    bookmarkButton_ = new SymbolButton(context.resources(), bookmark, row_);
+    auto* bookmarkGroup = new LabelBackdrop(row_);
+    bookmarkButton_ = new SymbolButton(context.resources(), bookmark, bookmarkGroup);
     bookmarkButton_->setObjectName(QStringLiteral("bookmarkButton"));
     connect(bookmarkButton_, &QAbstractButton::clicked, this, &SelectionBarWidget::bookmarkPressed);
-    layout->addWidget(bookmarkButton_, 0, Qt::AlignVCenter);
+    bookmarkGroup->add(bookmarkButton_);
+    layout->addWidget(bookmarkGroup, 0, Qt::AlignVCenter);
 
-    auto* highlighter = new QWidget(row_);
-    auto* group = new QHBoxLayout(highlighter);
-    group->setContentsMargins(0, 0, 0, 0);
-    group->setSpacing(swatchSpacing);
+    auto* highlighter = new LabelBackdrop(row_);
     auto* label = new QLabel(QStringLiteral("형광펜"), highlighter);
     label->setFont(Look::font(TextStyle::title3));
     QPalette palette = label->palette();
     palette.setColor(QPalette::WindowText, Qt::white);
     label->setPalette(palette);
-    group->addWidget(label, 0, Qt::AlignVCenter);
+    highlighter->add(label);
     // White, colour 0, is no highlight and has no swatch.
     for (std::size_t c = 1; c < colors.size(); ++c) {
         auto* swatch = new HighlightSwatchButton(Look::color(colors[c]), highlighter);
         swatch->setObjectName(QStringLiteral("highlightColor_%1").arg(c));
         const auto color = static_cast<std::int64_t>(c);
         connect(swatch, &QAbstractButton::clicked, this, [this, color] { emit highlightPressed(color); });
-        group->addWidget(swatch, 0, Qt::AlignVCenter);
+        highlighter->add(swatch);
         swatches_.push_back(swatch);
     }
     layout->addWidget(highlighter, 0, Qt::AlignVCenter);

@@ -5,6 +5,7 @@
 
 #include <QByteArray>
 #include <QPainter>
+#include <QPixmapCache>
 #include <QSvgRenderer>
 
 #include <cmath>
@@ -83,6 +84,22 @@ bool render(QPainter& painter, const ResourceLocator& resources, const QString& 
 
 QPixmap SymbolIcon::pixmap(const ResourceLocator& resources, const QString& symbol, const QColor& color, int size,
                            qreal devicePixelRatio) {
+    // Every page draws the same few symbols: each is read and drawn once, and shared.
+    const QString key = QStringLiteral("lumenscroll-symbol:%1/%2/%3/%4/%5")
+                            .arg(resources.directory(), symbol, color.name(QColor::HexArgb))
+                            .arg(size)
+                            .arg(devicePixelRatio);
+    QPixmap cached;
+    if (QPixmapCache::find(key, &cached)) {
+        return cached;
+    }
+    QPixmap drawn = draw(resources, symbol, color, size, devicePixelRatio);
+    QPixmapCache::insert(key, drawn);
+    return drawn;
+}
+
+QPixmap SymbolIcon::draw(const ResourceLocator& resources, const QString& symbol, const QColor& color, int size,
+                         qreal devicePixelRatio) {
     const int pixels = static_cast<int>(std::lround(size * devicePixelRatio));
     QPixmap result(pixels, pixels);
     result.setDevicePixelRatio(devicePixelRatio);

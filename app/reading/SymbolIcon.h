@@ -20,6 +20,10 @@ public:
     // `symbol` at `size` by `size` logical pixels, in `color` (its alpha included).
     static QPixmap pixmap(const ResourceLocator& resources, const QString& symbol, const QColor& color, int size,
                           qreal devicePixelRatio = 1.0);
+
+private:
+    static QPixmap draw(const ResourceLocator& resources, const QString& symbol, const QColor& color, int size,
+                        qreal devicePixelRatio);
 };
 
 } // namespace lumenscroll

@@ -130,7 +130,8 @@ VerseListWidget::SelectionLook VerseListWidget::selectionLook() const {
 }
 
 void VerseListWidget::chapterChanged(const ChapterKey& key) {
-    const bool sameRows = key.page == builtFor_.page && key.verses == builtFor_.verses;
+    // A page that only moved to another index keeps its rows: they follow its index.
+    const bool sameRows = (key.page >= 0) == (builtFor_.page >= 0) && key.verses == builtFor_.verses;
     builtFor_ = key;
     if (!sameRows) {
         rebuildRows();
@@ -161,10 +162,13 @@ void VerseListWidget::rebuildRows() {
     rowReactions_->observe(*page_.userSettings);
 
     rows_.reserve(verses);
-    const Binding<std::vector<bool>> selection = page.binding(&BibleView::isSelectedArray2);
+    UserSettings& settings = *page_.userSettings;
+    const Binding<std::vector<bool>> selection =
+        PageHandle::following(settings, page_.pageIndex, &BibleView::isSelectedArray2);
+    const Binding<BibleStructure> record = PageHandle::followingRecord(settings, page_.pageIndex);
     for (std::size_t v = 0; v < verses; ++v) {
         auto cell = std::make_unique<BibleContentCell>(
-            page_.pageIndex, Binding<BibleStructure>::element(page_.userSettings->selectedBibleArray, page.index()),
+            page_.pageIndex, record,
             Binding<std::int64_t>::constant(static_cast<std::int64_t>(v)), selection, page_.userSettings,
             fontSizes[defaultFontSizeIndex], NamedColor::black, std::string(), 0, view->customFontsNameForPickerArray,
             view->customFontsFileNameArray, view->bgColorArray, defaultFontColorArray());
@@ -195,8 +199,17 @@ void VerseListWidget::refreshSelection() {
     }
     if (moved) {
         bar_->setVisible(barRow_ >= 0);
+        revealBar_ = barRow_ >= 0;
         scheduleLayout();
     }
+}
+
+void VerseListWidget::setButtonRoom(const QMargins& room) {
+    if (room == buttonRoom_) {
+        return;
+    }
+    buttonRoom_ = room;
+    layoutNow();
 }
 
 void VerseListWidget::scheduleLayout() {
@@ -213,10 +226,16 @@ void VerseListWidget::scheduleLayout() {
 
 void VerseListWidget::layoutNow() {
     layoutPending_ = false;
-    const int width = viewport()->width();
-    // The row is as wide as its text, up to the list less the paddings.
-    const int available = width - leadingPadding - 2 * rowHorizontalPadding;
-    const int rowLeft = leadingPadding + rowHorizontalPadding;
+    // Measuring the rows is the costly part: not before the list has its size, and at the
+    // width it has now, which a hidden viewport hears of only when it is shown.
+    if (!testAttribute(Qt::WA_Resized)) {
+        return;
+    }
+    const int width = contentsRect().width();
+    // The row is as wide as its text, up to the list less the paddings, and clear of the
+    // buttons at the sides.
+    const int rowLeft = std::max(leadingPadding + rowHorizontalPadding, buttonRoom_.left());
+    const int available = width - rowLeft - std::max(rowHorizontalPadding, buttonRoom_.right());
     int y = topPadding;
     for (std::size_t r = 0; r < rows_.size(); ++r) {
         BibleContentCellWidget* row = rows_[r];
@@ -237,9 +256,26 @@ void VerseListWidget::layoutNow() {
         // The chapter note section: a spacer, then its editor (not drawn here yet), then the
         // spacer that ends the list.
         noteSectionTop_ = y;
-        y += noteSectionSpacer + spacing + endSpacer;
+        y += noteSectionSpacer + spacing + std::max(endSpacer, buttonRoom_.bottom());
     }
     content_->resize(width, y);
+    if (std::exchange(revealBar_, false)) {
+        revealSelectionBar();
+    }
+}
+
+void VerseListWidget::revealSelectionBar() {
+    if (barRow_ < 0 || !bar_->isVisibleTo(this)) {
+        return;
+    }
+    const int visible = viewport()->height() - buttonRoom_.bottom();
+    const int top = verticalScrollBar()->value();
+    if (bar_->geometry().bottom() < top + visible) {
+        return;
+    }
+    // As far as the bar's bottom needs, but never past the top of the row it belongs to.
+    const int rowTop = rows_[static_cast<std::size_t>(barRow_)]->y();
+    scrollToPosition(std::min(bar_->geometry().bottom() + 1 - visible, rowTop), true);
 }
 
 std::optional<int> VerseListWidget::positionOf(std::int64_t identity) const {
@@ -265,7 +301,13 @@ void VerseListWidget::scrollToIdentity(std::int64_t identity, ScrollAnchor ancho
                                : rows_[static_cast<std::size_t>(identity)]->height();
         target = *top + height / 2 - viewport()->height() / 2;
     }
+    scrollToPosition(target, animated);
+}
+
+void VerseListWidget::scrollToPosition(int target, bool animated) {
     QScrollBar* bar = verticalScrollBar();
+    // The content may have grown in this update, before the scroll bar heard of it.
+    bar->setMaximum(std::max(bar->maximum(), content_->height() - viewport()->height()));
     target = std::clamp(target, bar->minimum(), bar->maximum());
     scrolling_.stop();
     const Animations::Curve curve = page_.userSettings.context().animations().standard();

@@ -4,6 +4,7 @@
 #include "app/reading/BibleView.h"
 #include "app/reading/ScrollViewProxy.h"
 
+#include <QMargins>
 #include <QScrollArea>
 #include <QVariantAnimation>
 
@@ -22,6 +23,10 @@ class SelectionBarWidget;
 // note after the last verse. Rows are built once per chapter and page, and only measured again
 // when their text or font changes, so a long chapter scrolls and selects smoothly. Taps and
 // the bar's buttons go to the page's handlers.
+//
+// The rows stay with their page when its index moves (a page before it closed), and so does
+// the scroll position. Buttons that float over the list's edges are given as room: no row
+// runs under the side room, and a raised bar scrolls into view above the bottom room.
 class VerseListWidget : public QScrollArea {
     Q_OBJECT
 
@@ -44,6 +49,9 @@ public:
     std::int64_t selectionBarRow() const { return barRow_; }
     // Lays the rows out now rather than after the current update.
     void layoutNow();
+    // What the buttons floating over the list take at its left, right and bottom edges.
+    void setButtonRoom(const QMargins& room);
+    QMargins buttonRoom() const { return buttonRoom_; }
 
     // Paddings and spacings, in points.
     static constexpr int topPadding = 10;
@@ -90,6 +98,9 @@ private:
     void rebuildRows();
     void refreshSelection();
     void scheduleLayout();
+    void scrollToPosition(int target, bool animated);
+    // Scrolls, if need be, so that the whole bar stands above the bottom room.
+    void revealSelectionBar();
 
     BibleView page_;
     QWidget* content_;
@@ -102,6 +113,9 @@ private:
     std::int64_t barRow_ = -1;
     int noteSectionTop_ = -1;
     bool layoutPending_ = false;
+    // The bar was raised under another row: once laid out, it is brought into view.
+    bool revealBar_ = false;
+    QMargins buttonRoom_;
     bool appeared_ = false;
     QVariantAnimation scrolling_;
 };

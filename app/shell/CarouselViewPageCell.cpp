@@ -20,12 +20,12 @@ constexpr qreal tapSlop = 10.0;
 
 } // namespace
 
-CarouselViewPageCell::CarouselViewPageCell(CarouselView& carousel, std::int64_t index, QWidget* page,
+CarouselViewPageCell::CarouselViewPageCell(CarouselView& carousel, std::int64_t index, const PageFactory& makePage,
                                            QWidget* parent)
     : QWidget(parent)
     , carousel_(carousel)
-    , index_(index)
-    , page_(page)
+    , index_(std::make_shared<std::int64_t>(index))
+    , page_(makePage(Binding<std::int64_t>([index = index_] { return *index; }, [](const std::int64_t&) {})))
     , tapArea_(new QWidget(this))
     , watchers_(carousel.context().scheduler()) {
     setObjectName(QStringLiteral("pageCell"));
@@ -41,7 +41,7 @@ CarouselViewPageCell::CarouselViewPageCell(CarouselView& carousel, std::int64_t 
             [this](const QVariant& value) { setScale(value.toReal()); });
 
     watchers_.observe(carousel_);
-    watchers_.watch([this] { return std::pair(carousel_.isPageShown(index_), carousel_.pageScale()); },
+    watchers_.watch([this] { return std::pair(carousel_.isPageShown(this->index()), carousel_.pageScale()); },
                     [this](const std::pair<bool, double>&) { refresh(); });
     // While drawn from its picture, every change the page may show takes a new one.
     stateChanges_ = carousel_.userSettings.publisher().sink([this] {
@@ -54,8 +54,16 @@ CarouselViewPageCell::CarouselViewPageCell(CarouselView& carousel, std::int64_t 
 
 CarouselViewPageCell::~CarouselViewPageCell() = default;
 
+void CarouselViewPageCell::setIndex(std::int64_t index) {
+    if (index == *index_) {
+        return;
+    }
+    *index_ = index;
+    refresh();
+}
+
 void CarouselViewPageCell::refresh() {
-    const qreal target = carousel_.isPageShown(index_) ? carousel_.pageScale() : 1.0;
+    const qreal target = carousel_.isPageShown(index()) ? carousel_.pageScale() : 1.0;
     scaling_.stop();
     const Animations::Curve curve = carousel_.context().animations().spring();
     if (curve.duration.count() <= 0 || !isVisible() || scale_ == target) {
@@ -72,7 +80,7 @@ void CarouselViewPageCell::refresh() {
 void CarouselViewPageCell::setScale(qreal scale) {
     const bool wasScaled = isDrawnScaled();
     scale_ = scale;
-    const bool shown = carousel_.isPageShown(index_);
+    const bool shown = carousel_.isPageShown(index());
     if (isDrawnScaled()) {
         // Out of sight but shown: it keeps appearing, loading and reacting as a page on screen.
         page_->setGeometry(0, height + pageTop, width, pageHeight);
@@ -103,7 +111,14 @@ QRect CarouselViewPageCell::scaledPageRect(qreal scale) const {
 
 void CarouselViewPageCell::takePicture() {
     picturePending_ = false;
-    picture_ = page_->grab();
+    if (!isVisible()) {
+        // Nobody sees it: it is taken when the cell comes on screen.
+        picture_ = QPixmap();
+        return;
+    }
+    // Kept at the size the overview draws it, not the page's own.
+    const QSize drawn = scaledPageRect(carousel_.pageScale()).size();
+    picture_ = page_->grab().scaled(drawn, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
     update();
 }
 
@@ -112,7 +127,7 @@ void CarouselViewPageCell::schedulePicture() {
         return;
     }
     picturePending_ = true;
-    carousel_.context().scheduler().post(&pictureContext_, [this] {
+    carousel_.context().scheduler().postAfter(&pictureContext_, pictureDelay, [this] {
         if (isDrawnScaled()) {
             takePicture();
         }
@@ -121,7 +136,7 @@ void CarouselViewPageCell::schedulePicture() {
 }
 
 void CarouselViewPageCell::paintEvent(QPaintEvent* /*event*/) {
-    if (!isDrawnScaled() || picture_.isNull() || !carousel_.isPageShown(index_)) {
+    if (!isDrawnScaled() || picture_.isNull() || !carousel_.isPageShown(index())) {
         return;
     }
     QPainter painter(this);
@@ -131,10 +146,18 @@ void CarouselViewPageCell::paintEvent(QPaintEvent* /*event*/) {
 
 void CarouselViewPageCell::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
+    if (isDrawnScaled() && picture_.isNull()) {
+        takePicture();
+    }
     if (!appeared_) {
         appeared_ = true;
         carousel_.pageCellAppeared();
     }
+}
+
+void CarouselViewPageCell::hideEvent(QHideEvent* event) {
+    QWidget::hideEvent(event);
+    picture_ = QPixmap();
 }
 
 bool CarouselViewPageCell::eventFilter(QObject* watched, QEvent* event) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/platform/Binding.h"
 #include "app/platform/ChangeWatchers.h"
 #include "app/platform/Subscription.h"
 
@@ -9,7 +10,10 @@
 #include <QVariantAnimation>
 #include <QWidget>
 
+#include <chrono>
 #include <cstdint>
+#include <functional>
+#include <memory>
 #include <optional>
 
 namespace lumenscroll {
@@ -23,17 +27,25 @@ class CarouselView;
 // In the overview mode the page is drawn at 80 % about its centre, from a picture of it: a
 // widget cannot be scaled, and the page's parts carry graphics effects of their own, which an
 // effect on the whole page would drop. The page itself stays shown, out of sight, so that it
-// keeps working and the picture follows it; a tap on the picture ends the overview mode.
+// keeps working and the picture follows it; a tap on the picture ends the overview mode. Only
+// a cell the carousel shows keeps a picture, at the size it is drawn at.
+//
+// The cell, and its page, stay when pages before it close: its index moves instead.
 class CarouselViewPageCell : public QWidget {
     Q_OBJECT
 
 public:
-    // Takes `page` over as its child.
-    CarouselViewPageCell(CarouselView& carousel, std::int64_t index, QWidget* page,
+    // Builds the cell's page from the cell's index, which it follows.
+    using PageFactory = std::function<QWidget*(Binding<std::int64_t> index)>;
+
+    // Takes what `makePage` builds over as its child.
+    CarouselViewPageCell(CarouselView& carousel, std::int64_t index, const PageFactory& makePage,
                          QWidget* parent = nullptr);
     ~CarouselViewPageCell() override;
 
-    std::int64_t index() const { return index_; }
+    std::int64_t index() const { return *index_; }
+    // The cell now stands at `index`.
+    void setIndex(std::int64_t index);
     QWidget* page() const { return page_; }
     // What a tap in the overview mode lands on: the page as drawn there.
     QWidget* tapArea() const { return tapArea_; }
@@ -41,14 +53,19 @@ public:
     qreal shownScale() const { return scale_; }
     // Whether the page is drawn from its picture.
     bool isDrawnScaled() const { return scale_ != 1.0; }
+    bool hasPicture() const { return !picture_.isNull(); }
 
     static constexpr int width = 1200;
     static constexpr int height = 728;
     static constexpr int pageTop = 36;
     static constexpr int pageHeight = 670;
+    // A change of the shared state is drawn into the picture this much later: once a frame
+    // at most, however many changes one action makes.
+    static constexpr std::chrono::milliseconds pictureDelay{16};
 
 protected:
     void showEvent(QShowEvent* event) override;
+    void hideEvent(QHideEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
@@ -60,7 +77,8 @@ private:
     void schedulePicture();
 
     CarouselView& carousel_;
-    std::int64_t index_;
+    // Shared with the page's index binding.
+    std::shared_ptr<std::int64_t> index_;
     QWidget* page_;
     QWidget* tapArea_;
     qreal scale_ = 1.0;

@@ -13,7 +13,6 @@
 
 #include <QApplication>
 #include <QFontMetrics>
-#include <QGraphicsDropShadowEffect>
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPainter>
@@ -34,7 +33,6 @@ constexpr int closeTop = 70;
 // The platform's spacing between the close button and the counter.
 constexpr int columnSpacing = 8;
 constexpr int counterBottom = 10;
-constexpr qreal counterHaloBlur = 8.0;
 // The notice: a dark capsule near the bottom of the area.
 constexpr int toastBottom = 40;
 
@@ -59,20 +57,13 @@ CarouselViewWidget::CarouselViewWidget(CarouselView& view, QWidget* parent, Page
     closeButton_ = new SymbolButton(view_.context().resources(), close, this);
     closeButton_->setObjectName(QStringLiteral("closePageButton"));
     closeButton_->resize(closeButton_->sizeHint());
-    connect(closeButton_, &QAbstractButton::clicked, this, [this] { view_.deletePage(); });
+    connect(closeButton_, &QAbstractButton::clicked, this, [this] { closeCurrentPage(); });
 
     pageCounter_ = new QLabel(this);
     pageCounter_->setObjectName(QStringLiteral("pageCounter"));
     pageCounter_->setFont(Look::font(TextStyle::title2));
     pageCounter_->setAlignment(Qt::AlignCenter);
     pageCounter_->setStyleSheet(QStringLiteral("color: white; background: transparent;"));
-    // White on the column's place in the middle of the area, which the page covers: a dark
-    // halo keeps it readable on the page as well as beside it.
-    auto* halo = new QGraphicsDropShadowEffect(pageCounter_);
-    halo->setColor(QColor(0, 0, 0, 200));
-    halo->setBlurRadius(counterHaloBlur);
-    halo->setOffset(0, 0);
-    pageCounter_->setGraphicsEffect(halo);
 
     toast_ = new QLabel(this);
     toast_->setObjectName(QStringLiteral("toast"));
@@ -133,12 +124,39 @@ void CarouselViewWidget::syncCarousel() {
     carousel_ = new PagingCarouselWidget(
         *model_, context.animations(),
         [this](int item) -> QWidget* {
-            return new CarouselViewPageCell(view_, item, pageFactory_(view_.pageCell(item)));
+            return new CarouselViewPageCell(view_, item, [this, item](Binding<std::int64_t> index) {
+                BibleView page = view_.pageCell(item);
+                // The page follows its cell when pages before it close.
+                page.pageIndex = std::move(index);
+                return pageFactory_(std::move(page));
+            });
         },
         this);
     carousel_->setGeometry(0, carouselTop, width, carouselHeight);
     carousel_->lower();
     carousel_->show();
+}
+
+void CarouselViewWidget::closeCurrentPage() {
+    const std::int64_t closed = view_.selectedTab();
+    const std::int64_t count = view_.pageCount();
+    view_.deletePage();
+    if (carousel_ == nullptr || view_.pageCount() != count - 1) {
+        return;
+    }
+    // The pages that stay keep their widgets: the closed one goes, the ones after it move
+    // down, before the carousel hears of the new count.
+    carousel_->removePage(static_cast<int>(closed));
+    for (int index = static_cast<int>(closed); index < carousel_->pageCount(); ++index) {
+        CarouselViewPageCell* moved = cell(index);
+        if (moved == nullptr) {
+            continue;
+        }
+        moved->setIndex(index);
+        if (auto* page = qobject_cast<BibleViewWidget*>(moved->page())) {
+            page->reactions().pageMoved(index);
+        }
+    }
 }
 
 void CarouselViewWidget::refreshOverlay() {
@@ -148,14 +166,20 @@ void CarouselViewWidget::refreshOverlay() {
     pageCounter_->setText(counter);
     pageCounter_->setVisible(!counter.isEmpty());
 
-    // One column, centred in the area: the close button's row, then the counter.
+    // The close button heads a column centred in the area, above where the counter would
+    // follow it.
     const int closeRow = closeShown ? closeTop + closeButton_->height() : 0;
     const int counterHeight = counter.isEmpty() ? 0 : QFontMetrics(pageCounter_->font()).height();
     const int spacingHeight = closeShown && !counter.isEmpty() ? columnSpacing : 0;
     const int columnHeight = closeRow + spacingHeight + counterHeight + counterBottom;
     const int top = (height - columnHeight) / 2;
     closeButton_->move(width - closeTrailing - closeButton_->width(), top + closeTop);
-    pageCounter_->setGeometry(0, top + closeRow + spacingHeight, width, counterHeight);
+    // The counter itself stands in the dark band under the shrunk page: white there reads at a
+    // glance, where in the column's place it would lie on the page's verses.
+    const double pageBottom = carouselTop + CarouselViewPageCell::pageTop +
+                              CarouselViewPageCell::pageHeight * (1.0 + CarouselView::shrunkScale) / 2.0;
+    const int band = height - static_cast<int>(pageBottom);
+    pageCounter_->setGeometry(0, height - band + (band - counterHeight) / 2, width, counterHeight);
     closeButton_->raise();
     pageCounter_->raise();
     toast_->raise();

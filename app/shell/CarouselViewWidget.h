@@ -60,6 +60,8 @@ protected:
 private:
     // Builds, moves or removes the paging carousel to match the pages and the current page.
     void syncCarousel();
+    // The close button: the current page closes, and the other pages keep their widgets.
+    void closeCurrentPage();
     void refreshOverlay();
     void refreshToast();
 

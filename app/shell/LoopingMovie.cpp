@@ -27,7 +27,7 @@ void LoopingMovie::start() {
             scheduler_.post(&replayContext_, [this] { replayFromStart(); });
         });
     }
-    if (!failed_) {
+    if (!failed_ && !unloaded_) {
         player_.play();
     }
 }
@@ -37,8 +37,14 @@ void LoopingMovie::pause() {
     player_.pause();
 }
 
+void LoopingMovie::unload() {
+    running_ = false;
+    unloaded_ = true;
+    player_.unload();
+}
+
 void LoopingMovie::replayFromStart() {
-    if (!running_ || failed_) {
+    if (!running_ || failed_ || unloaded_) {
         return;
     }
     player_.seekToStart();

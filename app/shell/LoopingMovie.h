@@ -30,6 +30,9 @@ public:
     void start();
     // Stops it where it is; a replay already posted does not restart it.
     void pause();
+    // The movie will not be shown again: it stops, and the player lets go of it and of what
+    // it decoded, which is most of what the program holds in memory while the movie plays.
+    void unload();
 
     bool isPlaying() const { return player_.isPlaying(); }
     bool hasFailed() const { return failed_; }
@@ -46,6 +49,7 @@ private:
     Subscription failures_;
     Subscription replay_;
     bool failed_ = false;
+    bool unloaded_ = false;
     // Whether the view wants the movie running: the loop carries on only while it does.
     bool running_ = false;
 };

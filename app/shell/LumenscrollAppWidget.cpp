@@ -6,6 +6,8 @@
 
 #include <QCloseEvent>
 #include <QCoreApplication>
+#include <QKeySequence>
+#include <QShortcut>
 
 namespace lumenscroll {
 
@@ -17,6 +19,12 @@ LumenscrollAppWidget::LumenscrollAppWidget(LumenscrollApp& app, MoviePlayer& mov
     setFixedSize(width, height);
     splashViewWidget_->setGeometry(0, 0, width, height);
     connect(qApp, &QCoreApplication::aboutToQuit, this, [this] { app_.applicationWillQuit(); });
+
+    // Ctrl+Q closes the window, so that it quits the way closing the window does. Named
+    // outright: not every platform plugin knows the desktop's quit keys.
+    quitShortcut_ = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q), this);
+    quitShortcut_->setContext(Qt::ApplicationShortcut);
+    connect(quitShortcut_, &QShortcut::activated, this, &QWidget::close);
 }
 
 LumenscrollAppWidget::~LumenscrollAppWidget() {

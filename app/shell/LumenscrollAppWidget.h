@@ -4,6 +4,8 @@
 
 #include <memory>
 
+class QShortcut;
+
 namespace lumenscroll {
 
 class LumenscrollApp;
@@ -13,8 +15,9 @@ class SplashViewWidget;
 
 // The application's one window: 1200 by 800, not resizable, without a title of its own. Its
 // content is the start-up screen, which hands over to the main view by itself. Closing the
-// window, or quitting the application, tells the application before it goes. The intro movie
-// plays in `movie` (MediaMoviePlayer in the program), which must outlive the window.
+// window, or quitting the application, tells the application before it goes; Ctrl+Q closes
+// the window. The intro movie plays in `movie` (MediaMoviePlayer in the program), which must
+// outlive the window.
 class LumenscrollAppWidget : public QWidget {
     Q_OBJECT
 
@@ -24,6 +27,7 @@ public:
 
     SplashView& splashView() const { return *splashView_; }
     SplashViewWidget* splashViewWidget() const { return splashViewWidget_; }
+    QShortcut* quitShortcut() const { return quitShortcut_; }
 
     static constexpr int width = 1200;
     static constexpr int height = 800;
@@ -35,6 +39,7 @@ private:
     LumenscrollApp& app_;
     std::unique_ptr<SplashView> splashView_;
     SplashViewWidget* splashViewWidget_;
+    QShortcut* quitShortcut_ = nullptr;
 };
 
 } // namespace lumenscroll

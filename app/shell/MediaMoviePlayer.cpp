@@ -1,6 +1,7 @@
 #include "app/shell/MediaMoviePlayer.h"
 
 #include "app/shell/MediaBackend.h"
+#include "app/shell/VideoFrameImage.h"
 
 #include <QMediaPlayer>
 #include <QUrl>
@@ -27,7 +28,7 @@ MediaMoviePlayer::MediaMoviePlayer(QObject* parent)
     // A frame may be announced on a decoding thread: the context object brings it to ours.
     connect(sink_.get(), &QVideoSink::videoFrameChanged, this, [this](const QVideoFrame& frame) {
         if (frame.isValid() && frames_.size() > 0) {
-            frames_.send(frame.toImage());
+            frames_.send(VideoFrameImage::of(frame));
         }
     });
 }
@@ -54,6 +55,11 @@ void MediaMoviePlayer::pause() {
 
 void MediaMoviePlayer::seekToStart() {
     player_->setPosition(0);
+}
+
+void MediaMoviePlayer::unload() {
+    player_->stop();
+    player_->setSource(QUrl());
 }
 
 bool MediaMoviePlayer::isPlaying() const {

@@ -29,6 +29,7 @@ public:
     void pause() override;
     void seekToStart() override;
     bool isPlaying() const override;
+    void unload() override;
 
     [[nodiscard]] Subscription onPlayedToEnd(std::function<void()> listener) override {
         return playedToEnd_.add(std::move(listener));

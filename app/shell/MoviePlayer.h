@@ -24,6 +24,9 @@ public:
     virtual void pause() = 0;
     virtual void seekToStart() = 0;
     virtual bool isPlaying() const = 0;
+    // The movie is done with: playback stops and the player lets go of the movie and of
+    // everything it decoded. Nothing plays until a new source is set.
+    virtual void unload() = 0;
 
     // Every listener added is called, once per time the movie reaches its end.
     [[nodiscard]] virtual Subscription onPlayedToEnd(std::function<void()> listener) = 0;

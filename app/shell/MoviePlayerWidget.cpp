@@ -2,6 +2,7 @@
 
 #include "app/shell/MoviePlayer.h"
 
+#include <QHideEvent>
 #include <QPainter>
 
 namespace lumenscroll {
@@ -20,6 +21,22 @@ MoviePlayerWidget::~MoviePlayerWidget() = default;
 void MoviePlayerWidget::setFillsFrame(bool fills) {
     fills_ = fills;
     update();
+}
+
+void MoviePlayerWidget::hideEvent(QHideEvent* event) {
+    QWidget::hideEvent(event);
+    // Not for a minimised window, which shows the same frame again when it comes back.
+    if (!event->spontaneous()) {
+        frame_ = QImage();
+    }
+}
+
+void MoviePlayerWidget::hideEvent(QHideEvent* event) {
+    QWidget::hideEvent(event);
+    // Not for a minimised window, which shows the same frame again when it comes back.
+    if (!event->spontaneous()) {
+        frame_ = QImage();
+    }
 }
 
 void MoviePlayerWidget::paintEvent(QPaintEvent*) {

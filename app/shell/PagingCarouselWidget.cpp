@@ -17,7 +17,7 @@ PagingCarouselWidget::PagingCarouselWidget(PagingCarouselViewModel& model, const
     , animations_(animations)
     , pageFactory_(std::move(pageFactory)) {
     setObjectName(QStringLiteral("pagingCarousel"));
-    connect(&model_, &PagingCarouselViewModel::itemsChanged, this, &PagingCarouselWidget::reloadPages);
+    connect(&model_, &PagingCarouselViewModel::itemsChanged, this, &PagingCarouselWidget::syncPages);
     connect(&model_, &PagingCarouselViewModel::offsetChanged, this, &PagingCarouselWidget::moveRow);
     connect(&slide_, &QVariantAnimation::valueChanged, this, [this](const QVariant& value) {
         shownOffset_ = value.toDouble();
@@ -40,24 +40,58 @@ PagingCarouselWidget::~PagingCarouselWidget() {
 }
 
 void PagingCarouselWidget::reloadPages() {
-    // Later, not now: the change may come from inside one of these pages' own handlers.
     for (const QPointer<QWidget>& page : pages_) {
-        if (page) {
-            page->hide();
-            page->deleteLater();
-        }
+        dropPage(page);
     }
     pages_.clear();
-    for (int item : model_.displayedItems()) {
-        QWidget* page = pageFactory_ ? pageFactory_(item) : nullptr;
-        if (page == nullptr) {
-            page = new QWidget;
+    syncPages();
+}
+
+void PagingCarouselWidget::syncPages() {
+    const std::vector<int> items = model_.displayedItems();
+    // Wrap-around copies stand at other positions after any change of the count.
+    if ((model_.isWrapping() || pagesWrap_) && pages_.size() != items.size()) {
+        for (const QPointer<QWidget>& page : pages_) {
+            dropPage(page);
         }
-        page->setParent(this);
-        page->show();
-        pages_.emplace_back(page);
+        pages_.clear();
+    }
+    pagesWrap_ = model_.isWrapping();
+    while (pages_.size() > items.size()) {
+        dropPage(pages_.back());
+        pages_.pop_back();
+    }
+    for (std::size_t position = pages_.size(); position < items.size(); ++position) {
+        pages_.emplace_back(buildPage(items[position]));
     }
     placePages();
+}
+
+void PagingCarouselWidget::removePage(int item) {
+    if (model_.isWrapping() || item < 0 || item >= pageCount()) {
+        return;
+    }
+    const auto position = pages_.begin() + item;
+    dropPage(*position);
+    pages_.erase(position);
+}
+
+QWidget* PagingCarouselWidget::buildPage(int item) {
+    QWidget* page = pageFactory_ ? pageFactory_(item) : nullptr;
+    if (page == nullptr) {
+        page = new QWidget;
+    }
+    page->setParent(this);
+    page->show();
+    return page;
+}
+
+void PagingCarouselWidget::dropPage(QWidget* page) {
+    // Later, not now: the change may come from inside the page's own handlers.
+    if (page != nullptr) {
+        page->hide();
+        page->deleteLater();
+    }
 }
 
 QWidget* PagingCarouselWidget::pageAt(int displayedPosition) const {

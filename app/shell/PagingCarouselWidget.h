@@ -16,6 +16,11 @@ namespace lumenscroll {
 // Draws a paging carousel: one page widget per displayed item, placed by hand in a row that
 // the model shifts, and every left-button drag that starts on the carousel or on any page
 // handed to the model. Pages keep working as usual: a drag is seen, not taken from them.
+//
+// A page widget stays as long as its item: when the items change, the pages at positions that
+// remain are kept, and only pages for new positions are built (items are known by position,
+// so a caller that removes an item from the middle says which, with removePage). With
+// wrapping, whose copies of the end items move with every change, all pages are built anew.
 class PagingCarouselWidget : public QWidget {
     Q_OBJECT
 
@@ -30,8 +35,11 @@ public:
 
     PagingCarouselViewModel& model() const { return model_; }
 
-    // Builds every page afresh (the model's displayed items changed, or their content did).
+    // Builds every page afresh (their content changed).
     void reloadPages();
+    // Takes out the page of item `item`, before the model hears that the item has gone: the
+    // pages after it move down a position, kept as they are. Without wrapping only.
+    void removePage(int item);
     int pageCount() const { return static_cast<int>(pages_.size()); }
     QWidget* pageAt(int displayedPosition) const;
     // The row's offset as drawn now (it trails the model's while sliding).
@@ -47,6 +55,10 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    // Keeps the pages whose positions remain and builds the missing ones.
+    void syncPages();
+    QWidget* buildPage(int item);
+    void dropPage(QWidget* page);
     void moveRow(bool animated);
     void placePages();
     bool isOnCarousel(QObject* object) const;
@@ -57,6 +69,8 @@ private:
     const Animations& animations_;
     PageFactory pageFactory_;
     std::vector<QPointer<QWidget>> pages_;
+    // Whether the pages were built with wrap-around copies.
+    bool pagesWrap_ = false;
     double shownOffset_ = 0.0;
     QVariantAnimation slide_;
 

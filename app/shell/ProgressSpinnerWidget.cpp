@@ -44,8 +44,10 @@ void ProgressSpinnerWidget::hideEvent(QHideEvent* event) {
 
 void ProgressSpinnerWidget::paintEvent(QPaintEvent*) {
     QPainter painter(this);
-    painter.fillRect(rect(), Qt::black);
     painter.setRenderHint(QPainter::Antialiasing);
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(QColor::fromRgbF(0, 0, 0, static_cast<float>(backdropOpacity)));
+    painter.drawEllipse(QRectF(rect()));
     painter.translate(width() / 2.0, height() / 2.0);
     const qreal outer = spinnerSize / 2.0;
     const qreal inner = outer * 0.5;

@@ -7,8 +7,10 @@ namespace lumenscroll {
 
 class Animations;
 
-// An indeterminate progress indicator: white spokes turning on a black square. It turns while
-// it is shown and animation is on; with animation off it stands still.
+// An indeterminate progress indicator: white spokes turning on a round, translucent dark
+// backdrop, which keeps them readable on the light frames of the movie behind it without
+// standing out as a box. It turns while it is shown and animation is on; with animation off it
+// stands still.
 class ProgressSpinnerWidget : public QWidget {
     Q_OBJECT
 
@@ -22,6 +24,7 @@ public:
     // The spinner and the padding around it.
     static constexpr int spinnerSize = 32;
     static constexpr int padding = 16;
+    static constexpr double backdropOpacity = 0.45;
 
 protected:
     void paintEvent(QPaintEvent* event) override;

@@ -115,6 +115,8 @@ void SplashView::showMain() {
     if (!mainView_) {
         mainView_ = std::make_unique<MainView>(userSettings, context_, pagesRestored_);
     }
+    // Hidden behind the main view for the rest of the run: the movie is let go of.
+    player.unload();
     goToMain.set(true);
 }
 

@@ -160,6 +160,8 @@ void SplashViewWidget::showMainView() {
     if (curve.duration.count() <= 0) {
         mainView_->move(target);
         mainView_->show();
+        // Covered from now on: its last frame need not be kept.
+        movie_->hide();
         return;
     }
     // In from the leading edge.
@@ -170,6 +172,7 @@ void SplashViewWidget::showMainView() {
     slide->setEasingCurve(curve.easing);
     slide->setStartValue(QPoint(-width, 0));
     slide->setEndValue(target);
+    connect(slide, &QAbstractAnimation::finished, movie_, &QWidget::hide);
     slide->start(QAbstractAnimation::DeleteWhenStopped);
 }
 

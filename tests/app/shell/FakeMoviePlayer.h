@@ -23,6 +23,10 @@ public:
     }
     void seekToStart() override { ++seeks; }
     bool isPlaying() const override { return playing; }
+    void unload() override {
+        ++unloads;
+        playing = false;
+    }
 
     [[nodiscard]] Subscription onPlayedToEnd(std::function<void()> listener) override {
         return ended_.add(std::move(listener));
@@ -50,6 +54,7 @@ public:
     int plays = 0;
     int pauses = 0;
     int seeks = 0;
+    int unloads = 0;
     bool playing = false;
 
 private:

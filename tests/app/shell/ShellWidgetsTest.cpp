@@ -7,6 +7,7 @@
 #include "app/shell/MainView.h"
 #include "app/shell/MainViewWidget.h"
 #include "app/shell/MoviePlayerWidget.h"
+#include "app/shell/ProgressSpinnerWidget.h"
 #include "app/shell/SplashView.h"
 #include "app/shell/SplashViewWidget.h"
 
@@ -19,6 +20,7 @@
 #include <QColor>
 #include <QImage>
 #include <QLabel>
+#include <QTest>
 
 #include <gtest/gtest.h>
 
@@ -208,6 +210,29 @@ TEST(LumenscrollAppWidget, TheWindowIsFixedAtTwelveHundredByEightHundredAndClosi
     app.userSettings().selectedBibleArray.set({BibleStructure{}});
     window.close();
     EXPECT_FALSE(test.context().settings().hasValue(QStringLiteral("SelectedBibleArray")));
+
+    // Ctrl+Q closes it the same way; with the pages restored, they are saved.
+    window.show();
+    window.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+    app.pagesRestored().set(true);
+    QTest::keyClick(window.windowHandle(), Qt::Key_Q, Qt::ControlModifier);
+    EXPECT_FALSE(window.isVisible());
+    EXPECT_TRUE(test.context().settings().hasValue(QStringLiteral("SelectedBibleArray")));
+}
+
+TEST(ProgressSpinnerWidget, TurnsOnARoundTranslucentBackdropNotOnABlackSquare) {
+    TestAppContext test;
+    ProgressSpinnerWidget spinner(test.context().animations());
+    QImage image(spinner.size(), QImage::Format_RGB32);
+    image.fill(Qt::white);
+    spinner.render(&image, QPoint(), QRegion(), QWidget::DrawChildren);
+    // The corners show what is behind; inside the circle, between the spokes' ends and its
+    // edge, the backdrop darkens it.
+    EXPECT_EQ(image.pixelColor(1, 1), QColor(Qt::white));
+    const QColor inside = image.pixelColor(spinner.width() / 2, ProgressSpinnerWidget::padding / 2);
+    EXPECT_LT(inside.lightness(), 200);
+    EXPECT_GT(inside.lightness(), 60);
 }
 
 } // namespace

@@ -83,6 +83,10 @@ TEST_F(SplashViewTest, NothingHappensBeforeThreeSecondsThenTheKoreanGenesisOneIs
     EXPECT_TRUE(view.goToMain());
     ASSERT_NE(view.mainView(), nullptr);
     EXPECT_FALSE(movie.isPlaying());
+    // Hidden behind the main view from now on: the player lets the movie go for good.
+    EXPECT_EQ(movie.unloads, 1);
+    view.startIntroMovie();
+    EXPECT_FALSE(movie.isPlaying());
 
     const Books& books = settings.BibleWordsContainer();
     ASSERT_EQ(books.size(), 66u);

@@ -106,11 +106,23 @@ TEST_F(PagingCarouselWidgetTest, AClickIsNoDrag) {
     EXPECT_EQ(pixel(200, 150), QColor(Qt::green));
 }
 
-TEST_F(PagingCarouselWidgetTest, RebuildsItsPagesWhenTheItemsChange) {
+TEST_F(PagingCarouselWidgetTest, KeepsThePagesThatStayWhenTheItemsChange) {
+    QWidget* first = carousel.pageAt(0);
+    QWidget* last = carousel.pageAt(2);
     selected = 0;
+    // An item taken from the middle: the ones after it move down, as they are.
+    carousel.removePage(1);
     model.update(2);
     EXPECT_EQ(carousel.pageCount(), 2);
+    EXPECT_EQ(carousel.pageAt(0), first);
+    EXPECT_EQ(carousel.pageAt(1), last);
     EXPECT_EQ(pixel(200, 150), QColor(Qt::red));
+    EXPECT_EQ(pixel(395, 150), QColor(Qt::blue));
+
+    // An item added at the end: only its page is built.
+    model.update(3);
+    EXPECT_EQ(carousel.pageAt(1), last);
+    EXPECT_EQ(carousel.pageCount(), 3);
 }
 
 TEST_F(PagingCarouselWidgetTest, SlidesToAnIndexTheCallerSetsAndFollowsADragAtOnce) {
