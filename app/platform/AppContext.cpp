@@ -5,6 +5,7 @@
 #include "app/platform/QtScheduler.h"
 #include "app/platform/RecordingSoundPlayer.h"
 #include "app/platform/SystemClipboard.h"
+#include "app/platform/SystemClock.h"
 #include "app/platform/SystemKeyProbe.h"
 #include "app/platform/SystemRandom.h"
 
@@ -36,6 +37,7 @@ AppContext::AppContext(Services services)
     require(services_.random, "random");
     require(services_.sounds, "sounds");
     require(services_.animations, "animations");
+    require(services_.clock, "clock");
 }
 
 std::unique_ptr<AppContext> AppContext::production(std::unique_ptr<SoundPlayer> sounds) {
@@ -57,6 +59,7 @@ std::unique_ptr<AppContext> AppContext::production(std::unique_ptr<SoundPlayer> 
         .random = std::make_unique<SystemRandom>(),
         .sounds = std::move(sounds),
         .animations = std::make_unique<Animations>(),
+        .clock = std::make_unique<SystemClock>(),
     };
     return std::make_unique<AppContext>(std::move(services));
 }

@@ -3,6 +3,7 @@
 #include "app/platform/Animations.h"
 #include "app/platform/AppActivity.h"
 #include "app/platform/Clipboard.h"
+#include "app/platform/Clock.h"
 #include "app/platform/CursorStack.h"
 #include "app/platform/DocumentsFolder.h"
 #include "app/platform/KeyProbe.h"
@@ -19,7 +20,7 @@ namespace lumenscroll {
 
 // Every platform service a view may ask for, in one object handed to every view: nothing
 // reaches the platform around it, so a test that builds the context with stand-ins controls
-// time, files, settings, keys, clipboard and randomness completely. Diagnostics go through
+// time, the clock, files, settings, keys, clipboard and randomness completely. Diagnostics go through
 // trace() (Trace.h), which tests capture separately.
 class AppContext {
 public:
@@ -36,6 +37,7 @@ public:
         std::unique_ptr<RandomSource> random;
         std::unique_ptr<SoundPlayer> sounds;
         std::unique_ptr<Animations> animations;
+        std::unique_ptr<Clock> clock;
     };
 
     // Stops the program when a service is missing: a view would otherwise fail far from here.
@@ -59,6 +61,7 @@ public:
     RandomSource& random() const { return *services_.random; }
     SoundPlayer& sounds() const { return *services_.sounds; }
     Animations& animations() const { return *services_.animations; }
+    const Clock& clock() const { return *services_.clock; }
 
 private:
     Services services_;

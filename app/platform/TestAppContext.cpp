@@ -56,6 +56,7 @@ TestAppContext::TestAppContext(std::unique_ptr<QTemporaryDir> ownRoot, QString h
         .random = std::make_unique<SeededRandom>(randomSeed),
         .sounds = make(sounds_),
         .animations = std::move(animations),
+        .clock = make(clock_),
     };
     context_ = std::make_unique<AppContext>(std::move(services));
 }

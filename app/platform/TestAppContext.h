@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/platform/AppContext.h"
+#include "app/platform/FixedClock.h"
 #include "app/platform/FixedKeyProbe.h"
 #include "app/platform/ManualScheduler.h"
 #include "app/platform/MemoryClipboard.h"
@@ -21,9 +22,10 @@ namespace lumenscroll {
 // An application context for tests, with nothing shared with the user or with other tests:
 // a temporary folder holding the Documents folder, the settings file and (unless a folder of
 // real resources is given) an empty resource folder; a manual scheduler; a captured trace;
-// stand-ins for clipboard, links, cursors, keys and sounds; a seeded random source; and
-// animation switched off. Everything is removed when it is destroyed, unless it was made for a
-// home the caller keeps (inHome), where one launch after another finds what the last one left.
+// stand-ins for clipboard, links, cursors, keys and sounds; a clock that stands still; a
+// seeded random source; and animation switched off. Everything is removed when it is
+// destroyed, unless it was made for a home the caller keeps (inHome), where one launch after
+// another finds what the last one left.
 class TestAppContext {
 public:
     // `resourceDirectory`: a folder of resources to look in instead of the empty one.
@@ -47,6 +49,7 @@ public:
     RecordingCursorStack& recordingCursorStack() { return *cursors_; }
     FixedKeyProbe& fixedKeyProbe() { return *keys_; }
     RecordingSoundPlayer& recordingSoundPlayer() { return *sounds_; }
+    FixedClock& fixedClock() { return *clock_; }
 
     // The folder everything lives in.
     QString rootPath() const { return root_; }
@@ -70,6 +73,7 @@ private:
     RecordingCursorStack* cursors_ = nullptr;
     FixedKeyProbe* keys_ = nullptr;
     RecordingSoundPlayer* sounds_ = nullptr;
+    FixedClock* clock_ = nullptr;
     bool ownsResources_ = false;
     // Last: destroyed first, while the folder and the capture it writes into still exist.
     std::unique_ptr<AppContext> context_;
