@@ -2,10 +2,8 @@
 
 #include "app/model/TextPieces.h"
 
-#include <charconv>
 #include <cstddef>
 #include <span>
-#include <system_error>
 #include <utility>
 #include <vector>
 
@@ -34,22 +32,24 @@ std::int64_t verseCount(BibleBook book, std::int64_t chapterIndex) {
     return count;
 }
 
-// A whole decimal number with an optional "+" or "-" in front, and nothing else.
+// A whole decimal number: an optional "+" or "-" and one to eighteen digits, nothing else.
 std::optional<std::int64_t> parseNumber(std::string_view piece) {
-    if (piece.starts_with('+')) {
+    bool negative = false;
+    if (piece.starts_with('+') || piece.starts_with('-')) {
+        negative = piece.front() == '-';
         piece.remove_prefix(1);
-        // "+-1" is no number.
-        if (piece.starts_with('-')) {
-            return std::nullopt;
-        }
     }
-    std::int64_t value = 0;
-    const char* end = piece.data() + piece.size();
-    const auto [stop, error] = std::from_chars(piece.data(), end, value);
-    if (piece.empty() || error != std::errc() || stop != end) {
+    if (piece.empty() || piece.size() > 18) {
         return std::nullopt;
     }
-    return value;
+    std::int64_t value = 0;
+    for (const char digit : piece) {
+        if (digit < '0' || digit > '9') {
+            return std::nullopt;
+        }
+        value = value * 10 + (digit - '0');
+    }
+    return negative ? -value : value;
 }
 
 } // namespace
@@ -70,18 +70,20 @@ std::optional<VerseLocator> VerseLocator::make(std::int64_t bookIndex, std::int6
     return VerseLocator{*book, chapterIndex, verseIndex};
 }
 
-std::optional<VerseLocator> VerseLocator::parse(std::string_view text) {
+std::optional<VerseLocator::Numbers> VerseLocator::numbers(std::string_view text) {
     const std::vector<std::string_view> pieces = textPieces(text, separator);
     if (pieces.size() < 3) {
         return std::nullopt;
     }
-    const std::optional<std::int64_t> book = parseNumber(pieces[0]);
-    const std::optional<std::int64_t> chapter = parseNumber(pieces[1]);
-    const std::optional<std::int64_t> verse = parseNumber(pieces[2]);
-    if (!book || !chapter || !verse) {
+    return Numbers{parseNumber(pieces[0]), parseNumber(pieces[1]), parseNumber(pieces[2])};
+}
+
+std::optional<VerseLocator> VerseLocator::parse(std::string_view text) {
+    const std::optional<Numbers> read = numbers(text);
+    if (!read || !read->bookIndex || !read->chapterIndex || !read->verseIndex) {
         return std::nullopt;
     }
-    return make(*book, *chapter, *verse);
+    return make(*read->bookIndex, *read->chapterIndex, *read->verseIndex);
 }
 
 std::string VerseLocator::text(std::int64_t bookIndex, std::int64_t chapterIndex, std::int64_t verseIndex) {

@@ -28,9 +28,20 @@ struct VerseLocator {
                                             std::int64_t verseIndex);
 
     // Reads a locator's text: "@"-separated pieces (empty ones dropped), the first three each a
-    // decimal number with an optional sign and nothing else. None for fewer than three pieces,
-    // a piece that is no number, or a verse the tables do not have.
+    // decimal number (an optional sign and one to eighteen digits, nothing else). None for
+    // fewer than three pieces, a piece that is no number, or a verse the tables do not have.
     static std::optional<VerseLocator> parse(std::string_view text);
+
+    // The three numbers of a locator's text as they stand, before the tables are asked: for a
+    // reader that takes whatever a text names. None for fewer than three pieces; a piece that
+    // is no number reads as none. Eighteen digits keep every number, and one more than it, in
+    // range.
+    struct Numbers {
+        std::optional<std::int64_t> bookIndex;
+        std::optional<std::int64_t> chapterIndex;
+        std::optional<std::int64_t> verseIndex;
+    };
+    static std::optional<Numbers> numbers(std::string_view text);
 
     // "book@chapter@verse", decimal, no leading zeros.
     std::string text() const { return text(bookIndex(), chapterIndex, verseIndex); }

@@ -2,8 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <optional>
 #include <string_view>
+#include <vector>
 
 namespace lumenscroll {
 namespace {
@@ -56,6 +58,22 @@ TEST(VerseLocator, RefusesWhatTheTablesDoNotHold) {
     // The texts end 1 Samuel 30 with one line for verses 30 and 31: the table counts 30 lines.
     EXPECT_TRUE(VerseLocator::parse("8@29@30"));
     EXPECT_FALSE(VerseLocator::parse("8@29@31"));
+}
+
+TEST(VerseLocator, NumbersAreReadAsTheyStandWithoutTheTables) {
+    using Numbers = std::optional<VerseLocator::Numbers>;
+    const auto read = [](std::string_view text) {
+        const Numbers numbers = VerseLocator::numbers(text);
+        return numbers ? std::vector{numbers->bookIndex, numbers->chapterIndex, numbers->verseIndex}
+                       : std::vector<std::optional<std::int64_t>>{};
+    };
+    EXPECT_EQ(read("70@-3@999"), (std::vector<std::optional<std::int64_t>>{70, -3, 999}));
+    EXPECT_EQ(read("+5@@2@10@x"), (std::vector<std::optional<std::int64_t>>{5, 2, 10}));
+    // A piece that is no number reads as none; eighteen digits are the most a number has.
+    EXPECT_EQ(read("a@999999999999999999@1234567890123456789"),
+              (std::vector<std::optional<std::int64_t>>{std::nullopt, 999999999999999999, std::nullopt}));
+    EXPECT_TRUE(read("0@0").empty());
+    EXPECT_TRUE(read("").empty());
 }
 
 } // namespace
