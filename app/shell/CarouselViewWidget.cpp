@@ -118,9 +118,15 @@ void CarouselViewWidget::syncCarousel() {
     Binding<int> index([this] { return static_cast<int>(view_.selectedTab()); },
                        [this](const int& value) { view_.selectedTab.set(value); });
     AppContext& context = view_.context();
-    model_ = std::make_unique<PagingCarouselViewModel>(context, count, std::move(index), spacing, headspace,
-                                                       sidesScaling, false,
-                                                       PagingCarouselAutoScroll::inactive(), true);
+    model_ = std::make_unique<PagingCarouselViewModel>(context, count, std::move(index),
+                                                       PagingCarouselViewModel::Options{
+                                                           .spacing = spacing,
+                                                           .headspace = headspace,
+                                                           .sidesScaling = sidesScaling,
+                                                           .isWrap = false,
+                                                           .autoScroll = PagingCarouselAutoScroll::inactive(),
+                                                           .canMove = true,
+                                                       });
     carousel_ = new PagingCarouselWidget(
         *model_, context.animations(),
         [this](int item) -> QWidget* {

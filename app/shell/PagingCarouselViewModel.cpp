@@ -18,19 +18,12 @@ std::chrono::milliseconds milliseconds(double seconds) {
 const QString PagingCarouselViewModel::animatedOffsetKey = QStringLiteral("isAnimatedOffset");
 
 PagingCarouselViewModel::PagingCarouselViewModel(AppContext& context, int itemCount, Binding<int> index,
-                                                 double spacing, double headspace, double sidesScaling,
-                                                 bool isWrap, PagingCarouselAutoScroll autoScroll,
-                                                 bool canMove, QObject* parent)
+                                                 Options options, QObject* parent)
     : ObservableObject(parent)
     , context_(context)
     , index_(std::move(index))
     , itemCount_(std::max(itemCount, 0))
-    , spacing_(spacing)
-    , headspace_(headspace)
-    , isWrap_(isWrap)
-    , sidesScaling_(sidesScaling)
-    , autoScroll_(autoScroll)
-    , canMove_(canMove)
+    , options_(options)
     , activeIndex_(*this, 0)
     , dragOffset_(*this, 0.0)
     , syncedIndex_(index_.get())
@@ -62,11 +55,12 @@ int PagingCarouselViewModel::displayedCount() const {
 }
 
 double PagingCarouselViewModel::itemWidth() const {
-    return std::max(0.0, viewSize_.width() - 2.0 * (headspace_ + spacing_));
+    return std::max(0.0, viewSize_.width() - 2.0 * (options_.headspace + options_.spacing));
 }
 
 double PagingCarouselViewModel::offset() const {
-    return (headspace_ + spacing_) - (itemWidth() + spacing_) * activeIndex() + dragOffset();
+    return (options_.headspace + options_.spacing) - (itemWidth() + options_.spacing) * activeIndex() +
+           dragOffset();
 }
 
 double PagingCarouselViewModel::scale(int /*displayedPosition*/) const {
@@ -112,12 +106,12 @@ void PagingCarouselViewModel::setViewSize(QSizeF size) {
 }
 
 void PagingCarouselViewModel::dragChanged(double translationWidth) {
-    if (!canMove_) {
+    if (!options_.canMove) {
         return;
     }
     context_.settings().setBoolean(animatedOffsetKey, true);
     // The row follows the pointer for at most one item in either direction.
-    const double step = spacing_ + itemWidth();
+    const double step = options_.spacing + itemWidth();
     dragOffset_.set(translationWidth > 0.0 ? std::min(translationWidth, step)
                                            : std::max(translationWidth, -step));
     isTimerActive_ = false;
@@ -125,7 +119,7 @@ void PagingCarouselViewModel::dragChanged(double translationWidth) {
 }
 
 void PagingCarouselViewModel::dragEnded(double translationWidth) {
-    if (!canMove_) {
+    if (!options_.canMove) {
         return;
     }
     dragOffset_.set(0.0);

@@ -34,21 +34,38 @@ public:
         animated, // the platform's default animation
     };
 
+    // How the carousel lays out and moves its items, named where it is built; what is not
+    // named is as the carousel of reading pages has it:
+    //
+    //     PagingCarouselViewModel model(context, count, index, {.isWrap = true});
+    struct Options {
+        // The gap between items, points.
+        double spacing = 10.0;
+        // The extra inset of the active item from each edge, points.
+        double headspace = 10.0;
+        // Kept with the other settings; every item is drawn at full size (scale()).
+        double sidesScaling = 0.8;
+        // Wrapping from the last item to the first, with two items or more.
+        bool isWrap = false;
+        PagingCarouselAutoScroll autoScroll = PagingCarouselAutoScroll::inactive();
+        // Whether a drag moves the carousel.
+        bool canMove = true;
+    };
+
     // `index` must be below `itemCount` (a carousel of no items has nothing to show at all).
-    PagingCarouselViewModel(AppContext& context, int itemCount, Binding<int> index, double spacing,
-                            double headspace, double sidesScaling, bool isWrap,
-                            PagingCarouselAutoScroll autoScroll, bool canMove, QObject* parent = nullptr);
+    PagingCarouselViewModel(AppContext& context, int itemCount, Binding<int> index, Options options,
+                            QObject* parent = nullptr);
     ~PagingCarouselViewModel() override;
 
     int itemCount() const { return itemCount_; }
-    double spacing() const { return spacing_; }
-    double headspace() const { return headspace_; }
-    double sidesScaling() const { return sidesScaling_; }
-    bool isWrapRequested() const { return isWrap_; }
-    const PagingCarouselAutoScroll& autoScroll() const { return autoScroll_; }
-    bool canMove() const { return canMove_; }
+    double spacing() const { return options_.spacing; }
+    double headspace() const { return options_.headspace; }
+    double sidesScaling() const { return options_.sidesScaling; }
+    bool isWrapRequested() const { return options_.isWrap; }
+    const PagingCarouselAutoScroll& autoScroll() const { return options_.autoScroll; }
+    bool canMove() const { return options_.canMove; }
 
-    bool isWrapping() const { return itemCount_ >= 2 && isWrap_; }
+    bool isWrapping() const { return itemCount_ >= 2 && options_.isWrap; }
     // The caller's item index shown at each displayed position.
     std::vector<int> displayedItems() const;
     int displayedCount() const;
@@ -76,7 +93,7 @@ public:
     // The application became active (true) or is about to stop being active (false).
     void setTimerActive(bool active) { isTimerActive_ = active; }
     // Seconds between automatic turns, if they happen at all.
-    std::optional<double> timerInterval() const { return autoScroll_.interval(itemCount_); }
+    std::optional<double> timerInterval() const { return options_.autoScroll.interval(itemCount_); }
     bool hasTimer() const { return timer_.isActive(); }
 
     // A horizontal drag, by its translation from where it started.
@@ -118,12 +135,7 @@ private:
     AppContext& context_;
     Binding<int> index_;
     int itemCount_;
-    double spacing_;
-    double headspace_;
-    bool isWrap_;
-    double sidesScaling_;
-    PagingCarouselAutoScroll autoScroll_;
-    bool canMove_;
+    Options options_;
     Published<int> activeIndex_;
     Published<double> dragOffset_;
     QSizeF viewSize_;

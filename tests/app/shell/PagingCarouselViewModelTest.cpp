@@ -22,17 +22,16 @@ protected:
     std::vector<int> writes;
     std::vector<bool> moves; // offsetChanged: animated or not
 
-    std::unique_ptr<PagingCarouselViewModel>
-    make(int count, int index, bool wrap = false,
-         PagingCarouselAutoScroll autoScroll = PagingCarouselAutoScroll::inactive(), bool canMove = true) {
+    // Spacing and headspace 10, side scaling 0.8, unless `options` says otherwise.
+    std::unique_ptr<PagingCarouselViewModel> make(int count, int index,
+                                                  PagingCarouselViewModel::Options options = {}) {
         selected = index;
         Binding<int> binding([this] { return selected; },
                              [this](const int& value) {
                                  writes.push_back(value);
                                  selected = value;
                              });
-        auto model = std::make_unique<PagingCarouselViewModel>(test.context(), count, binding, 10.0, 10.0,
-                                                               0.8, wrap, autoScroll, canMove);
+        auto model = std::make_unique<PagingCarouselViewModel>(test.context(), count, binding, options);
         model->setViewSize(QSizeF(400, 300));
         QObject::connect(model.get(), &PagingCarouselViewModel::offsetChanged,
                          [this](bool animated) { moves.push_back(animated); });
@@ -100,7 +99,7 @@ TEST_F(PagingCarouselViewModelTest, ADragStopsAtEitherEnd) {
 }
 
 TEST_F(PagingCarouselViewModelTest, AFixedCarouselIgnoresDrags) {
-    auto model = make(3, 1, false, PagingCarouselAutoScroll::inactive(), false);
+    auto model = make(3, 1, {.canMove = false});
     model->dragChanged(200.0);
     model->dragEnded(200.0);
     EXPECT_DOUBLE_EQ(model->dragOffset(), 0.0);
@@ -117,7 +116,7 @@ TEST_F(PagingCarouselViewModelTest, AnIndexOutsideTheItemsIsReportedAndKeptInsid
 }
 
 TEST_F(PagingCarouselViewModelTest, WrappingShowsCopiesAndJumpsFromThemToTheRealItem) {
-    auto model = make(3, 0, true);
+    auto model = make(3, 0, {.isWrap = true});
     EXPECT_TRUE(model->isWrapping());
     EXPECT_EQ(model->displayedItems(), (std::vector<int>{2, 0, 1, 2, 0}));
     EXPECT_EQ(model->activeIndex(), 1);
@@ -143,7 +142,7 @@ TEST_F(PagingCarouselViewModelTest, WrappingShowsCopiesAndJumpsFromThemToTheReal
 
 TEST_F(PagingCarouselViewModelTest, AutoScrollTurnsOnTheFifthBeatOfAFiveSecondInterval) {
     for (double seconds : {0.0, -3.0, 5.0}) {
-        auto model = make(3, 0, false, PagingCarouselAutoScroll::active(seconds));
+        auto model = make(3, 0, {.autoScroll = PagingCarouselAutoScroll::active(seconds)});
         EXPECT_EQ(model->timerInterval(), 5.0);
         model->appear();
         EXPECT_TRUE(model->hasTimer());
@@ -159,7 +158,7 @@ TEST_F(PagingCarouselViewModelTest, AutoScrollTurnsOnTheFifthBeatOfAFiveSecondIn
 }
 
 TEST_F(PagingCarouselViewModelTest, AutoScrollGoesFromTheLastItemBackToTheFirst) {
-    auto model = make(2, 1, false, PagingCarouselAutoScroll::active(2.0));
+    auto model = make(2, 1, {.autoScroll = PagingCarouselAutoScroll::active(2.0)});
     model->appear();
     scheduler().advance(milliseconds{1000});
     EXPECT_EQ(model->activeIndex(), 1);
@@ -170,7 +169,7 @@ TEST_F(PagingCarouselViewModelTest, AutoScrollGoesFromTheLastItemBackToTheFirst)
 }
 
 TEST_F(PagingCarouselViewModelTest, AutoScrollPausesWhileDraggingAndWhileTheApplicationIsInactive) {
-    auto model = make(3, 0, false, PagingCarouselAutoScroll::active(4.0));
+    auto model = make(3, 0, {.autoScroll = PagingCarouselAutoScroll::active(4.0)});
     model->appear();
     model->dragChanged(5.0);
     scheduler().advance(milliseconds{3000});
@@ -191,7 +190,7 @@ TEST_F(PagingCarouselViewModelTest, TheTurnTimerExistsOnlyWhileShownWithAnInterv
     EXPECT_FALSE(inactive->hasTimer());
     EXPECT_EQ(scheduler().pendingCount(), 0U);
 
-    auto model = make(1, 0, false, PagingCarouselAutoScroll::active(3.0));
+    auto model = make(1, 0, {.autoScroll = PagingCarouselAutoScroll::active(3.0)});
     model->appear();
     EXPECT_FALSE(model->hasTimer()); // one item: nothing to turn to
     selected = 0;

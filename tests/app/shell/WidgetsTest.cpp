@@ -54,15 +54,7 @@ protected:
     TestAppContext test;
     int selected = 1;
     const std::vector<QColor> colors{Qt::red, Qt::green, Qt::blue};
-    PagingCarouselViewModel model{test.context(),
-                                  3,
-                                  Binding<int>::to(selected),
-                                  10.0,
-                                  10.0,
-                                  0.8,
-                                  false,
-                                  PagingCarouselAutoScroll::inactive(),
-                                  true};
+    PagingCarouselViewModel model{test.context(), 3, Binding<int>::to(selected), {}};
     PagingCarouselWidget carousel{model, test.context().animations(), [this](int item) {
                                       return solidPage(colors[static_cast<std::size_t>(item)]);
                                   }};
