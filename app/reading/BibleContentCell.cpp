@@ -7,6 +7,7 @@
 #include "app/reading/BibleView.h"
 #include "app/reading/FontChoices.h"
 #include "app/reading/ListIndex.h"
+#include "app/reading/OpenPages.h"
 
 
 #include <cstddef>
@@ -68,7 +69,7 @@ void BibleContentCell::fontFromPicker() {
 
 void BibleContentCell::loadFontSettings() {
     UserSettings& settings = *userSettings;
-    if (settings.selectedBibleArray->size() == settings.roles->size()) {
+    if (OpenPages(settings).areParallel()) {
         return;
     }
     const FontChoices stored = FontChoices::load(settings, userSettings.context().settings());

@@ -7,7 +7,9 @@
 #include "app/platform/Trace.h"
 #include "app/reading/ChapterText.h"
 #include "app/reading/ListIndex.h"
+#include "app/reading/OpenPages.h"
 #include "app/reading/PageHandle.h"
+#include "app/reading/PageOperations.h"
 #include "app/reading/PageStatePersistence.h"
 #include "app/reading/TextResource.h"
 #include "app/reading/Utils.h"
@@ -21,23 +23,12 @@ namespace lumenscroll {
 
 namespace {
 
-bool isChapterOf(BibleBook book, std::int64_t chapter) {
-    return chapter >= 1 && chapter <= static_cast<std::int64_t>(versesPerChapter(book).size());
-}
-
-// The verses of one chapter as the resource holds them; none when the translation has no
-// text or the resource is missing or unreadable.
-std::vector<BiblePraise> readChapterVerses(const ResourceLocator& resources, const std::string& resourceName,
-                                           BibleKind kind, BibleBook book, std::int64_t chapter) {
-    if (resourceName.empty()) {
-        return {};
-    }
-    const std::optional<std::string> text = TextResource::read(resources, resourceName);
-    if (!text) {
-        return {};
-    }
-    return ChapterText::chapterVerses(*text, kind, book, chapter);
-}
+// Traces, at the end of the file.
+void traceOpenRecords(const std::vector<BibleStructure>& records);
+void traceChosenVerse(const PageHandle& page, std::int64_t chosen);
+void traceFixedIndex(std::int64_t fixedIndex);
+void tracePageAdded(std::int64_t page, std::int64_t previousPage, std::int64_t openPages);
+void traceRebuiltTitle(const PageHandle& page);
 
 } // namespace
 
@@ -47,127 +38,22 @@ std::vector<std::string> BibleView::defaultTitlePhotoArray() {
 }
 
 std::string BibleView::chapterResourceName(BibleKind kind, std::int64_t bookIndex, std::int64_t page) const {
-    std::string name = TextResource::name(kind, bookIndex);
-    if (name.empty()) {
-        return name;
-    }
-    const bool english = kind == BibleKind::en01;
-    const std::string_view language = english ? englishLanguageCode : koreanLanguageCode;
-
-    UserSettings& settings = *userSettings;
-    if (isIndexOf(page, settings.selectedBibleArray->size())) {
-        settings.selectedBibleArray.modify(
-            [&](std::vector<BibleStructure>& pages) { pages[at(page)].language = std::string(language); });
-    }
-    if (isIndexOf(page, settings.roles->size())) {
-        const std::string label(translationDisplayName(kind));
-        settings.roles.modify(
-            [&](std::vector<BibleView>& views) { views[at(page)].translateVersion = label; });
-    }
-    return name;
+    return lumenscroll::chapterResourceName(PageHandle(*userSettings, page), kind, bookIndex);
 }
 
 void BibleView::loadPageText(std::int64_t bookIndex, std::int64_t chapter, BibleKind kind) const {
-    UserSettings& settings = *userSettings;
-    const std::int64_t page = pageIndex.get();
-    const std::optional<BibleBook> book = bibleBookFromRaw(bookIndex);
-    if (!book || !isChapterOf(*book, chapter) || !isIndexOf(page, settings.selectedBibleArray->size())) {
-        trace("loadPageText: no chapter " + std::to_string(chapter) + " of book " +
-              std::to_string(bookIndex) + " for page " + std::to_string(page));
-        return;
-    }
-    // Read before the load changes the record: a step back across a book boundary counts from
-    // the book the page was on.
-    const std::int64_t previousBookIndex = settings.selectedBibleArray.get()[at(page)].sectionIndex - 1;
-
-    const std::string name = chapterResourceName(kind, bookIndex, page);
-    trace("fileName : " + name);
-    std::vector<BiblePraise> praises =
-        readChapterVerses(userSettings.context().resources(), name, kind, *book, chapter);
-
-    const bool english = kind == BibleKind::en01;
-    const std::string language(english ? englishLanguageCode : koreanLanguageCode);
-
-    std::int64_t versesIndex = 0;
-    switch (sectionAndVerseMovingType) {
-    case 0:
-    case 1:
-        versesIndex = chapter - 1;
-        break;
-    case -1:
-        // The caller lowers it by one afterwards.
-        versesIndex = chapter;
-        break;
-    case -2:
-        // The last chapter of the book before the page's; a page on the first book has none
-        // before it, and keeps the chapter it loaded.
-        versesIndex = bibleBookFromRaw(previousBookIndex) ? lastChapterIndexPerBook()[at(previousBookIndex)]
-                                                          : chapter - 1;
-        break;
-    default:
-        versesIndex = 0;
-        break;
-    }
-
-    settings.currentBibleLanguage.set(language);
-
-    BibleStructure record;
-    record.versesIndex = versesIndex;
-    record.order = bookIndex;
-    record.language = language;
-    // In the language the page's record holds now, which chapterResourceName has just set for
-    // the translations that have text.
-    record.name = std::string(bookName(settings.selectedBibleArray.get()[at(page)].language, *book));
-    record.isOldTestment = isOldTestament(*book);
-    record.sectionIndex = bookIndex;
-    record.kindOfBible = english ? BibleKind::en01 : BibleKind::kr01;
-    record.praises = std::move(praises);
-    record.matchingIndexToMemo = 0;
-
-    storeLoadedPage(bookIndex, chapter, std::move(record));
+    loadChapter(state(), userSettings.context().resources(), bookIndex, chapter, kind,
+                sectionAndVerseMovingType);
 }
 
 BibleStructure BibleView::loadChapterText(std::int64_t bookIndex, std::int64_t chapter, BibleKind kind,
                                           std::int64_t page) const {
-    BibleStructure record;
-    record.sectionIndex = bookIndex;
-    const std::optional<BibleBook> book = bibleBookFromRaw(bookIndex);
-    if (!book || !isChapterOf(*book, chapter)) {
-        trace("loadChapterText: no chapter " + std::to_string(chapter) + " of book " +
-              std::to_string(bookIndex));
-        return record;
-    }
-    const std::string name = chapterResourceName(kind, bookIndex, page);
-    trace(" - fileName " + name);
-    record.praises = readChapterVerses(userSettings.context().resources(), name, kind, *book, chapter);
-    return record;
+    return readChapter(PageHandle(*userSettings, page), userSettings.context().resources(), bookIndex,
+                       chapter, kind);
 }
 
 void BibleView::storeLoadedPage(std::int64_t bookIndex, std::int64_t chapter, BibleStructure record) const {
-    UserSettings& settings = *userSettings;
-    const std::int64_t page = pageIndex.get();
-    const std::optional<BibleBook> book = bibleBookFromRaw(bookIndex);
-    if (!book || !isChapterOf(*book, chapter) || !isIndexOf(page, settings.selectedBibleArray->size())) {
-        return;
-    }
-
-    // Only the chapter loaded last is kept: every book gets its placeholders again, one more
-    // than it has chapters, since entry c stands for chapter c.
-    const std::int64_t bookCount = std::min(settings.bibleSectionCount.get(), bibleBookCount);
-    std::vector<std::vector<BibleStructure>> container;
-    container.reserve(static_cast<std::size_t>(std::max<std::int64_t>(bookCount, 0)));
-    for (std::int64_t b = 0; b < bookCount; ++b) {
-        container.emplace_back(at(chaptersPerBook()[at(b)] + 1));
-    }
-    if (isIndexOf(bookIndex, container.size())) {
-        container[at(bookIndex)][at(chapter)] = record;
-    }
-    settings.BibleWordsContainer.set(std::move(container));
-    settings.selectedBibleArray.modify(
-        [&](std::vector<BibleStructure>& pages) { pages[at(page)] = std::move(record); });
-
-    trace("pageIndex " + std::to_string(page) + " roles.count - 1 " +
-          std::to_string(static_cast<std::int64_t>(settings.roles->size()) - 1));
+    storeChapter(state(), bookIndex, chapter, std::move(record));
 }
 
 void BibleView::loadSavedState() const {
@@ -176,30 +62,7 @@ void BibleView::loadSavedState() const {
 }
 
 void BibleView::refreshPageTitle(std::int64_t page) const {
-    UserSettings& settings = *userSettings;
-    if (!isIndexOf(page, settings.selectedBibleArray->size())) {
-        return;
-    }
-    const BibleStructure& record = settings.selectedBibleArray.get()[at(page)];
-    trace("userSettings.selectedBibleArray[pageIndex].versesIndex " + std::to_string(record.versesIndex));
-    const std::optional<BibleBook> book = bibleBookFromRaw(record.sectionIndex);
-    if (!book || !isIndexOf(page, settings.roles->size())) {
-        return;
-    }
-    const std::int64_t chapter = record.versesIndex < 1 ? 1 : record.versesIndex + 1;
-    std::string title;
-    switch (record.kindOfBible) {
-    case BibleKind::kr01:
-        title = std::string(bookName(koreanLanguageCode, *book)) + " " + std::to_string(chapter) + "장";
-        break;
-    case BibleKind::en01:
-        title = std::string(bookName(englishLanguageCode, *book)) + " " + std::to_string(chapter);
-        break;
-    default:
-        return;
-    }
-    settings.roles.modify(
-        [&](std::vector<BibleView>& views) { views[at(page)].bibleSectionTitle = std::move(title); });
+    lumenscroll::refreshPageTitle(PageHandle(*userSettings, page));
 }
 
 std::string BibleView::randomTitlePhoto() const {
@@ -311,13 +174,7 @@ void BibleView::toggleBookmark(std::int64_t verse) const {
     if (!page.modifyVerse(verse, [](BiblePraise& praise) { praise.bookmarked = !praise.bookmarked; })) {
         return;
     }
-    const std::int64_t index = page.index();
-    const auto& rows = userSettings->bookmarkArray.get();
-    if (isIndexOf(index, rows.size()) && isIndexOf(verse, rows[at(index)].size())) {
-        userSettings->bookmarkArray.modify([&](std::vector<std::vector<bool>>& marks) {
-            marks[at(index)][at(verse)] = !marks[at(index)][at(verse)];
-        });
-    }
+    OpenPages(*userSettings).flipBookmark(page.index(), verse);
     userSettings->savePageState(userSettings.context());
 }
 
@@ -363,13 +220,7 @@ void BibleView::scrollToLastVerse() const {
 }
 
 void BibleView::verseAreaAppeared() const {
-    UserSettings& settings = *userSettings;
-    const auto& pages = settings.selectedBibleArray.get();
-    trace("userSettings.selectedBibleArray.count " + std::to_string(pages.size()));
-    if (!pages.empty()) {
-        trace("userSettings.selectedBibleArray[0].praises.count " + std::to_string(pages[0].praises.size()));
-    }
-
+    traceOpenRecords(userSettings->selectedBibleArray.get());
     const PageHandle page = state();
     const BibleStructure* record = page.record();
     if (!record) {
@@ -378,8 +229,8 @@ void BibleView::verseAreaAppeared() const {
     if (record->praises.empty()) {
         // Only the verses: the record keeps the chapter and the translation it names, and the
         // verses come in that translation.
-        const std::int64_t chapter = record->versesIndex < 0 ? 1 : record->versesIndex + 1;
-        BibleStructure read = loadChapterText(record->sectionIndex, chapter, record->kindOfBible, page.index());
+        BibleStructure read = readChapter(page, userSettings.context().resources(), record->sectionIndex,
+                                          chapterNumber(*record), record->kindOfBible);
         if (!read.praises.empty()) {
             page.modifyRecord([&](BibleStructure& stored) { stored.praises = std::move(read.praises); });
         }
@@ -404,13 +255,8 @@ std::int64_t BibleView::userSelectBibleSectionChanged() const {
     const BibleView* view = page.view();
     const std::int64_t chosen = view ? view->praiseIndex : praiseIndex;
     const bool hasVerses = page.modifyVerse(0, [chosen](BiblePraise& first) { first.index = chosen; });
-    trace("praiseIndex " + std::to_string(chosen));
-    if (!hasVerses) {
-        return 0;
-    }
-    trace("userSettings.selectedBibleArray[pageIndex].praises[0].index " + std::to_string(page.verse(0)->index));
-    trace("userSettings.selectedBibleArray[pageIndex].praises.count " + std::to_string(page.verseCount()));
-    return chosen;
+    traceChosenVerse(page, chosen);
+    return hasVerses ? chosen : 0;
 }
 
 void BibleView::praiseIndexChangedTo(bool changed) const {
@@ -418,8 +264,7 @@ void BibleView::praiseIndexChangedTo(bool changed) const {
         return;
     }
     UserSettings& settings = *userSettings;
-    trace("");
-    trace("bibleViewFixedIndex " + std::to_string(bibleViewFixedIndex));
+    traceFixedIndex(bibleViewFixedIndex);
     const PageHandle page = state();
     if (bibleViewFixedIndex == static_cast<std::int64_t>(settings.roles->size()) - 1) {
         const std::int64_t chosen = settings.praiseSelected();
@@ -462,68 +307,26 @@ void BibleView::resetVerseSelection() const {
 }
 
 void BibleView::appendDefaultPage() const {
-    userSettings->selectedBibleArray.modify([](std::vector<BibleStructure>& pages) { pages.emplace_back(); });
+    OpenPages(*userSettings).appendRecord(BibleStructure{});
 }
 
 // --- The title and the translation label ---
 
 void BibleView::rebuildTitle() const {
-    storeTitle(true);
+    rebuildPageTitle(state());
+    traceRebuiltTitle(state());
 }
 
 void BibleView::userSelectBibleSectionRaised(bool raised) const {
     if (!raised) {
         return;
     }
-    storeTitle(false);
+    rebuildPageTitle(state());
     state().modifyView([](BibleView& shown) { shown.userSelectBibleSection = false; });
 }
 
-void BibleView::storeTitle(bool traced) const {
-    const PageHandle page = state();
-    const BibleStructure* record = page.record();
-    if (!record || !page.view()) {
-        return;
-    }
-    std::string_view language = record->language;
-    if (record->kindOfBible == BibleKind::en01) {
-        language = englishLanguageCode;
-    } else if (record->kindOfBible == BibleKind::kr01) {
-        language = koreanLanguageCode;
-    }
-    if (record->language != language) {
-        const std::string code(language);
-        page.modifyRecord([&](BibleStructure& stored) { stored.language = code; });
-        record = page.record();
-    }
-    const std::optional<BibleBook> book = bibleBookFromRaw(record->sectionIndex);
-    if (!book) {
-        return;
-    }
-    const std::string name(bookName(record->language, *book));
-    const std::int64_t chapter = record->versesIndex < 0 ? 1 : record->versesIndex + 1;
-    if (traced) {
-        trace("chapter " + name);
-        trace("verse " + std::to_string(chapter));
-    }
-    std::string title = name + " " + std::to_string(chapter);
-    if (record->language == koreanLanguageCode) {
-        title += "장";
-    }
-    page.modifyView([&](BibleView& shown) { shown.bibleSectionTitle = std::move(title); });
-}
-
 void BibleView::updateTranslationLabel(BibleKind kind) const {
-    const PageHandle page = state();
-    const auto newest = static_cast<std::int64_t>(userSettings->selectedBibleArray->size()) - 1;
-    if (page.index() != newest || (kind != BibleKind::kr01 && kind != BibleKind::en01)) {
-        return;
-    }
-    const std::string label(translationDisplayName(kind));
-    page.modifyView([&](BibleView& shown) {
-        shown.kindOfBible = kind;
-        shown.translateVersion = label;
-    });
+    labelNewestPage(state(), kind);
 }
 
 std::string BibleView::shownTitle() const {
@@ -602,9 +405,7 @@ void BibleView::appear() const {}
 void BibleView::plusBible2Changed(bool added) const {
     const PageHandle page = state();
     const auto open = static_cast<std::int64_t>(userSettings->selectedBibleArray().size());
-    trace("pageindex " + std::to_string(page.index()) + " prevPageindex " + std::to_string(prevPageIndex.get()) +
-          " Utils.currentIndex " + std::to_string(Utils::currentIndex) + " userSettings.selectedBibleArray.count " +
-          std::to_string(open));
+    tracePageAdded(page.index(), prevPageIndex.get(), open);
     // Of all pages only the newest one takes the new page in.
     if (!added || page.index() != open - 1) {
         return;
@@ -624,18 +425,7 @@ void BibleView::plusBible2Changed(bool added) const {
 }
 
 void BibleView::updateLastPageTranslation(BibleKind kind) const {
-    const PageHandle page = state();
-    const auto open = static_cast<std::int64_t>(userSettings->selectedBibleArray().size());
-    if (page.index() != open - 1 || (kind != BibleKind::kr01 && kind != BibleKind::en01)) {
-        return;
-    }
-    const std::size_t label = kind == BibleKind::kr01 ? 0 : 1;
-    page.modifyView([kind, label](BibleView& shown) {
-        shown.kindOfBible = kind;
-        if (label < shown.translateVersionArray.size()) {
-            shown.translateVersion = shown.translateVersionArray[label];
-        }
-    });
+    labelNewestPage(state(), kind);
 }
 
 void BibleView::resetVerseFlags() const {
@@ -652,5 +442,48 @@ void BibleView::goToPreviousChapter() const {}
 void BibleView::goToNextChapter() const {}
 
 void BibleView::copySelectedVerses() const {}
+
+namespace {
+
+void traceOpenRecords(const std::vector<BibleStructure>& records) {
+    trace("userSettings.selectedBibleArray.count " + std::to_string(records.size()));
+    if (!records.empty()) {
+        trace("userSettings.selectedBibleArray[0].praises.count " +
+              std::to_string(records[0].praises.size()));
+    }
+}
+
+void traceChosenVerse(const PageHandle& page, std::int64_t chosen) {
+    trace("praiseIndex " + std::to_string(chosen));
+    if (const BiblePraise* first = page.verse(0)) {
+        trace("userSettings.selectedBibleArray[pageIndex].praises[0].index " + std::to_string(first->index));
+        trace("userSettings.selectedBibleArray[pageIndex].praises.count " +
+              std::to_string(page.verseCount()));
+    }
+}
+
+void traceFixedIndex(std::int64_t fixedIndex) {
+    trace("");
+    trace("bibleViewFixedIndex " + std::to_string(fixedIndex));
+}
+
+void tracePageAdded(std::int64_t page, std::int64_t previousPage, std::int64_t openPages) {
+    trace("pageindex " + std::to_string(page) + " prevPageindex " + std::to_string(previousPage) +
+          " Utils.currentIndex " + std::to_string(Utils::currentIndex) +
+          " userSettings.selectedBibleArray.count " + std::to_string(openPages));
+}
+
+// The book and chapter the title was rebuilt from.
+void traceRebuiltTitle(const PageHandle& page) {
+    const BibleStructure* record = page.record();
+    const std::optional<BibleBook> book = record ? bibleBookFromRaw(record->sectionIndex) : std::nullopt;
+    if (!book || !page.view()) {
+        return;
+    }
+    trace("chapter " + std::string(bookName(record->language, *book)));
+    trace("verse " + std::to_string(chapterNumber(*record)));
+}
+
+} // namespace
 
 } // namespace lumenscroll

@@ -96,7 +96,8 @@ struct BibleView {
 
     // The operations act on the shared state (the page's record, its page value in roles, the
     // loaded texts), never on this value's own fields, so they serve a copy of the page as
-    // well as the value in roles.
+    // well as the value in roles. Each is the page operation of the same work over a
+    // PageHandle (PageOperations.h), which callers that hold only a page index use directly.
 
     // The name of `bookIndex`'s text resource in translation `kind` (empty for a translation
     // without text or an invalid book). For kr01 and en01 it also marks page `page` as being
@@ -264,9 +265,6 @@ struct BibleView {
     void goToNextChapter() const;
     // The copy button.
     void copySelectedVerses() const;
-
-private:
-    void storeTitle(bool traced) const;
 };
 
 } // namespace lumenscroll

@@ -6,6 +6,7 @@
 #include "app/platform/Binding.h"
 #include "app/reading/BibleView.h"
 #include "app/reading/ListIndex.h"
+#include "app/reading/OpenPages.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -17,8 +18,10 @@ namespace lumenscroll {
 // Open page `index` where its state lives: its page value in userSettings.roles and its
 // chapter record in userSettings.selectedBibleArray. Every other page value (the one a widget
 // was built from, the one a handler runs on) is a copy whose state fields go stale, so the
-// page's handlers read its state here and write it here, through the published lists, each
-// write announced like any other. A page that is not open reads as absent and takes no writes.
+// page's handlers read its state here and write it here, through the owner of the page lists
+// (OpenPages), each write announced like any other. A page that is not open reads as absent
+// and takes no writes. The operations on a page's chapter, title and translation take one
+// (PageOperations.h).
 //
 // What the read functions return points into the lists: good until the next write to them.
 class PageHandle {
@@ -47,11 +50,11 @@ public:
 
     // One announced write to the page value; false, and nothing written, without one.
     template <class Change> bool modifyView(Change&& change) const {
-        return modifyEntry(userSettings_->roles, std::forward<Change>(change));
+        return OpenPages(*userSettings_).modifyView(index_, std::forward<Change>(change));
     }
     // One announced write to the record; false, and nothing written, without one.
     template <class Change> bool modifyRecord(Change&& change) const {
-        return modifyEntry(userSettings_->selectedBibleArray, std::forward<Change>(change));
+        return OpenPages(*userSettings_).modifyRecord(index_, std::forward<Change>(change));
     }
     // One announced write to verse `verse` of the record; false without it.
     template <class Change> bool modifyVerse(std::int64_t verse, Change&& change) const {
@@ -98,14 +101,6 @@ private:
 
     template <class T> const T* entry(const std::vector<T>& list) const {
         return isIndexOf(index_, list.size()) ? &list[at(index_)] : nullptr;
-    }
-
-    template <class T, class Change> bool modifyEntry(Published<std::vector<T>>& list, Change&& change) const {
-        if (!isIndexOf(index_, list->size())) {
-            return false;
-        }
-        list.modify([&](std::vector<T>& items) { std::forward<Change>(change)(items[at(index_)]); });
-        return true;
     }
 
     UserSettings* userSettings_;

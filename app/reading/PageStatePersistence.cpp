@@ -4,14 +4,20 @@
 #include "CompactCoding/BinaryEncoder.h"
 #include "app/model/BibleBook.h"
 #include "app/model/BibleStructure.h"
-#include "app/reading/UserSettings.h"
 #include "app/platform/AppContext.h"
 #include "app/platform/FileSystem.h"
 #include "app/platform/Trace.h"
+#include "app/reading/ListIndex.h"
+#include "app/reading/OpenPages.h"
+#include "app/reading/PageHandle.h"
+#include "app/reading/PageOperations.h"
+#include "app/reading/UserSettings.h"
 #include "coding/Data.h"
+#include "coding/json/JsonDecoder.h"
 #include "coding/json/JsonEncoder.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QStringList>
 
@@ -19,11 +25,19 @@
 #include <exception>
 #include <span>
 #include <string>
+#include <string_view>
 #include <utility>
 
 namespace lumenscroll {
 
 namespace {
+
+// Traces, at the end of the file.
+void traceError(const QString& error);
+void traceError(const std::exception& error);
+void traceRecords(const char* prefix, const std::vector<BibleStructure>& records);
+void traceWrongBookCount(const QString& key, std::size_t books);
+void traceCorruptFiles();
 
 QByteArray toByteArray(const coding::Data& data) {
     return QByteArray(reinterpret_cast<const char*>(data.data()), static_cast<qsizetype>(data.size()));
@@ -33,20 +47,8 @@ std::span<const std::uint8_t> bytesOf(const QByteArray& bytes) {
     return {reinterpret_cast<const std::uint8_t*>(bytes.constData()), static_cast<std::size_t>(bytes.size())};
 }
 
-void traceError(const QString& error) {
-    trace(QStringLiteral("error ") + error);
-}
-
-void traceError(const std::exception& error) {
-    trace(std::string("error ") + error.what());
-}
-
 bool isRegularFile(const QString& path) {
     return QFileInfo(path).isFile();
-}
-
-std::size_t at(std::int64_t index) {
-    return static_cast<std::size_t>(index);
 }
 
 // The page indexes of the page-state files in `folder`, sorted; none when it cannot be listed.
@@ -137,6 +139,30 @@ void removeFilesPast(std::int64_t pageCount, const QString& folder) {
     }
 }
 
+// The stored bytes under `key`: none when there is nothing there.
+std::optional<QByteArray> storedValue(const SettingsStore& settings, const QString& key) {
+    if (std::optional<QByteArray> bytes = settings.data(key)) {
+        return bytes;
+    }
+    // Something is there, but not as bytes: it is read as text, which will not decode either,
+    // so that it is kept before it is saved over.
+    if (settings.hasValue(key)) {
+        return settings.string(key).value_or(QString()).toUtf8();
+    }
+    return std::nullopt;
+}
+
+// A stored value decoded, or none with the error traced.
+template <class T> std::optional<T> decodeStored(const QByteArray& bytes) {
+    try {
+        return coding::JsonDecoder().decode<T>(
+            std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
+    } catch (const std::exception& error) {
+        traceError(error);
+        return std::nullopt;
+    }
+}
+
 } // namespace
 
 QString PageStatePersistence::settingsFolder(const AppContext& context) {
@@ -224,12 +250,7 @@ bool PageStatePersistence::savePageState(UserSettings& userSettings, const AppCo
     }
 
     const std::vector<BibleStructure>& pages = userSettings.selectedBibleArray.get();
-    for (std::size_t i = 0; i < pages.size(); ++i) {
-        const std::string prefix = "** selectedBibleArray[" + std::to_string(i) + "]";
-        trace(prefix + ".sectionIndex " + std::to_string(pages[i].sectionIndex));
-        trace(prefix + ".versesIndex " + std::to_string(pages[i].versesIndex));
-        trace(prefix + ".praises.count " + std::to_string(pages[i].praises.size()));
-    }
+    traceRecords("** ", pages);
 
     if (writePageFiles(pages, folder)) {
         removeFilesPast(static_cast<std::int64_t>(pages.size()), folder);
@@ -287,7 +308,7 @@ void PageStatePersistence::loadSavedState(BibleView loadingPage) {
 
     for (std::int64_t i = 0; i < count; ++i) {
         if (!isRegularFile(QDir(folder).filePath(fileName(i)))) {
-            trace("one or more files are corrupted");
+            traceCorruptFiles();
             return;
         }
     }
@@ -304,15 +325,14 @@ void PageStatePersistence::loadSavedState(BibleView loadingPage) {
         trace("i " + std::to_string(i));
         // The file is a check only: the page is built from the stored page list.
         if (!decodesAsPage(path)) {
-            trace("one or more files are corrupted");
+            traceCorruptFiles();
             return;
         }
 
-        const BibleStructure& stored = userSettings.selectedBibleArray.get()[at(i)];
-        if (const std::optional<BibleBook> book = bibleBookFromRaw(stored.sectionIndex)) {
-            const std::string name(bookName(stored.language, *book));
-            userSettings.selectedBibleArray.modify(
-                [&](std::vector<BibleStructure>& pages) { pages[at(i)].name = name; });
+        const PageHandle saved(userSettings, i);
+        if (const std::optional<BibleBook> book = bibleBookFromRaw(saved.record()->sectionIndex)) {
+            const std::string name(bookName(saved.record()->language, *book));
+            saved.modifyRecord([&](BibleStructure& record) { record.name = name; });
         }
         // The page values of the open pages come first in roles; one that is there already is
         // not built twice.
@@ -336,9 +356,78 @@ void PageStatePersistence::loadSavedState(BibleView loadingPage) {
             .plusBtnPressed = Binding<bool>::constant(false),
             .bibleViewFixedIndex = i,
         };
-        userSettings.roles.modify([&](std::vector<BibleView>& views) { views.push_back(std::move(page)); });
-        loadingPage.refreshPageTitle(i);
+        OpenPages(userSettings).appendView(std::move(page));
+        refreshPageTitle(saved);
     }
+}
+
+void PageStatePersistence::restoreStoredValues(UserSettings& userSettings, const AppContext& context,
+                                               bool readPageList) {
+    const SettingsStore& settings = context.settings();
+    const std::optional<QByteArray> storedPages =
+        readPageList ? storedValue(settings, selectedBibleArrayKey) : std::nullopt;
+    const std::optional<QByteArray> storedTexts = storedValue(settings, bibleWordsContainerKey);
+
+    if (storedPages) {
+        if (auto pages = decodeStored<std::vector<BibleStructure>>(*storedPages)) {
+            OpenPages(userSettings).restoreRecords(std::move(*pages));
+        } else {
+            backUp(context, selectedBibleArrayKey, *storedPages, "corrupt");
+        }
+    }
+    if (storedTexts) {
+        auto texts = decodeStored<std::vector<std::vector<BibleStructure>>>(*storedTexts);
+        if (texts && static_cast<std::int64_t>(texts->size()) != bibleBookCount) {
+            traceWrongBookCount(bibleWordsContainerKey, texts->size());
+            texts.reset();
+        }
+        if (texts) {
+            userSettings.BibleWordsContainer.set(std::move(*texts));
+        } else {
+            backUp(context, bibleWordsContainerKey, *storedTexts, "corrupt");
+        }
+    }
+    traceRecords("*** ", userSettings.selectedBibleArray.get());
+}
+
+void PageStatePersistence::backUp(const AppContext& context, const QString& key, const QByteArray& bytes,
+                                  const char* reason) {
+    const QString folder = context.documents().filePath(baseFolderName);
+    QString error;
+    if (!FileSystem::isDirectory(folder) && !FileSystem::makeDirectories(folder, &error)) {
+        traceError(error);
+        return;
+    }
+    const QString prefix = key + QLatin1Char('.');
+    for (const QString& name : QDir(folder).entryList({prefix + QLatin1Char('*')}, QDir::Files)) {
+        if (FileSystem::read(QDir(folder).filePath(name)) == bytes) {
+            trace(QStringLiteral("the stored ") + key + QStringLiteral(" is kept in ") +
+                  QDir(folder).filePath(name) + QStringLiteral(" already"));
+            return;
+        }
+    }
+    const QString stem = prefix + QLatin1String(reason) + QLatin1Char('-') +
+                         context.clock().now().toString(QStringLiteral("yyyyMMdd-HHmmss"));
+    // A later backup of the same second takes the next free number.
+    for (int attempt = 1; attempt < 1000; ++attempt) {
+        const QString name = stem + (attempt == 1 ? QString() : QLatin1Char('-') + QString::number(attempt)) +
+                             QStringLiteral(".json");
+        QFile file(QDir(folder).filePath(name));
+        if (!file.open(QIODevice::WriteOnly | QIODevice::NewOnly)) {
+            if (file.exists()) {
+                continue;
+            }
+            traceError(file.errorString());
+            return;
+        }
+        if (file.write(bytes) != bytes.size() || !file.flush()) {
+            traceError(file.errorString());
+            return;
+        }
+        trace(QStringLiteral("the stored ") + key + QStringLiteral(" was kept in ") + file.fileName());
+        return;
+    }
+    trace(QStringLiteral("error no free name for a backup of ") + key);
 }
 
 void PageStatePersistence::deletePageStateFile(const AppContext& context, const QString& name) {
@@ -359,5 +448,36 @@ void PageStatePersistence::deletePageStateFile(const AppContext& context, const 
 void deletePageStateFile(const AppContext& context, const QString& name) {
     PageStatePersistence::deletePageStateFile(context, name);
 }
+
+namespace {
+
+void traceError(const QString& error) {
+    trace(QStringLiteral("error ") + error);
+}
+
+void traceError(const std::exception& error) {
+    trace(std::string("error ") + error.what());
+}
+
+// Each record's book, chapter index and verse count, each line led by `prefix`.
+void traceRecords(const char* prefix, const std::vector<BibleStructure>& records) {
+    for (std::size_t i = 0; i < records.size(); ++i) {
+        const std::string record = prefix + std::string("selectedBibleArray[") + std::to_string(i) + "]";
+        trace(record + ".sectionIndex " + std::to_string(records[i].sectionIndex));
+        trace(record + ".versesIndex " + std::to_string(records[i].versesIndex));
+        trace(record + ".praises.count " + std::to_string(records[i].praises.size()));
+    }
+}
+
+void traceWrongBookCount(const QString& key, std::size_t books) {
+    trace("error the stored " + key.toStdString() + " holds " + std::to_string(books) + " books, not " +
+          std::to_string(bibleBookCount));
+}
+
+void traceCorruptFiles() {
+    trace("one or more files are corrupted");
+}
+
+} // namespace
 
 } // namespace lumenscroll

@@ -18,8 +18,10 @@ struct BibleStructure;
 // What survives a run of the open pages: one page-state file per page, the compact coding of
 // its chapter record, in Documents/Lumenscroll_QT/Lumenscroll_Settings, named "LSC_Settings_"
 // and the page's index; and two JSON user defaults, the open pages (verse texts left empty)
-// and the loaded page texts. Every failure is traced: saving and loading never stop the
-// program. A save says whether it wrote everything, for the shared state to tell the user.
+// and the loaded page texts. This is the one place that reads and writes them, and keeps the
+// backups of stored values that do not decode beside the page-state folder. Every failure is
+// traced: saving and loading never stop the program. A save says whether it wrote everything,
+// for the shared state to tell the user.
 class PageStatePersistence {
 public:
     PageStatePersistence() = delete;
@@ -50,6 +52,22 @@ public:
     // selectedBibleArray already holds. Files that are not page-state files, and those of
     // indexes past the open pages, play no part.
     static void loadSavedState(BibleView loadingPage);
+
+    // Brings back the two user defaults of the last run, both read before anything of this run
+    // can save over them: the page list (only when `readPageList`; an Option key held at
+    // launch leaves it unread) as the open pages' records, and the loaded texts. Each stands on
+    // its own: a value that does not decode, or loaded texts that are not one list per book,
+    // is traced, backed up (backUp) and left out, and the other is restored as usual; the next
+    // save replaces it. A value that is not there changes nothing.
+    static void restoreStoredValues(UserSettings& userSettings, const AppContext& context, bool readPageList);
+
+    // Copies `bytes`, the stored value under `key`, to a new file in the base folder, named by
+    // the key, `reason` and the context's clock ("SelectedBibleArray.corrupt-20240301-091500.json",
+    // a later one of the same second numbered "-2" and on), unless a backup of `key` holds
+    // exactly these bytes already: a bad value that nothing has saved over yet is met at every
+    // launch, and one copy of it is enough. A backup is never replaced.
+    static void backUp(const AppContext& context, const QString& key, const QByteArray& bytes,
+                       const char* reason);
 
     // Removes one page-state file if it is there. A name that is not a page-state file name
     // is refused, so nothing outside the folder, and nothing else in it, can be removed.

@@ -26,8 +26,8 @@ struct BibleView;
 // once, before the change; reads emit nothing.
 //
 // The per-page lists roles, selectedBibleArray, bookmarkArray, foundSectionVerseAndPraiseArray
-// and OverAllSectionQTRecord are kept parallel by the operations that add and close pages, not
-// by this object.
+// and OverAllSectionQTRecord are written only through OpenPages, which keeps them parallel;
+// this object only holds them.
 class UserSettings : public ObservableObject {
 public:
     UserSettings();

@@ -11,6 +11,7 @@
 #include "app/reading/FontChoices.h"
 #include "app/reading/FontColors.h"
 #include "app/reading/ListIndex.h"
+#include "app/reading/OpenPages.h"
 #include "app/reading/TextResource.h"
 #include "app/reading/UserSettings.h"
 #include "app/search/KindOfBibleSearchView.h"
@@ -287,18 +288,9 @@ void SearchBibleView::openHit(std::int64_t n) {
         trace("error " + entry);
         return;
     }
-    UserSettings& settings = userSettings;
-    // The list stays one entry per page, counting the page the hit is about to open.
-    const auto entries = static_cast<std::size_t>(
-        std::max<std::int64_t>(page + 2, static_cast<std::int64_t>(settings.selectedBibleArray->size()) + 1));
-    settings.foundSectionVerseAndPraiseArray.modify([&](std::vector<std::string>& found) {
-        if (found.size() <= at(page)) {
-            found.resize(entries);
-        }
-        found[at(page)] = entry;
-    });
+    OpenPages(userSettings).leaveSearchHit(page, entry);
     traceOpenedHit(entry);
-    settings.kindOfBible.set(kindOfBible());
+    userSettings.kindOfBible.set(kindOfBible());
     openSearch.set(false);
 }
 

@@ -1,23 +1,18 @@
 #include "app/shell/CarouselView.h"
 
-#include "app/model/BibleBook.h"
-#include "app/model/LanguageCode.h"
-#include "app/reading/UserSettings.h"
+#include "app/model/VerseLocator.h"
 #include "app/platform/AppContext.h"
-#include "app/platform/FileSystem.h"
 #include "app/platform/Trace.h"
 #include "app/reading/ListIndex.h"
+#include "app/reading/OpenPages.h"
+#include "app/reading/PageHandle.h"
+#include "app/reading/PageOperations.h"
 #include "app/reading/PageStatePersistence.h"
+#include "app/reading/UserSettings.h"
 #include "app/reading/Utils.h"
-#include "coding/json/JsonDecoder.h"
-
-#include <QDateTime>
-#include <QDir>
-#include <QFile>
+#include "app/shell/PageRestore.h"
 
 #include <algorithm>
-#include <exception>
-#include <string_view>
 #include <utility>
 
 namespace lumenscroll {
@@ -32,88 +27,12 @@ std::string text(std::int64_t value) {
     return std::to_string(value);
 }
 
-// The page a first run opens: Genesis 1 of 개역한글.
-BibleStructure firstRunRecord() {
-    BibleStructure record;
-    record.versesIndex = 0;
-    record.order = 0;
-    record.language = std::string(koreanLanguageCode);
-    record.name = std::string(koreanBookName(BibleBook::genesis));
-    record.isOldTestment = true;
-    record.sectionIndex = 0;
-    record.kindOfBible = BibleKind::kr01;
-    record.matchingIndexToMemo = 0;
-    return record;
-}
-
-// The verses of a chapter as the text resources give them (text, heading, position), carrying
-// the marks of the stored verse at the same position: the stored list keeps no text, and the
-// text may have been corrected since, but the marks are the user's.
-std::vector<BiblePraise> markedVerses(std::vector<BiblePraise> verses,
-                                      const std::vector<BiblePraise>& stored) {
-    for (std::size_t j = 0; j < verses.size(); ++j) {
-        BiblePraise& verse = verses[j];
-        verse.isSelected = false;
-        if (j >= stored.size()) {
-            continue;
-        }
-        const BiblePraise& marked = stored[j];
-        verse.hasMemo = marked.hasMemo;
-        if (marked.memo) {
-            verse.memo = marked.memo;
-        }
-        verse.memoTitle = marked.memoTitle;
-        verse.bgColor = marked.bgColor;
-        verse.bookmarked = marked.bookmarked;
-    }
-    return verses;
-}
-
-// A stored value decoded, or none with the error traced.
-template <class T> std::optional<T> decodeStored(const QByteArray& bytes) {
-    try {
-        return coding::JsonDecoder().decode<T>(
-            std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
-    } catch (const std::exception& error) {
-        trace(std::string("error ") + error.what());
-        return std::nullopt;
-    }
-}
-
-// Three whole numbers joined by "@": book, chapter index, verse index.
-std::optional<std::int64_t> parseInteger(std::string_view piece) {
-    std::size_t position = 0;
-    bool negative = false;
-    if (!piece.empty() && (piece.front() == '+' || piece.front() == '-')) {
-        negative = piece.front() == '-';
-        position = 1;
-    }
-    if (position == piece.size() || piece.size() - position > 18) {
-        return std::nullopt;
-    }
-    std::int64_t value = 0;
-    for (; position < piece.size(); ++position) {
-        const char digit = piece[position];
-        if (digit < '0' || digit > '9') {
-            return std::nullopt;
-        }
-        value = value * 10 + (digit - '0');
-    }
-    return negative ? -value : value;
-}
-
-std::vector<std::string_view> splitDroppingEmpty(std::string_view value, char separator) {
-    std::vector<std::string_view> pieces;
-    std::size_t start = 0;
-    while (start <= value.size()) {
-        const std::size_t end = std::min(value.find(separator, start), value.size());
-        if (end > start) {
-            pieces.push_back(value.substr(start, end - start));
-        }
-        start = end + 1;
-    }
-    return pieces;
-}
+// Traces, at the end of the file.
+void traceSearchHit(std::size_t entries, const std::string& hit);
+void traceHitNumbers(const VerseLocator::Numbers& numbers, std::int64_t newest, const UserSettings& settings);
+void traceLoadedHit(const BibleStructure& record, std::int64_t verse, const UserSettings& settings);
+void traceNoPageToClose(std::int64_t closed, const UserSettings& settings);
+void traceLoadedVerses(const PageHandle& page);
 
 } // namespace
 
@@ -167,219 +86,8 @@ void CarouselView::appear() {
 
 // --- Restoring ---
 
-std::optional<QByteArray> CarouselView::storedValue(const QString& key) const {
-    const SettingsStore& settings = context_.settings();
-    if (std::optional<QByteArray> bytes = settings.data(key)) {
-        return bytes;
-    }
-    // Something is there, but not as bytes: it is read as text, which will not decode either,
-    // so that it is kept before it is saved over.
-    if (settings.hasValue(key)) {
-        return settings.string(key).value_or(QString()).toUtf8();
-    }
-    return std::nullopt;
-}
-
-void CarouselView::backUp(const QString& key, const QByteArray& bytes, const char* reason) const {
-    const QString folder = context_.documents().filePath(PageStatePersistence::baseFolderName);
-    QString error;
-    if (!FileSystem::isDirectory(folder) && !FileSystem::makeDirectories(folder, &error)) {
-        trace(QStringLiteral("error ") + error);
-        return;
-    }
-    // A value that stays as it is (a bad one that nothing has saved over yet) is met again at
-    // every launch: one copy of it is enough.
-    const QString prefix = key + QLatin1Char('.');
-    for (const QString& name : QDir(folder).entryList({prefix + QLatin1Char('*')}, QDir::Files)) {
-        if (FileSystem::read(QDir(folder).filePath(name)) == bytes) {
-            trace(QStringLiteral("the stored ") + key + QStringLiteral(" is kept in ") +
-                  QDir(folder).filePath(name) + QStringLiteral(" already"));
-            return;
-        }
-    }
-    const QString stem = prefix + QLatin1String(reason) + QLatin1Char('-') +
-                         QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd-HHmmss"));
-    // A backup is never replaced: a later one of the same second takes the next free number.
-    for (int attempt = 1; attempt < 1000; ++attempt) {
-        const QString name = stem + (attempt == 1 ? QString() : QLatin1Char('-') + QString::number(attempt)) +
-                             QStringLiteral(".json");
-        QFile file(QDir(folder).filePath(name));
-        if (!file.open(QIODevice::WriteOnly | QIODevice::NewOnly)) {
-            if (file.exists()) {
-                continue;
-            }
-            trace(QStringLiteral("error ") + file.errorString());
-            return;
-        }
-        if (file.write(bytes) != bytes.size() || !file.flush()) {
-            trace(QStringLiteral("error ") + file.errorString());
-            return;
-        }
-        trace(QStringLiteral("the stored ") + key + QStringLiteral(" was kept in ") + file.fileName());
-        return;
-    }
-    trace(QStringLiteral("error no free name for a backup of ") + key);
-}
-
 void CarouselView::restorePages() {
-    UserSettings& settings = userSettings;
-    if (!settings.roles->empty()) {
-        trace("userSettings.selectedBibleArray.count " + text(countOf(settings.selectedBibleArray->size())));
-        return;
-    }
-
-    const QString& pagesKey = PageStatePersistence::selectedBibleArrayKey;
-    const QString& textsKey = PageStatePersistence::bibleWordsContainerKey;
-    const bool optionHeld = context_.keys().isOptionKeyDown();
-    // Both read now, before anything of this run can save over them.
-    const std::optional<QByteArray> storedPages = optionHeld ? std::nullopt : storedValue(pagesKey);
-    const std::optional<QByteArray> storedTexts = storedValue(textsKey);
-
-    // Each value stands on its own: the pages' verses come from the text resources, not from
-    // the loaded texts, so a bad texts value costs nothing but itself, and the next save
-    // replaces it.
-    if (storedPages) {
-        if (auto pages = decodeStored<std::vector<BibleStructure>>(*storedPages)) {
-            settings.selectedBibleArray.set(std::move(*pages));
-        } else {
-            backUp(pagesKey, *storedPages, "corrupt");
-        }
-    }
-    if (storedTexts) {
-        auto texts = decodeStored<std::vector<std::vector<BibleStructure>>>(*storedTexts);
-        if (texts && countOf(texts->size()) != bibleBookCount) {
-            trace("error the stored " + textsKey.toStdString() + " holds " + text(countOf(texts->size())) +
-                  " books, not " + text(bibleBookCount));
-            texts.reset();
-        }
-        if (texts) {
-            settings.BibleWordsContainer.set(std::move(*texts));
-        } else {
-            backUp(textsKey, *storedTexts, "corrupt");
-        }
-    }
-
-    const std::vector<BibleStructure>& records = settings.selectedBibleArray.get();
-    for (std::size_t i = 0; i < records.size(); ++i) {
-        const std::string prefix = "*** selectedBibleArray[" + std::to_string(i) + "]";
-        trace(prefix + ".sectionIndex " + text(records[i].sectionIndex));
-        trace(prefix + ".versesIndex " + text(records[i].versesIndex));
-        trace(prefix + ".praises.count " + text(countOf(records[i].praises.size())));
-    }
-
-    if (records.empty()) {
-        openFirstRunPage();
-    } else {
-        restoreStoredPages();
-    }
-}
-
-void CarouselView::restoreStoredPages() {
-    UserSettings& settings = userSettings;
-    const std::int64_t count = countOf(settings.selectedBibleArray->size());
-    for (std::int64_t i = 0; i < count; ++i) {
-        appendPageView(i);
-    }
-
-    for (std::int64_t i = 0; i < count; ++i) {
-        const BibleStructure stored = settings.selectedBibleArray.get()[at(i)];
-        trace("userSettings.selectedBibleArray[" + text(i) + "].versesIndex " +
-              std::string(bookNameByIndex(koreanLanguageCode, stored.sectionIndex)) + ", " +
-              text(stored.versesIndex));
-        const std::int64_t chapter = stored.versesIndex == -1 ? 1 : stored.versesIndex + 1;
-        BibleStructure read = makeChapter(stored.sectionIndex, chapter, stored.kindOfBible, i);
-        if (read.praises.empty()) {
-            // The page keeps its stored verses, marks and notes, untouched: they are the user's,
-            // and a later launch that has the text shows them on it again. The page shows a
-            // notice in their place meanwhile.
-            trace("error page " + text(i) + " names chapter " + text(chapter) + " of book " +
-                  text(stored.sectionIndex) + " in " +
-                  std::string(translationDisplayName(stored.kindOfBible)) + ", which has no text");
-            continue;
-        }
-        std::vector<BiblePraise> verses = markedVerses(std::move(read.praises), stored.praises);
-        settings.selectedBibleArray.modify(
-            [&](std::vector<BibleStructure>& records) { records[at(i)].praises = std::move(verses); });
-        for (const BiblePraise& verse : settings.selectedBibleArray.get()[at(i)].praises) {
-            trace("userSettings.selectedBibleArray[i].praises[j].word " + verse.word);
-        }
-    }
-
-    rebuildBookmarkRows();
-    settings.OverAllSectionQTRecord.set(std::vector<std::string>(at(count)));
-    settings.savePageState(context_);
-}
-
-void CarouselView::openFirstRunPage() {
-    UserSettings& settings = userSettings;
-    BibleView view = restoredPageView(0);
-    settings.roles.modify([&](std::vector<BibleView>& views) { views.push_back(std::move(view)); });
-
-    BibleStructure record = firstRunRecord();
-    // The start-up loader's chapter of the page's book, when the loaded texts hold one.
-    const auto& books = settings.BibleWordsContainer.get();
-    if (isIndexOf(record.order, books.size()) && !books[at(record.order)].empty() &&
-        books[at(record.order)].front().order == record.order) {
-        const std::int64_t book = record.order;
-        record = books[at(book)].front();
-        settings.BibleWordsContainer.modify([&](std::vector<std::vector<BibleStructure>>& texts) {
-            texts[at(book)].front().versesIndex = 0;
-        });
-    }
-    record.versesIndex = 0;
-    settings.selectedBibleArray.modify(
-        [&](std::vector<BibleStructure>& records) { records.push_back(record); });
-    const std::int64_t page = countOf(settings.roles->size()) - 1;
-    trace(" ---- --- userSettings.selectedBibleArray[userSettings.roles.count - 1].versesIndex " +
-          text(record.versesIndex));
-
-    // The verses once: those the loader kept are replaced, never added to.
-    BibleStructure read = makeChapter(0, 1, record.kindOfBible, page);
-    settings.selectedBibleArray.modify(
-        [&](std::vector<BibleStructure>& records) { records[at(page)].praises = std::move(read.praises); });
-    const BibleStructure& opened = settings.selectedBibleArray.get()[at(page)];
-    trace(" _____ userSettings.selectedBibleArray[0].versesIndex " + text(opened.versesIndex));
-    trace("userSettings.selectedBibleArray[0].praises.count " + text(countOf(opened.praises.size())));
-    if (!settings.BibleWordsContainer->empty() && !settings.BibleWordsContainer->front().empty()) {
-        trace("userSettings.BibleWordsContainer[0][0].praises.count " +
-              text(countOf(settings.BibleWordsContainer->front().front().praises.size())));
-    }
-
-    settings.selectedBible.set(opened);
-    pageTitle(page);
-    const BibleStructure shown = settings.selectedBibleArray.get()[at(page)];
-    settings.roles.modify([&](std::vector<BibleView>& views) {
-        views[at(page)].pickedPhotoName = Binding<std::string>::constant(firstPagePhoto);
-        views[at(page)].selectedBible = shown;
-    });
-    rebuildBookmarkRows();
-    settings.OverAllSectionQTRecord.set(std::vector<std::string>(settings.roles->size()));
-}
-
-void CarouselView::appendPageView(std::int64_t index) {
-    BibleView page = restoredPageView(index);
-    userSettings.roles.modify([&](std::vector<BibleView>& views) { views.push_back(std::move(page)); });
-    pageTitle(index);
-    const std::vector<std::string>& photos = titlePhotoArray();
-    if (photos.empty()) {
-        return;
-    }
-    const std::string photo = photos[at(context_.random().below(static_cast<int>(photos.size())))];
-    userSettings.roles.modify([&](std::vector<BibleView>& views) {
-        views[at(index)].pickedPhotoName = Binding<std::string>::constant(photo);
-    });
-}
-
-void CarouselView::rebuildBookmarkRows() {
-    std::vector<std::vector<bool>> rows;
-    for (const BibleStructure& record : userSettings.selectedBibleArray.get()) {
-        std::vector<bool>& row = rows.emplace_back();
-        row.reserve(record.praises.size());
-        for (const BiblePraise& verse : record.praises) {
-            row.push_back(verse.bookmarked);
-        }
-    }
-    userSettings.bookmarkArray.set(std::move(rows));
+    PageRestore(*this).restorePages();
 }
 
 // --- Adding and filling ---
@@ -404,34 +112,12 @@ void CarouselView::addPage(bool newValue) {
     settings.selectedTab.set(current);
     Utils::currentIndex = current;
 
-    BibleView page = newPageView();
-    settings.roles.modify([&](std::vector<BibleView>& views) { views.push_back(std::move(page)); });
+    OpenPages(settings).appendCopy(newPageView(), current);
     const std::int64_t added = countOf(settings.roles->size()) - 1;
     selectedTab.set(added);
     Utils::currentIndex = added;
     settings.selectedTab.set(added);
-
-    const BibleStructure source = settings.selectedBibleArray.get()[at(prevPageIndex())];
-    BibleStructure record = settings.selectedBible();
-    record.order = source.order;
-    record.versesIndex = source.versesIndex;
-    record.name = source.name;
-    record.sectionIndex = source.sectionIndex;
-    record.praises = source.praises;
-    record.kindOfBible = source.kindOfBible;
-    settings.selectedBibleArray.modify(
-        [&](std::vector<BibleStructure>& records) { records.push_back(record); });
-    // The per-page lists grow with the page; the title follows the copied chapter.
-    settings.bookmarkArray.modify([&](std::vector<std::vector<bool>>& rows) {
-        std::vector<bool> row;
-        for (const BiblePraise& verse : record.praises) {
-            row.push_back(verse.bookmarked);
-        }
-        rows.resize(at(added));
-        rows.push_back(std::move(row));
-    });
-    settings.OverAllSectionQTRecord.modify(
-        [&](std::vector<std::string>& notes) { notes.resize(at(added + 1)); });
+    // The title follows the copied chapter.
     pageTitle(added);
 
     if (settings.roles->size() != 1) {
@@ -459,136 +145,80 @@ bool CarouselView::openSearchHit(std::int64_t newCount) {
     // The newest record is the hit's page. A page added with "New Page" has its value already;
     // a record appended for the hit gets one now.
     if (countOf(settings.roles->size()) < newCount) {
-        BibleView page = restoredPageView(countOf(settings.roles->size()));
-        page.pickedPhotoName = Binding<std::string>::constant(firstPagePhoto);
-        settings.roles.modify([&](std::vector<BibleView>& views) { views.push_back(std::move(page)); });
+        OpenPages(settings).appendView(restoredPageView(countOf(settings.roles->size())));
     }
-    const std::int64_t newest = countOf(settings.roles->size()) - 1;
-    Utils::currentIndex = newest;
-    settings.selectedTab.set(newest);
-    trace("userSettings.foundSectionVerseAndPraiseArray.count " + text(countOf(found.size())));
-    trace("userSettings.foundSectionVerseAndPraiseArray[indexForSearchedArray] " + *hit);
+    const PageHandle page(settings, countOf(settings.roles->size()) - 1);
+    Utils::currentIndex = page.index();
+    settings.selectedTab.set(page.index());
+    traceSearchHit(found.size(), *hit);
 
-    const std::vector<std::string_view> pieces = splitDroppingEmpty(*hit, '@');
-    if (pieces.size() < 3) {
+    // The numbers are taken as they stand, whether the tables hold such a verse or not.
+    const std::optional<VerseLocator::Numbers> numbers = VerseLocator::numbers(*hit);
+    if (!numbers) {
         return true;
     }
-    const std::optional<std::int64_t> book = parseInteger(pieces[0]);
-    const std::optional<std::int64_t> chapterIndex = parseInteger(pieces[1]);
-    const std::optional<std::int64_t> verse = parseInteger(pieces[2]);
-    if (!book || !chapterIndex || !verse) {
+    if (!numbers->bookIndex || !numbers->chapterIndex || !numbers->verseIndex) {
         trace("error the search hit \"" + *hit + "\" is not a book, a chapter and a verse");
         return true;
     }
-    trace("array " + text(*book) + " " + text(*chapterIndex) + " " + text(*verse));
-    trace("userSettings.roles.count - 1 : " + text(newest) + ", selectedBibleArray.count " +
-          text(countOf(settings.selectedBibleArray->size())));
-    if (!isIndexOf(newest, settings.selectedBibleArray->size())) {
+    const std::int64_t book = *numbers->bookIndex;
+    const std::int64_t chapter = *numbers->chapterIndex + 1;
+    const std::int64_t verse = *numbers->verseIndex;
+    traceHitNumbers(*numbers, page.index(), settings);
+    if (!page.record()) {
         trace("error no page record for the search hit " + text(hitIndex));
         return true;
     }
 
     const BibleKind kind = settings.kindOfBible().value_or(BibleKind::kr01);
-    settings.selectedBibleArray.modify([&](std::vector<BibleStructure>& records) {
-        BibleStructure& record = records[at(newest)];
-        record.kindOfBible = kind;
-        record.order = *book;
-        record.versesIndex = *chapterIndex + 1;
-        if (const std::optional<BibleBook> named = bibleBookFromRaw(*book)) {
-            if (kind == BibleKind::kr01) {
-                record.name = std::string(koreanBookName(*named));
-            } else if (kind == BibleKind::en01) {
-                record.name = std::string(bookName(englishLanguageCode, *named));
-            }
-        }
-        record.sectionIndex = *book;
-    });
-    settings.roles.modify([&](std::vector<BibleView>& views) {
-        BibleView& view = views[at(newest)];
-        view.kindOfBible = kind;
-        view.praiseIndex = *verse;
-        view.sectionAndVerseMovingType = 0;
-    });
-    trace("userSettings.selectedBibleArray[userSettings.roles.count - 1].name " +
-          settings.selectedBibleArray.get()[at(newest)].name);
+    pointAtSearchHit(page, book, chapter, verse, kind);
+    trace("userSettings.selectedBibleArray[userSettings.roles.count - 1].name " + page.record()->name);
 
-    loadChapter(newest, *book, *chapterIndex + 1, kind);
+    loadChapter(page.index(), book, chapter, kind);
+    traceLoadedHit(*page.record(), verse, settings);
 
-    const BibleStructure& record = settings.selectedBibleArray.get()[at(newest)];
-    const std::string verseCount = text(countOf(record.praises.size()));
-    trace("userSettings.selectedBibleArray[userSettings.roles.count - 1].praises.count " + verseCount);
-    trace("userSettings.selectedBibleArray[userSettings.roles.count - 1].sectionIndex " +
-          text(record.sectionIndex) +
-          ", userSettings.selectedBibleArray[userSettings.roles.count - 1].versesIndex " +
-          text(record.versesIndex) +
-          ", userSettings.selectedBibleArray[userSettings.roles.count - 1].praises.count " + verseCount +
-          ", praiseIndex " + text(*verse));
-    trace("userSettings.roles.count " + text(countOf(settings.roles->size())));
-
-    pageTitle(newest);
-    rebuildBookmarkRows();
-    settings.OverAllSectionQTRecord.modify(
-        [&](std::vector<std::string>& notes) { notes.resize(settings.selectedBibleArray->size()); });
+    pageTitle(page.index());
+    const OpenPages pages(settings);
+    pages.rebuildBookmarkRows();
+    pages.fitChapterNotes();
     settings.savePageState(context_);
-    settings.praiseSelected.set(*verse);
+    settings.praiseSelected.set(verse);
     trace(" == userSettings.praiseSelected " + text(settings.praiseSelected()));
-    selectedTab.set(newest);
+    selectedTab.set(page.index());
     return true;
 }
 
 void CarouselView::fillMissingPages(std::int64_t newCount) {
-    UserSettings& settings = userSettings;
-    if (newCount < 2 || countOf(settings.roles->size()) >= newCount) {
+    if (newCount < 2 || countOf(userSettings.roles->size()) >= newCount) {
         return;
     }
-    for (std::int64_t i = countOf(settings.roles->size()); i < newCount; ++i) {
-        appendPageView(i);
+    for (std::int64_t i = countOf(userSettings.roles->size()); i < newCount; ++i) {
+        PageRestore(*this).appendPageView(i);
     }
-    rebuildBookmarkRows();
-    settings.OverAllSectionQTRecord.set(std::vector<std::string>(settings.roles->size()));
+    const OpenPages pages(userSettings);
+    pages.rebuildBookmarkRows();
+    pages.resetChapterNotes();
 }
 
 // --- Closing ---
 
 void CarouselView::deletePage() {
     UserSettings& settings = userSettings;
-    const std::size_t count = settings.roles->size();
-    if (count == 1) {
+    const OpenPages pages(settings);
+    if (settings.roles->size() == 1) {
         settings.deleteBibleViewProcess.set(true);
         showNotice(lastPageNotice);
         scheduleDeleteProcessReset();
         return;
     }
     const std::int64_t closed = selectedTab();
-    if (!isIndexOf(closed, count) || settings.selectedBibleArray->size() != count) {
-        trace("no page to close: selectedTab " + text(closed) + ", roles.count " + text(countOf(count)) +
-              ", selectedBibleArray.count " + text(countOf(settings.selectedBibleArray->size())));
+    if (!pages.isOpen(closed) || !pages.areParallel()) {
+        traceNoPageToClose(closed, settings);
         return;
     }
     settings.deleteBibleViewProcess.set(true);
-
-    std::vector<BibleView> views = settings.roles();
-    std::vector<BibleStructure> records = settings.selectedBibleArray();
-    std::vector<std::vector<bool>> rows = settings.bookmarkArray();
-    std::vector<std::string> notes = settings.OverAllSectionQTRecord();
-    views.erase(views.begin() + closed);
-    records.erase(records.begin() + closed);
-    if (isIndexOf(closed, rows.size())) {
-        rows.erase(rows.begin() + closed);
-    }
-    if (isIndexOf(closed, notes.size())) {
-        notes.erase(notes.begin() + closed);
-    }
-    const std::int64_t remaining = countOf(views.size());
-    // A page value reaches its state through its index: the pages after the closed one move
-    // down by one.
-    for (std::int64_t i = closed; i < remaining; ++i) {
-        views[at(i)].pageIndex = Binding<std::int64_t>::constant(i);
-    }
-    settings.roles.set(std::move(views));
-    settings.selectedBibleArray.set(std::move(records));
-    settings.bookmarkArray.set(std::move(rows));
-    settings.OverAllSectionQTRecord.set(std::move(notes));
+    pages.closePage(closed);
+    const std::int64_t remaining = countOf(settings.roles->size());
 
     // The page before the closed one becomes current; the first page's place is taken by the
     // next one.
@@ -642,7 +272,7 @@ void CarouselView::currentPageChanged(std::int64_t newIndex) {
         trace("Utils.currentIndex " + text(Utils::currentIndex));
         settings.newBibleViewPageCreating.set(true);
         settings.selectedTab.set(selectedTab());
-        settings.foundSectionVerseAndPraiseArray.set({});
+        OpenPages(settings).clearSearchHits();
     }
     if (newIndex != Utils::currentIndex) {
         trace("selectedTab " + text(selectedTab()));
@@ -665,49 +295,33 @@ void CarouselView::tapPage() {
 // --- Chapters ---
 
 std::string CarouselView::pageTitle(std::int64_t page) {
-    UserSettings& settings = userSettings;
-    if (!isIndexOf(page, settings.selectedBibleArray->size()) || !isIndexOf(page, settings.roles->size())) {
+    const PageHandle handle(userSettings, page);
+    if (!handle.record() || !handle.view()) {
         return firstPageTitle;
     }
-    const BibleStructure& record = settings.selectedBibleArray.get()[at(page)];
-    std::string_view language = record.language;
-    if (record.kindOfBible == BibleKind::kr01) {
-        language = koreanLanguageCode;
-    } else if (record.kindOfBible == BibleKind::en01) {
-        language = englishLanguageCode;
-    }
-    if (record.language != language) {
-        const std::string code(language);
-        settings.selectedBibleArray.modify(
-            [&](std::vector<BibleStructure>& records) { records[at(page)].language = code; });
-    }
-    restoredPageView(page).refreshPageTitle(page);
-    return settings.roles.get()[at(page)].bibleSectionTitle;
+    matchLanguageToTranslation(handle);
+    refreshPageTitle(handle);
+    return handle.view()->bibleSectionTitle;
 }
 
 void CarouselView::loadChapter(std::int64_t page, std::int64_t bookIndex, std::int64_t chapter,
                                BibleKind kind) {
-    UserSettings& settings = userSettings;
-    if (settings.roles->empty()) {
+    const std::vector<BibleView>& views = userSettings.roles.get();
+    if (views.empty()) {
         trace("no page to load chapter " + text(chapter) + " of book " + text(bookIndex) + " into");
         return;
     }
     // The chapter is numbered by the step the newest page is making.
-    BibleView loader = settings.roles.get().back();
-    loader.pageIndex = Binding<std::int64_t>::constant(page);
-    loader.loadPageText(bookIndex, chapter, kind);
-    if (isIndexOf(page, settings.selectedBibleArray->size())) {
-        for (const BiblePraise& verse : settings.selectedBibleArray.get()[at(page)].praises) {
-            trace("== userSettings.selectedBibleArray[pageIndex].praises[" + text(verse.index) + "].words " +
-                  verse.word);
-        }
-    }
+    const PageHandle handle(userSettings, page);
+    lumenscroll::loadChapter(handle, context_.resources(), bookIndex, chapter, kind,
+                             views.back().sectionAndVerseMovingType);
+    traceLoadedVerses(handle);
 }
 
 BibleStructure CarouselView::makeChapter(std::int64_t bookIndex, std::int64_t chapter, BibleKind kind,
                                          std::int64_t page) {
     trace("bibleKind : " + std::string(translationDisplayName(kind)));
-    return restoredPageView(page).loadChapterText(bookIndex, chapter, kind, page);
+    return readChapter(PageHandle(userSettings, page), context_.resources(), bookIndex, chapter, kind);
 }
 
 // --- Page values ---
@@ -774,5 +388,49 @@ std::string CarouselView::pageCounterText() const {
     }
     return text(selectedTab() + 1) + " / " + text(pageCount());
 }
+
+namespace {
+
+void traceSearchHit(std::size_t entries, const std::string& hit) {
+    trace("userSettings.foundSectionVerseAndPraiseArray.count " + text(countOf(entries)));
+    trace("userSettings.foundSectionVerseAndPraiseArray[indexForSearchedArray] " + hit);
+}
+
+void traceHitNumbers(const VerseLocator::Numbers& numbers, std::int64_t newest,
+                     const UserSettings& settings) {
+    trace("array " + text(*numbers.bookIndex) + " " + text(*numbers.chapterIndex) + " " +
+          text(*numbers.verseIndex));
+    trace("userSettings.roles.count - 1 : " + text(newest) + ", selectedBibleArray.count " +
+          text(countOf(settings.selectedBibleArray->size())));
+}
+
+void traceLoadedHit(const BibleStructure& record, std::int64_t verse, const UserSettings& settings) {
+    const std::string verseCount = text(countOf(record.praises.size()));
+    trace("userSettings.selectedBibleArray[userSettings.roles.count - 1].praises.count " + verseCount);
+    trace("userSettings.selectedBibleArray[userSettings.roles.count - 1].sectionIndex " +
+          text(record.sectionIndex) +
+          ", userSettings.selectedBibleArray[userSettings.roles.count - 1].versesIndex " +
+          text(record.versesIndex) +
+          ", userSettings.selectedBibleArray[userSettings.roles.count - 1].praises.count " + verseCount +
+          ", praiseIndex " + text(verse));
+    trace("userSettings.roles.count " + text(countOf(settings.roles->size())));
+}
+
+void traceNoPageToClose(std::int64_t closed, const UserSettings& settings) {
+    trace("no page to close: selectedTab " + text(closed) + ", roles.count " +
+          text(countOf(settings.roles->size())) + ", selectedBibleArray.count " +
+          text(countOf(settings.selectedBibleArray->size())));
+}
+
+void traceLoadedVerses(const PageHandle& page) {
+    if (const BibleStructure* record = page.record()) {
+        for (const BiblePraise& verse : record->praises) {
+            trace("== userSettings.selectedBibleArray[pageIndex].praises[" + text(verse.index) + "].words " +
+                  verse.word);
+        }
+    }
+}
+
+} // namespace
 
 } // namespace lumenscroll

@@ -10,13 +10,9 @@
 #include "app/platform/Subscription.h"
 #include "app/reading/BibleView.h"
 
-#include <QByteArray>
-#include <QString>
-
 #include <chrono>
 #include <cstdint>
 #include <memory>
-#include <optional>
 #include <string>
 #include <vector>
 
@@ -166,17 +162,6 @@ public:
 private:
     template <class T> Binding<T> guarded(Binding<T> binding) const;
 
-    void restoreStoredPages();
-    void openFirstRunPage();
-    // The stored bytes under `key`: none when there is nothing there.
-    std::optional<QByteArray> storedValue(const QString& key) const;
-    // Copies `bytes`, the stored value under `key`, to a new backup file, unless a backup of
-    // `key` holds exactly these bytes already.
-    void backUp(const QString& key, const QByteArray& bytes, const char* reason) const;
-    // Appends page value `index` as the restore builds it, titled, with a random title photo.
-    void appendPageView(std::int64_t index);
-    // One bookmark row per page, one flag per verse, as the verses are marked.
-    void rebuildBookmarkRows();
     void showNotice(const std::string& message);
     void scheduleDeleteProcessReset();
     // Opens a pending search hit as the newest page; false when no hit is pending.

@@ -319,6 +319,23 @@ TEST_F(PageStatePersistenceTest, ReplacesOnlyTheFilesOfChangedPages) {
     EXPECT_TRUE(pages[1].praises[0].bookmarked);
 }
 
+TEST_F(PageStatePersistenceTest, ABackupIsNamedByTheClockAndNeverReplaced) {
+    const QString key = PageStatePersistence::selectedBibleArrayKey;
+    app.fixedClock().set(QDateTime(QDate(2025, 12, 31), QTime(23, 59, 58)));
+    PageStatePersistence::backUp(context(), key, "first", "corrupt");
+    PageStatePersistence::backUp(context(), key, "second", "corrupt");
+    // The same bytes again, however much later: already kept.
+    app.fixedClock().set(QDateTime(QDate(2026, 1, 2), QTime(8, 0, 0)));
+    PageStatePersistence::backUp(context(), key, "first", "corrupt");
+
+    const QDir base(app.context().documents().filePath(PageStatePersistence::baseFolderName));
+    EXPECT_EQ(base.entryList(QDir::Files).size(), 2);
+    EXPECT_EQ(FileSystem::read(base.filePath("SelectedBibleArray.corrupt-20251231-235958.json")),
+              QByteArray("first"));
+    EXPECT_EQ(FileSystem::read(base.filePath("SelectedBibleArray.corrupt-20251231-235958-2.json")),
+              QByteArray("second"));
+}
+
 TEST(PageStateJson, TheLoadedTextsAreStoredAsTheEncoderWritesThem) {
     std::vector<std::vector<BibleStructure>> books = UserSettings::placeholderBooks();
     EXPECT_EQ(PageStatePersistence::bibleWordsContainerJson(books).toStdString(),

@@ -288,6 +288,18 @@ TEST_F(CarouselViewRestoreTest, PagesWithoutTextKeepTheirStoredVersesAndMarksUnt
     EXPECT_TRUE((*saved)[1].praises[2].bookmarked);
 }
 
+TEST_F(CarouselViewRestoreTest, APageOnANegativeChapterComesBackOnChapterOneAsItsTitleSays) {
+    BibleStructure stored = storedPage(0, -3, BibleKind::kr01, 2);
+    stored.praises[1].bookmarked = true;
+    restore({stored});
+
+    ASSERT_EQ(pages().size(), 1u);
+    ASSERT_EQ(pages()[0].praises.size(), 31u);
+    EXPECT_TRUE(pages()[0].praises[1].bookmarked);
+    EXPECT_EQ(views()[0].bibleSectionTitle, "창세기 1장");
+    EXPECT_TRUE(views()[0].shownMissingTextNotice().empty());
+}
+
 TEST_F(CarouselViewRestoreTest, AnEmptyStoredPageListOpensTheFirstRunPage) {
     restore({});
     ASSERT_EQ(pages().size(), 1u);
