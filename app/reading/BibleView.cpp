@@ -2,8 +2,9 @@
 
 #include "app/model/BibleBook.h"
 #include "app/model/LanguageCode.h"
-#include "app/reading/UserSettings.h"
 #include "app/platform/AppContext.h"
+#include "app/platform/Clipboard.h"
+#include "app/platform/SettingsStore.h"
 #include "app/platform/Trace.h"
 #include "app/reading/ChapterText.h"
 #include "app/reading/ListIndex.h"
@@ -12,7 +13,11 @@
 #include "app/reading/PageOperations.h"
 #include "app/reading/PageStatePersistence.h"
 #include "app/reading/TextResource.h"
+#include "app/reading/UserSettings.h"
 #include "app/reading/Utils.h"
+#include "app/reading/VerseCopy.h"
+
+#include <QString>
 
 #include <algorithm>
 #include <cstddef>
@@ -29,6 +34,13 @@ void traceChosenVerse(const PageHandle& page, std::int64_t chosen);
 void traceFixedIndex(std::int64_t fixedIndex);
 void tracePageAdded(std::int64_t page, std::int64_t previousPage, std::int64_t openPages);
 void traceRebuiltTitle(const PageHandle& page);
+void traceTitleOf(const PageHandle& page, bool refreshed);
+void traceChoice(const std::string& prefix, const PageHandle& page);
+void traceWords(const std::string& prefix, const BibleStructure& record);
+void traceTranslationChoice(const BibleStructure& record);
+
+// The user defaults' key under which an e-mail address may be kept for the user record.
+const QString userEmailKey = QStringLiteral("userEmail");
 
 } // namespace
 
@@ -254,9 +266,18 @@ std::int64_t BibleView::userSelectBibleSectionChanged() const {
     const PageHandle page = state();
     const BibleView* view = page.view();
     const std::int64_t chosen = view ? view->praiseIndex : praiseIndex;
-    const bool hasVerses = page.modifyVerse(0, [chosen](BiblePraise& first) { first.index = chosen; });
+    // The up button scrolls to the first verse's index: a verse the chapter has.
+    const std::int64_t row = chosenVerseRow();
+    page.modifyVerse(0, [row](BiblePraise& first) { first.index = row; });
     traceChosenVerse(page, chosen);
-    return hasVerses ? chosen : 0;
+    return row;
+}
+
+std::int64_t BibleView::chosenVerseRow() const {
+    const PageHandle page = state();
+    const BibleView* view = page.view();
+    const std::int64_t chosen = view ? view->praiseIndex : praiseIndex;
+    return isIndexOf(chosen, page.verseCount()) ? chosen : 0;
 }
 
 void BibleView::praiseIndexChangedTo(bool changed) const {
@@ -266,7 +287,8 @@ void BibleView::praiseIndexChangedTo(bool changed) const {
     UserSettings& settings = *userSettings;
     traceFixedIndex(bibleViewFixedIndex);
     const PageHandle page = state();
-    if (bibleViewFixedIndex == static_cast<std::int64_t>(settings.roles->size()) - 1) {
+    const bool newest = bibleViewFixedIndex == static_cast<std::int64_t>(settings.roles->size()) - 1;
+    if (newest) {
         const std::int64_t chosen = settings.praiseSelected();
         trace(" == userSettings.praiseSelected " + std::to_string(chosen));
         if (isIndexOf(chosen, page.verseCount())) {
@@ -281,7 +303,11 @@ void BibleView::praiseIndexChangedTo(bool changed) const {
         }
     }
     page.modifyView([](BibleView& shown) { shown.praiseIndexChanged = false; });
-    settings.executedOnce.set(true);
+    // Only the page that showed the verse says so: the new page may come on screen after the
+    // pages before it have handled the announcement, and must still take it.
+    if (newest) {
+        settings.executedOnce.set(true);
+    }
 }
 
 bool BibleView::receiveNewBibleViewPageCreating(bool creating) const {
@@ -398,9 +424,75 @@ std::string BibleView::shownNotice() const {
     return view && view->showToast ? view->toastMessage : std::string();
 }
 
-// --- Handlers other parts of the page fill in ---
+// --- Coming on screen and the new page ---
 
-void BibleView::appear() const {}
+void BibleView::appear() const {
+    UserSettings& settings = *userSettings;
+    const auto open = static_cast<std::int64_t>(settings.selectedBibleArray->size());
+    for (std::int64_t i = 0; i < open; ++i) {
+        const PageHandle other(settings, i);
+        traceTitleOf(other, false);
+        refreshPageTitle(i);
+        traceTitleOf(other, true);
+    }
+    const OpenPages pages(settings);
+    if (pages.areParallel()) {
+        return;
+    }
+
+    // Every page's verses anew, each in its own translation; the marks and notes on them are
+    // the user's and stay. A page whose chapter has no text keeps the verses it has.
+    const ResourceLocator& resources = userSettings.context().resources();
+    for (std::int64_t i = 0; i < open; ++i) {
+        const PageHandle other(settings, i);
+        const BibleStructure stored = *other.record();
+        BibleStructure read =
+            readChapter(other, resources, stored.sectionIndex, chapterNumber(stored), stored.kindOfBible);
+        if (!read.praises.empty()) {
+            refreshVerses(other, std::move(read.praises));
+            traceWords("userSettings.selectedBibleArray[i].praises[j].word ", *other.record());
+        }
+    }
+
+    const PageHandle page = state();
+    refreshPageTitle(page.index());
+    if (const BibleStructure* record = page.record()) {
+        const BibleStructure shown = *record;
+        page.modifyView([&](BibleView& view) { view.selectedBible = shown; });
+    }
+    qtContentAtEachPraise.set({});
+    if (!settings.foundSectionVerseAndPraiseArray->empty()) {
+        resetVerseFlags();
+    }
+    if (!settings.loadAllPagesOnce()) {
+        settings.loadAllPagesOnce.set(true);
+        loadSavedState();
+    }
+    // Signed out; the program has no sign-in, so no notice asks for one.
+    settings.user()->loginned = false;
+    if (!page.record() || !page.view()) {
+        return;
+    }
+
+    const std::size_t verses = page.verseCount();
+    if (page.view()->isSelectedArray2.size() != verses) {
+        page.modifyView([verses](BibleView& view) { view.isSelectedArray2.assign(verses, false); });
+    }
+    trace("userSettings.selectedBibleArray[pageIndex].praises.count " + std::to_string(verses));
+    // The rows follow the verses' own bookmarks.
+    pages.rebuildBookmarkRows();
+
+    User& user = *settings.user();
+    if (!user.id.empty() && !user.email.empty()) {
+        user.loginned = true;
+    } else if (const std::optional<QString> email = userSettings.context().settings().string(userEmailKey)) {
+        user.email = email->toStdString();
+    }
+    // While a page closes, its neighbours' flags are left as they are, one per verse.
+    if (!settings.deleteBibleViewProcess()) {
+        resetVerseFlags();
+    }
+}
 
 void BibleView::plusBible2Changed(bool added) const {
     const PageHandle page = state();
@@ -424,24 +516,230 @@ void BibleView::plusBible2Changed(bool added) const {
     userSettings->savePageState(userSettings.context());
 }
 
+// --- The chooser sheets ---
+
+void BibleView::chapterSheetAppeared() const {
+    if (const BibleStructure* record = state().record()) {
+        userSettings->kindOfBible.set(record->kindOfBible);
+    }
+}
+
+bool BibleView::chapterSheetClosed() const {
+    const PageHandle page = state();
+    const BibleView* view = page.view();
+    if (!view || !view->userSelectedBiblePraise || !page.record()) {
+        return false;
+    }
+    const BibleStructure chosen = view->selectedPraise;
+    const BibleKind pageKind = view->kindOfBible;
+    traceChoice("****** selectedPraise.kindOfBible ", page);
+
+    page.modifyRecord([&](BibleStructure& record) {
+        record.kindOfBible = pageKind;
+        if (chosen.versesIndex != -1) {
+            record = chosen;
+        }
+        record.praises.clear();
+    });
+    page.modifyView([](BibleView& shown) { shown.sectionAndVerseMovingType = 0; });
+    traceChoice("***** selectedPraise.kindOfBible ", page);
+
+    // The chosen chapter's verses, before the save, so that the saved page holds them.
+    BibleStructure read = readChapter(page, userSettings.context().resources(), chosen.sectionIndex,
+                                      chapterNumber(chosen), page.record()->kindOfBible);
+    page.modifyRecord([&](BibleStructure& record) {
+        record.praises = std::move(read.praises);
+        if (const std::optional<BibleBook> book = bibleBookFromRaw(record.sectionIndex)) {
+            record.name = std::string(bookName(record.language, *book));
+            record.isOldTestment = isOldTestament(*book);
+        }
+    });
+    traceWords("userSettings.selectedBibleArray[pageIndex].praises[j].word ", *page.record());
+
+    updateLastPageTranslation(page.record()->kindOfBible);
+    refreshPageTitle(page.index());
+    resetVerseFlags();
+    userSettings->savePageState(userSettings.context());
+    trace("praiseIndex " + std::to_string(page.view()->praiseIndex));
+    // Used up; and the list shows the chosen verse, as after a chapter step.
+    page.modifyView([](BibleView& shown) {
+        shown.userSelectedBiblePraise = false;
+        shown.userSelectBibleSection = true;
+    });
+    return true;
+}
+
+bool BibleView::translationSheetClosed() const {
+    const PageHandle page = state();
+    const BibleView* view = page.view();
+    if (!view || !view->userSelectedBiblePraise || !page.record()) {
+        return false;
+    }
+    trace("praiseIndex " + std::to_string(view->praiseIndex));
+    traceChoice("**** selectedPraise.kindOfBible ", page);
+    const BibleStructure chosen = view->selectedPraise;
+    const BibleKind kind = view->kindOfBible;
+    const std::int64_t movingType = view->sectionAndVerseMovingType;
+    page.modifyRecord([&](BibleStructure& record) {
+        record = chosen;
+        record.kindOfBible = kind;
+    });
+    traceTranslationChoice(*page.record());
+
+    const std::int64_t book = page.record()->sectionIndex;
+    const std::int64_t chapter = chapterNumber(*page.record());
+    loadChapter(page, userSettings.context().resources(), book, chapter, kind, movingType);
+    updateLastPageTranslation(page.record()->kindOfBible);
+    refreshPageTitle(page.index());
+    resetVerseFlags();
+    userSettings->savePageState(userSettings.context());
+    trace("praiseIndex " + std::to_string(page.view()->praiseIndex));
+    page.modifyView([](BibleView& shown) { shown.userSelectedBiblePraise = false; });
+    return true;
+}
+
+// --- Chapter stepping ---
+
 void BibleView::updateLastPageTranslation(BibleKind kind) const {
     labelNewestPage(state(), kind);
 }
 
 void BibleView::resetVerseFlags() const {
     const PageHandle page = state();
+    page.modifyView([](BibleView& shown) { shown.isSelectedArray2.clear(); });
+    if (!page.record()) {
+        return;
+    }
     const std::size_t verses = page.verseCount();
     page.modifyView([verses](BibleView& shown) {
         shown.isSelectedArray2.assign(verses, false);
-        shown.QTOnOffForEachRow.assign(verses, false);
+        shown.QTOnOffForEachRow.assign(verses, shown.QTOnOff);
     });
+    UserSettings& settings = *userSettings;
+    OpenPages(settings).resetChapterNotes();
+    // One per page: nothing reads more.
+    settings.memoLoaded.set(std::vector<bool>(settings.selectedBibleArray->size(), false));
 }
 
-void BibleView::goToPreviousChapter() const {}
+void BibleView::goToPreviousChapter() const {
+    const BibleStructure* record = state().record();
+    if (!record || !bibleBookFromRaw(record->sectionIndex)) {
+        return;
+    }
+    const std::int64_t book = record->sectionIndex;
+    // A record past its book's last chapter steps back to that chapter.
+    const std::int64_t chapter =
+        std::clamp<std::int64_t>(record->versesIndex, 0, chaptersPerBook()[at(book)]);
+    const BibleKind kind = record->kindOfBible;
+    if (book == 0 && chapter < 1) {
+        return;
+    }
+    if (book >= 1 && chapter == 0) {
+        const std::int64_t previous = book - 1;
+        loadStep(-2, previous, chaptersPerBook()[at(previous)], kind);
+    } else {
+        loadStep(-1, book, chapter, kind);
+        state().modifyRecord([](BibleStructure& loaded) { loaded.versesIndex -= 1; });
+    }
+    finishChapterStep(true);
+}
 
-void BibleView::goToNextChapter() const {}
+void BibleView::goToNextChapter() const {
+    const BibleStructure* record = state().record();
+    if (!record || !bibleBookFromRaw(record->sectionIndex)) {
+        return;
+    }
+    const std::int64_t book = record->sectionIndex;
+    const std::int64_t chapter = std::max<std::int64_t>(record->versesIndex, 0);
+    const BibleKind kind = record->kindOfBible;
+    if (book == bibleBookCount - 1 && chapter >= chaptersPerBook()[at(book)] - 1) {
+        return;
+    }
+    if (chapter + 1 < chaptersPerBook()[at(book)]) {
+        loadStep(1, book, chapter + 2, kind);
+    } else {
+        loadStep(2, book + 1, 1, kind);
+    }
+    finishChapterStep(false);
+}
 
-void BibleView::copySelectedVerses() const {}
+void BibleView::loadStep(std::int64_t movingType, std::int64_t bookIndex, std::int64_t chapter,
+                         BibleKind kind) const {
+    const PageHandle page = state();
+    page.modifyView([movingType](BibleView& shown) { shown.sectionAndVerseMovingType = movingType; });
+    loadChapter(page, userSettings.context().resources(), bookIndex, chapter, kind, movingType);
+}
+
+void BibleView::finishChapterStep(bool flagsFirst) const {
+    const PageHandle page = state();
+    if (flagsFirst) {
+        resetVerseFlags();
+    }
+    if (const BibleStructure* record = page.record()) {
+        updateLastPageTranslation(record->kindOfBible);
+    }
+    refreshPageTitle(page.index());
+    if (!flagsFirst) {
+        resetVerseFlags();
+    }
+    page.modifyView([](BibleView& shown) {
+        shown.sectionAndVerseMovingType = 0;
+        shown.userSelectBibleSection = true;
+    });
+    userSettings->savePageState(userSettings.context());
+}
+
+// --- Copy and notes ---
+
+void BibleView::copySelectedVerses() const {
+    const PageHandle page = state();
+    const BibleView* view = page.view();
+    const BibleStructure* record = page.record();
+    if (!view || !record) {
+        return;
+    }
+    const VerseCopy copy = VerseCopy::of(*record, view->isSelectedArray2);
+    if (!copy.notice.empty()) {
+        showNotice(copy.notice);
+        return;
+    }
+    if (!copy.text.empty()) {
+        userSettings.context().clipboard().setText(QString::fromStdString(copy.text));
+    }
+}
+
+bool BibleView::isVerseNoteShown(std::int64_t row) const {
+    const PageHandle page = state();
+    const BibleView* view = page.view();
+    if (!view || !page.record()) {
+        return false;
+    }
+    const auto& noteMode = view->QTOnOffForEachRow;
+    if (isIndexOf(row, noteMode.size()) && noteMode[at(row)] && page.verseCount() > 0) {
+        return true;
+    }
+    const BiblePraise* verse = page.verse(row);
+    return verse && verse->hasMemo && !view->qtContentForThisPage.empty();
+}
+
+void BibleView::copyVerseNote(std::int64_t row) const {
+    const PageHandle page = state();
+    trace("onReceive BibleView, pageIndex " + std::to_string(page.index()));
+    const BiblePraise* verse = page.verse(row);
+    const BibleView* view = page.view();
+    if (!verse || !verse->hasMemo || !view) {
+        return;
+    }
+    const std::string note = verse->memo ? verse->memo->memoContent : std::string();
+    const auto& texts = view->qtContentForThisPage;
+    trace("qtContentForThisPage[i] " + (isIndexOf(row, texts.size()) ? texts[at(row)] : std::string()));
+    trace("QTViewForAPraise: userSettings.selectedBibleArray[pageIndex].praises[i].memo.memoContent " + note);
+    if (!isIndexOf(row, texts.size())) {
+        return;
+    }
+    page.modifyView([&](BibleView& shown) { shown.qtContentForThisPage[at(row)] = note; });
+    trace("qtContentForThisPage[" + std::to_string(row) + "] " + note);
+}
 
 namespace {
 
@@ -482,6 +780,42 @@ void traceRebuiltTitle(const PageHandle& page) {
     }
     trace("chapter " + std::string(bookName(record->language, *book)));
     trace("verse " + std::to_string(chapterNumber(*record)));
+}
+
+// A page's translation before its title is refreshed, its title after.
+void traceTitleOf(const PageHandle& page, bool refreshed) {
+    if (!refreshed) {
+        trace("userSettings.selectedBibleArray[pageIndex].kindOfBible " + std::to_string(page.index()) +
+              "  " + std::string(caseName(page.record()->kindOfBible)));
+    } else if (const BibleView* view = page.view()) {
+        trace("userSettings.roles[i].bibleSectionTitle " + view->bibleSectionTitle);
+    }
+}
+
+// The choice a sheet closed with, beside the page's and its record's translation.
+void traceChoice(const std::string& prefix, const PageHandle& page) {
+    const BibleView* view = page.view();
+    const BibleStructure* record = page.record();
+    if (!view || !record) {
+        return;
+    }
+    const BibleStructure& chosen = view->selectedPraise;
+    trace(prefix + std::string(caseName(chosen.kindOfBible)) + " " +
+          std::string(caseName(view->kindOfBible)) + " " + std::string(caseName(record->kindOfBible)) + " " +
+          std::to_string(chosen.sectionIndex) + " " + std::to_string(chosen.versesIndex));
+}
+
+void traceWords(const std::string& prefix, const BibleStructure& record) {
+    for (const BiblePraise& verse : record.praises) {
+        trace(prefix + verse.word);
+    }
+}
+
+void traceTranslationChoice(const BibleStructure& record) {
+    trace("userSettings.selectedBibleArray[pageIndex].kindOfBible " +
+          std::string(caseName(record.kindOfBible)));
+    trace("userSettings.selectedBibleArray[pageIndex].sectionIndex " + std::to_string(record.sectionIndex) +
+          ", userSettings.selectedBibleArray[pageIndex].versesIndex " + std::to_string(record.versesIndex));
 }
 
 } // namespace

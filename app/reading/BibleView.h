@@ -192,12 +192,15 @@ struct BibleView {
     // searchBtnPressed changed: the search closing with hits adds the slot for the new page,
     // and saves.
     void searchBtnPressedChanged(bool pressed) const;
-    // userSelectBibleSection changed (after a chapter step, and back): the verse chosen
-    // (praiseIndex) goes into the first verse's index. Returns the row the list is to scroll to
-    // a little later: praiseIndex, or 0 without verses.
+    // userSelectBibleSection changed (after a chapter step or a chapter choice, and back): the
+    // row of the verse chosen (chosenVerseRow) goes into the first verse's index, where the up
+    // button finds it, and is returned: the list scrolls to it a little later.
     std::int64_t userSelectBibleSectionChanged() const;
+    // The row that shows the verse chosen last: praiseIndex, or 0 when the chapter has no such
+    // verse (a verse tapped in the chooser before a shorter chapter was picked).
+    std::int64_t chosenVerseRow() const;
     // praiseIndexChanged changed: when raised, the newest page shows and selects the verse the
-    // search chose (praiseSelected); then the flag is lowered and executedOnce raised.
+    // search chose (praiseSelected) and raises executedOnce; every page lowers the flag.
     void praiseIndexChangedTo(bool changed) const;
     // A value received from newBibleViewPageCreating: a true one, before executedOnce, is
     // taken and the verse selection reset for the searched verse. Returns whether it was
@@ -248,23 +251,70 @@ struct BibleView {
 
     static constexpr std::chrono::milliseconds noticeDuration{5000};
 
-    // --- Handlers other parts of the page fill in; for now they do nothing ---
+    // --- Coming on screen and the new page ---
 
-    // The page came on screen (the page-level appear handler).
+    // The page came on screen: every page's title is refreshed. While some page has no page
+    // value yet (or some value no record), every page's verses are read again, each in its own
+    // translation and keeping its marks, and this page's selection, bookmark rows and note
+    // switches are made to fit its chapter; the saved pages are checked once per run.
     void appear() const;
-
     // plusBible2 changed: a page was added. The newest page clears the page-adding flags (so the
     // next "New Page" works), takes its translation and title, and saves.
     void plusBible2Changed(bool added) const;
+
+    // --- The chooser sheets ---
+
+    // The chapter sheet came on screen: it lists the book names of the translation the page's
+    // record is in. (The page's own kindOfBible may be older: a restored page keeps kr01 there.)
+    void chapterSheetAppeared() const;
+    // The chapter sheet closed. After "이동" the page goes to the choice: the record takes the
+    // chosen book, chapter and translation, the book's name and testament, and the chosen
+    // chapter's verses; the label, title and flags follow; the pages are saved and
+    // userSelectBibleSection rises, so that the list shows the chosen verse a little later. The
+    // confirmation is used up. Closed without "이동", nothing changes. Returns whether the page
+    // went to a choice.
+    bool chapterSheetClosed() const;
+    // The translation sheet closed. After a translation was chosen the page's chapter is loaded
+    // in it; the label, title and flags follow and the pages are saved; the confirmation is used
+    // up. Closed without a choice, nothing changes: the verses keep their marks and notes.
+    // Returns whether a translation was loaded (the list then shows the chosen verse).
+    bool translationSheetClosed() const;
+
+    // --- Chapter stepping ---
+
     // Only on the last open page: its kind and translation label follow `kind` (kr01, en01).
     void updateLastPageTranslation(BibleKind kind) const;
-    // One cleared selection flag and one closed note switch per verse of the page.
+    // One cleared selection flag and one note switch (QTOnOff) per verse of the page, and one
+    // empty chapter note per open page.
     void resetVerseFlags() const;
-    // The left and right buttons.
+    // The left and right buttons: one chapter back or forward, across books; Genesis 1 and
+    // Revelation 22 are the ends. The page is refreshed and saved, and userSelectBibleSection
+    // rises. A record on a negative chapter counts as on the first; one on a book outside 0-65
+    // does not step.
     void goToPreviousChapter() const;
     void goToNextChapter() const;
-    // The copy button.
+
+    // --- Copy and notes ---
+
+    // The copy button: the selected verses with their reference go to the clipboard; with none
+    // selected the page's notice asks for a selection and the clipboard is left alone.
     void copySelectedVerses() const;
+    // Whether row `row` has its verse note editor under it: the row is in note mode, or its verse
+    // has a note and the page holds note texts.
+    bool isVerseNoteShown(std::int64_t row) const;
+    // selectedTab published, for a row with its note editor: the verse's note becomes the row's
+    // note text.
+    void copyVerseNote(std::int64_t row) const;
+
+private:
+    // After a chapter step: the flags, label and title follow the record, the pages are saved
+    // and userSelectBibleSection rises. `flagsFirst`: the step back resets the flags before the
+    // label and title, the step forward after them.
+    void finishChapterStep(bool flagsFirst) const;
+    // Loads chapter `chapter` of book `bookIndex` in `kind` into the page for a step of
+    // `movingType`, which the page holds while the chapter loads.
+    void loadStep(std::int64_t movingType, std::int64_t bookIndex, std::int64_t chapter,
+                  BibleKind kind) const;
 };
 
 } // namespace lumenscroll

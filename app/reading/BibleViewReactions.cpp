@@ -31,19 +31,6 @@ void BibleViewReactions::attach() {
     UserSettings& settings = *page_.userSettings;
     watchers_.observe(settings);
 
-    // Received, not watched: every value published counts, the one there is now included.
-    // Every page receives it, so the flag is lowered only once the value has gone round: a
-    // write inside a receiver would change the value still being handed to the pages after it.
-    newPageCreating_ = settings.newBibleViewPageCreating.sink([this, &settings](const bool& value) {
-        if (!page_.receiveNewBibleViewPageCreating(value)) {
-            return;
-        }
-        page_.userSettings.context().scheduler().post(&context_, [&settings] {
-            if (settings.newBibleViewPageCreating()) {
-                settings.newBibleViewPageCreating.set(false);
-            }
-        });
-    });
     watchers_.watch([&settings] { return settings.plusBible2(); },
                     [this](bool added) { page_.plusBible2Changed(added); });
     // The page that a "New Page" builds comes on screen after the flag was raised, so no change
@@ -51,6 +38,31 @@ void BibleViewReactions::attach() {
     if (settings.plusBible2()) {
         page_.userSettings.context().scheduler().post(&context_, [this] { page_.plusBible2Changed(true); });
     }
+
+    // The chooser sheets, before the reactions of the list and the title, which then see a
+    // chapter choice's raised userSelectBibleSection in the same pass, as after a chapter step.
+    // The chapter sheet lists the record's translation when it comes up; each sheet's closing
+    // takes the choice in, if one was made. After a translation the list shows the chosen verse
+    // once the chapter is on screen.
+    watchers_.watch([this] { return flagOf(page_, &BibleView::showBibleSectionSelectionWindow); },
+                    [this](bool shown) {
+                        if (shown) {
+                            page_.chapterSheetAppeared();
+                        } else {
+                            page_.chapterSheetClosed();
+                        }
+                    });
+    watchers_.watch([this] { return flagOf(page_, &BibleView::showBibleTranslateSelectionWindow); },
+                    [this](bool shown) {
+                        if (shown || !page_.translationSheetClosed()) {
+                            return;
+                        }
+                        page_.userSettings.context().scheduler().post(&context_, [this] {
+                            if (const std::shared_ptr<ScrollViewProxy> reader = page_.scrollReader()) {
+                                reader->scrollTo(page_.chosenVerseRow(), ScrollAnchor::top, false);
+                            }
+                        });
+                    });
 
     // The translation capsule's label follows the record's translation.
     watchers_.watch(
@@ -81,6 +93,16 @@ void BibleViewReactions::attach() {
     watchers_.watch([this] { return flagOf(page_, &BibleView::praiseIndexChanged); },
                     [this](bool changed) { page_.praiseIndexChangedTo(changed); });
 
+    // The verse note editors take the verses' notes whenever selectedTab is published.
+    selectedTab_ = settings.selectedTab.sink([this](const std::int64_t&) {
+        const std::int64_t rows = static_cast<std::int64_t>(page_.state().verseCount());
+        for (std::int64_t row = 0; row < rows; ++row) {
+            if (page_.isVerseNoteShown(row)) {
+                page_.copyVerseNote(row);
+            }
+        }
+    });
+
     // The title capsule: after a chapter step the flag is raised, handled and lowered again.
     watchers_.watch([this] { return flagOf(page_, &BibleView::userSelectBibleSection); },
                     [this](bool raised) { page_.userSelectBibleSectionRaised(raised); });
@@ -95,6 +117,22 @@ void BibleViewReactions::attach() {
         if (shown) {
             page_.aboutViewAppeared();
         }
+    });
+
+    // Received, not watched: every value published counts, the one there is now included.
+    // Every page receives it, so the flag is lowered only once the value has gone round: a
+    // write inside a receiver would change the value still being handed to the pages after it.
+    // Subscribed last: a page built while the value is up takes it at once, and its watchers,
+    // already attached, see what that changes (the searched verse to show).
+    newPageCreating_ = settings.newBibleViewPageCreating.sink([this, &settings](const bool& value) {
+        if (!page_.receiveNewBibleViewPageCreating(value)) {
+            return;
+        }
+        page_.userSettings.context().scheduler().post(&context_, [&settings] {
+            if (settings.newBibleViewPageCreating()) {
+                settings.newBibleViewPageCreating.set(false);
+            }
+        });
     });
 }
 

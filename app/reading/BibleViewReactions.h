@@ -13,8 +13,9 @@
 namespace lumenscroll {
 
 // What a reading page does over time while it is shown: the reactions it attaches to the
-// shared state (each a handler of BibleView, run after the action that caused it), the value
-// it receives from newBibleViewPageCreating, and its posted and delayed work. All of it is tied
+// shared state (each a handler of BibleView, run after the action that caused it; among them
+// the chooser sheets coming up and closing), the values it receives from
+// newBibleViewPageCreating and selectedTab, and its posted and delayed work. All of it is tied
 // to this object: destroying it (the page's widget going away) detaches the reactions and
 // cancels the work not yet run.
 //
@@ -56,6 +57,7 @@ private:
     QObject context_;
     ChangeWatchers watchers_;
     Subscription newPageCreating_;
+    Subscription selectedTab_;
 };
 
 } // namespace lumenscroll
