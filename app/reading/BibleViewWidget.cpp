@@ -1,23 +1,26 @@
 #include "app/reading/BibleViewWidget.h"
 
-#include "app/reading/UserSettings.h"
 #include "app/platform/AppContext.h"
 #include "app/platform/Look.h"
+#include "app/reading/BibleSelectionViewWidget.h"
 #include "app/reading/CapsuleButton.h"
 #include "app/reading/FilledPicture.h"
+#include "app/reading/KindOfBibleSelectionViewWidget.h"
 #include "app/reading/PageHandle.h"
 #include "app/reading/RoundedClipEffect.h"
 #include "app/reading/SearchButtonWidget.h"
 #include "app/reading/SymbolButton.h"
+#include "app/reading/UserSettings.h"
 #include "app/reading/VerseListWidget.h"
 
-#include <QGraphicsDropShadowEffect>
 #include <QFontMetrics>
+#include <QGraphicsDropShadowEffect>
 #include <QLabel>
 #include <QLinearGradient>
 #include <QMargins>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QShortcut>
 
 #include <algorithm>
 #include <optional>
@@ -67,6 +70,8 @@ constexpr int noticeInset = 40;
 constexpr int noticeBottom = 60;
 constexpr int noticeMaximumWidth = 700;
 constexpr QMargins noticePadding(20, 11, 20, 11);
+// Under a sheet the page is dimmed a little and takes no input.
+const QColor sheetDimming(0, 0, 0, 60);
 
 enum NavigationButton { previousChapter, scrollUp, scrollDown, nextChapter };
 
@@ -177,6 +182,17 @@ BibleViewWidget::BibleViewWidget(BibleView page, QWidget* parent, TopAreaPanelFa
     notice_->setStyleSheet(QStringLiteral("color: white; background: rgba(0, 0, 0, 190); border-radius: 18px;"));
     notice_->hide();
 
+    sheetBackdrop_ = new QWidget(this);
+    sheetBackdrop_->setObjectName(QStringLiteral("sheetBackdrop"));
+    sheetBackdrop_->setAutoFillBackground(true);
+    QPalette dimmed = sheetBackdrop_->palette();
+    dimmed.setColor(QPalette::Window, sheetDimming);
+    sheetBackdrop_->setPalette(dimmed);
+    sheetBackdrop_->hide();
+    auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), sheetBackdrop_);
+    escape->setContext(Qt::WidgetWithChildrenShortcut);
+    connect(escape, &QShortcut::activated, this, [this] { closeSheet(); });
+
     watchers_.observe(*shown.userSettings);
     watchers_.watch([this] { return pageLook(); }, [this](const PageLook&) { refresh(); });
     refresh();
@@ -199,6 +215,8 @@ BibleViewWidget::PageLook BibleViewWidget::pageLook() const {
     look.about = settings.aboutViewBtnPressed();
     look.missingText = page.shownMissingTextNotice();
     look.notice = page.shownNotice();
+    look.chapterSheet = view && view->showBibleSectionSelectionWindow;
+    look.translationSheet = view && view->showBibleTranslateSelectionWindow;
     return look;
 }
 
@@ -242,6 +260,8 @@ void BibleViewWidget::refresh() {
         panelHost_->raise();
     }
     panelHost_->setVisible(panel.has_value());
+    // Front to back as the page stacks them: the search page, then the preferences, then About.
+    showPanel(TopAreaPanel::search, look.search);
     showPanel(TopAreaPanel::settings, look.settings);
     showPanel(TopAreaPanel::about, look.about);
 
@@ -250,8 +270,60 @@ void BibleViewWidget::refresh() {
     notice_->setText(QString::fromStdString(look.notice));
     notice_->setVisible(!look.notice.empty());
 
+    showSheets(look);
     placeChildren();
     update();
+}
+
+void BibleViewWidget::showSheets(const PageLook& look) {
+    const BibleView& page = reactions_.page();
+    UserSettings& settings = *page.userSettings;
+    AppContext& context = page.userSettings.context();
+    // The sheets' bindings follow the page should its index move.
+    const auto bind = [&](auto field) { return PageHandle::following(settings, page.pageIndex, field); };
+    if (look.chapterSheet && !chapterSheet_) {
+        chapterSheet_ = new BibleSelectionViewWidget(
+            BibleSelectionView(bind(&BibleView::showBibleSectionSelectionWindow),
+                               bind(&BibleView::selectedPraise), 0, 0, bind(&BibleView::praiseIndex),
+                               bind(&BibleView::userSelectedBiblePraise), settings, ColorScheme::light, true,
+                               page.pageIndex),
+            context, sheetBackdrop_);
+    } else if (!look.chapterSheet && chapterSheet_) {
+        delete std::exchange(chapterSheet_, nullptr);
+    }
+    if (look.translationSheet && !translationSheet_) {
+        translationSheet_ = new KindOfBibleSelectionViewWidget(
+            KindOfBibleSelectionView(bind(&BibleView::showBibleTranslateSelectionWindow),
+                                     bind(&BibleView::selectedPraise), 0, 0, 0, bind(&BibleView::praiseIndex),
+                                     bind(&BibleView::userSelectedBiblePraise), bind(&BibleView::kindOfBible),
+                                     settings),
+            context, sheetBackdrop_);
+    } else if (!look.translationSheet && translationSheet_) {
+        delete std::exchange(translationSheet_, nullptr);
+    }
+
+    const bool up = chapterSheet_ || translationSheet_;
+    sheetBackdrop_->setVisible(up);
+    if (!up) {
+        return;
+    }
+    sheetBackdrop_->setGeometry(rect());
+    sheetBackdrop_->raise();
+    for (QWidget* sheet : std::initializer_list<QWidget*>{chapterSheet_, translationSheet_}) {
+        if (sheet) {
+            sheet->move((width() - sheet->width()) / 2, (height() - sheet->height()) / 2);
+            sheet->show();
+            sheet->setFocus();
+        }
+    }
+}
+
+void BibleViewWidget::closeSheet() {
+    if (translationSheet_) {
+        translationSheet_->view().close();
+    } else if (chapterSheet_) {
+        chapterSheet_->view().close();
+    }
 }
 
 QWidget* BibleViewWidget::panel(TopAreaPanel panel) const {
@@ -265,7 +337,7 @@ void BibleViewWidget::showPanel(TopAreaPanel panel, bool shown) {
         return;
     }
     if (!widget && panelFactory_) {
-        widget = panelFactory_(panel, reactions_.page().userSettings, panelHost_);
+        widget = panelFactory_(panel, reactions_.page(), panelHost_);
         if (widget) {
             widget->setGraphicsEffect(new RoundedClipEffect(panelCornerRadius, widget));
         }
@@ -317,6 +389,10 @@ void BibleViewWidget::placeChildren() {
     }
     verseList_->setButtonRoom(room);
     placeNotices();
+    if (sheetBackdrop_->isVisible()) {
+        sheetBackdrop_->setGeometry(rect());
+        sheetBackdrop_->raise();
+    }
 }
 
 void BibleViewWidget::placeNotices() {

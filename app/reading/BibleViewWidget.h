@@ -17,7 +17,9 @@ class QLabel;
 
 namespace lumenscroll {
 
+class BibleSelectionViewWidget;
 class CapsuleButton;
+class KindOfBibleSelectionViewWidget;
 class SearchButtonWidget;
 class SymbolButton;
 class VerseListWidget;
@@ -26,11 +28,12 @@ class VerseListWidget;
 // title photo behind the translation capsule and the search, deselect and copy buttons) over
 // the verse list; the chapter title capsule at the top centre; the chapter and scroll buttons
 // in the bottom corners; and the host area at the top for the search page and the preferences
-// and About views, placed and shown by the flags of those views; the preferences and About
-// panels come from the factory the page is given. A chapter without text to show has a notice
-// in place of its verses, and the page's notice stands in a dark capsule near the bottom while
-// it is up. Every input goes to the page's handlers; the page comes on screen with the widget's
-// first showing.
+// and About views, placed and shown by the flags of those views, which come from the factory
+// the page is given. A chapter without text to show has a notice in place of its verses, and
+// the page's notice stands in a dark capsule near the bottom while it is up. The chooser
+// sheets stand centred over everything, at their own sizes, on a dimmed page that takes no
+// input meanwhile; Escape closes a sheet as its close button does. Every input goes to the
+// page's handlers; the page comes on screen with the widget's first showing.
 class BibleViewWidget : public QWidget {
     Q_OBJECT
 
@@ -48,6 +51,9 @@ public:
     QWidget* panelHost() const { return panelHost_; }
     // The panel the factory built for `panel`, while its flag is set.
     QWidget* panel(TopAreaPanel panel) const;
+    // The chooser sheets while they are up; null otherwise.
+    BibleSelectionViewWidget* chapterSheet() const { return chapterSheet_; }
+    KindOfBibleSelectionViewWidget* translationSheet() const { return translationSheet_; }
     QLabel* missingTextNotice() const { return missingText_; }
     QLabel* notice() const { return notice_; }
 
@@ -80,6 +86,8 @@ private:
         bool about = false;
         std::string missingText;
         std::string notice;
+        bool chapterSheet = false;
+        bool translationSheet = false;
 
         bool operator==(const PageLook&) const = default;
     };
@@ -91,6 +99,10 @@ private:
     // Builds the panel when it is to be shown and has not been built, destroys it when not.
     void showPanel(TopAreaPanel panel, bool shown);
     void placeNotices();
+    // Builds the sheets whose flags are up and destroys those whose flags fell.
+    void showSheets(const PageLook& look);
+    // The close button of the sheet that is up.
+    void closeSheet();
 
     BibleViewReactions reactions_;
     ChangeWatchers watchers_;
@@ -103,7 +115,10 @@ private:
     std::array<SymbolButton*, 4> navigationButtons_{};
     QWidget* panelHost_;
     TopAreaPanelFactory panelFactory_;
-    std::array<QWidget*, 2> panels_{};
+    std::array<QWidget*, 3> panels_{};
+    QWidget* sheetBackdrop_;
+    BibleSelectionViewWidget* chapterSheet_ = nullptr;
+    KindOfBibleSelectionViewWidget* translationSheet_ = nullptr;
     QLabel* missingText_;
     QLabel* notice_;
     PageLook shown_;

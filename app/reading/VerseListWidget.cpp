@@ -1,16 +1,22 @@
 #include "app/reading/VerseListWidget.h"
 
-#include "app/reading/UserSettings.h"
 #include "app/platform/AppContext.h"
 #include "app/reading/BibleContentCell.h"
 #include "app/reading/BibleContentCellWidget.h"
 #include "app/reading/FontColors.h"
+#include "app/reading/ListIndex.h"
 #include "app/reading/PageHandle.h"
+#include "app/reading/QTView.h"
+#include "app/reading/QTViewForAPraise.h"
+#include "app/reading/QTViewForAPraiseWidget.h"
+#include "app/reading/QTViewWidget.h"
 #include "app/reading/SelectionBarWidget.h"
+#include "app/reading/UserSettings.h"
 
 #include <QPalette>
 #include <QPointer>
 #include <QScrollBar>
+#include <QTextEdit>
 
 #include <algorithm>
 #include <utility>
@@ -70,6 +76,7 @@ VerseListWidget::VerseListWidget(BibleView page, QWidget* parent)
     watchers_.observe(*page_.userSettings);
     watchers_.watch([this] { return chapterKey(); }, [this](const ChapterKey& key) { chapterChanged(key); });
     watchers_.watch([this] { return selectionLook(); }, [this](const SelectionLook&) { refreshSelection(); });
+    watchers_.watch([this] { return noteRows(); }, [this](const std::vector<bool>&) { rebuildVerseNotes(); });
 
     builtFor_ = chapterKey();
     rebuildRows();
@@ -87,6 +94,10 @@ std::shared_ptr<ScrollViewProxy> VerseListWidget::scrollReader() {
 
 BibleContentCellWidget* VerseListWidget::row(int index) const {
     return index >= 0 && index < rowCount() ? rows_[static_cast<std::size_t>(index)] : nullptr;
+}
+
+QTViewForAPraiseWidget* VerseListWidget::verseNote(std::int64_t row) const {
+    return isIndexOf(row, verseNotes_.size()) ? verseNotes_[at(row)] : nullptr;
 }
 
 VerseListWidget::ChapterKey VerseListWidget::chapterKey() const {
@@ -151,6 +162,11 @@ void VerseListWidget::rebuildRows() {
         delete row;
     }
     rows_.clear();
+    delete std::exchange(chapterNote_, nullptr);
+    for (QTViewForAPraiseWidget* note : verseNotes_) {
+        delete note;
+    }
+    verseNotes_.clear();
     barRow_ = -1;
     bar_->hide();
 
@@ -183,8 +199,69 @@ void VerseListWidget::rebuildRows() {
         row->cell().appear(*rowReactions_);
         row->show();
     }
+    if (!rows_.empty()) {
+        chapterNote_ = new QTViewWidget(
+            QTView(page_.pageIndex, std::string(), std::string(), std::string(QTView::placeholderText),
+                   settings, view->customFontsNameForPickerArray, view->customFontsFileNameArray),
+            content_);
+        chapterNote_->show();
+    }
+    rebuildVerseNotes();
     refreshSelection();
     layoutNow();
+}
+
+std::vector<bool> VerseListWidget::noteRows() const {
+    std::vector<bool> shown(page_.state().verseCount());
+    for (std::size_t row = 0; row < shown.size(); ++row) {
+        shown[row] = page_.isVerseNoteShown(static_cast<std::int64_t>(row));
+    }
+    return shown;
+}
+
+void VerseListWidget::rebuildVerseNotes() {
+    const std::vector<bool> shown = noteRows();
+    UserSettings& settings = *page_.userSettings;
+    verseNotes_.resize(rows_.size(), nullptr);
+    for (std::size_t row = 0; row < verseNotes_.size(); ++row) {
+        QTViewForAPraiseWidget*& editor = verseNotes_[row];
+        const bool wanted = row < shown.size() && shown[row];
+        if (!wanted) {
+            delete std::exchange(editor, nullptr);
+            continue;
+        }
+        if (editor) {
+            continue;
+        }
+        const auto verse = static_cast<std::int64_t>(row);
+        const Binding<std::int64_t> index = page_.pageIndex;
+        // The page's note text for this verse, where the page holds one.
+        Binding<std::string> text(
+            [&settings, index, verse] {
+                const BibleView* view = PageHandle(settings, index.get()).view();
+                return view && isIndexOf(verse, view->qtContentForThisPage.size())
+                           ? view->qtContentForThisPage[at(verse)]
+                           : std::string();
+            },
+            [&settings, index, verse](const std::string& value) {
+                PageHandle(settings, index.get()).modifyView([&](BibleView& view) {
+                    if (isIndexOf(verse, view.qtContentForThisPage.size())) {
+                        view.qtContentForThisPage[at(verse)] = value;
+                    }
+                });
+            });
+        const BibleView* view = page_.state().view();
+        editor = new QTViewForAPraiseWidget(
+            QTViewForAPraise(Binding<std::int64_t>::constant(verse), index, std::string(),
+                             std::string(QTViewForAPraise::placeholderText), std::move(text), settings,
+                             view ? view->customFontsNameForPickerArray : page_.customFontsNameForPickerArray,
+                             view ? view->customFontsFileNameArray : page_.customFontsFileNameArray),
+            content_);
+        // The editor grows with its note.
+        connect(editor->noteEditor(), &QTextEdit::textChanged, this, [this] { scheduleLayout(); });
+        editor->show();
+    }
+    scheduleLayout();
 }
 
 void VerseListWidget::refreshSelection() {
@@ -242,21 +319,30 @@ void VerseListWidget::layoutNow() {
         const QSize size = row->sizeFor(available);
         row->setGeometry(rowLeft, y, size.width(), size.height());
         y += size.height() + spacing;
-        // The row's lower part: the bar when it stands here.
+        // The row's lower part: the bar when it stands here, then the verse's note editor.
+        const int centreLeft = leadingPadding + (width - leadingPadding) / 2;
         if (static_cast<std::int64_t>(r) == barRow_) {
-            const int barLeft = leadingPadding + (width - leadingPadding - SelectionBarWidget::barWidth) / 2;
-            bar_->setGeometry(barLeft, y, SelectionBarWidget::barWidth, SelectionBarWidget::barHeight);
+            bar_->setGeometry(centreLeft - SelectionBarWidget::barWidth / 2, y, SelectionBarWidget::barWidth,
+                              SelectionBarWidget::barHeight);
             bar_->raise();
             y += SelectionBarWidget::barHeight;
+        }
+        if (QTViewForAPraiseWidget* note = verseNote(static_cast<std::int64_t>(r))) {
+            const QSize size = note->minimumSizeHint().expandedTo(note->sizeHint());
+            note->setGeometry(centreLeft - size.width() / 2, y, size.width(), size.height());
+            y += size.height();
         }
         y += spacing;
     }
     noteSectionTop_ = -1;
-    if (!rows_.empty()) {
-        // The chapter note section: a spacer, then its editor (not drawn here yet), then the
-        // spacer that ends the list.
+    if (chapterNote_) {
+        // The chapter note section: a spacer, then its note line, then the spacer that ends
+        // the list.
         noteSectionTop_ = y;
-        y += noteSectionSpacer + spacing + std::max(endSpacer, buttonRoom_.bottom());
+        y += noteSectionSpacer + spacing;
+        const int noteHeight = chapterNote_->sizeHint().height();
+        chapterNote_->setGeometry(leadingPadding, y, width - leadingPadding, noteHeight);
+        y += noteHeight + spacing + std::max(endSpacer, buttonRoom_.bottom());
     }
     content_->resize(width, y);
     if (std::exchange(revealBar_, false)) {

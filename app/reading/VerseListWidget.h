@@ -16,13 +16,15 @@
 namespace lumenscroll {
 
 class BibleContentCellWidget;
+class QTViewForAPraiseWidget;
+class QTViewWidget;
 class SelectionBarWidget;
 
 // The middle of a reading page: the chapter's verses as rows, top to bottom, scrolling without
-// scroll bars, with the selection bar under the one selected verse and room for the chapter
-// note after the last verse. Rows are built once per chapter and page, and only measured again
-// when their text or font changes, so a long chapter scrolls and selects smoothly. Taps and
-// the bar's buttons go to the page's handlers.
+// scroll bars, with the selection bar under the one selected verse, a verse's note editor under
+// its row while the page shows one there, and the chapter note after the last verse. Rows are built once per
+// chapter and page, and only measured again when their text or font changes, so a long chapter scrolls and
+// selects smoothly. Taps and the bar's buttons go to the page's handlers.
 //
 // The rows stay with their page when its index moves (a page before it closed), and so does
 // the scroll position. Buttons that float over the list's edges are given as room: no row
@@ -45,6 +47,10 @@ public:
     int rowCount() const { return static_cast<int>(rows_.size()); }
     BibleContentCellWidget* row(int index) const;
     SelectionBarWidget* selectionBar() const { return bar_; }
+    // The chapter note after the last verse; null without verses.
+    QTViewWidget* chapterNote() const { return chapterNote_; }
+    // The note editor under row `row`; null where there is none.
+    QTViewForAPraiseWidget* verseNote(std::int64_t row) const;
     // The row the bar stands under, or -1.
     std::int64_t selectionBarRow() const { return barRow_; }
     // Lays the rows out now rather than after the current update.
@@ -96,6 +102,9 @@ private:
     SelectionLook selectionLook() const;
     void chapterChanged(const ChapterKey& key);
     void rebuildRows();
+    // Which rows have a note editor under them.
+    std::vector<bool> noteRows() const;
+    void rebuildVerseNotes();
     void refreshSelection();
     void scheduleLayout();
     void scrollToPosition(int target, bool animated);
@@ -106,6 +115,9 @@ private:
     QWidget* content_;
     SelectionBarWidget* bar_;
     std::vector<BibleContentCellWidget*> rows_;
+    QTViewWidget* chapterNote_ = nullptr;
+    // One entry per row: its note editor, or null.
+    std::vector<QTViewForAPraiseWidget*> verseNotes_;
     // The rows' own reactions; replaced, before the rows, whenever the rows are.
     std::unique_ptr<ChangeWatchers> rowReactions_;
     ChangeWatchers watchers_;

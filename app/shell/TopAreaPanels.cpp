@@ -1,5 +1,8 @@
 #include "app/shell/TopAreaPanels.h"
 
+#include "app/reading/BibleView.h"
+#include "app/reading/PageHandle.h"
+#include "app/search/SearchBibleViewWidget.h"
 #include "app/shell/AboutView.h"
 #include "app/shell/AboutViewWidget.h"
 #include "app/shell/MediaMoviePlayer.h"
@@ -45,9 +48,18 @@ private:
 
 } // namespace
 
-QWidget* TopAreaPanels::make(TopAreaPanel panel, PageEnvironment environment, QWidget* host) {
+QWidget* TopAreaPanels::make(TopAreaPanel panel, const BibleView& page, QWidget* host) {
+    const PageEnvironment environment = page.userSettings;
+    if (panel == TopAreaPanel::search) {
+        // The search page owns its view; it follows its page should the page's index move.
+        return new SearchBibleViewWidget(
+            page.pageIndex, PageHandle::following(*environment, page.pageIndex, &BibleView::searchBtnPressed),
+            *environment, environment.context(), host);
+    }
     auto* holder = new PanelHolder(host);
     switch (panel) {
+    case TopAreaPanel::search:
+        break;
     case TopAreaPanel::settings: {
         auto& view = holder->own(std::make_unique<SettingsView>(*environment, environment.context()));
         holder->setDrawing(new SettingsViewWidget(view, holder));

@@ -302,7 +302,7 @@ TEST_F(BibleViewWidgetTest, TheSearchButtonTogglesTheSearchAreaOfThePanelHost) {
 TEST_F(BibleViewWidgetTest, ThePanelsTheShellInstallsLiveWhileTheirFlagsAreSet) {
     std::vector<TopAreaPanel> built;
     widget = std::make_unique<BibleViewWidget>(
-        settings.roles()[0], nullptr, [&built](TopAreaPanel panel, PageEnvironment, QWidget* host) {
+        settings.roles()[0], nullptr, [&built](TopAreaPanel panel, const BibleView&, QWidget* host) {
             built.push_back(panel);
             auto* drawn = new QWidget(host);
             drawn->resize(panel == TopAreaPanel::settings ? QSize(700, 500) : QSize(830, 470));

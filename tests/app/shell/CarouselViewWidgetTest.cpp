@@ -5,13 +5,17 @@
 #include "CarouselViewTestSupport.h"
 #include "tests/app/ContrastRatio.h"
 
-#include "app/reading/UserSettings.h"
 #include "app/platform/TestAppContext.h"
+#include "app/reading/BibleContentCellWidget.h"
 #include "app/reading/BibleViewWidget.h"
 #include "app/reading/CapsuleButton.h"
-#include "app/reading/VerseListWidget.h"
 #include "app/reading/PageStatePersistence.h"
 #include "app/reading/SymbolButton.h"
+#include "app/reading/UserSettings.h"
+#include "app/reading/Utils.h"
+#include "app/reading/VerseListWidget.h"
+#include "app/search/SearchBarWidget.h"
+#include "app/search/SearchBibleViewWidget.h"
 #include "app/shell/CarouselView.h"
 #include "app/shell/CarouselViewPageCell.h"
 #include "app/shell/CarouselViewWidget.h"
@@ -19,12 +23,14 @@
 #include "app/shell/MainViewWidget.h"
 #include "app/shell/PagingCarouselViewModel.h"
 #include "app/shell/PagingCarouselWidget.h"
-#include "app/reading/Utils.h"
 
 #include <QAbstractButton>
 #include <QApplication>
 #include <QImage>
+#include <QKeyEvent>
 #include <QLabel>
+#include <QLineEdit>
+#include <QListView>
 #include <QMouseEvent>
 #include <QScrollBar>
 
@@ -186,6 +192,52 @@ TEST_F(CarouselViewWidgetTest, NewPageAndTheCloseButtonAddAndCloseAPageThroughTh
     EXPECT_FALSE(closeButton()->isVisible());
     EXPECT_FALSE(cell->tapArea()->isVisible());
     EXPECT_EQ(cell->shownScale(), 1.0);
+}
+
+TEST_F(CarouselViewWidgetTest, AHitChosenOnThePagesSearchOpensANewPageAtThatVerse) {
+    showMainView();
+    auto* page = qobject_cast<BibleViewWidget*>(carouselWidget().cell(0)->page());
+    ASSERT_NE(page, nullptr);
+    page->findChild<QAbstractButton*>(QStringLiteral("searchButton"))->click();
+    settle();
+    auto* search = qobject_cast<SearchBibleViewWidget*>(page->panel(TopAreaPanel::search));
+    ASSERT_NE(search, nullptr);
+    EXPECT_EQ(search->geometry(), QRect(0, 0, 1000, 600));
+
+    QLineEdit* query = search->searchBar()->queryField();
+    QKeyEvent typed(QEvent::KeyPress, 0, Qt::NoModifier, QStringLiteral("독생자"));
+    QApplication::sendEvent(query, &typed);
+    QKeyEvent enter(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier);
+    QApplication::sendEvent(query, &enter);
+    settle();
+    const std::vector<std::string> locators = search->view().foundWordLocation();
+    const auto john = std::find(locators.begin(), locators.end(), "42@2@15");
+    ASSERT_NE(john, locators.end());
+    QListView* hits = search->hitList();
+    const QModelIndex row = hits->model()->index(static_cast<int>(john - locators.begin()), 0);
+    hits->scrollTo(row);
+    click(hits->viewport(), hits->visualRect(row).center());
+    settle();
+
+    // The search is gone; a new page stands on John 3, saved, current, with verse 16 selected.
+    EXPECT_EQ(page->panel(TopAreaPanel::search), nullptr);
+    ASSERT_EQ(settings.roles().size(), 2u);
+    ASSERT_EQ(settings.selectedBibleArray().size(), 2u);
+    const BibleStructure& opened = settings.selectedBibleArray()[1];
+    EXPECT_EQ(opened.sectionIndex, 42);
+    EXPECT_EQ(opened.versesIndex, 2);
+    EXPECT_EQ(carousel().selectedTab(), 1);
+    EXPECT_TRUE(settings.foundSectionVerseAndPraiseArray().empty());
+    EXPECT_EQ(pageStateFiles(test.context()).size(), 2);
+    auto* newPage = qobject_cast<BibleViewWidget*>(carouselWidget().cell(1)->page());
+    ASSERT_NE(newPage, nullptr);
+    EXPECT_EQ(newPage->titleCapsule()->caption(), QStringLiteral("요한복음 3장"));
+    const std::vector<bool>& selected = settings.roles()[1].isSelectedArray2;
+    ASSERT_EQ(selected.size(), 36u);
+    EXPECT_TRUE(selected[15]);
+    EXPECT_EQ(std::count(selected.begin(), selected.end(), true), 1);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(newPage->verseList()->verticalScrollBar()->value(), newPage->verseList()->row(15)->y());
 }
 
 TEST_F(CarouselViewWidgetTest, ClosingAMiddlePageShowsThePageBeforeIt) {
