@@ -29,7 +29,7 @@ std::string text(std::int64_t value) {
 
 // Traces, at the end of the file.
 void traceSearchHit(std::size_t entries, const std::string& hit);
-void traceHitNumbers(const VerseLocator::Numbers& numbers, std::int64_t newest, const UserSettings& settings);
+void traceHitNumbers(const VerseLocator& hit, std::int64_t newest, const UserSettings& settings);
 void traceLoadedHit(const BibleStructure& record, std::int64_t verse, const UserSettings& settings);
 void traceNoPageToClose(std::int64_t closed, const UserSettings& settings);
 void traceLoadedVerses(const PageHandle& page);
@@ -140,7 +140,14 @@ bool CarouselView::openSearchHit(std::int64_t newCount) {
     if (hit == found.rend()) {
         return false;
     }
-    const std::int64_t hitIndex = countOf(found.size()) - 1 - (hit - found.rbegin());
+    // Only a verse the tables hold opens: anything else is dropped, and the new record gets its
+    // page as if no hit had been chosen, so that no page is stored on a book that is not one.
+    const std::optional<VerseLocator> locator = VerseLocator::parse(*hit);
+    if (!locator) {
+        trace("error " + *hit);
+        OpenPages(settings).clearSearchHits();
+        return false;
+    }
 
     // The newest record is the hit's page. A page added with "New Page" has its value already;
     // a record appended for the hit gets one now.
@@ -152,21 +159,12 @@ bool CarouselView::openSearchHit(std::int64_t newCount) {
     settings.selectedTab.set(page.index());
     traceSearchHit(found.size(), *hit);
 
-    // The numbers are taken as they stand, whether the tables hold such a verse or not.
-    const std::optional<VerseLocator::Numbers> numbers = VerseLocator::numbers(*hit);
-    if (!numbers) {
-        return true;
-    }
-    if (!numbers->bookIndex || !numbers->chapterIndex || !numbers->verseIndex) {
-        trace("error the search hit \"" + *hit + "\" is not a book, a chapter and a verse");
-        return true;
-    }
-    const std::int64_t book = *numbers->bookIndex;
-    const std::int64_t chapter = *numbers->chapterIndex + 1;
-    const std::int64_t verse = *numbers->verseIndex;
-    traceHitNumbers(*numbers, page.index(), settings);
+    const std::int64_t book = locator->bookIndex();
+    const std::int64_t chapter = locator->chapterNumber();
+    const std::int64_t verse = locator->verseIndex;
+    traceHitNumbers(*locator, page.index(), settings);
     if (!page.record()) {
-        trace("error no page record for the search hit " + text(hitIndex));
+        trace("error no page record for the search hit " + *hit);
         return true;
     }
 
@@ -396,10 +394,8 @@ void traceSearchHit(std::size_t entries, const std::string& hit) {
     trace("userSettings.foundSectionVerseAndPraiseArray[indexForSearchedArray] " + hit);
 }
 
-void traceHitNumbers(const VerseLocator::Numbers& numbers, std::int64_t newest,
-                     const UserSettings& settings) {
-    trace("array " + text(*numbers.bookIndex) + " " + text(*numbers.chapterIndex) + " " +
-          text(*numbers.verseIndex));
+void traceHitNumbers(const VerseLocator& hit, std::int64_t newest, const UserSettings& settings) {
+    trace("array " + text(hit.bookIndex()) + " " + text(hit.chapterIndex) + " " + text(hit.verseIndex));
     trace("userSettings.roles.count - 1 : " + text(newest) + ", selectedBibleArray.count " +
           text(countOf(settings.selectedBibleArray->size())));
 }

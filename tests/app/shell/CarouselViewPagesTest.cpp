@@ -253,6 +253,29 @@ TEST_F(CarouselViewPagesTest, ASearchHitOpensAsANewPageInItsOwnTranslation) {
     EXPECT_EQ(pageStateFiles(test.context()), files(3));
 }
 
+TEST_F(CarouselViewPagesTest, AHitThatNamesNoVerseIsDroppedAndItsRecordBecomesAnOrdinaryPage) {
+    openPages(2);
+    std::size_t pages = 2;
+    for (const std::string hit : {"5@2", "5@@2", "a@1@2", "1@2@x", "66@0@0", "-1@0@0", "0@50@0", "0@0@31"}) {
+        SCOPED_TRACE(hit);
+        settings.foundSectionVerseAndPraiseArray.set({"", hit});
+        settings.selectedBibleArray.modify(
+            [](std::vector<BibleStructure>& records) { records.emplace_back(); });
+        settle();
+        ++pages;
+        EXPECT_TRUE(errors().contains(QString::fromStdString("error " + hit)));
+        EXPECT_TRUE(settings.foundSectionVerseAndPraiseArray().empty());
+        // Every list has the page, and its record names Genesis 1 as a new record does.
+        ASSERT_EQ(settings.roles().size(), pages);
+        ASSERT_EQ(settings.selectedBibleArray().size(), pages);
+        EXPECT_EQ(settings.bookmarkArray().size(), pages);
+        EXPECT_EQ(settings.OverAllSectionQTRecord().size(), pages);
+        EXPECT_EQ(settings.selectedBibleArray().back(), BibleStructure{});
+        EXPECT_EQ(settings.roles().back().bibleSectionTitle, "창세기 1장");
+        EXPECT_EQ(carousel->selectedTab(), 0);
+    }
+}
+
 TEST_F(CarouselViewPagesTest, RecordsWithoutPageValuesGetThemWhenNoHitIsPending) {
     openPages(1);
     settings.selectedBibleArray.modify([](std::vector<BibleStructure>& pages) {
