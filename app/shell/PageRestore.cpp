@@ -4,6 +4,7 @@
 #include "app/model/LanguageCode.h"
 #include "app/platform/AppContext.h"
 #include "app/platform/Trace.h"
+#include "app/reading/FontChoices.h"
 #include "app/reading/ListIndex.h"
 #include "app/reading/OpenPages.h"
 #include "app/reading/PageHandle.h"
@@ -60,7 +61,9 @@ void PageRestore::restorePages() const {
         trace("userSettings.selectedBibleArray.count " + std::to_string(settings.selectedBibleArray->size()));
         return;
     }
-    const AppContext& context = carousel_.context();
+    AppContext& context = carousel_.context();
+    // The reader's font choices, which the restored pages' rows are drawn in from the start.
+    FontChoices::load(settings, context.settings());
     PageStatePersistence::restoreStoredValues(settings, context, !context.keys().isOptionKeyDown());
     if (settings.selectedBibleArray->empty()) {
         openFirstRunPage();

@@ -5,7 +5,17 @@
 #include "CarouselViewTestSupport.h"
 
 #include "app/model/BibleBook.h"
+#include "app/platform/SettingsStore.h"
+#include "app/reading/BibleContentCell.h"
+#include "app/reading/BibleContentCellWidget.h"
+#include "app/reading/BibleSelectionView.h"
+#include "app/reading/BibleViewReactions.h"
+#include "app/reading/BibleViewWidget.h"
+#include "app/reading/FontChoiceKeys.h"
+#include "app/reading/KindOfBibleSelectionView.h"
+#include "app/reading/PageHandle.h"
 #include "app/reading/PageStatePersistence.h"
+#include "app/reading/VerseListWidget.h"
 
 #include <QDir>
 #include <QFile>
@@ -152,6 +162,75 @@ TEST_F(CarouselViewLaunchesTest, APageListThatStaysBadIsBackedUpOnceNotAtEveryLa
         ASSERT_EQ(backups.size(), 1) << "launch " << run;
         EXPECT_EQ(backupBytes(launch.context(), backups[0]), bad);
     }
+}
+
+TEST_F(CarouselViewLaunchesTest, AChosenChapterASwitchedTranslationAndMarksComeBackAtTheNextLaunch) {
+    lastRunStored(home.path(),
+                  {storedPage(0, 0, BibleKind::kr01, 31), storedPage(42, 2, BibleKind::kr01, 36)});
+    {
+        Launch launch(home.path(), builtResourceDirectory());
+        BibleViewReactions first(launch.page(0));
+        BibleViewReactions second(launch.page(1));
+        const PageHandle page0(launch.settings, 0);
+        const PageHandle page1(launch.settings, 1);
+        // Exodus 3 on the first page, through its chooser.
+        launch.page(0).pressTitleCapsule();
+        launch.test->manualScheduler().runReady();
+        BibleSelectionView chooser(page0.binding(&BibleView::showBibleSectionSelectionWindow),
+                                   page0.binding(&BibleView::selectedPraise), 0, 0,
+                                   page0.binding(&BibleView::praiseIndex),
+                                   page0.binding(&BibleView::userSelectedBiblePraise), launch.settings,
+                                   ColorScheme::light, true, Binding<std::int64_t>::constant(0));
+        chooser.tapBook(1);
+        chooser.tapChapter(2);
+        chooser.confirm();
+        launch.test->manualScheduler().runReady();
+        launch.page(0).highlight(4, 2);
+        // KJV on the second, and a bookmark there.
+        launch.page(1).pressTranslationCapsule();
+        launch.test->manualScheduler().runReady();
+        KindOfBibleSelectionView(page1.binding(&BibleView::showBibleTranslateSelectionWindow),
+                                 page1.binding(&BibleView::selectedPraise), 0, 0, 0,
+                                 page1.binding(&BibleView::praiseIndex),
+                                 page1.binding(&BibleView::userSelectedBiblePraise),
+                                 page1.binding(&BibleView::kindOfBible), launch.settings)
+            .choose(1);
+        launch.test->manualScheduler().runReady();
+        launch.page(1).toggleBookmark(15);
+    }
+
+    Launch next(home.path(), builtResourceDirectory());
+    ASSERT_EQ(next.pages().size(), 2u);
+    const BibleStructure& exodus = next.pages()[0];
+    EXPECT_EQ(exodus.sectionIndex, 1);
+    EXPECT_EQ(exodus.versesIndex, 2);
+    EXPECT_EQ(exodus.name, "출애굽기");
+    ASSERT_EQ(exodus.praises.size(), 22u);
+    EXPECT_EQ(exodus.praises[4].bgColor, 2);
+    EXPECT_EQ(next.page(0).shownTitle(), "출애굽기 3장");
+    const BibleStructure& john = next.pages()[1];
+    EXPECT_EQ(john.kindOfBible, BibleKind::en01);
+    ASSERT_EQ(john.praises.size(), 36u);
+    EXPECT_TRUE(contains(john.praises[15].word, "For God so loved the world"));
+    EXPECT_TRUE(john.praises[15].bookmarked);
+    EXPECT_EQ(next.page(1).shownTitle(), "John 3");
+    EXPECT_TRUE(next.errors().isEmpty());
+}
+
+TEST_F(CarouselViewLaunchesTest, TheStoredFontSizeIsTheRestoredPagesSizeFromTheStart) {
+    lastRunStored(home.path(), {storedPage(0, 0, BibleKind::kr01, 31)});
+    {
+        const auto last = TestAppContext::inHome(home.path());
+        last->context().settings().setInteger(fontSizeKey, 11);
+        last->context().settings().sync();
+    }
+    Launch launch(home.path(), builtResourceDirectory());
+    EXPECT_EQ(launch.settings.pickerIndex(), 11);
+    BibleViewWidget page(launch.page(0));
+    page.show();
+    launch.test->manualScheduler().runReady();
+    ASSERT_GT(page.verseList()->rowCount(), 0);
+    EXPECT_EQ(page.verseList()->row(0)->cell().fontSize, 35);
 }
 
 } // namespace
