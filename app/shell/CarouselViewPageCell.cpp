@@ -81,6 +81,9 @@ void CarouselViewPageCell::setScale(qreal scale) {
     const bool wasScaled = isDrawnScaled();
     scale_ = scale;
     const bool shown = carousel_.isPageShown(index());
+    // A page out of sight stands beside the current one, its edge over the current page's:
+    // clicks there are the current page's.
+    setAttribute(Qt::WA_TransparentForMouseEvents, !shown);
     if (isDrawnScaled()) {
         // Out of sight but shown: it keeps appearing, loading and reacting as a page on screen.
         page_->setGeometry(0, height + pageTop, width, pageHeight);

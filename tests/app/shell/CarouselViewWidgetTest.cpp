@@ -240,6 +240,22 @@ TEST_F(CarouselViewWidgetTest, AHitChosenOnThePagesSearchOpensANewPageAtThatVers
     EXPECT_EQ(newPage->verseList()->verticalScrollBar()->value(), newPage->verseList()->row(15)->y());
 }
 
+TEST_F(CarouselViewWidgetTest, APageThatIsNotShownTakesNoClickMeantForTheCurrentPage) {
+    storePageList(test.context(),
+                  {storedPage(0, 0, BibleKind::kr01, 0), storedPage(0, 1, BibleKind::kr01, 0)});
+    showMainView();
+    auto* page = qobject_cast<BibleViewWidget*>(carouselWidget().cell(0)->page());
+    ASSERT_NE(page, nullptr);
+    auto* next = page->findChild<QWidget*>(QStringLiteral("nextChapterButton"));
+    // Every point of the next chapter button, up to its right edge, is the button's.
+    for (const int x : {2, next->width() / 2, next->width() - 2}) {
+        const QPoint at = widget->mapFromGlobal(next->mapToGlobal(QPoint(x, next->height() / 2)));
+        QWidget* hit = widget->childAt(at);
+        EXPECT_TRUE(hit == next || next->isAncestorOf(hit))
+            << x << " " << (hit ? hit->objectName().toStdString() : "");
+    }
+}
+
 TEST_F(CarouselViewWidgetTest, ClosingAMiddlePageShowsThePageBeforeIt) {
     storePageList(test.context(), {storedPage(0, 0, BibleKind::kr01, 0), storedPage(0, 1, BibleKind::kr01, 0),
                                    storedPage(0, 2, BibleKind::kr01, 0)});
