@@ -518,6 +518,24 @@ void BibleView::plusBible2Changed(bool added) const {
 
 // --- The chooser sheets ---
 
+BibleSelectionView BibleView::chapterSheetContent() const {
+    UserSettings& settings = *userSettings;
+    const auto bind = [&](auto field) { return PageHandle::following(settings, pageIndex, field); };
+    return BibleSelectionView(bind(&BibleView::showBibleSectionSelectionWindow),
+                              bind(&BibleView::selectedPraise), 0, 0, bind(&BibleView::praiseIndex),
+                              bind(&BibleView::userSelectedBiblePraise), settings, ColorScheme::light, true,
+                              pageIndex);
+}
+
+KindOfBibleSelectionView BibleView::translationSheetContent() const {
+    UserSettings& settings = *userSettings;
+    const auto bind = [&](auto field) { return PageHandle::following(settings, pageIndex, field); };
+    return KindOfBibleSelectionView(bind(&BibleView::showBibleTranslateSelectionWindow),
+                                    bind(&BibleView::selectedPraise), 0, 0, 0, bind(&BibleView::praiseIndex),
+                                    bind(&BibleView::userSelectedBiblePraise), bind(&BibleView::kindOfBible),
+                                    settings);
+}
+
 void BibleView::chapterSheetAppeared() const {
     if (const BibleStructure* record = state().record()) {
         userSettings->kindOfBible.set(record->kindOfBible);

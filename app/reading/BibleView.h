@@ -5,6 +5,8 @@
 #include "app/platform/Binding.h"
 #include "app/platform/NamedColor.h"
 #include "app/reading/BackgroundColors.h"
+#include "app/reading/BibleSelectionView.h"
+#include "app/reading/KindOfBibleSelectionView.h"
 #include "app/reading/PageEnvironment.h"
 #include "app/reading/ReadingFont.h"
 #include "app/reading/ScrollViewProxy.h"
@@ -264,6 +266,9 @@ struct BibleView {
 
     // --- The chooser sheets ---
 
+    // The sheets' contents, bound to the page's state where it lives, wherever its index moves.
+    BibleSelectionView chapterSheetContent() const;
+    KindOfBibleSelectionView translationSheetContent() const;
     // The chapter sheet came on screen: it lists the book names of the translation the page's
     // record is in. (The page's own kindOfBible may be older: a restored page keeps kr01 there.)
     void chapterSheetAppeared() const;

@@ -277,27 +277,15 @@ void BibleViewWidget::refresh() {
 
 void BibleViewWidget::showSheets(const PageLook& look) {
     const BibleView& page = reactions_.page();
-    UserSettings& settings = *page.userSettings;
     AppContext& context = page.userSettings.context();
-    // The sheets' bindings follow the page should its index move.
-    const auto bind = [&](auto field) { return PageHandle::following(settings, page.pageIndex, field); };
     if (look.chapterSheet && !chapterSheet_) {
-        chapterSheet_ = new BibleSelectionViewWidget(
-            BibleSelectionView(bind(&BibleView::showBibleSectionSelectionWindow),
-                               bind(&BibleView::selectedPraise), 0, 0, bind(&BibleView::praiseIndex),
-                               bind(&BibleView::userSelectedBiblePraise), settings, ColorScheme::light, true,
-                               page.pageIndex),
-            context, sheetBackdrop_);
+        chapterSheet_ = new BibleSelectionViewWidget(page.chapterSheetContent(), context, sheetBackdrop_);
     } else if (!look.chapterSheet && chapterSheet_) {
         delete std::exchange(chapterSheet_, nullptr);
     }
     if (look.translationSheet && !translationSheet_) {
-        translationSheet_ = new KindOfBibleSelectionViewWidget(
-            KindOfBibleSelectionView(bind(&BibleView::showBibleTranslateSelectionWindow),
-                                     bind(&BibleView::selectedPraise), 0, 0, 0, bind(&BibleView::praiseIndex),
-                                     bind(&BibleView::userSelectedBiblePraise), bind(&BibleView::kindOfBible),
-                                     settings),
-            context, sheetBackdrop_);
+        translationSheet_ =
+            new KindOfBibleSelectionViewWidget(page.translationSheetContent(), context, sheetBackdrop_);
     } else if (!look.translationSheet && translationSheet_) {
         delete std::exchange(translationSheet_, nullptr);
     }

@@ -171,16 +171,10 @@ TEST_F(CarouselViewLaunchesTest, AChosenChapterASwitchedTranslationAndMarksComeB
         Launch launch(home.path(), builtResourceDirectory());
         BibleViewReactions first(launch.page(0));
         BibleViewReactions second(launch.page(1));
-        const PageHandle page0(launch.settings, 0);
-        const PageHandle page1(launch.settings, 1);
         // Exodus 3 on the first page, through its chooser.
         launch.page(0).pressTitleCapsule();
         launch.test->manualScheduler().runReady();
-        BibleSelectionView chooser(page0.binding(&BibleView::showBibleSectionSelectionWindow),
-                                   page0.binding(&BibleView::selectedPraise), 0, 0,
-                                   page0.binding(&BibleView::praiseIndex),
-                                   page0.binding(&BibleView::userSelectedBiblePraise), launch.settings,
-                                   ColorScheme::light, true, Binding<std::int64_t>::constant(0));
+        BibleSelectionView chooser = launch.page(0).chapterSheetContent();
         chooser.tapBook(1);
         chooser.tapChapter(2);
         chooser.confirm();
@@ -189,12 +183,7 @@ TEST_F(CarouselViewLaunchesTest, AChosenChapterASwitchedTranslationAndMarksComeB
         // KJV on the second, and a bookmark there.
         launch.page(1).pressTranslationCapsule();
         launch.test->manualScheduler().runReady();
-        KindOfBibleSelectionView(page1.binding(&BibleView::showBibleTranslateSelectionWindow),
-                                 page1.binding(&BibleView::selectedPraise), 0, 0, 0,
-                                 page1.binding(&BibleView::praiseIndex),
-                                 page1.binding(&BibleView::userSelectedBiblePraise),
-                                 page1.binding(&BibleView::kindOfBible), launch.settings)
-            .choose(1);
+        launch.page(1).translationSheetContent().choose(1);
         launch.test->manualScheduler().runReady();
         launch.page(1).toggleBookmark(15);
     }
