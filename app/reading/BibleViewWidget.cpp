@@ -9,6 +9,7 @@
 #include "app/reading/PageHandle.h"
 #include "app/reading/RoundedClipEffect.h"
 #include "app/reading/SearchButtonWidget.h"
+#include "app/reading/SheetLook.h"
 #include "app/reading/SymbolButton.h"
 #include "app/reading/UserSettings.h"
 #include "app/reading/VerseListWidget.h"
@@ -70,8 +71,6 @@ constexpr int noticeInset = 40;
 constexpr int noticeBottom = 60;
 constexpr int noticeMaximumWidth = 700;
 constexpr QMargins noticePadding(20, 11, 20, 11);
-// Under a sheet the page is dimmed a little and takes no input.
-const QColor sheetDimming(0, 0, 0, 60);
 
 enum NavigationButton { previousChapter, scrollUp, scrollDown, nextChapter };
 
@@ -182,13 +181,7 @@ BibleViewWidget::BibleViewWidget(BibleView page, QWidget* parent, TopAreaPanelFa
     notice_->setStyleSheet(QStringLiteral("color: white; background: rgba(0, 0, 0, 190); border-radius: 18px;"));
     notice_->hide();
 
-    sheetBackdrop_ = new QWidget(this);
-    sheetBackdrop_->setObjectName(QStringLiteral("sheetBackdrop"));
-    sheetBackdrop_->setAutoFillBackground(true);
-    QPalette dimmed = sheetBackdrop_->palette();
-    dimmed.setColor(QPalette::Window, sheetDimming);
-    sheetBackdrop_->setPalette(dimmed);
-    sheetBackdrop_->hide();
+    sheetBackdrop_ = SheetLook::backdrop(*this);
     auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), sheetBackdrop_);
     escape->setContext(Qt::WidgetWithChildrenShortcut);
     connect(escape, &QShortcut::activated, this, [this] { closeSheet(); });

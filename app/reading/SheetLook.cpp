@@ -6,6 +6,8 @@
 #include <QGraphicsDropShadowEffect>
 #include <QPainter>
 #include <QPainterPath>
+#include <QPalette>
+#include <QWidget>
 
 namespace lumenscroll {
 
@@ -15,8 +17,20 @@ constexpr qreal sheetShadowRadius = 24.0;
 // The close button's halo: black at 0.88, blurred over 35 points, centred.
 constexpr float closeShadowOpacity = 0.88f;
 constexpr qreal closeShadowRadius = 35.0;
+const QColor backdropDimming(0, 0, 0, 40);
 
 } // namespace
+
+QWidget* SheetLook::backdrop(QWidget& parent) {
+    auto* layer = new QWidget(&parent);
+    layer->setObjectName(QStringLiteral("sheetBackdrop"));
+    layer->setAutoFillBackground(true);
+    QPalette dimmed = layer->palette();
+    dimmed.setColor(QPalette::Window, backdropDimming);
+    layer->setPalette(dimmed);
+    layer->hide();
+    return layer;
+}
 
 void SheetLook::castShadow(QWidget& sheet) {
     auto* shadow = new QGraphicsDropShadowEffect(&sheet);

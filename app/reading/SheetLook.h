@@ -10,11 +10,15 @@ class ResourceLocator;
 class SymbolButton;
 
 // What the reading page's sheets (the book chooser and both translation choosers) share in
-// their look: a rounded sheet on a soft shadow, closed with an "xmark" on a dark halo.
+// their look: a rounded sheet on a soft shadow, closed with an "xmark" on a dark halo, standing
+// on a dimmed layer over what opened it.
 class SheetLook {
 public:
     SheetLook() = delete;
 
+    // The dimmed layer a sheet stands on, a child of `parent` that takes the parent's input while
+    // it is shown; hidden to begin with, named "sheetBackdrop".
+    static QWidget* backdrop(QWidget& parent);
     // The shadow the sheet casts on the page under it.
     static void castShadow(QWidget& sheet);
     // Fills the sheet's rounded frame; called from its paintEvent.

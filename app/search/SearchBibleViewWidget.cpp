@@ -5,6 +5,7 @@
 #include "app/reading/FilledPicture.h"
 #include "app/reading/ReadingFontFace.h"
 #include "app/reading/RoundedClipEffect.h"
+#include "app/reading/SheetLook.h"
 #include "app/reading/SymbolButton.h"
 #include "app/reading/UserSettings.h"
 #include "app/search/KindOfBibleSearchViewWidget.h"
@@ -34,7 +35,6 @@ constexpr int headerSpacing = 8;
 constexpr qreal closeShadowRadius = 20.0;
 constexpr qreal closeShadowOffset = 2.0;
 constexpr int messageMargin = 40;
-const QColor sheetDimming(0, 0, 0, 40);
 
 QString messageText(SearchBibleView::Message message) {
     switch (message) {
@@ -125,13 +125,7 @@ SearchBibleViewWidget::SearchBibleViewWidget(Binding<std::int64_t> pageIndex, Bi
     pane->addWidget(progress_, 0, Qt::AlignHCenter);
     pane->addStretch(1);
 
-    sheetBackdrop_ = new QWidget(this);
-    sheetBackdrop_->setObjectName(QStringLiteral("sheetBackdrop"));
-    sheetBackdrop_->setAutoFillBackground(true);
-    QPalette dimmed = sheetBackdrop_->palette();
-    dimmed.setColor(QPalette::Window, sheetDimming);
-    sheetBackdrop_->setPalette(dimmed);
-    sheetBackdrop_->hide();
+    sheetBackdrop_ = SheetLook::backdrop(*this);
 
     placeChildren();
 
