@@ -118,8 +118,9 @@ void highlightAgain(UserSettings& settings, std::size_t page) {
 }
 
 // The usual save: one page was changed (a highlight) since the last one. What the input waits
-// for: the page's file is written, the user defaults are handed to the settings' writer thread.
-void BM_SavePageState(benchmark::State& state) {
+// for: the page's file is written, the user defaults are handed to the settings' writer thread;
+// or, `untilWritten`, everything is on the disk.
+void saveOneChangedPage(benchmark::State& state, bool untilWritten) {
     if (!Bench::hasText("01창세기.txt")) {
         state.SkipWithError("the Korean text resources were not built");
         return;
@@ -130,28 +131,22 @@ void BM_SavePageState(benchmark::State& state) {
     for (auto _ : state) {
         highlightAgain(bench.settings, 0);
         bench.settings.savePageState(bench.context());
+        if (untilWritten) {
+            bench.context().settings().sync();
+        }
         // The event loop's turn: the outcomes of the writes done meanwhile come back.
         QCoreApplication::sendPostedEvents();
     }
     bench.context().settings().sync();
 }
+
+void BM_SavePageState(benchmark::State& state) {
+    saveOneChangedPage(state, false);
+}
 BENCHMARK(BM_SavePageState)->Arg(1)->Arg(10)->Unit(benchmark::kMillisecond);
 
-// The same save, timed until the settings file is on the disk too.
 void BM_SavePageState_UntilWritten(benchmark::State& state) {
-    if (!Bench::hasText("01창세기.txt")) {
-        state.SkipWithError("the Korean text resources were not built");
-        return;
-    }
-    Bench bench;
-    bench.openPages(state.range(0));
-    bench.settings.savePageState(bench.context());
-    for (auto _ : state) {
-        highlightAgain(bench.settings, 0);
-        bench.settings.savePageState(bench.context());
-        bench.context().settings().sync();
-        QCoreApplication::sendPostedEvents();
-    }
+    saveOneChangedPage(state, true);
 }
 BENCHMARK(BM_SavePageState_UntilWritten)->Arg(10)->Unit(benchmark::kMillisecond);
 
