@@ -1,19 +1,23 @@
-// The reading page's two hot paths: loading a chapter from its book's text resource (the whole
-// book is read and cut into lines at every load) and saving every open page (a compact file per
-// page, two JSON user defaults, and a read-back of every file).
+// The reading page's hot paths: loading a chapter from its book's text resource (the whole
+// book is read and cut into lines at every load), saving the open pages (a compact file per
+// page, two JSON user defaults) and bringing them back at the next launch.
 
 #include "app/model/BibleKind.h"
-#include "app/reading/UserSettings.h"
 #include "app/platform/TestAppContext.h"
 #include "app/platform/Trace.h"
 #include "app/reading/BibleView.h"
+#include "app/reading/UserSettings.h"
+#include "app/shell/CarouselView.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 
 #include <benchmark/benchmark.h>
 
+#include <chrono>
 #include <cstdint>
+#include <filesystem>
 #include <memory>
 #include <string>
 #include <vector>
@@ -22,12 +26,15 @@ namespace {
 
 using namespace lumenscroll;
 
-// The real resources, a temporary Documents folder and settings file, and trace lines dropped
-// (printing them is the terminal's cost, not the page's).
+// The real resources, a temporary Documents folder and settings file written as the program
+// writes the user's (on the settings store's writer thread), and trace lines dropped (printing
+// them is the terminal's cost, not the page's).
+constexpr auto settingsWrites = SettingsStore::Writes::onWriterThread;
+
 class Bench {
 public:
     Bench()
-        : app_(LUMENSCROLL_RESOURCE_DIR) {
+        : app_(LUMENSCROLL_RESOURCE_DIR, 1, settingsWrites) {
         previousSink_ = setTraceSink([](const QString&) {});
     }
     ~Bench() { setTraceSink(previousSink_); }
@@ -63,6 +70,9 @@ public:
     }
 
     AppContext& context() { return app_.context(); }
+    // The folder a later launch finds this one's files and settings in.
+    QString home() const { return app_.rootPath(); }
+    QString settingsFile() const { return app_.settingsFilePath(); }
 
     UserSettings settings;
 
@@ -107,8 +117,10 @@ void highlightAgain(UserSettings& settings, std::size_t page) {
     });
 }
 
-// The usual save: one page was changed (a highlight) since the last one.
-void BM_SavePageState(benchmark::State& state) {
+// The usual save: one page was changed (a highlight) since the last one. What the input waits
+// for: the page's file is written, the user defaults are handed to the settings' writer thread;
+// or, `untilWritten`, everything is on the disk.
+void saveOneChangedPage(benchmark::State& state, bool untilWritten) {
     if (!Bench::hasText("01창세기.txt")) {
         state.SkipWithError("the Korean text resources were not built");
         return;
@@ -119,9 +131,24 @@ void BM_SavePageState(benchmark::State& state) {
     for (auto _ : state) {
         highlightAgain(bench.settings, 0);
         bench.settings.savePageState(bench.context());
+        if (untilWritten) {
+            bench.context().settings().sync();
+        }
+        // The event loop's turn: the outcomes of the writes done meanwhile come back.
+        QCoreApplication::sendPostedEvents();
     }
+    bench.context().settings().sync();
+}
+
+void BM_SavePageState(benchmark::State& state) {
+    saveOneChangedPage(state, false);
 }
 BENCHMARK(BM_SavePageState)->Arg(1)->Arg(10)->Unit(benchmark::kMillisecond);
+
+void BM_SavePageState_UntilWritten(benchmark::State& state) {
+    saveOneChangedPage(state, true);
+}
+BENCHMARK(BM_SavePageState_UntilWritten)->Arg(10)->Unit(benchmark::kMillisecond);
 
 // The heaviest save: every page changed, so every file is replaced.
 void BM_SavePageState_EveryPageChanged(benchmark::State& state) {
@@ -136,8 +163,66 @@ void BM_SavePageState_EveryPageChanged(benchmark::State& state) {
             highlightAgain(bench.settings, page);
         }
         bench.settings.savePageState(bench.context());
+        QCoreApplication::sendPostedEvents();
     }
+    bench.context().settings().sync();
 }
 BENCHMARK(BM_SavePageState_EveryPageChanged)->Arg(10)->Unit(benchmark::kMillisecond);
 
+// A launch after a run that left `range(0)` marked pages: the settings file read anew, the
+// stored page list and texts decoded, every page's verses read from the text resources and
+// the save that ends the restore.
+void BM_RestorePages(benchmark::State& state) {
+    if (!Bench::hasText("01창세기.txt")) {
+        state.SkipWithError("the Korean text resources were not built");
+        return;
+    }
+    Bench lastRun;
+    lastRun.openPages(state.range(0));
+    for (std::size_t page = 0; page < lastRun.settings.selectedBibleArray->size(); ++page) {
+        highlightAgain(lastRun.settings, page);
+    }
+    lastRun.settings.savePageState(lastRun.context());
+    lastRun.context().settings().sync();
+
+    // Settings read in this process stay read; a new time on the file makes each launch read
+    // and parse it, as a new process does.
+    const std::filesystem::path settingsFile = lastRun.settingsFile().toStdString();
+    std::size_t restored = 0;
+    for (auto _ : state) {
+        state.PauseTiming();
+        std::filesystem::last_write_time(settingsFile, std::filesystem::last_write_time(settingsFile) +
+                                                           std::chrono::seconds(1));
+        state.ResumeTiming();
+        auto launch = TestAppContext::inHome(lastRun.home(), LUMENSCROLL_RESOURCE_DIR, 1, settingsWrites);
+        auto settings = std::make_unique<UserSettings>();
+        bool flag = false;
+        auto carousel = std::make_unique<CarouselView>(*settings, launch->context(), Binding<bool>::to(flag),
+                                                       Binding<bool>::constant(false),
+                                                       Binding<bool>::to(flag), Binding<bool>::to(flag));
+        carousel->appear();
+        launch->manualScheduler().runReady();
+        state.PauseTiming();
+        launch->context().settings().sync();
+        restored = settings->roles->size();
+        carousel.reset();
+        settings.reset();
+        launch.reset();
+        state.ResumeTiming();
+    }
+    if (restored != lastRun.settings.selectedBibleArray->size()) {
+        state.SkipWithError("the pages did not come back");
+    }
+}
+BENCHMARK(BM_RestorePages)->Arg(10)->Unit(benchmark::kMillisecond);
+
 } // namespace
+
+// The settings' writer thread runs an event loop, which wants the application object.
+int main(int argc, char** argv) {
+    QCoreApplication application(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

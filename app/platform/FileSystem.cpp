@@ -6,6 +6,8 @@
 #include <QSaveFile>
 #include <QStringDecoder>
 
+#include <sys/stat.h>
+
 namespace lumenscroll {
 
 namespace {
@@ -24,6 +26,23 @@ bool FileSystem::exists(const QString& path) {
 
 bool FileSystem::isDirectory(const QString& path) {
     return QFileInfo(path).isDir();
+}
+
+std::optional<FileStamp> FileSystem::stamp(const QString& path) {
+    struct stat status {};
+    if (::stat(QFile::encodeName(path).constData(), &status) != 0 || !S_ISREG(status.st_mode)) {
+        return std::nullopt;
+    }
+    constexpr std::int64_t nanosecondsPerSecond = 1'000'000'000;
+    return FileStamp{
+        .device = static_cast<std::uint64_t>(status.st_dev),
+        .inode = static_cast<std::uint64_t>(status.st_ino),
+        .size = static_cast<std::int64_t>(status.st_size),
+        .modifiedNs =
+            static_cast<std::int64_t>(status.st_mtim.tv_sec) * nanosecondsPerSecond + status.st_mtim.tv_nsec,
+        .changedNs =
+            static_cast<std::int64_t>(status.st_ctim.tv_sec) * nanosecondsPerSecond + status.st_ctim.tv_nsec,
+    };
 }
 
 bool FileSystem::makeDirectories(const QString& path, QString* error) {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "app/platform/FileStamp.h"
+
 #include <QByteArray>
 #include <QString>
 #include <QStringList>
@@ -16,6 +18,9 @@ public:
 
     static bool exists(const QString& path);
     static bool isDirectory(const QString& path);
+    // The stamp of the regular file at `path` (a link is followed); none for anything else or
+    // nothing. One system call: cheap enough to ask before every write it can spare.
+    static std::optional<FileStamp> stamp(const QString& path);
 
     // Creates the folder and any missing folders above it; true when it exists afterwards.
     static bool makeDirectories(const QString& path, QString* error = nullptr);

@@ -1,8 +1,16 @@
 #include "app/platform/SettingsStore.h"
 
+#include <QMetaObject>
 #include <QMetaType>
+#include <QObject>
+#include <QPointer>
 #include <QSettings>
-#include <QVariant>
+#include <QThread>
+
+#include <condition_variable>
+#include <mutex>
+#include <utility>
+#include <vector>
 
 namespace lumenscroll {
 
@@ -10,88 +18,284 @@ namespace {
 
 const QString organisationAndApplication = QStringLiteral("Lumenscroll");
 
+using SettingsFactory = std::function<std::unique_ptr<QSettings>()>;
+
+std::unique_ptr<QSettings> userSettings() {
+    return std::make_unique<QSettings>(organisationAndApplication, organisationAndApplication);
+}
+
+SettingsFactory iniFile(const QString& filePath) {
+    return [filePath] { return std::make_unique<QSettings>(filePath, QSettings::IniFormat); };
+}
+
+// Syncs `settings` and says whether it worked. QSettings keeps its first error for good, so
+// every later sync would look failed too: after a failure a fresh one on the same file takes
+// over. The changes not yet written are held per file, not per object, and the fresh one is
+// made before the old one goes, so they stay for it to write.
+bool syncAfresh(std::unique_ptr<QSettings>& settings, bool& lastFailed, const SettingsFactory& open) {
+    if (lastFailed) {
+        std::unique_ptr<QSettings> fresh = open();
+        settings.swap(fresh);
+    }
+    settings->sync();
+    lastFailed = settings->status() != QSettings::NoError;
+    return !lastFailed;
+}
+
 } // namespace
 
-SettingsStore::SettingsStore()
-    : settings_(std::make_unique<QSettings>(organisationAndApplication, organisationAndApplication)) {}
+// The writer thread of a store, and its own QSettings on the store's file: QSettings objects
+// on one file in one process share what they hold, so the changes handed over here are the
+// store's, and one object may work on its thread while another reads on the main thread.
+// Results come back through the event queue of an object of the store's thread.
+class SettingsStore::Writer {
+public:
+    explicit Writer(SettingsFactory open)
+        : open_(std::move(open)) {
+        worker_ = new QObject;
+        worker_->moveToThread(&thread_);
+        QObject::connect(&thread_, &QThread::finished, worker_, &QObject::deleteLater);
+        thread_.start();
+    }
 
-SettingsStore::SettingsStore(const QString& filePath)
-    : settings_(std::make_unique<QSettings>(filePath, QSettings::IniFormat)) {}
+    ~Writer() {
+        (void)wait();
+        QMetaObject::invokeMethod(
+            worker_, [this] { settings_.reset(); }, Qt::BlockingQueuedConnection);
+        thread_.quit();
+        thread_.wait();
+    }
+
+    Writer(const Writer&) = delete;
+    Writer& operator=(const Writer&) = delete;
+
+    // Hands a change over. It is written with the next write, which the calling thread's event
+    // loop starts unless a sync starts it sooner: the changes of one action go to the disk
+    // together.
+    void put(const QString& key, std::optional<QVariant> value) {
+        const std::lock_guard lock(mutex_);
+        pending_.emplace_back(key, std::move(value));
+        ++requested_;
+        if (!startPosted_) {
+            startPosted_ = true;
+            QMetaObject::invokeMethod(
+                &results_,
+                [this] {
+                    const std::lock_guard lock(mutex_);
+                    startPosted_ = false;
+                    startLocked();
+                },
+                Qt::QueuedConnection);
+        }
+    }
+
+    void then(QObject* receiver, std::function<void(bool)> done) {
+        const std::lock_guard lock(mutex_);
+        waiters_.push_back({QPointer<QObject>(receiver), std::move(done)});
+        ++requested_;
+        startLocked();
+    }
+
+    bool wait() {
+        std::unique_lock lock(mutex_);
+        const std::uint64_t wanted = ++requested_;
+        startLocked();
+        written_.wait(lock, [&] { return completed_ >= wanted; });
+        return lastWritten_;
+    }
+
+private:
+    struct Waiter {
+        QPointer<QObject> receiver;
+        std::function<void(bool)> done;
+    };
+
+    void startLocked() {
+        if (started_ || completed_ >= requested_) {
+            return;
+        }
+        started_ = true;
+        QMetaObject::invokeMethod(
+            worker_, [this] { write(); }, Qt::QueuedConnection);
+    }
+
+    // On the writer thread: everything handed over so far, in one sync.
+    void write() {
+        std::vector<std::pair<QString, std::optional<QVariant>>> changes;
+        std::vector<Waiter> waiters;
+        std::uint64_t upTo = 0;
+        {
+            const std::lock_guard lock(mutex_);
+            changes.swap(pending_);
+            waiters.swap(waiters_);
+            upTo = requested_;
+            started_ = false;
+        }
+        if (!settings_) {
+            settings_ = open_();
+        }
+        for (auto& [key, value] : changes) {
+            if (value) {
+                settings_->setValue(key, *value);
+            } else {
+                settings_->remove(key);
+            }
+        }
+        const bool written = syncAfresh(settings_, lastFailed_, open_);
+        // Posted before the write counts as done: once the store has waited for it, nothing
+        // is sent to the results' object any more.
+        for (Waiter& waiter : waiters) {
+            QMetaObject::invokeMethod(
+                &results_,
+                [receiver = std::move(waiter.receiver), done = std::move(waiter.done), written] {
+                    if (receiver) {
+                        done(written);
+                    }
+                },
+                Qt::QueuedConnection);
+        }
+        const std::lock_guard lock(mutex_);
+        completed_ = upTo;
+        lastWritten_ = written;
+        // Changes handed over while this one was written.
+        startLocked();
+        written_.notify_all();
+    }
+
+    SettingsFactory open_;
+    // Of the store's thread; declared first, gone last.
+    QObject results_;
+
+    std::mutex mutex_;
+    std::condition_variable written_;
+    std::vector<std::pair<QString, std::optional<QVariant>>> pending_;
+    std::vector<Waiter> waiters_;
+    // Every change, sync and wait counts one up; a write completes all counted when it began.
+    std::uint64_t requested_ = 0;
+    std::uint64_t completed_ = 0;
+    bool lastWritten_ = true;
+    bool started_ = false;
+    bool startPosted_ = false;
+
+    // The writer thread's own.
+    std::unique_ptr<QSettings> settings_;
+    bool lastFailed_ = false;
+
+    QThread thread_;
+    QObject* worker_ = nullptr;
+};
+
+SettingsStore::SettingsStore()
+    : settings_(userSettings())
+    , fileName_(settings_->fileName())
+    , writer_(std::make_unique<Writer>(userSettings)) {}
+
+SettingsStore::SettingsStore(const QString& filePath, Writes writes)
+    : settings_(iniFile(filePath)())
+    , fileName_(settings_->fileName())
+    , writer_(writes == Writes::onWriterThread ? std::make_unique<Writer>(iniFile(filePath)) : nullptr) {}
 
 SettingsStore::~SettingsStore() = default;
 
+QVariant SettingsStore::value(const QString& key) const {
+    if (writer_) {
+        if (const auto changed = changed_.find(key); changed != changed_.end()) {
+            return changed->second.value_or(QVariant());
+        }
+    }
+    return settings_->value(key);
+}
+
+void SettingsStore::put(const QString& key, std::optional<QVariant> value) {
+    if (!writer_) {
+        if (value) {
+            settings_->setValue(key, *value);
+        } else {
+            settings_->remove(key);
+        }
+        return;
+    }
+    changed_[key] = value;
+    writer_->put(key, std::move(value));
+}
+
 bool SettingsStore::hasValue(const QString& key) const {
+    if (writer_) {
+        if (const auto changed = changed_.find(key); changed != changed_.end()) {
+            return changed->second.has_value();
+        }
+    }
     return settings_->contains(key);
 }
 
 std::int64_t SettingsStore::integer(const QString& key) const {
-    const QVariant value = settings_->value(key);
-    if (!value.isValid()) {
+    const QVariant stored = value(key);
+    if (!stored.isValid()) {
         return 0;
     }
     bool ok = false;
-    const qlonglong number = value.toLongLong(&ok);
+    const qlonglong number = stored.toLongLong(&ok);
     return ok ? number : 0;
 }
 
 void SettingsStore::setInteger(const QString& key, std::int64_t value) {
-    settings_->setValue(key, QVariant::fromValue(static_cast<qlonglong>(value)));
+    put(key, QVariant::fromValue(static_cast<qlonglong>(value)));
 }
 
 bool SettingsStore::boolean(const QString& key) const {
-    return settings_->value(key, false).toBool();
+    const QVariant stored = value(key);
+    return stored.isValid() && stored.toBool();
 }
 
 void SettingsStore::setBoolean(const QString& key, bool value) {
-    settings_->setValue(key, value);
+    put(key, QVariant(value));
 }
 
 std::optional<QByteArray> SettingsStore::data(const QString& key) const {
-    const QVariant value = settings_->value(key);
-    if (value.typeId() != QMetaType::QByteArray) {
+    const QVariant stored = value(key);
+    if (stored.typeId() != QMetaType::QByteArray) {
         return std::nullopt;
     }
-    return value.toByteArray();
+    return stored.toByteArray();
 }
 
 void SettingsStore::setData(const QString& key, const QByteArray& value) {
-    settings_->setValue(key, value);
+    put(key, QVariant(value));
 }
 
 std::optional<QString> SettingsStore::string(const QString& key) const {
-    const QVariant value = settings_->value(key);
-    if (!value.isValid() || !value.canConvert<QString>()) {
+    const QVariant stored = value(key);
+    if (!stored.isValid() || !stored.canConvert<QString>()) {
         return std::nullopt;
     }
-    return value.toString();
+    return stored.toString();
 }
 
 void SettingsStore::setString(const QString& key, const QString& value) {
-    settings_->setValue(key, value);
+    put(key, QVariant(value));
 }
 
 void SettingsStore::remove(const QString& key) {
-    settings_->remove(key);
+    put(key, std::nullopt);
 }
 
 bool SettingsStore::sync() {
-    if (lastSyncFailed_) {
-        // QSettings keeps its first error for good, so every later sync would look failed too.
-        // A fresh one on the same file takes over: the changes not yet written are held per
-        // file, not per object, and the fresh one is made before the old one goes, so they stay.
-        std::unique_ptr<QSettings> fresh =
-            settings_->format() == QSettings::IniFormat
-                ? std::make_unique<QSettings>(settings_->fileName(), QSettings::IniFormat)
-                : std::make_unique<QSettings>(organisationAndApplication, organisationAndApplication);
-        settings_.swap(fresh);
+    if (writer_) {
+        return writer_->wait();
     }
-    settings_->sync();
-    lastSyncFailed_ = settings_->status() != QSettings::NoError;
-    return !lastSyncFailed_;
+    return syncAfresh(settings_, lastSyncFailed_, iniFile(fileName_));
+}
+
+void SettingsStore::syncThen(QObject* receiver, std::function<void(bool written)> done) {
+    if (writer_) {
+        writer_->then(receiver, std::move(done));
+        return;
+    }
+    done(sync());
 }
 
 QString SettingsStore::fileName() const {
-    return settings_->fileName();
+    return fileName_;
 }
 
 } // namespace lumenscroll

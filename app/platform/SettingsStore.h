@@ -2,11 +2,15 @@
 
 #include <QByteArray>
 #include <QString>
+#include <QVariant>
 
 #include <cstdint>
+#include <functional>
+#include <map>
 #include <memory>
 #include <optional>
 
+class QObject;
 class QSettings;
 
 namespace lumenscroll {
@@ -15,12 +19,24 @@ namespace lumenscroll {
 // QSettings under organisation and application "Lumenscroll". Reads of a missing key give
 // what the platform's defaults gave (0, no data, no string), so callers that care ask
 // hasValue() first.
+//
+// QSettings writes its whole file at every sync, escaping every byte of every value, and waits
+// for the disk: with the saved pages in it, that is milliseconds. The user's own store
+// therefore writes on a thread of its own (Writes::onWriterThread): a change is read back at
+// once from the store, and every change is on its way to the disk as soon as it is made, in
+// the order made; the writes that pile up while one is under way go to the disk together in
+// the next one. Nothing is left unwritten when the store goes, and a write that fails is
+// retried with the next one, as QSettings keeps what it could not write.
 class SettingsStore {
 public:
-    // The user's own settings.
+    // Where the file is written: on the thread that changes or syncs, which then waits for the
+    // disk; or on the store's own writer thread.
+    enum class Writes { onCallingThread, onWriterThread };
+
+    // The user's own settings, written on the writer thread.
     SettingsStore();
     // A settings file of its own (tests): an INI file at `filePath`, created on first sync.
-    explicit SettingsStore(const QString& filePath);
+    explicit SettingsStore(const QString& filePath, Writes writes = Writes::onCallingThread);
     ~SettingsStore();
     SettingsStore(const SettingsStore&) = delete;
     SettingsStore& operator=(const SettingsStore&) = delete;
@@ -43,15 +59,31 @@ public:
 
     void remove(const QString& key);
 
-    // Writes pending changes to disk now (after a save); false when the store could not be
-    // written or read. Changes a failed sync could not write stay for the next one.
+    // Writes the changes made so far to disk and waits for them; false when the store could not
+    // be written or read. Changes a failed sync could not write stay for the next one.
     bool sync();
+    // Writes the changes made so far, and then tells `done` whether they reached the disk: at
+    // once, on the calling thread, for a store that writes there; otherwise from the event loop
+    // of `receiver`'s thread once the writer thread is done, and never when `receiver` is gone
+    // by then.
+    void syncThen(QObject* receiver, std::function<void(bool written)> done);
 
     QString fileName() const;
 
 private:
+    class Writer;
+
+    QVariant value(const QString& key) const;
+    // `value` none: the key is removed.
+    void put(const QString& key, std::optional<QVariant> value);
+
     std::unique_ptr<QSettings> settings_;
+    QString fileName_;
     bool lastSyncFailed_ = false;
+    // On the writer thread: what this store has changed, read back from here, since the file
+    // may not hold it yet.
+    std::unique_ptr<Writer> writer_;
+    std::map<QString, std::optional<QVariant>> changed_;
 };
 
 } // namespace lumenscroll

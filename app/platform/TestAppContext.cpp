@@ -16,16 +16,21 @@ template <class Service> std::unique_ptr<Service> make(Service*& keep) {
 
 } // namespace
 
-TestAppContext::TestAppContext(const QString& resourceDirectory, quint32 randomSeed)
-    : TestAppContext(std::make_unique<QTemporaryDir>(), QString(), resourceDirectory, randomSeed) {}
+TestAppContext::TestAppContext(const QString& resourceDirectory, quint32 randomSeed,
+                               SettingsStore::Writes settingsWrites)
+    : TestAppContext(std::make_unique<QTemporaryDir>(), QString(), resourceDirectory, randomSeed,
+                     settingsWrites) {}
 
 std::unique_ptr<TestAppContext> TestAppContext::inHome(const QString& home, const QString& resourceDirectory,
-                                                       quint32 randomSeed) {
-    return std::unique_ptr<TestAppContext>(new TestAppContext(nullptr, home, resourceDirectory, randomSeed));
+                                                       quint32 randomSeed,
+                                                       SettingsStore::Writes settingsWrites) {
+    return std::unique_ptr<TestAppContext>(
+        new TestAppContext(nullptr, home, resourceDirectory, randomSeed, settingsWrites));
 }
 
 TestAppContext::TestAppContext(std::unique_ptr<QTemporaryDir> ownRoot, QString home,
-                               const QString& resourceDirectory, quint32 randomSeed)
+                               const QString& resourceDirectory, quint32 randomSeed,
+                               SettingsStore::Writes settingsWrites)
     : ownRoot_(std::move(ownRoot))
     , root_(ownRoot_ ? ownRoot_->path() : std::move(home)) {
     if (ownRoot_ && !ownRoot_->isValid()) {
@@ -45,7 +50,7 @@ TestAppContext::TestAppContext(std::unique_ptr<QTemporaryDir> ownRoot, QString h
 
     AppContext::Services services{
         .scheduler = make(scheduler_),
-        .settings = std::make_unique<SettingsStore>(settingsFilePath()),
+        .settings = std::make_unique<SettingsStore>(settingsFilePath(), settingsWrites),
         .documents = std::make_unique<DocumentsFolder>(documents),
         .resources = std::make_unique<ResourceLocator>(resources),
         .clipboard = make(clipboard_),

@@ -9,6 +9,7 @@
 #include "app/platform/RecordingSoundPlayer.h"
 #include "app/platform/RecordingUrlOpener.h"
 #include "app/platform/SeededRandom.h"
+#include "app/platform/SettingsStore.h"
 #include "app/platform/TraceCapture.h"
 
 #include <QByteArray>
@@ -28,14 +29,18 @@ namespace lumenscroll {
 // another finds what the last one left.
 class TestAppContext {
 public:
-    // `resourceDirectory`: a folder of resources to look in instead of the empty one.
-    explicit TestAppContext(const QString& resourceDirectory = {}, quint32 randomSeed = 1);
+    // `resourceDirectory`: a folder of resources to look in instead of the empty one. The
+    // settings file is written where a test can wait for it, on the calling thread, unless
+    // `settingsWrites` says otherwise.
+    explicit TestAppContext(const QString& resourceDirectory = {}, quint32 randomSeed = 1,
+                            SettingsStore::Writes settingsWrites = SettingsStore::Writes::onCallingThread);
     // A later launch in `home`, a folder the caller keeps (another context's rootPath(), or a
     // folder of its own): the Documents folder and the settings file an earlier launch left
     // there, read anew, and `resourceDirectory` (the home's own resource folder when empty; a
     // folder that does not exist is a build without resources). The home is left in place.
-    static std::unique_ptr<TestAppContext> inHome(const QString& home, const QString& resourceDirectory = {},
-                                                  quint32 randomSeed = 1);
+    static std::unique_ptr<TestAppContext>
+    inHome(const QString& home, const QString& resourceDirectory = {}, quint32 randomSeed = 1,
+           SettingsStore::Writes settingsWrites = SettingsStore::Writes::onCallingThread);
     TestAppContext(const TestAppContext&) = delete;
     TestAppContext& operator=(const TestAppContext&) = delete;
     ~TestAppContext();
@@ -61,7 +66,7 @@ public:
 
 private:
     TestAppContext(std::unique_ptr<QTemporaryDir> ownRoot, QString home, const QString& resourceDirectory,
-                   quint32 randomSeed);
+                   quint32 randomSeed, SettingsStore::Writes settingsWrites);
 
     // None for a launch in a home the caller keeps.
     std::unique_ptr<QTemporaryDir> ownRoot_;

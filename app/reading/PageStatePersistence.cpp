@@ -7,10 +7,12 @@
 #include "app/platform/AppContext.h"
 #include "app/platform/FileSystem.h"
 #include "app/platform/Trace.h"
+#include "app/reading/JsonArrayElements.h"
 #include "app/reading/ListIndex.h"
 #include "app/reading/OpenPages.h"
 #include "app/reading/PageHandle.h"
 #include "app/reading/PageOperations.h"
+#include "app/reading/SavedPageState.h"
 #include "app/reading/UserSettings.h"
 #include "coding/Data.h"
 #include "coding/json/JsonDecoder.h"
@@ -38,6 +40,7 @@ void traceError(const std::exception& error);
 void traceRecords(const char* prefix, const std::vector<BibleStructure>& records);
 void traceWrongBookCount(const QString& key, std::size_t books);
 void traceCorruptFiles();
+void traceNotReadBack(std::size_t page);
 
 QByteArray toByteArray(const coding::Data& data) {
     return QByteArray(reinterpret_cast<const char*>(data.data()), static_cast<qsizetype>(data.size()));
@@ -45,6 +48,65 @@ QByteArray toByteArray(const coding::Data& data) {
 
 std::span<const std::uint8_t> bytesOf(const QByteArray& bytes) {
     return {reinterpret_cast<const std::uint8_t*>(bytes.constData()), static_cast<std::size_t>(bytes.size())};
+}
+
+std::string_view textOf(const QByteArray& bytes) {
+    return {bytes.constData(), static_cast<std::size_t>(bytes.size())};
+}
+
+// The record page-state file bytes hold. Throws coding errors.
+BibleStructure decodedPage(const QByteArray& bytes) {
+    return coding::BinaryDecoder().decode<BibleStructure>(bytesOf(bytes));
+}
+
+QByteArray jsonOf(const BibleStructure& record) {
+    return toByteArray(coding::JsonEncoder().encode(record));
+}
+
+// The page as the stored page list holds it: the texts come from the resources at the next
+// start, the list keeps the marks.
+BibleStructure blankedWords(const BibleStructure& page) {
+    BibleStructure blanked = page;
+    for (BiblePraise& praise : blanked.praises) {
+        praise.word.clear();
+    }
+    return blanked;
+}
+
+// The JSON array of `count` elements, element i written by `element(i)`: what the encoder makes
+// of a list is its elements' JSON between brackets, comma-separated.
+template <class Element> QByteArray jsonArray(std::size_t count, Element&& element) {
+    QByteArray json;
+    json += '[';
+    for (std::size_t i = 0; i < count; ++i) {
+        if (i > 0) {
+            json += ',';
+        }
+        json += element(i);
+    }
+    json += ']';
+    return json;
+}
+
+// The JSON of a placeholder chapter record, which all but a chapter or two of the loaded texts
+// are.
+const QByteArray& placeholderJson() {
+    static const QByteArray json = jsonOf(BibleStructure{});
+    return json;
+}
+
+// Whether the placeholder's JSON decodes back into a placeholder, so that decoding the stored
+// texts may take one for the other.
+bool placeholderReadsBack() {
+    static const bool readsBack = [] {
+        try {
+            return coding::JsonDecoder().decode<BibleStructure>(textOf(placeholderJson())) ==
+                   BibleStructure{};
+        } catch (const std::exception&) {
+            return false;
+        }
+    }();
+    return readsBack;
 }
 
 bool isRegularFile(const QString& path) {
@@ -77,7 +139,7 @@ bool decodesAsPage(const QString& path) {
         return false;
     }
     try {
-        (void)coding::BinaryDecoder().decode<BibleStructure>(bytesOf(*bytes));
+        (void)decodedPage(*bytes);
     } catch (const std::exception& decodingError) {
         traceError(decodingError);
         return false;
@@ -85,31 +147,102 @@ bool decodesAsPage(const QString& path) {
     return true;
 }
 
-// Writes every page's file, stopping at the first failure; true when all were written. A file
-// that already holds the page's bytes is left alone: a save usually follows a change to one
-// page, and every replaced file costs a flush to the disk.
-bool writePageFiles(const std::vector<BibleStructure>& pages, const QString& folder) {
+// Whether the file at `path` decodes into `page`; nothing is traced, the file is about to be
+// replaced when it does not.
+bool fileHoldsPage(const QString& path, const BibleStructure& page) {
+    const std::optional<QByteArray> bytes = FileSystem::read(path);
+    if (!bytes) {
+        return false;
+    }
+    try {
+        return decodedPage(*bytes) == page;
+    } catch (const std::exception&) {
+        return false;
+    }
+}
+
+// Whether `bytes` decode back into page `index`, as the next start will read them; the error is
+// traced.
+bool readsBackAs(const QByteArray& bytes, const BibleStructure& page, std::size_t index) {
+    try {
+        if (decodedPage(bytes) == page) {
+            return true;
+        }
+    } catch (const std::exception& error) {
+        traceError(error);
+    }
+    traceNotReadBack(index);
+    return false;
+}
+
+// Writes the file of every page whose file does not hold it yet, stopping at the first failure;
+// true when every page's file holds it. A save usually follows a change to one page, and every
+// replaced file costs a flush to the disk: a file this run wrote or checked, untouched since and
+// holding the page, is left alone, and a file of another run (at launch) or one something else
+// touched is read and left alone when it holds the page. The bytes are decoded before they go
+// in place of a file, so that a file the next start could not read back is never written.
+bool writePageFiles(const std::vector<BibleStructure>& pages, const QString& folder, SavedPageState& saved) {
     const coding::BinaryEncoder encoder;
     for (std::size_t i = 0; i < pages.size(); ++i) {
+        const BibleStructure& page = pages[i];
         const QString path =
             QDir(folder).filePath(PageStatePersistence::fileName(static_cast<std::int64_t>(i)));
+        const std::optional<FileStamp> stamp = FileSystem::stamp(path);
+        if (saved.fileHolds(i, page, stamp)) {
+            continue;
+        }
+        if (stamp && !saved.fileUnchanged(i, stamp) && fileHoldsPage(path, page)) {
+            saved.rememberFile(i, page, *stamp);
+            continue;
+        }
+        saved.forgetFile(i);
         QByteArray bytes;
         try {
-            bytes = toByteArray(encoder.encode(pages[i]));
+            bytes = toByteArray(encoder.encode(page));
         } catch (const std::exception& error) {
             traceError(error);
             return false;
         }
-        if (isRegularFile(path) && FileSystem::read(path) == bytes) {
-            continue;
+        if (!readsBackAs(bytes, page, i)) {
+            return false;
         }
         QString error;
         if (!FileSystem::writeAtomically(path, bytes, &error)) {
             traceError(error);
             return false;
         }
+        if (const std::optional<FileStamp> written = FileSystem::stamp(path)) {
+            saved.rememberFile(i, page, *written);
+        }
     }
+    saved.keepFiles(pages.size());
     return true;
+}
+
+// The stored page list's JSON, each page's entry made again only when the page changed since
+// the entry was made.
+QByteArray pageListJson(const std::vector<BibleStructure>& pages, SavedPageState& saved) {
+    QByteArray json = jsonArray(pages.size(), [&](std::size_t i) {
+        BibleStructure blanked = blankedWords(pages[i]);
+        if (const QByteArray* entry = saved.listEntry(i, blanked)) {
+            return *entry;
+        }
+        QByteArray entry = jsonOf(blanked);
+        saved.rememberListEntry(i, blanked, entry);
+        return entry;
+    });
+    saved.keepListEntries(pages.size());
+    return json;
+}
+
+// The stored texts' JSON, made again only when the texts changed since it was made.
+QByteArray textsJson(const std::vector<std::vector<BibleStructure>>& books, SavedPageState& saved) {
+    if (const QByteArray* json = saved.textsJson(books)) {
+        return *json;
+    }
+    QByteArray json = PageStatePersistence::bibleWordsContainerJson(books);
+    saved.rememberTexts(books, json);
+    return json;
 }
 
 // Stores a user default unless it holds these bytes already, so that a save that changed
@@ -155,12 +288,77 @@ std::optional<QByteArray> storedValue(const SettingsStore& settings, const QStri
 // A stored value decoded, or none with the error traced.
 template <class T> std::optional<T> decodeStored(const QByteArray& bytes) {
     try {
-        return coding::JsonDecoder().decode<T>(
-            std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
+        return coding::JsonDecoder().decode<T>(textOf(bytes));
     } catch (const std::exception& error) {
         traceError(error);
         return std::nullopt;
     }
+}
+
+// The stored page list decoded entry by entry, each entry's JSON kept with the record it decodes
+// into, so that the save after the restore makes again only the entries of changed pages. A
+// value that is not a list of entries that each decode is decoded whole, for its error.
+std::optional<std::vector<BibleStructure>> decodeStoredPages(const QByteArray& bytes, SavedPageState& saved) {
+    if (const auto entries = jsonArrayElements(textOf(bytes))) {
+        try {
+            std::vector<BibleStructure> pages;
+            pages.reserve(entries->size());
+            for (const std::string_view entry : *entries) {
+                pages.push_back(coding::JsonDecoder().decode<BibleStructure>(entry));
+            }
+            for (std::size_t i = 0; i < pages.size(); ++i) {
+                saved.rememberListEntry(
+                    i, pages[i],
+                    QByteArray((*entries)[i].data(), static_cast<qsizetype>((*entries)[i].size())));
+            }
+            saved.keepListEntries(pages.size());
+            return pages;
+        } catch (const std::exception&) {
+        }
+    }
+    return decodeStored<std::vector<BibleStructure>>(bytes);
+}
+
+// The chapters of one book of the stored texts, each placeholder taken as one without decoding
+// it. Throws coding errors; none when the book is not a list.
+std::optional<std::vector<BibleStructure>> decodeBook(std::string_view book) {
+    const auto chapters = jsonArrayElements(book);
+    if (!chapters) {
+        return std::nullopt;
+    }
+    std::vector<BibleStructure> decoded;
+    decoded.reserve(chapters->size());
+    for (const std::string_view chapter : *chapters) {
+        decoded.push_back(chapter == textOf(placeholderJson())
+                              ? BibleStructure{}
+                              : coding::JsonDecoder().decode<BibleStructure>(chapter));
+    }
+    return decoded;
+}
+
+// The stored texts decoded book by book, the placeholders not decoded at all: they are all but a
+// chapter or two of more than a thousand. A value of another shape is decoded whole, for its
+// error.
+std::optional<std::vector<std::vector<BibleStructure>>> decodeStoredTexts(const QByteArray& bytes) {
+    const auto books = placeholderReadsBack() ? jsonArrayElements(textOf(bytes)) : std::nullopt;
+    if (books) {
+        try {
+            std::vector<std::vector<BibleStructure>> texts;
+            texts.reserve(books->size());
+            for (const std::string_view book : *books) {
+                std::optional<std::vector<BibleStructure>> chapters = decodeBook(book);
+                if (!chapters) {
+                    break;
+                }
+                texts.push_back(std::move(*chapters));
+            }
+            if (texts.size() == books->size()) {
+                return texts;
+            }
+        } catch (const std::exception&) {
+        }
+    }
+    return decodeStored<std::vector<std::vector<BibleStructure>>>(bytes);
 }
 
 } // namespace
@@ -193,51 +391,24 @@ std::optional<std::int64_t> PageStatePersistence::pageIndexOfFileName(const QStr
 }
 
 QByteArray PageStatePersistence::selectedBibleArrayJson(const std::vector<BibleStructure>& pages) {
-    // The texts come from the resources at the next start; the stored list keeps the marks.
-    std::vector<BibleStructure> blanked = pages;
-    for (BibleStructure& page : blanked) {
-        for (BiblePraise& praise : page.praises) {
-            praise.word.clear();
-        }
-    }
-    return toByteArray(coding::JsonEncoder().encode(blanked));
+    return jsonArray(pages.size(), [&](std::size_t i) { return jsonOf(blankedWords(pages[i])); });
 }
 
 QByteArray
 PageStatePersistence::bibleWordsContainerJson(const std::vector<std::vector<BibleStructure>>& books) {
     // All but a chapter or two are placeholders, whose JSON never changes: it is made once and
-    // copied, and only the loaded chapters go through the encoder. The result is byte for byte
-    // what the encoder makes of the whole list.
+    // copied, and only the loaded chapters go through the encoder.
     static const BibleStructure placeholder;
-    static const QByteArray placeholderJson = toByteArray(coding::JsonEncoder().encode(placeholder));
-    std::size_t records = 0;
-    for (const std::vector<BibleStructure>& book : books) {
-        records += book.size();
-    }
-    QByteArray json;
-    json.reserve(static_cast<qsizetype>(records * static_cast<std::size_t>(placeholderJson.size() + 1) +
-                                        books.size() * 3 + 2));
-    json += '[';
-    for (std::size_t b = 0; b < books.size(); ++b) {
-        json += b == 0 ? "[" : ",[";
-        for (std::size_t c = 0; c < books[b].size(); ++c) {
-            if (c > 0) {
-                json += ',';
-            }
+    return jsonArray(books.size(), [&](std::size_t b) {
+        return jsonArray(books[b].size(), [&](std::size_t c) {
             const BibleStructure& chapter = books[b][c];
-            if (chapter == placeholder) {
-                json += placeholderJson;
-            } else {
-                json += toByteArray(coding::JsonEncoder().encode(chapter));
-            }
-        }
-        json += ']';
-    }
-    json += ']';
-    return json;
+            return chapter == placeholder ? placeholderJson() : jsonOf(chapter);
+        });
+    });
 }
 
-bool PageStatePersistence::savePageState(UserSettings& userSettings, const AppContext& context) {
+void PageStatePersistence::savePageState(UserSettings& userSettings, const AppContext& context,
+                                         std::function<void(bool saved)> finished) {
     const QString baseFolder = context.documents().filePath(baseFolderName);
     const QString folder = settingsFolder(context);
     bool saved = true;
@@ -252,36 +423,35 @@ bool PageStatePersistence::savePageState(UserSettings& userSettings, const AppCo
     const std::vector<BibleStructure>& pages = userSettings.selectedBibleArray.get();
     traceRecords("** ", pages);
 
-    if (writePageFiles(pages, folder)) {
+    SettingsStore& settings = context.settings();
+    SavedPageState& written = userSettings.savedPageState();
+    written.useStorage(folder, settings.fileName());
+    if (writePageFiles(pages, folder, written)) {
         removeFilesPast(static_cast<std::int64_t>(pages.size()), folder);
     } else {
         saved = false;
     }
 
-    SettingsStore& settings = context.settings();
     try {
-        storeIfChanged(settings, selectedBibleArrayKey, selectedBibleArrayJson(pages));
+        storeIfChanged(settings, selectedBibleArrayKey, pageListJson(pages, written));
     } catch (const std::exception& error) {
         traceError(error);
         saved = false;
     }
     try {
         storeIfChanged(settings, bibleWordsContainerKey,
-                       bibleWordsContainerJson(userSettings.BibleWordsContainer.get()));
+                       textsJson(userSettings.BibleWordsContainer.get(), written));
     } catch (const std::exception& error) {
         traceError(error);
         saved = false;
     }
-    if (!settings.sync()) {
-        trace(QStringLiteral("error the settings could not be written to ") + settings.fileName());
-        saved = false;
-    }
-
-    // Read back: what the next start will find.
-    for (std::size_t i = 0; i < pages.size(); ++i) {
-        (void)decodesAsPage(QDir(folder).filePath(fileName(static_cast<std::int64_t>(i))));
-    }
-    return saved;
+    settings.syncThen(&userSettings,
+                      [saved, finished = std::move(finished), file = settings.fileName()](bool written) {
+                          if (!written) {
+                              trace(QStringLiteral("error the settings could not be written to ") + file);
+                          }
+                          finished(saved && written);
+                      });
 }
 
 void PageStatePersistence::loadSavedState(BibleView loadingPage) {
@@ -367,21 +537,24 @@ void PageStatePersistence::restoreStoredValues(UserSettings& userSettings, const
     const std::optional<QByteArray> storedPages =
         readPageList ? storedValue(settings, selectedBibleArrayKey) : std::nullopt;
     const std::optional<QByteArray> storedTexts = storedValue(settings, bibleWordsContainerKey);
+    SavedPageState& saved = userSettings.savedPageState();
+    saved.useStorage(settingsFolder(context), settings.fileName());
 
     if (storedPages) {
-        if (auto pages = decodeStored<std::vector<BibleStructure>>(*storedPages)) {
+        if (auto pages = decodeStoredPages(*storedPages, saved)) {
             OpenPages(userSettings).restoreRecords(std::move(*pages));
         } else {
             backUp(context, selectedBibleArrayKey, *storedPages, "corrupt");
         }
     }
     if (storedTexts) {
-        auto texts = decodeStored<std::vector<std::vector<BibleStructure>>>(*storedTexts);
+        auto texts = decodeStoredTexts(*storedTexts);
         if (texts && static_cast<std::int64_t>(texts->size()) != bibleBookCount) {
             traceWrongBookCount(bibleWordsContainerKey, texts->size());
             texts.reset();
         }
         if (texts) {
+            saved.rememberTexts(*texts, *storedTexts);
             userSettings.BibleWordsContainer.set(std::move(*texts));
         } else {
             backUp(context, bibleWordsContainerKey, *storedTexts, "corrupt");
@@ -476,6 +649,11 @@ void traceWrongBookCount(const QString& key, std::size_t books) {
 
 void traceCorruptFiles() {
     trace("one or more files are corrupted");
+}
+
+void traceNotReadBack(std::size_t page) {
+    trace("error the page-state file of page " + std::to_string(page) +
+          " would not read back as the page; the file is left as it was");
 }
 
 } // namespace

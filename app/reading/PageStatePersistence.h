@@ -6,6 +6,7 @@
 #include <QString>
 
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <vector>
 
@@ -40,11 +41,19 @@ public:
     // index without leading zeros. None for any other name.
     static std::optional<std::int64_t> pageIndexOfFileName(const QString& name);
 
-    // Writes every open page's file (each replaced atomically, so a failed save leaves the
-    // previous file whole), removes the files of indexes at or past the page count once all
-    // pages are written, stores the two JSON user defaults and reads every file back as a
-    // check. True when every file and both user defaults reached the disk.
-    static bool savePageState(UserSettings& userSettings, const AppContext& context);
+    // Writes the file of every open page whose file does not hold it yet (each replaced
+    // atomically, so a failed save leaves the previous file whole, and each decoded before it is
+    // written, so that no file the next start cannot read back goes in place of one), removes
+    // the files of indexes at or past the page count once every page's file holds it, and stores
+    // the two JSON user defaults where they changed. What is left alone is what this run's saves
+    // (userSettings.savedPageState()) wrote and nothing has touched since.
+    //
+    // `finished` is told whether every file and both user defaults reached the disk: the files
+    // are written before this returns, the user defaults as the settings store writes them
+    // (SettingsStore::syncThen), so `finished` may run later, from the event loop, and does not
+    // run once userSettings is gone.
+    static void savePageState(UserSettings& userSettings, const AppContext& context,
+                              std::function<void(bool saved)> finished);
 
     // Checks the page-state files of the saved pages (each index from 0 up to the number of
     // saved files must be there, and each file from index 1 must decode) and builds a page value
@@ -58,7 +67,8 @@ public:
     // launch leaves it unread) as the open pages' records, and the loaded texts. Each stands on
     // its own: a value that does not decode, or loaded texts that are not one list per book,
     // is traced, backed up (backUp) and left out, and the other is restored as usual; the next
-    // save replaces it. A value that is not there changes nothing.
+    // save replaces it. A value that is not there changes nothing. What is restored is noted in
+    // userSettings.savedPageState() as stored already.
     static void restoreStoredValues(UserSettings& userSettings, const AppContext& context, bool readPageList);
 
     // Copies `bytes`, the stored value under `key`, to a new file in the base folder, named by

@@ -5,6 +5,7 @@
 #include "app/platform/FileSystem.h"
 #include "app/platform/ResourceLocator.h"
 #include "app/platform/Trace.h"
+#include "coding/Utf8.h"
 
 #include <QByteArray>
 #include <QString>
@@ -30,7 +31,9 @@ std::optional<std::string> TextResource::read(const ResourceLocator& resources, 
         return std::nullopt;
     }
     const std::optional<QByteArray> bytes = FileSystem::read(*path);
-    if (!bytes || !bytes->isValidUtf8()) {
+    // Qt's own check decodes every letter outside ASCII; a Korean book is nearly all such letters.
+    if (!bytes ||
+        !coding::isValidUtf8(std::string_view(bytes->constData(), static_cast<std::size_t>(bytes->size())))) {
         return std::nullopt;
     }
     return bytes->toStdString();

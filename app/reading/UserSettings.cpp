@@ -3,6 +3,7 @@
 #include "app/model/BibleBook.h"
 #include "app/reading/BibleView.h"
 #include "app/reading/PageStatePersistence.h"
+#include "app/reading/SavedPageState.h"
 
 #include <algorithm>
 
@@ -10,7 +11,8 @@ namespace lumenscroll {
 
 // roles is initialised here, where its element type is complete.
 UserSettings::UserSettings()
-    : roles(*this, {}) {}
+    : roles(*this, {})
+    , savedPageState_(std::make_unique<SavedPageState>()) {}
 
 UserSettings::~UserSettings() = default;
 
@@ -20,7 +22,10 @@ std::vector<std::vector<BibleStructure>> UserSettings::placeholderBooks() {
 }
 
 void UserSettings::savePageState(const AppContext& context) {
-    const bool saved = PageStatePersistence::savePageState(*this, context);
+    PageStatePersistence::savePageState(*this, context, [this](bool saved) { pageStateSaved(saved); });
+}
+
+void UserSettings::pageStateSaved(bool saved) {
     if (saved != pageStateSaveFailed()) {
         return;
     }

@@ -18,6 +18,7 @@ namespace lumenscroll {
 
 class AppContext;
 struct BibleView;
+class SavedPageState;
 
 // The one shared state of a run: the open pages, the loaded texts, the search state, the
 // note records, the main window's flags and the font choices. The application creates one
@@ -87,9 +88,21 @@ public:
     Published<bool> pageStateSaveFailed{*this, false};
 
     // Writes every open page to its page-state file and the open pages and loaded texts to the
-    // user defaults. Failures are traced; the first of a run of failed saves is told to the
-    // user with the notice of the page on screen, and the next save that succeeds ends the run.
+    // user defaults, each only where it changed. Failures are traced; the first of a run of
+    // failed saves is told to the user with the notice of the page on screen, and the next save
+    // that succeeds ends the run. The user defaults may reach the disk after this returns (the
+    // settings store's writer thread): pageStateSaveFailed follows once they have.
     void savePageState(const AppContext& context);
+
+    // What this run's saves have left on disk; the page-state persistence's own, kept here
+    // because it lasts as long as the run's shared state.
+    SavedPageState& savedPageState() { return *savedPageState_; }
+
+private:
+    // A save's outcome, which may come after the save from the event loop.
+    void pageStateSaved(bool saved);
+
+    std::unique_ptr<SavedPageState> savedPageState_;
 };
 
 } // namespace lumenscroll

@@ -1,24 +1,42 @@
 #include "app/platform/SettingsStore.h"
 
+#include <QCoreApplication>
+#include <QDeadlineTimer>
 #include <QDir>
 #include <QFile>
+#include <QObject>
 #include <QTemporaryDir>
+#include <QThread>
 
 #include <gtest/gtest.h>
+
+#include <memory>
+#include <optional>
 
 namespace lumenscroll {
 namespace {
 
-class SettingsStoreTest : public testing::Test {
+using Writes = SettingsStore::Writes;
+
+// Every case for a store that writes on the calling thread and for one that writes on its own.
+class SettingsStoreTest : public testing::TestWithParam<Writes> {
 protected:
     QTemporaryDir folder;
     QString file() const { return QDir(folder.path()).filePath("Lumenscroll.ini"); }
+    // What the disk holds, not what a store of this process has read.
+    QByteArray onDisk() const {
+        QFile stored(file());
+        return stored.open(QIODevice::ReadOnly) ? stored.readAll() : QByteArray();
+    }
 };
 
-TEST_F(SettingsStoreTest, ValuesSurviveASyncAndAReopen) {
+INSTANTIATE_TEST_SUITE_P(BothWrites, SettingsStoreTest,
+                         testing::Values(Writes::onCallingThread, Writes::onWriterThread));
+
+TEST_P(SettingsStoreTest, ValuesSurviveASyncAndAReopen) {
     const QByteArray json = R"([{"versesIndex":0,"name":"창세기","praises":[]}])";
     {
-        SettingsStore store(file());
+        SettingsStore store(file(), GetParam());
         store.setInteger("fontSize", 5);
         store.setInteger("big", 1LL << 40);
         store.setData("SelectedBibleArray", json);
@@ -37,8 +55,8 @@ TEST_F(SettingsStoreTest, ValuesSurviveASyncAndAReopen) {
     EXPECT_EQ(reopened.string("userEmail"), QString("a@b.c"));
 }
 
-TEST_F(SettingsStoreTest, AFailedSyncKeepsItsChangesAndDoesNotFailTheNextOne) {
-    SettingsStore store(file());
+TEST_P(SettingsStoreTest, AFailedSyncKeepsItsChangesAndDoesNotFailTheNextOne) {
+    SettingsStore store(file(), GetParam());
     ASSERT_TRUE(QDir().mkpath(file()));
     store.setInteger("fontSize", 5);
     EXPECT_FALSE(store.sync());
@@ -49,8 +67,8 @@ TEST_F(SettingsStoreTest, AFailedSyncKeepsItsChangesAndDoesNotFailTheNextOne) {
     EXPECT_EQ(SettingsStore(file()).integer("fontSize"), 5);
 }
 
-TEST_F(SettingsStoreTest, MissingKeysReadAsThePlatformsDefaults) {
-    SettingsStore store(file());
+TEST_P(SettingsStoreTest, MissingKeysReadAsThePlatformsDefaults) {
+    SettingsStore store(file(), GetParam());
     EXPECT_FALSE(store.hasValue("fontColor"));
     EXPECT_EQ(store.integer("fontColor"), 0);
     EXPECT_FALSE(store.boolean("isAnimatedOffset"));
@@ -58,8 +76,8 @@ TEST_F(SettingsStoreTest, MissingKeysReadAsThePlatformsDefaults) {
     EXPECT_EQ(store.string("userEmail"), std::nullopt);
 }
 
-TEST_F(SettingsStoreTest, AValueOfAnotherKindIsNotTakenForOneItIsNot) {
-    SettingsStore store(file());
+TEST_P(SettingsStoreTest, AValueOfAnotherKindIsNotTakenForOneItIsNot) {
+    SettingsStore store(file(), GetParam());
     store.setString("fontSize", "large");
     store.setString("SelectedBibleArray", "[]");
     EXPECT_TRUE(store.hasValue("fontSize"));
@@ -69,13 +87,66 @@ TEST_F(SettingsStoreTest, AValueOfAnotherKindIsNotTakenForOneItIsNot) {
     EXPECT_EQ(store.string("font"), QString("3"));
 }
 
-TEST_F(SettingsStoreTest, RemoveForgetsTheKey) {
-    SettingsStore store(file());
+TEST_P(SettingsStoreTest, RemoveForgetsTheKey) {
+    SettingsStore store(file(), GetParam());
     store.setInteger("font", 3);
     store.remove("font");
     EXPECT_FALSE(store.hasValue("font"));
     ASSERT_TRUE(store.sync());
     EXPECT_FALSE(SettingsStore(file()).hasValue("font"));
+}
+
+// The outcome of a syncThen, once the event loop has brought it.
+std::optional<bool> outcome(SettingsStore& store, QObject* receiver) {
+    auto told = std::make_shared<std::optional<bool>>();
+    store.syncThen(receiver, [told](bool written) { *told = written; });
+    const QDeadlineTimer deadline(10'000);
+    while (!*told && !deadline.hasExpired()) {
+        QCoreApplication::processEvents();
+        QThread::msleep(1);
+    }
+    return *told;
+}
+
+TEST_P(SettingsStoreTest, ASyncThenTellsWhetherTheChangesReachedTheDisk) {
+    SettingsStore store(file(), GetParam());
+    QObject receiver;
+    ASSERT_TRUE(QDir().mkpath(file()));
+    store.setData("SelectedBibleArray", "[1]");
+    EXPECT_EQ(outcome(store, &receiver), false);
+    // Read back at once, whatever the disk holds.
+    EXPECT_EQ(store.data("SelectedBibleArray"), QByteArray("[1]"));
+
+    ASSERT_TRUE(QDir(file()).removeRecursively());
+    store.setData("BibleWordsContainer", "[[]]");
+    EXPECT_EQ(outcome(store, &receiver), true);
+    EXPECT_TRUE(onDisk().contains("SelectedBibleArray=@ByteArray([1])"));
+    EXPECT_TRUE(onDisk().contains("BibleWordsContainer=@ByteArray([[]])"));
+}
+
+TEST(SettingsStoreWriterThread, WritesWhatIsLeftWhenItGoesAndTellsNoReceiverThatIsGone) {
+    QTemporaryDir folder;
+    const QString file = QDir(folder.path()).filePath("Lumenscroll.ini");
+    bool told = false;
+    {
+        SettingsStore store(file, Writes::onWriterThread);
+        store.setInteger("font", 3);
+        store.setData("SelectedBibleArray", "[2]");
+        {
+            QObject receiver;
+            store.syncThen(&receiver, [&told](bool) { told = true; });
+        }
+        // The last change is not synced: the store writes it before it goes.
+        store.setData("SelectedBibleArray", "[3]");
+        QCoreApplication::processEvents();
+    }
+    QCoreApplication::processEvents();
+    EXPECT_FALSE(told);
+    QFile stored(file);
+    ASSERT_TRUE(stored.open(QIODevice::ReadOnly));
+    const QByteArray onDisk = stored.readAll();
+    EXPECT_TRUE(onDisk.contains("SelectedBibleArray=@ByteArray([3])"));
+    EXPECT_TRUE(onDisk.contains("font=3"));
 }
 
 } // namespace

@@ -10,12 +10,16 @@
 
 #include "ReadingTestSupport.h"
 
+#include <QCoreApplication>
+#include <QDeadlineTimer>
 #include <QDir>
 #include <QFile>
+#include <QThread>
 
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <functional>
 #include <span>
 #include <string>
 #include <vector>
@@ -319,6 +323,73 @@ TEST_F(PageStatePersistenceTest, ReplacesOnlyTheFilesOfChangedPages) {
     EXPECT_TRUE(pages[1].praises[0].bookmarked);
 }
 
+TEST_F(PageStatePersistenceTest, ANoteTypedIntoThePageOnScreenIsSaved) {
+    save();
+    // The note object is shared by every copy of the verse: the change is announced nowhere.
+    settings.selectedBibleArray()[1].praises[2].memo->memoContent = "a longer note";
+    save();
+    EXPECT_EQ(decodedPageFile(context(), 1).praises[2].memo->memoContent, "a longer note");
+    const auto pages = coding::JsonDecoder().decode<std::vector<BibleStructure>>(
+        app.context().settings().data("SelectedBibleArray").value_or(QByteArray()).toStdString());
+    ASSERT_EQ(pages.size(), 3u);
+    EXPECT_EQ(pages[1].praises[2].memo->memoContent, "a longer note");
+}
+
+TEST_F(PageStatePersistenceTest, AFileChangedOrRemovedSinceTheLastSaveIsWrittenAgain) {
+    save();
+    ASSERT_TRUE(FileSystem::writeAtomically(pageStateFilePath(context(), 0), "not a page"));
+    ASSERT_TRUE(FileSystem::removeFile(pageStateFilePath(context(), 2)));
+    save();
+    for (std::int64_t i = 0; i < 3; ++i) {
+        EXPECT_EQ(decodedPageFile(context(), i), records[static_cast<std::size_t>(i)]) << i;
+    }
+
+    ASSERT_TRUE(QDir(folder()).removeRecursively());
+    save();
+    EXPECT_EQ(folderEntries(), (QStringList{"LSC_Settings_0", "LSC_Settings_1", "LSC_Settings_2"}));
+}
+
+TEST_F(PageStatePersistenceTest, TheNextRunWritesOnlyWhatItChanges) {
+    save();
+    const std::optional<FileStamp> settingsFile = FileSystem::stamp(app.settingsFilePath());
+    const std::optional<FileStamp> file1 = FileSystem::stamp(pageStateFilePath(context(), 1));
+    ASSERT_TRUE(settingsFile && file1);
+
+    // The next run: the stored values come back, the texts from the resources, and the restore
+    // saves.
+    UserSettings next;
+    PageStatePersistence::restoreStoredValues(next, context(), true);
+    EXPECT_EQ(next.BibleWordsContainer(), settings.BibleWordsContainer());
+    next.selectedBibleArray.set(records);
+    next.savePageState(context());
+    EXPECT_EQ(FileSystem::stamp(app.settingsFilePath()), settingsFile);
+    EXPECT_EQ(FileSystem::stamp(pageStateFilePath(context(), 1)), file1);
+
+    // A change to one page: the stored list is the whole list as the encoder writes it.
+    next.selectedBibleArray.modify(
+        [](std::vector<BibleStructure>& pages) { pages[2].praises[4].bgColor = 2; });
+    next.savePageState(context());
+    EXPECT_EQ(app.context().settings().data("SelectedBibleArray"),
+              PageStatePersistence::selectedBibleArrayJson(next.selectedBibleArray()));
+    EXPECT_EQ(FileSystem::stamp(pageStateFilePath(context(), 1)), file1);
+    EXPECT_EQ(decodedPageFile(context(), 2), next.selectedBibleArray()[2]);
+}
+
+TEST_F(PageStatePersistenceTest, TheStoredTextsComeBackAsTheyWereStoredInAnyLayout) {
+    std::vector<std::vector<BibleStructure>> books = UserSettings::placeholderBooks();
+    books[0] = {BibleStructure{}, chapterRecord(0, 1, BibleKind::kr01, 3, "태초에, [하나님이] {천지를}")};
+    books[65].push_back(chapterRecord(65, 22, BibleKind::en01, 2, "\"Amen\""));
+    const QByteArray compact = PageStatePersistence::bibleWordsContainerJson(books);
+    QByteArray spaced = compact;
+    spaced.replace("[[", " [ [ ").replace("],[", " ] ,\n[ ").replace("]]", "] ]\n");
+    for (const QByteArray& stored : {compact, spaced}) {
+        app.context().settings().setData("BibleWordsContainer", stored);
+        UserSettings next;
+        PageStatePersistence::restoreStoredValues(next, context(), false);
+        EXPECT_EQ(next.BibleWordsContainer(), books) << stored.left(40).toStdString();
+    }
+}
+
 TEST_F(PageStatePersistenceTest, ABackupIsNamedByTheClockAndNeverReplaced) {
     const QString key = PageStatePersistence::selectedBibleArrayKey;
     app.fixedClock().set(QDateTime(QDate(2025, 12, 31), QTime(23, 59, 58)));
@@ -336,7 +407,46 @@ TEST_F(PageStatePersistenceTest, ABackupIsNamedByTheClockAndNeverReplaced) {
               QByteArray("second"));
 }
 
-TEST(PageStateJson, TheLoadedTextsAreStoredAsTheEncoderWritesThem) {
+// As the program saves: the user defaults are written on the settings store's writer thread.
+TEST(PageStateSavedInTheBackground, AFailedSaveIsToldWhenTheEventLoopBringsItsOutcome) {
+    TestAppContext app({}, 1, SettingsStore::Writes::onWriterThread);
+    UserSettings settings;
+    settings.selectedBibleArray.set({chapterRecord(0, 0, BibleKind::kr01, 3, "태초에")});
+    settings.roles.set({makePage(settings, app.context(), 0)});
+    const auto eventLoopUntil = [](const std::function<bool()>& done) {
+        const QDeadlineTimer deadline(10'000);
+        while (!done() && !deadline.hasExpired()) {
+            QCoreApplication::processEvents();
+            QThread::msleep(1);
+        }
+        return done();
+    };
+
+    ASSERT_TRUE(FileSystem::makeDirectories(app.settingsFilePath()));
+    settings.savePageState(app.context());
+    EXPECT_TRUE(eventLoopUntil([&] { return settings.pageStateSaveFailed(); }));
+
+    ASSERT_TRUE(QDir(app.settingsFilePath()).removeRecursively());
+    settings.savePageState(app.context());
+    EXPECT_TRUE(eventLoopUntil([&] { return !settings.pageStateSaveFailed(); }));
+    EXPECT_EQ(SettingsStore(app.settingsFilePath()).data("SelectedBibleArray"),
+              PageStatePersistence::selectedBibleArrayJson(settings.selectedBibleArray()));
+}
+
+TEST(PageStateJson, TheStoredValuesAreWhatTheEncoderWrites) {
+    std::vector<BibleStructure> pages = {chapterRecord(0, 0, BibleKind::kr01, 3, "태초에"),
+                                         chapterRecord(42, 2, BibleKind::en01, 2, "\"In\" the beginning")};
+    pages[1].praises[1].memo->memoContent = "note";
+    std::vector<BibleStructure> blanked = pages;
+    for (BibleStructure& page : blanked) {
+        for (BiblePraise& verse : page.praises) {
+            verse.word.clear();
+        }
+    }
+    EXPECT_EQ(PageStatePersistence::selectedBibleArrayJson(pages).toStdString(),
+              std::string(coding::JsonEncoder().encode(blanked).view()));
+    EXPECT_EQ(PageStatePersistence::selectedBibleArrayJson({}).toStdString(), "[]");
+
     std::vector<std::vector<BibleStructure>> books = UserSettings::placeholderBooks();
     EXPECT_EQ(PageStatePersistence::bibleWordsContainerJson(books).toStdString(),
               std::string(coding::JsonEncoder().encode(books).view()));

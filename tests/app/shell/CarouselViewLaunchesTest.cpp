@@ -1,10 +1,11 @@
 // What one launch leaves for the next, through the files and settings of one home: pages whose
-// text is missing keep their marks, a bad stored value costs only itself, and a value that stays
-// bad is backed up once.
+// text is missing keep their marks, a bad stored value costs only itself, a value that stays
+// bad is backed up once, and marks made while saves failed are kept by the next save that works.
 
 #include "CarouselViewTestSupport.h"
 
 #include "app/model/BibleBook.h"
+#include "app/platform/FileSystem.h"
 #include "app/platform/SettingsStore.h"
 #include "app/reading/BibleContentCell.h"
 #include "app/reading/BibleContentCellWidget.h"
@@ -146,6 +147,42 @@ TEST_F(CarouselViewLaunchesTest, ABadLoadedTextsValueIsReplacedAndThePagesComeBa
             EXPECT_NE(launch.context().settings().data(PageStatePersistence::bibleWordsContainerKey), bad);
             EXPECT_EQ(launch.errors().size(), run == 1 ? 1 : 0) << "launch " << run;
         }
+    }
+}
+
+TEST_F(CarouselViewLaunchesTest, MarksMadeWhileSavesFailAreKeptByTheNextSaveThatWorks) {
+    const auto removeWhatIsAt = [](const QString& path) {
+        return QFileInfo(path).isDir() ? QDir(path).removeRecursively() : QFile::remove(path);
+    };
+    const auto paths = TestAppContext::inHome(home.path());
+    // A folder where the settings file goes; a file where the page-state folder goes.
+    const struct {
+        QString path;
+        bool folderInItsPlace;
+    } blocks[] = {{paths->settingsFilePath(), true},
+                  {PageStatePersistence::settingsFolder(paths->context()), false}};
+    for (const auto& block : blocks) {
+        SCOPED_TRACE(block.path.toStdString());
+        lastRunStored(home.path(),
+                      {storedPage(0, 0, BibleKind::kr01, 31), storedPage(42, 2, BibleKind::en01, 36)});
+        {
+            Launch launch(home.path(), builtResourceDirectory());
+            ASSERT_TRUE(removeWhatIsAt(block.path));
+            ASSERT_TRUE(block.folderInItsPlace ? FileSystem::makeDirectories(block.path)
+                                               : FileSystem::writeAtomically(block.path, "in the way"));
+            launch.page(1).highlight(15, 2);
+            EXPECT_TRUE(launch.settings.pageStateSaveFailed());
+
+            ASSERT_TRUE(removeWhatIsAt(block.path));
+            launch.page(0).toggleBookmark(3);
+            EXPECT_FALSE(launch.settings.pageStateSaveFailed());
+        }
+        Launch next(home.path(), builtResourceDirectory());
+        ASSERT_EQ(next.pages().size(), 2u);
+        EXPECT_TRUE(next.pages()[0].praises[3].bookmarked);
+        EXPECT_EQ(next.pages()[1].praises[15].bgColor, 2);
+        EXPECT_EQ(pageStateFile(next.context(), 1).value_or(BibleStructure{}).praises.at(15).bgColor, 2);
+        EXPECT_TRUE(next.errors().isEmpty());
     }
 }
 

@@ -1,0 +1,93 @@
+#include "app/reading/JsonArrayElements.h"
+
+#include <cstddef>
+
+namespace lumenscroll {
+
+namespace {
+
+bool isWhitespace(char c) {
+    return c == ' ' || c == '\t' || c == '\n' || c == '\r';
+}
+
+std::size_t skipWhitespace(std::string_view json, std::size_t at) {
+    while (at < json.size() && isWhitespace(json[at])) {
+        ++at;
+    }
+    return at;
+}
+
+// The end of the string that opens at `at`: the position after its closing quote, or none.
+std::optional<std::size_t> endOfString(std::string_view json, std::size_t at) {
+    for (++at; at < json.size(); ++at) {
+        if (json[at] == '\\') {
+            ++at;
+        } else if (json[at] == '"') {
+            return at + 1;
+        }
+    }
+    return std::nullopt;
+}
+
+// The position of the comma or closing bracket that ends the element starting at `at`.
+std::optional<std::size_t> endOfElement(std::string_view json, std::size_t at) {
+    std::size_t depth = 0;
+    while (at < json.size()) {
+        const char c = json[at];
+        if (c == '"') {
+            const std::optional<std::size_t> end = endOfString(json, at);
+            if (!end) {
+                return std::nullopt;
+            }
+            at = *end;
+            continue;
+        }
+        if (c == '[' || c == '{') {
+            ++depth;
+        } else if (c == ']' || c == '}') {
+            if (depth == 0) {
+                return c == ']' ? std::optional<std::size_t>(at) : std::nullopt;
+            }
+            --depth;
+        } else if (c == ',' && depth == 0) {
+            return at;
+        }
+        ++at;
+    }
+    return std::nullopt;
+}
+
+} // namespace
+
+std::optional<std::vector<std::string_view>> jsonArrayElements(std::string_view json) {
+    std::size_t at = skipWhitespace(json, 0);
+    if (at == json.size() || json[at] != '[') {
+        return std::nullopt;
+    }
+    std::vector<std::string_view> elements;
+    at = skipWhitespace(json, at + 1);
+    if (at < json.size() && json[at] == ']') {
+        return skipWhitespace(json, at + 1) == json.size() ? std::optional(elements) : std::nullopt;
+    }
+    while (true) {
+        const std::size_t start = at;
+        const std::optional<std::size_t> end = endOfElement(json, start);
+        if (!end) {
+            return std::nullopt;
+        }
+        std::size_t last = *end;
+        while (last > start && isWhitespace(json[last - 1])) {
+            --last;
+        }
+        if (last == start) {
+            return std::nullopt;
+        }
+        elements.push_back(json.substr(start, last - start));
+        if (json[*end] == ']') {
+            return skipWhitespace(json, *end + 1) == json.size() ? std::optional(elements) : std::nullopt;
+        }
+        at = skipWhitespace(json, *end + 1);
+    }
+}
+
+} // namespace lumenscroll

@@ -1,0 +1,49 @@
+#include "app/reading/JsonArrayElements.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace lumenscroll {
+namespace {
+
+std::optional<std::vector<std::string>> elements(std::string_view json) {
+    const auto found = jsonArrayElements(json);
+    if (!found) {
+        return std::nullopt;
+    }
+    return std::vector<std::string>(found->begin(), found->end());
+}
+
+using Elements = std::vector<std::string>;
+
+TEST(JsonArrayElements, FindsTheElementsOfAnArray) {
+    const struct {
+        const char* json;
+        Elements expected;
+    } cases[] = {
+        {"[]", {}},
+        {" [ ] \n", {}},
+        {"[1]", {"1"}},
+        {"[{\"a\":1},{\"b\":[2,3]}]", {"{\"a\":1}", "{\"b\":[2,3]}"}},
+        {"[ [1, 2] ,\n [] ]", {"[1, 2]", "[]"}},
+        // Brackets, braces, commas and escaped quotes inside strings are text.
+        {R"(["a,b", "}],[{", "q\"],\\", {"k":"v]"}])",
+         {R"("a,b")", R"("}],[{")", R"("q\"],\\")", R"({"k":"v]"})"}},
+        {"[\"한글, 본문\",true,null]", {"\"한글, 본문\"", "true", "null"}},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(elements(c.json), std::optional<Elements>(c.expected)) << c.json;
+    }
+}
+
+TEST(JsonArrayElements, RefusesWhatIsNotOneWholeArray) {
+    for (const char* json : {"", "  ", "{}", "1", "[", "[1", "[1,", "[1,]", "[,1]", "[1]]", "[1] x", "[1]}",
+                             "[{]", "[\"open]", "[\"a\\\"]", "x[1]"}) {
+        EXPECT_EQ(elements(json), std::nullopt) << json;
+    }
+}
+
+} // namespace
+} // namespace lumenscroll
