@@ -31,14 +31,6 @@ void MoviePlayerWidget::hideEvent(QHideEvent* event) {
     }
 }
 
-void MoviePlayerWidget::hideEvent(QHideEvent* event) {
-    QWidget::hideEvent(event);
-    // Not for a minimised window, which shows the same frame again when it comes back.
-    if (!event->spontaneous()) {
-        frame_ = QImage();
-    }
-}
-
 void MoviePlayerWidget::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     painter.fillRect(rect(), Qt::black);

@@ -30,8 +30,6 @@ protected:
     void paintEvent(QPaintEvent* event) override;
     // A hidden movie lets its last frame go; it paints the next one that arrives.
     void hideEvent(QHideEvent* event) override;
-    // A hidden movie lets its last frame go; it paints the next one that arrives.
-    void hideEvent(QHideEvent* event) override;
 
 private:
     QImage frame_;
