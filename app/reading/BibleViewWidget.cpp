@@ -1,17 +1,17 @@
 #include "app/reading/BibleViewWidget.h"
 
-#include "app/reading/UserSettings.h"
 #include "app/platform/AppContext.h"
 #include "app/platform/Look.h"
 #include "app/reading/CapsuleButton.h"
+#include "app/reading/DropShadowEffect.h"
 #include "app/reading/FilledPicture.h"
 #include "app/reading/PageHandle.h"
 #include "app/reading/RoundedClipEffect.h"
 #include "app/reading/SearchButtonWidget.h"
 #include "app/reading/SymbolButton.h"
+#include "app/reading/UserSettings.h"
 #include "app/reading/VerseListWidget.h"
 
-#include <QGraphicsDropShadowEffect>
 #include <QFontMetrics>
 #include <QLabel>
 #include <QLinearGradient>
@@ -150,11 +150,8 @@ BibleViewWidget::BibleViewWidget(BibleView page, QWidget* parent, TopAreaPanelFa
     panelHost_ = new QWidget(this);
     panelHost_->setObjectName(QStringLiteral("panelHost"));
     panelHost_->hide();
-    auto* shadow = new QGraphicsDropShadowEffect(panelHost_);
-    shadow->setColor(Qt::black);
-    shadow->setBlurRadius(2 * panelShadowRadius);
-    shadow->setOffset(0, 0);
-    panelHost_->setGraphicsEffect(shadow);
+    panelHost_->setGraphicsEffect(
+        new DropShadowEffect(Qt::black, 2 * panelShadowRadius, QPointF(0, 0), panelHost_));
 
     missingText_ = new QLabel(this);
     missingText_->setObjectName(QStringLiteral("missingTextNotice"));

@@ -4,10 +4,10 @@
 #include "app/platform/Binding.h"
 #include "app/platform/Look.h"
 #include "app/reading/AnimatableGradientViewWidget.h"
+#include "app/reading/DropShadowEffect.h"
 #include "app/reading/ReadingFont.h"
 #include "app/reading/RoundedClipEffect.h"
 
-#include <QGraphicsDropShadowEffect>
 #include <QGraphicsOpacityEffect>
 #include <QLabel>
 #include <QResizeEvent>
@@ -34,11 +34,7 @@ CapsuleButton::CapsuleButton(AppContext& context, QWidget* parent)
     setCursor(Qt::PointingHandCursor);
     setFocusPolicy(Qt::NoFocus);
 
-    auto* halo = new QGraphicsDropShadowEffect(this);
-    halo->setColor(Qt::black);
-    halo->setBlurRadius(haloRadius);
-    halo->setOffset(0, 0);
-    setGraphicsEffect(halo);
+    setGraphicsEffect(new DropShadowEffect(Qt::black, haloRadius, QPointF(0, 0), this));
 
     // The face draws; the button takes the clicks.
     face_->setAttribute(Qt::WA_TransparentForMouseEvents);

@@ -2,13 +2,13 @@
 
 #include "app/platform/AppContext.h"
 #include "app/platform/Look.h"
+#include "app/reading/DropShadowEffect.h"
 #include "app/reading/ReadingFont.h"
 #include "app/reading/ShimmerEffect.h"
 #include "app/shell/AboutView.h"
 #include "app/shell/MoviePlayerWidget.h"
 #include "app/shell/PanelCloseButton.h"
 
-#include <QGraphicsDropShadowEffect>
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPixmap>
@@ -107,11 +107,7 @@ AboutViewWidget::AboutViewWidget(AboutView& view, MoviePlayer& movie, QWidget* p
 
     title_->setObjectName(QStringLiteral("title"));
     title_->setContentsMargins(defaultPadding, defaultPadding, defaultPadding, defaultPadding);
-    auto* shadow = new QGraphicsDropShadowEffect(title_);
-    shadow->setColor(Qt::black);
-    shadow->setBlurRadius(titleShadowRadius);
-    shadow->setOffset(0, 0);
-    title_->setGraphicsEffect(shadow);
+    title_->setGraphicsEffect(new DropShadowEffect(Qt::black, titleShadowRadius, QPointF(0, 0), title_));
     connect(closeButton_, &QAbstractButton::clicked, this, [this] { view_.close(); });
 
     explanation_->setObjectName(QStringLiteral("explanation"));

@@ -2,11 +2,11 @@
 
 #include "app/platform/Look.h"
 #include "app/reading/AnimatableGradientViewWidget.h"
+#include "app/reading/DropShadowEffect.h"
 #include "app/reading/RoundedClipEffect.h"
 #include "app/reading/SymbolIcon.h"
 #include "app/shell/MainView.h"
 
-#include <QGraphicsDropShadowEffect>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPalette>
@@ -68,11 +68,7 @@ MainBarButton::MainBarButton(MainView& view, std::int64_t buttonIndex, QWidget* 
     layout->addWidget(symbolLabel_);
     layout->addWidget(textLabel_);
 
-    auto* shadow = new QGraphicsDropShadowEffect(this);
-    shadow->setColor(Look::color(NamedColor::black, 0.4));
-    shadow->setBlurRadius(10);
-    shadow->setOffset(0, 0);
-    setGraphicsEffect(shadow);
+    setGraphicsEffect(new DropShadowEffect(Look::color(NamedColor::black, 0.4), 10, QPointF(0, 0), this));
 
     refresh();
 }

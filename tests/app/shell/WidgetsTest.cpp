@@ -2,6 +2,7 @@
 // that reaches the carousel through a page, and the effects' pixels.
 
 #include "app/reading/AnimatableGradientViewWidget.h"
+#include "app/reading/DropShadowEffect.h"
 #include "app/reading/ShimmerEffect.h"
 #include "app/shell/PagingCarouselViewModel.h"
 #include "app/shell/PagingCarouselWidget.h"
@@ -11,6 +12,7 @@
 
 #include <QApplication>
 #include <QColor>
+#include <QGraphicsDropShadowEffect>
 #include <QImage>
 #include <QMouseEvent>
 #include <QPalette>
@@ -18,6 +20,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cstdlib>
 #include <vector>
@@ -203,6 +206,59 @@ TEST(ShimmerEffect, MasksTheWidgetAndComesOffWhenInactive) {
     ShimmerEffect::apply(row, false, test.context().animations());
     EXPECT_EQ(ShimmerEffect::of(row), nullptr);
     EXPECT_EQ(host.grab().toImage().pixelColor(50, 50), QColor(Qt::white));
+}
+
+TEST(DropShadowEffect, DrawsThePlatformsShadowAndBlursItOnlyWhenTheOutlineChanges) {
+    struct Case {
+        qreal radius;
+        QPointF offset;
+    };
+    // Below and above the radius from which the blur runs at half size.
+    for (const Case& shadow : {Case{3, QPointF(2, 2)}, Case{10, QPointF(0, 0)}, Case{30, QPointF(0, 4)}}) {
+        SCOPED_TRACE(shadow.radius);
+        const auto castOn = [](QWidget& host, QGraphicsEffect* effect) {
+            host.resize(160, 120);
+            host.setAutoFillBackground(true);
+            QWidget* caster = solidPage(Qt::red);
+            caster->setParent(&host);
+            caster->setGeometry(50, 40, 60, 40);
+            caster->setGraphicsEffect(effect);
+            return caster;
+        };
+        QWidget platformHost;
+        auto* platform = new QGraphicsDropShadowEffect;
+        platform->setColor(QColor(0, 0, 0, 200));
+        platform->setBlurRadius(shadow.radius);
+        platform->setOffset(shadow.offset);
+        castOn(platformHost, platform);
+        QWidget ownHost;
+        auto* own = new DropShadowEffect(QColor(0, 0, 0, 200), shadow.radius, shadow.offset);
+        QWidget* caster = castOn(ownHost, own);
+
+        const QImage expected = platformHost.grab().toImage();
+        const QImage drawn = ownHost.grab().toImage();
+        int largest = 0;
+        for (int y = 0; y < drawn.height(); ++y) {
+            for (int x = 0; x < drawn.width(); ++x) {
+                const QColor a = drawn.pixelColor(x, y);
+                const QColor b = expected.pixelColor(x, y);
+                largest = std::max({largest, std::abs(a.red() - b.red()), std::abs(a.green() - b.green()),
+                                    std::abs(a.blue() - b.blue())});
+            }
+        }
+        EXPECT_LE(largest, 4);
+        EXPECT_EQ(own->blurCount(), 1);
+
+        QPalette palette = caster->palette();
+        palette.setColor(QPalette::Window, Qt::green);
+        caster->setPalette(palette);
+        EXPECT_EQ(ownHost.grab().toImage().pixelColor(80, 60), QColor(Qt::green));
+        EXPECT_EQ(own->blurCount(), 1);
+
+        caster->resize(70, 40);
+        ownHost.grab();
+        EXPECT_EQ(own->blurCount(), 2);
+    }
 }
 
 } // namespace
