@@ -6,9 +6,7 @@
 #include "app/reading/AnimatableGradientViewWidget.h"
 #include "app/reading/DropShadowEffect.h"
 #include "app/reading/ReadingFont.h"
-#include "app/reading/RoundedClipEffect.h"
 
-#include <QGraphicsOpacityEffect>
 #include <QLabel>
 #include <QResizeEvent>
 
@@ -38,10 +36,8 @@ CapsuleButton::CapsuleButton(AppContext& context, QWidget* parent)
 
     // The face draws; the button takes the clicks.
     face_->setAttribute(Qt::WA_TransparentForMouseEvents);
-    face_->setGraphicsEffect(RoundedClipEffect::capsule(face_));
-    auto* faded = new QGraphicsOpacityEffect(gradient_);
-    faded->setOpacity(gradientOpacity);
-    gradient_->setGraphicsEffect(faded);
+    gradient_->setCornerRadius(AnimatableGradientViewWidget::capsule);
+    gradient_->setOpacity(gradientOpacity);
 
     label_->setFont(Look::font(titleFamily(), fontSize, true));
     label_->setAlignment(Qt::AlignCenter);

@@ -5,7 +5,6 @@
 #include "app/platform/Look.h"
 #include "app/reading/AnimatableGradientViewWidget.h"
 #include "app/reading/DropShadowEffect.h"
-#include "app/reading/RoundedClipEffect.h"
 #include "app/reading/SymbolButton.h"
 #include "app/reading/SymbolIcon.h"
 #include "app/search/SearchBar.h"
@@ -45,8 +44,8 @@ public:
         setGraphicsEffect(new DropShadowEffect(Qt::black, labelShadowRadius, QPointF(0, 0), this));
 
         face_->setAttribute(Qt::WA_TransparentForMouseEvents);
-        face_->setGraphicsEffect(RoundedClipEffect::capsule(face_));
         gradient_ = new AnimatableGradientViewWidget(context, Binding<bool>::constant(false), face_);
+        gradient_->setCornerRadius(AnimatableGradientViewWidget::capsule);
 
         auto* row = new QHBoxLayout(face_);
         row->setContentsMargins(labelPadding + spacing / 2, labelPadding, labelPadding + spacing / 2,

@@ -3,7 +3,6 @@
 #include "app/platform/Look.h"
 #include "app/reading/AnimatableGradientViewWidget.h"
 #include "app/reading/DropShadowEffect.h"
-#include "app/reading/RoundedClipEffect.h"
 #include "app/reading/SymbolIcon.h"
 #include "app/shell/MainView.h"
 
@@ -46,11 +45,11 @@ MainBarButton::MainBarButton(MainView& view, std::int64_t buttonIndex, QWidget* 
     setText(label);
 
     passClicksThrough(face_);
-    face_->setGraphicsEffect(RoundedClipEffect::capsule(face_));
 
     // Colored true means "show nothing": only the selected button shows the gradient.
     gradient_ = new AnimatableGradientViewWidget(
         view.context(), Binding<bool>([this] { return view_.index() != buttonIndex_; }, [](const bool&) {}), face_);
+    gradient_->setCornerRadius(AnimatableGradientViewWidget::capsule);
     passClicksThrough(gradient_);
 
     symbolLabel_ = new QLabel(face_);
@@ -82,7 +81,9 @@ void MainBarButton::refresh() {
     textLabel_->setPalette(palette);
     symbolLabel_->setPixmap(
         SymbolIcon::pixmap(view_.context().resources(), symbol_, color, symbolSize, devicePixelRatioF()));
-    gradient_->update();
+    // The whole button with its shadow: a repaint of the gradient alone would leave the old
+    // capsule's shadow standing outside the button when it turns transparent.
+    update();
 }
 
 QSize MainBarButton::sizeHint() const {

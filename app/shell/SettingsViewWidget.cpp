@@ -8,7 +8,6 @@
 #include "app/shell/SettingsPicker.h"
 #include "app/shell/SettingsView.h"
 
-#include <QGraphicsOpacityEffect>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPainter>
@@ -88,9 +87,7 @@ SettingsViewWidget::SettingsViewWidget(SettingsView& view, QWidget* parent)
 
     auto* gradient = new AnimatableGradientViewWidget(view_.context(), Binding<bool>::constant(false), this);
     gradient->setGeometry(rect());
-    auto* faded = new QGraphicsOpacityEffect(gradient);
-    faded->setOpacity(gradientOpacity);
-    gradient->setGraphicsEffect(faded);
+    gradient->setOpacity(gradientOpacity);
 
     auto* front = new QWidget(this);
     front->setGeometry(rect());

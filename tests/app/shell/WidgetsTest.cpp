@@ -1,5 +1,5 @@
 // The drawing layers, rendered offscreen with grab(): pages where the carousel says, a drag
-// that reaches the carousel through a page, and the effects' pixels.
+// that reaches the carousel through a page, and the effects' pixels, frames and pauses.
 
 #include "app/reading/AnimatableGradientViewWidget.h"
 #include "app/reading/DropShadowEffect.h"
@@ -13,9 +13,11 @@
 #include <QApplication>
 #include <QColor>
 #include <QGraphicsDropShadowEffect>
+#include <QHash>
 #include <QImage>
 #include <QMouseEvent>
 #include <QPalette>
+#include <QTest>
 #include <QWidget>
 
 #include <gtest/gtest.h>
@@ -23,6 +25,7 @@
 #include <algorithm>
 #include <chrono>
 #include <cstdlib>
+#include <initializer_list>
 #include <vector>
 
 namespace lumenscroll {
@@ -175,6 +178,139 @@ TEST(AnimatableGradientViewWidget, DrawsTheLowerGradientThenCrossFadesAndStopsWh
     gradient->show();
     gradient->show();
     EXPECT_EQ(test.manualScheduler().pendingCount(), 1U);
+}
+
+// Counts the paint events each watched widget receives.
+class PaintCounter : public QObject {
+public:
+    explicit PaintCounter(std::initializer_list<QWidget*> widgets) {
+        for (QWidget* widget : widgets) {
+            widget->installEventFilter(this);
+        }
+    }
+    int paints(const QObject* widget) const { return counts_.value(widget); }
+    void reset() { counts_.clear(); }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::Paint) {
+            ++counts_[watched];
+        }
+        return false;
+    }
+
+private:
+    QHash<const QObject*, int> counts_;
+};
+
+class GradientFadeTest : public testing::Test {
+protected:
+    using Colors = std::vector<AnimatableGradientView::Color>;
+    TestAppContext test;
+    bool colored = false;
+    QWidget window;
+    AnimatableGradientViewWidget* gradient =
+        new AnimatableGradientViewWidget(test.context(), Binding<bool>::to(colored), &window);
+    QWidget* elsewhere = solidPage(Qt::blue);
+
+    void SetUp() override {
+        test.context().animations().setEnabled(true);
+        window.resize(300, 100);
+        gradient->setGeometry(0, 0, 100, 100);
+        elsewhere->setParent(&window);
+        elsewhere->setGeometry(200, 0, 100, 100);
+        window.show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+    }
+
+    // Shows `lower` under `upper` at once, then fades the upper plane out over them.
+    void fadeBetween(const Colors& upper, const Colors& lower) {
+        gradient->view().swapGradient(upper);
+        gradient->view().swapGradient(lower, AnimatableGradientView::Fade::linear);
+    }
+    static Colors plain(double level) { return {{level, level, level, 1.0}, {level, level, level, 1.0}}; }
+};
+
+TEST_F(GradientFadeTest, FadesInAsManyFramesAsItsColoursHaveVisibleSteps) {
+    gradient->view().stopTimer(); // only the fades asked for here
+    // Black to white: more steps than frames can show, so one frame every 40 ms.
+    fadeBetween(plain(0.0), plain(1.0));
+    EXPECT_EQ(gradient->frameInterval(), milliseconds{40});
+    test.manualScheduler().advance(milliseconds{1000});
+    EXPECT_NEAR(gradient->shownUpperOpacity(), 0.5, 0.001);
+    test.manualScheduler().advance(milliseconds{1000});
+    EXPECT_DOUBLE_EQ(gradient->shownUpperOpacity(), 0.0);
+    EXPECT_FALSE(gradient->isFading());
+
+    // Half as many steps show through a gradient drawn at half opacity.
+    gradient->setOpacity(0.5);
+    fadeBetween(plain(0.0), plain(1.0));
+    EXPECT_EQ(gradient->frameInterval(), milliseconds{2000 / 32});
+    // Colours two steps apart change once, at the end.
+    fadeBetween(plain(0.5), plain(0.5 + 2.0 / 255.0));
+    EXPECT_EQ(gradient->frameInterval(), milliseconds{2000});
+
+    // A transparent gradient has nothing to show in between.
+    colored = true;
+    fadeBetween(plain(0.0), plain(1.0));
+    EXPECT_FALSE(gradient->isFading());
+    EXPECT_DOUBLE_EQ(gradient->shownUpperOpacity(), 0.0);
+}
+
+TEST_F(GradientFadeTest, AFrameRepaintsTheGradientAloneAndATransparentOneNothing) {
+    PaintCounter counter{gradient, elsewhere};
+    QApplication::processEvents();
+    counter.reset();
+    fadeBetween(plain(0.0), plain(1.0));
+    QApplication::processEvents();
+    counter.reset();
+    test.manualScheduler().advance(gradient->frameInterval());
+    QApplication::processEvents();
+    EXPECT_EQ(counter.paints(gradient), 1);
+    EXPECT_EQ(counter.paints(elsewhere), 0);
+
+    colored = true;
+    fadeBetween(plain(0.0), plain(1.0));
+    QApplication::processEvents();
+    counter.reset();
+    test.manualScheduler().advance(milliseconds{2000});
+    QApplication::processEvents();
+    EXPECT_EQ(counter.paints(gradient), 0);
+}
+
+TEST_F(GradientFadeTest, HoldsBeatAndFadeWhileTheApplicationIsInactiveOrTheWindowMinimised) {
+    fadeBetween(plain(0.0), plain(1.0));
+    test.manualScheduler().advance(milliseconds{1000});
+    const double held = gradient->shownUpperOpacity();
+    const AnimatableGradientView::Color beforeBeat = gradient->view().gradientA().front();
+
+    test.context().activity().notify(false);
+    EXPECT_FALSE(gradient->isRunning());
+    EXPECT_EQ(test.manualScheduler().pendingCount(), 0U);
+    test.manualScheduler().advance(milliseconds{10000});
+    EXPECT_DOUBLE_EQ(gradient->shownUpperOpacity(), held);
+    EXPECT_EQ(gradient->view().gradientA().front(), beforeBeat);
+
+    // Back: the fade goes on from where it stood, and the beat comes two seconds on.
+    test.context().activity().notify(true);
+    test.manualScheduler().advance(milliseconds{1000});
+    EXPECT_DOUBLE_EQ(gradient->shownUpperOpacity(), 0.0);
+    EXPECT_EQ(gradient->view().gradientA().front(), beforeBeat);
+    test.manualScheduler().advance(milliseconds{1000});
+    EXPECT_TRUE(gradient->isFading());
+
+    window.setWindowState(Qt::WindowMinimized);
+    EXPECT_FALSE(gradient->isRunning());
+    EXPECT_EQ(test.manualScheduler().pendingCount(), 0U);
+    window.setWindowState(Qt::WindowNoState);
+    EXPECT_TRUE(gradient->isRunning());
+
+    // Made while the application is inactive, it waits for it.
+    test.context().activity().notify(false);
+    auto* later = new AnimatableGradientViewWidget(test.context(), Binding<bool>::constant(false), &window);
+    later->show();
+    EXPECT_FALSE(later->isRunning());
+    EXPECT_FALSE(later->view().hasTimer());
 }
 
 TEST(ShimmerEffect, MasksTheWidgetAndComesOffWhenInactive) {
