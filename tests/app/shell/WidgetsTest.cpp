@@ -325,7 +325,7 @@ TEST(ShimmerEffect, MasksTheWidgetAndComesOffWhenInactive) {
     row->setParent(&host);
     row->setGeometry(0, 0, 100, 100);
 
-    ShimmerEffect::apply(row, true, test.context().animations());
+    ShimmerEffect::apply(row, true, test.context());
     ShimmerEffect* effect = ShimmerEffect::of(row);
     ASSERT_NE(effect, nullptr);
     EXPECT_TRUE(effect->shimmer().isInitialState()); // not on screen yet
@@ -336,12 +336,35 @@ TEST(ShimmerEffect, MasksTheWidgetAndComesOffWhenInactive) {
     const QColor faint = host.grab().toImage().pixelColor(50, 50);
     EXPECT_NEAR(faint.red(), 77, 3);
 
-    ShimmerEffect::apply(row, true, test.context().animations());
+    ShimmerEffect::apply(row, true, test.context());
     EXPECT_EQ(ShimmerEffect::of(row), effect);
 
-    ShimmerEffect::apply(row, false, test.context().animations());
+    ShimmerEffect::apply(row, false, test.context());
     EXPECT_EQ(ShimmerEffect::of(row), nullptr);
     EXPECT_EQ(host.grab().toImage().pixelColor(50, 50), QColor(Qt::white));
+}
+
+TEST(ShimmerEffect, HoldsItsSweepWhileNobodyCanSeeIt) {
+    TestAppContext test;
+    test.context().animations().setEnabled(true);
+    QWidget host;
+    host.resize(100, 100);
+    QWidget* row = solidPage(Qt::white);
+    row->setParent(&host);
+    host.show();
+    ShimmerEffect::apply(row, true, test.context());
+    ShimmerEffect* effect = ShimmerEffect::of(row);
+    ASSERT_NE(effect, nullptr);
+    EXPECT_TRUE(effect->isSweeping());
+
+    test.context().activity().notify(false);
+    EXPECT_FALSE(effect->isSweeping());
+    test.context().activity().notify(true);
+    EXPECT_TRUE(effect->isSweeping());
+    row->hide();
+    EXPECT_FALSE(effect->isSweeping());
+    row->show();
+    EXPECT_TRUE(effect->isSweeping());
 }
 
 TEST(DropShadowEffect, DrawsThePlatformsShadowAndBlursItOnlyWhenTheOutlineChanges) {
