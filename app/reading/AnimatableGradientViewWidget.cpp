@@ -137,8 +137,10 @@ void AnimatableGradientViewWidget::fade(AnimatableGradientView::Fade change) {
             ? animations.timed(AnimatableGradientView::fadeDuration, easeIn())
             : animations.timed(AnimatableGradientView::fadeDuration, QEasingCurve(QEasingCurve::Linear));
     const bool transparent = view_.colored();
-    if (change == AnimatableGradientView::Fade::none || curve.duration.count() <= 0 || transparent) {
-        // Nothing to see in between: a transparent view shows the new planes when it turns.
+    if (change == AnimatableGradientView::Fade::none || curve.duration.count() <= 0 || transparent ||
+        !isInSight()) {
+        // Nothing to see in between: a transparent view shows the new planes when it turns, one
+        // out of sight when it comes into sight.
         shownUpperOpacity_ = fadeTo_;
         if (!transparent) {
             update();
@@ -173,6 +175,19 @@ void AnimatableGradientViewWidget::nextFrame() {
     if (!view_.colored()) {
         update();
     }
+}
+
+bool AnimatableGradientViewWidget::isInSight() const {
+    QRect area = rect();
+    for (const QWidget* widget = this; !widget->isWindow() && widget->parentWidget() != nullptr;
+         widget = widget->parentWidget()) {
+        area.translate(widget->pos());
+        area &= widget->parentWidget()->rect();
+        if (area.isEmpty()) {
+            return false;
+        }
+    }
+    return true;
 }
 
 void AnimatableGradientViewWidget::setRunning(bool shown, bool active) {

@@ -20,7 +20,8 @@ namespace lumenscroll {
 //
 // The beat and the fade run only while someone can see them: the widget shown, its window not
 // minimised, the application active. A fade repaints the widget alone, and only as often as
-// its colours move by a step the eye could tell; a transparent one repaints nothing.
+// its colours move by a step the eye could tell; a transparent one, or one shown out of sight
+// (a page the carousel's overview draws from a picture), skips to its end.
 class AnimatableGradientViewWidget : public QWidget {
     Q_OBJECT
 
@@ -44,6 +45,8 @@ public:
     bool isRunning() const { return shown_ && active_; }
     // Whether a fade is under way (running or held).
     bool isFading() const { return frame_ < frames_; }
+    // Whether any of it lies inside all its parents.
+    bool isInSight() const;
     // Time between two frames of the fade under way.
     std::chrono::milliseconds frameInterval() const { return frameInterval_; }
 

@@ -250,7 +250,12 @@ TEST_F(GradientFadeTest, FadesInAsManyFramesAsItsColoursHaveVisibleSteps) {
     fadeBetween(plain(0.5), plain(0.5 + 2.0 / 255.0));
     EXPECT_EQ(gradient->frameInterval(), milliseconds{2000});
 
-    // A transparent gradient has nothing to show in between.
+    // Nor has a gradient out of sight, nor a transparent one.
+    gradient->move(0, 100);
+    fadeBetween(plain(0.0), plain(1.0));
+    EXPECT_FALSE(gradient->isFading());
+    EXPECT_DOUBLE_EQ(gradient->shownUpperOpacity(), 0.0);
+    gradient->move(0, 0);
     colored = true;
     fadeBetween(plain(0.0), plain(1.0));
     EXPECT_FALSE(gradient->isFading());
