@@ -8,14 +8,12 @@
 # The program defaults to the Release build (build/release/lumenscroll), the display to :93.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-source scripts/packages.sh
-lumenscroll_install "${lumenscroll_packages_measure[@]}"
+source tools/program-session.sh
 
 program=${1:-build/release/lumenscroll}
 display=${2:-:93}
 pages=11
 
-source tools/program-session.sh
 session_start "$program" "$display"
 
 rss() { awk '/^VmRSS:/ { print $2 }' "/proc/$app_pid/status"; }

@@ -1,12 +1,18 @@
-# Sourced by the measuring scripts: starts the program on a virtual display of its own with an
-# empty home, and stops both and removes the home when the script ends.
+# Sourced by the measuring scripts, from the top of the tree: installs the virtual display and
+# the tools that click the program and take its picture, starts the program on a display of
+# its own with an empty home, and stops both and removes the home when the script ends.
 #
 #   session_start program display   sets app_pid and xvfb_pid
 #   session_click x y               one click at a point of the 1200 by 800 window, which opens
 #                                   at the top left of a screen without a window manager
 # shellcheck shell=bash
 
-# Where "New Page" stands in the window.
+source scripts/packages.sh
+lumenscroll_install "${lumenscroll_packages_measure[@]}"
+
+# Where "Bible" and "New Page" stand in the window.
+bible_x=95
+bible_y=736
 new_page_x=425
 new_page_y=736
 
