@@ -40,6 +40,7 @@ session_start() {
     DISPLAY=$session_display xdotool getmouselocation >/dev/null 2>&1 && break
     sleep 0.1
   done
+  kill -0 "$xvfb_pid" 2>/dev/null || { echo "no virtual display on $session_display: is it in use?" >&2; exit 1; }
 
   local home=$session_home
   mkdir -p "$home/config" "$home/data" "$home/cache" "$home/runtime"
