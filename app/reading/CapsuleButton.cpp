@@ -32,7 +32,8 @@ CapsuleButton::CapsuleButton(AppContext& context, QWidget* parent)
     setCursor(Qt::PointingHandCursor);
     setFocusPolicy(Qt::NoFocus);
 
-    setGraphicsEffect(new DropShadowEffect(Qt::black, haloRadius, QPointF(0, 0), this));
+    setGraphicsEffect(
+        new DropShadowEffect(Qt::black, haloRadius, QPointF(0, 0), this, DropShadowEffect::Outline::layout));
 
     // The face draws; the button takes the clicks.
     face_->setAttribute(Qt::WA_TransparentForMouseEvents);

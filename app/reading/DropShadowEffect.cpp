@@ -1,9 +1,11 @@
 #include "app/reading/DropShadowEffect.h"
 
+#include <QChildEvent>
 #include <QEvent>
 #include <QPainter>
 #include <QPixmap>
 #include <QTransform>
+#include <QWidget>
 
 #include <algorithm>
 #include <cmath>
@@ -85,24 +87,70 @@ QImage blurredCoverage(const QImage& image, qreal radius) {
 
 } // namespace
 
-DropShadowEffect::DropShadowEffect(const QColor& color, qreal blurRadius, QPointF offset, QObject* parent)
-    : QGraphicsDropShadowEffect(parent) {
+DropShadowEffect::DropShadowEffect(const QColor& color, qreal blurRadius, QPointF offset, QObject* parent,
+                                   Outline outline)
+    : QGraphicsDropShadowEffect(parent)
+    , changes_(outline) {
     setColor(color);
     setBlurRadius(blurRadius);
     setOffset(offset);
     connect(this, &QGraphicsDropShadowEffect::colorChanged, this, [this] { forget(); });
     connect(this, &QGraphicsDropShadowEffect::blurRadiusChanged, this, [this] { forget(); });
     connect(this, &QGraphicsDropShadowEffect::offsetChanged, this, [this] { forget(); });
-    if (parent != nullptr && parent->isWidgetType()) {
+    if (parent == nullptr || !parent->isWidgetType()) {
+        changes_ = Outline::anyRepaint;
+    } else if (changes_ == Outline::layout) {
+        watch(static_cast<QWidget*>(parent));
+    } else {
         parent->installEventFilter(this);
+    }
+}
+
+void DropShadowEffect::watch(QWidget* widget) {
+    widget->installEventFilter(this);
+    for (QObject* child : widget->children()) {
+        if (child->isWidgetType()) {
+            watch(static_cast<QWidget*>(child));
+        }
     }
 }
 
 DropShadowEffect::~DropShadowEffect() = default;
 
 bool DropShadowEffect::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == parent() && event->type() == QEvent::Hide) {
-        forget();
+    const bool own = watched == parent();
+    switch (event->type()) {
+    case QEvent::Hide:
+        if (own) {
+            forget();
+        }
+        outlineKnown_ = false;
+        break;
+    case QEvent::ChildAdded:
+        if (auto* child = static_cast<QChildEvent*>(event)->child(); child->isWidgetType()) {
+            watch(static_cast<QWidget*>(child));
+        }
+        outlineKnown_ = false;
+        break;
+    case QEvent::Move:
+        // The widget moving carries its shadow with it; what it holds moving changes its outline.
+        outlineKnown_ = outlineKnown_ && own;
+        break;
+    case QEvent::Resize:
+    case QEvent::Show:
+    case QEvent::ChildRemoved:
+    case QEvent::LayoutRequest:
+    case QEvent::FontChange:
+    case QEvent::PaletteChange:
+    case QEvent::StyleChange:
+    case QEvent::ContentsRectChange:
+    case QEvent::ZOrderChange:
+    case QEvent::EnabledChange:
+    case QEvent::LayoutDirectionChange:
+        outlineKnown_ = false;
+        break;
+    default:
+        break;
     }
     return QGraphicsDropShadowEffect::eventFilter(watched, event);
 }
@@ -110,6 +158,7 @@ bool DropShadowEffect::eventFilter(QObject* watched, QEvent* event) {
 void DropShadowEffect::forget() {
     shadow_ = QImage();
     outline_ = QImage();
+    outlineKnown_ = false;
 }
 
 bool DropShadowEffect::hasKeptOutline(const QImage& source) const {
@@ -152,18 +201,46 @@ void DropShadowEffect::blurShadowOf(const QImage& source) {
     shadow_.setDevicePixelRatio(ratio);
 }
 
+QPixmap DropShadowEffect::renderedApart(const QPainter& painter, QPoint& at) const {
+    // As the platform renders an effect's source, but kept out of its pixmap cache: a source
+    // drawn straight through later must not find an old picture of the widget there.
+    auto* widget = static_cast<QWidget*>(parent());
+    const QTransform& transform = painter.worldTransform();
+    const QRect area = boundingRectFor(transform.mapRect(QRectF(widget->rect()))).toAlignedRect();
+    at = area.topLeft();
+    const qreal ratio = painter.device() != nullptr ? painter.device()->devicePixelRatio() : 1.0;
+    QPixmap pixmap(area.size() * ratio);
+    pixmap.setDevicePixelRatio(ratio);
+    pixmap.fill(Qt::transparent);
+    widget->render(&pixmap, transform.map(QPoint(0, 0)) - at, QRegion(), QWidget::DrawChildren);
+    return pixmap;
+}
+
 void DropShadowEffect::draw(QPainter* painter) {
     if (blurRadius() <= 0 && offset().isNull()) {
+        drawSource(painter);
+        return;
+    }
+    const QTransform restore = painter->worldTransform();
+    const QPointF origin = restore.map(QPointF(0, 0));
+    if (outlineKnown_ && restore.type() <= QTransform::TxTranslate && painter->device() != nullptr &&
+        painter->device()->devicePixelRatio() == shadow_.devicePixelRatio()) {
+        painter->setWorldTransform(QTransform());
+        painter->drawImage(origin + shadowAt_, shadow_);
+        painter->setWorldTransform(restore);
         drawSource(painter);
         return;
     }
     // In device pixels, as the platform's shadow draws, so that nothing is scaled.
     QPoint at;
     const QPixmap pixmap =
-        sourcePixmap(Qt::DeviceCoordinates, &at, QGraphicsEffect::PadToEffectiveBoundingRect);
+        changes_ == Outline::layout
+            ? renderedApart(*painter, at)
+            : sourcePixmap(Qt::DeviceCoordinates, &at, QGraphicsEffect::PadToEffectiveBoundingRect);
     if (pixmap.isNull()) {
         return;
     }
+    ++renders_;
     QImage source = pixmap.toImage();
     if (source.format() != QImage::Format_ARGB32_Premultiplied) {
         source = source.convertToFormat(QImage::Format_ARGB32_Premultiplied);
@@ -171,7 +248,8 @@ void DropShadowEffect::draw(QPainter* painter) {
     if (!hasKeptOutline(source)) {
         blurShadowOf(source);
     }
-    const QTransform restore = painter->worldTransform();
+    shadowAt_ = QPointF(at) - origin;
+    outlineKnown_ = changes_ == Outline::layout;
     painter->setWorldTransform(QTransform());
     painter->drawImage(at, shadow_);
     painter->drawPixmap(at, pixmap);

@@ -2,6 +2,7 @@
 
 #include <QGraphicsDropShadowEffect>
 #include <QImage>
+#include <QPixmap>
 
 namespace lumenscroll {
 
@@ -14,11 +15,29 @@ class DropShadowEffect : public QGraphicsDropShadowEffect {
     Q_OBJECT
 
 public:
-    DropShadowEffect(const QColor& color, qreal blurRadius, QPointF offset, QObject* parent = nullptr);
+    // What may change the outline of the widget (its parent) the shadow falls from.
+    enum class Outline {
+        // Any repaint: each renders the widget apart, to hold its outline against the kept one.
+        anyRepaint,
+        // Only its layout: the sizes, places, showing and hiding, fonts, palettes and texts of the
+        // widget and of what it holds, each told by an event, or its owner saying so through
+        // outlineChanged(). Any other repaint (colours moving under a label) draws the widget
+        // straight through beside the kept shadow: rendering it apart would lay out the whole
+        // window first, every frame.
+        layout,
+    };
+
+    DropShadowEffect(const QColor& color, qreal blurRadius, QPointF offset, QObject* parent = nullptr,
+                     Outline outline = Outline::anyRepaint);
     ~DropShadowEffect() override;
+
+    // The owner's word that the outline may have changed: the next repaint looks again.
+    void outlineChanged() { outlineKnown_ = false; }
 
     // How many shadows have been blurred so far.
     int blurCount() const { return blurs_; }
+    // How many times the widget has been rendered apart to find its outline.
+    int renderCount() const { return renders_; }
 
 protected:
     void draw(QPainter* painter) override;
@@ -29,12 +48,23 @@ private:
     bool hasKeptOutline(const QImage& source) const;
     void blurShadowOf(const QImage& source);
     void forget();
+    // Follows the events of `widget` and of all it holds, now and later.
+    void watch(QWidget* widget);
+    // The widget drawn with the shadow's margin into a picture of its own, in device pixels;
+    // `at` is where the picture stands.
+    QPixmap renderedApart(const QPainter& painter, QPoint& at) const;
 
     // The shadow alone, at the size of the source as drawn with its margin.
     QImage shadow_;
     // The coverage of the source it was made from.
     QImage outline_;
+    Outline changes_;
+    // Whether the kept shadow is known to stand for the outline now, without looking.
+    bool outlineKnown_ = false;
+    // Where the kept shadow stands from the widget's origin, in device coordinates.
+    QPointF shadowAt_;
     int blurs_ = 0;
+    int renders_ = 0;
 };
 
 } // namespace lumenscroll

@@ -41,7 +41,8 @@ public:
         , face_(new QWidget(this)) {
         setCursor(Qt::PointingHandCursor);
         setFocusPolicy(Qt::NoFocus);
-        setGraphicsEffect(new DropShadowEffect(Qt::black, labelShadowRadius, QPointF(0, 0), this));
+        setGraphicsEffect(new DropShadowEffect(Qt::black, labelShadowRadius, QPointF(0, 0), this,
+                                               DropShadowEffect::Outline::layout));
 
         face_->setAttribute(Qt::WA_TransparentForMouseEvents);
         gradient_ = new AnimatableGradientViewWidget(context, Binding<bool>::constant(false), face_);

@@ -67,7 +67,9 @@ MainBarButton::MainBarButton(MainView& view, std::int64_t buttonIndex, QWidget* 
     layout->addWidget(symbolLabel_);
     layout->addWidget(textLabel_);
 
-    setGraphicsEffect(new DropShadowEffect(Look::color(NamedColor::black, 0.4), 10, QPointF(0, 0), this));
+    shadow_ = new DropShadowEffect(Look::color(NamedColor::black, 0.4), 10, QPointF(0, 0), this,
+                                   DropShadowEffect::Outline::layout);
+    setGraphicsEffect(shadow_);
 
     refresh();
 }
@@ -81,8 +83,9 @@ void MainBarButton::refresh() {
     textLabel_->setPalette(palette);
     symbolLabel_->setPixmap(
         SymbolIcon::pixmap(view_.context().resources(), symbol_, color, symbolSize, devicePixelRatioF()));
-    // The whole button with its shadow: a repaint of the gradient alone would leave the old
-    // capsule's shadow standing outside the button when it turns transparent.
+    // The gradient came or went: the whole button with its shadow, or the old capsule's shadow
+    // would stay standing outside the button.
+    shadow_->outlineChanged();
     update();
 }
 

@@ -16,6 +16,7 @@
 #include <QHash>
 #include <QImage>
 #include <QMouseEvent>
+#include <QPainter>
 #include <QPalette>
 #include <QTest>
 #include <QWidget>
@@ -376,9 +377,11 @@ TEST(DropShadowEffect, DrawsThePlatformsShadowAndBlursItOnlyWhenTheOutlineChange
     struct Case {
         qreal radius;
         QPointF offset;
+        DropShadowEffect::Outline outline = DropShadowEffect::Outline::anyRepaint;
     };
     // Below and above the radius from which the blur runs at half size.
-    for (const Case& shadow : {Case{3, QPointF(2, 2)}, Case{10, QPointF(0, 0)}, Case{30, QPointF(0, 4)}}) {
+    for (const Case& shadow : {Case{3, QPointF(2, 2)}, Case{10, QPointF(0, 0)}, Case{30, QPointF(0, 4)},
+                               Case{10, QPointF(0, 0), DropShadowEffect::Outline::layout}}) {
         SCOPED_TRACE(shadow.radius);
         const auto castOn = [](QWidget& host, QGraphicsEffect* effect) {
             host.resize(160, 120);
@@ -396,8 +399,10 @@ TEST(DropShadowEffect, DrawsThePlatformsShadowAndBlursItOnlyWhenTheOutlineChange
         platform->setOffset(shadow.offset);
         castOn(platformHost, platform);
         QWidget ownHost;
-        auto* own = new DropShadowEffect(QColor(0, 0, 0, 200), shadow.radius, shadow.offset);
-        QWidget* caster = castOn(ownHost, own);
+        QWidget* caster = castOn(ownHost, nullptr);
+        auto* own =
+            new DropShadowEffect(QColor(0, 0, 0, 200), shadow.radius, shadow.offset, caster, shadow.outline);
+        caster->setGraphicsEffect(own);
 
         const QImage expected = platformHost.grab().toImage();
         const QImage drawn = ownHost.grab().toImage();
@@ -423,6 +428,55 @@ TEST(DropShadowEffect, DrawsThePlatformsShadowAndBlursItOnlyWhenTheOutlineChange
         ownHost.grab();
         EXPECT_EQ(own->blurCount(), 2);
     }
+}
+
+// Paints itself in one colour, changed without any event but the repaint.
+class Swatch : public QWidget {
+public:
+    using QWidget::QWidget;
+    void paint(const QColor& color) {
+        color_ = color;
+        update();
+    }
+
+protected:
+    void paintEvent(QPaintEvent*) override { QPainter(this).fillRect(rect(), color_); }
+
+private:
+    QColor color_ = Qt::red;
+};
+
+TEST(DropShadowEffect, AWidgetWhoseOutlineFollowsItsLayoutRepaintsColoursWithoutBeingRenderedApart) {
+    QWidget window;
+    window.resize(200, 150);
+    window.setAutoFillBackground(true);
+    auto* caster = new QWidget(&window);
+    caster->setGeometry(50, 40, 80, 50);
+    auto* swatch = new Swatch(caster);
+    swatch->setGeometry(10, 10, 40, 20);
+    auto* shadow =
+        new DropShadowEffect(Qt::black, 10, QPointF(0, 0), caster, DropShadowEffect::Outline::layout);
+    caster->setGraphicsEffect(shadow);
+    window.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+    window.grab();
+    const int rendered = shadow->renderCount();
+
+    swatch->paint(Qt::green);
+    const QImage repainted = window.grab().toImage();
+    EXPECT_EQ(repainted.pixelColor(70, 55), QColor(Qt::green));
+    EXPECT_LT(repainted.pixelColor(55, 45).lightness(), 255); // the shadow still falls
+    EXPECT_EQ(shadow->renderCount(), rendered);
+
+    const int blurred = shadow->blurCount();
+    swatch->resize(60, 20);
+    window.grab();
+    EXPECT_EQ(shadow->renderCount(), rendered + 1);
+    EXPECT_EQ(shadow->blurCount(), blurred + 1);
+    shadow->outlineChanged();
+    window.grab();
+    EXPECT_EQ(shadow->renderCount(), rendered + 2);
+    EXPECT_EQ(shadow->blurCount(), blurred + 1);
 }
 
 } // namespace
