@@ -216,6 +216,16 @@ QPixmap DropShadowEffect::renderedApart(const QPainter& painter, QPoint& at) con
     return pixmap;
 }
 
+bool DropShadowEffect::isInsideAnotherEffect() const {
+    for (const QWidget* above = static_cast<QWidget*>(parent())->parentWidget(); above != nullptr;
+         above = above->parentWidget()) {
+        if (above->graphicsEffect() != nullptr && above->graphicsEffect()->isEnabled()) {
+            return true;
+        }
+    }
+    return false;
+}
+
 void DropShadowEffect::draw(QPainter* painter) {
     if (blurRadius() <= 0 && offset().isNull()) {
         drawSource(painter);
@@ -224,7 +234,7 @@ void DropShadowEffect::draw(QPainter* painter) {
     const QTransform restore = painter->worldTransform();
     const QPointF origin = restore.map(QPointF(0, 0));
     if (outlineKnown_ && restore.type() <= QTransform::TxTranslate && painter->device() != nullptr &&
-        painter->device()->devicePixelRatio() == shadow_.devicePixelRatio()) {
+        painter->device()->devicePixelRatio() == shadow_.devicePixelRatio() && !isInsideAnotherEffect()) {
         painter->setWorldTransform(QTransform());
         painter->drawImage(origin + shadowAt_, shadow_);
         painter->setWorldTransform(restore);

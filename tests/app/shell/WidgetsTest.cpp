@@ -3,6 +3,7 @@
 
 #include "app/reading/AnimatableGradientViewWidget.h"
 #include "app/reading/DropShadowEffect.h"
+#include "app/reading/RoundedClipEffect.h"
 #include "app/reading/ShimmerEffect.h"
 #include "app/shell/PagingCarouselViewModel.h"
 #include "app/shell/PagingCarouselWidget.h"
@@ -477,6 +478,20 @@ TEST(DropShadowEffect, AWidgetWhoseOutlineFollowsItsLayoutRepaintsColoursWithout
     window.grab();
     EXPECT_EQ(shadow->renderCount(), rendered + 2);
     EXPECT_EQ(shadow->blurCount(), blurred + 1);
+
+    // Inside another effect's picture it is rendered apart each time, where it stands.
+    auto* framed = new QWidget(&window);
+    framed->setGeometry(20, 20, 180, 130);
+    framed->setGraphicsEffect(new RoundedClipEffect(8, framed));
+    caster->setParent(framed);
+    caster->move(30, 20);
+    framed->show();
+    caster->show();
+    const QImage once = window.grab().toImage();
+    const int renders = shadow->renderCount();
+    EXPECT_EQ(window.grab().toImage(), once);
+    EXPECT_EQ(shadow->renderCount(), renders + 1);
+    EXPECT_EQ(once.pixelColor(70, 55), QColor(Qt::green));
 }
 
 } // namespace
