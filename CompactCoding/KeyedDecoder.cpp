@@ -1,6 +1,5 @@
 #include "CompactCoding/KeyedDecoder.h"
 
-#include "CompactCoding/AnyCodingKey.h"
 #include "CompactCoding/DecodingNode.h"
 #include "CompactCoding/PrimitiveCodec.h"
 #include "CompactCoding/SuperEncoderKey.h"
@@ -131,7 +130,8 @@ void KeyedDecoder::parse(std::span<const std::uint8_t> bytes) {
         try {
             value = valueBytes(bytes, index, raw);
         } catch (DecodingError& error) {
-            error.prependKey(pathKey(isStringKey ? DecodingKey::stringKey(text) : DecodingKey::intKey(intKey)));
+            if (auto known = knownKey(isStringKey ? DecodingKey::stringKey(text) : DecodingKey::intKey(intKey)))
+                error.prependKey(*known);
             error.prependPath(path);
             throw;
         }
@@ -220,13 +220,8 @@ const KeyedDecoder::Entry& KeyedDecoder::require(const CodingKey& key) const {
     throw DecodingError::keyNotFound(key, ErrorContext{codingPath(), "Key not found", nullptr});
 }
 
-CodingKey KeyedDecoder::pathKey(const DecodingKey& key) const {
-    auto known = key.isStringKey() ? keys_->fromString(key.stringValue()) : keys_->fromInt(key.intValue());
-    if (known)
-        return *known;
-    // A key the record does not know still tells where the bad bytes are.
-    return key.isStringKey() ? AnyCodingKey(std::string(key.stringValue())).codingKey()
-                             : AnyCodingKey(key.intValue()).codingKey();
+std::optional<CodingKey> KeyedDecoder::knownKey(const DecodingKey& key) const {
+    return key.isStringKey() ? keys_->fromString(key.stringValue()) : keys_->fromInt(key.intValue());
 }
 
 void KeyedDecoder::rethrowUnderKey(const CodingKey& key) const {
@@ -241,12 +236,9 @@ void KeyedDecoder::rethrowUnderKey(const CodingKey& key) const {
 
 std::vector<CodingKey> KeyedDecoder::allKeys() const {
     std::vector<CodingKey> keys;
-    for (const Entry& entry : entries()) {
-        auto known = entry.key.isStringKey() ? keys_->fromString(entry.key.stringValue())
-                                             : keys_->fromInt(entry.key.intValue());
-        if (known)
+    for (const Entry& entry : entries())
+        if (auto known = knownKey(entry.key))
             keys.push_back(std::move(*known));
-    }
     return keys;
 }
 

@@ -8,6 +8,7 @@
 
 #include <cstddef>
 #include <memory>
+#include <optional>
 #include <span>
 #include <type_traits>
 #include <vector>
@@ -73,8 +74,9 @@ private:
     }
     const Entry* search(const CodingKey& key) const;
     const Entry& require(const CodingKey& key) const;
-    // The key a path names an entry by: the record's own key when it knows it.
-    CodingKey pathKey(const DecodingKey& key) const;
+    // The record's own key for a key read from the data; none when the record does not know it,
+    // and then an error in its value names the container alone.
+    std::optional<CodingKey> knownKey(const DecodingKey& key) const;
     [[noreturn]] void rethrowUnderKey(const CodingKey& key) const;
 
     std::shared_ptr<const void> keepAlive_;
