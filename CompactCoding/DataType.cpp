@@ -6,8 +6,7 @@
 
 namespace coding {
 
-DataType dataTypeOfHeader(std::uint64_t header, const CodingPath& path) {
-    const std::uint64_t raw = header & 7;
+DataType dataTypeOfRaw(std::uint64_t raw, const CodingPath& path) {
     if (auto type = dataTypeFromRaw(raw))
         return *type;
     throw DecodingError::dataCorrupted(path, "Unknown data type " + std::to_string(raw));

@@ -42,7 +42,6 @@ public:
 
     // The integer in decimal, or the text.
     std::string description() const { return isString_ ? std::string(stringValue()) : std::to_string(int_); }
-    std::size_t hash() const;
 
     friend bool operator==(const DecodingKey& lhs, const DecodingKey& rhs) {
         if (lhs.isString_ != rhs.isString_)

@@ -22,6 +22,13 @@ using PrimitiveScratch = std::array<std::uint8_t, maxScalarSize>;
 
 DataType dataTypeOf(PrimitiveKind kind);
 
+// The byte count of one value of a fixed-size data type: byte 1, twoBytes 2, fourBytes 4,
+// eightBytes 8; 0 for the two whose bytes tell their own extent (variableLengthInteger, and
+// variableLength behind its length prefix). Indexed by raw value, so a reader that has checked
+// the raw value needs no branch.
+inline constexpr std::array<std::uint8_t, 8> fixedDataSizes{0, 8, 0, 0, 0, 4, 1, 2};
+constexpr std::size_t fixedDataSize(DataType type) { return fixedDataSizes[rawValue(type)]; }
+
 // ---- compact format ----
 
 // The compact bytes of `value`: scalars are written into `scratch`, text and blobs are the

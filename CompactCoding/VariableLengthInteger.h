@@ -55,6 +55,18 @@ std::uint64_t readVariableLengthInteger(std::span<const std::uint8_t> bytes, con
 std::uint64_t readVariableLengthInteger(std::span<const std::uint8_t> bytes, std::size_t& length,
                                         const CodingPath& path);
 
+// The same at `index`, which moves past the integer. Nearly every key header and length is one
+// byte, which is read without a call.
+inline std::uint64_t readVariableLengthIntegerAt(std::span<const std::uint8_t> bytes, std::size_t& index,
+                                                 const CodingPath& path) {
+    if (index < bytes.size() && bytes[index] < 0x80)
+        return bytes[index++];
+    std::size_t length = 0;
+    const std::uint64_t value = readVariableLengthInteger(bytes.subspan(index), length, path);
+    index += length;
+    return value;
+}
+
 // The 10-byte form (seven bits per byte without limit), used only by the zig-zag form of an
 // unsigned 64-bit integer.
 inline constexpr std::size_t maxExtendedVariableLengthSize = 10;
