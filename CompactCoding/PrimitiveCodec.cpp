@@ -332,28 +332,49 @@ PrimitiveValue protobufZero(PrimitiveKind kind) {
     return dispatchKind(kind, []<class T>() -> PrimitiveValue { return PrimitiveValue(std::in_place_type<T>); });
 }
 
-std::span<const std::uint8_t> protobufBytes(const PrimitiveRef& value, PrimitiveScratch& scratch) {
-    if (!hasProtobufForm(kindOf(value)))
-        fatal("A primitive without a protobuf form reached the protobuf codec");
+std::size_t writeProtobufVarint(std::uint64_t value, std::uint8_t* out) {
+    return static_cast<std::size_t>(writeExtendedVariableLength(value, out) - out);
+}
+
+ProtobufForm protobufForm(const PrimitiveRef& value, PrimitiveScratch& scratch) {
     return std::visit(
-        [&scratch](const auto& v) -> std::span<const std::uint8_t> {
+        [&scratch](const auto& v) -> ProtobufForm {
             using T = std::decay_t<decltype(v)>;
             std::uint8_t* out = scratch.data();
-            if constexpr (std::is_same_v<T, std::string_view>)
-                return textBytes(v);
-            else if constexpr (std::is_same_v<T, std::span<const std::uint8_t>>)
-                return v;
-            else if constexpr (std::is_same_v<T, std::int32_t> || std::is_same_v<T, std::int64_t>)
-                // The two's-complement pattern of the value widened with its sign.
-                return scratchSpan(scratch, writeVarint(static_cast<std::uint64_t>(std::int64_t{v}), out));
-            else if constexpr (std::is_same_v<T, float>)
-                return scratchSpan(scratch, writeLittleEndian(std::bit_cast<std::uint32_t>(v), out));
-            else if constexpr (std::is_same_v<T, double>)
-                return scratchSpan(scratch, writeLittleEndian(std::bit_cast<std::uint64_t>(v), out));
-            else
-                return scratchSpan(scratch, writeSharedScalar(v, out));
+            if constexpr (std::is_same_v<T, std::string_view>) {
+                return {textBytes(v), v.empty()};
+            } else if constexpr (std::is_same_v<T, std::span<const std::uint8_t>>) {
+                return {v, v.empty()};
+            } else if constexpr (std::is_same_v<T, bool>) {
+                out[0] = v ? 1 : 0;
+                return {scratchSpan(scratch, 1), !v};
+            } else if constexpr (std::is_same_v<T, std::int32_t> || std::is_same_v<T, std::int64_t>) {
+                // The two's-complement pattern of the value widened with its sign: ten bytes when
+                // negative, as every protobuf implementation writes it.
+                const auto pattern = static_cast<std::uint64_t>(std::int64_t{v});
+                return {scratchSpan(scratch, writeProtobufVarint(pattern, out)), v == 0};
+            } else if constexpr (std::is_same_v<T, std::uint32_t> || std::is_same_v<T, std::uint64_t>) {
+                return {scratchSpan(scratch, writeProtobufVarint(v, out)), v == 0};
+            } else if constexpr (IsSignedValue<T>::value) {
+                return {scratchSpan(scratch, writeProtobufVarint(zigZagEncode(v.wrappedValue), out)),
+                        v.wrappedValue == 0};
+            } else if constexpr (IsFixedSize<T>::value) {
+                return {scratchSpan(scratch, writeLittleEndian(v.wrappedValue, out)), v.wrappedValue == 0};
+            } else if constexpr (std::is_same_v<T, float>) {
+                const auto bits = std::bit_cast<std::uint32_t>(v);
+                return {scratchSpan(scratch, writeLittleEndian(bits, out)), (bits & 0x7FFF'FFFFu) == 0};
+            } else if constexpr (std::is_same_v<T, double>) {
+                const auto bits = std::bit_cast<std::uint64_t>(v);
+                return {scratchSpan(scratch, writeLittleEndian(bits, out)), (bits & 0x7FFF'FFFF'FFFF'FFFFull) == 0};
+            } else {
+                fatal("A primitive without a protobuf form reached the protobuf codec");
+            }
         },
         value);
+}
+
+std::span<const std::uint8_t> protobufBytes(const PrimitiveRef& value, PrimitiveScratch& scratch) {
+    return protobufForm(value, scratch).bytes;
 }
 
 void appendProtobufPrimitive(const PrimitiveRef& value, std::vector<std::uint8_t>& out) {
@@ -364,15 +385,26 @@ void appendProtobufPrimitive(const PrimitiveRef& value, std::vector<std::uint8_t
 
 PrimitiveValue decodeProtobufPrimitive(PrimitiveKind kind, std::span<const std::uint8_t> bytes,
                                        const CodingPath& path) {
-    if (!hasProtobufForm(kind))
-        fatal("A primitive without a protobuf form reached the protobuf codec");
     return dispatchKind(kind, [&]<class T>() -> PrimitiveValue {
-        if constexpr (std::is_same_v<T, std::int32_t>) {
-            const auto pattern = static_cast<std::int64_t>(readVariableLengthInteger(bytes, path));
+        if constexpr (std::is_same_v<T, bool>) {
+            requireSize(bytes, 1, path);
+            return PrimitiveValue(std::in_place_type<bool>, bytes[0] != 0);
+        } else if constexpr (std::is_same_v<T, std::int32_t>) {
+            const auto pattern = static_cast<std::int64_t>(readExtendedVariableLengthInteger(bytes, path));
             return PrimitiveValue(std::in_place_type<T>, narrowToInt32(pattern, path));
         } else if constexpr (std::is_same_v<T, std::int64_t>) {
             return PrimitiveValue(std::in_place_type<T>,
-                                  static_cast<std::int64_t>(readVariableLengthInteger(bytes, path)));
+                                  static_cast<std::int64_t>(readExtendedVariableLengthInteger(bytes, path)));
+        } else if constexpr (std::is_same_v<T, std::uint32_t>) {
+            return PrimitiveValue(std::in_place_type<T>,
+                                  narrowToUInt32(readExtendedVariableLengthInteger(bytes, path), path));
+        } else if constexpr (std::is_same_v<T, std::uint64_t>) {
+            return PrimitiveValue(std::in_place_type<T>, readExtendedVariableLengthInteger(bytes, path));
+        } else if constexpr (std::is_same_v<T, SignedValue<std::int32_t>>) {
+            const auto value = zigZagDecode(readExtendedVariableLengthInteger(bytes, path));
+            return PrimitiveValue(std::in_place_type<T>, T(narrowToInt32(value, path)));
+        } else if constexpr (std::is_same_v<T, SignedValue<std::int64_t>>) {
+            return PrimitiveValue(std::in_place_type<T>, T(zigZagDecode(readExtendedVariableLengthInteger(bytes, path))));
         } else if constexpr (std::is_same_v<T, float>) {
             requireSize(bytes, 4, path);
             return PrimitiveValue(std::in_place_type<T>,
@@ -381,6 +413,9 @@ PrimitiveValue decodeProtobufPrimitive(PrimitiveKind kind, std::span<const std::
             requireSize(bytes, 8, path);
             return PrimitiveValue(std::in_place_type<T>,
                                   std::bit_cast<double>(readLittleEndian<std::uint64_t>(bytes)));
+        } else if constexpr (std::is_same_v<T, std::int8_t> || std::is_same_v<T, std::uint8_t> ||
+                             std::is_same_v<T, std::int16_t> || std::is_same_v<T, std::uint16_t>) {
+            fatal("A primitive without a protobuf form reached the protobuf codec");
         } else {
             return readSharedScalar<T>(bytes, path);
         }

@@ -44,8 +44,9 @@ PrimitiveValue decodePrimitive(PrimitiveKind kind, std::span<const std::uint8_t>
 
 // ---- protobuf-compatible form ----
 
-// Int8, Int16, UInt8 and UInt16 have no protobuf form; the protobuf coder reports them as
-// unsupported (by primitiveTypeName) before calling any of the functions below.
+// Int8, Int16, UInt8 and UInt16 have no protobuf form; the protobuf coders report them as
+// unsupported (by primitiveTypeName) before calling any of the functions below, which stop the
+// program for them.
 bool hasProtobufForm(PrimitiveKind kind);
 // "int64", "sint32", "fixed64", "string"...; empty for a kind without a protobuf form.
 std::string_view protoTypeName(PrimitiveKind kind);
@@ -53,6 +54,13 @@ std::string_view protoTypeName(PrimitiveKind kind);
 bool isZero(const PrimitiveRef& value);
 PrimitiveValue protobufZero(PrimitiveKind kind);
 
+// The protobuf bytes of `value` (integers in the ten-byte varint form), with its zero test, in
+// one pass: scalars in `scratch`, text and blobs borrowed. Text that is not UTF-8 throws as above.
+struct ProtobufForm {
+    std::span<const std::uint8_t> bytes;
+    bool isZero;
+};
+ProtobufForm protobufForm(const PrimitiveRef& value, PrimitiveScratch& scratch);
 std::span<const std::uint8_t> protobufBytes(const PrimitiveRef& value, PrimitiveScratch& scratch);
 void appendProtobufPrimitive(const PrimitiveRef& value, std::vector<std::uint8_t>& out);
 PrimitiveValue decodeProtobufPrimitive(PrimitiveKind kind, std::span<const std::uint8_t> bytes,
