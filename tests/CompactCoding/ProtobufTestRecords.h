@@ -9,6 +9,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <functional>
 #include <initializer_list>
 #include <map>
 #include <optional>
@@ -40,6 +41,20 @@ Bytes encoded(const T& value, bool sorted = false) {
 template <class T>
 T decoded(const Bytes& input) {
     return coding::ProtobufDecoder().decode<T>(input);
+}
+
+// Runs a test's checks inside a decoding call, on the decoder the call hands out.
+struct Probe {
+    static inline std::function<void(coding::Decoder&)> body;
+    static Probe decode(coding::Decoder& decoder) {
+        body(decoder);
+        return {};
+    }
+};
+
+inline void probe(const Bytes& input, std::function<void(coding::Decoder&)> body) {
+    Probe::body = std::move(body);
+    coding::ProtobufDecoder().decode<Probe>(input);
 }
 
 // A message of one field, number `Number`.
