@@ -6,9 +6,7 @@
 
 namespace coding {
 
-DataType dataTypeOfRaw(std::uint64_t raw, const CodingPath& path) {
-    if (auto type = dataTypeFromRaw(raw))
-        return *type;
+void unknownDataType(std::uint64_t raw, const CodingPath& path) {
     throw DecodingError::dataCorrupted(path, "Unknown data type " + std::to_string(raw));
 }
 

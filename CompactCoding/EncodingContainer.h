@@ -34,6 +34,9 @@ public:
     // A protobuf repeated field or map: one occurrence per element or entry under its key, so
     // when it has none nothing tells that it is there.
     virtual bool isRepeated() const { return false; }
+    // Holds nothing but a nil: a single value given nil or an absent optional. A protobuf list or
+    // map has no way to write one.
+    virtual bool isNil() const { return false; }
 
     // The piece as a list element, stream element or the payload of an optional: the byte count
     // before the data when the piece is variable-length, the data alone otherwise.

@@ -23,7 +23,11 @@ public:
     // The key's integer value as a field number. A key without one throws the
     // ProtobufEncodingError missingIntegerKey with its text; a number outside 1 to 2^29 - 1,
     // integerKeyOutOfRange with the number.
-    explicit IntKeyWrapper(const CodingKey& key);
+    explicit IntKeyWrapper(const CodingKey& key) {
+        if (!key.intValue || !isFieldNumber(*key.intValue))
+            refuse(key);
+        number_ = static_cast<std::uint32_t>(*key.intValue);
+    }
     // A field number known to be in range (the key and value fields of a map entry).
     static IntKeyWrapper field(std::uint32_t number) { return IntKeyWrapper(number); }
 
@@ -36,7 +40,13 @@ public:
     // The field and wire type of a tag read from data: the group wire types 3 and 4 throw
     // "Unknown data type N" with `path`, a field number outside 1 to 2^29 - 1 integerKeyOutOfRange
     // with the tag shifted right by three, its sign kept.
-    static IntKeyWrapper fromTag(std::uint64_t tag, DataType& wireType, const CodingPath& path);
+    static IntKeyWrapper fromTag(std::uint64_t tag, DataType& wireType, const CodingPath& path) {
+        wireType = dataTypeOfRaw(tag & 7, path);
+        const auto number = static_cast<std::int64_t>(tag) >> 3;
+        if (!isFieldNumber(number))
+            outOfRange(number);
+        return IntKeyWrapper(static_cast<std::uint32_t>(number));
+    }
 
     // Writes the tag at `out` (room for maxVariableLengthSize bytes) and returns the end.
     std::uint8_t* writeTag(DataType dataType, std::uint8_t* out) const { return writeVariableLength(tag(dataType), out); }
@@ -58,6 +68,8 @@ public:
 
 private:
     explicit IntKeyWrapper(std::uint32_t number) : number_(number) {}
+    [[noreturn]] static void refuse(const CodingKey& key);
+    [[noreturn]] static void outOfRange(std::int64_t number);
 
     std::uint32_t number_;
 };

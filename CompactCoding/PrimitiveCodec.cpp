@@ -13,6 +13,10 @@
 
 namespace coding {
 
+void detail::refuseText(std::string_view text) {
+    throw EncodingError::invalidValue(std::string(text), ErrorContext{{}, "String is not UTF-8", nullptr});
+}
+
 namespace {
 
 template <class T>
@@ -28,7 +32,7 @@ struct IsSignedValue<SignedValue<T>> : std::true_type {};
 std::span<const std::uint8_t> textBytes(std::string_view text) {
     auto bytes = std::span(reinterpret_cast<const std::uint8_t*>(text.data()), text.size());
     if (!isValidUtf8(bytes))
-        throw EncodingError::invalidValue(std::string(text), ErrorContext{{}, "String is not UTF-8", nullptr});
+        detail::refuseText(text);
     return bytes;
 }
 
@@ -101,10 +105,11 @@ std::int64_t readZigZag(std::span<const std::uint8_t> bytes, const CodingPath& p
     return zigZagDecode(readVariableLengthInteger(bytes, path));
 }
 
-std::string readText(std::span<const std::uint8_t> bytes, const CodingPath& path) {
+// The text, built where it will be kept: a move of every decoded text costs more than it seems.
+PrimitiveValue readText(std::span<const std::uint8_t> bytes, const CodingPath& path) {
     if (!isValidUtf8(bytes))
         throw DecodingError::dataCorrupted(path, "Invalid string");
-    return std::string(reinterpret_cast<const char*>(bytes.data()), bytes.size());
+    return PrimitiveValue(std::in_place_type<std::string>, reinterpret_cast<const char*>(bytes.data()), bytes.size());
 }
 
 // The byte forms both directions share: 1-byte and 2-byte integers, fixed-size wrappers,
@@ -154,7 +159,7 @@ PrimitiveValue readSharedScalar(std::span<const std::uint8_t> bytes, const Codin
     } else if constexpr (std::is_same_v<T, SignedValue<std::int64_t>>) {
         return PrimitiveValue(std::in_place_type<T>, T(readZigZag(bytes, path)));
     } else if constexpr (std::is_same_v<T, std::string>) {
-        return PrimitiveValue(std::in_place_type<std::string>, readText(bytes, path));
+        return readText(bytes, path);
     } else if constexpr (std::is_same_v<T, Data>) {
         return PrimitiveValue(std::in_place_type<Data>, Data(bytes));
     } else {
@@ -200,31 +205,6 @@ std::span<const std::uint8_t> scratchSpan(const PrimitiveScratch& scratch, std::
 }
 
 } // namespace
-
-DataType dataTypeOf(PrimitiveKind kind) {
-    switch (kind) {
-    case PrimitiveKind::Bool:
-    case PrimitiveKind::Int32:
-    case PrimitiveKind::UInt32:
-    case PrimitiveKind::Int64:
-    case PrimitiveKind::UInt64:
-    case PrimitiveKind::SignedInt32:
-    case PrimitiveKind::SignedInt64: return DataType::variableLengthInteger;
-    case PrimitiveKind::Int8:
-    case PrimitiveKind::UInt8: return DataType::byte;
-    case PrimitiveKind::Int16:
-    case PrimitiveKind::UInt16: return DataType::twoBytes;
-    case PrimitiveKind::Float:
-    case PrimitiveKind::FixedInt32:
-    case PrimitiveKind::FixedUInt32: return DataType::fourBytes;
-    case PrimitiveKind::Double:
-    case PrimitiveKind::FixedInt64:
-    case PrimitiveKind::FixedUInt64: return DataType::eightBytes;
-    case PrimitiveKind::String:
-    case PrimitiveKind::Data: return DataType::variableLength;
-    }
-    fatal("Unknown primitive kind");
-}
 
 // ---- compact format ----
 
@@ -275,16 +255,6 @@ PrimitiveValue decodePrimitive(PrimitiveKind kind, std::span<const std::uint8_t>
 
 // ---- protobuf-compatible form ----
 
-bool hasProtobufForm(PrimitiveKind kind) {
-    switch (kind) {
-    case PrimitiveKind::Int8:
-    case PrimitiveKind::UInt8:
-    case PrimitiveKind::Int16:
-    case PrimitiveKind::UInt16: return false;
-    default: return true;
-    }
-}
-
 std::string_view protoTypeName(PrimitiveKind kind) {
     switch (kind) {
     case PrimitiveKind::Bool: return "bool";
@@ -332,46 +302,6 @@ PrimitiveValue protobufZero(PrimitiveKind kind) {
     return dispatchKind(kind, []<class T>() -> PrimitiveValue { return PrimitiveValue(std::in_place_type<T>); });
 }
 
-std::size_t writeProtobufVarint(std::uint64_t value, std::uint8_t* out) {
-    return static_cast<std::size_t>(writeExtendedVariableLength(value, out) - out);
-}
-
-ProtobufForm protobufForm(const PrimitiveRef& value, PrimitiveScratch& scratch) {
-    return std::visit(
-        [&scratch](const auto& v) -> ProtobufForm {
-            using T = std::decay_t<decltype(v)>;
-            std::uint8_t* out = scratch.data();
-            if constexpr (std::is_same_v<T, std::string_view>) {
-                return {textBytes(v), v.empty()};
-            } else if constexpr (std::is_same_v<T, std::span<const std::uint8_t>>) {
-                return {v, v.empty()};
-            } else if constexpr (std::is_same_v<T, bool>) {
-                out[0] = v ? 1 : 0;
-                return {scratchSpan(scratch, 1), !v};
-            } else if constexpr (std::is_same_v<T, std::int32_t> || std::is_same_v<T, std::int64_t>) {
-                // The two's-complement pattern of the value widened with its sign: ten bytes when
-                // negative, as every protobuf implementation writes it.
-                const auto pattern = static_cast<std::uint64_t>(std::int64_t{v});
-                return {scratchSpan(scratch, writeProtobufVarint(pattern, out)), v == 0};
-            } else if constexpr (std::is_same_v<T, std::uint32_t> || std::is_same_v<T, std::uint64_t>) {
-                return {scratchSpan(scratch, writeProtobufVarint(v, out)), v == 0};
-            } else if constexpr (IsSignedValue<T>::value) {
-                return {scratchSpan(scratch, writeProtobufVarint(zigZagEncode(v.wrappedValue), out)),
-                        v.wrappedValue == 0};
-            } else if constexpr (IsFixedSize<T>::value) {
-                return {scratchSpan(scratch, writeLittleEndian(v.wrappedValue, out)), v.wrappedValue == 0};
-            } else if constexpr (std::is_same_v<T, float>) {
-                const auto bits = std::bit_cast<std::uint32_t>(v);
-                return {scratchSpan(scratch, writeLittleEndian(bits, out)), (bits & 0x7FFF'FFFFu) == 0};
-            } else if constexpr (std::is_same_v<T, double>) {
-                const auto bits = std::bit_cast<std::uint64_t>(v);
-                return {scratchSpan(scratch, writeLittleEndian(bits, out)), (bits & 0x7FFF'FFFF'FFFF'FFFFull) == 0};
-            } else {
-                fatal("A primitive without a protobuf form reached the protobuf codec");
-            }
-        },
-        value);
-}
 
 std::span<const std::uint8_t> protobufBytes(const PrimitiveRef& value, PrimitiveScratch& scratch) {
     return protobufForm(value, scratch).bytes;

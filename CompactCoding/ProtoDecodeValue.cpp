@@ -10,20 +10,9 @@
 
 namespace coding {
 
-void requireProtobufForm(const DecodeItem& item) {
-    if (!hasProtobufForm(item.primitiveKind))
-        throw ProtobufDecodingError(ProtobufDecodingError::Kind::unsupportedType,
-                                    std::string(primitiveTypeName(item.primitiveKind)) + ".Type");
-}
-
-PrimitiveValue protobufFieldValue(PrimitiveKind kind, std::span<const ProtoOccurrence> occurrences,
-                                  const CodingPath& path) {
-    if (occurrences.empty())
-        return protobufZero(kind);
-    const ProtoOccurrence& last = occurrences.back();
-    if (last.wireType != dataTypeOf(kind))
-        throw DecodingError::dataCorrupted(path, "Unexpected data type " + std::to_string(rawValue(last.wireType)));
-    return decodeProtobufPrimitive(kind, last.bytes(), path);
+void refuseProtobufForm(const DecodeItem& item) {
+    throw ProtobufDecodingError(ProtobufDecodingError::Kind::unsupportedType,
+                                std::string(primitiveTypeName(item.primitiveKind)) + ".Type");
 }
 
 void decodeProtoNestedValue(DecodeItem& item, const ProtoStorage& storage, const AbstractDecodingNode& creator) {

@@ -2,17 +2,8 @@
 
 #include "coding/DecodingError.h"
 
-#include <string>
 
 namespace coding {
-
-namespace {
-
-[[noreturn]] void unexpected(DataType wireType, const CodingPath& path) {
-    throw DecodingError::dataCorrupted(path, "Unexpected data type " + std::to_string(rawValue(wireType)));
-}
-
-} // namespace
 
 const ProtoOccurrence& ProtoElementReader::currentOccurrence(const CodingPath& path) const {
     if (index_ == occurrences_.size())
@@ -33,7 +24,7 @@ std::span<const std::uint8_t> ProtoElementReader::nextValue(DataType dataType, c
             return occurrence.bytes();
         }
         if (occurrence.wireType != DataType::variableLength || dataType == DataType::variableLength)
-            unexpected(occurrence.wireType, path);
+            unexpectedWireType(occurrence.wireType, path);
         // A packed run: the numbers lie back to back in the payload. An empty run holds none.
         const auto run = occurrence.bytes();
         if (packedOffset_ == run.size()) {
@@ -54,7 +45,7 @@ std::span<const std::uint8_t> ProtoElementReader::nextPayload(const CodingPath& 
         return ProtoOccurrence::readPayload(bytes_, index_, path);
     const ProtoOccurrence& occurrence = currentOccurrence(path);
     if (occurrence.wireType != DataType::variableLength || packedOffset_ != 0)
-        unexpected(occurrence.wireType, path);
+        unexpectedWireType(occurrence.wireType, path);
     nextOccurrence();
     return occurrence.bytes();
 }

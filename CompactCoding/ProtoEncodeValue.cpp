@@ -2,29 +2,14 @@
 
 #include "CompactCoding/ProtoDictEncodingNode.h"
 #include "CompactCoding/ProtoEncodingNode.h"
-#include "CompactCoding/ProtoValueEncoder.h"
 #include "CompactCoding/ProtobufEncodingError.h"
-#include "CompactCoding/WrapError.h"
 
 #include <string>
 
 namespace coding {
 
-namespace {
-
-ProtobufForm formOf(const EncodeItem& item, PrimitiveScratch& scratch) {
-    if (!hasProtobufForm(kindOf(item.primitive)))
-        throw ProtobufEncodingError(ProtobufEncodingError::Kind::unsupportedType, std::string(item.typeName));
-    return protobufForm(item.primitive, scratch);
-}
-
-} // namespace
-
-ProtobufForm protobufPrimitive(const EncodeItem& item, const CodingPath& path, const CodingKey* key,
-                               PrimitiveScratch& scratch) {
-    if (key)
-        return wrapError(path, *key, [&] { return formOf(item, scratch); });
-    return wrapError(path, [&] { return formOf(item, scratch); });
+void detail::refuseUnsupported(const EncodeItem& item) {
+    throw ProtobufEncodingError(ProtobufEncodingError::Kind::unsupportedType, std::string(item.typeName));
 }
 
 EncodedPrimitive encodedProtobufPrimitive(const EncodeItem& item, bool omitDefaults, const CodingPath& path,
@@ -54,7 +39,7 @@ std::shared_ptr<EncodingContainer> encodeProtoRequiredValue(const EncodeItem& it
     if (!container)
         throw ProtobufEncodingError(ProtobufEncodingError::Kind::noContainersAccessed);
     // A wrapper of an absent optional holds nothing either.
-    if (const auto* value = dynamic_cast<const ProtoValueEncoder*>(container.get()); value && !value->holdsValue())
+    if (container->isNil())
         throw ProtobufEncodingError(ProtobufEncodingError::Kind::nilValuesNotSupported);
     return container;
 }

@@ -4,6 +4,7 @@
 #include "CompactCoding/EncodedPrimitive.h"
 #include "CompactCoding/EncodingContainer.h"
 #include "CompactCoding/PrimitiveCodec.h"
+#include "CompactCoding/WrapError.h"
 #include "coding/EncodeItem.h"
 
 #include <memory>
@@ -17,8 +18,8 @@ namespace coding {
 // protobuf form (Int8, Int16, UInt8, UInt16) raises unsupportedType with the type's name; that and
 // "String is not UTF-8" reach the caller as wrapError hands them on, with `path` followed by `key`
 // when there is one.
-ProtobufForm protobufPrimitive(const EncodeItem& item, const CodingPath& path, const CodingKey* key,
-                               PrimitiveScratch& scratch);
+inline ProtobufForm protobufPrimitive(const EncodeItem& item, const CodingPath& path, const CodingKey* key,
+                                      PrimitiveScratch& scratch);
 // The same as an encoded piece of its own; `omitDefaults` marks a zero empty.
 EncodedPrimitive encodedProtobufPrimitive(const EncodeItem& item, bool omitDefaults, const CodingPath& path,
                                           const CodingKey* key = nullptr);
@@ -32,5 +33,19 @@ std::shared_ptr<EncodingContainer> encodeProtoNestedValue(const EncodeItem& item
 // value that opened no container throws noContainersAccessed, an absent optional
 // nilValuesNotSupported.
 std::shared_ptr<EncodingContainer> encodeProtoRequiredValue(const EncodeItem& item, const AbstractEncodingNode& creator);
+
+namespace detail {
+[[noreturn]] void refuseUnsupported(const EncodeItem& item);
+} // namespace detail
+
+inline ProtobufForm protobufPrimitive(const EncodeItem& item, const CodingPath& path, const CodingKey* key,
+                                      PrimitiveScratch& scratch) {
+    const auto form = [&] {
+        if (!hasProtobufForm(kindOf(item.primitive)))
+            detail::refuseUnsupported(item);
+        return protobufForm(item.primitive, scratch);
+    };
+    return key ? wrapError(path, *key, form) : wrapError(path, form);
+}
 
 } // namespace coding

@@ -33,6 +33,7 @@ public:
     DataType dataType() const override { return container_ ? container_->dataType() : DataType::variableLength; }
     bool isEmpty() const override { return !container_ || container_->isEmpty(); }
     bool isRepeated() const override { return container_ && container_->isRepeated(); }
+    bool isNil() const override { return container_ && container_->isNil(); }
     std::size_t sizeWithKey(const CodingKeyWrapper& key) const override {
         return container_ ? container_->sizeWithKey(key) : 0;
     }

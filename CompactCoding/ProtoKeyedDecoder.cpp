@@ -42,8 +42,7 @@ ProtoKeyedDecoder::ProtoKeyedDecoder(std::span<const ProtoOccurrence> parts, con
     : ProtoKeyedDecoder(keys, std::move(codingPath), std::move(userInfo), depth, true) {
     for (const ProtoOccurrence& part : parts) {
         if (part.wireType != DataType::variableLength)
-            throw DecodingError::dataCorrupted(this->codingPath(),
-                                               "Unexpected data type " + std::to_string(rawValue(part.wireType)));
+            unexpectedWireType(part.wireType, this->codingPath());
         parse(part.bytes());
     }
     finish();
@@ -68,7 +67,19 @@ void ProtoKeyedDecoder::parse(std::span<const std::uint8_t> bytes) {
     while (index < bytes.size()) {
         std::uint32_t number = 0;
         const ProtoOccurrence occurrence = ProtoOccurrence::read(bytes, index, number, path);
-        add(DecodingKey::intKey(number), occurrence, false);
+        const DecodingKey key = DecodingKey::intKey(number);
+        if (number > largestNumber_ && fieldCount_ < inlineFields && occurrenceCount_ < inlineOccurrences) {
+            // A number past all others is a new field: records are written in ascending order.
+            largestNumber_ = number;
+            fields_[fieldCount_] = Field{key, static_cast<std::uint32_t>(occurrenceCount_), 1};
+            occurrences_[occurrenceCount_] = occurrence;
+            occurrenceFields_[occurrenceCount_++] = static_cast<std::uint32_t>(fieldCount_++);
+            if (number < 64)
+                smallNumbers_ |= std::uint64_t{1} << number;
+            index_.add(keyHash(std::int64_t{number}), fieldCount_, [this](std::size_t i) { return hashOf(fields_[i].key); });
+            continue;
+        }
+        add(key, occurrence, false);
     }
 }
 
@@ -77,8 +88,7 @@ void ProtoKeyedDecoder::add(const DecodingKey& key, const ProtoOccurrence& occur
     std::size_t field = occurrenceCount_ != 0 ? occurrenceFields_[occurrenceCount_ - 1] : fieldCount_;
     if (field == fieldCount_ || !(fields_[field].key == key)) {
         const std::uint32_t hash = hashOf(key);
-        field = index_.find(hash, fieldCount_,
-                            [&](std::size_t i) { return fields_[i].hash == hash && fields_[i].key == key; });
+        field = index_.find(hash, fieldCount_, [&](std::size_t i) { return fields_[i].key == key; });
         if (field == fieldCount_)
             addField(key, hash);
         else if (!replace)
@@ -93,7 +103,15 @@ void ProtoKeyedDecoder::add(const DecodingKey& key, const ProtoOccurrence& occur
 }
 
 void ProtoKeyedDecoder::addField(const DecodingKey& key, std::uint32_t hash) {
-    const Field field{key, hash, static_cast<std::uint32_t>(occurrenceCount_), 0};
+    const Field field{key, static_cast<std::uint32_t>(occurrenceCount_), 0};
+    if (key.isStringKey()) {
+        hasTextKeys_ = true;
+    } else {
+        if (static_cast<std::uint64_t>(key.intValue()) < 64)
+            smallNumbers_ |= std::uint64_t{1} << key.intValue();
+        if (key.intValue() > largestNumber_)
+            largestNumber_ = key.intValue();
+    }
     if (fieldCount_ < inlineFields) {
         fields_[fieldCount_++] = field;
     } else {
@@ -103,7 +121,7 @@ void ProtoKeyedDecoder::addField(const DecodingKey& key, std::uint32_t hash) {
         fields_ = spilledFields_.data();
         ++fieldCount_;
     }
-    index_.add(hash, fieldCount_, [this](std::size_t i) { return fields_[i].hash; });
+    index_.add(hash, fieldCount_, [this](std::size_t i) { return hashOf(fields_[i].key); });
 }
 
 void ProtoKeyedDecoder::addOccurrence(const ProtoOccurrence& occurrence, std::uint32_t field) {

@@ -76,14 +76,14 @@ protected:
 private:
     struct Field {
         DecodingKey key;
-        std::uint32_t hash;  // keyHash of the key
         std::uint32_t first; // of its occurrences, once finished
         std::uint32_t count;
     };
     // A record's table lives inside the container, which is then the only allocation its parse
-    // makes; past these sizes (long lists, dictionaries) it moves to the heap.
+    // makes (and small enough for the allocator's fast path); past these sizes (long lists,
+    // dictionaries) it moves to the heap.
     static constexpr std::size_t inlineFields = KeyIndex<>::scanLimit;
-    static constexpr std::size_t inlineOccurrences = 24;
+    static constexpr std::size_t inlineOccurrences = 16;
     static_assert(std::is_trivially_copyable_v<Field> && std::is_trivially_copyable_v<ProtoOccurrence>);
 
     void parse(std::span<const std::uint8_t> bytes);
@@ -92,8 +92,16 @@ private:
     std::span<const ProtoOccurrence> occurrencesOf(const Field& field) const {
         return {occurrences_ + field.first, field.count};
     }
-    // Most lookups ask for the field after the last one found.
+    // Most lookups ask for the field after the last one found, or for one that is absent.
     const Field* find(const CodingKey& key) const {
+        if (!hasTextKeys_) {
+            // A message's fields: numbers only, and the small ones known to be absent at once.
+            if (!key.intValue)
+                return nullptr;
+            if (static_cast<std::uint64_t>(*key.intValue) < 64 &&
+                (smallNumbers_ & (std::uint64_t{1} << *key.intValue)) == 0)
+                return nullptr;
+        }
         if (hint_ < fieldCount_ && !index_.isHashed() && fields_[hint_].key.matches(key)) {
             const Field* field = &fields_[hint_];
             hint_ = hint_ + 1 == fieldCount_ ? 0 : hint_ + 1;
@@ -107,6 +115,9 @@ private:
     const KeySet* keys_;
     bool areRepeatedFields_;
     bool needsGrouping_ = false;
+    bool hasTextKeys_ = false;
+    std::uint64_t smallNumbers_ = 0; // one bit for each integer key below 64 that is present
+    std::int64_t largestNumber_ = 0; // of the integer keys present
     union InlineFields {
         InlineFields() {}
         Field items[inlineFields];

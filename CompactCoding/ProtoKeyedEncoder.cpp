@@ -34,19 +34,32 @@ ProtoKeyedEncoder::ProtoKeyedEncoder(std::shared_ptr<const CodingPath> codingPat
 
 // ---- fields ----
 
-ProtoKeyedEncoder::Entry& ProtoKeyedEncoder::entryFor(IntKeyWrapper field) {
-    const std::uint32_t number = field.number();
-    const std::uint32_t hash = hashOf(number);
-    const std::size_t position =
-        index_.find(hash, entries_.size(), [&](std::size_t i) { return entries_[i].field == number; });
-    if (position < entries_.size())
-        return entries_[position];
+std::size_t ProtoKeyedEncoder::find(std::uint32_t number) {
+    if (entries_.size() <= KeyIndex<>::scanLimit) {
+        for (std::size_t i = 0; i < entries_.size(); ++i)
+            if (entries_[i].field == number)
+                return i;
+        return entries_.size();
+    }
+    // Many fields, not set in ascending order: the index catches up with them.
+    for (; indexed_ < entries_.size(); ++indexed_)
+        index_.add(hashOf(entries_[indexed_].field), indexed_ + 1,
+                   [this](std::size_t i) { return hashOf(entries_[i].field); });
+    return index_.find(hashOf(number), entries_.size(), [&](std::size_t i) { return entries_[i].field == number; });
+}
+
+ProtoKeyedEncoder::Entry& ProtoKeyedEncoder::otherEntryFor(std::uint32_t number) {
+    if (number <= maxField_) {
+        if (const std::size_t position = find(number); position < entries_.size())
+            return entries_[position];
+    } else {
+        maxField_ = number;
+    }
     if (entries_.capacity() == 0) {
         entries_.reserve(std::max<std::size_t>(expectedCount_, 4));
         bytes_.reserve(16 * std::max<std::size_t>(expectedCount_, 1));
     }
     entries_.push_back(Entry{number, 0, 0, Form::primitive, nullptr});
-    index_.add(hash, entries_.size(), [this](std::size_t i) { return hashOf(entries_[i].field); });
     return entries_.back();
 }
 
@@ -54,27 +67,32 @@ void ProtoKeyedEncoder::encodeNil(const CodingKey&) {
     throw ProtobufEncodingError(ProtobufEncodingError::Kind::nilValuesNotSupported);
 }
 
-void ProtoKeyedEncoder::encode(const EncodeItem& item, const CodingKey& key) { encodeValue(item, key, false); }
+void ProtoKeyedEncoder::encode(const EncodeItem& item, const CodingKey& key) {
+    if (item.category == ValueCategory::primitive)
+        encodePrimitive(item, key, false);
+    else
+        encodeValue(item, key, false);
+}
 
 void ProtoKeyedEncoder::encodeIfPresent(const EncodeItem* item, const CodingKey& key) {
-    if (item)
+    if (!item)
+        return;
+    if (item->category == ValueCategory::primitive)
+        encodePrimitive(*item, key, true);
+    else
         encodeValue(*item, key, true);
 }
 
 void ProtoKeyedEncoder::encodeValue(const EncodeItem& item, const CodingKey& key, bool isPresent) {
     cachedSize_ = unknownSize;
-    const IntKeyWrapper field(key);
-    if (item.category == ValueCategory::primitive) {
-        encodePrimitive(item, key, field, isPresent);
-        return;
-    }
+    const std::uint32_t field = IntKeyWrapper(key).number();
     if (item.isOneOf) {
         // The chosen case stands as a field of this message under the case's own number; the
         // property's key only had to be a valid field key.
         OneOfEncodingNode node(sharedCodingPath(), sharedUserInfo(), arena());
         item.encode(node);
         auto [caseField, value] = node.chosenCase();
-        Entry& entry = entryFor(caseField);
+        Entry& entry = entryFor(caseField.number());
         entry.form = Form::oneOfCase;
         entry.length = 0;
         entry.nested = std::move(value);
@@ -93,8 +111,9 @@ void ProtoKeyedEncoder::encodeValue(const EncodeItem& item, const CodingKey& key
     entry.nested = std::move(container);
 }
 
-void ProtoKeyedEncoder::encodePrimitive(const EncodeItem& item, const CodingKey& key, IntKeyWrapper field,
-                                        bool isPresent) {
+void ProtoKeyedEncoder::encodePrimitive(const EncodeItem& item, const CodingKey& key, bool isPresent) {
+    cachedSize_ = unknownSize;
+    const std::uint32_t field = IntKeyWrapper(key).number();
     PrimitiveScratch scratch;
     const ProtobufForm form = protobufPrimitive(item, codingPath(), &key, scratch);
     Entry& entry = entryFor(field);
@@ -109,7 +128,7 @@ void ProtoKeyedEncoder::encodePrimitive(const EncodeItem& item, const CodingKey&
         fatal("A message of 4 GiB or more cannot be encoded");
     const DataType dataType = dataTypeOf(kindOf(item.primitive));
     std::uint8_t* const start = bytes_.room(2 * maxVariableLengthSize + size);
-    std::uint8_t* out = field.writeTag(dataType, start);
+    std::uint8_t* out = IntKeyWrapper::field(field).writeTag(dataType, start);
     if (dataType == DataType::variableLength)
         out = writeVariableLength(size, out);
     copyBytes(out, form.bytes.data(), size);
@@ -129,7 +148,7 @@ std::shared_ptr<KeyedEncodingContainerBox> ProtoKeyedEncoder::nestedContainer(co
     }
     cachedSize_ = unknownSize;
     auto container = makeNode<ProtoKeyedEncoder>(codingPathAppending(key), sharedUserInfo(), keys.keys().size());
-    Entry& entry = entryFor(*field);
+    Entry& entry = entryFor(field->number());
     entry.form = Form::nested;
     entry.length = 0;
     entry.nested = container;
@@ -145,7 +164,7 @@ std::shared_ptr<UnkeyedEncodingContainerBox> ProtoKeyedEncoder::nestedUnkeyedCon
     }
     cachedSize_ = unknownSize;
     auto container = makeNode<ProtoUnkeyedEncoder>(codingPathAppending(key), sharedUserInfo());
-    Entry& entry = entryFor(*field);
+    Entry& entry = entryFor(field->number());
     entry.form = Form::nested;
     entry.length = 0;
     entry.nested = container;

@@ -71,9 +71,19 @@ private:
     };
 
     void encodeValue(const EncodeItem& item, const CodingKey& key, bool isPresent);
-    void encodePrimitive(const EncodeItem& item, const CodingKey& key, IntKeyWrapper field, bool isPresent);
-    // The entry of `field`: the one set before, or a new one.
-    Entry& entryFor(IntKeyWrapper field);
+    void encodePrimitive(const EncodeItem& item, const CodingKey& key, bool isPresent);
+    // The entry of field `number`: the one set before, or a new one.
+    Entry& entryFor(std::uint32_t number) {
+        // A record sets its fields in ascending order, mostly: a number past all others is new.
+        if (number > maxField_ && entries_.size() < entries_.capacity()) {
+            maxField_ = number;
+            return entries_.emplace_back(Entry{number, 0, 0, Form::primitive, nullptr});
+        }
+        return otherEntryFor(number);
+    }
+    Entry& otherEntryFor(std::uint32_t number);
+    // The position of the entry of `number`; the number of entries when there is none.
+    std::size_t find(std::uint32_t number);
     std::size_t entrySize(const Entry& entry) const;
     void appendEntry(const Entry& entry, std::vector<std::uint8_t>& out) const;
 
@@ -81,7 +91,9 @@ private:
     std::size_t expectedCount_;
     ArenaBytes bytes_;
     ArenaVector<Entry> entries_;
-    KeyIndex<ArenaAllocator<std::uint32_t>> index_;
+    std::uint32_t maxField_ = 0;
+    KeyIndex<ArenaAllocator<std::uint32_t>> index_; // of the first indexed_ entries, once there are many
+    std::size_t indexed_ = 0;
     // Parents ask for a nested message's size more than once; computed once the tree is done.
     mutable std::size_t cachedSize_ = unknownSize;
 };

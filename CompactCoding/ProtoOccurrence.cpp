@@ -1,11 +1,11 @@
 #include "CompactCoding/ProtoOccurrence.h"
 
 #include "CompactCoding/PrimitiveCodec.h"
-#include "CompactCoding/IntKeyWrapper.h"
 #include "CompactCoding/VariableLengthInteger.h"
 #include "coding/DecodingError.h"
 
 #include <limits>
+#include <string>
 
 namespace coding {
 
@@ -16,6 +16,10 @@ namespace {
 }
 
 } // namespace
+
+void unexpectedWireType(DataType wireType, const CodingPath& path) {
+    throw DecodingError::dataCorrupted(path, "Unexpected data type " + std::to_string(rawValue(wireType)));
+}
 
 std::span<const std::uint8_t> ProtoOccurrence::readPayload(std::span<const std::uint8_t> bytes, std::size_t& index,
                                                            const CodingPath& path) {
@@ -47,13 +51,6 @@ ProtoOccurrence ProtoOccurrence::readValue(std::span<const std::uint8_t> bytes, 
         index += size;
     }
     return ProtoOccurrence{bytes.data() + start, static_cast<std::uint32_t>(index - start), wireType};
-}
-
-ProtoOccurrence ProtoOccurrence::read(std::span<const std::uint8_t> bytes, std::size_t& index, std::uint32_t& field,
-                                      const CodingPath& path) {
-    DataType wireType;
-    field = IntKeyWrapper::fromTag(readExtendedVariableLengthIntegerAt(bytes, index, path), wireType, path).number();
-    return readValue(bytes, index, wireType, path);
 }
 
 } // namespace coding

@@ -1,12 +1,18 @@
 #pragma once
 
 #include "CompactCoding/DataType.h"
+#include "CompactCoding/IntKeyWrapper.h"
+#include "CompactCoding/VariableLengthInteger.h"
 #include "coding/CodingKey.h"
 
 #include <cstdint>
 #include <span>
 
 namespace coding {
+
+// The data-corrupted error "Unexpected data type N": a field whose wire type is not the one its
+// value is read as.
+[[noreturn]] void unexpectedWireType(DataType wireType, const CodingPath& path);
 
 // One occurrence of a field in protobuf bytes: its wire type and its value bytes (a varint's own
 // bytes, the fixed-size bytes, or a length-delimited payload without its byte count). A field
@@ -25,7 +31,14 @@ struct ProtoOccurrence {
     // outside 1 to 2^29 - 1 (the tag shifted right by three, its sign kept), "Invalid data size"
     // for a byte count that reads as negative.
     static ProtoOccurrence read(std::span<const std::uint8_t> bytes, std::size_t& index, std::uint32_t& field,
-                                const CodingPath& path);
+                                const CodingPath& path) {
+        DataType wireType;
+        field = IntKeyWrapper::fromTag(readExtendedVariableLengthIntegerAt(bytes, index, path), wireType, path).number();
+        // A one-byte varint, the most common value of all, without a call.
+        if (wireType == DataType::variableLengthInteger && index < bytes.size() && bytes[index] < 0x80)
+            return ProtoOccurrence{bytes.data() + index++, 1, wireType};
+        return readValue(bytes, index, wireType, path);
+    }
     // The value bytes of one value of `wireType` at `index`, which moves past them.
     static ProtoOccurrence readValue(std::span<const std::uint8_t> bytes, std::size_t& index, DataType wireType,
                                      const CodingPath& path);

@@ -1,8 +1,5 @@
 #include "CompactCoding/ProtoStorage.h"
 
-#include "coding/DecodingError.h"
-
-#include <string>
 
 namespace coding {
 
@@ -16,7 +13,7 @@ std::span<const std::uint8_t> ProtoStorage::standaloneBytes(const CodingPath& pa
         return {};
     const ProtoOccurrence& last = occurrences_.back();
     if (last.wireType != DataType::variableLength)
-        throw DecodingError::dataCorrupted(path, "Unexpected data type " + std::to_string(rawValue(last.wireType)));
+        unexpectedWireType(last.wireType, path);
     return last.bytes();
 }
 

@@ -5,15 +5,6 @@
 
 namespace coding {
 
-bool ProtoValueEncoder::holdsValue() const {
-    if (!value_)
-        return false;
-    if (value_->isPrimitive())
-        return true;
-    const auto* inner = dynamic_cast<const ProtoValueEncoder*>(&value_->container());
-    return !inner || inner->holdsValue();
-}
-
 void ProtoValueEncoder::encodeNil() {
     if (value_)
         throw ProtobufEncodingError(ProtobufEncodingError::Kind::multipleValuesInSingleValueContainer);

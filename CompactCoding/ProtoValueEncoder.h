@@ -20,9 +20,6 @@ public:
                       EncodingArena& arena)
         : AbstractEncodingNode(std::move(codingPath), std::move(userInfo), false, arena) {}
 
-    // Whether a value is held, also through wrappers of wrappers: nil and an absent optional are
-    // not values.
-    bool holdsValue() const;
 
     // SingleValueEncodingContainerBox: a second value or a nil after a value throws
     // multipleValuesInSingleValueContainer; nil stores nothing.
@@ -39,6 +36,8 @@ public:
     DataType dataType() const override { return value_ ? value_->dataType() : DataType::variableLength; }
     bool isEmpty() const override { return !value_ || value_->isEmpty(); }
     bool isRepeated() const override { return value_ && value_->container().isRepeated(); }
+    // Also through wrappers of wrappers.
+    bool isNil() const override { return !value_ || value_->container().isNil(); }
     std::size_t dataWithLengthPrefixSize() const override { return value_ ? value_->dataWithLengthPrefixSize() : 0; }
     void appendDataWithLengthPrefix(std::vector<std::uint8_t>& out) const override {
         if (value_)
