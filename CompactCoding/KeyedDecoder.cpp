@@ -167,26 +167,7 @@ void KeyedDecoder::spill(const Entry& entry) {
 }
 
 const KeyedDecoder::Entry* KeyedDecoder::search(const CodingKey& key) const {
-    if (index_.isHashed()) {
-        // A key with both a text and an integer may match two entries; the earlier one wins.
-        std::size_t best = index_.find(keyHash(key.stringValue), count_, [&](std::size_t i) {
-            return entries_[i].key.isStringKey() && entries_[i].key.matches(key);
-        });
-        if (key.intValue)
-            best = std::min(best, index_.find(keyHash(*key.intValue), count_, [&](std::size_t i) {
-                return !entries_[i].key.isStringKey() && entries_[i].key.matches(key);
-            }));
-        return best < count_ ? &entries_[best] : nullptr;
-    }
-    for (std::size_t step = 0, i = hint_; step < count_; ++step, ++i) {
-        if (i == count_)
-            i = 0;
-        if (entries_[i].key.matches(key)) {
-            hint_ = i + 1 == count_ ? 0 : i + 1;
-            return &entries_[i];
-        }
-    }
-    return nullptr;
+    return findByKey(entries_, count_, index_, hint_, key);
 }
 
 const KeyedDecoder::Entry& KeyedDecoder::require(const CodingKey& key) const {

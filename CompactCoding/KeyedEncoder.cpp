@@ -241,26 +241,16 @@ void KeyedEncoder::appendData(std::vector<std::uint8_t>& out) const {
         return;
     }
     // Primitive entries that lie one after the other in the buffer go out in one piece.
-    const std::uint8_t* base = bytes_.data();
-    std::size_t runStart = 0, runEnd = 0;
-    auto flush = [&] {
-        out.insert(out.end(), base + runStart, base + runEnd);
-        runStart = runEnd = 0;
-    };
+    ByteRuns runs(bytes_.data(), out);
     for (const Entry& entry : entries_) {
         if (entry.nested) {
-            flush();
+            runs.flush();
             appendEntry(entry, out);
-            continue;
+        } else {
+            runs.add(entry.offset, entry.keyLength + entry.valueLength);
         }
-        const std::size_t end = entry.offset + entry.keyLength + entry.valueLength;
-        if (runStart == runEnd || entry.offset != runEnd) {
-            flush();
-            runStart = entry.offset;
-        }
-        runEnd = end;
     }
-    flush();
+    runs.flush();
 }
 
 bool KeyedEncoder::isEmpty() const {

@@ -163,26 +163,7 @@ void ProtoKeyedDecoder::finish() {
 }
 
 const ProtoKeyedDecoder::Field* ProtoKeyedDecoder::search(const CodingKey& key) const {
-    if (index_.isHashed()) {
-        // A key with both a text and an integer may match two fields; the earlier one wins.
-        std::size_t best = index_.find(keyHash(key.stringValue), fieldCount_, [&](std::size_t i) {
-            return fields_[i].key.isStringKey() && fields_[i].key.matches(key);
-        });
-        if (key.intValue)
-            best = std::min(best, index_.find(keyHash(*key.intValue), fieldCount_, [&](std::size_t i) {
-                return !fields_[i].key.isStringKey() && fields_[i].key.matches(key);
-            }));
-        return best < fieldCount_ ? &fields_[best] : nullptr;
-    }
-    for (std::size_t step = 0, i = hint_; step < fieldCount_; ++step, ++i) {
-        if (i == fieldCount_)
-            i = 0;
-        if (fields_[i].key.matches(key)) {
-            hint_ = i + 1 == fieldCount_ ? 0 : i + 1;
-            return &fields_[i];
-        }
-    }
-    return nullptr;
+    return findByKey(fields_, fieldCount_, index_, hint_, key);
 }
 
 std::vector<CodingKey> ProtoKeyedDecoder::keysIn(const KeySet& keys) const {

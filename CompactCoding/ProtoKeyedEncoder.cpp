@@ -234,27 +234,16 @@ void ProtoKeyedEncoder::appendData(std::vector<std::uint8_t>& out) const {
         return;
     }
     // Primitive fields that lie one after the other in the buffer go out in one piece.
-    const std::uint8_t* base = bytes_.data();
-    std::size_t runStart = 0, runEnd = 0;
-    const auto flush = [&] {
-        out.insert(out.end(), base + runStart, base + runEnd);
-        runStart = runEnd = 0;
-    };
+    ByteRuns runs(bytes_.data(), out);
     for (const Entry& entry : entries_) {
-        if (entry.form != Form::primitive) {
-            flush();
+        if (entry.form == Form::primitive) {
+            runs.add(entry.offset, entry.length);
+        } else {
+            runs.flush();
             appendEntry(entry, out);
-            continue;
         }
-        if (entry.length == 0)
-            continue;
-        if (runStart == runEnd || entry.offset != runEnd) {
-            flush();
-            runStart = entry.offset;
-        }
-        runEnd = entry.offset + entry.length;
     }
-    flush();
+    runs.flush();
 }
 
 } // namespace coding

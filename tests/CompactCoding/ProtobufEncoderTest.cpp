@@ -154,6 +154,13 @@ struct coding::Codable<OddMap> {
 
 namespace {
 
+// A oneof whose encode runs `write` against its encoder.
+struct OneOfWrites {
+    static constexpr bool isOneOf = true;
+    std::function<void(coding::Encoder&)> write;
+    void encode(coding::Encoder& encoder) const { write(encoder); }
+};
+
 // A record whose encode runs `write` against its keyed container.
 struct Writes {
     std::function<void(coding::KeyedEncodingContainer&)> write;
@@ -241,6 +248,28 @@ TEST(ProtobufEncoding, ValuesThatWriteNothingOrTooMuch) {
               ProtobufEncodingError(Kind::missingIntegerKey, "_0"));
 }
 
+TEST(ProtobufEncoding, AOneOfTakesOneCaseAndOneValue) {
+    const auto refused = [](const char* message) { return ProtobufEncodingError(Kind::invalidAccess, message); };
+    const auto oneOf = [](std::function<void(coding::Encoder&)> write) { return Field<1, OneOfWrites>{{std::move(write)}}; };
+    EXPECT_EQ(protobufError(oneOf([](coding::Encoder& e) { e.container(Choice::keys).encode(true, Choice::keyText); })),
+              refused("Unexpected call to `encode(_,forKey:)` while encoding a `ProtobufOneOf` enum"));
+    EXPECT_EQ(protobufError(oneOf([](coding::Encoder& e) {
+                  auto value = e.container(Choice::keys).nestedContainer(Choice::valueKeys, Choice::keyText);
+                  value.encode(std::string("a"), Choice::valueKey);
+                  value.encode(std::string("b"), Choice::valueKey);
+              })),
+              refused("Multiple calls to `encode(_,forKey:)` while encoding a `ProtobufOneOf` associated value"));
+    EXPECT_EQ(protobufError(oneOf([](coding::Encoder& e) { e.singleValueContainer().encode(true); })),
+              refused("Unexpected call to `singleValueContainer()` while encoding a `ProtobufOneOf` type"));
+    // A later case replaces the first; the key of the value does not matter.
+    EXPECT_EQ(encoded(oneOf([](coding::Encoder& e) {
+                  auto c = e.container(Choice::keys);
+                  c.nestedContainer(Choice::valueKeys, Choice::keyText).encode(std::string("a"), Choice::valueKey);
+                  c.nestedContainer(Choice::valueKeys, Choice::keyNumber).encode(std::int64_t{2}, CodingKey("any"));
+              })),
+              bytes({0xF0, 0x01, 0x02}));
+}
+
 TEST(ProtobufEncoding, SuperEncodersAreRefusedAtTheirFirstWrite) {
     EXPECT_NO_THROW(encoded(Writes{[](auto& c) { c.superEncoder(); }}));
     EXPECT_EQ(protobufError(Writes{[](auto& c) { c.superEncoder()->singleValueContainer().encodeNil(); }}),
@@ -260,6 +289,11 @@ TEST(ProtobufEncodingDeathTest, MisuseStopsTheProgramWithAMessage) {
     };
     EXPECT_DEATH(encoded(TwoContainers{}), "ProtoEncodingNode.*Multiple calls to `container<>\\(keyedBy:\\)`");
     EXPECT_DEATH(encoded(Field<1, OddMap>{}), "ProtoDictUnkeyedEncoder.*not in nested containers");
+    EXPECT_DEATH(encoded(Field<1, OneOfWrites>{{[](coding::Encoder& e) {
+                     e.container(Choice::keys);
+                     e.container(Choice::keys);
+                 }}}),
+                 "OneOfEncodingNode.*Multiple calls to `container<>\\(keyedBy:\\)` while encoding a `ProtobufOneOf` type");
 }
 
 } // namespace

@@ -1,12 +1,11 @@
 #pragma once
 
-// Small records with numbered keys for the tests of the protobuf-compatible coders.
+// Small records with numbered keys for the tests of the protobuf-compatible coders and its fuzz
+// target.
 
 #include "CompactCoding/ProtobufDecoder.h"
 #include "CompactCoding/ProtobufEncoder.h"
 #include "coding/Coding.h"
-
-#include <gtest/gtest.h>
 
 #include <cstdint>
 #include <functional>
