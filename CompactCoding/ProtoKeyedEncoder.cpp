@@ -92,23 +92,17 @@ void ProtoKeyedEncoder::encodeValue(const EncodeItem& item, const CodingKey& key
         OneOfEncodingNode node(sharedCodingPath(), sharedUserInfo(), arena());
         item.encode(node);
         auto [caseField, value] = node.chosenCase();
-        Entry& entry = entryFor(caseField.number());
-        entry.form = Form::oneOfCase;
-        entry.length = 0;
-        entry.nested = std::move(value);
+        setNested(entryFor(caseField.number()), Form::oneOfCase, std::move(value));
         return;
     }
     auto container = encodeProtoNestedValue(item, *this);
     Entry& entry = entryFor(field);
-    entry.length = 0;
     if (!container) {
         // A value that asked for no container has nothing to write, not even its tag.
-        entry.form = Form::primitive;
-        entry.nested.reset();
+        setPrimitive(entry, 0, 0);
         return;
     }
-    entry.form = isPresent ? Form::present : Form::nested;
-    entry.nested = std::move(container);
+    setNested(entry, isPresent ? Form::present : Form::nested, std::move(container));
 }
 
 void ProtoKeyedEncoder::encodePrimitive(const EncodeItem& item, const CodingKey& key, bool isPresent) {
@@ -117,10 +111,8 @@ void ProtoKeyedEncoder::encodePrimitive(const EncodeItem& item, const CodingKey&
     PrimitiveScratch scratch;
     const ProtobufForm form = protobufPrimitive(item, codingPath(), &key, scratch);
     Entry& entry = entryFor(field);
-    entry.form = Form::primitive;
-    entry.nested.reset();
     if (form.isZero && !isPresent) {
-        entry.length = 0; // replaces an earlier value with nothing
+        setPrimitive(entry, 0, 0); // replaces an earlier value with nothing
         return;
     }
     const std::size_t size = form.bytes.size();
@@ -133,8 +125,7 @@ void ProtoKeyedEncoder::encodePrimitive(const EncodeItem& item, const CodingKey&
         out = writeVariableLength(size, out);
     copyBytes(out, form.bytes.data(), size);
     out += size;
-    entry.offset = static_cast<std::uint32_t>(bytes_.size());
-    entry.length = static_cast<std::uint32_t>(out - start);
+    setPrimitive(entry, static_cast<std::uint32_t>(bytes_.size()), static_cast<std::uint32_t>(out - start));
     bytes_.commit(out);
 }
 
@@ -148,10 +139,7 @@ std::shared_ptr<KeyedEncodingContainerBox> ProtoKeyedEncoder::nestedContainer(co
     }
     cachedSize_ = unknownSize;
     auto container = makeNode<ProtoKeyedEncoder>(codingPathAppending(key), sharedUserInfo(), keys.keys().size());
-    Entry& entry = entryFor(field->number());
-    entry.form = Form::nested;
-    entry.length = 0;
-    entry.nested = container;
+    setNested(entryFor(field->number()), Form::nested, container);
     return container;
 }
 
@@ -164,10 +152,7 @@ std::shared_ptr<UnkeyedEncodingContainerBox> ProtoKeyedEncoder::nestedUnkeyedCon
     }
     cachedSize_ = unknownSize;
     auto container = makeNode<ProtoUnkeyedEncoder>(codingPathAppending(key), sharedUserInfo());
-    Entry& entry = entryFor(field->number());
-    entry.form = Form::nested;
-    entry.length = 0;
-    entry.nested = container;
+    setNested(entryFor(field->number()), Form::nested, container);
     return container;
 }
 
@@ -177,6 +162,33 @@ std::shared_ptr<Encoder> ProtoKeyedEncoder::superEncoder() {
 }
 
 std::shared_ptr<Encoder> ProtoKeyedEncoder::superEncoder(const CodingKey&) { return superEncoder(); }
+
+void ProtoKeyedEncoder::setPrimitive(Entry& entry, std::uint32_t offset, std::uint32_t length) {
+    forget(entry);
+    entry.form = Form::primitive;
+    entry.offset = offset;
+    entry.length = length;
+    primitiveSize_ += length;
+}
+
+void ProtoKeyedEncoder::setNested(Entry& entry, Form form, std::shared_ptr<EncodingContainer> container) {
+    forget(entry);
+    entry.form = form;
+    entry.length = 0;
+    entry.nested = std::move(container);
+    ++nestedCount_;
+}
+
+void ProtoKeyedEncoder::forget(Entry& entry) {
+    if (entry.form != Form::primitive) {
+        --nestedCount_;
+        entry.nested.reset();
+    } else if (entry.length != 0) {
+        // The bytes of a value replaced stay in the buffer, unused.
+        primitiveSize_ -= entry.length;
+        hasGaps_ = true;
+    }
+}
 
 // ---- bytes ----
 
@@ -215,9 +227,11 @@ void ProtoKeyedEncoder::appendEntry(const Entry& entry, std::vector<std::uint8_t
 std::size_t ProtoKeyedEncoder::dataSize() const {
     if (cachedSize_ != unknownSize)
         return cachedSize_;
-    std::size_t size = 0;
-    for (const Entry& entry : entries_)
-        size += entrySize(entry);
+    std::size_t size = primitiveSize_;
+    if (nestedCount_ != 0)
+        for (const Entry& entry : entries_)
+            if (entry.form != Form::primitive)
+                size += entrySize(entry);
     cachedSize_ = size;
     return size;
 }
@@ -231,6 +245,11 @@ void ProtoKeyedEncoder::appendData(std::vector<std::uint8_t>& out) const {
         std::sort(order.begin(), order.end(), byField);
         for (const std::uint32_t position : order)
             appendEntry(entries_[position], out);
+        return;
+    }
+    // A message of primitives each set once is its buffer as it stands.
+    if (nestedCount_ == 0 && !hasGaps_) {
+        out.insert(out.end(), bytes_.data(), bytes_.data() + bytes_.size());
         return;
     }
     // Primitive fields that lie one after the other in the buffer go out in one piece.

@@ -84,6 +84,10 @@ private:
     Entry& otherEntryFor(std::uint32_t number);
     // The position of the entry of `number`; the number of entries when there is none.
     std::size_t find(std::uint32_t number);
+    // Set an entry's value, keeping the counts below.
+    void setPrimitive(Entry& entry, std::uint32_t offset, std::uint32_t length);
+    void setNested(Entry& entry, Form form, std::shared_ptr<EncodingContainer> container);
+    void forget(Entry& entry);
     std::size_t entrySize(const Entry& entry) const;
     void appendEntry(const Entry& entry, std::vector<std::uint8_t>& out) const;
 
@@ -92,6 +96,9 @@ private:
     ArenaBytes bytes_;
     ArenaVector<Entry> entries_;
     std::uint32_t maxField_ = 0;
+    std::size_t primitiveSize_ = 0; // of the primitive entries' tags and bytes
+    std::size_t nestedCount_ = 0;   // entries that are not primitives
+    bool hasGaps_ = false;          // bytes of replaced values lie unused in bytes_
     KeyIndex<ArenaAllocator<std::uint32_t>> index_; // of the first indexed_ entries, once there are many
     std::size_t indexed_ = 0;
     // Parents ask for a nested message's size more than once; computed once the tree is done.
