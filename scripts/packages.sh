@@ -7,6 +7,8 @@ lumenscroll_packages_build=(
   libprotobuf-dev protobuf-compiler
   clang libclang-rt-14-dev
   qt6-base-dev qt6-multimedia-dev qt6-svg-dev
+  # The soak's window ping (tools/WindowPing.cpp) speaks to the X server itself.
+  libxcb1-dev
   bible-kjv
 )
 lumenscroll_packages_run=(
