@@ -2,8 +2,8 @@
 # Drives the sanitizer build of the program on a virtual display, with an empty home of its own,
 # with random but valid input for a while: clicks anywhere in the window, drags across the
 # carousel, the bar's buttons, verse taps, highlighter swatches, chooser rows, search queries
-# typed from a list of Korean and English words, keys, and Ctrl+Q with relaunches in between
-# (some of them quit again during the start-up screen).
+# typed from a list of Korean and English words, keys, turning to another window and back, and
+# Ctrl+Q with relaunches in between (some of them quit again during the start-up screen).
 #
 # It fails on a crash, a sanitizer report, a window that does not answer for 10 seconds, a quit
 # that does not end the program, stored pages that do not decode, or a mark lost across a quit
@@ -248,9 +248,23 @@ point_in() { # left top width height: sets px py
 
 click_at() { x mousemove "$1" "$2" click 1; }
 
+# Mostly a click; now and then a double click or a right click.
 click_anywhere() {
   point_in "0 0 1200 800"
-  click_at "$px" "$py"
+  pick 10
+  case $r in
+    0) x mousemove "$px" "$py" click --repeat 2 --delay 80 1 ;;
+    1) x mousemove "$px" "$py" click 3 ;;
+    *) click_at "$px" "$py" ;;
+  esac
+}
+
+# The user turns to another window for a moment: the program goes inactive and back.
+leave_window() {
+  x windowfocus --sync "$(DISPLAY=$session_display xdotool search --maxdepth 0 '' 2>/dev/null | head -n 1)"
+  pick 20
+  sleep "$((r / 10)).$((r % 10))"
+  x windowfocus --sync "$app_window"
 }
 
 drag_carousel() {
@@ -386,7 +400,8 @@ act() {
   elif [ $r -lt 80 ]; then do_action choose_book
   elif [ $r -lt 86 ]; then do_action search
   elif [ $r -lt 91 ]; then do_action press_key
-  elif [ $r -lt 98 ]; then do_action scroll
+  elif [ $r -lt 96 ]; then do_action scroll
+  elif [ $r -lt 98 ]; then do_action leave_window
   else
     do_action quit_relaunch
   fi
