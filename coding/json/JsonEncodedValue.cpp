@@ -17,22 +17,23 @@ std::shared_ptr<JsonEncodedValue> JsonEncodedValue::appendElement() {
     return element;
 }
 
+std::size_t JsonEncodedValue::findMember(std::string_view key) const {
+    return memberIndex_.find(keyHash(key), members_.size(), [&](std::size_t i) { return members_[i].first == key; });
+}
+
 std::shared_ptr<JsonEncodedValue> JsonEncodedValue::member(std::string_view key) const {
-    auto found = memberIndex_.find(key);
-    if (found == memberIndex_.end())
-        return nullptr;
-    return members_[found->second].second;
+    const std::size_t position = findMember(key);
+    return position < members_.size() ? members_[position].second : nullptr;
 }
 
 std::shared_ptr<JsonEncodedValue> JsonEncodedValue::replaceMember(std::string_view key) {
     auto value = std::make_shared<JsonEncodedValue>();
-    auto found = memberIndex_.find(key);
-    if (found != memberIndex_.end()) {
-        members_[found->second].second = value;
+    if (const std::size_t position = findMember(key); position < members_.size()) {
+        members_[position].second = value;
         return value;
     }
     members_.emplace_back(std::string(key), value);
-    memberIndex_.emplace(members_.back().first, members_.size() - 1);
+    memberIndex_.add(keyHash(key), members_.size(), [this](std::size_t i) { return keyHash(members_[i].first); });
     return value;
 }
 
@@ -54,7 +55,6 @@ nlohmann::ordered_json JsonEncodedValue::takeJson() {
         auto json = nlohmann::ordered_json::object();
         auto& object = json.get_ref<nlohmann::ordered_json::object_t&>();
         object.reserve(members_.size());
-        memberIndex_.clear(); // it views the keys moved out below
         // Keys are unique already: append without the ordered map's linear search per key.
         for (auto& [key, value] : members_)
             object.Container::emplace_back(std::move(key), value->takeJson());

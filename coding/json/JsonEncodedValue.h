@@ -1,13 +1,13 @@
 #pragma once
 
+#include "coding/KeyIndex.h"
+
 #include <nlohmann/json.hpp>
 
 #include <cstdint>
-#include <deque>
 #include <memory>
 #include <string>
 #include <string_view>
-#include <unordered_map>
 #include <utility>
 #include <vector>
 
@@ -41,10 +41,11 @@ public:
 private:
     Kind kind_ = Kind::unset;
     nlohmann::ordered_json scalar_;
+    std::size_t findMember(std::string_view key) const;
+
     std::vector<std::shared_ptr<JsonEncodedValue>> elements_;
-    // A deque keeps the key strings in place, so the index can point at them.
-    std::deque<std::pair<std::string, std::shared_ptr<JsonEncodedValue>>> members_;
-    std::unordered_map<std::string_view, std::size_t> memberIndex_;
+    std::vector<std::pair<std::string, std::shared_ptr<JsonEncodedValue>>> members_;
+    KeyIndex<> memberIndex_;
 };
 
 } // namespace coding
