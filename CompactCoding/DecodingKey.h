@@ -58,10 +58,17 @@ private:
     // Keys are short, and every decoded field compares one: a call to memcmp would cost more
     // than the comparison.
     static bool sameText(const char* a, const char* b, std::size_t length) {
-        for (; length > 8; a += 8, b += 8, length -= 8)
-            if (detail::loadKeyBytes(a, 8) != detail::loadKeyBytes(b, 8))
+        for (; length >= 8; a += 8, b += 8, length -= 8) {
+            std::uint64_t x, y;
+            std::memcpy(&x, a, 8);
+            std::memcpy(&y, b, 8);
+            if (x != y)
                 return false;
-        return detail::loadKeyBytes(a, length) == detail::loadKeyBytes(b, length);
+        }
+        for (; length > 0; ++a, ++b, --length)
+            if (*a != *b)
+                return false;
+        return true;
     }
 
     union {
