@@ -1,5 +1,7 @@
 #include "coding/json/JsonEncodedValue.h"
 
+#include <charconv>
+
 namespace coding {
 
 void JsonEncodedValue::setScalar(nlohmann::ordered_json value) {
@@ -37,31 +39,80 @@ std::shared_ptr<JsonEncodedValue> JsonEncodedValue::replaceMember(std::string_vi
     return value;
 }
 
-nlohmann::ordered_json JsonEncodedValue::takeJson() {
+namespace {
+
+// A text as the document writer writes it. Texts without a character it escapes (quote,
+// backslash, control characters) go out as they are; the writer itself does the rest, so that
+// the bytes are always its own.
+void writeText(std::string_view text, std::string& out) {
+    for (const char c : text) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (byte < 0x20 || byte == '"' || byte == '\\' || byte == 0x7F) {
+            out += nlohmann::ordered_json(std::string(text)).dump();
+            return;
+        }
+    }
+    out += '"';
+    out += text;
+    out += '"';
+}
+
+void writeScalar(const nlohmann::ordered_json& value, std::string& out) {
+    char digits[24];
+    switch (value.type()) {
+    case nlohmann::ordered_json::value_t::string:
+        writeText(value.get_ref<const std::string&>(), out);
+        return;
+    case nlohmann::ordered_json::value_t::boolean:
+        out += value.get<bool>() ? "true" : "false";
+        return;
+    case nlohmann::ordered_json::value_t::number_integer: {
+        const auto end = std::to_chars(digits, digits + sizeof digits, value.get<std::int64_t>()).ptr;
+        out.append(digits, end);
+        return;
+    }
+    case nlohmann::ordered_json::value_t::number_unsigned: {
+        const auto end = std::to_chars(digits, digits + sizeof digits, value.get<std::uint64_t>()).ptr;
+        out.append(digits, end);
+        return;
+    }
+    default:
+        out += value.dump();
+        return;
+    }
+}
+
+} // namespace
+
+void JsonEncodedValue::write(std::string& out) const {
     switch (kind_) {
     case Kind::unset:
-        return nlohmann::ordered_json::object();
+        out += "{}";
+        return;
     case Kind::scalar:
-        return std::move(scalar_);
-    case Kind::array: {
-        auto json = nlohmann::ordered_json::array();
-        auto& array = json.get_ref<nlohmann::ordered_json::array_t&>();
-        array.reserve(elements_.size());
-        for (auto& element : elements_)
-            array.push_back(element->takeJson());
-        return json;
+        writeScalar(scalar_, out);
+        return;
+    case Kind::array:
+        out += '[';
+        for (std::size_t i = 0; i < elements_.size(); ++i) {
+            if (i > 0)
+                out += ',';
+            elements_[i]->write(out);
+        }
+        out += ']';
+        return;
+    case Kind::object:
+        out += '{';
+        for (std::size_t i = 0; i < members_.size(); ++i) {
+            if (i > 0)
+                out += ',';
+            writeText(members_[i].first, out);
+            out += ':';
+            members_[i].second->write(out);
+        }
+        out += '}';
+        return;
     }
-    case Kind::object: {
-        auto json = nlohmann::ordered_json::object();
-        auto& object = json.get_ref<nlohmann::ordered_json::object_t&>();
-        object.reserve(members_.size());
-        // Keys are unique already: append without the ordered map's linear search per key.
-        for (auto& [key, value] : members_)
-            object.Container::emplace_back(std::move(key), value->takeJson());
-        return json;
-    }
-    }
-    return nullptr;
 }
 
 } // namespace coding

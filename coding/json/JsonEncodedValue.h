@@ -34,9 +34,10 @@ public:
     std::shared_ptr<JsonEncodedValue> member(std::string_view key) const;
     std::shared_ptr<JsonEncodedValue> replaceMember(std::string_view key);
 
-    // Moves the tree out into a document, leaving it spent; a value nothing was written to is an
-    // empty object, as a value that encodes nothing is in Swift.
-    nlohmann::ordered_json takeJson();
+    // Appends the tree's compact JSON text to `out`, as the document writer writes it: a value
+    // nothing was written to is an empty object, as a value that encodes nothing is in Swift.
+    // Every text in the tree was checked for UTF-8 on the way in.
+    void write(std::string& out) const;
 
 private:
     Kind kind_ = Kind::unset;
