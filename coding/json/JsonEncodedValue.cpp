@@ -57,8 +57,13 @@ void writeText(std::string_view text, std::string& out) {
     out += '"';
 }
 
-void writeScalar(const nlohmann::ordered_json& value, std::string& out) {
+template <class Integer>
+void writeDigits(Integer value, std::string& out) {
     char digits[24];
+    out.append(digits, std::to_chars(digits, digits + sizeof digits, value).ptr);
+}
+
+void writeScalar(const nlohmann::ordered_json& value, std::string& out) {
     switch (value.type()) {
     case nlohmann::ordered_json::value_t::string:
         writeText(value.get_ref<const std::string&>(), out);
@@ -66,16 +71,12 @@ void writeScalar(const nlohmann::ordered_json& value, std::string& out) {
     case nlohmann::ordered_json::value_t::boolean:
         out += value.get<bool>() ? "true" : "false";
         return;
-    case nlohmann::ordered_json::value_t::number_integer: {
-        const auto end = std::to_chars(digits, digits + sizeof digits, value.get<std::int64_t>()).ptr;
-        out.append(digits, end);
+    case nlohmann::ordered_json::value_t::number_integer:
+        writeDigits(value.get<std::int64_t>(), out);
         return;
-    }
-    case nlohmann::ordered_json::value_t::number_unsigned: {
-        const auto end = std::to_chars(digits, digits + sizeof digits, value.get<std::uint64_t>()).ptr;
-        out.append(digits, end);
+    case nlohmann::ordered_json::value_t::number_unsigned:
+        writeDigits(value.get<std::uint64_t>(), out);
         return;
-    }
     default:
         out += value.dump();
         return;
