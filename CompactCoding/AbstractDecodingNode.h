@@ -3,6 +3,7 @@
 #include "CompactCoding/AbstractNode.h"
 
 #include <cstdint>
+#include <memory>
 
 namespace coding {
 
@@ -13,9 +14,16 @@ class AbstractDecodingNode : public AbstractNode {
 public:
     static constexpr std::uint32_t maxNestingDepth = 256;
 
-    // Throws the data-corrupted error "Data nested too deeply" past maxNestingDepth.
+    // How deep a format lets values nest, and what it says past that.
+    struct NestingLimit {
+        std::uint32_t maxDepth;
+        const char* message;
+    };
+    static constexpr NestingLimit compactNestingLimit{maxNestingDepth, "Data nested too deeply"};
+
+    // Throws the data-corrupted error of `limit` past its depth.
     AbstractDecodingNode(std::shared_ptr<const CodingPath> codingPath, std::shared_ptr<const UserInfo> userInfo,
-                         std::uint32_t depth);
+                         std::uint32_t depth, const NestingLimit& limit = compactNestingLimit);
 
     std::uint32_t depth() const { return depth_; }
 

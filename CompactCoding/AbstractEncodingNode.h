@@ -30,6 +30,12 @@ public:
                                           *arena_);
     }
 
+    // Any other object in this encode's arena.
+    template <class T, class... Arguments>
+    std::shared_ptr<T> makeInArena(Arguments&&... arguments) const {
+        return std::allocate_shared<T>(ArenaAllocator<T>(*arena_), std::forward<Arguments>(arguments)...);
+    }
+
 private:
     bool containsOptional_;
     EncodingArena* arena_;

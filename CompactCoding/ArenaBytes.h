@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <cstring>
 #include <span>
+#include <vector>
 
 namespace coding {
 
@@ -56,6 +57,33 @@ private:
     std::uint8_t* data_ = nullptr;
     std::size_t size_ = 0;
     std::size_t capacity_ = 0;
+};
+
+// Copies ranges of one buffer to `out` in the order given; ranges that follow each other in the
+// buffer go out in one piece. Flush before writing anything else to `out`, and at the end.
+class ByteRuns {
+public:
+    ByteRuns(const std::uint8_t* base, std::vector<std::uint8_t>& out) : base_(base), out_(&out) {}
+
+    void add(std::size_t offset, std::size_t length) {
+        if (length == 0)
+            return;
+        if (start_ == end_ || offset != end_) {
+            flush();
+            start_ = offset;
+        }
+        end_ = offset + length;
+    }
+    void flush() {
+        out_->insert(out_->end(), base_ + start_, base_ + end_);
+        start_ = end_ = 0;
+    }
+
+private:
+    const std::uint8_t* base_;
+    std::vector<std::uint8_t>* out_;
+    std::size_t start_ = 0;
+    std::size_t end_ = 0;
 };
 
 } // namespace coding

@@ -1,5 +1,6 @@
 #include "CompactCoding/BinaryStreamProvider.h"
 
+#include "CompactCoding/PrimitiveCodec.h"
 #include "coding/DecodingError.h"
 
 namespace coding {
@@ -19,14 +20,10 @@ std::int64_t BinaryStreamProvider::getVariableLengthInteger(const CodingPath& pa
 }
 
 std::span<const std::uint8_t> BinaryStreamProvider::getDataOfType(DataType type, const CodingPath& path) {
-    switch (type) {
-    case DataType::variableLengthInteger: return getVarintBytes(path);
-    case DataType::byte: return getBytes(1, path);
-    case DataType::twoBytes: return getBytes(2, path);
-    case DataType::fourBytes: return getBytes(4, path);
-    case DataType::eightBytes: return getBytes(8, path);
-    case DataType::variableLength: break;
-    }
+    if (type == DataType::variableLengthInteger)
+        return getVarintBytes(path);
+    if (type != DataType::variableLength)
+        return getBytes(fixedDataSize(type), path);
     const std::int64_t count = getVariableLengthInteger(path);
     if (count < 0)
         throw DecodingError::dataCorrupted(path, "Invalid data size");

@@ -6,10 +6,7 @@
 
 namespace coding {
 
-DataType dataTypeOfHeader(std::uint64_t header, const CodingPath& path) {
-    const std::uint64_t raw = header & 7;
-    if (auto type = dataTypeFromRaw(raw))
-        return *type;
+void unknownDataType(std::uint64_t raw, const CodingPath& path) {
     throw DecodingError::dataCorrupted(path, "Unknown data type " + std::to_string(raw));
 }
 

@@ -33,8 +33,14 @@ constexpr std::optional<DataType> dataTypeFromRaw(std::uint64_t raw) {
     }
 }
 
-// The wire type in the low three bits of a key header or field tag; throws the data-corrupted
-// error "Unknown data type N" (with `path`) for the unused values 3 and 4.
-DataType dataTypeOfHeader(std::uint64_t header, const CodingPath& path);
+// The wire type a raw value read from data names (the low three bits of a key header or a field
+// tag); throws the data-corrupted error "Unknown data type N" (with `path`) for the unused
+// values 3 and 4.
+[[noreturn]] void unknownDataType(std::uint64_t raw, const CodingPath& path);
+inline DataType dataTypeOfRaw(std::uint64_t raw, const CodingPath& path) {
+    if (raw < 8 && raw != 3 && raw != 4)
+        return static_cast<DataType>(raw);
+    unknownDataType(raw, path);
+}
 
 } // namespace coding

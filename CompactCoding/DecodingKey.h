@@ -1,6 +1,7 @@
 #pragma once
 
 #include "coding/CodingKey.h"
+#include "coding/KeyIndex.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -42,7 +43,6 @@ public:
 
     // The integer in decimal, or the text.
     std::string description() const { return isString_ ? std::string(stringValue()) : std::to_string(int_); }
-    std::size_t hash() const;
 
     friend bool operator==(const DecodingKey& lhs, const DecodingKey& rhs) {
         if (lhs.isString_ != rhs.isString_)
@@ -79,5 +79,35 @@ private:
     std::uint32_t length_ = 0;
     bool isString_ = false;
 };
+
+// The entry (anything with a DecodingKey `key`) among `count` of them that answers a record's
+// `key`: through `index` once it has its table, where a key with both a text and an integer may
+// match two entries and the earlier one wins; otherwise by a scan from `hint` on, which then points
+// past the hit, as records are read in the order they were written. Null when none does.
+template <class Entry>
+const Entry* findByKey(const Entry* entries, std::size_t count, const KeyIndex<>& index, std::size_t& hint,
+                       const CodingKey& key) {
+    if (index.isHashed()) {
+        std::size_t best = index.find(keyHash(key.stringValue), count, [&](std::size_t i) {
+            return entries[i].key.isStringKey() && entries[i].key.matches(key);
+        });
+        if (key.intValue) {
+            const std::size_t byInteger = index.find(keyHash(*key.intValue), count, [&](std::size_t i) {
+                return !entries[i].key.isStringKey() && entries[i].key.matches(key);
+            });
+            best = byInteger < best ? byInteger : best;
+        }
+        return best < count ? &entries[best] : nullptr;
+    }
+    for (std::size_t step = 0, i = hint; step < count; ++step, ++i) {
+        if (i == count)
+            i = 0;
+        if (entries[i].key.matches(key)) {
+            hint = i + 1 == count ? 0 : i + 1;
+            return &entries[i];
+        }
+    }
+    return nullptr;
+}
 
 } // namespace coding

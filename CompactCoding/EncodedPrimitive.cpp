@@ -20,11 +20,9 @@ EncodedPrimitive EncodedPrimitive::compact(const PrimitiveRef& value) {
 }
 
 EncodedPrimitive EncodedPrimitive::protobuf(const PrimitiveRef& value, bool omitDefaults) {
-    const DataType dataType = dataTypeOf(kindOf(value));
-    if (omitDefaults && isZero(value))
-        return EncodedPrimitive(dataType, {}, true);
     PrimitiveScratch scratch;
-    return EncodedPrimitive(dataType, protobufBytes(value, scratch), false);
+    const ProtobufForm form = protobufForm(value, scratch);
+    return EncodedPrimitive(dataTypeOf(kindOf(value)), form.bytes, omitDefaults && form.isZero);
 }
 
 void EncodedPrimitive::assign(std::span<const std::uint8_t> bytes) {

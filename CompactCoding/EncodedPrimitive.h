@@ -17,8 +17,9 @@ public:
 
     // The compact form. Text that is not UTF-8 throws "String is not UTF-8" with an empty path.
     static EncodedPrimitive compact(const PrimitiveRef& value);
-    // The protobuf form; with `omitDefaults` a zero value becomes empty data marked empty. The
-    // caller has checked hasProtobufForm and reported other kinds as unsupported.
+    // The protobuf form. With `omitDefaults` a zero value is marked empty, which a message leaves
+    // out; its bytes stay, for the places that keep defaults. The caller has checked
+    // hasProtobufForm and reported other kinds as unsupported.
     static EncodedPrimitive protobuf(const PrimitiveRef& value, bool omitDefaults);
 
     EncodedPrimitive(const EncodedPrimitive& other);

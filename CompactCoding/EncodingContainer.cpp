@@ -17,13 +17,10 @@ void EncodingContainer::appendDataWithLengthPrefix(std::vector<std::uint8_t>& ou
     appendData(out);
 }
 
-std::size_t EncodingContainer::sizeWithKey(const CodingKeyWrapper& key) const {
-    return key.headerSize(dataType()) + dataWithLengthPrefixSize();
-}
+std::size_t EncodingContainer::sizeWithKey(const CodingKeyWrapper& key) const { return occurrenceSize(key); }
 
 void EncodingContainer::appendWithKey(const CodingKeyWrapper& key, std::vector<std::uint8_t>& out) const {
-    key.appendHeader(dataType(), out);
-    appendDataWithLengthPrefix(out);
+    appendOccurrence(key, out);
 }
 
 std::vector<std::uint8_t> EncodingContainer::data() const {

@@ -31,16 +31,32 @@ public:
 
     // Nothing to write; the protobuf form leaves such values out.
     virtual bool isEmpty() const = 0;
+    // A protobuf repeated field or map: one occurrence per element or entry under its key, so
+    // when it has none nothing tells that it is there.
+    virtual bool isRepeated() const { return false; }
+    // Holds nothing but a nil: a single value given nil or an absent optional. A protobuf list or
+    // map has no way to write one.
+    virtual bool isNil() const { return false; }
 
     // The piece as a list element, stream element or the payload of an optional: the byte count
     // before the data when the piece is variable-length, the data alone otherwise.
     virtual std::size_t dataWithLengthPrefixSize() const;
     virtual void appendDataWithLengthPrefix(std::vector<std::uint8_t>& out) const;
 
-    // The piece as one keyed entry: the key's header for the piece's data type, then the data
-    // with its length prefix.
+    // The piece as one keyed entry: by default its one occurrence (below). A protobuf repeated
+    // field or map writes one occurrence per element or entry instead.
     virtual std::size_t sizeWithKey(const CodingKeyWrapper& key) const;
     virtual void appendWithKey(const CodingKeyWrapper& key, std::vector<std::uint8_t>& out) const;
+
+    // The piece as one occurrence under a key: the key's header for the piece's data type, then
+    // the data with its length prefix.
+    std::size_t occurrenceSize(const CodingKeyWrapper& key) const {
+        return key.headerSize(dataType()) + dataWithLengthPrefixSize();
+    }
+    void appendOccurrence(const CodingKeyWrapper& key, std::vector<std::uint8_t>& out) const {
+        key.appendHeader(dataType(), out);
+        appendDataWithLengthPrefix(out);
+    }
 
     // The same forms as buffers of their own.
     std::vector<std::uint8_t> data() const;

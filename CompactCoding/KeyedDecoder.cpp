@@ -1,7 +1,7 @@
 #include "CompactCoding/KeyedDecoder.h"
 
-#include "CompactCoding/AnyCodingKey.h"
 #include "CompactCoding/DecodingNode.h"
+#include "CompactCoding/KeyHeader.h"
 #include "CompactCoding/PrimitiveCodec.h"
 #include "CompactCoding/SuperEncoderKey.h"
 #include "CompactCoding/UnkeyedDecoder.h"
@@ -9,8 +9,8 @@
 #include "CompactCoding/VariableLengthInteger.h"
 #include "coding/DecodingError.h"
 
+#include <algorithm>
 #include <limits>
-#include <unordered_map>
 
 namespace coding {
 
@@ -23,22 +23,12 @@ const CodingPath noPath;
     throw DecodingError::dataCorrupted(path, message);
 }
 
-// Nearly every header and length is one byte.
-std::uint64_t readVarint(std::span<const std::uint8_t> bytes, std::size_t& index, const CodingPath& path) {
-    if (index < bytes.size() && bytes[index] < 0x80)
-        return bytes[index++];
-    std::size_t length = 0;
-    const std::uint64_t value = readVariableLengthInteger(bytes.subspan(index), length, path);
-    index += length;
-    return value;
-}
-
 // The value bytes of one entry starting at `index`, which moves past them. Decided by the raw wire
-// type with plain branches and a size table: a jump table here mispredicts on every record.
+// type with plain branches and the size table: a jump table here mispredicts on every record.
 std::span<const std::uint8_t> valueBytes(std::span<const std::uint8_t> bytes, std::size_t& index, std::uint64_t raw) {
     const std::size_t start = index;
     if (raw == rawValue(DataType::variableLength)) {
-        const auto count = static_cast<std::int64_t>(readVarint(bytes, index, noPath));
+        const auto count = static_cast<std::int64_t>(readVariableLengthIntegerAt(bytes, index, noPath));
         if (count < 0)
             corrupt(noPath, "Invalid data size");
         if (static_cast<std::uint64_t>(count) > bytes.size() - index)
@@ -48,12 +38,10 @@ std::span<const std::uint8_t> valueBytes(std::span<const std::uint8_t> bytes, st
         return value;
     }
     if (raw == rawValue(DataType::variableLengthInteger)) {
-        readVarint(bytes, index, noPath);
+        readVariableLengthIntegerAt(bytes, index, noPath);
         return bytes.subspan(start, index - start);
     }
-    // eightBytes 1, fourBytes 5, byte 6, twoBytes 7.
-    static constexpr std::uint8_t fixedSizes[8] = {0, 8, 0, 0, 0, 4, 1, 2};
-    const std::size_t size = fixedSizes[raw];
+    const std::size_t size = fixedDataSizes[raw];
     if (size > bytes.size() - index)
         corrupt(noPath, "Premature end of data");
     index += size;
@@ -69,7 +57,8 @@ bool isValidKeyText(std::span<const std::uint8_t> bytes) {
 
 // Length, first, middle and last byte of a text key (keys of one record nearly always differ
 // there), or the integer of an integer key; equal keys always give equal values. Built from
-// single bytes: assembling a word from pieces of memory would stall the loads that follow.
+// single bytes and without a branch on the length: keys of one record alternate in length, and
+// the branches of a hash over all bytes would mispredict on every key.
 std::uint64_t fingerprintOf(const DecodingKey& key) {
     if (!key.isStringKey())
         return static_cast<std::uint64_t>(key.intValue()) * 0x9E3779B97F4A7C15ULL;
@@ -81,14 +70,11 @@ std::uint64_t fingerprintOf(const DecodingKey& key) {
            (byte(text.size() - 1) << 8) | 1;
 }
 
+std::uint32_t hashOf(const DecodingKey& key) {
+    return key.isStringKey() ? keyHash(key.stringValue()) : keyHash(key.intValue());
+}
+
 } // namespace
-
-struct KeyedDecoder::Indexes {
-    std::unordered_map<std::string_view, std::size_t> strings;
-    std::unordered_map<std::int64_t, std::size_t> integers;
-};
-
-KeyedDecoder::~KeyedDecoder() = default;
 
 KeyedDecoder::KeyedDecoder(std::span<const std::uint8_t> bytes, std::shared_ptr<const void> keepAlive,
                            const KeySet& keys, std::shared_ptr<const CodingPath> codingPath,
@@ -102,19 +88,17 @@ void KeyedDecoder::parse(std::span<const std::uint8_t> bytes) {
     const CodingPath& path = codingPath();
     std::size_t index = 0;
     while (index < bytes.size()) {
-        const std::uint64_t header = readVarint(bytes, index, path);
-        const std::uint64_t raw = header & 7;
+        const KeyHeader header = KeyHeader::read(bytes, index, path);
+        const std::uint64_t raw = header.rawDataType();
         if (raw == 3 || raw == 4)
-            dataTypeOfHeader(header, path); // throws "Unknown data type N"
+            header.dataType(path); // throws "Unknown data type N"
 
         // The key stays in scalars until it is stored: a key object built here and copied into
         // the table at once would stall on the copy.
-        const bool isStringKey = (header & 8) != 0;
+        const bool isStringKey = header.isTextKey();
         std::string_view text;
         if (isStringKey) {
-            if (static_cast<std::int64_t>(header) < 0)
-                corrupt(path, "Invalid data size");
-            const std::uint64_t keyLength = header >> 4;
+            const std::uint64_t keyLength = header.textByteCount(path);
             if (keyLength > bytes.size() - index)
                 corrupt(path, "Premature end of data");
             if (keyLength > std::numeric_limits<std::uint32_t>::max())
@@ -125,13 +109,14 @@ void KeyedDecoder::parse(std::span<const std::uint8_t> bytes) {
             index += keyBytes.size();
             text = std::string_view(reinterpret_cast<const char*>(keyBytes.data()), keyBytes.size());
         }
-        const auto intKey = static_cast<std::int64_t>(header) >> 4;
+        const std::int64_t intKey = header.integerKey();
 
         std::span<const std::uint8_t> value;
         try {
             value = valueBytes(bytes, index, raw);
         } catch (DecodingError& error) {
-            error.prependKey(pathKey(isStringKey ? DecodingKey::stringKey(text) : DecodingKey::intKey(intKey)));
+            if (auto known = knownKey(isStringKey ? DecodingKey::stringKey(text) : DecodingKey::intKey(intKey)))
+                error.prependKey(*known);
             error.prependPath(path);
             throw;
         }
@@ -152,13 +137,15 @@ void KeyedDecoder::parse(std::span<const std::uint8_t> bytes) {
         } else {
             spill(Entry{key, fingerprint, static_cast<DataType>(raw), value});
         }
+        // Past a record's size the key index takes over, with a hash of all of each key's bytes.
+        if (count_ > scanLimit)
+            index_.add(hashOf(key), count_, [this](std::size_t i) { return hashOf(entries_[i].key); });
     }
 }
 
 bool KeyedDecoder::isRepeated(const DecodingKey& key, std::uint64_t fingerprint) {
-    if (indexes_)
-        return key.isStringKey() ? !indexes_->strings.emplace(key.stringValue(), count_).second
-                                 : !indexes_->integers.emplace(key.intValue(), count_).second;
+    if (index_.isHashed())
+        return index_.find(hashOf(key), count_, [&](std::size_t i) { return entries_[i].key == key; }) < count_;
     // One bit per fingerprint: most keys find their bit clear and need no scan at all.
     const std::uint64_t bit = std::uint64_t{1} << ((fingerprint * 0x9E3779B97F4A7C15ULL) >> 58);
     const bool maybe = (keyFilter_ & bit) != 0;
@@ -171,47 +158,16 @@ bool KeyedDecoder::isRepeated(const DecodingKey& key, std::uint64_t fingerprint)
 }
 
 void KeyedDecoder::spill(const Entry& entry) {
-    // Past a record's size: on the heap, with the keys indexed.
+    // Past a record's size: on the heap.
     if (spilled_.empty())
         spilled_.assign(inline_.items, inline_.items + count_);
     spilled_.push_back(entry);
     entries_ = spilled_.data();
     count_ = spilled_.size();
-    if (!indexes_)
-        buildIndexes();
-}
-
-void KeyedDecoder::buildIndexes() {
-    indexes_ = std::make_unique<Indexes>();
-    for (std::size_t i = 0; i < count_; ++i) {
-        const DecodingKey& key = entries_[i].key;
-        if (key.isStringKey())
-            indexes_->strings.emplace(key.stringValue(), i);
-        else
-            indexes_->integers.emplace(key.intValue(), i);
-    }
 }
 
 const KeyedDecoder::Entry* KeyedDecoder::search(const CodingKey& key) const {
-    if (indexes_) {
-        // A key with both a text and an integer may match two entries; the earlier one wins.
-        std::size_t best = count_;
-        if (auto hit = indexes_->strings.find(key.stringValue); hit != indexes_->strings.end())
-            best = hit->second;
-        if (key.intValue)
-            if (auto hit = indexes_->integers.find(*key.intValue); hit != indexes_->integers.end() && hit->second < best)
-                best = hit->second;
-        return best < count_ ? &entries_[best] : nullptr;
-    }
-    for (std::size_t step = 0, i = hint_; step < count_; ++step, ++i) {
-        if (i == count_)
-            i = 0;
-        if (entries_[i].key.matches(key)) {
-            hint_ = i + 1 == count_ ? 0 : i + 1;
-            return &entries_[i];
-        }
-    }
-    return nullptr;
+    return findByKey(entries_, count_, index_, hint_, key);
 }
 
 const KeyedDecoder::Entry& KeyedDecoder::require(const CodingKey& key) const {
@@ -220,13 +176,8 @@ const KeyedDecoder::Entry& KeyedDecoder::require(const CodingKey& key) const {
     throw DecodingError::keyNotFound(key, ErrorContext{codingPath(), "Key not found", nullptr});
 }
 
-CodingKey KeyedDecoder::pathKey(const DecodingKey& key) const {
-    auto known = key.isStringKey() ? keys_->fromString(key.stringValue()) : keys_->fromInt(key.intValue());
-    if (known)
-        return *known;
-    // A key the record does not know still tells where the bad bytes are.
-    return key.isStringKey() ? AnyCodingKey(std::string(key.stringValue())).codingKey()
-                             : AnyCodingKey(key.intValue()).codingKey();
+std::optional<CodingKey> KeyedDecoder::knownKey(const DecodingKey& key) const {
+    return key.isStringKey() ? keys_->fromString(key.stringValue()) : keys_->fromInt(key.intValue());
 }
 
 void KeyedDecoder::rethrowUnderKey(const CodingKey& key) const {
@@ -241,12 +192,9 @@ void KeyedDecoder::rethrowUnderKey(const CodingKey& key) const {
 
 std::vector<CodingKey> KeyedDecoder::allKeys() const {
     std::vector<CodingKey> keys;
-    for (const Entry& entry : entries()) {
-        auto known = entry.key.isStringKey() ? keys_->fromString(entry.key.stringValue())
-                                             : keys_->fromInt(entry.key.intValue());
-        if (known)
+    for (const Entry& entry : entries())
+        if (auto known = knownKey(entry.key))
             keys.push_back(std::move(*known));
-    }
     return keys;
 }
 

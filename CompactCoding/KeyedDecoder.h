@@ -3,11 +3,13 @@
 #include "CompactCoding/AbstractDecodingNode.h"
 #include "CompactCoding/DataType.h"
 #include "CompactCoding/DecodingKey.h"
+#include "coding/KeyIndex.h"
 #include "coding/KeySet.h"
 #include "coding/KeyedDecodingContainer.h"
 
 #include <cstddef>
 #include <memory>
+#include <optional>
 #include <span>
 #include <type_traits>
 #include <vector>
@@ -35,7 +37,6 @@ public:
     KeyedDecoder(std::span<const std::uint8_t> bytes, std::shared_ptr<const void> keepAlive, const KeySet& keys,
                  std::shared_ptr<const CodingPath> codingPath, std::shared_ptr<const UserInfo> userInfo,
                  std::uint32_t depth);
-    ~KeyedDecoder() override;
 
     const CodingPath& codingPath() const override { return AbstractNode::codingPath(); }
     std::vector<CodingKey> allKeys() const override;
@@ -52,19 +53,19 @@ public:
 
 private:
     // Records are small and read in the order they were written: a scan from the entry after the
-    // last hit finds most keys at once. Big containers (dictionaries) get hash indexes instead, so
-    // that hostile data with many keys costs no quadratic time. A record's entries live inside the
-    // container, which is then the only allocation its parse makes.
-    static constexpr std::size_t scanLimit = 16;
+    // last hit finds most keys at once. Past a record's size (dictionaries) the key index answers
+    // instead, so that hostile data with many keys costs no quadratic time. A record's entries
+    // live inside the container, which is then the only allocation its parse makes.
+    static constexpr std::size_t scanLimit = KeyIndex<>::scanLimit;
 
     void parse(std::span<const std::uint8_t> bytes);
     // Whether the key is in the table already; notes it for the next question.
     bool isRepeated(const DecodingKey& key, std::uint64_t fingerprint);
     void spill(const Entry& entry);
-    void buildIndexes();
-    // Most lookups ask for the entry after the last one found.
+    // Most lookups ask for the entry after the last one found. (Up to scanLimit entries there is
+    // no table.)
     const Entry* find(const CodingKey& key) const {
-        if (hint_ < count_ && !indexes_ && entries_[hint_].key.matches(key)) {
+        if (hint_ < count_ && count_ <= scanLimit && entries_[hint_].key.matches(key)) {
             const Entry* entry = &entries_[hint_];
             hint_ = hint_ + 1 == count_ ? 0 : hint_ + 1;
             return entry;
@@ -73,8 +74,9 @@ private:
     }
     const Entry* search(const CodingKey& key) const;
     const Entry& require(const CodingKey& key) const;
-    // The key a path names an entry by: the record's own key when it knows it.
-    CodingKey pathKey(const DecodingKey& key) const;
+    // The record's own key for a key read from the data; none when the record does not know it,
+    // and then an error in its value names the container alone.
+    std::optional<CodingKey> knownKey(const DecodingKey& key) const;
     [[noreturn]] void rethrowUnderKey(const CodingKey& key) const;
 
     std::shared_ptr<const void> keepAlive_;
@@ -87,10 +89,9 @@ private:
     std::vector<Entry> spilled_;
     Entry* entries_ = inline_.items;
     std::size_t count_ = 0;
-    std::uint64_t keyFilter_ = 0;
     mutable std::size_t hint_ = 0;
-    struct Indexes;
-    std::unique_ptr<Indexes> indexes_; // only past scanLimit entries
+    std::uint64_t keyFilter_ = 0; // of the fingerprints, while a scan finds the keys
+    KeyIndex<> index_;
 };
 
 } // namespace coding

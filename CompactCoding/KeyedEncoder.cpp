@@ -3,6 +3,7 @@
 #include "CompactCoding/EncodeValue.h"
 #include "CompactCoding/EncodedKeyHeader.h"
 #include "CompactCoding/EncodingNode.h"
+#include "CompactCoding/KeyHeader.h"
 #include "CompactCoding/MixedCodingKeyWrapper.h"
 #include "CompactCoding/SmallBytes.h"
 #include "CompactCoding/SuperEncoderKey.h"
@@ -13,31 +14,11 @@
 #include "coding/EncodingError.h"
 
 #include <algorithm>
-#include <bit>
-#include <cstring>
 #include <string_view>
 
 namespace coding {
 
 namespace {
-
-std::uint32_t finish(std::uint64_t mixed) { return static_cast<std::uint32_t>((mixed * 0xBF58476D1CE4E5B9ull) >> 32); }
-
-// A text key's hash mixes its length and its first and last eight bytes: keys are short, and a
-// full hash of each would cost more than the rest of storing a field. Keys that agree there only
-// probe a little longer, since a match is always confirmed on all bytes. Taken from the key
-// itself, not from the bytes just written.
-std::uint32_t hashOf(std::string_view text) {
-    const std::uint64_t first = loadUpTo8(text.data(), text.size());
-    std::uint64_t last = 0;
-    if (text.size() > 8)
-        std::memcpy(&last, text.data() + text.size() - 8, 8);
-    return finish(first ^ (last * 0xC2B2AE3D27D4EB4Full) ^ text.size());
-}
-
-std::uint32_t hashOf(std::int64_t integer) {
-    return finish(static_cast<std::uint64_t>(integer) ^ 0x5555);
-}
 
 // A key as the sort order sees it.
 struct SortKey {
@@ -83,8 +64,7 @@ KeyedEncoder::KeyBytes KeyedEncoder::writeKey(const CodingKey& key) {
                 ErrorContext{std::move(path), MixedCodingKeyWrapper::outOfRangeMessage(key), nullptr});
         }
         std::uint8_t* out = bytes_.room(maxVariableLengthSize);
-        bytes_.commit(writeVariableLength(
-            MixedCodingKeyWrapper::headerValue(key.intValue, 0, DataType::variableLengthInteger), out));
+        bytes_.commit(KeyHeader::integerKey(*key.intValue, DataType::variableLengthInteger).write(out));
         if (sortKeys_) {
             textOffset = static_cast<std::uint32_t>(keyTexts_.size());
             textLength = static_cast<std::uint32_t>(key.stringValue.size());
@@ -96,57 +76,22 @@ KeyedEncoder::KeyBytes KeyedEncoder::writeKey(const CodingKey& key) {
                                               ErrorContext{codingPath(), "String is not UTF-8", nullptr});
         const std::size_t size = key.stringValue.size();
         std::uint8_t* out = bytes_.room(maxVariableLengthSize + size);
-        out = writeVariableLength(
-            MixedCodingKeyWrapper::headerValue(std::nullopt, size, DataType::variableLengthInteger), out);
+        out = KeyHeader::textKey(size, DataType::variableLengthInteger).write(out);
         copyBytes(out, key.stringValue.data(), size);
         bytes_.commit(out + size);
     }
     const auto length = static_cast<std::uint32_t>(bytes_.size() - offset);
-    const std::uint32_t hash = key.intValue ? hashOf(*key.intValue) : hashOf(key.stringValue);
+    const std::uint32_t hash = key.intValue ? keyHash(*key.intValue) : keyHash(key.stringValue);
     return KeyBytes{offset, length, hash, textOffset, textLength};
 }
 
 // Keys are the same when they are written the same, whatever the data type of their values.
 bool KeyedEncoder::sameKey(const Entry& entry, const KeyBytes& key) const {
-    if (entry.hash != key.hash || entry.keyLength != key.length)
-        return false;
-    const std::uint8_t* a = bytes_.data() + entry.offset;
-    const std::uint8_t* b = bytes_.data() + key.offset;
-    return (a[0] & ~7u) == (b[0] & ~7u) && std::memcmp(a + 1, b + 1, key.length - 1) == 0;
+    return entry.hash == key.hash && KeyHeader::sameKey(keyBytes(entry), bytes_.span(key.offset, key.length));
 }
 
 std::size_t KeyedEncoder::find(const KeyBytes& key) const {
-    if (index_.empty()) {
-        if ((seenHashes_ & (std::uint64_t{1} << (key.hash & 63))) == 0)
-            return entries_.size();
-        for (std::size_t i = 0; i < entries_.size(); ++i)
-            if (sameKey(entries_[i], key))
-                return i;
-        return entries_.size();
-    }
-    const std::size_t mask = index_.size() - 1;
-    for (std::size_t slot = key.hash & mask;; slot = (slot + 1) & mask) {
-        const std::uint32_t position = index_[slot];
-        if (position == 0)
-            return entries_.size();
-        if (sameKey(entries_[position - 1], key))
-            return position - 1;
-    }
-}
-
-void KeyedEncoder::index(std::size_t position) {
-    const std::size_t mask = index_.size() - 1;
-    std::size_t slot = entries_[position].hash & mask;
-    while (index_[slot] != 0)
-        slot = (slot + 1) & mask;
-    index_[slot] = static_cast<std::uint32_t>(position + 1);
-}
-
-void KeyedEncoder::rebuildIndex() {
-    // At most half full, so that a probe soon meets an empty slot.
-    index_.assign(std::bit_ceil(entries_.size() * 4), 0);
-    for (std::size_t i = 0; i < entries_.size(); ++i)
-        index(i);
+    return index_.find(key.hash, entries_.size(), [&](std::size_t i) { return sameKey(entries_[i], key); });
 }
 
 void KeyedEncoder::store(const KeyBytes& key, std::size_t valueLength, std::shared_ptr<EncodingContainer> nested) {
@@ -165,11 +110,7 @@ void KeyedEncoder::store(const KeyBytes& key, std::size_t valueLength, std::shar
     }
     entries_.push_back(
         Entry{key.offset, valueLength, key.length, key.hash, key.textOffset, key.textLength, std::move(nested)});
-    seenHashes_ |= std::uint64_t{1} << (key.hash & 63);
-    if (entries_.size() > linearSearchLimit && entries_.size() * 2 > index_.size())
-        rebuildIndex();
-    else if (!index_.empty())
-        index(entries_.size() - 1);
+    index_.add(key.hash, entries_.size(), [this](std::size_t i) { return entries_[i].hash; });
 }
 
 // ---- the keyed-container role ----
@@ -188,7 +129,7 @@ void KeyedEncoder::encode(const EncodeItem& item, const CodingKey& key) {
     PrimitiveScratch scratch;
     const auto bytes = encodePrimitive(item, *this, scratch);
     const DataType dataType = dataTypeOf(kindOf(item.primitive));
-    bytes_[keyBytes.offset] = static_cast<std::uint8_t>(bytes_[keyBytes.offset] | rawValue(dataType));
+    bytes_[keyBytes.offset] = KeyHeader::withDataType(bytes_[keyBytes.offset], dataType);
     std::uint8_t* out = bytes_.room(maxVariableLengthSize + bytes.size());
     if (dataType == DataType::variableLength)
         out = writeVariableLength(bytes.size(), out);
@@ -242,45 +183,45 @@ void KeyedEncoder::appendEntry(const Entry& entry, std::vector<std::uint8_t>& ou
     out.insert(out.end(), start, start + entry.keyLength + entry.valueLength);
 }
 
-void KeyedEncoder::sortEntries() const {
+std::vector<std::uint32_t> KeyedEncoder::sortedOrder() const {
     std::vector<SortKey> keys;
     keys.reserve(entries_.size());
     for (const Entry& entry : entries_) {
         const auto bytes = keyBytes(entry);
-        std::size_t headerLength = 0;
-        const std::uint64_t header = readVariableLengthInteger(bytes, headerLength, {});
-        if ((header & 8) == 0) {
-            keys.push_back(SortKey{static_cast<std::int64_t>(header) >> 4,
-                                   std::string_view(keyTexts_.data() + entry.textOffset, entry.textLength)});
-        } else {
-            const auto text = bytes.subspan(headerLength);
+        const KeyHeader header = KeyHeader::of(bytes);
+        if (header.isTextKey()) {
+            const auto text = bytes.subspan(header.size());
             keys.push_back(
                 SortKey{std::nullopt, std::string_view(reinterpret_cast<const char*>(text.data()), text.size())});
+        } else {
+            keys.push_back(SortKey{header.integerKey(),
+                                   std::string_view(keyTexts_.data() + entry.textOffset, entry.textLength)});
         }
     }
-    sortedOrder_.resize(entries_.size());
+    std::vector<std::uint32_t> order(entries_.size());
     for (std::size_t i = 0; i < entries_.size(); ++i)
-        sortedOrder_[i] = static_cast<std::uint32_t>(i);
+        order[i] = static_cast<std::uint32_t>(i);
     auto before = [&keys](std::uint32_t a, std::uint32_t b) { return precedes(keys[a], keys[b]); };
 
     const auto integers = std::count_if(keys.begin(), keys.end(), [](const SortKey& k) { return k.integer.has_value(); });
     if (integers == 0 || integers == static_cast<std::ptrdiff_t>(keys.size())) {
         // One kind of key: the order is a strict weak order, so any stable sort will do.
-        std::stable_sort(sortedOrder_.begin(), sortedOrder_.end(), before);
-        return;
+        std::stable_sort(order.begin(), order.end(), before);
+        return order;
     }
     // Integer and text keys mixed: the order can have cycles, which a library sort must not be
     // given. Insertion puts each entry after the nearest earlier one it does not precede; the
     // result is the key order wherever that order is consistent, and always well defined.
-    for (std::size_t i = 1; i < sortedOrder_.size(); ++i) {
-        const std::uint32_t current = sortedOrder_[i];
+    for (std::size_t i = 1; i < order.size(); ++i) {
+        const std::uint32_t current = order[i];
         std::size_t j = i;
-        while (j > 0 && before(current, sortedOrder_[j - 1])) {
-            sortedOrder_[j] = sortedOrder_[j - 1];
+        while (j > 0 && before(current, order[j - 1])) {
+            order[j] = order[j - 1];
             --j;
         }
-        sortedOrder_[j] = current;
+        order[j] = current;
     }
+    return order;
 }
 
 std::size_t KeyedEncoder::dataSize() const {
@@ -289,40 +230,27 @@ std::size_t KeyedEncoder::dataSize() const {
     std::size_t size = 0;
     for (const Entry& entry : entries_)
         size += entrySize(entry);
-    if (sortKeys_)
-        sortEntries();
     cachedSize_ = size;
     return size;
 }
 
 void KeyedEncoder::appendData(std::vector<std::uint8_t>& out) const {
-    dataSize(); // settles the order
     if (sortKeys_) {
-        for (const std::uint32_t position : sortedOrder_)
+        for (const std::uint32_t position : sortedOrder())
             appendEntry(entries_[position], out);
         return;
     }
     // Primitive entries that lie one after the other in the buffer go out in one piece.
-    const std::uint8_t* base = bytes_.data();
-    std::size_t runStart = 0, runEnd = 0;
-    auto flush = [&] {
-        out.insert(out.end(), base + runStart, base + runEnd);
-        runStart = runEnd = 0;
-    };
+    ByteRuns runs(bytes_.data(), out);
     for (const Entry& entry : entries_) {
         if (entry.nested) {
-            flush();
+            runs.flush();
             appendEntry(entry, out);
-            continue;
+        } else {
+            runs.add(entry.offset, entry.keyLength + entry.valueLength);
         }
-        const std::size_t end = entry.offset + entry.keyLength + entry.valueLength;
-        if (runStart == runEnd || entry.offset != runEnd) {
-            flush();
-            runStart = entry.offset;
-        }
-        runEnd = end;
     }
-    flush();
+    runs.flush();
 }
 
 bool KeyedEncoder::isEmpty() const {

@@ -4,6 +4,7 @@
 #include "CompactCoding/ArenaAllocator.h"
 #include "CompactCoding/ArenaBytes.h"
 #include "CompactCoding/EncodingContainer.h"
+#include "coding/KeyIndex.h"
 #include "coding/KeyedEncodingContainer.h"
 
 #include <cstdint>
@@ -46,14 +47,12 @@ public:
 
 private:
     static constexpr std::size_t unknownSize = std::numeric_limits<std::size_t>::max();
-    // Up to this many entries a scan finds a key faster than an index does.
-    static constexpr std::size_t linearSearchLimit = 16;
 
     // A key as written in the buffer: its header (for data type 0) and, for a text key, its text.
     struct KeyBytes {
         std::size_t offset;
         std::uint32_t length;
-        std::uint32_t hash;       // a fingerprint of the bytes, not all of them
+        std::uint32_t hash;       // keyHash of the key
         std::uint32_t textOffset; // of an integer key's text in keyTexts_, when sorting
         std::uint32_t textLength;
     };
@@ -61,7 +60,7 @@ private:
         std::size_t offset;         // of the key in bytes_
         std::size_t valueLength;    // a primitive's length prefix and bytes, right after the key
         std::uint32_t keyLength;
-        std::uint32_t hash;         // of the key's bytes (KeyBytes::hash)
+        std::uint32_t hash;         // keyHash of the key
         std::uint32_t textOffset;   // of an integer key's text in keyTexts_, when sorting
         std::uint32_t textLength;
         std::shared_ptr<EncodingContainer> nested; // null for a primitive
@@ -74,24 +73,22 @@ private:
     bool sameKey(const Entry& entry, const KeyBytes& key) const;
     void store(const KeyBytes& key, std::size_t valueLength, std::shared_ptr<EncodingContainer> nested);
     std::size_t find(const KeyBytes& key) const;
-    void index(std::size_t position);
-    void rebuildIndex();
     std::size_t entrySize(const Entry& entry) const;
     void appendEntry(const Entry& entry, std::vector<std::uint8_t>& out) const;
-    void sortEntries() const;
+    // The positions of the entries in the order of the "sort" option.
+    std::vector<std::uint32_t> sortedOrder() const;
 
     bool sortKeys_;
     bool isDictionary_;
     std::size_t expectedCount_;
     ArenaBytes bytes_;
     ArenaVector<Entry> entries_;
-    std::uint64_t seenHashes_ = 0; // one bit per hash value modulo 64: most new keys need no search
-    ArenaVector<std::uint32_t> index_; // open addressing over entries_ (position + 1), once there are many
+    KeyIndex<ArenaAllocator<std::uint32_t>> index_;
     // Integer keys are written without their text, but the sort order compares an integer key
     // with a text key by their texts.
     ArenaVector<char> keyTexts_;
+    // Parents ask for a nested container's size more than once; computed once the tree is done.
     mutable std::size_t cachedSize_ = unknownSize;
-    mutable std::vector<std::uint32_t> sortedOrder_;
 };
 
 } // namespace coding

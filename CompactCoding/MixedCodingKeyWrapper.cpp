@@ -3,7 +3,6 @@
 #include "CompactCoding/VariableLengthInteger.h"
 #include "coding/Fatal.h"
 
-
 namespace coding {
 
 std::string MixedCodingKeyWrapper::outOfRangeMessage(const CodingKey& key) {
@@ -23,12 +22,12 @@ MixedCodingKeyWrapper::MixedCodingKeyWrapper(const CodingKey& key)
 }
 
 std::size_t MixedCodingKeyWrapper::headerSize(DataType dataType) const {
-    const std::size_t size = variableLengthSize(headerValue(intValue_, stringValue_.size(), dataType));
+    const std::size_t size = header(dataType).size();
     return intValue_ ? size : size + stringValue_.size();
 }
 
 void MixedCodingKeyWrapper::appendHeader(DataType dataType, std::vector<std::uint8_t>& out) const {
-    appendVariableLength(headerValue(intValue_, stringValue_.size(), dataType), out);
+    header(dataType).append(out);
     if (!intValue_)
         out.insert(out.end(), stringValue_.begin(), stringValue_.end());
 }

@@ -2,6 +2,7 @@
 
 #include "CompactCoding/CodingKeyWrapper.h"
 #include "CompactCoding/EncodingContainer.h"
+#include "CompactCoding/KeyHeader.h"
 #include "coding/CodingKey.h"
 
 #include <cstdint>
@@ -11,31 +12,19 @@
 
 namespace coding {
 
-// One key of a keyed container of the compact format. A key with an integer value is written as
-// an integer key (its text is not written), any other as its UTF-8 text.
-//
-// Key header: one variable-length integer whose bits 0-2 hold the value's data type, bit 3 is
-// set for a text key, and bits 4 and up hold the integer key or the text's byte count; the
-// text's bytes follow a text key's header.
+// One key of a keyed container of the compact format, written as its KeyHeader. A key with an
+// integer value is written as an integer key (its text is not written), any other as its UTF-8
+// text.
 class MixedCodingKeyWrapper final : public CodingKeyWrapper, public EncodingContainer {
 public:
-    // Integer keys must fit in 60 bits so that the shifted key fits the header.
-    static constexpr std::int64_t minimumIntegerKey = -(std::int64_t{1} << 59);
-    static constexpr std::int64_t maximumIntegerKey = (std::int64_t{1} << 59) - 1;
+    static constexpr std::int64_t minimumIntegerKey = KeyHeader::minimumIntegerKey;
+    static constexpr std::int64_t maximumIntegerKey = KeyHeader::maximumIntegerKey;
 
-    static bool isInRange(std::int64_t key) { return key >= minimumIntegerKey && key <= maximumIntegerKey; }
+    static bool isInRange(std::int64_t key) { return KeyHeader::isInRange(key); }
     // "Integer key 5 is out of range [...] for coding key k".
     static std::string outOfRangeMessage(const CodingKey& key);
     // Stops the program for a key whose integer does not fit the header.
     static void requireInRange(const CodingKey& key);
-    // The header, as the value of its one variable-length integer, of a key for a value of
-    // `dataType`; a text key's text (of `textSize` bytes) follows it.
-    static constexpr std::uint64_t headerValue(const std::optional<std::int64_t>& intValue, std::size_t textSize,
-                                               DataType dataType) {
-        if (intValue)
-            return (static_cast<std::uint64_t>(*intValue) << 4) | rawValue(dataType);
-        return (static_cast<std::uint64_t>(textSize) << 4) | 8 | rawValue(dataType);
-    }
 
     // An integer value out of range is a defect of the record's keys and stops the program.
     explicit MixedCodingKeyWrapper(const CodingKey& key);
@@ -73,6 +62,11 @@ public:
     bool isEmpty() const override { return false; }
 
 private:
+    KeyHeader header(DataType dataType) const {
+        return intValue_ ? KeyHeader::integerKey(*intValue_, dataType)
+                         : KeyHeader::textKey(stringValue_.size(), dataType);
+    }
+
     std::optional<std::int64_t> intValue_;
     std::string stringValue_;
 };

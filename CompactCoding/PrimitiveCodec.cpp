@@ -13,6 +13,10 @@
 
 namespace coding {
 
+void detail::refuseText(std::string_view text) {
+    throw EncodingError::invalidValue(std::string(text), ErrorContext{{}, "String is not UTF-8", nullptr});
+}
+
 namespace {
 
 template <class T>
@@ -28,7 +32,7 @@ struct IsSignedValue<SignedValue<T>> : std::true_type {};
 std::span<const std::uint8_t> textBytes(std::string_view text) {
     auto bytes = std::span(reinterpret_cast<const std::uint8_t*>(text.data()), text.size());
     if (!isValidUtf8(bytes))
-        throw EncodingError::invalidValue(std::string(text), ErrorContext{{}, "String is not UTF-8", nullptr});
+        detail::refuseText(text);
     return bytes;
 }
 
@@ -101,10 +105,11 @@ std::int64_t readZigZag(std::span<const std::uint8_t> bytes, const CodingPath& p
     return zigZagDecode(readVariableLengthInteger(bytes, path));
 }
 
-std::string readText(std::span<const std::uint8_t> bytes, const CodingPath& path) {
+// The text, built where it will be kept: a move of every decoded text costs more than it seems.
+PrimitiveValue readText(std::span<const std::uint8_t> bytes, const CodingPath& path) {
     if (!isValidUtf8(bytes))
         throw DecodingError::dataCorrupted(path, "Invalid string");
-    return std::string(reinterpret_cast<const char*>(bytes.data()), bytes.size());
+    return PrimitiveValue(std::in_place_type<std::string>, reinterpret_cast<const char*>(bytes.data()), bytes.size());
 }
 
 // The byte forms both directions share: 1-byte and 2-byte integers, fixed-size wrappers,
@@ -154,7 +159,7 @@ PrimitiveValue readSharedScalar(std::span<const std::uint8_t> bytes, const Codin
     } else if constexpr (std::is_same_v<T, SignedValue<std::int64_t>>) {
         return PrimitiveValue(std::in_place_type<T>, T(readZigZag(bytes, path)));
     } else if constexpr (std::is_same_v<T, std::string>) {
-        return PrimitiveValue(std::in_place_type<std::string>, readText(bytes, path));
+        return readText(bytes, path);
     } else if constexpr (std::is_same_v<T, Data>) {
         return PrimitiveValue(std::in_place_type<Data>, Data(bytes));
     } else {
@@ -200,31 +205,6 @@ std::span<const std::uint8_t> scratchSpan(const PrimitiveScratch& scratch, std::
 }
 
 } // namespace
-
-DataType dataTypeOf(PrimitiveKind kind) {
-    switch (kind) {
-    case PrimitiveKind::Bool:
-    case PrimitiveKind::Int32:
-    case PrimitiveKind::UInt32:
-    case PrimitiveKind::Int64:
-    case PrimitiveKind::UInt64:
-    case PrimitiveKind::SignedInt32:
-    case PrimitiveKind::SignedInt64: return DataType::variableLengthInteger;
-    case PrimitiveKind::Int8:
-    case PrimitiveKind::UInt8: return DataType::byte;
-    case PrimitiveKind::Int16:
-    case PrimitiveKind::UInt16: return DataType::twoBytes;
-    case PrimitiveKind::Float:
-    case PrimitiveKind::FixedInt32:
-    case PrimitiveKind::FixedUInt32: return DataType::fourBytes;
-    case PrimitiveKind::Double:
-    case PrimitiveKind::FixedInt64:
-    case PrimitiveKind::FixedUInt64: return DataType::eightBytes;
-    case PrimitiveKind::String:
-    case PrimitiveKind::Data: return DataType::variableLength;
-    }
-    fatal("Unknown primitive kind");
-}
 
 // ---- compact format ----
 
@@ -275,16 +255,6 @@ PrimitiveValue decodePrimitive(PrimitiveKind kind, std::span<const std::uint8_t>
 
 // ---- protobuf-compatible form ----
 
-bool hasProtobufForm(PrimitiveKind kind) {
-    switch (kind) {
-    case PrimitiveKind::Int8:
-    case PrimitiveKind::UInt8:
-    case PrimitiveKind::Int16:
-    case PrimitiveKind::UInt16: return false;
-    default: return true;
-    }
-}
-
 std::string_view protoTypeName(PrimitiveKind kind) {
     switch (kind) {
     case PrimitiveKind::Bool: return "bool";
@@ -332,28 +302,9 @@ PrimitiveValue protobufZero(PrimitiveKind kind) {
     return dispatchKind(kind, []<class T>() -> PrimitiveValue { return PrimitiveValue(std::in_place_type<T>); });
 }
 
+
 std::span<const std::uint8_t> protobufBytes(const PrimitiveRef& value, PrimitiveScratch& scratch) {
-    if (!hasProtobufForm(kindOf(value)))
-        fatal("A primitive without a protobuf form reached the protobuf codec");
-    return std::visit(
-        [&scratch](const auto& v) -> std::span<const std::uint8_t> {
-            using T = std::decay_t<decltype(v)>;
-            std::uint8_t* out = scratch.data();
-            if constexpr (std::is_same_v<T, std::string_view>)
-                return textBytes(v);
-            else if constexpr (std::is_same_v<T, std::span<const std::uint8_t>>)
-                return v;
-            else if constexpr (std::is_same_v<T, std::int32_t> || std::is_same_v<T, std::int64_t>)
-                // The two's-complement pattern of the value widened with its sign.
-                return scratchSpan(scratch, writeVarint(static_cast<std::uint64_t>(std::int64_t{v}), out));
-            else if constexpr (std::is_same_v<T, float>)
-                return scratchSpan(scratch, writeLittleEndian(std::bit_cast<std::uint32_t>(v), out));
-            else if constexpr (std::is_same_v<T, double>)
-                return scratchSpan(scratch, writeLittleEndian(std::bit_cast<std::uint64_t>(v), out));
-            else
-                return scratchSpan(scratch, writeSharedScalar(v, out));
-        },
-        value);
+    return protobufForm(value, scratch).bytes;
 }
 
 void appendProtobufPrimitive(const PrimitiveRef& value, std::vector<std::uint8_t>& out) {
@@ -364,15 +315,26 @@ void appendProtobufPrimitive(const PrimitiveRef& value, std::vector<std::uint8_t
 
 PrimitiveValue decodeProtobufPrimitive(PrimitiveKind kind, std::span<const std::uint8_t> bytes,
                                        const CodingPath& path) {
-    if (!hasProtobufForm(kind))
-        fatal("A primitive without a protobuf form reached the protobuf codec");
     return dispatchKind(kind, [&]<class T>() -> PrimitiveValue {
-        if constexpr (std::is_same_v<T, std::int32_t>) {
-            const auto pattern = static_cast<std::int64_t>(readVariableLengthInteger(bytes, path));
+        if constexpr (std::is_same_v<T, bool>) {
+            requireSize(bytes, 1, path);
+            return PrimitiveValue(std::in_place_type<bool>, bytes[0] != 0);
+        } else if constexpr (std::is_same_v<T, std::int32_t>) {
+            const auto pattern = static_cast<std::int64_t>(readExtendedVariableLengthInteger(bytes, path));
             return PrimitiveValue(std::in_place_type<T>, narrowToInt32(pattern, path));
         } else if constexpr (std::is_same_v<T, std::int64_t>) {
             return PrimitiveValue(std::in_place_type<T>,
-                                  static_cast<std::int64_t>(readVariableLengthInteger(bytes, path)));
+                                  static_cast<std::int64_t>(readExtendedVariableLengthInteger(bytes, path)));
+        } else if constexpr (std::is_same_v<T, std::uint32_t>) {
+            return PrimitiveValue(std::in_place_type<T>,
+                                  narrowToUInt32(readExtendedVariableLengthInteger(bytes, path), path));
+        } else if constexpr (std::is_same_v<T, std::uint64_t>) {
+            return PrimitiveValue(std::in_place_type<T>, readExtendedVariableLengthInteger(bytes, path));
+        } else if constexpr (std::is_same_v<T, SignedValue<std::int32_t>>) {
+            const auto value = zigZagDecode(readExtendedVariableLengthInteger(bytes, path));
+            return PrimitiveValue(std::in_place_type<T>, T(narrowToInt32(value, path)));
+        } else if constexpr (std::is_same_v<T, SignedValue<std::int64_t>>) {
+            return PrimitiveValue(std::in_place_type<T>, T(zigZagDecode(readExtendedVariableLengthInteger(bytes, path))));
         } else if constexpr (std::is_same_v<T, float>) {
             requireSize(bytes, 4, path);
             return PrimitiveValue(std::in_place_type<T>,
@@ -381,6 +343,9 @@ PrimitiveValue decodeProtobufPrimitive(PrimitiveKind kind, std::span<const std::
             requireSize(bytes, 8, path);
             return PrimitiveValue(std::in_place_type<T>,
                                   std::bit_cast<double>(readLittleEndian<std::uint64_t>(bytes)));
+        } else if constexpr (std::is_same_v<T, std::int8_t> || std::is_same_v<T, std::uint8_t> ||
+                             std::is_same_v<T, std::int16_t> || std::is_same_v<T, std::uint16_t>) {
+            fatal("A primitive without a protobuf form reached the protobuf codec");
         } else {
             return readSharedScalar<T>(bytes, path);
         }

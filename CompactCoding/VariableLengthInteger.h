@@ -55,13 +55,49 @@ std::uint64_t readVariableLengthInteger(std::span<const std::uint8_t> bytes, con
 std::uint64_t readVariableLengthInteger(std::span<const std::uint8_t> bytes, std::size_t& length,
                                         const CodingPath& path);
 
-// The 10-byte form (seven bits per byte without limit), used only by the zig-zag form of an
-// unsigned 64-bit integer.
+// The same at `index`, which moves past the integer. Nearly every key header and length is one
+// byte, which is read without a call.
+inline std::uint64_t readVariableLengthIntegerAt(std::span<const std::uint8_t> bytes, std::size_t& index,
+                                                 const CodingPath& path) {
+    if (index < bytes.size() && bytes[index] < 0x80)
+        return bytes[index++];
+    std::size_t length = 0;
+    const std::uint64_t value = readVariableLengthInteger(bytes.subspan(index), length, path);
+    index += length;
+    return value;
+}
+
+// The 10-byte form (seven bits per byte without limit): the form of the published protobuf
+// encoding, which the protobuf-compatible coders write and read for every integer, and of the
+// compact zig-zag form of an unsigned 64-bit integer. Values below 2^63 take the same bytes as in
+// the 9-byte form.
 inline constexpr std::size_t maxExtendedVariableLengthSize = 10;
 std::size_t extendedVariableLengthSize(std::uint64_t value);
 void appendExtendedVariableLength(std::uint64_t value, std::vector<std::uint8_t>& out);
-// A tenth byte other than 0 or 1 throws "Encoded variable-length integer out of range".
+// Writes the 10-byte form at `out` (room for maxExtendedVariableLengthSize bytes); returns the end.
+inline std::uint8_t* writeExtendedVariableLength(std::uint64_t value, std::uint8_t* out) {
+    while (value >= 0x80) {
+        *out++ = static_cast<std::uint8_t>((value & 0x7F) | 0x80);
+        value >>= 7;
+    }
+    *out++ = static_cast<std::uint8_t>(value);
+    return out;
+}
+// A tenth byte other than 0 or 1 throws "Encoded variable-length integer out of range"; bytes
+// that end before the integer does, "Premature end of data".
 std::uint64_t readExtendedVariableLengthInteger(std::span<const std::uint8_t> bytes, const CodingPath& path);
+std::uint64_t readExtendedVariableLengthInteger(std::span<const std::uint8_t> bytes, std::size_t& length,
+                                                const CodingPath& path);
+// The same at `index`, which moves past the integer; a one-byte integer is read without a call.
+inline std::uint64_t readExtendedVariableLengthIntegerAt(std::span<const std::uint8_t> bytes, std::size_t& index,
+                                                         const CodingPath& path) {
+    if (index < bytes.size() && bytes[index] < 0x80)
+        return bytes[index++];
+    std::size_t length = 0;
+    const std::uint64_t value = readExtendedVariableLengthInteger(bytes.subspan(index), length, path);
+    index += length;
+    return value;
+}
 
 // Zig-zag maps small negative numbers to small unsigned ones: 0, -1, 1, -2 ... to 0, 1, 2, 3 ...
 constexpr std::uint64_t zigZagEncode(std::int64_t value) {

@@ -26,4 +26,25 @@ decltype(auto) wrapError(const CodingPath& codingPath, Step&& step) {
     }
 }
 
+// The same for a step that codes the value under `key`: the path the error gets is the
+// container's path followed by the key, built only when there is an error.
+template <class Step>
+decltype(auto) wrapError(const CodingPath& codingPath, const CodingKey& key, Step&& step) {
+    const auto pathToKey = [&] {
+        CodingPath path = codingPath;
+        path.push_back(key);
+        return path;
+    };
+    try {
+        return std::forward<Step>(step)();
+    } catch (EncodingError& error) {
+        if (error.kind() == EncodingError::Kind::invalidValue)
+            error.prependPath(pathToKey());
+        throw;
+    } catch (...) {
+        throw EncodingError::invalidValue(std::string(),
+                                          ErrorContext{pathToKey(), "An unknown error occured", std::current_exception()});
+    }
+}
+
 } // namespace coding

@@ -346,8 +346,14 @@ DecodeItem makeDecodeItem(std::optional<T>& slot) {
 template <class T, class Run>
 T decodeThrough(Run&& run) {
     if constexpr (detail::SharedPointee<T>::value) {
+        // Decoded straight into the shared block: a record moved there would move every field.
         using Pointee = typename detail::SharedPointee<T>::type;
-        return std::make_shared<Pointee>(decodeThrough<Pointee>(std::forward<Run>(run)));
+        auto slot = std::make_shared<std::optional<Pointee>>();
+        DecodeItem item = makeDecodeItem<Pointee>(*slot);
+        run(item);
+        if (!*slot)
+            fatal("A coder returned without producing a value");
+        return std::shared_ptr<Pointee>(slot, &**slot);
     } else {
         std::optional<T> slot;
         DecodeItem item = makeDecodeItem<T>(slot);

@@ -1,4 +1,4 @@
-# Sourced by ./test, ./run and tools/measure-memory.sh: installs the Debian packages the build needs, when any is missing.
+# Sourced by ./test, ./run and the measuring scripts in tools/: installs the Debian packages the build needs, when any is missing.
 # shellcheck shell=bash
 
 lumenscroll_packages_build=(
@@ -14,8 +14,8 @@ lumenscroll_packages_run=(
   libqt6multimedia6 libqt6svg6 qt6-qpa-plugins
   xvfb xauth
 )
-# tools/measure-memory.sh clicks the program on a virtual display.
-lumenscroll_packages_measure=(xvfb xdotool)
+# The measuring scripts in tools/ click the program on a virtual display and take its picture.
+lumenscroll_packages_measure=(xvfb xdotool imagemagick)
 
 lumenscroll_install() {
   local missing=()

@@ -10,15 +10,13 @@ AppActivity::~AppActivity() {
 
 void AppActivity::followApplication() {
     QObject::disconnect(connection_);
-    wasActive_ = QGuiApplication::applicationState() == Qt::ApplicationActive;
+    active_ = QGuiApplication::applicationState() == Qt::ApplicationActive;
     connection_ = QObject::connect(qGuiApp, &QGuiApplication::applicationStateChanged,
                                    [this](Qt::ApplicationState state) {
-                                       const bool active = state == Qt::ApplicationActive;
-                                       if (active) {
-                                           wasActive_ = true;
+                                       // Leaving is told once, however many states it passes.
+                                       if (state == Qt::ApplicationActive) {
                                            notify(true);
-                                       } else if (wasActive_) {
-                                           wasActive_ = false;
+                                       } else if (active_) {
                                            notify(false);
                                        }
                                    });

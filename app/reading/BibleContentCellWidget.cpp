@@ -1,6 +1,6 @@
 #include "app/reading/BibleContentCellWidget.h"
 
-#include "app/platform/Animations.h"
+#include "app/platform/AppContext.h"
 #include "app/platform/Look.h"
 #include "app/reading/BibleContentCell.h"
 #include "app/reading/ReadingFontFace.h"
@@ -26,11 +26,11 @@ QFont fontOf(const BibleContentCell& cell) {
 
 } // namespace
 
-BibleContentCellWidget::BibleContentCellWidget(std::unique_ptr<BibleContentCell> cell, const Animations& animations,
+BibleContentCellWidget::BibleContentCellWidget(std::unique_ptr<BibleContentCell> cell, AppContext& context,
                                                QWidget* parent)
     : QWidget(parent)
     , cell_(std::move(cell))
-    , animations_(animations) {
+    , context_(context) {
     setObjectName(QStringLiteral("verseRow_%1").arg(cell_->i.get()));
     setCursor(Qt::PointingHandCursor);
     refresh();
@@ -78,7 +78,7 @@ QSize BibleContentCellWidget::sizeFor(int availableWidth) const {
 }
 
 void BibleContentCellWidget::refreshSelection() {
-    ShimmerEffect::apply(this, cell_->isSelected(), animations_);
+    ShimmerEffect::apply(this, cell_->isSelected(), context_);
 }
 
 bool BibleContentCellWidget::isShimmering() const {

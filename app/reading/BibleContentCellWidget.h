@@ -10,7 +10,7 @@
 
 namespace lumenscroll {
 
-class Animations;
+class AppContext;
 class BibleContentCell;
 
 // Draws one verse row: the verse number and text, wrapped, with 10 points of padding on the
@@ -20,7 +20,7 @@ class BibleContentCellWidget : public QWidget {
     Q_OBJECT
 
 public:
-    BibleContentCellWidget(std::unique_ptr<BibleContentCell> cell, const Animations& animations,
+    BibleContentCellWidget(std::unique_ptr<BibleContentCell> cell, AppContext& context,
                            QWidget* parent = nullptr);
     ~BibleContentCellWidget() override;
 
@@ -51,7 +51,7 @@ protected:
 
 private:
     std::unique_ptr<BibleContentCell> cell_;
-    const Animations& animations_;
+    AppContext& context_;
     Subscription changes_;
 
     // What the row shows, taken from the cell when it changes; measuring a wrapped text is

@@ -2,11 +2,11 @@
 
 #include "app/platform/AppContext.h"
 #include "app/platform/Look.h"
+#include "app/reading/DropShadowEffect.h"
 #include "app/reading/SheetLook.h"
 #include "app/reading/SymbolButton.h"
 #include "app/reading/UserSettings.h"
 
-#include <QGraphicsDropShadowEffect>
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
@@ -110,11 +110,7 @@ BibleSelectionViewWidget::BibleSelectionViewWidget(BibleSelectionView view, AppC
     move->setStyleSheet(
         QStringLiteral("QPushButton { border: none; background: transparent; color: %1; padding: 2px; }")
             .arg(textColor));
-    auto* moveShadow = new QGraphicsDropShadowEffect(move);
-    moveShadow->setColor(QColor::fromRgbF(0, 0, 0, 0.5f));
-    moveShadow->setBlurRadius(15);
-    moveShadow->setOffset(0, 0);
-    move->setGraphicsEffect(moveShadow);
+    move->setGraphicsEffect(new DropShadowEffect(QColor::fromRgbF(0, 0, 0, 0.5f), 15, QPointF(0, 0), move));
     move->adjustSize();
     move->move(width - buttonPadding - move->width(), (headerHeight - move->height()) / 2);
     connect(move, &QAbstractButton::clicked, this, [this] { view_.confirm(); });

@@ -4,6 +4,7 @@
 #include "app/platform/Look.h"
 #include "app/reading/BibleSelectionViewWidget.h"
 #include "app/reading/CapsuleButton.h"
+#include "app/reading/DropShadowEffect.h"
 #include "app/reading/FilledPicture.h"
 #include "app/reading/KindOfBibleSelectionViewWidget.h"
 #include "app/reading/PageHandle.h"
@@ -154,11 +155,8 @@ BibleViewWidget::BibleViewWidget(BibleView page, QWidget* parent, TopAreaPanelFa
     panelHost_ = new QWidget(this);
     panelHost_->setObjectName(QStringLiteral("panelHost"));
     panelHost_->hide();
-    auto* shadow = new QGraphicsDropShadowEffect(panelHost_);
-    shadow->setColor(Qt::black);
-    shadow->setBlurRadius(2 * panelShadowRadius);
-    shadow->setOffset(0, 0);
-    panelHost_->setGraphicsEffect(shadow);
+    panelHost_->setGraphicsEffect(
+        new DropShadowEffect(Qt::black, 2 * panelShadowRadius, QPointF(0, 0), panelHost_));
 
     missingText_ = new QLabel(this);
     missingText_->setObjectName(QStringLiteral("missingTextNotice"));

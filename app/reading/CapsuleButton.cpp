@@ -4,11 +4,9 @@
 #include "app/platform/Binding.h"
 #include "app/platform/Look.h"
 #include "app/reading/AnimatableGradientViewWidget.h"
+#include "app/reading/DropShadowEffect.h"
 #include "app/reading/ReadingFont.h"
-#include "app/reading/RoundedClipEffect.h"
 
-#include <QGraphicsDropShadowEffect>
-#include <QGraphicsOpacityEffect>
 #include <QLabel>
 #include <QResizeEvent>
 
@@ -34,18 +32,13 @@ CapsuleButton::CapsuleButton(AppContext& context, QWidget* parent)
     setCursor(Qt::PointingHandCursor);
     setFocusPolicy(Qt::NoFocus);
 
-    auto* halo = new QGraphicsDropShadowEffect(this);
-    halo->setColor(Qt::black);
-    halo->setBlurRadius(haloRadius);
-    halo->setOffset(0, 0);
-    setGraphicsEffect(halo);
+    setGraphicsEffect(
+        new DropShadowEffect(Qt::black, haloRadius, QPointF(0, 0), this, DropShadowEffect::Outline::layout));
 
     // The face draws; the button takes the clicks.
     face_->setAttribute(Qt::WA_TransparentForMouseEvents);
-    face_->setGraphicsEffect(RoundedClipEffect::capsule(face_));
-    auto* faded = new QGraphicsOpacityEffect(gradient_);
-    faded->setOpacity(gradientOpacity);
-    gradient_->setGraphicsEffect(faded);
+    gradient_->setCornerRadius(AnimatableGradientViewWidget::capsule);
+    gradient_->setOpacity(gradientOpacity);
 
     label_->setFont(Look::font(titleFamily(), fontSize, true));
     label_->setAlignment(Qt::AlignCenter);

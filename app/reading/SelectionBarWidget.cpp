@@ -5,7 +5,6 @@
 #include "app/platform/Look.h"
 #include "app/reading/AnimatableGradientViewWidget.h"
 #include "app/reading/HighlightSwatchButton.h"
-#include "app/reading/RoundedClipEffect.h"
 #include "app/reading/SymbolButton.h"
 
 #include <QHBoxLayout>
@@ -65,7 +64,7 @@ SelectionBarWidget::SelectionBarWidget(AppContext& context, const std::vector<Na
     , row_(new QWidget(face_)) {
     setObjectName(QStringLiteral("selectionBar"));
     resize(barWidth, barHeight);
-    face_->setGraphicsEffect(new RoundedClipEffect(cornerRadius, face_));
+    gradient_->setCornerRadius(cornerRadius);
 
     auto* layout = new QHBoxLayout(row_);
     layout->setContentsMargins(0, 0, 0, 0);

@@ -1,9 +1,9 @@
 #include "app/reading/SheetLook.h"
 
 #include "app/platform/TextStyle.h"
+#include "app/reading/DropShadowEffect.h"
 #include "app/reading/SymbolButton.h"
 
-#include <QGraphicsDropShadowEffect>
 #include <QPainter>
 #include <QPainterPath>
 #include <QPalette>
@@ -33,11 +33,8 @@ QWidget* SheetLook::backdrop(QWidget& parent) {
 }
 
 void SheetLook::castShadow(QWidget& sheet) {
-    auto* shadow = new QGraphicsDropShadowEffect(&sheet);
-    shadow->setColor(QColor(0, 0, 0, 90));
-    shadow->setBlurRadius(sheetShadowRadius);
-    shadow->setOffset(0, 4);
-    sheet.setGraphicsEffect(shadow);
+    sheet.setGraphicsEffect(
+        new DropShadowEffect(QColor(0, 0, 0, 90), sheetShadowRadius, QPointF(0, 4), &sheet));
 }
 
 void SheetLook::paint(QWidget& sheet, const QColor& fill) {
@@ -55,11 +52,8 @@ SymbolButton* SheetLook::closeButton(const ResourceLocator& resources, const QCo
     style.color = color;
     auto* button = new SymbolButton(resources, style, parent);
     button->setObjectName(QStringLiteral("closeButton"));
-    auto* halo = new QGraphicsDropShadowEffect(button);
-    halo->setColor(QColor::fromRgbF(0, 0, 0, closeShadowOpacity));
-    halo->setBlurRadius(closeShadowRadius);
-    halo->setOffset(0, 0);
-    button->setGraphicsEffect(halo);
+    button->setGraphicsEffect(new DropShadowEffect(QColor::fromRgbF(0, 0, 0, closeShadowOpacity),
+                                                   closeShadowRadius, QPointF(0, 0), button));
     return button;
 }
 

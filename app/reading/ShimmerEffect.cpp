@@ -30,7 +30,7 @@ QPointF lerp(Shimmer::UnitPoint from, Shimmer::UnitPoint to, double progress) {
 
 } // namespace
 
-void ShimmerEffect::apply(QWidget* target, bool active, const Animations& animations,
+void ShimmerEffect::apply(QWidget* target, bool active, AppContext& context,
                           const Shimmer::Animation& animation, const std::vector<Shimmer::Color>& gradient,
                           double bandSize) {
     if (target == nullptr) {
@@ -49,22 +49,23 @@ void ShimmerEffect::apply(QWidget* target, bool active, const Animations& animat
                                                    ? Shimmer::LayoutDirection::rightToLeft
                                                    : Shimmer::LayoutDirection::leftToRight;
     target->setGraphicsEffect(
-        new ShimmerEffect(Shimmer(animation, gradient, bandSize, direction), animations, target));
+        new ShimmerEffect(Shimmer(animation, gradient, bandSize, direction), context, target));
 }
 
 void ShimmerEffect::apply(QWidget* target, bool active, bool bounce, std::chrono::milliseconds duration,
-                          std::chrono::milliseconds delay, const Animations& animations) {
-    apply(target, active, animations, Shimmer::makeAnimation(bounce, duration, delay));
+                          std::chrono::milliseconds delay, AppContext& context) {
+    apply(target, active, context, Shimmer::makeAnimation(bounce, duration, delay));
 }
 
 ShimmerEffect* ShimmerEffect::of(const QWidget* target) {
     return target == nullptr ? nullptr : qobject_cast<ShimmerEffect*>(target->graphicsEffect());
 }
 
-ShimmerEffect::ShimmerEffect(Shimmer shimmer, const Animations& animations, QWidget* target)
+ShimmerEffect::ShimmerEffect(Shimmer shimmer, AppContext& context, QWidget* target)
     : QGraphicsEffect(target)
     , shimmer_(std::move(shimmer))
-    , animations_(animations)
+    , animations_(context.animations())
+    , active_(context.activity().isActive())
     , target_(target) {
     // One loop runs the band there and back: the way back plays the curve in reverse.
     const Shimmer::Animation& sweep = Shimmer::sweepAnimation();
@@ -76,16 +77,31 @@ ShimmerEffect::ShimmerEffect(Shimmer shimmer, const Animations& animations, QWid
         const double phase = value.toDouble();
         setProgress(sweepCurve_.valueForProgress(phase <= 1.0 ? phase : 2.0 - phase));
     });
+    activity_ = context.activity().onChange([this](bool active) {
+        active_ = active;
+        follow();
+    });
     if (target_ != nullptr) {
         target_->installEventFilter(this);
-        if (target_->isVisible()) {
-            appear();
-        }
+        shown_ = target_->isVisible();
+        follow();
     }
 }
 
 ShimmerEffect::~ShimmerEffect() {
+    activity_.cancel();
     sweep_.stop();
+}
+
+void ShimmerEffect::follow() {
+    const bool seen = shown_ && active_;
+    if (seen && shimmer_.isInitialState()) {
+        appear();
+    } else if (seen && sweep_.state() == QAbstractAnimation::Paused) {
+        sweep_.resume();
+    } else if (!seen && sweep_.state() == QAbstractAnimation::Running) {
+        sweep_.pause();
+    }
 }
 
 void ShimmerEffect::appear() {
@@ -110,16 +126,10 @@ void ShimmerEffect::setProgress(double progress) {
 }
 
 bool ShimmerEffect::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == target_) {
-        if (event->type() == QEvent::Show) {
-            if (shimmer_.isInitialState()) {
-                appear();
-            } else if (sweep_.state() == QAbstractAnimation::Paused) {
-                sweep_.resume();
-            }
-        } else if (event->type() == QEvent::Hide && sweep_.state() == QAbstractAnimation::Running) {
-            sweep_.pause();
-        }
+    // A minimised window hides its widgets too, with events of their own.
+    if (watched == target_ && (event->type() == QEvent::Show || event->type() == QEvent::Hide)) {
+        shown_ = event->type() == QEvent::Show;
+        follow();
     }
     return QGraphicsEffect::eventFilter(watched, event);
 }

@@ -1,6 +1,7 @@
 #pragma once
 
-#include "app/platform/Animations.h"
+#include "app/platform/AppContext.h"
+#include "app/platform/Subscription.h"
 #include "app/reading/Shimmer.h"
 
 #include <QGraphicsEffect>
@@ -15,7 +16,8 @@ class QWidget;
 namespace lumenscroll {
 
 // Draws a Shimmer on a widget: the widget's own drawing, masked by the moving band. The sweep
-// starts when the widget first comes on screen and pauses while it is hidden.
+// starts when the widget first comes on screen, and holds while nobody can see it: the widget
+// hidden, its window minimised or the application inactive.
 class ShimmerEffect : public QGraphicsEffect {
     Q_OBJECT
 
@@ -23,18 +25,18 @@ public:
     // Puts a shimmer on `target` (which takes ownership) or, with `active` false, takes it off
     // so that the widget draws as it would without. Turning it on again starts a new sweep from
     // the beginning; asking for it while it runs leaves the running sweep alone.
-    static void apply(QWidget* target, bool active, const Animations& animations,
+    static void apply(QWidget* target, bool active, AppContext& context,
                       const Shimmer::Animation& animation = Shimmer::defaultAnimation(),
                       const std::vector<Shimmer::Color>& gradient = Shimmer::defaultGradient(),
                       double bandSize = Shimmer::defaultBandSize);
     // The same with a linear animation of `duration` after `delay`, back and forth when
     // `bounce`, and the default gradient and band.
     static void apply(QWidget* target, bool active, bool bounce, std::chrono::milliseconds duration,
-                      std::chrono::milliseconds delay, const Animations& animations);
+                      std::chrono::milliseconds delay, AppContext& context);
     // The shimmer on `target`, if it has one.
     static ShimmerEffect* of(const QWidget* target);
 
-    ShimmerEffect(Shimmer shimmer, const Animations& animations, QWidget* target);
+    ShimmerEffect(Shimmer shimmer, AppContext& context, QWidget* target);
     ~ShimmerEffect() override;
 
     const Shimmer& shimmer() const { return shimmer_; }
@@ -48,10 +50,15 @@ protected:
 
 private:
     void appear();
+    // Starts, holds or resumes the sweep as the target is seen or not.
+    void follow();
     void setProgress(double progress);
 
     Shimmer shimmer_;
     const Animations& animations_;
+    Subscription activity_;
+    bool shown_ = false;
+    bool active_;
     QPointer<QWidget> target_;
     QVariantAnimation sweep_;
     QEasingCurve sweepCurve_;

@@ -1,9 +1,9 @@
 #include "app/reading/SymbolButton.h"
 
+#include "app/reading/DropShadowEffect.h"
 #include "app/reading/SymbolIcon.h"
 
 #include <QFontMetrics>
-#include <QGraphicsDropShadowEffect>
 #include <QPainter>
 
 #include <algorithm>
@@ -29,11 +29,8 @@ SymbolButton::SymbolButton(const ResourceLocator& resources, Style style, QWidge
     setCursor(Qt::PointingHandCursor);
     setFocusPolicy(Qt::NoFocus);
     if (style_.shadow) {
-        auto* shadow = new QGraphicsDropShadowEffect(this);
-        shadow->setColor(QColor::fromRgbF(0, 0, 0, static_cast<float>(shadowOpacity)));
-        shadow->setBlurRadius(2 * shadowRadius);
-        shadow->setOffset(shadowOffset, shadowOffset);
-        setGraphicsEffect(shadow);
+        setGraphicsEffect(new DropShadowEffect(QColor::fromRgbF(0, 0, 0, static_cast<float>(shadowOpacity)),
+                                               2 * shadowRadius, QPointF(shadowOffset, shadowOffset), this));
     }
     refreshSymbol();
     resize(sizeHint());

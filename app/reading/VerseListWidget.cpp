@@ -188,7 +188,7 @@ void VerseListWidget::rebuildRows() {
             Binding<std::int64_t>::constant(static_cast<std::int64_t>(v)), selection, page_.userSettings,
             fontSizes[defaultFontSizeIndex], NamedColor::black, std::string(), 0, view->customFontsNameForPickerArray,
             view->customFontsFileNameArray, view->bgColorArray, defaultFontColorArray());
-        auto* row = new BibleContentCellWidget(std::move(cell), context.animations(), content_);
+        auto* row = new BibleContentCellWidget(std::move(cell), context, content_);
         const auto verse = static_cast<std::int64_t>(v);
         connect(row, &BibleContentCellWidget::tapped, this, [this, verse] { page_.tapVerse(verse); });
         connect(row, &BibleContentCellWidget::lookChanged, this, [this] { scheduleLayout(); });

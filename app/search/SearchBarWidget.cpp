@@ -4,13 +4,12 @@
 #include "app/platform/Binding.h"
 #include "app/platform/Look.h"
 #include "app/reading/AnimatableGradientViewWidget.h"
-#include "app/reading/RoundedClipEffect.h"
+#include "app/reading/DropShadowEffect.h"
 #include "app/reading/SymbolButton.h"
 #include "app/reading/SymbolIcon.h"
 #include "app/search/SearchBar.h"
 
 #include <QAbstractButton>
-#include <QGraphicsDropShadowEffect>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
@@ -42,15 +41,12 @@ public:
         , face_(new QWidget(this)) {
         setCursor(Qt::PointingHandCursor);
         setFocusPolicy(Qt::NoFocus);
-        auto* shadow = new QGraphicsDropShadowEffect(this);
-        shadow->setColor(Qt::black);
-        shadow->setBlurRadius(labelShadowRadius);
-        shadow->setOffset(0, 0);
-        setGraphicsEffect(shadow);
+        setGraphicsEffect(new DropShadowEffect(Qt::black, labelShadowRadius, QPointF(0, 0), this,
+                                               DropShadowEffect::Outline::layout));
 
         face_->setAttribute(Qt::WA_TransparentForMouseEvents);
-        face_->setGraphicsEffect(RoundedClipEffect::capsule(face_));
         gradient_ = new AnimatableGradientViewWidget(context, Binding<bool>::constant(false), face_);
+        gradient_->setCornerRadius(AnimatableGradientViewWidget::capsule);
 
         auto* row = new QHBoxLayout(face_);
         row->setContentsMargins(labelPadding + spacing / 2, labelPadding, labelPadding + spacing / 2,
@@ -66,11 +62,8 @@ public:
                                             side, devicePixelRatioF()));
         // White on whatever colours the gradient takes: a dark halo keeps it readable on the light ones.
         for (QLabel* label : {name, glass}) {
-            auto* halo = new QGraphicsDropShadowEffect(label);
-            halo->setColor(QColor(0, 0, 0, 160));
-            halo->setBlurRadius(textHaloRadius);
-            halo->setOffset(0, 0);
-            label->setGraphicsEffect(halo);
+            label->setGraphicsEffect(
+                new DropShadowEffect(QColor(0, 0, 0, 160), textHaloRadius, QPointF(0, 0), label));
         }
         row->addWidget(name);
         row->addWidget(glass);

@@ -2,6 +2,7 @@
 
 #include "app/platform/AppContext.h"
 #include "app/platform/Look.h"
+#include "app/reading/DropShadowEffect.h"
 #include "app/reading/FilledPicture.h"
 #include "app/reading/ReadingFontFace.h"
 #include "app/reading/RoundedClipEffect.h"
@@ -13,7 +14,6 @@
 #include "app/search/SearchHitDelegate.h"
 #include "app/search/SearchHitListModel.h"
 
-#include <QGraphicsDropShadowEffect>
 #include <QLabel>
 #include <QListView>
 #include <QPainter>
@@ -67,11 +67,8 @@ SearchBibleViewWidget::SearchBibleViewWidget(Binding<std::int64_t> pageIndex, Bi
     closeStyle.symbol = QStringLiteral("xmark.circle");
     closeStyle.symbolSize = closeSize;
     closeButton_ = new SymbolButton(context.resources(), closeStyle, header_);
-    auto* closeShadow = new QGraphicsDropShadowEffect(closeButton_);
-    closeShadow->setColor(Qt::black);
-    closeShadow->setBlurRadius(closeShadowRadius);
-    closeShadow->setOffset(closeShadowOffset, closeShadowOffset);
-    closeButton_->setGraphicsEffect(closeShadow);
+    closeButton_->setGraphicsEffect(new DropShadowEffect(
+        Qt::black, closeShadowRadius, QPointF(closeShadowOffset, closeShadowOffset), closeButton_));
     closeButton_->setObjectName(QStringLiteral("closeButton"));
     connect(closeButton_, &QAbstractButton::clicked, this, [this] { view_.closeSearchPage(); });
 

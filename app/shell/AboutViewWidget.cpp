@@ -2,13 +2,13 @@
 
 #include "app/platform/AppContext.h"
 #include "app/platform/Look.h"
+#include "app/reading/DropShadowEffect.h"
 #include "app/reading/ReadingFont.h"
 #include "app/reading/ShimmerEffect.h"
 #include "app/shell/AboutView.h"
 #include "app/shell/MoviePlayerWidget.h"
 #include "app/shell/PanelCloseButton.h"
 
-#include <QGraphicsDropShadowEffect>
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPixmap>
@@ -62,11 +62,12 @@ void fitText(QLabel* label, QSize frame) {
 }
 
 // A shimmer of white, brighter in the band.
-void shimmer(QWidget* target, const Animations& animations) {
+void shimmer(QWidget* target, AppContext& context) {
     const std::vector<Shimmer::Color> gradient{Shimmer::Color::named(NamedColor::white, 0.8),
                                                Shimmer::Color::named(NamedColor::white),
                                                Shimmer::Color::named(NamedColor::white, 0.8)};
-    ShimmerEffect::apply(target, true, animations, Shimmer::defaultAnimation(), gradient, Shimmer::defaultBandSize);
+    ShimmerEffect::apply(target, true, context, Shimmer::defaultAnimation(), gradient,
+                         Shimmer::defaultBandSize);
 }
 
 // `x` moved as little as needed for `width` to stand inside the panel's margins.
@@ -107,11 +108,7 @@ AboutViewWidget::AboutViewWidget(AboutView& view, MoviePlayer& movie, QWidget* p
 
     title_->setObjectName(QStringLiteral("title"));
     title_->setContentsMargins(defaultPadding, defaultPadding, defaultPadding, defaultPadding);
-    auto* shadow = new QGraphicsDropShadowEffect(title_);
-    shadow->setColor(Qt::black);
-    shadow->setBlurRadius(titleShadowRadius);
-    shadow->setOffset(0, 0);
-    title_->setGraphicsEffect(shadow);
+    title_->setGraphicsEffect(new DropShadowEffect(Qt::black, titleShadowRadius, QPointF(0, 0), title_));
     connect(closeButton_, &QAbstractButton::clicked, this, [this] { view_.close(); });
 
     explanation_->setObjectName(QStringLiteral("explanation"));
@@ -136,15 +133,15 @@ AboutViewWidget::AboutViewWidget(AboutView& view, MoviePlayer& movie, QWidget* p
         }
     }
 
-    const Animations& animations = view_.context().animations();
     for (QLabel* text : {supportExplanation_, bankAccountInfo_, paymentLine_}) {
-        shimmer(text, animations);
+        shimmer(text, view_.context());
     }
 
     placeContent();
     watchers_.observe(view_);
     watchers_.watch([this] { return view_.paymentLine(); }, [this](const std::string&) { refresh(); });
     refresh();
+    activity_ = view_.context().activity().onChange([this](bool) { followSight(); });
 }
 
 AboutViewWidget::~AboutViewWidget() = default;
@@ -220,13 +217,24 @@ void AboutViewWidget::refresh() {
 
 void AboutViewWidget::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
-    view_.startMovie();
+    shown_ = true;
+    followSight();
 }
 
 void AboutViewWidget::hideEvent(QHideEvent* event) {
     QWidget::hideEvent(event);
-    // Out of sight (a page the carousel does not show): no frames decoded for nobody.
-    view_.player.pause();
+    shown_ = false;
+    followSight();
+}
+
+void AboutViewWidget::followSight() {
+    // Out of sight (a page the carousel does not show, a minimised window, another program in
+    // front): no frames decoded for nobody.
+    if (shown_ && view_.context().activity().isActive()) {
+        view_.startMovie();
+    } else {
+        view_.player.pause();
+    }
 }
 
 bool AboutViewWidget::eventFilter(QObject* watched, QEvent* event) {

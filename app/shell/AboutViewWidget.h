@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/platform/ChangeWatchers.h"
+#include "app/platform/Subscription.h"
 
 #include <QWidget>
 
@@ -16,8 +17,8 @@ class PanelCloseButton;
 // Draws the About panel, 830 by 470: the intro movie, dimmed, behind a column of the title
 // with the close button, the description, the support row and the closing row with the icon.
 // The support row shows the pointing hand and reveals the payment link while the pointer is
-// over it; a click on the payment line opens the link. The movie plays while the widget is
-// shown.
+// over it; a click on the payment line opens the link. The movie plays while someone can see
+// it: the widget shown, its window not minimised, the application active.
 class AboutViewWidget : public QWidget {
     Q_OBJECT
 
@@ -43,6 +44,8 @@ protected:
 private:
     void placeContent();
     void refresh();
+    // Plays or pauses the movie as it is seen or not.
+    void followSight();
 
     AboutView& view_;
     MoviePlayerWidget* movie_;
@@ -58,6 +61,8 @@ private:
     QLabel* contact_;
     QLabel* icon_;
     ChangeWatchers watchers_;
+    Subscription activity_;
+    bool shown_ = false;
 };
 
 } // namespace lumenscroll

@@ -2,11 +2,10 @@
 
 #include "app/platform/Look.h"
 #include "app/reading/AnimatableGradientViewWidget.h"
-#include "app/reading/RoundedClipEffect.h"
+#include "app/reading/DropShadowEffect.h"
 #include "app/reading/SymbolIcon.h"
 #include "app/shell/MainView.h"
 
-#include <QGraphicsDropShadowEffect>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPalette>
@@ -46,11 +45,11 @@ MainBarButton::MainBarButton(MainView& view, std::int64_t buttonIndex, QWidget* 
     setText(label);
 
     passClicksThrough(face_);
-    face_->setGraphicsEffect(RoundedClipEffect::capsule(face_));
 
     // Colored true means "show nothing": only the selected button shows the gradient.
     gradient_ = new AnimatableGradientViewWidget(
         view.context(), Binding<bool>([this] { return view_.index() != buttonIndex_; }, [](const bool&) {}), face_);
+    gradient_->setCornerRadius(AnimatableGradientViewWidget::capsule);
     passClicksThrough(gradient_);
 
     symbolLabel_ = new QLabel(face_);
@@ -68,11 +67,9 @@ MainBarButton::MainBarButton(MainView& view, std::int64_t buttonIndex, QWidget* 
     layout->addWidget(symbolLabel_);
     layout->addWidget(textLabel_);
 
-    auto* shadow = new QGraphicsDropShadowEffect(this);
-    shadow->setColor(Look::color(NamedColor::black, 0.4));
-    shadow->setBlurRadius(10);
-    shadow->setOffset(0, 0);
-    setGraphicsEffect(shadow);
+    shadow_ = new DropShadowEffect(Look::color(NamedColor::black, 0.4), 10, QPointF(0, 0), this,
+                                   DropShadowEffect::Outline::layout);
+    setGraphicsEffect(shadow_);
 
     refresh();
 }
@@ -86,7 +83,10 @@ void MainBarButton::refresh() {
     textLabel_->setPalette(palette);
     symbolLabel_->setPixmap(
         SymbolIcon::pixmap(view_.context().resources(), symbol_, color, symbolSize, devicePixelRatioF()));
-    gradient_->update();
+    // The gradient came or went: the whole button with its shadow, or the old capsule's shadow
+    // would stay standing outside the button.
+    shadow_->outlineChanged();
+    update();
 }
 
 QSize MainBarButton::sizeHint() const {

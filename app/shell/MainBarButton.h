@@ -9,6 +9,7 @@ class QLabel;
 namespace lumenscroll {
 
 class AnimatableGradientViewWidget;
+class DropShadowEffect;
 class MainView;
 
 // One button of the main view's bar: its symbol and label in the title font on a capsule,
@@ -43,6 +44,7 @@ private:
     AnimatableGradientViewWidget* gradient_;
     QLabel* symbolLabel_;
     QLabel* textLabel_;
+    DropShadowEffect* shadow_;
 };
 
 } // namespace lumenscroll

@@ -1,8 +1,7 @@
 #include "app/shell/PanelCloseButton.h"
 
 #include "app/platform/Look.h"
-
-#include <QGraphicsDropShadowEffect>
+#include "app/reading/DropShadowEffect.h"
 
 namespace lumenscroll {
 
@@ -24,11 +23,8 @@ constexpr qreal shadowRadius = 30.0;
 PanelCloseButton::PanelCloseButton(const ResourceLocator& resources, QWidget* parent)
     : SymbolButton(resources, closeStyle(), parent) {
     setObjectName(QStringLiteral("closeButton"));
-    auto* shadow = new QGraphicsDropShadowEffect(this);
-    shadow->setColor(QColor::fromRgbF(0, 0, 0, static_cast<float>(shadowOpacity)));
-    shadow->setBlurRadius(shadowRadius);
-    shadow->setOffset(0, 0);
-    setGraphicsEffect(shadow);
+    setGraphicsEffect(new DropShadowEffect(QColor::fromRgbF(0, 0, 0, static_cast<float>(shadowOpacity)),
+                                           shadowRadius, QPointF(0, 0), this));
 }
 
 PanelCloseButton::~PanelCloseButton() = default;

@@ -3,12 +3,11 @@
 #include "app/platform/AppContext.h"
 #include "app/platform/Look.h"
 #include "app/reading/AnimatableGradientViewWidget.h"
+#include "app/reading/DropShadowEffect.h"
 #include "app/shell/PanelCloseButton.h"
 #include "app/shell/SettingsPicker.h"
 #include "app/shell/SettingsView.h"
 
-#include <QGraphicsDropShadowEffect>
-#include <QGraphicsOpacityEffect>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPainter>
@@ -88,9 +87,7 @@ SettingsViewWidget::SettingsViewWidget(SettingsView& view, QWidget* parent)
 
     auto* gradient = new AnimatableGradientViewWidget(view_.context(), Binding<bool>::constant(false), this);
     gradient->setGeometry(rect());
-    auto* faded = new QGraphicsOpacityEffect(gradient);
-    faded->setOpacity(gradientOpacity);
-    gradient->setGraphicsEffect(faded);
+    gradient->setOpacity(gradientOpacity);
 
     auto* front = new QWidget(this);
     front->setGeometry(rect());
@@ -133,11 +130,7 @@ QWidget* SettingsViewWidget::buildHeader() {
     auto* title = textLabel(SettingsView::title, Look::font(TextStyle::largeTitle), Qt::white, header);
     title->setObjectName(QStringLiteral("title"));
     title->setWordWrap(false);
-    auto* shadow = new QGraphicsDropShadowEffect(title);
-    shadow->setColor(Qt::black);
-    shadow->setBlurRadius(titleShadowRadius);
-    shadow->setOffset(0, 0);
-    title->setGraphicsEffect(shadow);
+    title->setGraphicsEffect(new DropShadowEffect(Qt::black, titleShadowRadius, QPointF(0, 0), title));
     title->adjustSize();
     title->move((width - title->width()) / 2, (headerHeight - title->height()) / 2);
 
@@ -210,11 +203,8 @@ QWidget* SettingsViewWidget::buildPictureRow() {
     image->setFixedSize(pictureSide, pictureSide);
     image->setAlignment(Qt::AlignCenter);
     image->setPixmap(picture(view_.context().resources(), SettingsView::pictureImage, image->size(), pictureRadius));
-    auto* glow = new QGraphicsDropShadowEffect(image);
-    glow->setColor(Look::color(NamedColor::mint, pictureShadowOpacity));
-    glow->setBlurRadius(pictureShadowRadius);
-    glow->setOffset(0, 0);
-    image->setGraphicsEffect(glow);
+    image->setGraphicsEffect(new DropShadowEffect(Look::color(NamedColor::mint, pictureShadowOpacity),
+                                                  pictureShadowRadius, QPointF(0, 0), image));
     auto* padded = new QWidget(row);
     auto* padding = new QVBoxLayout(padded);
     padding->setContentsMargins(pictureSidePadding, pictureTopPadding, pictureSidePadding, 0);

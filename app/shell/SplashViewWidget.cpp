@@ -2,13 +2,13 @@
 
 #include "app/platform/AppContext.h"
 #include "app/platform/Look.h"
+#include "app/reading/DropShadowEffect.h"
 #include "app/shell/MainView.h"
 #include "app/shell/MainViewWidget.h"
 #include "app/shell/MoviePlayerWidget.h"
 #include "app/shell/ProgressSpinnerWidget.h"
 #include "app/shell/SplashView.h"
 
-#include <QGraphicsDropShadowEffect>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPalette>
@@ -117,11 +117,7 @@ QWidget* SplashViewWidget::buildLoadingBlock() {
     text->setObjectName(QStringLiteral("loadingText"));
     text->setFont(Look::font(TextStyle::subheadline));
     paintText(text, Qt::white);
-    auto* shadow = new QGraphicsDropShadowEffect(text);
-    shadow->setColor(Qt::black);
-    shadow->setBlurRadius(loadingTextShadowRadius);
-    shadow->setOffset(0, 0);
-    text->setGraphicsEffect(shadow);
+    text->setGraphicsEffect(new DropShadowEffect(Qt::black, loadingTextShadowRadius, QPointF(0, 0), text));
 
     // Two spaces above and one below: the block sits two thirds of the way down.
     auto* column = new QVBoxLayout(block);

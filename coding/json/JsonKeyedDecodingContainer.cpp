@@ -8,8 +8,6 @@ using Json = nlohmann::ordered_json;
 
 namespace {
 
-constexpr std::size_t smallObject = 8;
-
 const Json::object_t::Container& membersOf(const Json& object) {
     return object.get_ref<const Json::object_t&>();
 }
@@ -20,28 +18,17 @@ JsonKeyedDecodingContainer::JsonKeyedDecodingContainer(JsonValueRef object, KeyS
                                                        std::shared_ptr<const UserInfo> userInfo)
     : object_(std::move(object)), keys_(std::move(keys)), path_(std::move(path)), userInfo_(std::move(userInfo)) {
     const auto& members = membersOf(*object_);
-    if (members.size() <= smallObject)
-        return;
-    index_.reserve(members.size());
-    for (const auto& [name, value] : members)
-        index_.emplace(name, &value);
+    for (std::size_t i = 0; i < members.size(); ++i)
+        index_.add(keyHash(members[i].first), i + 1, [&](std::size_t j) { return keyHash(members[j].first); });
 }
 
 JsonValueRef JsonKeyedDecodingContainer::find(const CodingKey& key) const {
-    const Json* member = nullptr;
-    if (!index_.empty()) {
-        if (auto found = index_.find(key.stringValue); found != index_.end())
-            member = found->second;
-    } else {
-        for (const auto& [name, value] : membersOf(*object_))
-            if (name == key.stringValue) {
-                member = &value;
-                break;
-            }
-    }
-    if (!member)
+    const auto& members = membersOf(*object_);
+    const std::size_t position = index_.find(keyHash(key.stringValue), members.size(),
+                                             [&](std::size_t i) { return members[i].first == key.stringValue; });
+    if (position == members.size())
         return nullptr;
-    return JsonValueRef(object_, member);
+    return JsonValueRef(object_, &members[position].second);
 }
 
 JsonValueRef JsonKeyedDecodingContainer::require(const CodingKey& key, std::string_view whatFor) const {

@@ -1,12 +1,12 @@
 #pragma once
 
+#include "coding/KeyIndex.h"
 #include "coding/KeyedDecodingContainer.h"
 #include "coding/UserInfo.h"
 #include "coding/json/JsonDecodingNode.h"
 
 #include <memory>
 #include <string_view>
-#include <unordered_map>
 
 namespace coding {
 
@@ -39,8 +39,8 @@ private:
     KeySet keys_; // a copy: the handle may outlive a key set made for the call
     CodingPath path_;
     std::shared_ptr<const UserInfo> userInfo_;
-    // Dictionaries are read key by key; past a few members a hash beats the linear search.
-    std::unordered_map<std::string_view, const nlohmann::ordered_json*> index_;
+    // Dictionaries are read key by key: past a few members, a scan would cost quadratic time.
+    KeyIndex<> index_;
 };
 
 } // namespace coding

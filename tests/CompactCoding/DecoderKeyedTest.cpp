@@ -188,9 +188,16 @@ TEST(KeyedDecoding, FaultsInAValueNameTheKey) {
     const Bytes negativeLength =
         Writer().stringKey("y", DataType::variableLength).raw({0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF});
     EXPECT_CORRUPT(BinaryDecoder().decode<Point>(negativeLength), "Invalid data size", "y");
-    // A key the record does not know still names the bad entry.
+}
+
+TEST(KeyedDecoding, FaultsUnderAKeyTheRecordDoesNotKnowNameTheContainerAlone) {
     EXPECT_CORRUPT(BinaryDecoder().decode<Point>(Writer().intKey(7, DataType::fourBytes).raw({1})),
-                   "Premature end of data", "7");
+                   "Premature end of data", "");
+    EXPECT_CORRUPT(BinaryDecoder().decode<Point>(Writer().stringKey("z", DataType::eightBytes).raw({1})),
+                   "Premature end of data", "");
+    // Nested, the fault still gains the keys the records know on its way out.
+    const Bytes origin = Writer().intEntry("x", 1).stringKey("z", DataType::variableLength).varint(5);
+    EXPECT_CORRUPT(BinaryDecoder().decode<Sheet>(sheetBytes(origin)), "Premature end of data", "origin");
 }
 
 TEST(KeyedDecoding, ValueBytesOfTheWrongSizeFailInThePrimitive) {

@@ -168,14 +168,24 @@ TEST(PrimitiveCodecTest, CompactValuesReadBack) {
     }
 }
 
-TEST(PrimitiveCodecTest, ProtobufIntegersAreTwosComplementUnlessSigned) {
-    EXPECT_EQ(protobuf(std::int64_t{-1}), nineFF);
-    EXPECT_EQ(protobuf(std::int32_t{-1}), nineFF);
+TEST(PrimitiveCodecTest, ProtobufIntegersAreTwosComplementUnlessSignedInTheTenByteForm) {
+    const Bytes tenForMinusOne{0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0x01};
+    EXPECT_EQ(protobuf(std::int64_t{-1}), tenForMinusOne);
+    EXPECT_EQ(protobuf(std::int32_t{-1}), tenForMinusOne);
+    EXPECT_EQ(protobuf(std::uint64_t{1} << 63), (Bytes{0x80, 0x80, 0x80, 0x80, 0x80, 0x80, 0x80, 0x80, 0x80, 0x01}));
     EXPECT_EQ(protobuf(std::int64_t{1}), (Bytes{0x01}));
     EXPECT_EQ(protobuf(SignedValue<std::int64_t>(-1)), (Bytes{0x01}));
+    EXPECT_EQ(protobuf(SignedValue<std::int64_t>::min()).size(), 10u);
     EXPECT_EQ(protobuf(FixedSize<std::int32_t>(1)), (Bytes{0x01, 0, 0, 0}));
-    EXPECT_EQ(std::get<std::int64_t>(decodeProtobufPrimitive(PrimitiveKind::Int64, nineFF, {})), -1);
-    EXPECT_EQ(std::get<std::int32_t>(decodeProtobufPrimitive(PrimitiveKind::Int32, nineFF, {})), -1);
+    EXPECT_EQ(std::get<std::int64_t>(decodeProtobufPrimitive(PrimitiveKind::Int64, tenForMinusOne, {})), -1);
+    EXPECT_EQ(std::get<std::int32_t>(decodeProtobufPrimitive(PrimitiveKind::Int32, tenForMinusOne, {})), -1);
+    EXPECT_EQ(std::get<SignedValue<std::int64_t>>(
+                  decodeProtobufPrimitive(PrimitiveKind::SignedInt64, protobuf(SignedValue<std::int64_t>::min()), {})),
+              SignedValue<std::int64_t>::min());
+    Bytes badTenth = tenForMinusOne;
+    badTenth[9] = 0x02;
+    EXPECT_EQ(decodeFailure(PrimitiveKind::Int64, badTenth, true), "Encoded variable-length integer out of range");
+    EXPECT_EQ(decodeFailure(PrimitiveKind::UInt64, Bytes(9, 0xFF), true), "Premature end of data");
 }
 
 TEST(PrimitiveCodecTest, ProtobufNamesAndZeros) {
@@ -220,10 +230,10 @@ TEST(EncodedPrimitiveTest, HoldsShortAndLongValues) {
     EXPECT_FALSE(moved.isEmpty());
 }
 
-TEST(EncodedPrimitiveTest, ProtobufFormLeavesZerosOutOnRequest) {
+TEST(EncodedPrimitiveTest, ProtobufFormMarksZerosEmptyOnRequestAndKeepsTheirBytes) {
     const auto zero = EncodedPrimitive::protobuf(std::int64_t{0}, true);
     EXPECT_TRUE(zero.isEmpty());
-    EXPECT_TRUE(zero.data().empty());
+    EXPECT_EQ(zero.data(), (Bytes{0x00}));
     const auto kept = EncodedPrimitive::protobuf(std::int64_t{0}, false);
     EXPECT_FALSE(kept.isEmpty());
     EXPECT_EQ(kept.data(), (Bytes{0x00}));

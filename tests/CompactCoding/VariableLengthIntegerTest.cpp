@@ -1,4 +1,5 @@
 #include "CompactCoding/DataType.h"
+#include "CompactCoding/KeyHeader.h"
 #include "CompactCoding/VariableLengthInteger.h"
 #include "coding/DecodingError.h"
 
@@ -112,9 +113,9 @@ TEST(DataTypeTest, RawValuesAndHeaders) {
     EXPECT_FALSE(dataTypeFromRaw(3));
     EXPECT_FALSE(dataTypeFromRaw(4));
     EXPECT_FALSE(dataTypeFromRaw(8));
-    EXPECT_EQ(dataTypeOfHeader(0x1A, {}), DataType::variableLength);
-    EXPECT_EQ(messageOf([] { dataTypeOfHeader(0x13, {}); }), "Unknown data type 3");
-    EXPECT_EQ(messageOf([] { dataTypeOfHeader(0x04, {}); }), "Unknown data type 4");
+    EXPECT_EQ(KeyHeader(0x1A).dataType({}), DataType::variableLength);
+    EXPECT_EQ(messageOf([] { KeyHeader(0x13).dataType({}); }), "Unknown data type 3");
+    EXPECT_EQ(messageOf([] { KeyHeader(0x04).dataType({}); }), "Unknown data type 4");
 }
 
 } // namespace

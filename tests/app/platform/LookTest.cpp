@@ -43,16 +43,19 @@ TEST(Animations, TheSwitchTurnsEveryCurveIntoAJump) {
     EXPECT_EQ(animations.timed(std::chrono::milliseconds{2000}, QEasingCurve()).duration.count(), 0);
 }
 
-TEST(AppActivity, EveryNotificationReachesEveryListenerInOrder) {
+TEST(AppActivity, EveryNotificationReachesEveryListenerInOrderAndTheLastOneHolds) {
     AppActivity activity;
+    EXPECT_TRUE(activity.isActive());
     std::vector<bool> seen;
     Subscription first = activity.onChange([&](bool active) { seen.push_back(active); });
     activity.notify(true);
     activity.notify(true);
     activity.notify(false);
+    EXPECT_FALSE(activity.isActive());
     first.cancel();
     activity.notify(true);
     EXPECT_EQ(seen, (std::vector<bool>{true, true, false}));
+    EXPECT_TRUE(activity.isActive());
 }
 
 } // namespace

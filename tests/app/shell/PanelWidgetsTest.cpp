@@ -119,5 +119,20 @@ TEST_F(PanelWidgetsTest, TheSupportRowRevealsTheLinkUnderThePointerAndAClickOpen
     EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);
 }
 
+TEST_F(PanelWidgetsTest, TheMovieHoldsWhileAnotherProgramIsInFront) {
+    testing::FakeMoviePlayer movie;
+    AboutView view(settings, test.context(), movie);
+    AboutViewWidget widget(view, movie);
+    widget.show();
+    EXPECT_TRUE(movie.isPlaying());
+    test.context().activity().notify(false);
+    EXPECT_FALSE(movie.isPlaying());
+    test.context().activity().notify(true);
+    EXPECT_TRUE(movie.isPlaying());
+    widget.hide();
+    test.context().activity().notify(true);
+    EXPECT_FALSE(movie.isPlaying());
+}
+
 } // namespace
 } // namespace lumenscroll

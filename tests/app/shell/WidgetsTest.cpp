@@ -1,7 +1,9 @@
 // The drawing layers, rendered offscreen with grab(): pages where the carousel says, a drag
-// that reaches the carousel through a page, and the effects' pixels.
+// that reaches the carousel through a page, and the effects' pixels, frames and pauses.
 
 #include "app/reading/AnimatableGradientViewWidget.h"
+#include "app/reading/DropShadowEffect.h"
+#include "app/reading/RoundedClipEffect.h"
 #include "app/reading/ShimmerEffect.h"
 #include "app/shell/PagingCarouselViewModel.h"
 #include "app/shell/PagingCarouselWidget.h"
@@ -11,15 +13,21 @@
 
 #include <QApplication>
 #include <QColor>
+#include <QGraphicsDropShadowEffect>
+#include <QHash>
 #include <QImage>
 #include <QMouseEvent>
+#include <QPainter>
 #include <QPalette>
+#include <QTest>
 #include <QWidget>
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cstdlib>
+#include <initializer_list>
 #include <vector>
 
 namespace lumenscroll {
@@ -166,6 +174,144 @@ TEST(AnimatableGradientViewWidget, DrawsTheLowerGradientThenCrossFadesAndStopsWh
     EXPECT_EQ(test.manualScheduler().pendingCount(), 1U);
 }
 
+// Counts the paint events each watched widget receives.
+class PaintCounter : public QObject {
+public:
+    explicit PaintCounter(std::initializer_list<QWidget*> widgets) {
+        for (QWidget* widget : widgets) {
+            widget->installEventFilter(this);
+        }
+    }
+    int paints(const QObject* widget) const { return counts_.value(widget); }
+    void reset() { counts_.clear(); }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::Paint) {
+            ++counts_[watched];
+        }
+        return false;
+    }
+
+private:
+    QHash<const QObject*, int> counts_;
+};
+
+class GradientFadeTest : public testing::Test {
+protected:
+    using Colors = std::vector<AnimatableGradientView::Color>;
+    TestAppContext test;
+    bool colored = false;
+    QWidget window;
+    AnimatableGradientViewWidget* gradient =
+        new AnimatableGradientViewWidget(test.context(), Binding<bool>::to(colored), &window);
+    QWidget* elsewhere = solidPage(Qt::blue);
+
+    void SetUp() override {
+        test.context().animations().setEnabled(true);
+        window.resize(300, 100);
+        gradient->setGeometry(0, 0, 100, 100);
+        elsewhere->setParent(&window);
+        elsewhere->setGeometry(200, 0, 100, 100);
+        window.show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+    }
+
+    // Shows `lower` under `upper` at once, then fades the upper plane out over them.
+    void fadeBetween(const Colors& upper, const Colors& lower) {
+        gradient->view().swapGradient(upper);
+        gradient->view().swapGradient(lower, AnimatableGradientView::Fade::linear);
+    }
+    static Colors plain(double level) { return {{level, level, level, 1.0}, {level, level, level, 1.0}}; }
+};
+
+TEST_F(GradientFadeTest, FadesInAsManyFramesAsItsColoursHaveVisibleSteps) {
+    gradient->view().stopTimer(); // only the fades asked for here
+    // Black to white: more steps than frames can show, so one frame every 40 ms.
+    fadeBetween(plain(0.0), plain(1.0));
+    EXPECT_EQ(gradient->frameInterval(), milliseconds{40});
+    test.manualScheduler().advance(milliseconds{1000});
+    EXPECT_NEAR(gradient->shownUpperOpacity(), 0.5, 0.001);
+    test.manualScheduler().advance(milliseconds{1000});
+    EXPECT_DOUBLE_EQ(gradient->shownUpperOpacity(), 0.0);
+    EXPECT_FALSE(gradient->isFading());
+
+    // Half as many steps show through a gradient drawn at half opacity.
+    gradient->setOpacity(0.5);
+    fadeBetween(plain(0.0), plain(1.0));
+    EXPECT_EQ(gradient->frameInterval(), milliseconds{2000 / 32});
+    // Colours two steps apart change once, at the end.
+    fadeBetween(plain(0.5), plain(0.5 + 2.0 / 255.0));
+    EXPECT_EQ(gradient->frameInterval(), milliseconds{2000});
+
+    // Nor has a gradient out of sight, nor a transparent one.
+    gradient->move(0, 100);
+    fadeBetween(plain(0.0), plain(1.0));
+    EXPECT_FALSE(gradient->isFading());
+    EXPECT_DOUBLE_EQ(gradient->shownUpperOpacity(), 0.0);
+    gradient->move(0, 0);
+    colored = true;
+    fadeBetween(plain(0.0), plain(1.0));
+    EXPECT_FALSE(gradient->isFading());
+    EXPECT_DOUBLE_EQ(gradient->shownUpperOpacity(), 0.0);
+}
+
+TEST_F(GradientFadeTest, AFrameRepaintsTheGradientAloneAndATransparentOneNothing) {
+    PaintCounter counter{gradient, elsewhere};
+    QApplication::processEvents();
+    counter.reset();
+    fadeBetween(plain(0.0), plain(1.0));
+    QApplication::processEvents();
+    counter.reset();
+    test.manualScheduler().advance(gradient->frameInterval());
+    QApplication::processEvents();
+    EXPECT_EQ(counter.paints(gradient), 1);
+    EXPECT_EQ(counter.paints(elsewhere), 0);
+
+    colored = true;
+    fadeBetween(plain(0.0), plain(1.0));
+    QApplication::processEvents();
+    counter.reset();
+    test.manualScheduler().advance(milliseconds{2000});
+    QApplication::processEvents();
+    EXPECT_EQ(counter.paints(gradient), 0);
+}
+
+TEST_F(GradientFadeTest, HoldsBeatAndFadeWhileTheApplicationIsInactiveOrTheWindowMinimised) {
+    fadeBetween(plain(0.0), plain(1.0));
+    test.manualScheduler().advance(milliseconds{1000});
+    const double held = gradient->shownUpperOpacity();
+    const AnimatableGradientView::Color beforeBeat = gradient->view().gradientA().front();
+
+    test.context().activity().notify(false);
+    EXPECT_FALSE(gradient->isRunning());
+    EXPECT_EQ(test.manualScheduler().pendingCount(), 0U);
+    test.manualScheduler().advance(milliseconds{10000});
+    EXPECT_DOUBLE_EQ(gradient->shownUpperOpacity(), held);
+    EXPECT_EQ(gradient->view().gradientA().front(), beforeBeat);
+
+    // Back: the fade goes on from where it stood, and the beat comes two seconds on.
+    test.context().activity().notify(true);
+    test.manualScheduler().advance(milliseconds{1000});
+    EXPECT_DOUBLE_EQ(gradient->shownUpperOpacity(), 0.0);
+    EXPECT_EQ(gradient->view().gradientA().front(), beforeBeat);
+    test.manualScheduler().advance(milliseconds{1000});
+    EXPECT_TRUE(gradient->isFading());
+
+    window.setWindowState(Qt::WindowMinimized);
+    EXPECT_FALSE(gradient->isRunning());
+    EXPECT_EQ(test.manualScheduler().pendingCount(), 0U);
+    window.setWindowState(Qt::WindowNoState);
+    EXPECT_TRUE(gradient->isRunning());
+
+    // Made while the application is inactive, it waits for it.
+    test.context().activity().notify(false);
+    auto* later = new AnimatableGradientViewWidget(test.context(), Binding<bool>::constant(false), &window);
+    later->show();
+    EXPECT_FALSE(later->isRunning());
+    EXPECT_FALSE(later->view().hasTimer());
+}
+
 TEST(ShimmerEffect, MasksTheWidgetAndComesOffWhenInactive) {
     TestAppContext test;
     QWidget host;
@@ -178,7 +324,7 @@ TEST(ShimmerEffect, MasksTheWidgetAndComesOffWhenInactive) {
     row->setParent(&host);
     row->setGeometry(0, 0, 100, 100);
 
-    ShimmerEffect::apply(row, true, test.context().animations());
+    ShimmerEffect::apply(row, true, test.context());
     ShimmerEffect* effect = ShimmerEffect::of(row);
     ASSERT_NE(effect, nullptr);
     EXPECT_TRUE(effect->shimmer().isInitialState()); // not on screen yet
@@ -189,12 +335,155 @@ TEST(ShimmerEffect, MasksTheWidgetAndComesOffWhenInactive) {
     const QColor faint = host.grab().toImage().pixelColor(50, 50);
     EXPECT_NEAR(faint.red(), 77, 3);
 
-    ShimmerEffect::apply(row, true, test.context().animations());
+    ShimmerEffect::apply(row, true, test.context());
     EXPECT_EQ(ShimmerEffect::of(row), effect);
 
-    ShimmerEffect::apply(row, false, test.context().animations());
+    ShimmerEffect::apply(row, false, test.context());
     EXPECT_EQ(ShimmerEffect::of(row), nullptr);
     EXPECT_EQ(host.grab().toImage().pixelColor(50, 50), QColor(Qt::white));
+}
+
+TEST(ShimmerEffect, HoldsItsSweepWhileNobodyCanSeeIt) {
+    TestAppContext test;
+    test.context().animations().setEnabled(true);
+    QWidget host;
+    host.resize(100, 100);
+    QWidget* row = solidPage(Qt::white);
+    row->setParent(&host);
+    host.show();
+    ShimmerEffect::apply(row, true, test.context());
+    ShimmerEffect* effect = ShimmerEffect::of(row);
+    ASSERT_NE(effect, nullptr);
+    EXPECT_TRUE(effect->isSweeping());
+
+    test.context().activity().notify(false);
+    EXPECT_FALSE(effect->isSweeping());
+    test.context().activity().notify(true);
+    EXPECT_TRUE(effect->isSweeping());
+    row->hide();
+    EXPECT_FALSE(effect->isSweeping());
+    row->show();
+    EXPECT_TRUE(effect->isSweeping());
+}
+
+TEST(DropShadowEffect, DrawsThePlatformsShadowAndBlursItOnlyWhenTheOutlineChanges) {
+    struct Case {
+        qreal radius;
+        QPointF offset;
+        DropShadowEffect::Outline outline = DropShadowEffect::Outline::anyRepaint;
+    };
+    // Below and above the radius from which the blur runs at half size.
+    for (const Case& shadow : {Case{3, QPointF(2, 2)}, Case{10, QPointF(0, 0)}, Case{30, QPointF(0, 4)},
+                               Case{10, QPointF(0, 0), DropShadowEffect::Outline::layout}}) {
+        SCOPED_TRACE(shadow.radius);
+        const auto castOn = [](QWidget& host, QGraphicsEffect* effect) {
+            host.resize(160, 120);
+            host.setAutoFillBackground(true);
+            QWidget* caster = solidPage(Qt::red);
+            caster->setParent(&host);
+            caster->setGeometry(50, 40, 60, 40);
+            caster->setGraphicsEffect(effect);
+            return caster;
+        };
+        QWidget platformHost;
+        auto* platform = new QGraphicsDropShadowEffect;
+        platform->setColor(QColor(0, 0, 0, 200));
+        platform->setBlurRadius(shadow.radius);
+        platform->setOffset(shadow.offset);
+        castOn(platformHost, platform);
+        QWidget ownHost;
+        QWidget* caster = castOn(ownHost, nullptr);
+        auto* own =
+            new DropShadowEffect(QColor(0, 0, 0, 200), shadow.radius, shadow.offset, caster, shadow.outline);
+        caster->setGraphicsEffect(own);
+
+        const QImage expected = platformHost.grab().toImage();
+        const QImage drawn = ownHost.grab().toImage();
+        int largest = 0;
+        for (int y = 0; y < drawn.height(); ++y) {
+            for (int x = 0; x < drawn.width(); ++x) {
+                const QColor a = drawn.pixelColor(x, y);
+                const QColor b = expected.pixelColor(x, y);
+                largest = std::max({largest, std::abs(a.red() - b.red()), std::abs(a.green() - b.green()),
+                                    std::abs(a.blue() - b.blue())});
+            }
+        }
+        EXPECT_LE(largest, 4);
+        EXPECT_EQ(own->blurCount(), 1);
+
+        QPalette palette = caster->palette();
+        palette.setColor(QPalette::Window, Qt::green);
+        caster->setPalette(palette);
+        EXPECT_EQ(ownHost.grab().toImage().pixelColor(80, 60), QColor(Qt::green));
+        EXPECT_EQ(own->blurCount(), 1);
+
+        caster->resize(70, 40);
+        ownHost.grab();
+        EXPECT_EQ(own->blurCount(), 2);
+    }
+}
+
+// Paints itself in one colour, changed without any event but the repaint.
+class Swatch : public QWidget {
+public:
+    using QWidget::QWidget;
+    void paint(const QColor& color) {
+        color_ = color;
+        update();
+    }
+
+protected:
+    void paintEvent(QPaintEvent*) override { QPainter(this).fillRect(rect(), color_); }
+
+private:
+    QColor color_ = Qt::red;
+};
+
+TEST(DropShadowEffect, AWidgetWhoseOutlineFollowsItsLayoutRepaintsColoursWithoutBeingRenderedApart) {
+    QWidget window;
+    window.resize(200, 150);
+    window.setAutoFillBackground(true);
+    auto* caster = new QWidget(&window);
+    caster->setGeometry(50, 40, 80, 50);
+    auto* swatch = new Swatch(caster);
+    swatch->setGeometry(10, 10, 40, 20);
+    auto* shadow =
+        new DropShadowEffect(Qt::black, 10, QPointF(0, 0), caster, DropShadowEffect::Outline::layout);
+    caster->setGraphicsEffect(shadow);
+    window.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+    window.grab();
+    const int rendered = shadow->renderCount();
+
+    swatch->paint(Qt::green);
+    const QImage repainted = window.grab().toImage();
+    EXPECT_EQ(repainted.pixelColor(70, 55), QColor(Qt::green));
+    EXPECT_LT(repainted.pixelColor(55, 45).lightness(), 255); // the shadow still falls
+    EXPECT_EQ(shadow->renderCount(), rendered);
+
+    const int blurred = shadow->blurCount();
+    swatch->resize(60, 20);
+    window.grab();
+    EXPECT_EQ(shadow->renderCount(), rendered + 1);
+    EXPECT_EQ(shadow->blurCount(), blurred + 1);
+    shadow->outlineChanged();
+    window.grab();
+    EXPECT_EQ(shadow->renderCount(), rendered + 2);
+    EXPECT_EQ(shadow->blurCount(), blurred + 1);
+
+    // Inside another effect's picture it is rendered apart each time, where it stands.
+    auto* framed = new QWidget(&window);
+    framed->setGeometry(20, 20, 180, 130);
+    framed->setGraphicsEffect(new RoundedClipEffect(8, framed));
+    caster->setParent(framed);
+    caster->move(30, 20);
+    framed->show();
+    caster->show();
+    const QImage once = window.grab().toImage();
+    const int renders = shadow->renderCount();
+    EXPECT_EQ(window.grab().toImage(), once);
+    EXPECT_EQ(shadow->renderCount(), renders + 1);
+    EXPECT_EQ(once.pixelColor(70, 55), QColor(Qt::green));
 }
 
 } // namespace

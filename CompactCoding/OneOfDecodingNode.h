@@ -1,0 +1,37 @@
+#pragma once
+
+#include "CompactCoding/AbstractDecodingNode.h"
+#include "coding/Decoder.h"
+
+namespace coding {
+
+class ProtoKeyedDecoder;
+
+// The decoder a oneof reads itself from: a keyed container over the fields of the enclosing
+// message, where the enumeration finds which of its cases is present. Any other container is
+// refused with the ProtobufDecodingError invalidAccess.
+class OneOfDecodingNode final : public Decoder, public AbstractDecodingNode {
+public:
+    // What the node throws, when asked only for a present oneof, on finding none of its cases:
+    // decodeIfPresent catches it and answers nil.
+    struct NoCaseOnTheWire {};
+
+    // `message` is the enclosing message's container, which outlives the node and what it makes.
+    OneOfDecodingNode(const ProtoKeyedDecoder& message, bool onlyIfPresent,
+                      std::shared_ptr<const CodingPath> codingPath, std::shared_ptr<const UserInfo> userInfo,
+                      std::uint32_t depth);
+
+    const CodingPath& codingPath() const override { return AbstractNode::codingPath(); }
+    const UserInfo& userInfo() const override { return AbstractNode::userInfo(); }
+
+protected:
+    std::shared_ptr<KeyedDecodingContainerBox> makeKeyedContainer(const KeySet& keys) override;
+    std::shared_ptr<UnkeyedDecodingContainerBox> makeUnkeyedContainer() override;
+    std::shared_ptr<SingleValueDecodingContainerBox> makeSingleValueContainer() override;
+
+private:
+    const ProtoKeyedDecoder* message_;
+    bool onlyIfPresent_;
+};
+
+} // namespace coding

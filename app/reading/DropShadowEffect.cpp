@@ -1,0 +1,269 @@
+#include "app/reading/DropShadowEffect.h"
+
+#include <QChildEvent>
+#include <QEvent>
+#include <QPainter>
+#include <QPixmap>
+#include <QTransform>
+#include <QWidget>
+
+#include <algorithm>
+#include <cmath>
+#include <vector>
+
+namespace lumenscroll {
+
+namespace {
+
+// Coverage of a pixel that still counts at the blur radius from a fully covered one, of 255.
+constexpr float reachAtRadius = 2.0f / 255.0f;
+// From this radius the blur runs on a picture of half the size, as the platform's does.
+constexpr qreal halvingRadius = 4.0;
+
+// One line of `levels`, `count` long and `step` apart, blurred by an exponential fall-off run
+// forwards and then back, each pixel taking `take` of its own level.
+void blurLine(float* levels, int count, int step, float take) {
+    float level = 0.0f;
+    for (int i = 0; i < count; ++i) {
+        float& value = levels[static_cast<std::ptrdiff_t>(i) * step];
+        level += take * (value - level);
+        value = level;
+    }
+    for (int i = count - 2; i >= 0; --i) {
+        float& value = levels[static_cast<std::ptrdiff_t>(i) * step];
+        level += take * (value - level);
+        value = level;
+    }
+}
+
+// The coverage of `image` (premultiplied, device pixels) blurred over `radius` pixels, black.
+QImage blurredCoverage(const QImage& image, qreal radius) {
+    const int width = image.width();
+    const int height = image.height();
+    const bool halve = radius >= halvingRadius && width >= 2 && height >= 2;
+    const int factor = halve ? 2 : 1;
+    const int w = width / factor;
+    const int h = height / factor;
+    std::vector<float> levels(static_cast<std::size_t>(w) * static_cast<std::size_t>(h));
+    for (int y = 0; y < h; ++y) {
+        for (int x = 0; x < w; ++x) {
+            int sum = 0;
+            for (int dy = 0; dy < factor; ++dy) {
+                const auto* line = reinterpret_cast<const QRgb*>(image.constScanLine(y * factor + dy));
+                for (int dx = 0; dx < factor; ++dx) {
+                    sum += qAlpha(line[x * factor + dx]);
+                }
+            }
+            levels[static_cast<std::size_t>(y) * static_cast<std::size_t>(w) + static_cast<std::size_t>(x)] =
+                static_cast<float>(sum) / static_cast<float>(factor * factor);
+        }
+    }
+    const qreal scaledRadius = radius / factor;
+    const float take =
+        scaledRadius <= 1e-5 ? 1.0f : 1.0f - std::pow(reachAtRadius, 1.0f / static_cast<float>(scaledRadius));
+    for (int y = 0; y < h; ++y) {
+        blurLine(&levels[static_cast<std::size_t>(y) * static_cast<std::size_t>(w)], w, 1, take);
+    }
+    for (int x = 0; x < w; ++x) {
+        blurLine(&levels[static_cast<std::size_t>(x)], h, w, take);
+    }
+
+    QImage coverage(w, h, QImage::Format_Alpha8);
+    for (int y = 0; y < h; ++y) {
+        uchar* line = coverage.scanLine(y);
+        for (int x = 0; x < w; ++x) {
+            const float level = levels[static_cast<std::size_t>(y) * static_cast<std::size_t>(w) +
+                                       static_cast<std::size_t>(x)];
+            line[x] = static_cast<uchar>(std::clamp(std::lround(level), 0L, 255L));
+        }
+    }
+    QImage blurred(width, height, QImage::Format_ARGB32_Premultiplied);
+    blurred.fill(Qt::transparent);
+    QPainter painter(&blurred);
+    painter.setRenderHint(QPainter::SmoothPixmapTransform);
+    painter.drawImage(QRectF(0, 0, w * factor, h * factor), coverage);
+    return blurred;
+}
+
+} // namespace
+
+DropShadowEffect::DropShadowEffect(const QColor& color, qreal blurRadius, QPointF offset, QObject* parent,
+                                   Outline outline)
+    : QGraphicsDropShadowEffect(parent)
+    , changes_(outline) {
+    setColor(color);
+    setBlurRadius(blurRadius);
+    setOffset(offset);
+    connect(this, &QGraphicsDropShadowEffect::colorChanged, this, [this] { forget(); });
+    connect(this, &QGraphicsDropShadowEffect::blurRadiusChanged, this, [this] { forget(); });
+    connect(this, &QGraphicsDropShadowEffect::offsetChanged, this, [this] { forget(); });
+    if (parent == nullptr || !parent->isWidgetType()) {
+        changes_ = Outline::anyRepaint;
+    } else if (changes_ == Outline::layout) {
+        watch(static_cast<QWidget*>(parent));
+    } else {
+        parent->installEventFilter(this);
+    }
+}
+
+void DropShadowEffect::watch(QWidget* widget) {
+    widget->installEventFilter(this);
+    for (QObject* child : widget->children()) {
+        if (child->isWidgetType()) {
+            watch(static_cast<QWidget*>(child));
+        }
+    }
+}
+
+DropShadowEffect::~DropShadowEffect() = default;
+
+bool DropShadowEffect::eventFilter(QObject* watched, QEvent* event) {
+    const bool own = watched == parent();
+    switch (event->type()) {
+    case QEvent::Hide:
+        if (own) {
+            forget();
+        }
+        outlineKnown_ = false;
+        break;
+    case QEvent::ChildAdded:
+        if (auto* child = static_cast<QChildEvent*>(event)->child(); child->isWidgetType()) {
+            watch(static_cast<QWidget*>(child));
+        }
+        outlineKnown_ = false;
+        break;
+    case QEvent::Move:
+        // The widget moving carries its shadow with it; what it holds moving changes its outline.
+        outlineKnown_ = outlineKnown_ && own;
+        break;
+    case QEvent::Resize:
+    case QEvent::Show:
+    case QEvent::ChildRemoved:
+    case QEvent::LayoutRequest:
+    case QEvent::FontChange:
+    case QEvent::PaletteChange:
+    case QEvent::StyleChange:
+    case QEvent::ContentsRectChange:
+    case QEvent::ZOrderChange:
+    case QEvent::EnabledChange:
+    case QEvent::LayoutDirectionChange:
+        outlineKnown_ = false;
+        break;
+    default:
+        break;
+    }
+    return QGraphicsDropShadowEffect::eventFilter(watched, event);
+}
+
+void DropShadowEffect::forget() {
+    shadow_ = QImage();
+    outline_ = QImage();
+    outlineKnown_ = false;
+}
+
+bool DropShadowEffect::hasKeptOutline(const QImage& source) const {
+    if (outline_.size() != source.size() || shadow_.isNull()) {
+        return false;
+    }
+    const int width = source.width();
+    const int height = source.height();
+    for (int y = 0; y < height; ++y) {
+        const auto* line = reinterpret_cast<const QRgb*>(source.constScanLine(y));
+        const uchar* kept = outline_.constScanLine(y);
+        for (int x = 0; x < width; ++x) {
+            if (qAlpha(line[x]) != kept[x]) {
+                return false;
+            }
+        }
+    }
+    return true;
+}
+
+void DropShadowEffect::blurShadowOf(const QImage& source) {
+    ++blurs_;
+    outline_ = source.convertToFormat(QImage::Format_Alpha8);
+    // The outline where the shadow falls, in device pixels.
+    const qreal ratio = source.devicePixelRatio();
+    QImage moved(source.size(), QImage::Format_ARGB32_Premultiplied);
+    moved.fill(Qt::transparent);
+    {
+        QImage plain = source;
+        plain.setDevicePixelRatio(1.0);
+        QPainter painter(&moved);
+        painter.setCompositionMode(QPainter::CompositionMode_Source);
+        painter.drawImage(offset() * ratio, plain);
+    }
+    shadow_ = blurredCoverage(moved, blurRadius());
+    QPainter painter(&shadow_);
+    painter.setCompositionMode(QPainter::CompositionMode_SourceIn);
+    painter.fillRect(shadow_.rect(), color());
+    painter.end();
+    shadow_.setDevicePixelRatio(ratio);
+}
+
+QPixmap DropShadowEffect::renderedApart(const QPainter& painter, QPoint& at) const {
+    // As the platform renders an effect's source, but kept out of its pixmap cache: a source
+    // drawn straight through later must not find an old picture of the widget there.
+    auto* widget = static_cast<QWidget*>(parent());
+    const QTransform& transform = painter.worldTransform();
+    const QRect area = boundingRectFor(transform.mapRect(QRectF(widget->rect()))).toAlignedRect();
+    at = area.topLeft();
+    const qreal ratio = painter.device() != nullptr ? painter.device()->devicePixelRatio() : 1.0;
+    QPixmap pixmap(area.size() * ratio);
+    pixmap.setDevicePixelRatio(ratio);
+    pixmap.fill(Qt::transparent);
+    widget->render(&pixmap, transform.map(QPoint(0, 0)) - at, QRegion(), QWidget::DrawChildren);
+    return pixmap;
+}
+
+bool DropShadowEffect::isInsideAnotherEffect() const {
+    for (const QWidget* above = static_cast<QWidget*>(parent())->parentWidget(); above != nullptr;
+         above = above->parentWidget()) {
+        if (above->graphicsEffect() != nullptr && above->graphicsEffect()->isEnabled()) {
+            return true;
+        }
+    }
+    return false;
+}
+
+void DropShadowEffect::draw(QPainter* painter) {
+    if (blurRadius() <= 0 && offset().isNull()) {
+        drawSource(painter);
+        return;
+    }
+    const QTransform restore = painter->worldTransform();
+    const QPointF origin = restore.map(QPointF(0, 0));
+    if (outlineKnown_ && restore.type() <= QTransform::TxTranslate && painter->device() != nullptr &&
+        painter->device()->devicePixelRatio() == shadow_.devicePixelRatio() && !isInsideAnotherEffect()) {
+        painter->setWorldTransform(QTransform());
+        painter->drawImage(origin + shadowAt_, shadow_);
+        painter->setWorldTransform(restore);
+        drawSource(painter);
+        return;
+    }
+    // In device pixels, as the platform's shadow draws, so that nothing is scaled.
+    QPoint at;
+    const QPixmap pixmap =
+        changes_ == Outline::layout
+            ? renderedApart(*painter, at)
+            : sourcePixmap(Qt::DeviceCoordinates, &at, QGraphicsEffect::PadToEffectiveBoundingRect);
+    if (pixmap.isNull()) {
+        return;
+    }
+    ++renders_;
+    QImage source = pixmap.toImage();
+    if (source.format() != QImage::Format_ARGB32_Premultiplied) {
+        source = source.convertToFormat(QImage::Format_ARGB32_Premultiplied);
+    }
+    if (!hasKeptOutline(source)) {
+        blurShadowOf(source);
+    }
+    shadowAt_ = QPointF(at) - origin;
+    outlineKnown_ = changes_ == Outline::layout;
+    painter->setWorldTransform(QTransform());
+    painter->drawImage(at, shadow_);
+    painter->drawPixmap(at, pixmap);
+    painter->setWorldTransform(restore);
+}
+
+} // namespace lumenscroll

@@ -1,0 +1,67 @@
+#include "coding/Utf8.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+namespace {
+
+// The rule, byte by byte: the standard's table of well-formed sequences.
+bool wellFormed(const std::string& text) {
+    const auto* p = reinterpret_cast<const unsigned char*>(text.data());
+    const auto* end = p + text.size();
+    const auto inRange = [](unsigned char b, unsigned char low, unsigned char high) { return b >= low && b <= high; };
+    while (p < end) {
+        const unsigned char b = *p;
+        int length = 0;
+        unsigned char low = 0x80, high = 0xBF;
+        if (b < 0x80)
+            length = 1;
+        else if (inRange(b, 0xC2, 0xDF))
+            length = 2;
+        else if (inRange(b, 0xE0, 0xEF)) {
+            length = 3;
+            low = b == 0xE0 ? 0xA0 : 0x80;
+            high = b == 0xED ? 0x9F : 0xBF;
+        } else if (inRange(b, 0xF0, 0xF4)) {
+            length = 4;
+            low = b == 0xF0 ? 0x90 : 0x80;
+            high = b == 0xF4 ? 0x8F : 0xBF;
+        } else
+            return false;
+        if (end - p < length || (length > 1 && !inRange(p[1], low, high)))
+            return false;
+        for (int i = 2; i < length; ++i)
+            if (!inRange(p[i], 0x80, 0xBF))
+                return false;
+        p += length;
+    }
+    return true;
+}
+
+TEST(Utf8, AgreesWithTheStandardsTableForEverySequenceOfUpToThreeBytesAmongHangul) {
+    // Each candidate stands alone, inside a run of Hangul and ASCII, and at a run's end, where the
+    // checks that read eight bytes at a time meet their edges.
+    const std::string hangul = "하나님이 태초에";
+    const auto check = [&](const std::string& sequence) {
+        for (const std::string& text : {sequence, hangul + sequence + hangul, hangul + "x" + sequence})
+            ASSERT_EQ(coding::isValidUtf8(text), wellFormed(text)) << text.size() << " bytes";
+    };
+    for (int a = 0x80; a <= 0xFF; ++a) {
+        for (int b = 0x00; b <= 0xFF; ++b) {
+            check(std::string{char(a), char(b)});
+            if (a >= 0xE0 && a <= 0xEF)
+                for (const int c : {0x00, 0x41, 0x7F, 0x80, 0x9F, 0xA0, 0xBF, 0xC0})
+                    check(std::string{char(a), char(b), char(c)});
+        }
+    }
+}
+
+TEST(Utf8, FourByteSequences) {
+    for (const std::string text : {"\xF0\x9F\x98\x80", "\xF4\x8F\xBF\xBF", "\xF0\x8F\xBF\xBF", "\xF4\x90\x80\x80",
+                                   "\xF5\x80\x80\x80", "\xF0\x9F\x98", "\xF0\x9F\x98\x41"})
+        for (const std::string& embedded : {text, "말씀" + text + "말씀말씀"})
+            EXPECT_EQ(coding::isValidUtf8(embedded), wellFormed(embedded)) << embedded.size();
+}
+
+} // namespace

@@ -1,0 +1,103 @@
+#!/usr/bin/env bash
+# Starts the program on a virtual display with an empty home of its own and prints what it costs
+# while nobody touches it: the processor time (user and system, from /proc/<pid>/stat) it takes
+# over ten seconds, as a share of one core, with the main view and one page open, with the
+# window inactive, and with ten pages open, in the overview the last "New Page" leaves and then
+# one page at a time; also the start-up screen, over a shorter stretch.
+# Beside each figure stands the virtual display's own share (the drawing the program sends it)
+# and whether the window's picture still changes (the animations the pages ask for).
+#
+#   tools/measure-idle.sh [program] [display] [seconds]
+#
+# The program defaults to the Release build (build/release/lumenscroll), the display to :98,
+# the stretch measured to 10 seconds.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+source tools/program-session.sh
+
+program=${1:-build/release/lumenscroll}
+display=${2:-:98}
+seconds=${3:-10}
+pages=10
+# Outside the window, where the pointer hovers over nothing of the program's.
+away_x=1270
+away_y=1010
+
+session_start "$program" "$display"
+
+ticks_per_second=$(getconf CLK_TCK)
+# User and system time of a process so far, in clock ticks (the fields after the name, which
+# stands in parentheses).
+cpu_ticks() { sed 's/^.*) //' "/proc/$1/stat" | awk '{ print $12 + $13 }'; }
+# Prints the share of one core the program and the display took over `$1` seconds.
+measure() {
+  local app0 xvfb0 app1 xvfb1
+  app0=$(cpu_ticks "$app_pid")
+  xvfb0=$(cpu_ticks "$xvfb_pid")
+  sleep "$1"
+  app1=$(cpu_ticks "$app_pid")
+  xvfb1=$(cpu_ticks "$xvfb_pid")
+  awk -v a=$((app1 - app0)) -v x=$((xvfb1 - xvfb0)) -v hz="$ticks_per_second" -v s="$1" \
+    'BEGIN { printf "%5.1f%% of one core (display %4.1f%%)", 100 * a / hz / s, 100 * x / hz / s }'
+}
+# Whether two pictures of the window a second apart differ.
+animating() {
+  local first second
+  first=$(DISPLAY=$session_display import -window root -crop 1200x800+0+0 rgb:- | md5sum)
+  sleep 1
+  second=$(DISPLAY=$session_display import -window root -crop 1200x800+0+0 rgb:- | md5sum)
+  [ "$first" != "$second" ] && echo "moving" || echo "still"
+}
+# No window manager gives the window the focus: the script does, as a click on it would.
+window=
+focus_program() {
+  [ -n "$window" ] || window=$(DISPLAY=$session_display xdotool search --pid "$app_pid" --onlyvisible | head -n 1)
+  DISPLAY=$session_display xdotool windowfocus --sync "$window"
+}
+focus_elsewhere() {
+  local root
+  root=$(DISPLAY=$session_display xdotool getmouselocation --shell | sed -n 's/^WINDOW=//p')
+  DISPLAY=$session_display xdotool windowfocus --sync "$root"
+}
+leave_alone() {
+  DISPLAY=$session_display xdotool mousemove "$away_x" "$away_y"
+  sleep 2
+}
+
+# The start-up screen stands for three seconds; the main view follows with one page.
+sleep 1
+startup=$(measure 1.5)
+sleep 3.5
+focus_program
+leave_alone
+one_moving=$(animating)
+one=$(measure "$seconds")
+
+focus_elsewhere
+sleep 1
+inactive_moving=$(animating)
+inactive=$(measure "$seconds")
+focus_program
+
+for _ in $(seq 2 "$pages"); do
+  session_click "$new_page_x" "$new_page_y"
+  sleep 1
+done
+leave_alone
+overview_moving=$(animating)
+overview=$(measure "$seconds")
+pages_saved=$(find "$session_home" -name 'LSC_Settings_*' | wc -l)
+
+# "Bible" selects itself, then leaves the overview.
+session_click "$bible_x" "$bible_y"
+sleep 1
+session_click "$bible_x" "$bible_y"
+leave_alone
+many_moving=$(animating)
+many=$(measure "$seconds")
+
+echo "start-up screen (1.5 s):           $startup"
+echo "main view, 1 page:                 $one, picture $one_moving"
+echo "main view, 1 page, inactive:       $inactive, picture $inactive_moving"
+echo "main view, $pages pages, overview:    $overview, picture $overview_moving ($pages_saved pages saved)"
+echo "main view, $pages pages:              $many, picture $many_moving"
