@@ -8,26 +8,22 @@
 //   but the second of a merged line that ends the chapter (as the texts end a few chapters);
 // - the verses of UTF-8 text are UTF-8: the program stores them as JSON, which holds nothing else.
 
+#include "FuzzCheck.h"
+
 #include "app/model/BibleBook.h"
 #include "app/reading/ChapterText.h"
 #include "coding/Utf8.h"
 
 #include <cstddef>
 #include <cstdint>
-#include <cstdio>
-#include <cstdlib>
 #include <span>
 #include <string_view>
 #include <vector>
 
 namespace {
 
+using fuzzing::fail;
 using namespace lumenscroll;
-
-[[noreturn]] void fail(const char* what) {
-    std::fprintf(stderr, "fuzz check failed: %s\n", what);
-    std::abort();
-}
 
 void checkLines(std::string_view text, const std::vector<std::string_view>& lines, BibleKind kind) {
     const char* previousEnd = text.data();

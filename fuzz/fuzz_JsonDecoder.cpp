@@ -6,6 +6,8 @@
 // elements without parsing them and decodes the elements one by one: where every element
 // decodes, that must give exactly what decoding the whole value gives.
 
+#include "FuzzCheck.h"
+
 #include "app/model/BibleStructure.h"
 #include "app/reading/JsonArrayElements.h"
 #include "coding/Coding.h"
@@ -14,22 +16,16 @@
 
 #include <cstddef>
 #include <cstdint>
-#include <cstdio>
-#include <cstdlib>
 #include <optional>
 #include <string_view>
 #include <vector>
 
 namespace {
 
+using fuzzing::fail;
 using lumenscroll::BibleStructure;
 using Pages = std::vector<BibleStructure>;
 using Texts = std::vector<std::vector<BibleStructure>>;
-
-[[noreturn]] void fail(const char* what) {
-    std::fprintf(stderr, "fuzz check failed: %s\n", what);
-    std::abort();
-}
 
 template <class T> std::optional<T> decoded(std::string_view json) {
     try {

@@ -16,6 +16,8 @@
 // - the second launch restores the same pages and keeps no new backup;
 // - nothing outside the program's folder in Documents and its settings file changed.
 
+#include "FuzzApplication.h"
+#include "FuzzCheck.h"
 #include "InputParts.h"
 
 #include "CompactCoding/BinaryDecoder.h"
@@ -23,7 +25,6 @@
 #include "app/model/BibleStructure.h"
 #include "app/platform/FileSystem.h"
 #include "app/platform/TestAppContext.h"
-#include "app/platform/Trace.h"
 #include "app/reading/ChapterText.h"
 #include "app/reading/JsonArrayElements.h"
 #include "app/reading/OpenPages.h"
@@ -34,15 +35,12 @@
 #include "coding/Coding.h"
 #include "coding/json/JsonDecoder.h"
 
-#include <QCoreApplication>
 #include <QDir>
 #include <QDirIterator>
 #include <QTemporaryDir>
 
 #include <cstddef>
 #include <cstdint>
-#include <cstdio>
-#include <cstdlib>
 #include <map>
 #include <memory>
 #include <optional>
@@ -54,21 +52,12 @@
 namespace {
 
 using namespace lumenscroll;
+using fuzzing::check;
+using fuzzing::fail;
 using Pages = std::vector<BibleStructure>;
 using Texts = std::vector<std::vector<BibleStructure>>;
 
 constexpr std::size_t maxPageFiles = 8;
-
-[[noreturn]] void fail(const char* what) {
-    std::fprintf(stderr, "fuzz check failed: %s\n", what);
-    std::abort();
-}
-
-void check(bool holds, const char* what) {
-    if (!holds) {
-        fail(what);
-    }
-}
 
 // A book as the text resources hold it, every verse of the table "c:v 말씀 c.v", with a heading
 // on its first line and its second and third verses one merged line; a book cut short after
@@ -401,9 +390,7 @@ void run(std::uint8_t options, const std::vector<std::string_view>& parts) {
 } // namespace
 
 extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv) {
-    static QCoreApplication application(*argc, *argv);
-    // The restore traces every verse it reads: the lines go nowhere.
-    setTraceSink([](const QString&) {});
+    fuzzing::initializeApplication(argc, argv);
     (void)resourceFolder();
     return 0;
 }

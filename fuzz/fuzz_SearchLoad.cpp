@@ -7,23 +7,21 @@
 //   book, chapter and verse;
 // - opening a hit leaves a pending hit only for a verse the tables hold.
 
+#include "FuzzApplication.h"
+#include "FuzzCheck.h"
 #include "InputParts.h"
 
 #include "app/model/BibleBook.h"
 #include "app/model/VerseLocator.h"
 #include "app/platform/TestAppContext.h"
-#include "app/platform/Trace.h"
 #include "app/reading/TextResource.h"
 #include "app/reading/UserSettings.h"
 #include "app/search/SearchBibleView.h"
 #include "app/search/SearchQuery.h"
 
-#include <QCoreApplication>
 
 #include <cstddef>
 #include <cstdint>
-#include <cstdio>
-#include <cstdlib>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -31,18 +29,9 @@
 namespace {
 
 using namespace lumenscroll;
+using fuzzing::check;
+using fuzzing::fail;
 using Texts = std::vector<std::vector<BibleStructure>>;
-
-[[noreturn]] void fail(const char* what) {
-    std::fprintf(stderr, "fuzz check failed: %s\n", what);
-    std::abort();
-}
-
-void check(bool holds, const char* what) {
-    if (!holds) {
-        fail(what);
-    }
-}
 
 // The verses holding a query word, by a plain scan of each verse.
 std::size_t versesHolding(const Texts& translation, const std::vector<std::string>& words) {
@@ -145,8 +134,7 @@ void run(BibleKind kind, const std::vector<std::string_view>& parts) {
 } // namespace
 
 extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv) {
-    static QCoreApplication application(*argc, *argv);
-    setTraceSink([](const QString&) {});
+    fuzzing::initializeApplication(argc, argv);
     return 0;
 }
 

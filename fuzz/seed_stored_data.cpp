@@ -62,9 +62,10 @@ BibleStructure withWords(BibleStructure record) {
 }
 
 // The loaded texts as the program stores them: a placeholder per book, one book holding a
-// loaded chapter.
-Texts texts(bool loaded) {
-    Texts books(static_cast<std::size_t>(bibleBookCount), std::vector<BibleStructure>(1));
+// loaded chapter. The decoder's own target takes a few books: what it checks does not depend on
+// their number, and short seeds run faster.
+Texts texts(bool loaded, std::int64_t bookCount = bibleBookCount) {
+    Texts books(static_cast<std::size_t>(bookCount), std::vector<BibleStructure>(1));
     if (loaded) {
         BibleStructure chapter = withWords(page(0, 0, BibleKind::kr01, 4));
         chapter.versesIndex = 1;
@@ -139,7 +140,7 @@ int main(int argc, char** argv) {
 
     const auto jsonFolder = root / "fuzz_JsonDecoder";
     write(jsonFolder, "pages", std::string(1, '\0') + pagesJson);
-    write(jsonFolder, "texts", std::string(1, '\1') + textsJson);
+    write(jsonFolder, "texts", std::string(1, '\1') + text(json.encode(texts(true, 3))));
     write(jsonFolder, "texts-short", std::string(1, '\1') + text(json.encode(Texts{{BibleStructure{}}, {}})));
 
     const auto restoreFolder = root / "fuzz_PageRestore";
@@ -151,6 +152,10 @@ int main(int argc, char** argv) {
     write(restoreFolder, "pages-start-up", joined(18, {text(json.encode(Pages{pages[1]})), textsJson, files[0]}));
     write(restoreFolder, "option-key", joined(1, {pagesJson, text(json.encode(texts(false))), files[2]}));
     write(restoreFolder, "first-run", joined(6, {"", "", files[1], files[3]}));
+    // A page saved over a longer text than the one the launch reads, marked past the text's end.
+    BibleStructure longer = page(64, 0, BibleKind::kr01, 8);
+    longer.praises[6].bookmarked = true;
+    write(restoreFolder, "shorter-text", joined(0, {text(json.encode(Pages{longer})), textsJson}));
     write(restoreFolder, "corrupt", joined(0, {pagesJson.substr(0, 60), "[[]]", files[0]}));
 
     const auto chapterFolder = root / "fuzz_ChapterText";
