@@ -139,7 +139,7 @@ int main(int argc, char** argv) {
     const std::string textsJson = text(json.encode(texts(true)));
 
     const auto jsonFolder = root / "fuzz_JsonDecoder";
-    write(jsonFolder, "pages", std::string(1, '\0') + pagesJson);
+    write(jsonFolder, "pages", std::string(1, '\0') + text(json.encode(Pages{pages[1], pages[4]})));
     write(jsonFolder, "texts", std::string(1, '\1') + text(json.encode(texts(true, 3))));
     write(jsonFolder, "texts-short", std::string(1, '\1') + text(json.encode(Texts{{BibleStructure{}}, {}})));
 
@@ -162,6 +162,10 @@ int main(int argc, char** argv) {
     // Translation, book, chapter, then the text.
     write(chapterFolder, "genesis-kr", std::string{'\0', '\0', '\2'} + bookText(BibleBook::genesis, "\n", 3));
     write(chapterFolder, "john-en", std::string{'\1', '\52', '\2'} + bookText(BibleBook::john, "\r\n", 2));
+    // A huge verse number, a lone CR, a line of only a token, a merged line ending the text, and
+    // bytes that are not UTF-8.
+    write(chapterFolder, "edges", std::string{'\0', '\100', '\1'} +
+                                      "1:99999999999999999999 a\rb\n1:\n<\n1:3-4\n\xFF\xFE <\xC3>\x80\n1:7-8 end");
     write(chapterFolder, "jude-mixed", std::string{'\0', '\100', '\1'} + "1:1 a\r\n1:2-3 b\n\n1:4 <H>\n1:5 <>c>d\n");
 
     const auto searchFolder = root / "fuzz_SearchLoad";
