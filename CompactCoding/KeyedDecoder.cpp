@@ -48,13 +48,6 @@ std::span<const std::uint8_t> valueBytes(std::span<const std::uint8_t> bytes, st
     return bytes.subspan(start, size);
 }
 
-bool isValidKeyText(std::span<const std::uint8_t> bytes) {
-    std::uint8_t high = 0;
-    for (std::uint8_t byte : bytes)
-        high |= byte;
-    return high < 0x80 || isValidUtf8(bytes);
-}
-
 // Length, first, middle and last byte of a text key (keys of one record nearly always differ
 // there), or the integer of an integer key; equal keys always give equal values. Built from
 // single bytes and without a branch on the length: keys of one record alternate in length, and
@@ -104,7 +97,7 @@ void KeyedDecoder::parse(std::span<const std::uint8_t> bytes) {
             if (keyLength > std::numeric_limits<std::uint32_t>::max())
                 corrupt(path, "Invalid data size");
             const auto keyBytes = bytes.subspan(index, static_cast<std::size_t>(keyLength));
-            if (!isValidKeyText(keyBytes))
+            if (!isValidUtf8(keyBytes))
                 corrupt(path, "Invalid string");
             index += keyBytes.size();
             text = std::string_view(reinterpret_cast<const char*>(keyBytes.data()), keyBytes.size());

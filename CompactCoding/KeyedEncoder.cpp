@@ -38,6 +38,7 @@ KeyedEncoder::KeyedEncoder(std::shared_ptr<const CodingPath> codingPath, std::sh
       sortKeys_(userInfoFlag(UserInfoOption::sort, this->userInfo())),
       isDictionary_(keys.isDynamic()),
       expectedCount_(keys.keys().size()),
+      keys_(keys.hasDistinctKeys() ? &keys : nullptr),
       bytes_(arena),
       entries_(ArenaAllocator<Entry>(arena)),
       index_(ArenaAllocator<std::uint32_t>(arena)),
@@ -52,6 +53,9 @@ KeyedEncoder::KeyBytes KeyedEncoder::writeKey(const CodingKey& key) {
     }
     const std::size_t offset = bytes_.size();
     std::uint32_t textOffset = 0, textLength = 0;
+    const std::size_t position = keys_ ? keys_->position(key, nextPosition_) : KeySet::notAKey;
+    if (position != KeySet::notAKey)
+        nextPosition_ = position + 1;
     if (key.intValue) {
         if (!MixedCodingKeyWrapper::isInRange(*key.intValue)) {
             // A dictionary's keys are data, not declarations: a bad one is an error of the value.
@@ -71,7 +75,7 @@ KeyedEncoder::KeyBytes KeyedEncoder::writeKey(const CodingKey& key) {
             keyTexts_.insert(keyTexts_.end(), key.stringValue.begin(), key.stringValue.end());
         }
     } else {
-        if (!isValidUtf8(key.stringValue))
+        if (!(position != KeySet::notAKey ? keys_->isUtf8At(position) : isValidUtf8(key.stringValue)))
             throw EncodingError::invalidValue(key.stringValue,
                                               ErrorContext{codingPath(), "String is not UTF-8", nullptr});
         const std::size_t size = key.stringValue.size();
@@ -81,8 +85,10 @@ KeyedEncoder::KeyBytes KeyedEncoder::writeKey(const CodingKey& key) {
         bytes_.commit(out + size);
     }
     const auto length = static_cast<std::uint32_t>(bytes_.size() - offset);
-    const std::uint32_t hash = key.intValue ? keyHash(*key.intValue) : keyHash(key.stringValue);
-    return KeyBytes{offset, length, hash, textOffset, textLength};
+    const std::uint32_t hash = position != KeySet::notAKey ? keys_->hashAt(position)
+                               : key.intValue              ? keyHash(*key.intValue)
+                                                           : keyHash(key.stringValue);
+    return KeyBytes{offset, length, hash, textOffset, textLength, position};
 }
 
 // Keys are the same when they are written the same, whatever the data type of their values.
@@ -96,7 +102,13 @@ std::size_t KeyedEncoder::find(const KeyBytes& key) const {
 
 void KeyedEncoder::store(const KeyBytes& key, std::size_t valueLength, std::shared_ptr<EncodingContainer> nested) {
     cachedSize_ = unknownSize;
-    const std::size_t position = find(key);
+    // A key placed in the set whose place is not yet taken is new; anything else is searched for.
+    const bool placed = key.position < placedKeys;
+    const std::uint64_t bit = placed ? std::uint64_t{1} << key.position : 0;
+    const bool isNew = placed && !storedUnplacedKey_ && (storedPositions_ & bit) == 0;
+    storedPositions_ |= bit;
+    storedUnplacedKey_ = storedUnplacedKey_ || !placed;
+    const std::size_t position = isNew ? entries_.size() : find(key);
     if (position < entries_.size()) {
         // A second value under a key replaces the first where it stood; the first one's bytes
         // are left unused in the buffer.

@@ -55,6 +55,7 @@ private:
         std::uint32_t hash;       // keyHash of the key
         std::uint32_t textOffset; // of an integer key's text in keyTexts_, when sorting
         std::uint32_t textLength;
+        std::size_t position;     // in the record's key set, when it tells keys apart; else notAKey
     };
     struct Entry {
         std::size_t offset;         // of the key in bytes_
@@ -81,6 +82,14 @@ private:
     bool sortKeys_;
     bool isDictionary_;
     std::size_t expectedCount_;
+    // A record's keys are told apart by their positions in its key set: a key whose position is
+    // not yet among those stored is new, without a search. Once a key from outside the set is
+    // stored, every key is searched for.
+    static constexpr std::size_t placedKeys = 64;
+    const KeySet* keys_;
+    std::size_t nextPosition_ = 0;
+    std::uint64_t storedPositions_ = 0;
+    bool storedUnplacedKey_ = false;
     ArenaBytes bytes_;
     ArenaVector<Entry> entries_;
     KeyIndex<ArenaAllocator<std::uint32_t>> index_;

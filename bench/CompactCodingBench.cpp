@@ -1,17 +1,20 @@
-// One chapter record through the compact coders, through the protobuf-compatible coders and
-// through libprotobuf's generated code for the same fields, in one run: Genesis 1 (31 verses) and
-// Psalm 119 (176 verses), Korean verse text, a note object of its own on every verse and a
-// written note on some. After the benchmarks the program prints the time ratios of our coders to
-// libprotobuf's.
+// One chapter record through the compact coders, through two coders of self-describing keyed
+// records (msgpack-c, nlohmann-json's CBOR) with the same text keys, through the
+// protobuf-compatible coders and through libprotobuf's generated code for the same fields, in one
+// run: Genesis 1 (31 verses) and Psalm 119 (176 verses), Korean verse text, a note object of its
+// own on every verse and a written note on some. After the benchmarks the program prints the
+// encoded sizes and the time ratios of our coders to each peer.
 //
-//   lumenscroll_bench --benchmark_repetitions=10 --benchmark_enable_random_interleaving=true
-// (the ratios then use the fastest repetition of each, which other work on the machine disturbs
-// least, and the repetitions of the coders compared run by turns)
+// Every benchmark is repeated (10 times unless --benchmark_repetitions says otherwise) with the
+// repetitions of all coders run by turns in a random order, and the ratios are those of the
+// medians, which a burst of other work on the machine moves least.
 
 #include "CompactCoding/BinaryDecoder.h"
 #include "CompactCoding/BinaryEncoder.h"
 #include "CompactCoding/ProtobufDecoder.h"
 #include "CompactCoding/ProtobufEncoder.h"
+#include "CborChapter.h"
+#include "MsgpackChapter.h"
 #include "NumberedChapter.h"
 #include "app/model/BibleStructure.h"
 #include "chapter.pb.h"
@@ -155,6 +158,8 @@ struct Chapter {
     std::string protobufBytes;
     numbered::BibleStructure numbered; // the same chapter for the protobuf-compatible coders
     coding::Data protobufFormBytes;
+    msgpack::sbuffer msgpackBytes;
+    std::vector<std::uint8_t> cborBytes;
 };
 
 const Chapter& chapterOf(std::size_t verses) {
@@ -163,7 +168,8 @@ const Chapter& chapterOf(std::size_t verses) {
         for (const BibleStructure& record : std::vector{makeChapter(0, "창세기", 1, 31), makeChapter(18, "시편", 119, 176)}) {
             const auto numbered = numbered::BibleStructure::from(record);
             Chapter chapter{record, toProto(record), coding::BinaryEncoder().encode(record), {},
-                            numbered, coding::ProtobufEncoder().encode(numbered)};
+                            numbered, coding::ProtobufEncoder().encode(numbered), msgpackChapter::encode(record),
+                            cborChapter::encode(record)};
             chapter.message.SerializeToString(&chapter.protobufBytes);
             result.emplace(record.praises.size(), std::move(chapter));
         }
@@ -210,6 +216,40 @@ void protobufFormDecode(benchmark::State& state, std::size_t verses) {
     }
 }
 
+void msgpackEncode(benchmark::State& state, std::size_t verses) {
+    const BibleStructure& record = chapterOf(verses).record;
+    for (auto _ : state) {
+        msgpack::sbuffer bytes = msgpackChapter::encode(record);
+        benchmark::DoNotOptimize(bytes.data());
+    }
+    state.counters["bytes"] = static_cast<double>(chapterOf(verses).msgpackBytes.size());
+}
+
+void msgpackDecode(benchmark::State& state, std::size_t verses) {
+    const msgpack::sbuffer& bytes = chapterOf(verses).msgpackBytes;
+    for (auto _ : state) {
+        BibleStructure record = msgpackChapter::decode(bytes.data(), bytes.size());
+        benchmark::DoNotOptimize(record.praises.data());
+    }
+}
+
+void cborEncode(benchmark::State& state, std::size_t verses) {
+    const BibleStructure& record = chapterOf(verses).record;
+    for (auto _ : state) {
+        std::vector<std::uint8_t> bytes = cborChapter::encode(record);
+        benchmark::DoNotOptimize(bytes.data());
+    }
+    state.counters["bytes"] = static_cast<double>(chapterOf(verses).cborBytes.size());
+}
+
+void cborDecode(benchmark::State& state, std::size_t verses) {
+    const std::vector<std::uint8_t>& bytes = chapterOf(verses).cborBytes;
+    for (auto _ : state) {
+        BibleStructure record = cborChapter::decode(bytes);
+        benchmark::DoNotOptimize(record.praises.data());
+    }
+}
+
 void protobufEncode(benchmark::State& state, std::size_t verses) {
     const proto::BibleStructure& message = chapterOf(verses).message;
     for (auto _ : state) {
@@ -230,15 +270,15 @@ void protobufDecode(benchmark::State& state, std::size_t verses) {
     }
 }
 
-// Keeps the CPU time per iteration of every benchmark (the fastest repetition when repeated)
+// Keeps the median CPU time per iteration of every benchmark (its only time when not repeated)
 // besides printing as usual.
-class RecordingReporter : public benchmark::ConsoleReporter {
+class MedianReporter : public benchmark::ConsoleReporter {
 public:
     void ReportRuns(const std::vector<Run>& runs) override {
         for (const Run& run : runs) {
             const std::string name = run.run_name.str();
-            if (run.run_type == Run::RT_Aggregate && run.aggregate_name == "min")
-                fastest_[name] = run.GetAdjustedCPUTime();
+            if (run.run_type == Run::RT_Aggregate && run.aggregate_name == "median")
+                medians_[name] = run.GetAdjustedCPUTime();
             else if (run.run_type == Run::RT_Iteration)
                 singles_[name] = run.GetAdjustedCPUTime();
         }
@@ -247,7 +287,7 @@ public:
 
     // In the reporter's time unit (nanoseconds); 0 when the benchmark did not run.
     double time(const std::string& name) const {
-        if (const auto found = fastest_.find(name); found != fastest_.end())
+        if (const auto found = medians_.find(name); found != medians_.end())
             return found->second;
         if (const auto found = singles_.find(name); found != singles_.end())
             return found->second;
@@ -255,70 +295,113 @@ public:
     }
 
 private:
-    std::map<std::string, double> fastest_;
+    std::map<std::string, double> medians_;
     std::map<std::string, double> singles_;
 };
 
-double fastest(const std::vector<double>& times) { return *std::min_element(times.begin(), times.end()); }
-
-// Each coder reads its own bytes back, and the protobuf-compatible coders write libprotobuf's.
+// Each coder reads its own bytes back to the same chapter, and the protobuf-compatible coders write
+// libprotobuf's.
 bool roundTripsAgree(std::size_t verses) {
     const Chapter& chapter = chapterOf(verses);
     proto::BibleStructure parsed;
     return coding::BinaryDecoder().decode<BibleStructure>(chapter.compactBytes) == chapter.record &&
            parsed.ParseFromString(chapter.protobufBytes) && parsed.praises_size() == static_cast<int>(verses) &&
            coding::ProtobufDecoder().decode<numbered::BibleStructure>(chapter.protobufFormBytes) == chapter.numbered &&
-           chapter.protobufFormBytes.view() == chapter.protobufBytes;
+           chapter.protobufFormBytes.view() == chapter.protobufBytes &&
+           msgpackChapter::decode(chapter.msgpackBytes.data(), chapter.msgpackBytes.size()) == chapter.record &&
+           cborChapter::decode(chapter.cborBytes) == chapter.record;
+}
+
+// The command line with the defaults added that it leaves out: repetitions, run by turns, and
+// only their statistics on the console.
+std::vector<char*> withDefaults(int argc, char** argv) {
+    std::vector<char*> arguments(argv, argv + argc);
+    const auto given = [&](std::string_view flag) {
+        return std::any_of(arguments.begin() + 1, arguments.end(),
+                           [flag](const char* argument) { return std::string_view(argument).starts_with(flag); });
+    };
+    static std::array defaults{std::pair{"--benchmark_repetitions", "--benchmark_repetitions=10"},
+                               std::pair{"--benchmark_enable_random_interleaving",
+                                         "--benchmark_enable_random_interleaving=true"},
+                               std::pair{"--benchmark_display_aggregates_only",
+                                         "--benchmark_display_aggregates_only=true"}};
+    for (const auto& [flag, setting] : defaults)
+        if (!given(flag))
+            arguments.push_back(const_cast<char*>(setting));
+    return arguments;
 }
 
 } // namespace
 
 int main(int argc, char** argv) {
     constexpr std::array<std::size_t, 2> chapterSizes{31, 176};
+    using Run = void (*)(benchmark::State&, std::size_t);
+    struct Coder {
+        const char* name;
+        Run encode;
+        Run decode;
+    };
+    const std::array<Coder, 5> coders{Coder{"compact", compactEncode, compactDecode},
+                                      Coder{"msgpack", msgpackEncode, msgpackDecode},
+                                      Coder{"cbor", cborEncode, cborDecode},
+                                      Coder{"protobuf", protobufEncode, protobufDecode},
+                                      Coder{"protobufForm", protobufFormEncode, protobufFormDecode}};
+    const auto name = [](std::string_view coder, std::string_view operation, std::size_t verses) {
+        std::string result(coder);
+        result.append("/").append(operation).append("/").append(std::to_string(verses));
+        return result;
+    };
     for (const std::size_t verses : chapterSizes) {
         if (!roundTripsAgree(verses)) {
             std::fprintf(stderr, "the chapter of %zu verses does not round-trip\n", verses);
             return 1;
         }
-        const auto name = [verses](std::string_view coder, std::string_view operation) {
-            std::string result(coder);
-            result.append("/").append(operation).append("/").append(std::to_string(verses));
-            return result;
-        };
-        for (auto* registered : {
-                 benchmark::RegisterBenchmark(name("compact", "encode").c_str(), compactEncode, verses),
-                 benchmark::RegisterBenchmark(name("protobufForm", "encode").c_str(), protobufFormEncode, verses),
-                 benchmark::RegisterBenchmark(name("protobuf", "encode").c_str(), protobufEncode, verses),
-                 benchmark::RegisterBenchmark(name("compact", "decode").c_str(), compactDecode, verses),
-                 benchmark::RegisterBenchmark(name("protobufForm", "decode").c_str(), protobufFormDecode, verses),
-                 benchmark::RegisterBenchmark(name("protobuf", "decode").c_str(), protobufDecode, verses)})
-            registered->ComputeStatistics("min", fastest);
+        for (const Coder& coder : coders)
+            benchmark::RegisterBenchmark(name(coder.name, "encode", verses).c_str(), coder.encode, verses);
+        for (const Coder& coder : coders)
+            benchmark::RegisterBenchmark(name(coder.name, "decode", verses).c_str(), coder.decode, verses);
     }
 
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
+    std::vector<char*> arguments = withDefaults(argc, argv);
+    int count = static_cast<int>(arguments.size());
+    benchmark::Initialize(&count, arguments.data());
+    if (benchmark::ReportUnrecognizedArguments(count, arguments.data()))
         return 1;
-    RecordingReporter reporter;
+    MedianReporter reporter;
     benchmark::RunSpecifiedBenchmarks(&reporter);
     benchmark::Shutdown();
 
-    // Ours to libprotobuf's: the compact format (target: encode <= 2, decode <= 3) and the
-    // protobuf-compatible form of the same bytes as libprotobuf (target: encode <= 1.5, decode <= 2).
-    std::printf("\nCPU time per record, ours / libprotobuf's\n");
+    // Targets of the compact format: below 1 against msgpack and CBOR, at most 1.3 against
+    // libprotobuf; of the protobuf-compatible form: encode at most 1.5, decode at most 2.
+    std::printf("\nMedian CPU time per record in microseconds, and ours / theirs\n");
     for (const std::size_t verses : chapterSizes) {
         const Chapter& chapter = chapterOf(verses);
-        std::printf("%3zu verses (%zu compact bytes, %zu protobuf bytes)\n", verses, chapter.compactBytes.size(),
-                    chapter.protobufBytes.size());
-        for (const char* coder : {"compact", "protobufForm"}) {
-            for (const char* operation : {"encode", "decode"}) {
-                const std::string suffix = std::string(operation) + "/" + std::to_string(verses);
-                const double ours = reporter.time(std::string(coder) + "/" + suffix);
-                const double protobuf = reporter.time("protobuf/" + suffix);
-                if (ours > 0 && protobuf > 0)
-                    std::printf("  %-12s %s: %9.1f us / %9.1f us = %.2f\n", coder, operation, ours / 1000,
-                                protobuf / 1000, ours / protobuf);
-            }
+        std::printf("%3zu verses      %12s %12s %12s %12s %12s\n", verses, "compact", "msgpack", "CBOR", "protobuf",
+                    "protobufForm");
+        std::printf("  bytes         %12zu %12zu %12zu %12zu %12zu\n", chapter.compactBytes.size(),
+                    chapter.msgpackBytes.size(), chapter.cborBytes.size(), chapter.protobufBytes.size(),
+                    chapter.protobufFormBytes.size());
+        for (const char* operation : {"encode", "decode"}) {
+            std::printf("  %-13s", operation);
+            for (const Coder& coder : coders)
+                std::printf(" %12.1f", reporter.time(name(coder.name, operation, verses)) / 1000);
+            std::printf("\n");
         }
+        for (const char* operation : {"encode", "decode"}) {
+            const double compact = reporter.time(name("compact", operation, verses));
+            std::printf("  compact / peer, %s:", operation);
+            for (const char* peer : {"msgpack", "cbor", "protobuf"})
+                if (const double theirs = reporter.time(name(peer, operation, verses)); compact > 0 && theirs > 0)
+                    std::printf("  %s %.2f", peer, compact / theirs);
+            std::printf("\n");
+        }
+        std::printf("  protobufForm / protobuf:");
+        for (const char* operation : {"encode", "decode"})
+            if (const double ours = reporter.time(name("protobufForm", operation, verses)),
+                theirs = reporter.time(name("protobuf", operation, verses));
+                ours > 0 && theirs > 0)
+                std::printf("  %s %.2f", operation, ours / theirs);
+        std::printf("\n");
     }
     return 0;
 }

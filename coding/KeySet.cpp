@@ -1,8 +1,38 @@
 #include "coding/KeySet.h"
 
+#include "coding/KeyIndex.h"
+#include "coding/Utf8.h"
+
 #include <charconv>
+#include <set>
 
 namespace coding {
+
+KeySet::KeySet(std::vector<CodingKey> keys) : kind_(Kind::fixed) {
+    auto table = std::make_shared<Table>();
+    table->keys = std::move(keys);
+    std::set<std::int64_t> integers;
+    std::set<std::string_view> texts;
+    table->distinct = true;
+    table->facts.reserve(table->keys.size());
+    for (const CodingKey& key : table->keys) {
+        table->facts.push_back(Facts{key.intValue ? keyHash(*key.intValue) : keyHash(key.stringValue),
+                                     isValidUtf8(key.stringValue)});
+        const bool added = key.intValue ? integers.insert(*key.intValue).second : texts.insert(key.stringValue).second;
+        table->distinct = table->distinct && added;
+    }
+    table_ = std::move(table);
+}
+
+KeySet::KeySet(Kind kind) : kind_(kind), table_(std::make_shared<const Table>()) {}
+
+std::size_t KeySet::search(const CodingKey& key) const {
+    const std::vector<CodingKey>& keys = table_->keys;
+    for (std::size_t i = 0; i < keys.size(); ++i)
+        if (same(keys[i], key))
+            return i;
+    return notAKey;
+}
 
 const KeySet& KeySet::stringDictionaryKeys() {
     static const KeySet keys(Kind::anyString);
@@ -40,7 +70,7 @@ std::optional<CodingKey> KeySet::fromString(std::string_view text) const {
     case Kind::fixed:
         break;
     }
-    for (const auto& key : keys_)
+    for (const auto& key : table_->keys)
         if (key.stringValue == text)
             return key;
     return std::nullopt;
@@ -49,7 +79,7 @@ std::optional<CodingKey> KeySet::fromString(std::string_view text) const {
 std::optional<CodingKey> KeySet::fromInt(std::int64_t value) const {
     if (kind_ != Kind::fixed)
         return CodingKey(std::to_string(value), value);
-    for (const auto& key : keys_)
+    for (const auto& key : table_->keys)
         if (key.intValue == value)
             return key;
     return std::nullopt;

@@ -1,8 +1,13 @@
 #pragma once
 
 #include "coding/CodingKey.h"
+#include "coding/KeyIndex.h"
 
+#include <cstddef>
+#include <cstdint>
+#include <cstring>
 #include <initializer_list>
+#include <memory>
 #include <optional>
 #include <string_view>
 #include <vector>
@@ -19,8 +24,8 @@ public:
         anyInteger, // dictionary keys that are integers (given the integer a string key spells)
     };
 
-    KeySet(std::initializer_list<CodingKey> keys) : kind_(Kind::fixed), keys_(keys) {}
-    explicit KeySet(std::vector<CodingKey> keys) : kind_(Kind::fixed), keys_(std::move(keys)) {}
+    KeySet(std::initializer_list<CodingKey> keys) : KeySet(std::vector<CodingKey>(keys)) {}
+    explicit KeySet(std::vector<CodingKey> keys);
 
     static const KeySet& stringDictionaryKeys();
     static const KeySet& integerDictionaryKeys();
@@ -28,16 +33,64 @@ public:
     Kind kind() const { return kind_; }
     // Keys made from data rather than declared by a record.
     bool isDynamic() const { return kind_ != Kind::fixed; }
-    const std::vector<CodingKey>& keys() const { return keys_; }
+    const std::vector<CodingKey>& keys() const { return table_->keys; }
 
     std::optional<CodingKey> fromString(std::string_view text) const;
     std::optional<CodingKey> fromInt(std::int64_t value) const;
 
+    // ---- for coders: what a key's place in the set tells them ----
+
+    static constexpr std::size_t notAKey = static_cast<std::size_t>(-1);
+    // Whether keys at different positions are different keys in every format: no integer twice,
+    // and no text twice among the keys without an integer. Only then may a coder tell stored
+    // keys apart by their positions.
+    bool hasDistinctKeys() const { return table_->distinct; }
+    // The position of `key` among a record's keys, `hint` tried first (records code their fields
+    // in the order of their keys); notAKey for any other key and for every dictionary key.
+    std::size_t position(const CodingKey& key, std::size_t hint) const {
+        const std::vector<CodingKey>& keys = table_->keys;
+        if (hint < keys.size() && same(keys[hint], key))
+            return hint;
+        return search(key);
+    }
+    // The key index's hash of the key at `position` (its integer's, else its text's).
+    std::uint32_t hashAt(std::size_t position) const { return table_->facts[position].hash; }
+    // Whether the text of the key at `position` is UTF-8.
+    bool isUtf8At(std::size_t position) const { return table_->facts[position].isUtf8; }
+
 private:
-    explicit KeySet(Kind kind) : kind_(kind) {}
+    struct Facts {
+        std::uint32_t hash;
+        bool isUtf8;
+    };
+    // Shared by the copies of a set: containers that keep a copy of their keys take no copy of
+    // the keys themselves.
+    struct Table {
+        std::vector<CodingKey> keys;
+        std::vector<Facts> facts;
+        bool distinct = false;
+    };
+
+    explicit KeySet(Kind kind);
+
+    // Keys are short: up to sixteen bytes compare as two overlapping words, without a call.
+    static bool same(const CodingKey& a, const CodingKey& b) {
+        const std::size_t size = a.stringValue.size();
+        if (size != b.stringValue.size() || a.intValue != b.intValue)
+            return false;
+        const char* x = a.stringValue.data();
+        const char* y = b.stringValue.data();
+        if (size > 16)
+            return std::memcmp(x, y, size) == 0;
+        if (size <= 8)
+            return detail::loadKeyBytes(x, size) == detail::loadKeyBytes(y, size);
+        return detail::loadKeyBytes(x, 8) == detail::loadKeyBytes(y, 8) &&
+               detail::loadKeyBytes(x + size - 8, 8) == detail::loadKeyBytes(y + size - 8, 8);
+    }
+    std::size_t search(const CodingKey& key) const;
 
     Kind kind_;
-    std::vector<CodingKey> keys_;
+    std::shared_ptr<const Table> table_;
 };
 
 } // namespace coding

@@ -9,6 +9,9 @@ namespace coding {
 
 namespace detail {
 bool isValidUtf8Slow(const std::uint8_t* bytes, std::size_t size);
+// The check a byte at a time, where the machine has no wide byte shuffles (and for texts too short
+// for them).
+bool isValidUtf8Scalar(const std::uint8_t* bytes, std::size_t size);
 } // namespace detail
 
 // Strict UTF-8: no overlong forms, no surrogates, nothing above U+10FFFF. A std::string can hold

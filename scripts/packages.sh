@@ -5,8 +5,12 @@ lumenscroll_packages_build=(
   cmake ninja-build g++ pkg-config
   libgtest-dev libgmock-dev libbenchmark-dev nlohmann-json3-dev
   libprotobuf-dev protobuf-compiler
+  # msgpack-c: a peer of the compact coders in their benchmark only
+  libmsgpack-cxx-dev
   clang libclang-rt-14-dev
   qt6-base-dev qt6-multimedia-dev qt6-svg-dev
+  # The soak's window ping (tools/WindowPing.cpp) speaks to the X server itself.
+  libxcb1-dev
   bible-kjv
 )
 lumenscroll_packages_run=(

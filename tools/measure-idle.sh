@@ -51,7 +51,7 @@ animating() {
 # No window manager gives the window the focus: the script does, as a click on it would.
 window=
 focus_program() {
-  [ -n "$window" ] || window=$(DISPLAY=$session_display xdotool search --pid "$app_pid" --onlyvisible | head -n 1)
+  [ -n "$window" ] || window=$(session_window)
   DISPLAY=$session_display xdotool windowfocus --sync "$window"
 }
 focus_elsewhere() {

@@ -4,9 +4,12 @@
 #include "app/shell/VideoFrameImage.h"
 
 #include <QMediaPlayer>
+#include <QMetaObject>
 #include <QUrl>
 #include <QVideoFrame>
 #include <QVideoSink>
+
+#include <utility>
 
 namespace lumenscroll {
 
@@ -26,11 +29,24 @@ MediaMoviePlayer::MediaMoviePlayer(QObject* parent)
         failed_.send(text.isEmpty() ? QStringLiteral("the movie cannot be played") : text);
     });
     // A frame may be announced on a decoding thread: the context object brings it to ours.
+    // Turning a frame into an image can take longer than the movie gives it on a slow machine;
+    // were every frame turned, their announcements would pile up in the event queue without
+    // end and the window would stop answering. Only the newest waits: its turn comes once the
+    // announcements before it are through.
     connect(sink_.get(), &QVideoSink::videoFrameChanged, this, [this](const QVideoFrame& frame) {
-        if (frame.isValid() && frames_.size() > 0) {
-            frames_.send(VideoFrameImage::of(frame));
+        const bool turnPosted = pendingFrame_.has_value();
+        pendingFrame_ = frame;
+        if (!turnPosted) {
+            QMetaObject::invokeMethod(this, [this] { showPendingFrame(); }, Qt::QueuedConnection);
         }
     });
+}
+
+void MediaMoviePlayer::showPendingFrame() {
+    const std::optional<QVideoFrame> frame = std::exchange(pendingFrame_, std::nullopt);
+    if (frame && frame->isValid() && frames_.size() > 0) {
+        frames_.send(VideoFrameImage::of(*frame));
+    }
 }
 
 MediaMoviePlayer::~MediaMoviePlayer() {

@@ -5,8 +5,10 @@
 
 #include <QImage>
 #include <QObject>
+#include <QVideoFrame>
 
 #include <memory>
+#include <optional>
 
 class QMediaPlayer;
 class QVideoSink;
@@ -41,12 +43,20 @@ public:
         return frames_.add(std::move(listener));
     }
 
+    // The sink the frames come through (tests hand it frames of their own).
+    QVideoSink* sink() const { return sink_.get(); }
+
 private:
+    // Turns the newest frame announced into an image for the frame listeners.
+    void showPendingFrame();
+
     std::unique_ptr<QMediaPlayer> player_;
     std::unique_ptr<QVideoSink> sink_;
     ListenerList<> playedToEnd_;
     ListenerList<QString> failed_;
     ListenerList<QImage> frames_;
+    // The newest frame announced and not yet turned into an image; one turn is posted for it.
+    std::optional<QVideoFrame> pendingFrame_;
 };
 
 } // namespace lumenscroll

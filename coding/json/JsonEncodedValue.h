@@ -1,13 +1,13 @@
 #pragma once
 
+#include "coding/KeyIndex.h"
+
 #include <nlohmann/json.hpp>
 
 #include <cstdint>
-#include <deque>
 #include <memory>
 #include <string>
 #include <string_view>
-#include <unordered_map>
 #include <utility>
 #include <vector>
 
@@ -34,17 +34,19 @@ public:
     std::shared_ptr<JsonEncodedValue> member(std::string_view key) const;
     std::shared_ptr<JsonEncodedValue> replaceMember(std::string_view key);
 
-    // Moves the tree out into a document, leaving it spent; a value nothing was written to is an
-    // empty object, as a value that encodes nothing is in Swift.
-    nlohmann::ordered_json takeJson();
+    // Appends the tree's compact JSON text to `out`, as the document writer writes it: a value
+    // nothing was written to is an empty object, as a value that encodes nothing is in Swift.
+    // Every text in the tree was checked for UTF-8 on the way in.
+    void write(std::string& out) const;
 
 private:
     Kind kind_ = Kind::unset;
     nlohmann::ordered_json scalar_;
+    std::size_t findMember(std::string_view key) const;
+
     std::vector<std::shared_ptr<JsonEncodedValue>> elements_;
-    // A deque keeps the key strings in place, so the index can point at them.
-    std::deque<std::pair<std::string, std::shared_ptr<JsonEncodedValue>>> members_;
-    std::unordered_map<std::string_view, std::size_t> memberIndex_;
+    std::vector<std::pair<std::string, std::shared_ptr<JsonEncodedValue>>> members_;
+    KeyIndex<> memberIndex_;
 };
 
 } // namespace coding

@@ -16,8 +16,9 @@ Data JsonEncoder::encodeItem(const EncodeItem& item) const {
             std::string(item.typeName),
             ErrorContext{{}, "Top-level " + std::string(item.typeName) + " did not encode any values.", nullptr});
 
-    // Every string was checked for UTF-8 on the way in, so the writer has nothing to refuse.
-    const std::string text = root->takeJson().dump();
+    // Written straight from the tree: a document built first would copy every value once more.
+    std::string text;
+    root->write(text);
     const auto* bytes = reinterpret_cast<const std::uint8_t*>(text.data());
     return Data(std::vector<std::uint8_t>(bytes, bytes + text.size()));
 }

@@ -1,6 +1,7 @@
 #include "coding/json/JsonKeyedDecodingContainer.h"
 
 #include "coding/DecodingError.h"
+#include "coding/json/JsonPrimitiveCodec.h"
 
 namespace coding {
 
@@ -62,15 +63,31 @@ bool JsonKeyedDecodingContainer::contains(const CodingKey& key) const { return f
 
 bool JsonKeyedDecodingContainer::decodeNil(const CodingKey& key) { return require(key, {})->is_null(); }
 
+void JsonKeyedDecodingContainer::decodeMember(DecodeItem& item, const JsonValueRef& member, const CodingKey& key) {
+    if (item.category == ValueCategory::primitive) {
+        // Most fields: the path is made only for an error.
+        item.assign([&] {
+            try {
+                return JsonPrimitiveCodec::decode(*member, item.primitiveKind, item.typeName, {});
+            } catch (DecodingError& error) {
+                error.prependPath(pathTo(key));
+                throw;
+            }
+        }());
+        return;
+    }
+    JsonDecodingNode::decodeItem(item, member, pathTo(key), userInfo_);
+}
+
 void JsonKeyedDecodingContainer::decode(DecodeItem& item, const CodingKey& key) {
-    JsonDecodingNode::decodeItem(item, require(key, {}), pathTo(key), userInfo_);
+    decodeMember(item, require(key, {}), key);
 }
 
 bool JsonKeyedDecodingContainer::decodeIfPresent(DecodeItem& item, const CodingKey& key) {
     auto member = find(key);
     if (!member || member->is_null())
         return false;
-    JsonDecodingNode::decodeItem(item, member, pathTo(key), userInfo_);
+    decodeMember(item, member, key);
     return true;
 }
 

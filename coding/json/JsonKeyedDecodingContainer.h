@@ -33,10 +33,11 @@ private:
     // The member at `key`; keyNotFound when the object has none.
     JsonValueRef require(const CodingKey& key, std::string_view whatFor) const;
     CodingPath pathTo(const CodingKey& key) const;
+    void decodeMember(DecodeItem& item, const JsonValueRef& member, const CodingKey& key);
     JsonDecodingNode nodeAt(const CodingKey& key, std::string_view whatFor) const;
 
     JsonValueRef object_;
-    KeySet keys_; // a copy: the handle may outlive a key set made for the call
+    KeySet keys_; // a copy (of a shared table): the handle may outlive a key set made for the call
     CodingPath path_;
     std::shared_ptr<const UserInfo> userInfo_;
     // Dictionaries are read key by key: past a few members, a scan would cost quadratic time.

@@ -3,6 +3,7 @@
 #include "coding/EncodingError.h"
 #include "coding/Fatal.h"
 #include "coding/json/JsonEncodingNode.h"
+#include "coding/json/JsonPrimitiveCodec.h"
 #include "coding/json/JsonUnkeyedEncodingContainer.h"
 #include "coding/Utf8.h"
 
@@ -46,6 +47,17 @@ std::shared_ptr<JsonEncodedValue> JsonKeyedEncodingContainer::memberToExtend(con
 void JsonKeyedEncodingContainer::encodeNil(const CodingKey& key) { replaceMember(key)->setScalar(nullptr); }
 
 void JsonKeyedEncodingContainer::encode(const EncodeItem& item, const CodingKey& key) {
+    if (item.category == ValueCategory::primitive) {
+        // Most fields: the path is made only for an error.
+        auto member = replaceMember(key);
+        try {
+            member->setScalar(JsonPrimitiveCodec::encode(item.primitive, item.typeName, {}));
+        } catch (EncodingError& error) {
+            error.prependPath(pathTo(key));
+            throw;
+        }
+        return;
+    }
     JsonEncodingNode::encodeItem(item, replaceMember(key), pathTo(key), userInfo_);
 }
 

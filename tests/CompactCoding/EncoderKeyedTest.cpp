@@ -90,6 +90,28 @@ TEST(EncoderKeyedTest, ReplacementBetweenPrimitivesAndNestedValues) {
     EXPECT_EQ(encoded(Back{}), bytes({0x18, 0x62, 0x04, 0x18, 0x61, 0x02}));
 }
 
+TEST(EncoderKeyedTest, KeysWrittenAlikeAreOneKeyWhereverTheyComeFrom) {
+    // A record's keys are told apart by their places in its key set; a key from outside the set,
+    // or a set that names one integer twice, must still meet the key written the same way.
+    static const CodingKey a{"a", 1}, b{"b", 2}, outside{"z", 1}, twin{"t", 1};
+    struct Case {
+        KeySet keys;
+        CodingKey first, second;
+    };
+    const Case cases[] = {{{a, b}, a, outside}, {{a, b}, outside, a}, {{a, twin}, a, twin}};
+    for (const Case& test : cases) {
+        struct Twice {
+            const Case& test;
+            void encode(coding::Encoder& encoder) const {
+                auto c = encoder.container(test.keys);
+                c.encode(std::int64_t{1}, test.first);
+                c.encode(std::int64_t{2}, test.second);
+            }
+        };
+        EXPECT_EQ(encoded(Twice{test}), bytes({0x10, 0x04})) << test.first.stringValue << test.second.stringValue;
+    }
+}
+
 // "k0", "k1", ... (appended, not concatenated: g++ 12 warns wrongly about `"k" + text` at -O3).
 CodingKey numberedKey(int i) {
     std::string text("k");

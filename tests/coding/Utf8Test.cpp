@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -62,6 +63,29 @@ TEST(Utf8, FourByteSequences) {
                                    "\xF5\x80\x80\x80", "\xF0\x9F\x98", "\xF0\x9F\x98\x41"})
         for (const std::string& embedded : {text, "말씀" + text + "말씀말씀"})
             EXPECT_EQ(coding::isValidUtf8(embedded), wellFormed(embedded)) << embedded.size();
+}
+
+TEST(Utf8, SequencesAcrossTheEdgesOfLongTextsBlocksAgreeWithTheTable) {
+    // Long texts are checked 32 bytes at a time: every sequence of interesting bytes, at every
+    // place around a block's edge, in the middle of a text and at its end.
+    const std::vector<int> bytes{0x41, 0x80, 0x8F, 0x90, 0x9F, 0xA0, 0xBF, 0xC1, 0xC2, 0xDF,
+                                 0xE0, 0xEC, 0xED, 0xF0, 0xF4, 0xF5, 0xFF};
+    const std::string hangul = "하나님이 태초에 천지를 창조하시니라";
+    const auto check = [&](const std::string& sequence) {
+        for (std::size_t offset = 26; offset <= 34; ++offset) {
+            const std::string front(offset, 'a');
+            for (const std::string& text : {front + sequence + hangul, front + sequence})
+                ASSERT_EQ(coding::isValidUtf8(text), wellFormed(text)) << offset << " " << text.size();
+        }
+    };
+    for (const int a : bytes)
+        for (const int b : bytes)
+            for (const int c : bytes) {
+                check(std::string{char(a), char(b), char(c)});
+                if (a >= 0xF0)
+                    for (const int d : bytes)
+                        check(std::string{char(a), char(b), char(c), char(d)});
+            }
 }
 
 } // namespace

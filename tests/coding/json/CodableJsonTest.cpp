@@ -2,7 +2,10 @@
 
 #include "JsonTestRecords.h"
 
+#include <limits>
+#include <map>
 #include <set>
+#include <nlohmann/json.hpp>
 
 namespace jsontest {
 
@@ -52,6 +55,23 @@ TEST(CodableThroughJson, ListsAndSets) {
     EXPECT_EQ(encodeToText(numbers), "[-1,2,3]");
     EXPECT_EQ(roundTrip(numbers), numbers);
     EXPECT_EQ(encodeToText(std::vector<std::int64_t>{}), "[]");
+}
+
+TEST(CodableThroughJson, TextsAndNumbersAreWrittenAsTheDocumentWriterWritesThem) {
+    // Texts without a character to escape go out as they are; every other text and number must
+    // come out byte for byte as nlohmann-json's writer makes it.
+    const std::vector<std::string> texts{"", "plain", "말씀", "a\"b", "back\\slash", "tab\tnew\nline",
+                                         std::string("nul\0x", 5), "\x01\x1f\x7f", "end\\"};
+    EXPECT_EQ(encodeToText(texts), nlohmann::ordered_json(texts).dump());
+    const std::map<std::string, std::int64_t> keys{{"q\"uote", 1}, {"\u0007bell", 2}};
+    EXPECT_EQ(encodeToText(keys), nlohmann::ordered_json(keys).dump());
+    const std::vector<double> reals{0.0, -0.0, 1.0, 0.1, -2.5e-300, 1e300, 123456789.125};
+    EXPECT_EQ(encodeToText(reals), nlohmann::ordered_json(reals).dump());
+    const std::vector<std::int64_t> integers{0, -1, std::numeric_limits<std::int64_t>::min(),
+                                             std::numeric_limits<std::int64_t>::max()};
+    EXPECT_EQ(encodeToText(integers), nlohmann::ordered_json(integers).dump());
+    EXPECT_EQ(encodeToText(std::vector<std::uint64_t>{std::numeric_limits<std::uint64_t>::max()}),
+              "[18446744073709551615]");
 }
 
 TEST(CodableThroughJson, BytesAsDataAndAsAList) {
