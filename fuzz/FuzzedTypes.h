@@ -3,6 +3,8 @@
 // The element types the fuzz targets decode, chosen by one byte of the input, and a check that
 // whatever decodes also encodes to bytes that decode to the same bytes again.
 
+#include "FuzzCheck.h"
+
 #include "CompactCoding/BinaryDecoder.h"
 #include "CompactCoding/BinaryEncoder.h"
 #include "app/model/BiblePraise.h"
@@ -45,11 +47,6 @@ inline coding::BinaryEncoder matchingEncoder(const coding::BinaryDecoder& decode
     coding::BinaryEncoder encoder;
     encoder.prependNilIndexSetForUnkeyedContainers = decoder.containsNilIndexSetForUnkeyedContainers;
     return encoder;
-}
-
-[[noreturn]] inline void fail(const char* what) {
-    std::fprintf(stderr, "fuzz check failed: %s\n", what);
-    std::abort();
 }
 
 // A decoded value must encode, and its bytes must decode to a value that encodes to the very

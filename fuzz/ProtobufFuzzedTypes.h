@@ -5,6 +5,7 @@
 // that nesting runs deep, lists hold lists and maps take both their forms. The first byte of an
 // input chooses among them.
 
+#include "FuzzCheck.h"
 #include "ProtobufTestRecords.h"
 
 #include <cstdint>
@@ -16,6 +17,8 @@
 #include <vector>
 
 namespace protofuzz {
+
+using fuzzing::fail;
 
 using prototest::Choice;
 using prototest::Choosing;
@@ -64,11 +67,6 @@ void withType(unsigned choice, Visit&& visit) {
     case 5: return visit(std::vector<std::string>());
     default: return visit(std::int64_t());
     }
-}
-
-[[noreturn]] inline void fail(const char* what) {
-    std::fprintf(stderr, "fuzz check failed: %s\n", what);
-    std::abort();
 }
 
 // A decoded value must encode, and its bytes must decode to a value that encodes to the very

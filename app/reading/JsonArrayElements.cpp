@@ -60,6 +60,9 @@ std::optional<std::size_t> endOfElement(std::string_view json, std::size_t at) {
 } // namespace
 
 std::optional<std::vector<std::string_view>> jsonArrayElements(std::string_view json) {
+    if (json.find('\0') != std::string_view::npos) {
+        return std::nullopt;
+    }
     std::size_t at = skipWhitespace(json, 0);
     if (at == json.size() || json[at] != '[') {
         return std::nullopt;

@@ -9,7 +9,9 @@ namespace lumenscroll {
 // The elements of the JSON array `json`, each as the text that holds it (the whitespace around
 // it left out), found without parsing them: strings and nesting are followed only as far as
 // finding the commas between elements needs. None when `json` is not one array with nothing but
-// whitespace around it, when an element is empty, or when a string or a nesting stays open.
+// whitespace around it, when an element is empty, when a string or a nesting stays open, or when
+// the text holds a NUL byte (never part of JSON text, and where the decoder stops reading, so
+// that an element cut off by one would decode while the array does not).
 //
 // An element is not checked here: whoever decodes it finds out. Elements that each decode are
 // exactly the array's elements, so decoding them one by one gives what decoding the array gives.

@@ -190,6 +190,10 @@ void refreshVerses(const PageHandle& page, std::vector<BiblePraise> verses) {
         verse.bgColor = marked.bgColor;
         verse.bookmarked = marked.bookmarked;
     }
+    for (std::size_t j = verses.size(); j < stored.size(); ++j) {
+        verses.push_back(stored[j]);
+        verses.back().isSelected = false;
+    }
     page.modifyRecord([&](BibleStructure& refreshed) { refreshed.praises = std::move(verses); });
 }
 

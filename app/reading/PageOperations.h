@@ -49,7 +49,9 @@ BibleStructure readChapter(const PageHandle& page, const ResourceLocator& resour
 
 // The page's verses become `verses`, read anew from the text resources (text, heading,
 // position), each carrying the marks of the page's verse at its position: the stored verses
-// keep no text, and the text may have been corrected since, but the marks are the user's.
+// keep no text, and the text may have been corrected since, but the marks are the user's. The
+// page's verses past the end of a shorter text (a text file cut short, or another one put in its
+// place) stay as they are, marks and notes with them, as the verses of a page without text do.
 void refreshVerses(const PageHandle& page, std::vector<BiblePraise> verses);
 
 // Points the page at a search hit before its chapter is loaded: the record takes the hit's

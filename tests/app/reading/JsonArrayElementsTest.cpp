@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace lumenscroll {
@@ -42,6 +43,15 @@ TEST(JsonArrayElements, RefusesWhatIsNotOneWholeArray) {
     for (const char* json : {"", "  ", "{}", "1", "[", "[1", "[1,", "[1,]", "[,1]", "[1]]", "[1] x", "[1]}",
                              "[{]", "[\"open]", "[\"a\\\"]", "x[1]"}) {
         EXPECT_EQ(elements(json), std::nullopt) << json;
+    }
+}
+
+TEST(JsonArrayElements, RefusesATextHoldingANulByte) {
+    // A NUL is never part of JSON text, and the JSON decoder stops reading at one: elements cut
+    // off by it would decode where the array does not.
+    using namespace std::string_view_literals;
+    for (const std::string_view json : {"[{\"a\":1}\0]"sv, "[1\0x,2]"sv, "[1,2]\0"sv, "[\"a\0\"]"sv}) {
+        EXPECT_EQ(elements(json), std::nullopt) << json.size();
     }
 }
 

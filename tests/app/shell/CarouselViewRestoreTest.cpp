@@ -1,5 +1,6 @@
 // Restoring the pages at launch: the first run, pages in both translations with their marks,
-// the Option key, stored values that do not decode, pages without text, and once per process.
+// the Option key, stored values that do not decode, pages without text or with a shorter text,
+// and once per process.
 // What one launch leaves for the next is in CarouselViewLaunchesTest.
 
 #include "CarouselViewTestSupport.h"
@@ -286,6 +287,30 @@ TEST_F(CarouselViewRestoreTest, PagesWithoutTextKeepTheirStoredVersesAndMarksUnt
     EXPECT_EQ((*saved)[0].praises.size(), 4u);
     EXPECT_EQ((*saved)[0].praises[1].bgColor, 5);
     EXPECT_TRUE((*saved)[1].praises[2].bookmarked);
+}
+
+TEST_F(CarouselViewRestoreTest, VersesPastTheEndOfAShorterTextStayWithTheirMarks) {
+    // A page saved over a text with more verses than Genesis 1 has now.
+    BibleStructure stored = storedPage(0, 0, BibleKind::kr01, 34);
+    stored.praises[2].bookmarked = true;
+    stored.praises[32].bookmarked = true;
+    stored.praises[33].bgColor = 4;
+    stored.praises[33].memoTitle = "묵상";
+    restore({stored});
+
+    ASSERT_EQ(pages().size(), 1u);
+    ASSERT_EQ(pages()[0].praises.size(), 34u);
+    EXPECT_FALSE(pages()[0].praises[30].word.empty());
+    EXPECT_TRUE(pages()[0].praises[2].bookmarked);
+    EXPECT_TRUE(pages()[0].praises[32].bookmarked);
+    EXPECT_EQ(settings.bookmarkArray()[0].size(), 34u);
+    const std::optional<std::vector<BibleStructure>> saved = storedPageList(test.context());
+    ASSERT_TRUE(saved);
+    ASSERT_EQ(saved->size(), 1u);
+    ASSERT_EQ((*saved)[0].praises.size(), 34u);
+    EXPECT_TRUE((*saved)[0].praises[32].bookmarked);
+    EXPECT_EQ((*saved)[0].praises[33].bgColor, 4);
+    EXPECT_EQ((*saved)[0].praises[33].memoTitle, "묵상");
 }
 
 TEST_F(CarouselViewRestoreTest, APageOnANegativeChapterComesBackOnChapterOneAsItsTitleSays) {
