@@ -32,6 +32,11 @@ std::string printable(const std::string& text) {
 } // namespace
 
 Json JsonDocumentBuilder::parse(std::string_view text) {
+    // The parser ends the text at a NUL byte and would take what stands before it; no JSON
+    // text holds one (in a string it must be escaped), so such bytes are not JSON.
+    if (const auto nul = text.find('\0'); nul != std::string_view::npos)
+        throw DecodingError::dataCorrupted(CodingPath{}, "The given data was not valid JSON. NUL byte at position " +
+                                                             std::to_string(nul));
     JsonDocumentBuilder builder;
     if (!Json::sax_parse(text.data(), text.data() + text.size(), &builder))
         throw DecodingError::dataCorrupted(CodingPath{}, "The given data was not valid JSON. " + builder.error_);

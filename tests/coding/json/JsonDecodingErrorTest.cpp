@@ -96,7 +96,10 @@ TEST(JsonDecodingErrors, BadBase64IsDataCorrupted) {
 TEST(JsonDecodingErrors, TextThatIsNotJsonIsDataCorruptedWithNoPath) {
     for (std::string_view json : {std::string_view(""), std::string_view("{"), std::string_view(R"({"city":"x",})"),
                                   std::string_view(R"({"city":'x'})"), std::string_view(R"({"city":"x"} x)"),
-                                  std::string_view("[1e400]"), std::string_view("NaN")}) {
+                                  std::string_view("[1e400]"), std::string_view("NaN"),
+                                  // The parser takes a NUL byte for the end of the text.
+                                  std::string_view("{\"city\":\"x\"}\0 x", 15),
+                                  std::string_view("\0", 1)}) {
         SCOPED_TRACE(json);
         const auto error = decodingError<Address>(json);
         ASSERT_TRUE(error);
