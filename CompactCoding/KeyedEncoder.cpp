@@ -39,10 +39,99 @@ KeyedEncoder::KeyedEncoder(std::shared_ptr<const CodingPath> codingPath, std::sh
       isDictionary_(keys.isDynamic()),
       expectedCount_(keys.keys().size()),
       keys_(keys.hasDistinctKeys() ? &keys : nullptr),
+      listed_(keys_ == nullptr || sortKeys_),
+      nestedKeys_(ArenaAllocator<NestedKey>(arena)),
       bytes_(arena),
       entries_(ArenaAllocator<Entry>(arena)),
       index_(ArenaAllocator<std::uint32_t>(arena)),
       keyTexts_(ArenaAllocator<char>(arena)) {}
+
+// ---- the buffer-only form ----
+
+std::size_t KeyedEncoder::unlistedPosition(const CodingKey& key) {
+    if (listed_)
+        return KeySet::notAKey;
+    const std::size_t position = keys_->position(key, nextPosition_);
+    if (position < placedKeys && (storedPositions_ & (std::uint64_t{1} << position)) == 0 &&
+        (key.intValue ? MixedCodingKeyWrapper::isInRange(*key.intValue) : keys_->isUtf8At(position))) {
+        nextPosition_ = position + 1;
+        if (bytes_.capacity() == 0)
+            bytes_.reserve(16 * std::max<std::size_t>(expectedCount_, 1));
+        return position;
+    }
+    listEntries();
+    return KeySet::notAKey;
+}
+
+std::uint8_t* KeyedEncoder::writePlacedKey(const CodingKey& key, DataType dataType, std::uint8_t* out) {
+    if (key.intValue)
+        return KeyHeader::integerKey(*key.intValue, dataType).write(out);
+    const std::size_t size = key.stringValue.size();
+    out = KeyHeader::textKey(size, dataType).write(out);
+    copyBytes(out, key.stringValue.data(), size);
+    return out + size;
+}
+
+void KeyedEncoder::storeUnlistedNested(const CodingKey& key, std::size_t position,
+                                       std::shared_ptr<EncodingContainer> container) {
+    cachedSize_ = unknownSize;
+    const std::size_t offset = bytes_.size();
+    bytes_.commit(writePlacedKey(key, DataType::variableLengthInteger,
+                                 bytes_.room(maxVariableLengthSize + key.stringValue.size())));
+    nestedKeys_.push_back(
+        NestedKey{offset, static_cast<std::uint32_t>(bytes_.size() - offset), std::move(container)});
+    storedPositions_ |= std::uint64_t{1} << position;
+    ++storedCount_;
+}
+
+// Reads the entries back out of the buffer, which holds nothing but them in order: each key as
+// written, then a primitive's value, or nothing for a nested container.
+void KeyedEncoder::listEntries() {
+    listed_ = true;
+    entries_.reserve(std::max<std::size_t>(storedCount_ + 1, std::max<std::size_t>(expectedCount_, 4)));
+    const std::span<const std::uint8_t> bytes(bytes_.data(), bytes_.size());
+    const auto list = [&](std::size_t offset, std::size_t keyLength, std::size_t valueLength,
+                          std::shared_ptr<EncodingContainer> nested) {
+        const auto key = bytes.subspan(offset, keyLength);
+        const KeyHeader header = KeyHeader::of(key);
+        const std::uint32_t hash =
+            header.isTextKey()
+                ? keyHash(std::string_view(reinterpret_cast<const char*>(key.data()) + header.size(),
+                                           keyLength - header.size()))
+                : keyHash(header.integerKey());
+        entries_.push_back(Entry{offset, valueLength, static_cast<std::uint32_t>(keyLength), hash, 0, 0,
+                                 std::move(nested)});
+        index_.add(hash, entries_.size(), [this](std::size_t i) { return entries_[i].hash; });
+    };
+    const auto listPrimitivesUpTo = [&](std::size_t offset, std::size_t end) {
+        while (offset < end) {
+            std::size_t index = offset;
+            const KeyHeader header = KeyHeader::read(bytes, index, {});
+            if (header.isTextKey())
+                index += static_cast<std::size_t>(header.value() >> 4);
+            const std::size_t keyLength = index - offset;
+            switch (static_cast<DataType>(header.rawDataType())) {
+            case DataType::variableLengthInteger: readVariableLengthIntegerAt(bytes, index, {}); break;
+            case DataType::variableLength: {
+                const auto length = static_cast<std::size_t>(readVariableLengthIntegerAt(bytes, index, {}));
+                index += length;
+                break;
+            }
+            default: index += fixedDataSize(static_cast<DataType>(header.rawDataType())); break;
+            }
+            list(offset, keyLength, index - offset - keyLength, nullptr);
+            offset = index;
+        }
+    };
+    std::size_t offset = 0;
+    for (NestedKey& nested : nestedKeys_) {
+        listPrimitivesUpTo(offset, nested.keyOffset);
+        list(nested.keyOffset, nested.keyLength, 0, std::move(nested.container));
+        offset = nested.keyOffset + nested.keyLength;
+    }
+    listPrimitivesUpTo(offset, bytes_.size());
+    nestedKeys_.clear();
+}
 
 // ---- keys ----
 
@@ -132,6 +221,32 @@ void KeyedEncoder::encodeNil(const CodingKey&) {
 }
 
 void KeyedEncoder::encode(const EncodeItem& item, const CodingKey& key) {
+    if (const std::size_t position = unlistedPosition(key); position != KeySet::notAKey) {
+        if (item.category != ValueCategory::primitive) {
+            auto container = encodeNestedValue(item, *this);
+            // The value's own code may have stored under this key meanwhile.
+            if (unlistedPosition(key) == position) {
+                storeUnlistedNested(key, position, std::move(container));
+                return;
+            }
+            store(writeKey(key), 0, std::move(container));
+            return;
+        }
+        PrimitiveScratch scratch;
+        const auto bytes = encodePrimitive(item, *this, scratch);
+        const DataType dataType = dataTypeOf(kindOf(item.primitive));
+        std::uint8_t* out =
+            bytes_.room(2 * maxVariableLengthSize + key.stringValue.size() + bytes.size());
+        out = writePlacedKey(key, dataType, out);
+        if (dataType == DataType::variableLength)
+            out = writeVariableLength(bytes.size(), out);
+        copyBytes(out, bytes.data(), bytes.size());
+        bytes_.commit(out + bytes.size());
+        cachedSize_ = unknownSize;
+        storedPositions_ |= std::uint64_t{1} << position;
+        ++storedCount_;
+        return;
+    }
     const KeyBytes keyBytes = writeKey(key);
     if (item.category != ValueCategory::primitive) {
         // A failure leaves the key's bytes unused.
@@ -151,6 +266,11 @@ void KeyedEncoder::encode(const EncodeItem& item, const CodingKey& key) {
 }
 
 std::shared_ptr<KeyedEncodingContainerBox> KeyedEncoder::nestedContainer(const KeySet& keys, const CodingKey& key) {
+    if (const std::size_t position = unlistedPosition(key); position != KeySet::notAKey) {
+        auto container = makeNode<KeyedEncoder>(codingPathAppending(key), sharedUserInfo(), false, keys);
+        storeUnlistedNested(key, position, container);
+        return container;
+    }
     const KeyBytes keyBytes = writeKey(key);
     auto container = makeNode<KeyedEncoder>(codingPathAppending(key), sharedUserInfo(), false, keys);
     store(keyBytes, 0, container);
@@ -158,6 +278,11 @@ std::shared_ptr<KeyedEncodingContainerBox> KeyedEncoder::nestedContainer(const K
 }
 
 std::shared_ptr<UnkeyedEncodingContainerBox> KeyedEncoder::nestedUnkeyedContainer(const CodingKey& key) {
+    if (const std::size_t position = unlistedPosition(key); position != KeySet::notAKey) {
+        auto container = makeNode<UnkeyedEncoder>(codingPathAppending(key), sharedUserInfo(), false);
+        storeUnlistedNested(key, position, container);
+        return container;
+    }
     const KeyBytes keyBytes = writeKey(key);
     auto container = makeNode<UnkeyedEncoder>(codingPathAppending(key), sharedUserInfo(), false);
     store(keyBytes, 0, container);
@@ -165,6 +290,8 @@ std::shared_ptr<UnkeyedEncodingContainerBox> KeyedEncoder::nestedUnkeyedContaine
 }
 
 std::shared_ptr<Encoder> KeyedEncoder::superEncoder() {
+    if (!listed_)
+        listEntries();
     const KeyBytes keyBytes = writeKey(SuperEncoderKey::codingKey());
     auto node = makeNode<EncodingNode>(sharedCodingPath(), sharedUserInfo(), false);
     store(keyBytes, 0, node);
@@ -172,6 +299,11 @@ std::shared_ptr<Encoder> KeyedEncoder::superEncoder() {
 }
 
 std::shared_ptr<Encoder> KeyedEncoder::superEncoder(const CodingKey& key) {
+    if (const std::size_t position = unlistedPosition(key); position != KeySet::notAKey) {
+        auto node = makeNode<EncodingNode>(codingPathAppending(key), sharedUserInfo(), false);
+        storeUnlistedNested(key, position, node);
+        return node;
+    }
     const KeyBytes keyBytes = writeKey(key);
     auto node = makeNode<EncodingNode>(codingPathAppending(key), sharedUserInfo(), false);
     store(keyBytes, 0, node);
@@ -240,6 +372,14 @@ std::size_t KeyedEncoder::dataSize() const {
     if (cachedSize_ != unknownSize)
         return cachedSize_;
     std::size_t size = 0;
+    if (!listed_) {
+        size = bytes_.size();
+        for (const NestedKey& nested : nestedKeys_)
+            size += nested.container->sizeWithKey(EncodedKeyHeader(bytes_.span(nested.keyOffset, nested.keyLength))) -
+                    nested.keyLength;
+        cachedSize_ = size;
+        return size;
+    }
     for (const Entry& entry : entries_)
         size += entrySize(entry);
     cachedSize_ = size;
@@ -247,6 +387,17 @@ std::size_t KeyedEncoder::dataSize() const {
 }
 
 void KeyedEncoder::appendData(std::vector<std::uint8_t>& out) const {
+    if (!listed_) {
+        const std::uint8_t* base = bytes_.data();
+        std::size_t written = 0;
+        for (const NestedKey& nested : nestedKeys_) {
+            out.insert(out.end(), base + written, base + nested.keyOffset);
+            nested.container->appendWithKey(EncodedKeyHeader(bytes_.span(nested.keyOffset, nested.keyLength)), out);
+            written = nested.keyOffset + nested.keyLength;
+        }
+        out.insert(out.end(), base + written, base + bytes_.size());
+        return;
+    }
     if (sortKeys_) {
         for (const std::uint32_t position : sortedOrder())
             appendEntry(entries_[position], out);
@@ -267,6 +418,10 @@ void KeyedEncoder::appendData(std::vector<std::uint8_t>& out) const {
 
 bool KeyedEncoder::isEmpty() const {
     // A primitive entry of the compact format always has something to write.
+    if (!listed_)
+        return storedCount_ == nestedKeys_.size() &&
+               std::all_of(nestedKeys_.begin(), nestedKeys_.end(),
+                           [](const NestedKey& nested) { return nested.container->isEmpty(); });
     return std::all_of(entries_.begin(), entries_.end(),
                        [](const Entry& entry) { return entry.nested && entry.nested->isEmpty(); });
 }

@@ -23,13 +23,18 @@ namespace coding {
 // once into one buffer, and a record of primitives is copied out in one piece. A nested
 // container is written behind its key only when the record's bytes are asked for, since the
 // value's code may still write into it until then.
+//
+// A record that stores each of its own keys once, unsorted (nearly every record), needs no
+// entry per field: its buffer holds the entries in order, and only the nested containers are
+// listed, with where their keys stand. The first key that is not such a key (a repeat, one from
+// outside the set) reads the entries back out of the buffer and goes on entry by entry.
 class KeyedEncoder final : public AbstractEncodingNode, public KeyedEncodingContainerBox, public EncodingContainer {
 public:
     KeyedEncoder(std::shared_ptr<const CodingPath> codingPath, std::shared_ptr<const UserInfo> userInfo,
                  bool containsOptional, const KeySet& keys, EncodingArena& arena);
 
     // Keys stored so far.
-    std::size_t count() const { return entries_.size(); }
+    std::size_t count() const { return listed_ ? entries_.size() : storedCount_; }
 
     // KeyedEncodingContainerBox
     const CodingPath& codingPath() const override { return AbstractNode::codingPath(); }
@@ -67,6 +72,23 @@ private:
         std::shared_ptr<EncodingContainer> nested; // null for a primitive
     };
 
+    // A nested container of the buffer-only form: its key's bytes in bytes_, where the container's
+    // bytes go.
+    struct NestedKey {
+        std::size_t keyOffset;
+        std::uint32_t keyLength;
+        std::shared_ptr<EncodingContainer> container;
+    };
+
+    // The position of `key` when it can be stored in the buffer-only form (a valid key of the set
+    // not yet stored); otherwise notAKey, and the entries are listed from then on.
+    std::size_t unlistedPosition(const CodingKey& key);
+    void listEntries();
+    // Writes a placed key's header for `dataType` at `out` (room for maxVariableLengthSize bytes
+    // and the key's text); returns the end.
+    static std::uint8_t* writePlacedKey(const CodingKey& key, DataType dataType, std::uint8_t* out);
+    void storeUnlistedNested(const CodingKey& key, std::size_t position, std::shared_ptr<EncodingContainer> container);
+
     KeyBytes writeKey(const CodingKey& key);
     std::span<const std::uint8_t> keyBytes(const Entry& entry) const {
         return {bytes_.data() + entry.offset, entry.keyLength};
@@ -90,6 +112,10 @@ private:
     std::size_t nextPosition_ = 0;
     std::uint64_t storedPositions_ = 0;
     bool storedUnplacedKey_ = false;
+    // Whether entries_ lists every entry; until then the buffer-only form (above).
+    bool listed_;
+    std::size_t storedCount_ = 0;
+    ArenaVector<NestedKey> nestedKeys_;
     ArenaBytes bytes_;
     ArenaVector<Entry> entries_;
     KeyIndex<ArenaAllocator<std::uint32_t>> index_;

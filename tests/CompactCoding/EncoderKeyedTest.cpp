@@ -112,6 +112,55 @@ TEST(EncoderKeyedTest, KeysWrittenAlikeAreOneKeyWhereverTheyComeFrom) {
     }
 }
 
+// A record's own keys, each stored once, are written straight into one buffer and read back
+// out of it at the first repeat; a key set naming one integer twice lists every entry as it comes.
+// Both give the same bytes, whatever the fields, failed fields included.
+TEST(EncoderKeyedTest, FieldsInOneBufferAgreeWithFieldsListedOneByOne) {
+    static const std::vector<CodingKey> own{CodingKey("b"),    CodingKey("u16"), CodingKey("f"),
+                                            CodingKey("d"),    CodingKey("blob"), CodingKey("rec"),
+                                            CodingKey("nil"),  CodingKey("text"), CodingKey("n", 9),
+                                            CodingKey("list")};
+    static const KeySet distinct(own);
+    std::vector<CodingKey> twinned = own;
+    twinned.insert(twinned.end(), {CodingKey("t1", 100), CodingKey("t2", 100)});
+    static const KeySet listed(twinned);
+    struct Fields {
+        const KeySet& keys;
+        bool repeat;
+        void encode(coding::Encoder& encoder) const {
+            auto c = encoder.container(keys);
+            c.encode(std::int8_t{-1}, own[0]);
+            c.encode(std::uint16_t{0x0102}, own[1]);
+            c.encode(1.5f, own[2]);
+            c.encode(-2.0, own[3]);
+            c.encode(coding::Data{7, 8}, own[4]);
+            try {
+                c.encode(Pair{1, "\xFF"}, own[5]);
+            } catch (const coding::EncodingError&) {
+            }
+            c.encode(Pair{300, "x"}, own[5]);
+            c.encode(std::optional<std::int64_t>{}, own[6]);
+            try {
+                c.encode(std::string("\xFF"), own[7]);
+            } catch (const coding::EncodingError&) {
+            }
+            c.encode(std::string("\xC3\xA9"), own[7]);
+            c.encode(std::int64_t{1} << 40, own[8]);
+            auto list = c.nestedUnkeyedContainer(own[9]);
+            if (repeat)
+                c.encode(std::int8_t{5}, own[0]); // replaces the first value where it stood
+            list.encode(true);
+        }
+    };
+    for (const bool repeat : {false, true})
+        EXPECT_EQ(encoded(Fields{distinct, repeat}), encoded(Fields{listed, repeat})) << repeat;
+    const Bytes once = encoded(Fields{distinct, false});
+    Bytes replaced = once;
+    replaced[2] = 0x05;
+    EXPECT_EQ(encoded(Fields{distinct, true}), replaced);
+    EXPECT_EQ(once.size(), 69u);
+}
+
 // "k0", "k1", ... (appended, not concatenated: g++ 12 warns wrongly about `"k" + text` at -O3).
 CodingKey numberedKey(int i) {
     std::string text("k");
