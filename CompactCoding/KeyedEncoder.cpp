@@ -84,6 +84,49 @@ void KeyedEncoder::storeUnlistedNested(const CodingKey& key, std::size_t positio
     ++storedCount_;
 }
 
+void KeyedEncoder::storeUnlistedPrimitive(const EncodeItem& item, const CodingKey& key, std::size_t position) {
+    // Room for the key, a length prefix and any value but text and blobs.
+    const std::size_t room = 2 * maxVariableLengthSize + key.stringValue.size();
+    std::uint8_t* out = nullptr;
+    // The kinds records hold most are written in place; the rest, and text that is not UTF-8 (to
+    // be reported), go through the codec.
+    switch (kindOf(item.primitive)) {
+    case PrimitiveKind::String: {
+        const std::string_view text = *std::get_if<std::string_view>(&item.primitive);
+        if (!isValidUtf8(text))
+            break;
+        out = writePlacedKey(key, DataType::variableLength, bytes_.room(room + text.size()));
+        out = writeVariableLength(text.size(), out);
+        copyBytes(out, text.data(), text.size());
+        out += text.size();
+        break;
+    }
+    case PrimitiveKind::Int64:
+        out = writePlacedKey(key, DataType::variableLengthInteger, bytes_.room(room));
+        out = writeVariableLength(zigZagEncode(*std::get_if<std::int64_t>(&item.primitive)), out);
+        break;
+    case PrimitiveKind::Bool:
+        out = writePlacedKey(key, DataType::variableLengthInteger, bytes_.room(room));
+        *out++ = *std::get_if<bool>(&item.primitive) ? 1 : 0;
+        break;
+    default: break;
+    }
+    if (!out) {
+        PrimitiveScratch scratch;
+        const auto bytes = encodePrimitive(item, *this, scratch);
+        const DataType dataType = dataTypeOf(kindOf(item.primitive));
+        out = writePlacedKey(key, dataType, bytes_.room(room + bytes.size()));
+        if (dataType == DataType::variableLength)
+            out = writeVariableLength(bytes.size(), out);
+        copyBytes(out, bytes.data(), bytes.size());
+        out += bytes.size();
+    }
+    bytes_.commit(out);
+    cachedSize_ = unknownSize;
+    storedPositions_ |= std::uint64_t{1} << position;
+    ++storedCount_;
+}
+
 // Reads the entries back out of the buffer, which holds nothing but them in order: each key as
 // written, then a primitive's value, or nothing for a nested container.
 void KeyedEncoder::listEntries() {
@@ -232,19 +275,7 @@ void KeyedEncoder::encode(const EncodeItem& item, const CodingKey& key) {
             store(writeKey(key), 0, std::move(container));
             return;
         }
-        PrimitiveScratch scratch;
-        const auto bytes = encodePrimitive(item, *this, scratch);
-        const DataType dataType = dataTypeOf(kindOf(item.primitive));
-        std::uint8_t* out =
-            bytes_.room(2 * maxVariableLengthSize + key.stringValue.size() + bytes.size());
-        out = writePlacedKey(key, dataType, out);
-        if (dataType == DataType::variableLength)
-            out = writeVariableLength(bytes.size(), out);
-        copyBytes(out, bytes.data(), bytes.size());
-        bytes_.commit(out + bytes.size());
-        cachedSize_ = unknownSize;
-        storedPositions_ |= std::uint64_t{1} << position;
-        ++storedCount_;
+        storeUnlistedPrimitive(item, key, position);
         return;
     }
     const KeyBytes keyBytes = writeKey(key);

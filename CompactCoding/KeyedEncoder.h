@@ -87,6 +87,7 @@ private:
     // Writes a placed key's header for `dataType` at `out` (room for maxVariableLengthSize bytes
     // and the key's text); returns the end.
     static std::uint8_t* writePlacedKey(const CodingKey& key, DataType dataType, std::uint8_t* out);
+    void storeUnlistedPrimitive(const EncodeItem& item, const CodingKey& key, std::size_t position);
     void storeUnlistedNested(const CodingKey& key, std::size_t position, std::shared_ptr<EncodingContainer> container);
 
     KeyBytes writeKey(const CodingKey& key);

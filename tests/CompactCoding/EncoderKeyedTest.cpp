@@ -119,7 +119,7 @@ TEST(EncoderKeyedTest, FieldsInOneBufferAgreeWithFieldsListedOneByOne) {
     static const std::vector<CodingKey> own{CodingKey("b"),    CodingKey("u16"), CodingKey("f"),
                                             CodingKey("d"),    CodingKey("blob"), CodingKey("rec"),
                                             CodingKey("nil"),  CodingKey("text"), CodingKey("n", 9),
-                                            CodingKey("list")};
+                                            CodingKey("list"), CodingKey("yes")};
     static const KeySet distinct(own);
     std::vector<CodingKey> twinned = own;
     twinned.insert(twinned.end(), {CodingKey("t1", 100), CodingKey("t2", 100)});
@@ -146,6 +146,7 @@ TEST(EncoderKeyedTest, FieldsInOneBufferAgreeWithFieldsListedOneByOne) {
             }
             c.encode(std::string("\xC3\xA9"), own[7]);
             c.encode(std::int64_t{1} << 40, own[8]);
+            c.encode(true, own[10]);
             auto list = c.nestedUnkeyedContainer(own[9]);
             if (repeat)
                 c.encode(std::int8_t{5}, own[0]); // replaces the first value where it stood
@@ -158,7 +159,7 @@ TEST(EncoderKeyedTest, FieldsInOneBufferAgreeWithFieldsListedOneByOne) {
     Bytes replaced = once;
     replaced[2] = 0x05;
     EXPECT_EQ(encoded(Fields{distinct, true}), replaced);
-    EXPECT_EQ(once.size(), 69u);
+    EXPECT_EQ(once.size(), 74u);
 }
 
 // "k0", "k1", ... (appended, not concatenated: g++ 12 warns wrongly about `"k" + text` at -O3).
