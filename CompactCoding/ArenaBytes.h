@@ -20,7 +20,6 @@ public:
 
     std::size_t size() const { return size_; }
     bool empty() const { return size_ == 0; }
-    std::size_t capacity() const { return capacity_; }
     const std::uint8_t* data() const { return data_; }
     std::uint8_t* data() { return data_; }
     std::uint8_t& operator[](std::size_t index) { return data_[index]; }

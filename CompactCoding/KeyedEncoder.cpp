@@ -39,31 +39,20 @@ KeyedEncoder::KeyedEncoder(std::shared_ptr<const CodingPath> codingPath, std::sh
       isDictionary_(keys.isDynamic()),
       expectedCount_(keys.keys().size()),
       keys_(keys.hasDistinctKeys() ? &keys : nullptr),
-      listed_(keys_ == nullptr || sortKeys_),
+      keyArray_(keys.keys().data()),
+      listed_(keys_ == nullptr || sortKeys_ || !keys.isAllUtf8()),
       nestedKeys_(ArenaAllocator<NestedKey>(arena)),
       bytes_(arena),
       entries_(ArenaAllocator<Entry>(arena)),
       index_(ArenaAllocator<std::uint32_t>(arena)),
-      keyTexts_(ArenaAllocator<char>(arena)) {}
+      keyTexts_(ArenaAllocator<char>(arena)) {
+    if (!listed_)
+        bytes_.reserve(16 * std::max<std::size_t>(expectedCount_, 1));
+}
 
 // ---- the buffer-only form ----
 
-std::size_t KeyedEncoder::unlistedPosition(const CodingKey& key) {
-    if (listed_)
-        return KeySet::notAKey;
-    const std::size_t position = keys_->position(key, nextPosition_);
-    if (position < placedKeys && (storedPositions_ & (std::uint64_t{1} << position)) == 0 &&
-        (key.intValue ? MixedCodingKeyWrapper::isInRange(*key.intValue) : keys_->isUtf8At(position))) {
-        nextPosition_ = position + 1;
-        if (bytes_.capacity() == 0)
-            bytes_.reserve(16 * std::max<std::size_t>(expectedCount_, 1));
-        return position;
-    }
-    listEntries();
-    return KeySet::notAKey;
-}
-
-std::uint8_t* KeyedEncoder::writePlacedKey(const CodingKey& key, DataType dataType, std::uint8_t* out) {
+inline std::uint8_t* KeyedEncoder::writePlacedKey(const CodingKey& key, DataType dataType, std::uint8_t* out) {
     if (key.intValue)
         return KeyHeader::integerKey(*key.intValue, dataType).write(out);
     const std::size_t size = key.stringValue.size();

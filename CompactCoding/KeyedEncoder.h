@@ -4,6 +4,7 @@
 #include "CompactCoding/ArenaAllocator.h"
 #include "CompactCoding/ArenaBytes.h"
 #include "CompactCoding/EncodingContainer.h"
+#include "CompactCoding/MixedCodingKeyWrapper.h"
 #include "coding/KeyIndex.h"
 #include "coding/KeyedEncodingContainer.h"
 
@@ -82,7 +83,20 @@ private:
 
     // The position of `key` when it can be stored in the buffer-only form (a valid key of the set
     // not yet stored); otherwise notAKey, and the entries are listed from then on.
-    std::size_t unlistedPosition(const CodingKey& key);
+    std::size_t unlistedPosition(const CodingKey& key) {
+        if (listed_)
+            return KeySet::notAKey;
+        std::size_t position = nextPosition_;
+        if (position >= expectedCount_ || !KeySet::same(keyArray_[position], key))
+            position = keys_->position(key, position);
+        if (position < placedKeys && (storedPositions_ & (std::uint64_t{1} << position)) == 0 &&
+            (!key.intValue || MixedCodingKeyWrapper::isInRange(*key.intValue))) {
+            nextPosition_ = position + 1;
+            return position;
+        }
+        listEntries();
+        return KeySet::notAKey;
+    }
     void listEntries();
     // Writes a placed key's header for `dataType` at `out` (room for maxVariableLengthSize bytes
     // and the key's text); returns the end.
@@ -110,6 +124,7 @@ private:
     // stored, every key is searched for.
     static constexpr std::size_t placedKeys = 64;
     const KeySet* keys_;
+    const CodingKey* keyArray_; // keys_'s keys
     std::size_t nextPosition_ = 0;
     std::uint64_t storedPositions_ = 0;
     bool storedUnplacedKey_ = false;

@@ -57,23 +57,12 @@ public:
     std::uint32_t hashAt(std::size_t position) const { return table_->facts[position].hash; }
     // Whether the text of the key at `position` is UTF-8.
     bool isUtf8At(std::size_t position) const { return table_->facts[position].isUtf8; }
+    // Whether the text of every key is UTF-8.
+    bool isAllUtf8() const { return table_->allUtf8; }
 
-private:
-    struct Facts {
-        std::uint32_t hash;
-        bool isUtf8;
-    };
-    // Shared by the copies of a set: containers that keep a copy of their keys take no copy of
-    // the keys themselves.
-    struct Table {
-        std::vector<CodingKey> keys;
-        std::vector<Facts> facts;
-        bool distinct = false;
-    };
-
-    explicit KeySet(Kind kind);
-
-    // Keys are short: up to sixteen bytes compare as two overlapping words, without a call.
+    // Whether two keys are one key: the same integer, or none and the same text; for a coder that
+    // checks the key it expects next itself. Keys are short: up to sixteen bytes compare as two
+    // overlapping words, without a call.
     static bool same(const CodingKey& a, const CodingKey& b) {
         const std::size_t size = a.stringValue.size();
         if (size != b.stringValue.size() || a.intValue != b.intValue)
@@ -87,6 +76,23 @@ private:
         return detail::loadKeyBytes(x, 8) == detail::loadKeyBytes(y, 8) &&
                detail::loadKeyBytes(x + size - 8, 8) == detail::loadKeyBytes(y + size - 8, 8);
     }
+
+private:
+    struct Facts {
+        std::uint32_t hash;
+        bool isUtf8;
+    };
+    // Shared by the copies of a set: containers that keep a copy of their keys take no copy of
+    // the keys themselves.
+    struct Table {
+        std::vector<CodingKey> keys;
+        std::vector<Facts> facts;
+        bool distinct = false;
+        bool allUtf8 = true;
+    };
+
+    explicit KeySet(Kind kind);
+
     std::size_t search(const CodingKey& key) const;
 
     Kind kind_;
