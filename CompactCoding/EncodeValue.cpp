@@ -16,7 +16,7 @@ std::shared_ptr<EncodingContainer> encodeNestedValue(const EncodeItem& item, con
     EncodingNode node(creator.sharedCodingPath(), creator.sharedUserInfo(),
                       item.category == ValueCategory::optional, creator.arena());
     item.encode(node);
-    return node.completedContainer(item.typeName);
+    return node.takeCompletedContainer(item.typeName);
 }
 
 } // namespace coding

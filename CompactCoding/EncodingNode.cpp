@@ -40,12 +40,22 @@ std::shared_ptr<SingleValueEncodingContainerBox> EncodingNode::makeSingleValueCo
     return container;
 }
 
-std::shared_ptr<EncodingContainer> EncodingNode::completedContainer(std::string_view typeName) const {
+void EncodingNode::requireCompleted(std::string_view typeName) const {
     if (!container_ || (valueContainer_ && !valueContainer_->isWritable()))
         throw EncodingError::invalidValue(std::string(typeName),
                                           ErrorContext{codingPath(), std::string(typeName) + " did not encode any values.",
                                                        nullptr});
+}
+
+std::shared_ptr<EncodingContainer> EncodingNode::completedContainer(std::string_view typeName) const {
+    requireCompleted(typeName);
     return container_;
+}
+
+std::shared_ptr<EncodingContainer> EncodingNode::takeCompletedContainer(std::string_view typeName) {
+    requireCompleted(typeName);
+    valueContainer_ = nullptr;
+    return std::move(container_);
 }
 
 const EncodingContainer& EncodingNode::requiredContainer() const {

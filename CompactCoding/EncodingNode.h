@@ -29,6 +29,8 @@ public:
     // The container once the value's coding is done. A value of type `typeName` that opened no
     // container, or left its single-value container empty, throws an invalid-value error.
     std::shared_ptr<EncodingContainer> completedContainer(std::string_view typeName) const;
+    // The same, taken out of a node that is done with: no count of references to move.
+    std::shared_ptr<EncodingContainer> takeCompletedContainer(std::string_view typeName);
 
     std::size_t dataSize() const override { return requiredContainer().dataSize(); }
     void appendData(std::vector<std::uint8_t>& out) const override {
@@ -60,6 +62,7 @@ private:
     template <class Make>
     auto assignedContainer(Make&& make);
     const EncodingContainer& requiredContainer() const;
+    void requireCompleted(std::string_view typeName) const;
 
     std::shared_ptr<EncodingContainer> container_;
     const ValueEncoder* valueContainer_ = nullptr; // container_, when it is single-value
