@@ -257,10 +257,12 @@ void KeyedEncoder::encode(const EncodeItem& item, const CodingKey& key) {
         if (item.category != ValueCategory::primitive) {
             auto container = encodeNestedValue(item, *this);
             // The value's own code may have stored under this key meanwhile.
-            if (unlistedPosition(key) == position) {
+            if (!listed_ && (storedPositions_ & (std::uint64_t{1} << position)) == 0) {
                 storeUnlistedNested(key, position, std::move(container));
                 return;
             }
+            if (!listed_)
+                listEntries();
             store(writeKey(key), 0, std::move(container));
             return;
         }

@@ -119,11 +119,19 @@ TEST(EncoderKeyedTest, FieldsInOneBufferAgreeWithFieldsListedOneByOne) {
     static const std::vector<CodingKey> own{CodingKey("b"),    CodingKey("u16"), CodingKey("f"),
                                             CodingKey("d"),    CodingKey("blob"), CodingKey("rec"),
                                             CodingKey("nil"),  CodingKey("text"), CodingKey("n", 9),
-                                            CodingKey("list"), CodingKey("yes")};
+                                            CodingKey("list"), CodingKey("yes"),  CodingKey("re")};
     static const KeySet distinct(own);
     std::vector<CodingKey> twinned = own;
     twinned.insert(twinned.end(), {CodingKey("t1", 100), CodingKey("t2", 100)});
     static const KeySet listed(twinned);
+    // Stores under its own key in the record it is a field of, while it is being encoded.
+    struct WritesOutside {
+        coding::KeyedEncodingContainer* outer;
+        void encode(coding::Encoder& encoder) const {
+            outer->encode(std::int64_t{7}, own[11]);
+            encoder.singleValueContainer().encode(true);
+        }
+    };
     struct Fields {
         const KeySet& keys;
         bool repeat;
@@ -147,6 +155,7 @@ TEST(EncoderKeyedTest, FieldsInOneBufferAgreeWithFieldsListedOneByOne) {
             c.encode(std::string("\xC3\xA9"), own[7]);
             c.encode(std::int64_t{1} << 40, own[8]);
             c.encode(true, own[10]);
+            c.encode(WritesOutside{&c}, own[11]);
             auto list = c.nestedUnkeyedContainer(own[9]);
             if (repeat)
                 c.encode(std::int8_t{5}, own[0]); // replaces the first value where it stood
@@ -159,7 +168,7 @@ TEST(EncoderKeyedTest, FieldsInOneBufferAgreeWithFieldsListedOneByOne) {
     Bytes replaced = once;
     replaced[2] = 0x05;
     EXPECT_EQ(encoded(Fields{distinct, true}), replaced);
-    EXPECT_EQ(once.size(), 74u);
+    EXPECT_EQ(once.size(), 78u);
 }
 
 // "k0", "k1", ... (appended, not concatenated: g++ 12 warns wrongly about `"k" + text` at -O3).
