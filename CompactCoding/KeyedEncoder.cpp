@@ -73,44 +73,41 @@ void KeyedEncoder::storeUnlistedNested(const CodingKey& key, std::size_t positio
     ++storedCount_;
 }
 
-void KeyedEncoder::storeUnlistedPrimitive(const EncodeItem& item, const CodingKey& key, std::size_t position) {
-    // Room for the key, a length prefix and any value but text and blobs.
-    const std::size_t room = 2 * maxVariableLengthSize + key.stringValue.size();
-    std::uint8_t* out = nullptr;
-    // The kinds records hold most are written in place; the rest, and text that is not UTF-8 (to
-    // be reported), go through the codec.
+[[gnu::always_inline]] inline void KeyedEncoder::storeUnlistedPrimitive(const EncodeItem& item, const CodingKey& key,
+                                                                         std::size_t position) {
+    // The kinds records hold most are taken here; the rest, and text that is not UTF-8 (to be
+    // reported), through the codec.
+    PrimitiveScratch scratch;
+    std::span<const std::uint8_t> value;
+    DataType dataType = DataType::variableLengthInteger;
     switch (kindOf(item.primitive)) {
     case PrimitiveKind::String: {
         const std::string_view text = *std::get_if<std::string_view>(&item.primitive);
-        if (!isValidUtf8(text))
-            break;
-        out = writePlacedKey(key, DataType::variableLength, bytes_.room(room + text.size()));
-        out = writeVariableLength(text.size(), out);
-        copyBytes(out, text.data(), text.size());
-        out += text.size();
+        value = std::span(reinterpret_cast<const std::uint8_t*>(text.data()), text.size());
+        dataType = DataType::variableLength;
+        if (!isValidUtf8(value))
+            value = encodePrimitive(item, *this, scratch);
         break;
     }
     case PrimitiveKind::Int64:
-        out = writePlacedKey(key, DataType::variableLengthInteger, bytes_.room(room));
-        out = writeVariableLength(zigZagEncode(*std::get_if<std::int64_t>(&item.primitive)), out);
+        value = std::span<const std::uint8_t>(
+            scratch.data(), writeVariableLength(zigZagEncode(*std::get_if<std::int64_t>(&item.primitive)), scratch.data()));
         break;
     case PrimitiveKind::Bool:
-        out = writePlacedKey(key, DataType::variableLengthInteger, bytes_.room(room));
-        *out++ = *std::get_if<bool>(&item.primitive) ? 1 : 0;
+        scratch[0] = *std::get_if<bool>(&item.primitive) ? 1 : 0;
+        value = std::span<const std::uint8_t>(scratch.data(), 1);
         break;
-    default: break;
+    default:
+        value = encodePrimitive(item, *this, scratch);
+        dataType = dataTypeOf(kindOf(item.primitive));
+        break;
     }
-    if (!out) {
-        PrimitiveScratch scratch;
-        const auto bytes = encodePrimitive(item, *this, scratch);
-        const DataType dataType = dataTypeOf(kindOf(item.primitive));
-        out = writePlacedKey(key, dataType, bytes_.room(room + bytes.size()));
-        if (dataType == DataType::variableLength)
-            out = writeVariableLength(bytes.size(), out);
-        copyBytes(out, bytes.data(), bytes.size());
-        out += bytes.size();
-    }
-    bytes_.commit(out);
+    std::uint8_t* out =
+        writePlacedKey(key, dataType, bytes_.room(2 * maxVariableLengthSize + key.stringValue.size() + value.size()));
+    if (dataType == DataType::variableLength)
+        out = writeVariableLength(value.size(), out);
+    copyBytes(out, value.data(), value.size());
+    bytes_.commit(out + value.size());
     cachedSize_ = unknownSize;
     storedPositions_ |= std::uint64_t{1} << position;
     ++storedCount_;

@@ -83,7 +83,7 @@ private:
 
     // The position of `key` when it can be stored in the buffer-only form (a valid key of the set
     // not yet stored); otherwise notAKey, and the entries are listed from then on.
-    std::size_t unlistedPosition(const CodingKey& key) {
+    [[gnu::always_inline]] std::size_t unlistedPosition(const CodingKey& key) {
         if (listed_)
             return KeySet::notAKey;
         std::size_t position = nextPosition_;
