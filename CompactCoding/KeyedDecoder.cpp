@@ -10,6 +10,7 @@
 #include "coding/DecodingError.h"
 
 #include <algorithm>
+#include <cstring>
 #include <limits>
 
 namespace coding {
@@ -48,6 +49,32 @@ std::span<const std::uint8_t> valueBytes(std::span<const std::uint8_t> bytes, st
     return bytes.subspan(start, size);
 }
 
+// A key header: a text key of eight bytes or more takes two bytes, read here without a call.
+std::uint64_t readHeaderAt(std::span<const std::uint8_t> bytes, std::size_t& index, const CodingPath& path) {
+    if (bytes.size() - index >= 2 && bytes[index + 1] < 0x80 && bytes[index] >= 0x80) {
+        const std::uint64_t value = (bytes[index] & 0x7Fu) | (std::uint64_t{bytes[index + 1]} << 7);
+        index += 2;
+        return value;
+    }
+    return readVariableLengthIntegerAt(bytes, index, path);
+}
+
+// Whether a record's key has the text read from the data. Keys are short: up to sixteen bytes
+// compare as two overlapping words, without a call, never reading outside either text.
+bool sameText(const std::string& key, std::string_view text) {
+    const std::size_t size = text.size();
+    if (key.size() != size)
+        return false;
+    const char* x = key.data();
+    const char* y = text.data();
+    if (size > 16)
+        return std::memcmp(x, y, size) == 0;
+    if (size <= 8)
+        return detail::loadKeyBytes(x, size) == detail::loadKeyBytes(y, size);
+    return detail::loadKeyBytes(x, 8) == detail::loadKeyBytes(y, 8) &&
+           detail::loadKeyBytes(x + size - 8, 8) == detail::loadKeyBytes(y + size - 8, 8);
+}
+
 // Length, first, middle and last byte of a text key (keys of one record nearly always differ
 // there), or the integer of an integer key; equal keys always give equal values. Built from
 // single bytes and without a branch on the length: keys of one record alternate in length, and
@@ -80,8 +107,15 @@ KeyedDecoder::KeyedDecoder(std::span<const std::uint8_t> bytes, std::shared_ptr<
 void KeyedDecoder::parse(std::span<const std::uint8_t> bytes) {
     const CodingPath& path = codingPath();
     std::size_t index = 0;
+    // The position of the key that most likely comes next: the expected key is the first with its
+    // text (or integer) only when no text (integer) stands twice.
+    std::size_t expected = 0;
+    const std::vector<CodingKey>& known = keys_->keys();
+    const std::size_t knownCount = std::min(known.size(), maxPositions);
+    const std::size_t textsInOrder = keys_->hasDistinctTexts() ? knownCount : 0;
+    const std::size_t integersInOrder = keys_->hasDistinctKeys() ? knownCount : 0;
     while (index < bytes.size()) {
-        const KeyHeader header = KeyHeader::read(bytes, index, path);
+        const KeyHeader header(readHeaderAt(bytes, index, path));
         const std::uint64_t raw = header.rawDataType();
         if (raw == 3 || raw == 4)
             header.dataType(path); // throws "Unknown data type N"
@@ -90,6 +124,7 @@ void KeyedDecoder::parse(std::span<const std::uint8_t> bytes) {
         // the table at once would stall on the copy.
         const bool isStringKey = header.isTextKey();
         std::string_view text;
+        std::size_t position;
         if (isStringKey) {
             const std::uint64_t keyLength = header.textByteCount(path);
             if (keyLength > bytes.size() - index)
@@ -97,12 +132,19 @@ void KeyedDecoder::parse(std::span<const std::uint8_t> bytes) {
             if (keyLength > std::numeric_limits<std::uint32_t>::max())
                 corrupt(path, "Invalid data size");
             const auto keyBytes = bytes.subspan(index, static_cast<std::size_t>(keyLength));
-            if (!isValidUtf8(keyBytes))
-                corrupt(path, "Invalid string");
             index += keyBytes.size();
             text = std::string_view(reinterpret_cast<const char*>(keyBytes.data()), keyBytes.size());
+            position = expected < textsInOrder && sameText(known[expected].stringValue, text)
+                           ? expected
+                           : textPosition(text);
+            // Bytes equal to a key of the record are as valid as its text.
+            if ((position == KeySet::notAKey || !keys_->isUtf8At(position)) && !isValidUtf8(keyBytes))
+                corrupt(path, "Invalid string");
         }
         const std::int64_t intKey = header.integerKey();
+        if (!isStringKey)
+            position = expected < integersInOrder && known[expected].intValue == intKey ? expected
+                                                                                         : integerPosition(intKey);
 
         std::span<const std::uint8_t> value;
         try {
@@ -115,9 +157,19 @@ void KeyedDecoder::parse(std::span<const std::uint8_t> bytes) {
         }
         // Stored right here: as a call, the entry's parts would travel through memory and stall.
         const DecodingKey key = isStringKey ? DecodingKey::stringKey(text) : DecodingKey::intKey(intKey);
-        const std::uint64_t fingerprint = fingerprintOf(key);
-        if (isRepeated(key, fingerprint))
-            throw DecodingError::dataCorrupted(path, "Multiple values for key " + key.description());
+        std::uint64_t fingerprint = 0; // none for a key with a position: no other key can equal it
+        if (position != KeySet::notAKey) {
+            std::uint64_t& seen = isStringKey ? textsSeen_ : integersSeen_;
+            const std::uint64_t bit = std::uint64_t{1} << position;
+            if (seen & bit)
+                throw DecodingError::dataCorrupted(path, "Multiple values for key " + key.description());
+            seen |= bit;
+            expected = position + 1;
+        } else {
+            fingerprint = fingerprintOf(key);
+            if (isRepeated(key, fingerprint))
+                throw DecodingError::dataCorrupted(path, "Multiple values for key " + key.description());
+        }
         if (count_ < scanLimit) {
             Entry& entry = inline_.items[count_++];
             if (isStringKey)
@@ -134,6 +186,24 @@ void KeyedDecoder::parse(std::span<const std::uint8_t> bytes) {
         if (count_ > scanLimit)
             index_.add(hashOf(key), count_, [this](std::size_t i) { return hashOf(entries_[i].key); });
     }
+}
+
+std::size_t KeyedDecoder::textPosition(std::string_view text) const {
+    const std::vector<CodingKey>& keys = keys_->keys();
+    const std::size_t count = std::min(keys.size(), maxPositions);
+    for (std::size_t i = 0; i < count; ++i)
+        if (keys[i].stringValue == text)
+            return i;
+    return KeySet::notAKey;
+}
+
+std::size_t KeyedDecoder::integerPosition(std::int64_t key) const {
+    const std::vector<CodingKey>& keys = keys_->keys();
+    const std::size_t count = std::min(keys.size(), maxPositions);
+    for (std::size_t i = 0; i < count; ++i)
+        if (keys[i].intValue == key)
+            return i;
+    return KeySet::notAKey;
 }
 
 bool KeyedDecoder::isRepeated(const DecodingKey& key, std::uint64_t fingerprint) {

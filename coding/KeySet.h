@@ -45,6 +45,9 @@ public:
     // and no text twice among the keys without an integer. Only then may a coder tell stored
     // keys apart by their positions.
     bool hasDistinctKeys() const { return table_->distinct; }
+    // Whether no text stands twice among all the keys, with an integer or without: a decoder may
+    // then tell text keys read from data apart by the position of the first key they match.
+    bool hasDistinctTexts() const { return table_->distinctTexts; }
     // The position of `key` among a record's keys, `hint` tried first (records code their fields
     // in the order of their keys); notAKey for any other key and for every dictionary key.
     std::size_t position(const CodingKey& key, std::size_t hint) const {
@@ -69,6 +72,7 @@ private:
         std::vector<CodingKey> keys;
         std::vector<Facts> facts;
         bool distinct = false;
+        bool distinctTexts = false;
     };
 
     explicit KeySet(Kind kind);
