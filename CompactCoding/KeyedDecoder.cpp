@@ -10,7 +10,6 @@
 #include "coding/DecodingError.h"
 
 #include <algorithm>
-#include <cstring>
 #include <limits>
 
 namespace coding {
@@ -59,20 +58,9 @@ std::uint64_t readHeaderAt(std::span<const std::uint8_t> bytes, std::size_t& ind
     return readVariableLengthIntegerAt(bytes, index, path);
 }
 
-// Whether a record's key has the text read from the data. Keys are short: up to sixteen bytes
-// compare as two overlapping words, without a call, never reading outside either text.
+// Whether a record's key has the text read from the data.
 bool sameText(const std::string& key, std::string_view text) {
-    const std::size_t size = text.size();
-    if (key.size() != size)
-        return false;
-    const char* x = key.data();
-    const char* y = text.data();
-    if (size > 16)
-        return std::memcmp(x, y, size) == 0;
-    if (size <= 8)
-        return detail::loadKeyBytes(x, size) == detail::loadKeyBytes(y, size);
-    return detail::loadKeyBytes(x, 8) == detail::loadKeyBytes(y, 8) &&
-           detail::loadKeyBytes(x + size - 8, 8) == detail::loadKeyBytes(y + size - 8, 8);
+    return key.size() == text.size() && DecodingKey::sameText(key.data(), text.data(), text.size());
 }
 
 // Length, first, middle and last byte of a text key (keys of one record nearly always differ
@@ -274,7 +262,7 @@ void KeyedDecoder::decode(DecodeItem& item, const CodingKey& key) {
         switch (item.category) {
         case ValueCategory::primitive:
             // The wire type is not compared: bytes of the wrong size fail inside the primitive.
-            item.assign(decodePrimitive(item.primitiveKind, entry->value, codingPath()));
+            decodePrimitive(item, entry->value, codingPath());
             return;
         case ValueCategory::optional:
         case ValueCategory::other: {

@@ -311,6 +311,7 @@ EncodeItem makeEncodeItem(const T& value) {
         return detail::makeEncodeItemOf(value);
 }
 
+// The item's slot is `slot` itself: coders may fill a primitive's slot directly.
 template <class T>
 DecodeItem makeDecodeItem(std::optional<T>& slot) {
     DecodeItem item;
