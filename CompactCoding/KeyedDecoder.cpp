@@ -48,16 +48,6 @@ std::span<const std::uint8_t> valueBytes(std::span<const std::uint8_t> bytes, st
     return bytes.subspan(start, size);
 }
 
-// A key header: a text key of eight bytes or more takes two bytes, read here without a call.
-std::uint64_t readHeaderAt(std::span<const std::uint8_t> bytes, std::size_t& index, const CodingPath& path) {
-    if (bytes.size() - index >= 2 && bytes[index + 1] < 0x80 && bytes[index] >= 0x80) {
-        const std::uint64_t value = (bytes[index] & 0x7Fu) | (std::uint64_t{bytes[index + 1]} << 7);
-        index += 2;
-        return value;
-    }
-    return readVariableLengthIntegerAt(bytes, index, path);
-}
-
 // Whether a record's key has the text read from the data.
 bool sameText(const std::string& key, std::string_view text) {
     return key.size() == text.size() && DecodingKey::sameText(key.data(), text.data(), text.size());
@@ -103,7 +93,7 @@ void KeyedDecoder::parse(std::span<const std::uint8_t> bytes) {
     const std::size_t textsInOrder = keys_->hasDistinctTexts() ? knownCount : 0;
     const std::size_t integersInOrder = keys_->hasDistinctKeys() ? knownCount : 0;
     while (index < bytes.size()) {
-        const KeyHeader header(readHeaderAt(bytes, index, path));
+        const KeyHeader header = KeyHeader::read(bytes, index, path);
         const std::uint64_t raw = header.rawDataType();
         if (raw == 3 || raw == 4)
             header.dataType(path); // throws "Unknown data type N"

@@ -261,10 +261,12 @@ void decodePrimitive(DecodeItem& item, std::span<const std::uint8_t> bytes, cons
         item.primitiveSlot<std::string>().emplace(reinterpret_cast<const char*>(bytes.data()), bytes.size());
         return;
     case PrimitiveKind::Int64:
-        // Most integers take one byte, read without a call; later bytes are ignored either way.
-        item.primitiveSlot<std::int64_t>() =
-            !bytes.empty() && bytes[0] < 0x80 ? zigZagDecode(bytes[0]) : readZigZag(bytes, path);
+    {
+        // Most integers take a byte or two, read without a call; later bytes are ignored either way.
+        std::size_t index = 0;
+        item.primitiveSlot<std::int64_t>() = zigZagDecode(readVariableLengthIntegerAt(bytes, index, path));
         return;
+    }
     case PrimitiveKind::Bool:
         requireSize(bytes, 1, path);
         item.primitiveSlot<bool>() = bytes[0] != 0;
