@@ -52,16 +52,8 @@ public:
         return lhs.length_ == rhs.length_ && sameText(lhs.text_, rhs.text_, lhs.length_);
     }
 
-    // Keys are short, and every decoded field compares one: up to sixteen bytes compare as two
-    // overlapping words (never reading outside either text), without a call.
-    static bool sameText(const char* a, const char* b, std::size_t length) {
-        if (length > 16)
-            return std::memcmp(a, b, length) == 0;
-        if (length <= 8)
-            return detail::loadKeyBytes(a, length) == detail::loadKeyBytes(b, length);
-        return detail::loadKeyBytes(a, 8) == detail::loadKeyBytes(b, 8) &&
-               detail::loadKeyBytes(a + length - 8, 8) == detail::loadKeyBytes(b + length - 8, 8);
-    }
+    // Keys are short, and every decoded field compares one: without a call.
+    static bool sameText(const char* a, const char* b, std::size_t length) { return detail::sameKeyBytes(a, b, length); }
 
 private:
     DecodingKey() = default;

@@ -82,6 +82,16 @@ KeyedDecoder::KeyedDecoder(std::span<const std::uint8_t> bytes, std::shared_ptr<
     parse(bytes);
 }
 
+template <class Matches>
+std::size_t KeyedDecoder::firstPosition(Matches&& matches) const {
+    const std::vector<CodingKey>& keys = keys_->keys();
+    const std::size_t count = std::min(keys.size(), maxPositions);
+    for (std::size_t i = 0; i < count; ++i)
+        if (matches(keys[i]))
+            return i;
+    return KeySet::notAKey;
+}
+
 void KeyedDecoder::parse(std::span<const std::uint8_t> bytes) {
     const CodingPath& path = codingPath();
     std::size_t index = 0;
@@ -114,15 +124,16 @@ void KeyedDecoder::parse(std::span<const std::uint8_t> bytes) {
             text = std::string_view(reinterpret_cast<const char*>(keyBytes.data()), keyBytes.size());
             position = expected < textsInOrder && sameText(known[expected].stringValue, text)
                            ? expected
-                           : textPosition(text);
+                           : firstPosition([text](const CodingKey& key) { return key.stringValue == text; });
             // Bytes equal to a key of the record are as valid as its text.
             if ((position == KeySet::notAKey || !keys_->isUtf8At(position)) && !isValidUtf8(keyBytes))
                 corrupt(path, "Invalid string");
         }
         const std::int64_t intKey = header.integerKey();
         if (!isStringKey)
-            position = expected < integersInOrder && known[expected].intValue == intKey ? expected
-                                                                                         : integerPosition(intKey);
+            position = expected < integersInOrder && known[expected].intValue == intKey
+                           ? expected
+                           : firstPosition([intKey](const CodingKey& key) { return key.intValue == intKey; });
 
         std::span<const std::uint8_t> value;
         try {
@@ -164,24 +175,6 @@ void KeyedDecoder::parse(std::span<const std::uint8_t> bytes) {
         if (count_ > scanLimit)
             index_.add(hashOf(key), count_, [this](std::size_t i) { return hashOf(entries_[i].key); });
     }
-}
-
-std::size_t KeyedDecoder::textPosition(std::string_view text) const {
-    const std::vector<CodingKey>& keys = keys_->keys();
-    const std::size_t count = std::min(keys.size(), maxPositions);
-    for (std::size_t i = 0; i < count; ++i)
-        if (keys[i].stringValue == text)
-            return i;
-    return KeySet::notAKey;
-}
-
-std::size_t KeyedDecoder::integerPosition(std::int64_t key) const {
-    const std::vector<CodingKey>& keys = keys_->keys();
-    const std::size_t count = std::min(keys.size(), maxPositions);
-    for (std::size_t i = 0; i < count; ++i)
-        if (keys[i].intValue == key)
-            return i;
-    return KeySet::notAKey;
 }
 
 bool KeyedDecoder::isRepeated(const DecodingKey& key, std::uint64_t fingerprint) {

@@ -62,11 +62,11 @@ private:
     static constexpr std::size_t maxPositions = 64;
 
     void parse(std::span<const std::uint8_t> bytes);
-    // The position of the first of the record's keys that a key read from the data is: notAKey
-    // past the first maxPositions and for a key the record does not know. (Parsing tries the key
-    // after the last one first: records are written in the order of their keys.)
-    std::size_t textPosition(std::string_view text) const;
-    std::size_t integerPosition(std::int64_t key) const;
+    // The position of the first of the record's keys that `matches` (a key read from the data):
+    // notAKey past the first maxPositions and for a key the record does not know. (Parsing tries
+    // the key after the last one first: records are written in the order of their keys.)
+    template <class Matches>
+    std::size_t firstPosition(Matches&& matches) const;
     // Whether the key is in the table already; notes it for the next question. Only for keys
     // without a position: those are told apart by their positions.
     bool isRepeated(const DecodingKey& key, std::uint64_t fingerprint);

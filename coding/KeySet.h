@@ -77,19 +77,10 @@ private:
 
     explicit KeySet(Kind kind);
 
-    // Keys are short: up to sixteen bytes compare as two overlapping words, without a call.
     static bool same(const CodingKey& a, const CodingKey& b) {
         const std::size_t size = a.stringValue.size();
-        if (size != b.stringValue.size() || a.intValue != b.intValue)
-            return false;
-        const char* x = a.stringValue.data();
-        const char* y = b.stringValue.data();
-        if (size > 16)
-            return std::memcmp(x, y, size) == 0;
-        if (size <= 8)
-            return detail::loadKeyBytes(x, size) == detail::loadKeyBytes(y, size);
-        return detail::loadKeyBytes(x, 8) == detail::loadKeyBytes(y, 8) &&
-               detail::loadKeyBytes(x + size - 8, 8) == detail::loadKeyBytes(y + size - 8, 8);
+        return size == b.stringValue.size() && a.intValue == b.intValue &&
+               detail::sameKeyBytes(a.stringValue.data(), b.stringValue.data(), size);
     }
     std::size_t search(const CodingKey& key) const;
 
