@@ -4,12 +4,8 @@
 
 namespace coding {
 
-AbstractDecodingNode::AbstractDecodingNode(std::shared_ptr<const CodingPath> codingPath,
-                                           std::shared_ptr<const UserInfo> userInfo, std::uint32_t depth,
-                                           const NestingLimit& limit)
-    : AbstractNode(std::move(codingPath), std::move(userInfo)), depth_(depth) {
-    if (depth_ > limit.maxDepth)
-        throw DecodingError::dataCorrupted(this->codingPath(), limit.message);
+void AbstractDecodingNode::tooDeep(const NestingLimit& limit) const {
+    throw DecodingError::dataCorrupted(codingPath(), limit.message);
 }
 
 } // namespace coding

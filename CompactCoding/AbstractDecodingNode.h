@@ -21,13 +21,20 @@ public:
     };
     static constexpr NestingLimit compactNestingLimit{maxNestingDepth, "Data nested too deeply"};
 
-    // Throws the data-corrupted error of `limit` past its depth.
+    // Throws the data-corrupted error of `limit` past its depth. Every nested value makes a node and
+    // a container: built inline, with only the fault out of line.
     AbstractDecodingNode(std::shared_ptr<const CodingPath> codingPath, std::shared_ptr<const UserInfo> userInfo,
-                         std::uint32_t depth, const NestingLimit& limit = compactNestingLimit);
+                         std::uint32_t depth, const NestingLimit& limit = compactNestingLimit)
+        : AbstractNode(std::move(codingPath), std::move(userInfo)), depth_(depth) {
+        if (depth_ > limit.maxDepth)
+            tooDeep(limit);
+    }
 
     std::uint32_t depth() const { return depth_; }
 
 private:
+    [[noreturn]] void tooDeep(const NestingLimit& limit) const;
+
     std::uint32_t depth_;
 };
 

@@ -52,24 +52,11 @@ public:
         return lhs.length_ == rhs.length_ && sameText(lhs.text_, rhs.text_, lhs.length_);
     }
 
+    // Keys are short, and every decoded field compares one: without a call.
+    static bool sameText(const char* a, const char* b, std::size_t length) { return detail::sameKeyBytes(a, b, length); }
+
 private:
     DecodingKey() = default;
-
-    // Keys are short, and every decoded field compares one: a call to memcmp would cost more
-    // than the comparison.
-    static bool sameText(const char* a, const char* b, std::size_t length) {
-        for (; length >= 8; a += 8, b += 8, length -= 8) {
-            std::uint64_t x, y;
-            std::memcpy(&x, a, 8);
-            std::memcpy(&y, b, 8);
-            if (x != y)
-                return false;
-        }
-        for (; length > 0; ++a, ++b, --length)
-            if (*a != *b)
-                return false;
-        return true;
-    }
 
     union {
         std::int64_t int_ = 0;

@@ -48,6 +48,11 @@ std::span<const std::uint8_t> valueBytes(std::span<const std::uint8_t> bytes, st
     return bytes.subspan(start, size);
 }
 
+// Whether a record's key has the text read from the data.
+bool sameText(const std::string& key, std::string_view text) {
+    return key.size() == text.size() && DecodingKey::sameText(key.data(), text.data(), text.size());
+}
+
 // Length, first, middle and last byte of a text key (keys of one record nearly always differ
 // there), or the integer of an integer key; equal keys always give equal values. Built from
 // single bytes and without a branch on the length: keys of one record alternate in length, and
@@ -77,9 +82,26 @@ KeyedDecoder::KeyedDecoder(std::span<const std::uint8_t> bytes, std::shared_ptr<
     parse(bytes);
 }
 
+template <class Matches>
+std::size_t KeyedDecoder::firstPosition(Matches&& matches) const {
+    const std::vector<CodingKey>& keys = keys_->keys();
+    const std::size_t count = std::min(keys.size(), maxPositions);
+    for (std::size_t i = 0; i < count; ++i)
+        if (matches(keys[i]))
+            return i;
+    return KeySet::notAKey;
+}
+
 void KeyedDecoder::parse(std::span<const std::uint8_t> bytes) {
     const CodingPath& path = codingPath();
     std::size_t index = 0;
+    // The position of the key that most likely comes next: the expected key is the first with its
+    // text (or integer) only when no text (integer) stands twice.
+    std::size_t expected = 0;
+    const std::vector<CodingKey>& known = keys_->keys();
+    const std::size_t knownCount = std::min(known.size(), maxPositions);
+    const std::size_t textsInOrder = keys_->hasDistinctTexts() ? knownCount : 0;
+    const std::size_t integersInOrder = keys_->hasDistinctKeys() ? knownCount : 0;
     while (index < bytes.size()) {
         const KeyHeader header = KeyHeader::read(bytes, index, path);
         const std::uint64_t raw = header.rawDataType();
@@ -90,6 +112,7 @@ void KeyedDecoder::parse(std::span<const std::uint8_t> bytes) {
         // the table at once would stall on the copy.
         const bool isStringKey = header.isTextKey();
         std::string_view text;
+        std::size_t position;
         if (isStringKey) {
             const std::uint64_t keyLength = header.textByteCount(path);
             if (keyLength > bytes.size() - index)
@@ -97,12 +120,20 @@ void KeyedDecoder::parse(std::span<const std::uint8_t> bytes) {
             if (keyLength > std::numeric_limits<std::uint32_t>::max())
                 corrupt(path, "Invalid data size");
             const auto keyBytes = bytes.subspan(index, static_cast<std::size_t>(keyLength));
-            if (!isValidUtf8(keyBytes))
-                corrupt(path, "Invalid string");
             index += keyBytes.size();
             text = std::string_view(reinterpret_cast<const char*>(keyBytes.data()), keyBytes.size());
+            position = expected < textsInOrder && sameText(known[expected].stringValue, text)
+                           ? expected
+                           : firstPosition([text](const CodingKey& key) { return key.stringValue == text; });
+            // Bytes equal to a key of the record are as valid as its text.
+            if ((position == KeySet::notAKey || !keys_->isUtf8At(position)) && !isValidUtf8(keyBytes))
+                corrupt(path, "Invalid string");
         }
         const std::int64_t intKey = header.integerKey();
+        if (!isStringKey)
+            position = expected < integersInOrder && known[expected].intValue == intKey
+                           ? expected
+                           : firstPosition([intKey](const CodingKey& key) { return key.intValue == intKey; });
 
         std::span<const std::uint8_t> value;
         try {
@@ -115,9 +146,19 @@ void KeyedDecoder::parse(std::span<const std::uint8_t> bytes) {
         }
         // Stored right here: as a call, the entry's parts would travel through memory and stall.
         const DecodingKey key = isStringKey ? DecodingKey::stringKey(text) : DecodingKey::intKey(intKey);
-        const std::uint64_t fingerprint = fingerprintOf(key);
-        if (isRepeated(key, fingerprint))
-            throw DecodingError::dataCorrupted(path, "Multiple values for key " + key.description());
+        std::uint64_t fingerprint = 0; // none for a key with a position: no other key can equal it
+        if (position != KeySet::notAKey) {
+            std::uint64_t& seen = isStringKey ? textsSeen_ : integersSeen_;
+            const std::uint64_t bit = std::uint64_t{1} << position;
+            if (seen & bit)
+                throw DecodingError::dataCorrupted(path, "Multiple values for key " + key.description());
+            seen |= bit;
+            expected = position + 1;
+        } else {
+            fingerprint = fingerprintOf(key);
+            if (isRepeated(key, fingerprint))
+                throw DecodingError::dataCorrupted(path, "Multiple values for key " + key.description());
+        }
         if (count_ < scanLimit) {
             Entry& entry = inline_.items[count_++];
             if (isStringKey)
@@ -204,7 +245,7 @@ void KeyedDecoder::decode(DecodeItem& item, const CodingKey& key) {
         switch (item.category) {
         case ValueCategory::primitive:
             // The wire type is not compared: bytes of the wrong size fail inside the primitive.
-            item.assign(decodePrimitive(item.primitiveKind, entry->value, codingPath()));
+            decodePrimitive(item, entry->value, codingPath());
             return;
         case ValueCategory::optional:
         case ValueCategory::other: {

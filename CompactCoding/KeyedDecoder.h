@@ -11,6 +11,7 @@
 #include <memory>
 #include <optional>
 #include <span>
+#include <string_view>
 #include <type_traits>
 #include <vector>
 
@@ -57,9 +58,17 @@ private:
     // instead, so that hostile data with many keys costs no quadratic time. A record's entries
     // live inside the container, which is then the only allocation its parse makes.
     static constexpr std::size_t scanLimit = KeyIndex<>::scanLimit;
+    // Keys met are noted by position in a word of bits.
+    static constexpr std::size_t maxPositions = 64;
 
     void parse(std::span<const std::uint8_t> bytes);
-    // Whether the key is in the table already; notes it for the next question.
+    // The position of the first of the record's keys that `matches` (a key read from the data):
+    // notAKey past the first maxPositions and for a key the record does not know. (Parsing tries
+    // the key after the last one first: records are written in the order of their keys.)
+    template <class Matches>
+    std::size_t firstPosition(Matches&& matches) const;
+    // Whether the key is in the table already; notes it for the next question. Only for keys
+    // without a position: those are told apart by their positions.
     bool isRepeated(const DecodingKey& key, std::uint64_t fingerprint);
     void spill(const Entry& entry);
     // Most lookups ask for the entry after the last one found. (Up to scanLimit entries there is
@@ -91,6 +100,9 @@ private:
     std::size_t count_ = 0;
     mutable std::size_t hint_ = 0;
     std::uint64_t keyFilter_ = 0; // of the fingerprints, while a scan finds the keys
+    // The positions of the record's keys met so far, as text keys and as integer keys.
+    std::uint64_t textsSeen_ = 0;
+    std::uint64_t integersSeen_ = 0;
     KeyIndex<> index_;
 };
 

@@ -253,6 +253,30 @@ PrimitiveValue decodePrimitive(PrimitiveKind kind, std::span<const std::uint8_t>
     });
 }
 
+void decodePrimitive(DecodeItem& item, std::span<const std::uint8_t> bytes, const CodingPath& path) {
+    switch (item.primitiveKind) {
+    case PrimitiveKind::String:
+        if (!isValidUtf8(bytes))
+            throw DecodingError::dataCorrupted(path, "Invalid string");
+        item.primitiveSlot<std::string>().emplace(reinterpret_cast<const char*>(bytes.data()), bytes.size());
+        return;
+    case PrimitiveKind::Int64:
+    {
+        // Most integers take a byte or two, read without a call; later bytes are ignored either way.
+        std::size_t index = 0;
+        item.primitiveSlot<std::int64_t>() = zigZagDecode(readVariableLengthIntegerAt(bytes, index, path));
+        return;
+    }
+    case PrimitiveKind::Bool:
+        requireSize(bytes, 1, path);
+        item.primitiveSlot<bool>() = bytes[0] != 0;
+        return;
+    default:
+        item.assign(decodePrimitive(item.primitiveKind, bytes, path));
+        return;
+    }
+}
+
 // ---- protobuf-compatible form ----
 
 std::string_view protoTypeName(PrimitiveKind kind) {

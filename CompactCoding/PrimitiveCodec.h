@@ -9,6 +9,7 @@
 #include "coding/Fatal.h"
 #include "coding/Utf8.h"
 #include "coding/CodingKey.h"
+#include "coding/DecodeItem.h"
 #include "coding/Primitive.h"
 
 #include <array>
@@ -72,6 +73,9 @@ void appendPrimitive(const PrimitiveRef& value, std::vector<std::uint8_t>& out);
 // the data-corrupted errors "Invalid data size", "Premature end of data",
 // "Encoded variable-length integer out of range" and "Invalid string" with `path`.
 PrimitiveValue decodePrimitive(PrimitiveKind kind, std::span<const std::uint8_t> bytes, const CodingPath& path);
+// The same into the item of a primitive. Text, Int64 and Bool, most of every record, are built in
+// the item's slot rather than passed through a PrimitiveValue.
+void decodePrimitive(DecodeItem& item, std::span<const std::uint8_t> bytes, const CodingPath& path);
 
 // ---- protobuf-compatible form ----
 

@@ -66,7 +66,7 @@ void UnkeyedDecoder::decode(DecodeItem& item) {
         switch (item.category) {
         case ValueCategory::primitive: {
             const auto bytes = decoder_->getDataOfType(dataTypeOf(item.primitiveKind), codingPath());
-            item.assign(decodePrimitive(item.primitiveKind, bytes, codingPath()));
+            decodePrimitive(item, bytes, codingPath());
             return;
         }
         case ValueCategory::optional:

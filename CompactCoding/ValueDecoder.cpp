@@ -42,7 +42,7 @@ void ValueDecoder::decode(DecodeItem& item) {
     } else {
         bytes = reader().getDataOfType(type, codingPath());
     }
-    item.assign(decodePrimitive(item.primitiveKind, bytes, codingPath()));
+    decodePrimitive(item, bytes, codingPath());
 }
 
 } // namespace coding

@@ -55,12 +55,17 @@ std::uint64_t readVariableLengthInteger(std::span<const std::uint8_t> bytes, con
 std::uint64_t readVariableLengthInteger(std::span<const std::uint8_t> bytes, std::size_t& length,
                                         const CodingPath& path);
 
-// The same at `index`, which moves past the integer. Nearly every key header and length is one
-// byte, which is read without a call.
+// The same at `index`, which moves past the integer. Nearly every key header, length and small
+// integer is one or two bytes, which are read without a call.
 inline std::uint64_t readVariableLengthIntegerAt(std::span<const std::uint8_t> bytes, std::size_t& index,
                                                  const CodingPath& path) {
     if (index < bytes.size() && bytes[index] < 0x80)
         return bytes[index++];
+    if (bytes.size() - index >= 2 && bytes[index + 1] < 0x80) {
+        const std::uint64_t value = (bytes[index] & 0x7Fu) | (std::uint64_t{bytes[index + 1]} << 7);
+        index += 2;
+        return value;
+    }
     std::size_t length = 0;
     const std::uint64_t value = readVariableLengthInteger(bytes.subspan(index), length, path);
     index += length;

@@ -301,6 +301,17 @@ EncodeItem makeNullSharedItem(const std::shared_ptr<T>& value) {
     return item;
 }
 
+// Converts to what `make` returns, built right where the conversion's result goes: an optional's
+// emplace() then builds a decoded record in place instead of moving every field of it. Only for
+// aggregates, which no constructor of their own could take this for.
+template <class Make>
+struct BuiltInPlace {
+    Make make;
+    operator decltype(make())() { return make(); }
+};
+template <class Make>
+BuiltInPlace(Make) -> BuiltInPlace<Make>;
+
 } // namespace detail
 
 template <class T>
@@ -311,6 +322,7 @@ EncodeItem makeEncodeItem(const T& value) {
         return detail::makeEncodeItemOf(value);
 }
 
+// The item's slot is `slot` itself: coders may fill a primitive's slot directly.
 template <class T>
 DecodeItem makeDecodeItem(std::optional<T>& slot) {
     DecodeItem item;
@@ -322,7 +334,11 @@ DecodeItem makeDecodeItem(std::optional<T>& slot) {
         item.primitiveKind = PrimitiveTraits<T>::kind;
     item.slot = &slot;
     item.decodeFunction = [](void* erased, Decoder& decoder) {
-        static_cast<std::optional<T>*>(erased)->emplace(Codable<T>::decode(decoder));
+        auto& slot = *static_cast<std::optional<T>*>(erased);
+        if constexpr (std::is_aggregate_v<T>)
+            slot.emplace(detail::BuiltInPlace{[&] { return Codable<T>::decode(decoder); }});
+        else
+            slot.emplace(Codable<T>::decode(decoder));
     };
     item.assignFunction = [](void* erased, PrimitiveValue&& value) {
         if constexpr (Primitive<T>) {

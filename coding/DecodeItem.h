@@ -30,6 +30,12 @@ struct DecodeItem {
     void assign(PrimitiveValue&& value) { assignFunction(slot, std::move(value)); }
     // Only for optionals.
     void assignNil() { assignNilFunction(slot); }
+    // For a primitive: where the value goes, an optional of the primitive kind's own type. A coder
+    // may build the value there instead of handing it to assign().
+    template <class T>
+    std::optional<T>& primitiveSlot() {
+        return *static_cast<std::optional<T>*>(slot);
+    }
 };
 
 // Runs `run(DecodeItem&)` with an item for T and returns the value the coder produced.

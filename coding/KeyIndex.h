@@ -36,6 +36,16 @@ inline std::uint64_t loadKeyBytes(const char* from, std::size_t count) {
     return byte(0) | (byte(count / 2) << 8) | (byte(count - 1) << 16);
 }
 
+// Whether two runs of `size` bytes are equal. Keys are short: up to sixteen bytes compare as two
+// overlapping words, without a call, never reading outside either run.
+inline bool sameKeyBytes(const char* x, const char* y, std::size_t size) {
+    if (size > 16)
+        return std::memcmp(x, y, size) == 0;
+    if (size <= 8)
+        return loadKeyBytes(x, size) == loadKeyBytes(y, size);
+    return loadKeyBytes(x, 8) == loadKeyBytes(y, 8) && loadKeyBytes(x + size - 8, 8) == loadKeyBytes(y + size - 8, 8);
+}
+
 } // namespace detail
 
 // The hash a keyed container's index files a key under. Every byte of a text counts, so keys

@@ -13,7 +13,9 @@ KeySet::KeySet(std::vector<CodingKey> keys) : kind_(Kind::fixed) {
     table->keys = std::move(keys);
     std::set<std::int64_t> integers;
     std::set<std::string_view> texts;
+    std::set<std::string_view> allTexts;
     table->distinct = true;
+    table->distinctTexts = true;
     table->facts.reserve(table->keys.size());
     for (const CodingKey& key : table->keys) {
         table->facts.push_back(Facts{key.intValue ? keyHash(*key.intValue) : keyHash(key.stringValue),
@@ -21,6 +23,7 @@ KeySet::KeySet(std::vector<CodingKey> keys) : kind_(Kind::fixed) {
         table->allUtf8 = table->allUtf8 && table->facts.back().isUtf8;
         const bool added = key.intValue ? integers.insert(*key.intValue).second : texts.insert(key.stringValue).second;
         table->distinct = table->distinct && added;
+        table->distinctTexts = allTexts.insert(key.stringValue).second && table->distinctTexts;
     }
     table_ = std::move(table);
 }

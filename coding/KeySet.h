@@ -45,6 +45,9 @@ public:
     // and no text twice among the keys without an integer. Only then may a coder tell stored
     // keys apart by their positions.
     bool hasDistinctKeys() const { return table_->distinct; }
+    // Whether no text stands twice among all the keys, with an integer or without: a decoder may
+    // then tell text keys read from data apart by the position of the first key they match.
+    bool hasDistinctTexts() const { return table_->distinctTexts; }
     // The position of `key` among a record's keys, `hint` tried first (records code their fields
     // in the order of their keys); notAKey for any other key and for every dictionary key.
     std::size_t position(const CodingKey& key, std::size_t hint) const {
@@ -65,16 +68,8 @@ public:
     // overlapping words, without a call.
     static bool same(const CodingKey& a, const CodingKey& b) {
         const std::size_t size = a.stringValue.size();
-        if (size != b.stringValue.size() || a.intValue != b.intValue)
-            return false;
-        const char* x = a.stringValue.data();
-        const char* y = b.stringValue.data();
-        if (size > 16)
-            return std::memcmp(x, y, size) == 0;
-        if (size <= 8)
-            return detail::loadKeyBytes(x, size) == detail::loadKeyBytes(y, size);
-        return detail::loadKeyBytes(x, 8) == detail::loadKeyBytes(y, 8) &&
-               detail::loadKeyBytes(x + size - 8, 8) == detail::loadKeyBytes(y + size - 8, 8);
+        return size == b.stringValue.size() && a.intValue == b.intValue &&
+               detail::sameKeyBytes(a.stringValue.data(), b.stringValue.data(), size);
     }
 
 private:
@@ -88,6 +83,7 @@ private:
         std::vector<CodingKey> keys;
         std::vector<Facts> facts;
         bool distinct = false;
+        bool distinctTexts = false;
         bool allUtf8 = true;
     };
 

@@ -144,6 +144,55 @@ TEST(KeyedDecoding, AKeyMetTwiceIsCorrupt) {
     EXPECT_CORRUPT(BinaryDecoder().decode<Point>(twiceX), "Multiple values for key x", "");
 }
 
+// A record's own keys are told apart by their place among its keys, a key found where the last
+// one ended without a search; the data's other keys by their bytes. Either way a repeat is found.
+TEST(KeyedDecoding, RepeatsAreFoundWhereverTheKeysStand) {
+    const KeySet point{Point::keyX, Point::keyY};
+    const KeySet numbered{CodingKey("a", 1), CodingKey("b", 2)};
+    const KeySet sharedText{CodingKey("a", 1), CodingKey("a", 2), CodingKey("a")};
+    const KeySet textAndInteger{CodingKey("5", 5)};
+    const KeySet notUtf8{CodingKey(std::string("\xFF"))};
+    std::vector<CodingKey> manyKeys;
+    Writer seventy;
+    for (int i = 0; i < 70; ++i) {
+        manyKeys.emplace_back("k" + std::to_string(i));
+        seventy.intEntry("k" + std::to_string(i), i);
+    }
+    const KeySet many(manyKeys);
+    const auto intEntry = [](std::int64_t key) { return Writer().intKey(key, DataType::byte).raw({1}).out; };
+    struct Case {
+        const char* name;
+        const KeySet& keys;
+        Bytes input;
+        const char* error; // none when the input is sound
+    };
+    const Case cases[] = {
+        {"in order, then again", point, Writer().intEntry("x", 1).intEntry("y", 1).intEntry("x", 2), "x"},
+        {"twice in a row", point, Writer().intEntry("x", 1).intEntry("x", 2), "x"},
+        {"out of order", point, Writer().intEntry("y", 1).intEntry("x", 1).intEntry("y", 2), "y"},
+        {"unknown", point, Writer().textEntry("z", "").intEntry("x", 1).textEntry("z", ""), "z"},
+        {"integers", numbered, Writer().raw(intEntry(1)).raw(intEntry(2)).raw(intEntry(1)), "1"},
+        {"unknown integers", numbered, Writer().raw(intEntry(7)).raw(intEntry(1)).raw(intEntry(7)), "7"},
+        {"shared text", sharedText, Writer().intEntry("a", 1).raw(intEntry(1)).intEntry("a", 2), "a"},
+        {"sound, shared text", sharedText, Writer().raw(intEntry(1)).raw(intEntry(2)).intEntry("a", 1), nullptr},
+        {"text and integer", textAndInteger, Writer().intEntry("5", 1).raw(intEntry(5)), nullptr},
+        {"past 64 keys", many, Writer(seventy).intEntry("k65", 1), "k65"},
+        {"sound, 70 keys", many, seventy.out, nullptr},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        if (!c.error) {
+            probe(c.input, [&](coding::Decoder& decoder) { EXPECT_FALSE(decoder.container(c.keys).allKeys().empty()); });
+            continue;
+        }
+        EXPECT_CORRUPT(probe(c.input, [&](coding::Decoder& decoder) { decoder.container(c.keys); }),
+                       std::string("Multiple values for key ") + c.error, "");
+    }
+    // The text of a record's key that is not UTF-8 does not make the same bytes in the data valid.
+    EXPECT_CORRUPT(probe(Writer().intEntry("\xFF", 1), [&](coding::Decoder& decoder) { decoder.container(notUtf8); }),
+                   "Invalid string", "");
+}
+
 TEST(KeyedDecoding, ManyKeysAreFoundAndCheckedForRepeats) {
     Writer input;
     for (int i = 0; i < 500; ++i)

@@ -1,5 +1,6 @@
 #include "CompactCoding/EncodedPrimitive.h"
 #include "CompactCoding/PrimitiveCodec.h"
+#include "coding/Codable.h"
 #include "coding/DecodingError.h"
 #include "coding/EncodingError.h"
 
@@ -166,6 +167,36 @@ TEST(PrimitiveCodecTest, CompactValuesReadBack) {
             },
             value);
     }
+}
+
+// Text, Int64 and Bool are built straight in a decode item's slot; every other kind goes through a
+// PrimitiveValue. Both forms read the same bytes to the same value or the same fault.
+TEST(PrimitiveCodecTest, TheItemFormReadsWhatTheValueFormReads) {
+    const auto outcomes = []<class T>(const Bytes& bytes) {
+        std::string byValue, byItem;
+        try {
+            byValue = ::testing::PrintToString(std::get<T>(decodePrimitive(PrimitiveTraits<T>::kind, bytes, {})));
+        } catch (const DecodingError& error) {
+            byValue = error.debugDescription();
+        }
+        try {
+            std::optional<T> slot;
+            DecodeItem item = makeDecodeItem<T>(slot);
+            decodePrimitive(item, bytes, {});
+            byItem = slot ? ::testing::PrintToString(*slot) : "nothing";
+        } catch (const DecodingError& error) {
+            byItem = error.debugDescription();
+        }
+        EXPECT_EQ(byItem, byValue) << ::testing::PrintToString(bytes);
+    };
+    for (const Bytes& bytes : {Bytes{}, Bytes{0x02}, Bytes{0x05, 0x99}, Bytes{0x81, 0x01}, Bytes{0x80}, nineFF})
+        outcomes.operator()<std::int64_t>(bytes);
+    for (const Bytes& bytes : {Bytes{}, Bytes{0}, Bytes{1}, Bytes{2}, Bytes{1, 1}})
+        outcomes.operator()<bool>(bytes);
+    for (const Bytes& bytes : {Bytes{}, Bytes{'a', 'b'}, Bytes{0xEC, 0x8B, 0x9C}, Bytes{0xFF}, Bytes{0xC0, 0x80}})
+        outcomes.operator()<std::string>(bytes);
+    for (const Bytes& bytes : {Bytes{0x03}, Bytes{0x80}})
+        outcomes.operator()<std::int32_t>(bytes);
 }
 
 TEST(PrimitiveCodecTest, ProtobufIntegersAreTwosComplementUnlessSignedInTheTenByteForm) {

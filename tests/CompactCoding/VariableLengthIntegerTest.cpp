@@ -66,6 +66,28 @@ TEST(VariableLengthIntegerTest, ReaderStopsAtTheLastByteAndRejectsShortInput) {
     EXPECT_EQ(messageOf([] { readVariableLengthInteger(Bytes(8, 0x80), {}); }), "Premature end of data");
 }
 
+// One and two bytes are read inline, longer integers by the general reader: both agree on every
+// width, at any position, and on input that ends early.
+TEST(VariableLengthIntegerTest, ReadingAtAPositionAgreesWithTheReader) {
+    std::vector<Bytes> inputs{{}, {0x80}, {0xFF}, {0x80, 0x80}, {0x05, 0x07}, {0xAC, 0x02, 0x99}};
+    for (int shift = 0; shift < 64; shift += 3)
+        inputs.push_back(varint((std::uint64_t{1} << shift) | 0x41));
+    for (const Bytes& input : inputs) {
+        for (std::size_t start = 0; start <= input.size(); ++start) {
+            Bytes shifted(start, 0x7F);
+            shifted.insert(shifted.end(), input.begin(), input.end());
+            std::size_t length = 0, index = start;
+            const std::string expected = messageOf([&] { readVariableLengthInteger(input, length, {}); });
+            EXPECT_EQ(messageOf([&] { readVariableLengthIntegerAt(shifted, index, {}); }), expected);
+            if (expected == "no error") {
+                EXPECT_EQ(readVariableLengthIntegerAt(shifted, index = start, {}),
+                          readVariableLengthInteger(input, {}));
+                EXPECT_EQ(index, start + length);
+            }
+        }
+    }
+}
+
 TEST(VariableLengthIntegerTest, ReaderErrorsCarryTheGivenPath) {
     try {
         readVariableLengthInteger(Bytes{0x80}, CodingPath{CodingKey("x")});
