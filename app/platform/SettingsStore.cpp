@@ -7,8 +7,12 @@
 #include <QSettings>
 #include <QThread>
 
+#include <algorithm>
+#include <array>
+#include <cstdint>
 #include <condition_variable>
 #include <mutex>
+#include <string_view>
 #include <utility>
 #include <vector>
 
@@ -40,6 +44,88 @@ bool syncAfresh(std::unique_ptr<QSettings>& settings, bool& lastFailed, const Se
     settings->sync();
     lastFailed = settings->status() != QSettings::NoError;
     return !lastFailed;
+}
+
+// Byte values that QSettings would write byte by byte, escaped (every quote of a JSON text,
+// every byte of a Korean letter), and read back the same way, go to the file as base64 behind
+// this mark: one run of plain text, which it writes and reads many times faster. Other values,
+// and every value an earlier run stored, are the bytes themselves; a value that begins with the
+// mark is always marked, so that no plain value is taken for a marked one.
+constexpr std::string_view base64Mark = "base64:";
+
+bool startsWithMark(const QByteArray& bytes) {
+    return bytes.startsWith(QByteArrayView(base64Mark.data(), static_cast<qsizetype>(base64Mark.size())));
+}
+
+bool escapedByQSettings(const QByteArray& bytes) {
+    return std::any_of(bytes.begin(), bytes.end(), [](char c) {
+        const auto byte = static_cast<unsigned char>(c);
+        return byte < 0x20 || byte >= 0x7f || c == '"' || c == '\\';
+    });
+}
+
+// The value as the file holds it.
+QVariant stored(const QVariant& value) {
+    if (value.typeId() != QMetaType::QByteArray) {
+        return value;
+    }
+    const QByteArray bytes = value.toByteArray();
+    if (!startsWithMark(bytes) && !escapedByQSettings(bytes)) {
+        return value;
+    }
+    return QVariant(QByteArray(base64Mark.data(), static_cast<qsizetype>(base64Mark.size())) + bytes.toBase64());
+}
+
+constexpr std::uint8_t notBase64 = 0xff;
+
+constexpr std::array<std::uint8_t, 256> base64Digits = [] {
+    std::array<std::uint8_t, 256> digits{};
+    digits.fill(notBase64);
+    constexpr std::string_view alphabet = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789+/";
+    for (std::size_t i = 0; i < alphabet.size(); ++i) {
+        digits[static_cast<unsigned char>(alphabet[i])] = static_cast<std::uint8_t>(i);
+    }
+    return digits;
+}();
+
+// Padded base64 as QByteArray::toBase64 writes it; none for anything else. Qt's own reader
+// takes several times as long, a character at a time.
+std::optional<QByteArray> fromBase64(QByteArrayView text) {
+    if (text.size() % 4 != 0) {
+        return std::nullopt;
+    }
+    const qsizetype padding = text.endsWith("==") ? 2 : text.endsWith('=') ? 1 : 0;
+    QByteArray bytes(text.size() / 4 * 3 - padding, Qt::Uninitialized);
+    char* out = bytes.data();
+    const auto digit = [&](qsizetype at) { return base64Digits[static_cast<unsigned char>(text[at])]; };
+    for (qsizetype at = 0; at < text.size(); at += 4) {
+        const bool last = at + 4 == text.size();
+        const std::uint8_t a = digit(at), b = digit(at + 1);
+        const std::uint8_t c = last && padding == 2 ? 0 : digit(at + 2);
+        const std::uint8_t d = last && padding >= 1 ? 0 : digit(at + 3);
+        if (a == notBase64 || b == notBase64 || c == notBase64 || d == notBase64) {
+            return std::nullopt;
+        }
+        const std::uint32_t group = (std::uint32_t{a} << 18) | (std::uint32_t{b} << 12) | (std::uint32_t{c} << 6) | d;
+        *out++ = static_cast<char>(group >> 16);
+        if (!last || padding < 2) {
+            *out++ = static_cast<char>(group >> 8);
+        }
+        if (!last || padding < 1) {
+            *out++ = static_cast<char>(group);
+        }
+    }
+    return bytes;
+}
+
+// The value a stored one stands for. A marked value that is not base64 is damaged: it is given
+// as it is, so that whoever reads it finds it bad and can keep it, rather than taken for none.
+QByteArray unmarked(const QByteArray& stored) {
+    if (!startsWithMark(stored)) {
+        return stored;
+    }
+    auto decoded = fromBase64(QByteArrayView(stored).sliced(static_cast<qsizetype>(base64Mark.size())));
+    return decoded ? std::move(*decoded) : stored;
 }
 
 } // namespace
@@ -136,7 +222,7 @@ private:
         }
         for (auto& [key, value] : changes) {
             if (value) {
-                settings_->setValue(key, *value);
+                settings_->setValue(key, stored(*value));
             } else {
                 settings_->remove(key);
             }
@@ -203,13 +289,24 @@ QVariant SettingsStore::value(const QString& key) const {
             return changed->second.value_or(QVariant());
         }
     }
-    return settings_->value(key);
+    QVariant value = settings_->value(key);
+    if (value.typeId() != QMetaType::QByteArray) {
+        return value;
+    }
+    // Each save asks for the stored values to compare with: one decoding of a value serves until
+    // the file holds another.
+    const QByteArray bytes = value.toByteArray();
+    Unmarked& known = unmarked_[key];
+    if (!known.stored.isSharedWith(bytes) && known.stored != bytes) {
+        known = Unmarked{bytes, unmarked(bytes)};
+    }
+    return QVariant(known.value);
 }
 
 void SettingsStore::put(const QString& key, std::optional<QVariant> value) {
     if (!writer_) {
         if (value) {
-            settings_->setValue(key, *value);
+            settings_->setValue(key, stored(*value));
         } else {
             settings_->remove(key);
         }
