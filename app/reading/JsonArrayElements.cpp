@@ -17,16 +17,24 @@ std::size_t skipWhitespace(std::string_view json, std::size_t at) {
     return at;
 }
 
-// The end of the string that opens at `at`: the position after its closing quote, or none.
+// The end of the string that opens at `at`: the position after its closing quote, or none. A
+// quote closes it unless an odd run of backslashes stands before it; the texts between quotes
+// are the most of a stored value, and are passed over at memchr's pace.
 std::optional<std::size_t> endOfString(std::string_view json, std::size_t at) {
-    for (++at; at < json.size(); ++at) {
-        if (json[at] == '\\') {
-            ++at;
-        } else if (json[at] == '"') {
-            return at + 1;
+    for (std::size_t from = at + 1;;) {
+        const std::size_t quote = json.find('"', from);
+        if (quote == std::string_view::npos) {
+            return std::nullopt;
         }
+        std::size_t backslashes = 0;
+        while (quote - backslashes > at + 1 && json[quote - backslashes - 1] == '\\') {
+            ++backslashes;
+        }
+        if (backslashes % 2 == 0) {
+            return quote + 1;
+        }
+        from = quote + 1;
     }
-    return std::nullopt;
 }
 
 // The position of the comma or closing bracket that ends the element starting at `at`.

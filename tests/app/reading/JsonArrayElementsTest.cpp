@@ -32,6 +32,8 @@ TEST(JsonArrayElements, FindsTheElementsOfAnArray) {
         // Brackets, braces, commas and escaped quotes inside strings are text.
         {R"(["a,b", "}],[{", "q\"],\\", {"k":"v]"}])",
          {R"("a,b")", R"("}],[{")", R"("q\"],\\")", R"({"k":"v]"})"}},
+        // A quote after an odd run of backslashes is escaped, after an even run it closes.
+        {R"(["a\\\"b\\\\", 1])", {R"("a\\\"b\\\\")", "1"}},
         {"[\"한글, 본문\",true,null]", {"\"한글, 본문\"", "true", "null"}},
     };
     for (const auto& c : cases) {
