@@ -96,23 +96,38 @@ std::optional<QByteArray> fromBase64(QByteArrayView text) {
     }
     const qsizetype padding = text.endsWith("==") ? 2 : text.endsWith('=') ? 1 : 0;
     QByteArray bytes(text.size() / 4 * 3 - padding, Qt::Uninitialized);
-    char* out = bytes.data();
-    const auto digit = [&](qsizetype at) { return base64Digits[static_cast<unsigned char>(text[at])]; };
-    for (qsizetype at = 0; at < text.size(); at += 4) {
-        const bool last = at + 4 == text.size();
-        const std::uint8_t a = digit(at), b = digit(at + 1);
-        const std::uint8_t c = last && padding == 2 ? 0 : digit(at + 2);
-        const std::uint8_t d = last && padding >= 1 ? 0 : digit(at + 3);
-        if (a == notBase64 || b == notBase64 || c == notBase64 || d == notBase64) {
+    const auto* in = reinterpret_cast<const unsigned char*>(text.data());
+    auto* out = reinterpret_cast<unsigned char*>(bytes.data());
+    // Every digit is below 64; the mark of a character outside the alphabet has the top bit set.
+    const auto group = [&](qsizetype at, std::uint32_t& bits) {
+        const std::uint32_t a = base64Digits[in[at]], b = base64Digits[in[at + 1]],
+                            c = base64Digits[in[at + 2]], d = base64Digits[in[at + 3]];
+        bits = (a << 18) | (b << 12) | (c << 6) | d;
+        return ((a | b | c | d) & 0x80) == 0;
+    };
+    const qsizetype whole = padding == 0 ? text.size() : text.size() - 4;
+    for (qsizetype at = 0; at < whole; at += 4) {
+        std::uint32_t bits = 0;
+        if (!group(at, bits)) {
             return std::nullopt;
         }
-        const std::uint32_t group = (std::uint32_t{a} << 18) | (std::uint32_t{b} << 12) | (std::uint32_t{c} << 6) | d;
-        *out++ = static_cast<char>(group >> 16);
-        if (!last || padding < 2) {
-            *out++ = static_cast<char>(group >> 8);
+        out[0] = static_cast<unsigned char>(bits >> 16);
+        out[1] = static_cast<unsigned char>(bits >> 8);
+        out[2] = static_cast<unsigned char>(bits);
+        out += 3;
+    }
+    if (padding > 0) {
+        // The padding read as the digit 0, and the rest checked as any group.
+        const unsigned char last[4] = {in[whole], in[whole + 1], padding == 2 ? static_cast<unsigned char>('A') : in[whole + 2],
+                                       static_cast<unsigned char>('A')};
+        in = last;
+        std::uint32_t bits = 0;
+        if (!group(0, bits)) {
+            return std::nullopt;
         }
-        if (!last || padding < 1) {
-            *out++ = static_cast<char>(group);
+        out[0] = static_cast<unsigned char>(bits >> 16);
+        if (padding == 1) {
+            out[1] = static_cast<unsigned char>(bits >> 8);
         }
     }
     return bytes;

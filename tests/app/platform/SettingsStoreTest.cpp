@@ -60,12 +60,13 @@ TEST_P(SettingsStoreTest, ValuesSurviveASyncAndAReopen) {
 // would escape them); files of earlier runs hold the first form only, written by QSettings itself.
 TEST_P(SettingsStoreTest, ByteValuesOfEveryFormReadBackAcrossLaunches) {
     const QByteArray json = R"([{"name":"창세기","memo":"a \"quoted\"\nnote"}])";
-    const QByteArray looksMarked = "base64:W10=";
+    const QByteArray looksMarked = "base64:W10=!";
     {
         QSettings earlierRun(file(), QSettings::IniFormat);
         earlierRun.setValue("SelectedBibleArray", json);
         earlierRun.setValue("BibleWordsContainer", QByteArray("[[]]"));
         earlierRun.setValue("damaged", QByteArray("base64:not base64!"));
+        earlierRun.setValue("damaged2", QByteArray("base64:W1 ="));
     }
     {
         SettingsStore launch(file(), GetParam());
@@ -73,6 +74,7 @@ TEST_P(SettingsStoreTest, ByteValuesOfEveryFormReadBackAcrossLaunches) {
         EXPECT_EQ(launch.data("BibleWordsContainer"), QByteArray("[[]]"));
         // Not taken for missing: whoever reads it finds it bad and keeps it.
         EXPECT_EQ(launch.data("damaged"), QByteArray("base64:not base64!"));
+        EXPECT_EQ(launch.data("damaged2"), QByteArray("base64:W1 ="));
         launch.setData("SelectedBibleArray", json + json);
         launch.setData("plain", looksMarked);
         launch.setData("empty", QByteArray());
