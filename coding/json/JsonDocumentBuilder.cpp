@@ -2,6 +2,7 @@
 
 #include "coding/DecodingError.h"
 #include "coding/Utf8.h"
+#include "coding/json/JsonPlainReader.h"
 
 #include <cstdio>
 
@@ -32,6 +33,13 @@ std::string printable(const std::string& text) {
 } // namespace
 
 Json JsonDocumentBuilder::parse(std::string_view text) {
+    // Most texts are read at once; the rest, and every error, are the general parser's.
+    if (std::optional<Json> plain = JsonPlainReader::read(text))
+        return std::move(*plain);
+    return parseGenerally(text);
+}
+
+Json JsonDocumentBuilder::parseGenerally(std::string_view text) {
     // The parser ends the text at a NUL byte and would take what stands before it; no JSON
     // text holds one (in a string it must be escaped), so such bytes are not JSON.
     if (const auto nul = text.find('\0'); nul != std::string_view::npos)
