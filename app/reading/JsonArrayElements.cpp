@@ -67,7 +67,20 @@ std::optional<std::size_t> endOfElement(std::string_view json, std::size_t at) {
 
 } // namespace
 
-std::optional<std::vector<std::string_view>> jsonArrayElements(std::string_view json) {
+// Where `known` ends when the element at `at` is exactly it: followed by nothing but whitespace
+// up to the comma or bracket that ends an element.
+std::optional<std::size_t> endOfKnown(std::string_view json, std::size_t at, std::string_view known) {
+    if (known.empty() || json.substr(at, known.size()) != known) {
+        return std::nullopt;
+    }
+    const std::size_t end = skipWhitespace(json, at + known.size());
+    if (end < json.size() && (json[end] == ',' || json[end] == ']')) {
+        return end;
+    }
+    return std::nullopt;
+}
+
+std::optional<std::vector<std::string_view>> jsonArrayElements(std::string_view json, std::string_view known) {
     if (json.find('\0') != std::string_view::npos) {
         return std::nullopt;
     }
@@ -82,7 +95,10 @@ std::optional<std::vector<std::string_view>> jsonArrayElements(std::string_view 
     }
     while (true) {
         const std::size_t start = at;
-        const std::optional<std::size_t> end = endOfElement(json, start);
+        std::optional<std::size_t> end = endOfKnown(json, start, known);
+        if (!end) {
+            end = endOfElement(json, start);
+        }
         if (!end) {
             return std::nullopt;
         }

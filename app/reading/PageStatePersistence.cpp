@@ -319,10 +319,19 @@ std::optional<std::vector<BibleStructure>> decodeStoredPages(const QByteArray& b
     return decodeStored<std::vector<BibleStructure>>(bytes);
 }
 
+// The JSON of a book holding the placeholder alone, as all but a few of the stored books do.
+const std::string& placeholderBookJson() {
+    static const std::string json = '[' + std::string(textOf(placeholderJson())) + ']';
+    return json;
+}
+
 // The chapters of one book of the stored texts, each placeholder taken as one without decoding
 // it. Throws coding errors; none when the book is not a list.
 std::optional<std::vector<BibleStructure>> decodeBook(std::string_view book) {
-    const auto chapters = jsonArrayElements(book);
+    if (book == placeholderBookJson()) {
+        return std::vector<BibleStructure>(1);
+    }
+    const auto chapters = jsonArrayElements(book, textOf(placeholderJson()));
     if (!chapters) {
         return std::nullopt;
     }
@@ -340,7 +349,7 @@ std::optional<std::vector<BibleStructure>> decodeBook(std::string_view book) {
 // chapter or two of more than a thousand. A value of another shape is decoded whole, for its
 // error.
 std::optional<std::vector<std::vector<BibleStructure>>> decodeStoredTexts(const QByteArray& bytes) {
-    const auto books = placeholderReadsBack() ? jsonArrayElements(textOf(bytes)) : std::nullopt;
+    const auto books = placeholderReadsBack() ? jsonArrayElements(textOf(bytes), placeholderBookJson()) : std::nullopt;
     if (books) {
         try {
             std::vector<std::vector<BibleStructure>> texts;

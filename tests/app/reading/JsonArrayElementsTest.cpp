@@ -41,6 +41,15 @@ TEST(JsonArrayElements, FindsTheElementsOfAnArray) {
     }
 }
 
+TEST(JsonArrayElements, AKnownElementIsFoundAsItWouldBeFollowed) {
+    const std::string_view known = R"({"a":[1]})";
+    for (const char* json : {R"([{"a":[1]},{"a":[1]} , {"a":[1]}])", R"([{"a":[1]}x,{"a":[1]}])",
+                             R"([{"a":[1]}}, 1])", R"([{"a":[1]}, {"a":[1]])", R"([{"a":[1]})", R"([{"a":[1])",
+                             R"([[{"a":[1]}],"{"a":[1]}"])"}) {
+        EXPECT_EQ(jsonArrayElements(json, known), jsonArrayElements(json)) << json;
+    }
+}
+
 TEST(JsonArrayElements, RefusesWhatIsNotOneWholeArray) {
     for (const char* json : {"", "  ", "{}", "1", "[", "[1", "[1,", "[1,]", "[,1]", "[1]]", "[1] x", "[1]}",
                              "[{]", "[\"open]", "[\"a\\\"]", "x[1]"}) {
