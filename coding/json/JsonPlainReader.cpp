@@ -232,4 +232,24 @@ std::optional<Json> JsonPlainReader::read(std::string_view text) {
     return document;
 }
 
+bool JsonPlainReader::sameDocument(const Json& a, const Json& b) {
+    if (a.type() != b.type() || a.size() != b.size())
+        return false;
+    if (a.is_object()) {
+        for (auto x = a.items().begin(), y = b.items().begin(); x != a.items().end(); ++x, ++y) {
+            if (x.key() != y.key() || !sameDocument(x.value(), y.value()))
+                return false;
+        }
+        return true;
+    }
+    if (a.is_array()) {
+        for (std::size_t i = 0; i < a.size(); ++i) {
+            if (!sameDocument(a[i], b[i]))
+                return false;
+        }
+        return true;
+    }
+    return a == b;
+}
+
 } // namespace coding

@@ -18,6 +18,10 @@ public:
     static constexpr std::size_t membersSearched = 32;
 
     static std::optional<nlohmann::ordered_json> read(std::string_view text);
+
+    // Whether two documents hold the same values of the same kinds, members in the same order
+    // (nlohmann's == takes 1 and 1u for equal): what this reader and the builder must agree on.
+    static bool sameDocument(const nlohmann::ordered_json& a, const nlohmann::ordered_json& b);
 };
 
 } // namespace coding

@@ -13,27 +13,6 @@ using coding::JsonDocumentBuilder;
 using coding::JsonPlainReader;
 using Json = nlohmann::ordered_json;
 
-// Alike in kind of value too (nlohmann calls 1 and 1u equal), and in the order of members.
-bool same(const Json& a, const Json& b) {
-    if (a.type() != b.type() || a.size() != b.size())
-        return false;
-    if (a.is_object()) {
-        for (auto x = a.items().begin(), y = b.items().begin(); x != a.items().end(); ++x, ++y) {
-            if (x.key() != y.key() || !same(x.value(), y.value()))
-                return false;
-        }
-        return true;
-    }
-    if (a.is_array()) {
-        for (std::size_t i = 0; i < a.size(); ++i) {
-            if (!same(a[i], b[i]))
-                return false;
-        }
-        return true;
-    }
-    return a == b;
-}
-
 std::optional<Json> general(const std::string& text) {
     try {
         return JsonDocumentBuilder::parseGenerally(text);
@@ -102,7 +81,7 @@ TEST(JsonPlainReader, ReadsWhatItTakesAsTheGeneralParserDoes) {
         if (plain) {
             const std::optional<Json> expected = general(c.text);
             ASSERT_TRUE(expected);
-            EXPECT_TRUE(same(*plain, *expected)) << plain->dump() << " / " << expected->dump();
+            EXPECT_TRUE(JsonPlainReader::sameDocument(*plain, *expected)) << plain->dump() << " / " << expected->dump();
         }
     }
 }
