@@ -375,6 +375,31 @@ TEST_F(PageStatePersistenceTest, TheNextRunWritesOnlyWhatItChanges) {
     EXPECT_EQ(decodedPageFile(context(), 2), next.selectedBibleArray()[2]);
 }
 
+// A changed page's entry is made from its last one where its verses are as they were: whatever
+// changed, the stored list is what the encoder writes of the whole list, in this run and the next.
+TEST_F(PageStatePersistenceTest, TheStoredListIsTheEncodersWhateverChangedSinceTheLastSave) {
+    const std::vector<std::function<void(std::vector<BibleStructure>&)>> changes = {
+        [](auto& pages) { pages[0].praises[1].memo->memoContent = "\"quoted\"\n새 메모"; },
+        [](auto& pages) { pages[1].praises.push_back(pages[1].praises[0]); },
+        [](auto& pages) { pages[1].praises.erase(pages[1].praises.begin()); },
+        [](auto& pages) { pages[2].versesIndex = 7; pages[2].praises[0].isSelected = true; },
+        [](auto& pages) { pages[2].praises.clear(); },
+        [](auto& pages) { pages[2].praises = pages[0].praises; pages[0].name = "praises\":[]"; },
+    };
+    save();
+    for (int run = 0; run < 2; ++run) {
+        UserSettings next;
+        PageStatePersistence::restoreStoredValues(next, context(), true);
+        UserSettings& saving = run == 0 ? settings : next;
+        for (const auto& change : changes) {
+            saving.selectedBibleArray.modify(change);
+            saving.savePageState(context());
+            EXPECT_EQ(app.context().settings().data("SelectedBibleArray"),
+                      PageStatePersistence::selectedBibleArrayJson(saving.selectedBibleArray()));
+        }
+    }
+}
+
 TEST_F(PageStatePersistenceTest, TheStoredTextsComeBackAsTheyWereStoredInAnyLayout) {
     std::vector<std::vector<BibleStructure>> books = UserSettings::placeholderBooks();
     books[0] = {BibleStructure{}, chapterRecord(0, 1, BibleKind::kr01, 3, "태초에, [하나님이] {천지를}")};
