@@ -223,10 +223,19 @@ bool writePageFiles(const std::vector<BibleStructure>& pages, const QString& fol
 // and from the one that closes it. The key and the brackets are the encoder's own bytes, which no
 // text value can hold (its quotes are escaped), so they stand in the record's JSON once. None for
 // a record without its verses' list there.
-std::optional<std::pair<QByteArray, QByteArray>> aroundVerses(const BibleStructure& record) {
-    BibleStructure fields = record;
-    fields.praises.clear();
-    const QByteArray json = jsonOf(fields);
+std::optional<std::pair<QByteArray, QByteArray>> aroundVerses(BibleStructure& record) {
+    // The verses are set aside while the rest is encoded, rather than copied with it, and put
+    // back whatever happens.
+    struct SetAside {
+        BibleStructure& record;
+        std::vector<BiblePraise> verses = std::exchange(record.praises, {});
+        ~SetAside() { record.praises = std::move(verses); }
+    };
+    QByteArray json;
+    {
+        const SetAside setAside{record};
+        json = jsonOf(record);
+    }
     static const QByteArray emptyVerses = '"' + QByteArray::fromStdString(BibleStructure::keyPraises.stringValue) +
                                           QByteArrayLiteral("\":[]");
     const qsizetype at = json.indexOf(emptyVerses);
@@ -241,7 +250,7 @@ std::optional<std::pair<QByteArray, QByteArray>> aroundVerses(const BibleStructu
 // entry is the record's JSON around its verses' JSON, each verse that is as it was when the
 // page's last entry was made taking its JSON from there; every other verse, and a whole record
 // whose last entry is not of that shape, goes through the encoder.
-QByteArray listEntryJson(const BibleStructure& blanked, const SavedPageState::ListEntry* last) {
+QByteArray listEntryJson(BibleStructure& blanked, SavedPageState::ListEntry* last) {
     if (!last || blanked.praises.empty() || last->blanked.praises.empty()) {
         return jsonOf(blanked);
     }
