@@ -47,14 +47,20 @@ bool syncAfresh(std::unique_ptr<QSettings>& settings, bool& lastFailed, const Se
 }
 
 // Byte values that QSettings would write byte by byte, escaped (every quote of a JSON text,
-// every byte of a Korean letter), and read back the same way, go to the file as base64 behind
-// this mark: one run of plain text, which it writes and reads many times faster. Other values,
-// and every value an earlier run stored, are the bytes themselves; a value that begins with the
-// mark is always marked, so that no plain value is taken for a marked one.
-constexpr std::string_view base64Mark = "base64:";
+// every byte of a Korean letter), and read back the same way, go to the file compressed, as
+// base64 behind this mark: a short run of plain text, which it writes and reads at once (the
+// saved pages, a few hundred kilobytes of JSON much alike, take a few). Other values, and every
+// value an earlier run stored, are the bytes themselves; a value that begins with the mark is
+// always marked, so that no plain value is taken for a marked one.
+constexpr std::string_view mark = "zlib:";
+
+// qCompress's first four bytes give the length it was made from, which qUncompress allocates
+// at once: a length no stream of this size can make is refused first. Deflate makes at most
+// 1032 bytes of one.
+constexpr qsizetype deflateMaximumRatio = 1032;
 
 bool startsWithMark(const QByteArray& bytes) {
-    return bytes.startsWith(QByteArrayView(base64Mark.data(), static_cast<qsizetype>(base64Mark.size())));
+    return bytes.startsWith(QByteArrayView(mark.data(), static_cast<qsizetype>(mark.size())));
 }
 
 bool escapedByQSettings(const QByteArray& bytes) {
@@ -64,7 +70,7 @@ bool escapedByQSettings(const QByteArray& bytes) {
     });
 }
 
-// The value as the file holds it.
+// The value as the file holds it. On the writer thread, for the user's store.
 QVariant stored(const QVariant& value) {
     if (value.typeId() != QMetaType::QByteArray) {
         return value;
@@ -73,7 +79,8 @@ QVariant stored(const QVariant& value) {
     if (!startsWithMark(bytes) && !escapedByQSettings(bytes)) {
         return value;
     }
-    return QVariant(QByteArray(base64Mark.data(), static_cast<qsizetype>(base64Mark.size())) + bytes.toBase64());
+    // The fastest level: the values are so alike within that it gives nearly all the others do.
+    return QVariant(QByteArray(mark.data(), static_cast<qsizetype>(mark.size())) + qCompress(bytes, 1).toBase64());
 }
 
 constexpr std::uint8_t notBase64 = 0xff;
@@ -133,14 +140,26 @@ std::optional<QByteArray> fromBase64(QByteArrayView text) {
     return bytes;
 }
 
-// The value a stored one stands for. A marked value that is not base64 is damaged: it is given
-// as it is, so that whoever reads it finds it bad and can keep it, rather than taken for none.
+// The value a stored one stands for. A marked value that is not what the mark says is damaged:
+// it is given as it is, so that whoever reads it finds it bad and can keep it, rather than taken
+// for none.
 QByteArray unmarked(const QByteArray& stored) {
     if (!startsWithMark(stored)) {
         return stored;
     }
-    auto decoded = fromBase64(QByteArrayView(stored).sliced(static_cast<qsizetype>(base64Mark.size())));
-    return decoded ? std::move(*decoded) : stored;
+    const std::optional<QByteArray> compressed =
+        fromBase64(QByteArrayView(stored).sliced(static_cast<qsizetype>(mark.size())));
+    if (!compressed || compressed->size() < 4) {
+        return stored;
+    }
+    const auto* header = reinterpret_cast<const unsigned char*>(compressed->constData());
+    const qsizetype length = (qsizetype{header[0]} << 24) | (qsizetype{header[1]} << 16) |
+                             (qsizetype{header[2]} << 8) | qsizetype{header[3]};
+    if (length / deflateMaximumRatio > compressed->size()) {
+        return stored;
+    }
+    QByteArray bytes = qUncompress(*compressed);
+    return bytes.size() == length ? bytes : stored;
 }
 
 } // namespace

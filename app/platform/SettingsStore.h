@@ -20,8 +20,9 @@ namespace lumenscroll {
 // what the platform's defaults gave (0, no data, no string), so callers that care ask
 // hasValue() first.
 //
-// Byte values that QSettings would escape byte by byte are kept in the file as marked base64
-// text, which it reads and writes in one run; values of earlier runs read as they were stored.
+// Byte values that QSettings would escape byte by byte are kept in the file compressed, as
+// marked base64 text, which it reads and writes at once; values of earlier runs read as they
+// were stored.
 //
 // QSettings writes its whole file at every sync and waits for the disk: with the saved pages in
 // it, that is milliseconds. The user's own store
