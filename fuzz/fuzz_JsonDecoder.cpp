@@ -4,7 +4,8 @@
 // sanitizer report, another exception) is a finding. What decodes must encode to JSON that
 // decodes to the same records. The restore at launch splits the stored arrays into their
 // elements without parsing them and decodes the elements one by one: where every element
-// decodes, that must give exactly what decoding the whole value gives.
+// decodes, that must give exactly what decoding the whole value gives. A text the plain JSON
+// reader takes must be read by the general parser, to the same document.
 
 #include "FuzzCheck.h"
 
@@ -12,7 +13,9 @@
 #include "app/reading/JsonArrayElements.h"
 #include "coding/Coding.h"
 #include "coding/json/JsonDecoder.h"
+#include "coding/json/JsonDocumentBuilder.h"
 #include "coding/json/JsonEncoder.h"
+#include "coding/json/JsonPlainReader.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -86,6 +89,20 @@ template <class T> void check(std::string_view json) {
     }
 }
 
+void checkReaders(std::string_view json) {
+    const auto plain = coding::JsonPlainReader::read(json);
+    if (!plain) {
+        return;
+    }
+    try {
+        if (!coding::JsonPlainReader::sameDocument(*plain, coding::JsonDocumentBuilder::parseGenerally(json))) {
+            fail("the plain JSON reader and the general parser read a text to different documents");
+        }
+    } catch (const coding::CodingError&) {
+        fail("the plain JSON reader takes a text the general parser refuses");
+    }
+}
+
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
@@ -93,6 +110,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         return 0;
     }
     const std::string_view json(reinterpret_cast<const char*>(data + 1), size - 1);
+    checkReaders(json);
     if ((data[0] & 1) == 0) {
         check<Pages>(json);
     } else {

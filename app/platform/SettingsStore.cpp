@@ -7,8 +7,12 @@
 #include <QSettings>
 #include <QThread>
 
+#include <algorithm>
+#include <array>
+#include <cstdint>
 #include <condition_variable>
 #include <mutex>
+#include <string_view>
 #include <utility>
 #include <vector>
 
@@ -40,6 +44,122 @@ bool syncAfresh(std::unique_ptr<QSettings>& settings, bool& lastFailed, const Se
     settings->sync();
     lastFailed = settings->status() != QSettings::NoError;
     return !lastFailed;
+}
+
+// Byte values that QSettings would write byte by byte, escaped (every quote of a JSON text,
+// every byte of a Korean letter), and read back the same way, go to the file compressed, as
+// base64 behind this mark: a short run of plain text, which it writes and reads at once (the
+// saved pages, a few hundred kilobytes of JSON much alike, take a few). Other values, and every
+// value an earlier run stored, are the bytes themselves; a value that begins with the mark is
+// always marked, so that no plain value is taken for a marked one.
+constexpr std::string_view mark = "zlib:";
+
+// qCompress's first four bytes give the length it was made from, which qUncompress allocates
+// at once: a length no stream of this size can make is refused first. Deflate makes at most
+// 1032 bytes of one.
+constexpr qsizetype deflateMaximumRatio = 1032;
+
+bool startsWithMark(const QByteArray& bytes) {
+    return bytes.startsWith(QByteArrayView(mark.data(), static_cast<qsizetype>(mark.size())));
+}
+
+bool escapedByQSettings(const QByteArray& bytes) {
+    return std::any_of(bytes.begin(), bytes.end(), [](char c) {
+        const auto byte = static_cast<unsigned char>(c);
+        return byte < 0x20 || byte >= 0x7f || c == '"' || c == '\\';
+    });
+}
+
+// The value as the file holds it. On the writer thread, for the user's store.
+QVariant stored(const QVariant& value) {
+    if (value.typeId() != QMetaType::QByteArray) {
+        return value;
+    }
+    const QByteArray bytes = value.toByteArray();
+    if (!startsWithMark(bytes) && !escapedByQSettings(bytes)) {
+        return value;
+    }
+    // The fastest level: the values are so alike within that it gives nearly all the others do.
+    return QVariant(QByteArray(mark.data(), static_cast<qsizetype>(mark.size())) + qCompress(bytes, 1).toBase64());
+}
+
+constexpr std::uint8_t notBase64 = 0xff;
+
+constexpr std::array<std::uint8_t, 256> base64Digits = [] {
+    std::array<std::uint8_t, 256> digits{};
+    digits.fill(notBase64);
+    constexpr std::string_view alphabet = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789+/";
+    for (std::size_t i = 0; i < alphabet.size(); ++i) {
+        digits[static_cast<unsigned char>(alphabet[i])] = static_cast<std::uint8_t>(i);
+    }
+    return digits;
+}();
+
+// Padded base64 as QByteArray::toBase64 writes it; none for anything else. Qt's own reader
+// takes several times as long, a character at a time.
+std::optional<QByteArray> fromBase64(QByteArrayView text) {
+    if (text.size() % 4 != 0) {
+        return std::nullopt;
+    }
+    const qsizetype padding = text.endsWith("==") ? 2 : text.endsWith('=') ? 1 : 0;
+    QByteArray bytes(text.size() / 4 * 3 - padding, Qt::Uninitialized);
+    const auto* in = reinterpret_cast<const unsigned char*>(text.data());
+    auto* out = reinterpret_cast<unsigned char*>(bytes.data());
+    // Every digit is below 64; the mark of a character outside the alphabet has the top bit set.
+    const auto group = [&](qsizetype at, std::uint32_t& bits) {
+        const std::uint32_t a = base64Digits[in[at]], b = base64Digits[in[at + 1]],
+                            c = base64Digits[in[at + 2]], d = base64Digits[in[at + 3]];
+        bits = (a << 18) | (b << 12) | (c << 6) | d;
+        return ((a | b | c | d) & 0x80) == 0;
+    };
+    const qsizetype whole = padding == 0 ? text.size() : text.size() - 4;
+    for (qsizetype at = 0; at < whole; at += 4) {
+        std::uint32_t bits = 0;
+        if (!group(at, bits)) {
+            return std::nullopt;
+        }
+        out[0] = static_cast<unsigned char>(bits >> 16);
+        out[1] = static_cast<unsigned char>(bits >> 8);
+        out[2] = static_cast<unsigned char>(bits);
+        out += 3;
+    }
+    if (padding > 0) {
+        // The padding read as the digit 0, and the rest checked as any group.
+        const unsigned char last[4] = {in[whole], in[whole + 1], padding == 2 ? static_cast<unsigned char>('A') : in[whole + 2],
+                                       static_cast<unsigned char>('A')};
+        in = last;
+        std::uint32_t bits = 0;
+        if (!group(0, bits)) {
+            return std::nullopt;
+        }
+        out[0] = static_cast<unsigned char>(bits >> 16);
+        if (padding == 1) {
+            out[1] = static_cast<unsigned char>(bits >> 8);
+        }
+    }
+    return bytes;
+}
+
+// The value a stored one stands for. A marked value that is not what the mark says is damaged:
+// it is given as it is, so that whoever reads it finds it bad and can keep it, rather than taken
+// for none.
+QByteArray unmarked(const QByteArray& stored) {
+    if (!startsWithMark(stored)) {
+        return stored;
+    }
+    const std::optional<QByteArray> compressed =
+        fromBase64(QByteArrayView(stored).sliced(static_cast<qsizetype>(mark.size())));
+    if (!compressed || compressed->size() < 4) {
+        return stored;
+    }
+    const auto* header = reinterpret_cast<const unsigned char*>(compressed->constData());
+    const qsizetype length = (qsizetype{header[0]} << 24) | (qsizetype{header[1]} << 16) |
+                             (qsizetype{header[2]} << 8) | qsizetype{header[3]};
+    if (length / deflateMaximumRatio > compressed->size()) {
+        return stored;
+    }
+    QByteArray bytes = qUncompress(*compressed);
+    return bytes.size() == length ? bytes : stored;
 }
 
 } // namespace
@@ -136,7 +256,7 @@ private:
         }
         for (auto& [key, value] : changes) {
             if (value) {
-                settings_->setValue(key, *value);
+                settings_->setValue(key, stored(*value));
             } else {
                 settings_->remove(key);
             }
@@ -203,13 +323,24 @@ QVariant SettingsStore::value(const QString& key) const {
             return changed->second.value_or(QVariant());
         }
     }
-    return settings_->value(key);
+    QVariant value = settings_->value(key);
+    if (value.typeId() != QMetaType::QByteArray) {
+        return value;
+    }
+    // Each save asks for the stored values to compare with: one decoding of a value serves until
+    // the file holds another.
+    const QByteArray bytes = value.toByteArray();
+    Unmarked& known = unmarked_[key];
+    if (!known.stored.isSharedWith(bytes) && known.stored != bytes) {
+        known = Unmarked{bytes, unmarked(bytes)};
+    }
+    return QVariant(known.value);
 }
 
 void SettingsStore::put(const QString& key, std::optional<QVariant> value) {
     if (!writer_) {
         if (value) {
-            settings_->setValue(key, *value);
+            settings_->setValue(key, stored(*value));
         } else {
             settings_->remove(key);
         }

@@ -20,8 +20,12 @@ namespace lumenscroll {
 // what the platform's defaults gave (0, no data, no string), so callers that care ask
 // hasValue() first.
 //
-// QSettings writes its whole file at every sync, escaping every byte of every value, and waits
-// for the disk: with the saved pages in it, that is milliseconds. The user's own store
+// Byte values that QSettings would escape byte by byte are kept in the file compressed, as
+// marked base64 text, which it reads and writes at once; values of earlier runs read as they
+// were stored.
+//
+// QSettings writes its whole file at every sync and waits for the disk: with the saved pages in
+// it, that is milliseconds. The user's own store
 // therefore writes on a thread of its own (Writes::onWriterThread): a change is read back at
 // once from the store, and every change is on its way to the disk as soon as it is made, in
 // the order made; the writes that pile up while one is under way go to the disk together in
@@ -84,6 +88,12 @@ private:
     // may not hold it yet.
     std::unique_ptr<Writer> writer_;
     std::map<QString, std::optional<QVariant>> changed_;
+    // The last byte value read from the file under each key, as stored and as it stands for.
+    struct Unmarked {
+        QByteArray stored;
+        QByteArray value;
+    };
+    mutable std::map<QString, Unmarked> unmarked_;
 };
 
 } // namespace lumenscroll

@@ -17,16 +17,24 @@ std::size_t skipWhitespace(std::string_view json, std::size_t at) {
     return at;
 }
 
-// The end of the string that opens at `at`: the position after its closing quote, or none.
+// The end of the string that opens at `at`: the position after its closing quote, or none. A
+// quote closes it unless an odd run of backslashes stands before it; the texts between quotes
+// are the most of a stored value, and are passed over at memchr's pace.
 std::optional<std::size_t> endOfString(std::string_view json, std::size_t at) {
-    for (++at; at < json.size(); ++at) {
-        if (json[at] == '\\') {
-            ++at;
-        } else if (json[at] == '"') {
-            return at + 1;
+    for (std::size_t from = at + 1;;) {
+        const std::size_t quote = json.find('"', from);
+        if (quote == std::string_view::npos) {
+            return std::nullopt;
         }
+        std::size_t backslashes = 0;
+        while (quote - backslashes > at + 1 && json[quote - backslashes - 1] == '\\') {
+            ++backslashes;
+        }
+        if (backslashes % 2 == 0) {
+            return quote + 1;
+        }
+        from = quote + 1;
     }
-    return std::nullopt;
 }
 
 // The position of the comma or closing bracket that ends the element starting at `at`.
@@ -59,7 +67,20 @@ std::optional<std::size_t> endOfElement(std::string_view json, std::size_t at) {
 
 } // namespace
 
-std::optional<std::vector<std::string_view>> jsonArrayElements(std::string_view json) {
+// Where `known` ends when the element at `at` is exactly it: followed by nothing but whitespace
+// up to the comma or bracket that ends an element.
+std::optional<std::size_t> endOfKnown(std::string_view json, std::size_t at, std::string_view known) {
+    if (known.empty() || json.substr(at, known.size()) != known) {
+        return std::nullopt;
+    }
+    const std::size_t end = skipWhitespace(json, at + known.size());
+    if (end < json.size() && (json[end] == ',' || json[end] == ']')) {
+        return end;
+    }
+    return std::nullopt;
+}
+
+std::optional<std::vector<std::string_view>> jsonArrayElements(std::string_view json, std::string_view known) {
     if (json.find('\0') != std::string_view::npos) {
         return std::nullopt;
     }
@@ -74,7 +95,10 @@ std::optional<std::vector<std::string_view>> jsonArrayElements(std::string_view 
     }
     while (true) {
         const std::size_t start = at;
-        const std::optional<std::size_t> end = endOfElement(json, start);
+        std::optional<std::size_t> end = endOfKnown(json, start, known);
+        if (!end) {
+            end = endOfElement(json, start);
+        }
         if (!end) {
             return std::nullopt;
         }

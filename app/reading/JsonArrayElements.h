@@ -15,6 +15,10 @@ namespace lumenscroll {
 //
 // An element is not checked here: whoever decodes it finds out. Elements that each decode are
 // exactly the array's elements, so decoding them one by one gives what decoding the array gives.
-std::optional<std::vector<std::string_view>> jsonArrayElements(std::string_view json);
+//
+// An element that is exactly `known` (a whole JSON value, when given) is found by comparing the
+// text with it rather than by following it: the stored values repeat one element many times.
+std::optional<std::vector<std::string_view>> jsonArrayElements(std::string_view json,
+                                                               std::string_view known = {});
 
 } // namespace lumenscroll

@@ -59,7 +59,7 @@ BibleStructure decodedPage(const QByteArray& bytes) {
     return coding::BinaryDecoder().decode<BibleStructure>(bytesOf(bytes));
 }
 
-QByteArray jsonOf(const BibleStructure& record) {
+template <class Record> QByteArray jsonOf(const Record& record) {
     return toByteArray(coding::JsonEncoder().encode(record));
 }
 
@@ -219,6 +219,73 @@ bool writePageFiles(const std::vector<BibleStructure>& pages, const QString& fol
     return true;
 }
 
+// A record's JSON cut where its verses go: up to and with the bracket that opens their list,
+// and from the one that closes it. The key and the brackets are the encoder's own bytes, which no
+// text value can hold (its quotes are escaped), so they stand in the record's JSON once. None for
+// a record without its verses' list there.
+std::optional<std::pair<QByteArray, QByteArray>> aroundVerses(BibleStructure& record) {
+    // The verses are set aside while the rest is encoded, rather than copied with it, and put
+    // back whatever happens.
+    struct SetAside {
+        BibleStructure& record;
+        std::vector<BiblePraise> verses = std::exchange(record.praises, {});
+        ~SetAside() { record.praises = std::move(verses); }
+    };
+    QByteArray json;
+    {
+        const SetAside setAside{record};
+        json = jsonOf(record);
+    }
+    static const QByteArray emptyVerses = '"' + QByteArray::fromStdString(BibleStructure::keyPraises.stringValue) +
+                                          QByteArrayLiteral("\":[]");
+    const qsizetype at = json.indexOf(emptyVerses);
+    if (at < 0 || json.indexOf(emptyVerses, at + 1) >= 0) {
+        return std::nullopt;
+    }
+    const qsizetype close = at + emptyVerses.size() - 1;
+    return std::pair(json.left(close), json.mid(close));
+}
+
+// The JSON of a page's entry. A save usually follows a change to a verse or two of a page: the
+// entry is the record's JSON around its verses' JSON, each verse that is as it was when the
+// page's last entry was made taking its JSON from there; every other verse, and a whole record
+// whose last entry is not of that shape, goes through the encoder.
+QByteArray listEntryJson(BibleStructure& blanked, SavedPageState::ListEntry* last) {
+    if (!last || blanked.praises.empty() || last->blanked.praises.empty()) {
+        return jsonOf(blanked);
+    }
+    const auto around = aroundVerses(blanked);
+    const auto lastAround = aroundVerses(last->blanked);
+    const QByteArray& lastJson = last->json;
+    if (!around || !lastAround || !lastJson.startsWith(lastAround->first) || !lastJson.endsWith(lastAround->second) ||
+        lastJson.size() < lastAround->first.size() + lastAround->second.size()) {
+        return jsonOf(blanked);
+    }
+    // The last verses' list, brackets and all.
+    const std::string_view lastVersesList =
+        textOf(lastJson).substr(static_cast<std::size_t>(lastAround->first.size() - 1),
+                                static_cast<std::size_t>(lastJson.size() - lastAround->first.size() -
+                                                         lastAround->second.size() + 2));
+    const auto lastVerses = jsonArrayElements(lastVersesList);
+    if (!lastVerses || lastVerses->size() != last->blanked.praises.size()) {
+        return jsonOf(blanked);
+    }
+    QByteArray json = around->first;
+    for (std::size_t i = 0; i < blanked.praises.size(); ++i) {
+        if (i > 0) {
+            json += ',';
+        }
+        const BiblePraise& verse = blanked.praises[i];
+        if (i < lastVerses->size() && last->blanked.praises[i] == verse) {
+            json.append((*lastVerses)[i].data(), static_cast<qsizetype>((*lastVerses)[i].size()));
+        } else {
+            json += jsonOf(verse);
+        }
+    }
+    json += around->second;
+    return json;
+}
+
 // The stored page list's JSON, each page's entry made again only when the page changed since
 // the entry was made.
 QByteArray pageListJson(const std::vector<BibleStructure>& pages, SavedPageState& saved) {
@@ -227,7 +294,7 @@ QByteArray pageListJson(const std::vector<BibleStructure>& pages, SavedPageState
         if (const QByteArray* entry = saved.listEntry(i, blanked)) {
             return *entry;
         }
-        QByteArray entry = jsonOf(blanked);
+        QByteArray entry = listEntryJson(blanked, saved.lastListEntry(i));
         saved.rememberListEntry(i, blanked, entry);
         return entry;
     });
@@ -319,10 +386,19 @@ std::optional<std::vector<BibleStructure>> decodeStoredPages(const QByteArray& b
     return decodeStored<std::vector<BibleStructure>>(bytes);
 }
 
+// The JSON of a book holding the placeholder alone, as all but a few of the stored books do.
+const std::string& placeholderBookJson() {
+    static const std::string json = '[' + std::string(textOf(placeholderJson())) + ']';
+    return json;
+}
+
 // The chapters of one book of the stored texts, each placeholder taken as one without decoding
 // it. Throws coding errors; none when the book is not a list.
 std::optional<std::vector<BibleStructure>> decodeBook(std::string_view book) {
-    const auto chapters = jsonArrayElements(book);
+    if (book == placeholderBookJson()) {
+        return std::vector<BibleStructure>(1);
+    }
+    const auto chapters = jsonArrayElements(book, textOf(placeholderJson()));
     if (!chapters) {
         return std::nullopt;
     }
@@ -340,7 +416,7 @@ std::optional<std::vector<BibleStructure>> decodeBook(std::string_view book) {
 // chapter or two of more than a thousand. A value of another shape is decoded whole, for its
 // error.
 std::optional<std::vector<std::vector<BibleStructure>>> decodeStoredTexts(const QByteArray& bytes) {
-    const auto books = placeholderReadsBack() ? jsonArrayElements(textOf(bytes)) : std::nullopt;
+    const auto books = placeholderReadsBack() ? jsonArrayElements(textOf(bytes), placeholderBookJson()) : std::nullopt;
     if (books) {
         try {
             std::vector<std::vector<BibleStructure>> texts;

@@ -61,6 +61,10 @@ const QByteArray* SavedPageState::listEntry(std::size_t index, const BibleStruct
     return entry && entry->blanked == blanked ? &entry->json : nullptr;
 }
 
+SavedPageState::ListEntry* SavedPageState::lastListEntry(std::size_t index) {
+    return index < listEntries_.size() && listEntries_[index] ? &*listEntries_[index] : nullptr;
+}
+
 void SavedPageState::rememberListEntry(std::size_t index, const BibleStructure& blanked, QByteArray json) {
     put(listEntries_, index, ListEntry{detached(blanked), std::move(json)});
 }

@@ -44,8 +44,16 @@ public:
 
     // --- The stored page list ---
 
+    struct ListEntry {
+        BibleStructure blanked;
+        QByteArray json;
+    };
+
     // The JSON of page `index`'s entry when it was made from `blanked`; null otherwise.
     const QByteArray* listEntry(std::size_t index, const BibleStructure& blanked) const;
+    // Page `index`'s entry as it was last made, whatever the page is now; null when none was.
+    // Whoever changes it leaves it as it found it.
+    ListEntry* lastListEntry(std::size_t index);
     void rememberListEntry(std::size_t index, const BibleStructure& blanked, QByteArray json);
     // Forgets the entries of the pages at or past `count`.
     void keepListEntries(std::size_t count);
@@ -65,10 +73,6 @@ private:
     struct File {
         BibleStructure record;
         FileStamp stamp;
-    };
-    struct ListEntry {
-        BibleStructure blanked;
-        QByteArray json;
     };
     struct Texts {
         std::vector<std::vector<BibleStructure>> books;

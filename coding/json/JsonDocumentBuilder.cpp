@@ -2,6 +2,7 @@
 
 #include "coding/DecodingError.h"
 #include "coding/Utf8.h"
+#include "coding/json/JsonPlainReader.h"
 
 #include <cstdio>
 
@@ -32,6 +33,13 @@ std::string printable(const std::string& text) {
 } // namespace
 
 Json JsonDocumentBuilder::parse(std::string_view text) {
+    // Most texts are read at once; the rest, and every error, are the general parser's.
+    if (std::optional<Json> plain = JsonPlainReader::read(text))
+        return std::move(*plain);
+    return parseGenerally(text);
+}
+
+Json JsonDocumentBuilder::parseGenerally(std::string_view text) {
     // The parser ends the text at a NUL byte and would take what stands before it; no JSON
     // text holds one (in a string it must be escaped), so such bytes are not JSON.
     if (const auto nul = text.find('\0'); nul != std::string_view::npos)
@@ -44,35 +52,58 @@ Json JsonDocumentBuilder::parse(std::string_view text) {
 }
 
 Json* JsonDocumentBuilder::place(Json&& value) {
-    if (open_.empty()) {
+    if (depth_ == 0) {
         root_ = std::move(value);
         return &root_;
     }
-    OpenContainer& parent = open_.back();
+    OpenContainer& parent = open_[depth_ - 1];
     if (parent.value->is_array()) {
         auto& array = parent.value->get_ref<Json::array_t&>();
         array.push_back(std::move(value));
         return &array.back();
     }
-    // The members as the vector they are, so nothing searches them key by key.
-    auto& members = static_cast<Json::object_t::Container&>(parent.value->get_ref<Json::object_t&>());
-    auto [found, isNew] = parent.memberIndex.try_emplace(parent.pendingKey, members.size());
-    if (!isNew) {
-        members[found->second].second = std::move(value);
-        return &members[found->second].second;
+    if (const std::optional<std::size_t> repeated = repeatedMember(parent)) {
+        parent.members[*repeated].second = std::move(value);
+        return &parent.members[*repeated].second;
     }
-    members.emplace_back(parent.pendingKey, std::move(value));
-    return &members.back().second;
+    if (!parent.memberIndex.empty()) {
+        parent.memberIndex.emplace(parent.pendingKey, parent.members.size());
+    }
+    parent.members.emplace_back(std::move(parent.pendingKey), std::move(value));
+    return &parent.members.back().second;
+}
+
+std::optional<std::size_t> JsonDocumentBuilder::repeatedMember(OpenContainer& object) {
+    std::vector<Member>& members = object.members;
+    if (object.memberIndex.empty() && members.size() < membersSearched) {
+        for (std::size_t i = 0; i < members.size(); ++i) {
+            if (members[i].first == object.pendingKey)
+                return i;
+        }
+        return std::nullopt;
+    }
+    if (object.memberIndex.empty()) {
+        for (std::size_t i = 0; i < members.size(); ++i)
+            object.memberIndex.emplace(members[i].first, i);
+    }
+    const auto found = object.memberIndex.find(object.pendingKey);
+    return found == object.memberIndex.end() ? std::nullopt : std::optional<std::size_t>(found->second);
 }
 
 bool JsonDocumentBuilder::open(Json&& container) {
-    if (open_.size() >= maximumDepth) {
+    if (depth_ >= maximumDepth) {
         error_ = "Too many nested arrays or dictionaries (more than " + std::to_string(maximumDepth) + ").";
         return false;
     }
-    // The value is placed before it is pushed: its parent does not grow again until it is closed,
+    // The value is placed before it is opened: its parent does not grow again until it is closed,
     // so the pointer stays good while it is open.
-    open_.push_back(OpenContainer{place(std::move(container)), {}, {}});
+    Json* placed = place(std::move(container));
+    if (open_.size() == depth_)
+        open_.emplace_back();
+    OpenContainer& opened = open_[depth_++];
+    opened.value = placed;
+    opened.members.clear();
+    opened.memberIndex.clear();
     return true;
 }
 
@@ -102,7 +133,7 @@ bool JsonDocumentBuilder::number_float(number_float_t value, const string_t&) {
 }
 
 bool JsonDocumentBuilder::string(string_t& value) {
-    place(value);
+    place(std::move(value));
     return true;
 }
 
@@ -114,19 +145,25 @@ bool JsonDocumentBuilder::binary(binary_t& value) {
 bool JsonDocumentBuilder::start_object(std::size_t) { return open(Json::object()); }
 
 bool JsonDocumentBuilder::key(string_t& value) {
-    open_.back().pendingKey = value;
+    // The parser reads the next token into a buffer it clears first: the key can be taken.
+    open_[depth_ - 1].pendingKey = std::move(value);
     return true;
 }
 
 bool JsonDocumentBuilder::end_object() {
-    open_.pop_back();
+    OpenContainer& closed = open_[--depth_];
+    auto& members = static_cast<Json::object_t::Container&>(closed.value->get_ref<Json::object_t&>());
+    members.reserve(closed.members.size());
+    for (Member& member : closed.members)
+        members.emplace_back(std::move(member.first), std::move(member.second));
+    closed.members.clear();
     return true;
 }
 
 bool JsonDocumentBuilder::start_array(std::size_t) { return open(Json::array()); }
 
 bool JsonDocumentBuilder::end_array() {
-    open_.pop_back();
+    --depth_;
     return true;
 }
 

@@ -3,9 +3,11 @@
 #include <nlohmann/json.hpp>
 
 #include <cstddef>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <unordered_map>
+#include <utility>
 #include <vector>
 
 namespace coding {
@@ -20,7 +22,10 @@ public:
     static constexpr std::size_t maximumDepth = 512;
 
     // Throws DecodingError dataCorrupted (with an empty path) when `text` is not valid JSON.
+    // Most texts are read by JsonPlainReader, which gives the same document faster.
     static nlohmann::ordered_json parse(std::string_view text);
+    // The same by the general parser alone.
+    static nlohmann::ordered_json parseGenerally(std::string_view text);
 
     bool null() override;
     bool boolean(bool value) override;
@@ -38,9 +43,19 @@ public:
                      const nlohmann::detail::exception& error) override;
 
 private:
+    using Member = std::pair<std::string, nlohmann::ordered_json>;
+    // Objects of more members than this find a repeated key through a hash of their keys; smaller
+    // ones, all but a hostile few, by looking through them.
+    static constexpr std::size_t membersSearched = 16;
+
+    // An object's members are gathered with keys that can move (the document's own keys are
+    // const, so its member list copies every member, nested values and all, each time it grows)
+    // and go into the object once it closes. The lists of closed objects are kept for the next
+    // object at their depth, so that they are not grown again for each.
     struct OpenContainer {
         nlohmann::ordered_json* value;
-        std::unordered_map<std::string, std::size_t> memberIndex; // objects only
+        std::vector<Member> members;                                // objects only
+        std::unordered_map<std::string, std::size_t> memberIndex; // objects of many members only
         std::string pendingKey;                                     // objects only
     };
 
@@ -48,9 +63,13 @@ private:
     // answers where it went.
     nlohmann::ordered_json* place(nlohmann::ordered_json&& value);
     bool open(nlohmann::ordered_json&& container);
+    // The place of the pending key among the open object's members, when it is there already.
+    std::optional<std::size_t> repeatedMember(OpenContainer& object);
 
     nlohmann::ordered_json root_;
+    // The open containers are the first `depth_`.
     std::vector<OpenContainer> open_;
+    std::size_t depth_ = 0;
     std::string error_;
 };
 

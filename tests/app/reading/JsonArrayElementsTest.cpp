@@ -32,10 +32,21 @@ TEST(JsonArrayElements, FindsTheElementsOfAnArray) {
         // Brackets, braces, commas and escaped quotes inside strings are text.
         {R"(["a,b", "}],[{", "q\"],\\", {"k":"v]"}])",
          {R"("a,b")", R"("}],[{")", R"("q\"],\\")", R"({"k":"v]"})"}},
+        // A quote after an odd run of backslashes is escaped, after an even run it closes.
+        {R"(["a\\\"b\\\\", 1])", {R"("a\\\"b\\\\")", "1"}},
         {"[\"한글, 본문\",true,null]", {"\"한글, 본문\"", "true", "null"}},
     };
     for (const auto& c : cases) {
         EXPECT_EQ(elements(c.json), std::optional<Elements>(c.expected)) << c.json;
+    }
+}
+
+TEST(JsonArrayElements, AKnownElementIsFoundAsItWouldBeFollowed) {
+    const std::string_view known = R"({"a":[1]})";
+    for (const char* json : {R"([{"a":[1]},{"a":[1]} , {"a":[1]}])", R"([{"a":[1]}x,{"a":[1]}])",
+                             R"([{"a":[1]}}, 1])", R"([{"a":[1]}, {"a":[1]])", R"([{"a":[1]})", R"([{"a":[1])",
+                             R"([[{"a":[1]}],"{"a":[1]}"])"}) {
+        EXPECT_EQ(jsonArrayElements(json, known), jsonArrayElements(json)) << json;
     }
 }
 

@@ -375,6 +375,45 @@ TEST_F(PageStatePersistenceTest, TheNextRunWritesOnlyWhatItChanges) {
     EXPECT_EQ(decodedPageFile(context(), 2), next.selectedBibleArray()[2]);
 }
 
+// A changed page's entry is made from its last one where its verses are as they were: whatever
+// changed, the stored list is what the encoder writes of the whole list, and the next run, which
+// finds it in another layout, stores the same pages.
+TEST_F(PageStatePersistenceTest, TheStoredListIsTheEncodersWhateverChangedSinceTheLastSave) {
+    const std::vector<std::function<void(std::vector<BibleStructure>&)>> changes = {
+        [](auto& pages) { pages[0].praises[1].memo->memoContent = "\"quoted\"\n새 메모"; },
+        [](auto& pages) { pages[1].praises.push_back(pages[1].praises[0]); },
+        [](auto& pages) { pages[1].praises.erase(pages[1].praises.begin()); },
+        [](auto& pages) { pages[2].versesIndex = 7; pages[2].praises[0].isSelected = true; },
+        [](auto& pages) { pages[2].praises.clear(); },
+        [](auto& pages) { pages[2].praises = pages[0].praises; pages[0].name = "praises\":[]"; },
+    };
+    save();
+    for (int run = 0; run < 2; ++run) {
+        if (run == 1) {
+            // The next run finds the list in another layout: no entry of it is made around.
+            SettingsStore& stored = app.context().settings();
+            stored.setData("SelectedBibleArray", stored.data("SelectedBibleArray")->replace("\"praises\":", "\"praises\" : "));
+        }
+        UserSettings next;
+        PageStatePersistence::restoreStoredValues(next, context(), true);
+        UserSettings& saving = run == 0 ? settings : next;
+        for (const auto& change : changes) {
+            saving.selectedBibleArray.modify(change);
+            saving.savePageState(context());
+            const QByteArray stored = app.context().settings().data("SelectedBibleArray").value_or("");
+            const QByteArray whole = PageStatePersistence::selectedBibleArrayJson(saving.selectedBibleArray());
+            // An unchanged page keeps its entry as the last run stored it.
+            if (run == 0) {
+                EXPECT_EQ(stored, whole);
+            }
+            const auto decoded = [](const QByteArray& json) {
+                return coding::JsonDecoder().decode<std::vector<BibleStructure>>(json.toStdString());
+            };
+            EXPECT_EQ(decoded(stored), decoded(whole));
+        }
+    }
+}
+
 TEST_F(PageStatePersistenceTest, TheStoredTextsComeBackAsTheyWereStoredInAnyLayout) {
     std::vector<std::vector<BibleStructure>> books = UserSettings::placeholderBooks();
     books[0] = {BibleStructure{}, chapterRecord(0, 1, BibleKind::kr01, 3, "태초에, [하나님이] {천지를}")};
