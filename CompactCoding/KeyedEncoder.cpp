@@ -73,6 +73,19 @@ void KeyedEncoder::storeUnlistedNested(const CodingKey& key, std::size_t positio
     ++storedCount_;
 }
 
+[[gnu::always_inline]] inline void KeyedEncoder::storeUnlisted(const CodingKey& key, std::size_t position,
+                                                                DataType dataType, std::span<const std::uint8_t> value) {
+    std::uint8_t* out =
+        writePlacedKey(key, dataType, bytes_.room(2 * maxVariableLengthSize + key.stringValue.size() + value.size()));
+    if (dataType == DataType::variableLength)
+        out = writeVariableLength(value.size(), out);
+    copyBytes(out, value.data(), value.size());
+    bytes_.commit(out + value.size());
+    cachedSize_ = unknownSize;
+    storedPositions_ |= std::uint64_t{1} << position;
+    ++storedCount_;
+}
+
 [[gnu::always_inline]] inline void KeyedEncoder::storeUnlistedPrimitive(const EncodeItem& item, const CodingKey& key,
                                                                          std::size_t position) {
     // The kinds records hold most are taken here; the rest, and text that is not UTF-8 (to be
@@ -102,16 +115,9 @@ void KeyedEncoder::storeUnlistedNested(const CodingKey& key, std::size_t positio
         dataType = dataTypeOf(kindOf(item.primitive));
         break;
     }
-    std::uint8_t* out =
-        writePlacedKey(key, dataType, bytes_.room(2 * maxVariableLengthSize + key.stringValue.size() + value.size()));
-    if (dataType == DataType::variableLength)
-        out = writeVariableLength(value.size(), out);
-    copyBytes(out, value.data(), value.size());
-    bytes_.commit(out + value.size());
-    cachedSize_ = unknownSize;
-    storedPositions_ |= std::uint64_t{1} << position;
-    ++storedCount_;
+    storeUnlisted(key, position, dataType, value);
 }
+
 
 // Reads the entries back out of the buffer, which holds nothing but them in order: each key as
 // written, then a primitive's value, or nothing for a nested container.
@@ -250,20 +256,33 @@ void KeyedEncoder::encodeNil(const CodingKey&) {
 }
 
 void KeyedEncoder::encode(const EncodeItem& item, const CodingKey& key) {
-    if (const std::size_t position = unlistedPosition(key); position != KeySet::notAKey) {
-        if (item.category != ValueCategory::primitive) {
-            auto container = encodeNestedValue(item, *this);
-            // The value's own code may have stored under this key meanwhile.
-            if (!listed_ && (storedPositions_ & (std::uint64_t{1} << position)) == 0) {
-                storeUnlistedNested(key, position, std::move(container));
+    const std::size_t position = unlistedPosition(key);
+    if (position != KeySet::notAKey && item.category == ValueCategory::primitive) {
+        storeUnlistedPrimitive(item, key, position);
+        return;
+    }
+    encodeOther(item, key, position);
+}
+
+// Kept out of encode, so that the primitive fields of a record's own keys, nearly all of them,
+// pay nothing for it.
+void KeyedEncoder::encodeOther(const EncodeItem& item, const CodingKey& key, std::size_t position) {
+    if (position != KeySet::notAKey) {
+        auto container = encodeNestedValue(item, *this);
+        // The value's own code may have stored under this key meanwhile.
+        if (!listed_ && (storedPositions_ & (std::uint64_t{1} << position)) == 0) {
+            // Nothing else holds a finished record of primitives: its bytes are final.
+            std::span<const std::uint8_t> data;
+            if (container.use_count() == 1 && container->writtenData(data)) {
+                storeUnlisted(key, position, DataType::variableLength, data);
                 return;
             }
-            if (!listed_)
-                listEntries();
-            store(writeKey(key), 0, std::move(container));
+            storeUnlistedNested(key, position, std::move(container));
             return;
         }
-        storeUnlistedPrimitive(item, key, position);
+        if (!listed_)
+            listEntries();
+        store(writeKey(key), 0, std::move(container));
         return;
     }
     const KeyBytes keyBytes = writeKey(key);

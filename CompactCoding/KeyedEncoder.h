@@ -50,6 +50,13 @@ public:
     std::size_t dataSize() const override;
     void appendData(std::vector<std::uint8_t>& out) const override;
     bool isEmpty() const override;
+    bool writtenData(std::span<const std::uint8_t>& data) const override {
+        // An empty record stays a container, which tells that it is empty.
+        if (listed_ || !nestedKeys_.empty() || storedCount_ == 0)
+            return false;
+        data = bytes_.span(0, bytes_.size());
+        return true;
+    }
 
 private:
     static constexpr std::size_t unknownSize = std::numeric_limits<std::size_t>::max();
@@ -98,10 +105,16 @@ private:
         return KeySet::notAKey;
     }
     void listEntries();
+    // encode for a nested value or a key the buffer-only form does not take.
+    [[gnu::noinline]] void encodeOther(const EncodeItem& item, const CodingKey& key, std::size_t position);
     // Writes a placed key's header for `dataType` at `out` (room for maxVariableLengthSize bytes
     // and the key's text); returns the end.
     static std::uint8_t* writePlacedKey(const CodingKey& key, DataType dataType, std::uint8_t* out);
     void storeUnlistedPrimitive(const EncodeItem& item, const CodingKey& key, std::size_t position);
+    // Writes a placed key with a value of `dataType`, its length prefix where it needs one, and
+    // its bytes.
+    void storeUnlisted(const CodingKey& key, std::size_t position, DataType dataType,
+                       std::span<const std::uint8_t> value);
     void storeUnlistedNested(const CodingKey& key, std::size_t position, std::shared_ptr<EncodingContainer> container);
 
     KeyBytes writeKey(const CodingKey& key);

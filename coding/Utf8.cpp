@@ -213,7 +213,8 @@ bool hasAvx2() {
 
 bool detail::isValidUtf8Slow(const std::uint8_t* bytes, std::size_t size) {
 #ifdef LUMENSCROLL_UTF8_AVX2
-    if (size >= 32 && hasAvx2())
+    // Texts too short for a block (a name, a heading) take one block filled up with zeros.
+    if (hasAvx2())
         return avx2::isValid(bytes, size);
 #endif
     return isValidUtf8Scalar(bytes, size);

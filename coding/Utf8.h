@@ -9,8 +9,7 @@ namespace coding {
 
 namespace detail {
 bool isValidUtf8Slow(const std::uint8_t* bytes, std::size_t size);
-// The check a byte at a time, where the machine has no wide byte shuffles (and for texts too short
-// for them).
+// The check a byte at a time, where the machine has no wide byte shuffles.
 bool isValidUtf8Scalar(const std::uint8_t* bytes, std::size_t size);
 } // namespace detail
 

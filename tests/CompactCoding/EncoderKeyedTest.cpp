@@ -171,6 +171,37 @@ TEST(EncoderKeyedTest, FieldsInOneBufferAgreeWithFieldsListedOneByOne) {
     EXPECT_EQ(once.size(), 78u);
 }
 
+// Keeps its container to be written into later.
+struct HalfPair {
+    static inline std::optional<coding::KeyedEncodingContainer> kept;
+    void encode(coding::Encoder& encoder) const {
+        kept.emplace(encoder.container(Pair::keys));
+        kept->encode(std::int64_t{300}, Pair::keyA);
+    }
+};
+
+// A record of primitives encoded as a field is copied into its parent at once, unless a handle to
+// it is kept: then what is written through the handle after the field's encode still lands.
+TEST(EncoderKeyedTest, NestedRecordWrittenLaterThroughAKeptHandleLands) {
+    struct Outer {
+        bool late;
+        void encode(coding::Encoder& encoder) const {
+            auto c = encoder.container(Pair::keys);
+            if (late) {
+                c.encode(HalfPair{}, Pair::keyA);
+                HalfPair::kept->encode(std::string("x"), Pair::keyB);
+                HalfPair::kept.reset();
+            } else {
+                c.encode(Pair{300, "x"}, Pair::keyA);
+            }
+            c.encode(std::string("y"), Pair::keyB);
+        }
+    };
+    const Bytes whole = encoded(Outer{false});
+    EXPECT_EQ(encoded(Outer{true}), whole);
+    EXPECT_EQ(whole, bytes({0x1A, 0x61, 0x08, 0x18, 0x61, 0xD8, 0x04, 0x1A, 0x62, 0x01, 0x78, 0x1A, 0x62, 0x01, 0x79}));
+}
+
 // "k0", "k1", ... (appended, not concatenated: g++ 12 warns wrongly about `"k" + text` at -O3).
 CodingKey numberedKey(int i) {
     std::string text("k");
