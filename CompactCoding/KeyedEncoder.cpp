@@ -70,7 +70,6 @@ void KeyedEncoder::storeUnlistedNested(const CodingKey& key, std::size_t positio
     nestedKeys_.push_back(
         NestedKey{offset, static_cast<std::uint32_t>(bytes_.size() - offset), std::move(container)});
     storedPositions_ |= std::uint64_t{1} << position;
-    ++storedCount_;
 }
 
 [[gnu::always_inline]] inline void KeyedEncoder::storeUnlisted(const CodingKey& key, std::size_t position,
@@ -81,9 +80,7 @@ void KeyedEncoder::storeUnlistedNested(const CodingKey& key, std::size_t positio
         out = writeVariableLength(value.size(), out);
     copyBytes(out, value.data(), value.size());
     bytes_.commit(out + value.size());
-    cachedSize_ = unknownSize;
     storedPositions_ |= std::uint64_t{1} << position;
-    ++storedCount_;
 }
 
 [[gnu::always_inline]] inline void KeyedEncoder::storeUnlistedPrimitive(const EncodeItem& item, const CodingKey& key,
@@ -123,7 +120,8 @@ void KeyedEncoder::storeUnlistedNested(const CodingKey& key, std::size_t positio
 // written, then a primitive's value, or nothing for a nested container.
 void KeyedEncoder::listEntries() {
     listed_ = true;
-    entries_.reserve(std::max<std::size_t>(storedCount_ + 1, std::max<std::size_t>(expectedCount_, 4)));
+    cachedSize_ = unknownSize;
+    entries_.reserve(std::max<std::size_t>(unlistedCount() + 1, std::max<std::size_t>(expectedCount_, 4)));
     const std::span<const std::uint8_t> bytes(bytes_.data(), bytes_.size());
     const auto list = [&](std::size_t offset, std::size_t keyLength, std::size_t valueLength,
                           std::shared_ptr<EncodingContainer> nested) {
@@ -407,17 +405,20 @@ std::vector<std::uint32_t> KeyedEncoder::sortedOrder() const {
 }
 
 std::size_t KeyedEncoder::dataSize() const {
+    if (!listed_) {
+        // Only what the nested containers add is kept: the buffer's own bytes are counted as they are.
+        if (cachedSize_ == unknownSize) {
+            std::size_t added = 0;
+            for (const NestedKey& nested : nestedKeys_)
+                added += nested.container->sizeWithKey(EncodedKeyHeader(bytes_.span(nested.keyOffset, nested.keyLength))) -
+                         nested.keyLength;
+            cachedSize_ = added;
+        }
+        return bytes_.size() + cachedSize_;
+    }
     if (cachedSize_ != unknownSize)
         return cachedSize_;
     std::size_t size = 0;
-    if (!listed_) {
-        size = bytes_.size();
-        for (const NestedKey& nested : nestedKeys_)
-            size += nested.container->sizeWithKey(EncodedKeyHeader(bytes_.span(nested.keyOffset, nested.keyLength))) -
-                    nested.keyLength;
-        cachedSize_ = size;
-        return size;
-    }
     for (const Entry& entry : entries_)
         size += entrySize(entry);
     cachedSize_ = size;
@@ -457,7 +458,7 @@ void KeyedEncoder::appendData(std::vector<std::uint8_t>& out) const {
 bool KeyedEncoder::isEmpty() const {
     // A primitive entry of the compact format always has something to write.
     if (!listed_)
-        return storedCount_ == nestedKeys_.size() &&
+        return unlistedCount() == nestedKeys_.size() &&
                std::all_of(nestedKeys_.begin(), nestedKeys_.end(),
                            [](const NestedKey& nested) { return nested.container->isEmpty(); });
     return std::all_of(entries_.begin(), entries_.end(),

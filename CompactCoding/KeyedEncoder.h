@@ -8,6 +8,7 @@
 #include "coding/KeyIndex.h"
 #include "coding/KeyedEncodingContainer.h"
 
+#include <bit>
 #include <cstdint>
 #include <limits>
 #include <memory>
@@ -35,7 +36,7 @@ public:
                  bool containsOptional, const KeySet& keys, EncodingArena& arena);
 
     // Keys stored so far.
-    std::size_t count() const { return listed_ ? entries_.size() : storedCount_; }
+    std::size_t count() const { return listed_ ? entries_.size() : unlistedCount(); }
 
     // KeyedEncodingContainerBox
     const CodingPath& codingPath() const override { return AbstractNode::codingPath(); }
@@ -52,7 +53,7 @@ public:
     bool isEmpty() const override;
     bool writtenData(std::span<const std::uint8_t>& data) const override {
         // An empty record stays a container, which tells that it is empty.
-        if (listed_ || !nestedKeys_.empty() || storedCount_ == 0)
+        if (listed_ || !nestedKeys_.empty() || storedPositions_ == 0)
             return false;
         data = bytes_.span(0, bytes_.size());
         return true;
@@ -143,7 +144,8 @@ private:
     bool storedUnplacedKey_ = false;
     // Whether entries_ lists every entry; until then the buffer-only form (above).
     bool listed_;
-    std::size_t storedCount_ = 0;
+    // Keys stored in the buffer-only form, each at a place of its own.
+    std::size_t unlistedCount() const { return static_cast<std::size_t>(std::popcount(storedPositions_)); }
     ArenaVector<NestedKey> nestedKeys_;
     ArenaBytes bytes_;
     ArenaVector<Entry> entries_;
@@ -151,7 +153,8 @@ private:
     // Integer keys are written without their text, but the sort order compares an integer key
     // with a text key by their texts.
     ArenaVector<char> keyTexts_;
-    // Parents ask for a nested container's size more than once; computed once the tree is done.
+    // Parents ask for a nested container's size more than once; computed once the tree is done (in the
+    // buffer-only form, only what the nested containers add to the buffer).
     mutable std::size_t cachedSize_ = unknownSize;
 };
 
