@@ -14,6 +14,8 @@
 #include "coding/EncodingError.h"
 
 #include <algorithm>
+#include <cstring>
+#include <memory>
 #include <string_view>
 
 namespace coding {
@@ -46,8 +48,39 @@ KeyedEncoder::KeyedEncoder(std::shared_ptr<const CodingPath> codingPath, std::sh
       entries_(ArenaAllocator<Entry>(arena)),
       index_(ArenaAllocator<std::uint32_t>(arena)),
       keyTexts_(ArenaAllocator<char>(arena)) {
-    if (!listed_)
+    if (!listed_) {
+        writtenKeys_ = writtenKeysOf(keys);
         bytes_.reserve(16 * std::max<std::size_t>(expectedCount_, 1));
+    }
+}
+
+namespace {
+const char writtenKeysTag = 0;
+} // namespace
+
+struct KeyedEncoder::WrittenKeys final : KeySet::CoderFacts {
+    explicit WrittenKeys(const KeySet& keys) : CoderFacts(&writtenKeysTag), keys(keys.keys().size()) {
+        for (std::size_t i = 0; i < keys.keys().size(); ++i) {
+            const CodingKey& key = keys.keys()[i];
+            WrittenKey& written = this->keys[i];
+            written.length = 0;
+            if (key.intValue ? !MixedCodingKeyWrapper::isInRange(*key.intValue)
+                             : maxVariableLengthSize + key.stringValue.size() > WrittenKey::slot)
+                continue;
+            std::uint8_t scratch[maxVariableLengthSize + WrittenKey::slot] = {};
+            const std::uint8_t* end = writePlacedKey(key, DataType::variableLengthInteger, scratch);
+            std::memcpy(written.bytes, scratch, WrittenKey::slot);
+            written.length = static_cast<std::uint8_t>(end - scratch);
+        }
+    }
+    std::vector<WrittenKey> keys;
+};
+
+const KeyedEncoder::WrittenKey* KeyedEncoder::writtenKeysOf(const KeySet& keys) {
+    const KeySet::CoderFacts* facts = keys.coderFacts();
+    if (!facts)
+        facts = keys.keepCoderFacts(std::make_unique<WrittenKeys>(keys));
+    return facts->tag == &writtenKeysTag ? static_cast<const WrittenKeys*>(facts)->keys.data() : nullptr;
 }
 
 // ---- the buffer-only form ----
@@ -74,8 +107,18 @@ void KeyedEncoder::storeUnlistedNested(const CodingKey& key, std::size_t positio
 
 [[gnu::always_inline]] inline void KeyedEncoder::storeUnlisted(const CodingKey& key, std::size_t position,
                                                                 DataType dataType, std::span<const std::uint8_t> value) {
-    std::uint8_t* out =
-        writePlacedKey(key, dataType, bytes_.room(2 * maxVariableLengthSize + key.stringValue.size() + value.size()));
+    std::uint8_t* out;
+    if (writtenKeys_ && writtenKeys_[position].length != 0) {
+        // The key as the set has it written: the same bytes, as the two keys are one key.
+        const WrittenKey& written = writtenKeys_[position];
+        out = bytes_.room(WrittenKey::slot + maxVariableLengthSize + value.size());
+        std::memcpy(out, written.bytes, WrittenKey::slot);
+        out[0] = KeyHeader::withDataType(out[0], dataType);
+        out += written.length;
+    } else {
+        out = writePlacedKey(key, dataType,
+                             bytes_.room(2 * maxVariableLengthSize + key.stringValue.size() + value.size()));
+    }
     if (dataType == DataType::variableLength)
         out = writeVariableLength(value.size(), out);
     copyBytes(out, value.data(), value.size());

@@ -105,6 +105,15 @@ private:
         listEntries();
         return KeySet::notAKey;
     }
+    // A record key as written for data type 0: its header, then a text key's text, in a slot of
+    // fixed size, so that a field copies it whole; `length` 0 for a key too long for the slot.
+    struct WrittenKey {
+        static constexpr std::size_t slot = 32;
+        std::uint8_t bytes[slot];
+        std::uint8_t length;
+    };
+    struct WrittenKeys;
+    static const WrittenKey* writtenKeysOf(const KeySet& keys);
     void listEntries();
     // encode for a nested value or a key the buffer-only form does not take.
     [[gnu::noinline]] void encodeOther(const EncodeItem& item, const CodingKey& key, std::size_t position);
@@ -139,6 +148,7 @@ private:
     static constexpr std::size_t placedKeys = 64;
     const KeySet* keys_;
     const CodingKey* keyArray_; // keys_'s keys
+    const WrittenKey* writtenKeys_ = nullptr; // keys_'s keys as written, in the buffer-only form
     std::size_t nextPosition_ = 0;
     std::uint64_t storedPositions_ = 0;
     bool storedUnplacedKey_ = false;

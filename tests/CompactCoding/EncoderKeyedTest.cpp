@@ -202,6 +202,43 @@ TEST(EncoderKeyedTest, NestedRecordWrittenLaterThroughAKeptHandleLands) {
     EXPECT_EQ(whole, bytes({0x1A, 0x61, 0x08, 0x18, 0x61, 0xD8, 0x04, 0x1A, 0x62, 0x01, 0x78, 0x1A, 0x62, 0x01, 0x79}));
 }
 
+// A record's keys are copied as its key set has them written, except keys too long for that;
+// either way, and in the entry-by-entry form, a field's bytes are its key's header and text, then
+// its value.
+TEST(EncoderKeyedTest, KeysWrittenFromTheSetAgreeWithKeysWrittenOneByOne) {
+    using coding::DataType;
+    const std::int64_t max = coding::MixedCodingKeyWrapper::maximumIntegerKey;
+    static const std::vector<CodingKey> own{CodingKey("a"), CodingKey(std::string(23, 'p')),
+                                            CodingKey(std::string(24, 'q')), CodingKey("x", -1),
+                                            CodingKey("m", max)};
+    std::vector<CodingKey> twinned = own;
+    twinned.insert(twinned.end(), {CodingKey("t1", 100), CodingKey("t2", 100)});
+    struct Fields {
+        const KeySet& keys;
+        void encode(coding::Encoder& encoder) const {
+            auto c = encoder.container(keys);
+            for (std::size_t i = 0; i < own.size(); ++i) {
+                if (i % 2 == 0)
+                    c.encode(static_cast<std::int64_t>(i), own[i]);
+                else
+                    c.encode(std::string("\xC3\xA9"), own[i]);
+            }
+        }
+    };
+    Bytes expected;
+    for (std::size_t i = 0; i < own.size(); ++i) {
+        const Bytes key = header(own[i], i % 2 == 0 ? DataType::variableLengthInteger : DataType::variableLength);
+        expected.insert(expected.end(), key.begin(), key.end());
+        if (i % 2 == 0)
+            expected.push_back(static_cast<std::uint8_t>(2 * i));
+        else
+            expected.insert(expected.end(), {0x02, 0xC3, 0xA9});
+    }
+    const KeySet distinct(own), listed(twinned);
+    EXPECT_EQ(encoded(Fields{distinct}), expected);
+    EXPECT_EQ(encoded(Fields{listed}), expected);
+}
+
 // "k0", "k1", ... (appended, not concatenated: g++ 12 warns wrongly about `"k" + text` at -O3).
 CodingKey numberedKey(int i) {
     std::string text("k");
