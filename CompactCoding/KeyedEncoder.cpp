@@ -105,57 +105,61 @@ void KeyedEncoder::storeUnlistedNested(const CodingKey& key, std::size_t positio
     storedPositions_ |= std::uint64_t{1} << position;
 }
 
-[[gnu::always_inline]] inline void KeyedEncoder::storeUnlisted(const CodingKey& key, std::size_t position,
-                                                                DataType dataType, std::span<const std::uint8_t> value) {
+[[gnu::always_inline]] inline std::uint8_t* KeyedEncoder::placeKey(const CodingKey& key, std::size_t position,
+                                                                    DataType dataType, std::size_t valueRoom) {
     std::uint8_t* out;
     if (writtenKeys_ && writtenKeys_[position].length != 0) {
         // The key as the set has it written: the same bytes, as the two keys are one key.
         const WrittenKey& written = writtenKeys_[position];
-        out = bytes_.room(WrittenKey::slot + maxVariableLengthSize + value.size());
+        out = bytes_.room(WrittenKey::slot + valueRoom);
         std::memcpy(out, written.bytes, WrittenKey::slot);
         out[0] = KeyHeader::withDataType(out[0], dataType);
         out += written.length;
     } else {
-        out = writePlacedKey(key, dataType,
-                             bytes_.room(2 * maxVariableLengthSize + key.stringValue.size() + value.size()));
+        out = writePlacedKey(key, dataType, bytes_.room(maxVariableLengthSize + key.stringValue.size() + valueRoom));
     }
+    storedPositions_ |= std::uint64_t{1} << position;
+    return out;
+}
+
+[[gnu::always_inline]] inline void KeyedEncoder::storeUnlisted(const CodingKey& key, std::size_t position,
+                                                                DataType dataType, std::span<const std::uint8_t> value) {
+    std::uint8_t* out = placeKey(key, position, dataType, maxVariableLengthSize + value.size());
     if (dataType == DataType::variableLength)
         out = writeVariableLength(value.size(), out);
     copyBytes(out, value.data(), value.size());
     bytes_.commit(out + value.size());
-    storedPositions_ |= std::uint64_t{1} << position;
 }
 
 [[gnu::always_inline]] inline void KeyedEncoder::storeUnlistedPrimitive(const EncodeItem& item, const CodingKey& key,
                                                                          std::size_t position) {
-    // The kinds records hold most are taken here; the rest, and text that is not UTF-8 (to be
-    // reported), through the codec.
-    PrimitiveScratch scratch;
-    std::span<const std::uint8_t> value;
-    DataType dataType = DataType::variableLengthInteger;
+    // The kinds records hold most are written here, value straight after key; the rest, and text
+    // that is not UTF-8 (to be reported), through the codec.
     switch (kindOf(item.primitive)) {
     case PrimitiveKind::String: {
         const std::string_view text = *std::get_if<std::string_view>(&item.primitive);
-        value = std::span(reinterpret_cast<const std::uint8_t*>(text.data()), text.size());
-        dataType = DataType::variableLength;
+        const std::span value(reinterpret_cast<const std::uint8_t*>(text.data()), text.size());
         if (!isValidUtf8(value))
-            value = encodePrimitive(item, *this, scratch);
-        break;
+            break;
+        storeUnlisted(key, position, DataType::variableLength, value);
+        return;
     }
-    case PrimitiveKind::Int64:
-        value = std::span<const std::uint8_t>(
-            scratch.data(), writeVariableLength(zigZagEncode(*std::get_if<std::int64_t>(&item.primitive)), scratch.data()));
-        break;
-    case PrimitiveKind::Bool:
-        scratch[0] = *std::get_if<bool>(&item.primitive) ? 1 : 0;
-        value = std::span<const std::uint8_t>(scratch.data(), 1);
-        break;
-    default:
-        value = encodePrimitive(item, *this, scratch);
-        dataType = dataTypeOf(kindOf(item.primitive));
-        break;
+    case PrimitiveKind::Int64: {
+        std::uint8_t* out = placeKey(key, position, DataType::variableLengthInteger, maxVariableLengthSize);
+        bytes_.commit(writeVariableLength(zigZagEncode(*std::get_if<std::int64_t>(&item.primitive)), out));
+        return;
     }
-    storeUnlisted(key, position, dataType, value);
+    case PrimitiveKind::Bool: {
+        std::uint8_t* out = placeKey(key, position, DataType::variableLengthInteger, 1);
+        *out = *std::get_if<bool>(&item.primitive) ? 1 : 0;
+        bytes_.commit(out + 1);
+        return;
+    }
+    default: break;
+    }
+    PrimitiveScratch scratch;
+    const auto value = encodePrimitive(item, *this, scratch);
+    storeUnlisted(key, position, dataTypeOf(kindOf(item.primitive)), value);
 }
 
 

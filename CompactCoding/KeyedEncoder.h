@@ -121,6 +121,9 @@ private:
     // and the key's text); returns the end.
     static std::uint8_t* writePlacedKey(const CodingKey& key, DataType dataType, std::uint8_t* out);
     void storeUnlistedPrimitive(const EncodeItem& item, const CodingKey& key, std::size_t position);
+    // Writes a placed key for a value of `dataType` with room for `valueRoom` bytes after it;
+    // returns where the value goes. The caller commits the value's end.
+    std::uint8_t* placeKey(const CodingKey& key, std::size_t position, DataType dataType, std::size_t valueRoom);
     // Writes a placed key with a value of `dataType`, its length prefix where it needs one, and
     // its bytes.
     void storeUnlisted(const CodingKey& key, std::size_t position, DataType dataType,
