@@ -24,7 +24,8 @@ namespace coding {
 // A primitive entry is final when it is stored, so its bytes (key and value) are written at
 // once into one buffer, and a record of primitives is copied out in one piece. A nested
 // container is written behind its key only when the record's bytes are asked for, since the
-// value's code may still write into it until then.
+// value's code may still write into it until then; but a record of primitives encoded as a value,
+// which nothing holds once the value's code is done, is final then, and copied in at once.
 //
 // A record that stores each of its own keys once, unsorted (nearly every record), needs no
 // entry per field: its buffer holds the entries in order, and only the nested containers are

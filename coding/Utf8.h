@@ -16,7 +16,7 @@ bool isValidUtf8Scalar(const std::uint8_t* bytes, std::size_t size);
 // Strict UTF-8: no overlong forms, no surrogates, nothing above U+10FFFF. A std::string can hold
 // any bytes, so both directions check text with this before trusting it. Short ASCII text (every
 // key, most values) is answered here without a call.
-inline bool isValidUtf8(std::span<const std::uint8_t> bytes) {
+[[gnu::always_inline]] inline bool isValidUtf8(std::span<const std::uint8_t> bytes) {
     const std::uint8_t* p = bytes.data();
     const std::size_t size = bytes.size();
     std::uint64_t any;
