@@ -30,7 +30,7 @@ public:
             reallocate(capacity);
     }
     // Room for `count` more bytes, not yet counted: write them, then commit what was written.
-    std::uint8_t* room(std::size_t count) {
+    [[gnu::always_inline]] std::uint8_t* room(std::size_t count) {
         if (count > capacity_ - size_)
             reallocate(std::max(2 * capacity_, size_ + count));
         return data_ + size_;

@@ -5,6 +5,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <span>
 #include <vector>
 
 namespace coding {
@@ -37,6 +38,14 @@ public:
     // Holds nothing but a nil: a single value given nil or an absent optional. A protobuf list or
     // map has no way to write one.
     virtual bool isNil() const { return false; }
+
+    // A record of primitives has its data written out in one buffer already. Once nothing but its
+    // parent holds it (no handle kept to write into it later), a parent may copy that data as a
+    // variable-length value's and let the piece go. False for every other piece.
+    virtual bool writtenData(std::span<const std::uint8_t>& data) const {
+        (void)data;
+        return false;
+    }
 
     // The piece as a list element, stream element or the payload of an optional: the byte count
     // before the data when the piece is variable-length, the data alone otherwise.

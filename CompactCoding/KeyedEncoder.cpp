@@ -14,6 +14,8 @@
 #include "coding/EncodingError.h"
 
 #include <algorithm>
+#include <cstring>
+#include <memory>
 #include <string_view>
 
 namespace coding {
@@ -46,8 +48,39 @@ KeyedEncoder::KeyedEncoder(std::shared_ptr<const CodingPath> codingPath, std::sh
       entries_(ArenaAllocator<Entry>(arena)),
       index_(ArenaAllocator<std::uint32_t>(arena)),
       keyTexts_(ArenaAllocator<char>(arena)) {
-    if (!listed_)
+    if (!listed_) {
+        writtenKeys_ = writtenKeysOf(keys);
         bytes_.reserve(16 * std::max<std::size_t>(expectedCount_, 1));
+    }
+}
+
+namespace {
+const char writtenKeysTag = 0;
+} // namespace
+
+struct KeyedEncoder::WrittenKeys final : KeySet::CoderFacts {
+    explicit WrittenKeys(const KeySet& keys) : CoderFacts(&writtenKeysTag), keys(keys.keys().size()) {
+        for (std::size_t i = 0; i < keys.keys().size(); ++i) {
+            const CodingKey& key = keys.keys()[i];
+            WrittenKey& written = this->keys[i];
+            written.length = 0;
+            if (key.intValue ? !MixedCodingKeyWrapper::isInRange(*key.intValue)
+                             : maxVariableLengthSize + key.stringValue.size() > WrittenKey::slot)
+                continue;
+            std::uint8_t scratch[maxVariableLengthSize + WrittenKey::slot] = {};
+            const std::uint8_t* end = writePlacedKey(key, DataType::variableLengthInteger, scratch);
+            std::memcpy(written.bytes, scratch, WrittenKey::slot);
+            written.length = static_cast<std::uint8_t>(end - scratch);
+        }
+    }
+    std::vector<WrittenKey> keys;
+};
+
+const KeyedEncoder::WrittenKey* KeyedEncoder::writtenKeysOf(const KeySet& keys) {
+    const KeySet::CoderFacts* facts = keys.coderFacts();
+    if (!facts)
+        facts = keys.keepCoderFacts(std::make_unique<WrittenKeys>(keys));
+    return facts->tag == &writtenKeysTag ? static_cast<const WrittenKeys*>(facts)->keys.data() : nullptr;
 }
 
 // ---- the buffer-only form ----
@@ -70,54 +103,72 @@ void KeyedEncoder::storeUnlistedNested(const CodingKey& key, std::size_t positio
     nestedKeys_.push_back(
         NestedKey{offset, static_cast<std::uint32_t>(bytes_.size() - offset), std::move(container)});
     storedPositions_ |= std::uint64_t{1} << position;
-    ++storedCount_;
 }
 
-[[gnu::always_inline]] inline void KeyedEncoder::storeUnlistedPrimitive(const EncodeItem& item, const CodingKey& key,
-                                                                         std::size_t position) {
-    // The kinds records hold most are taken here; the rest, and text that is not UTF-8 (to be
-    // reported), through the codec.
-    PrimitiveScratch scratch;
-    std::span<const std::uint8_t> value;
-    DataType dataType = DataType::variableLengthInteger;
-    switch (kindOf(item.primitive)) {
-    case PrimitiveKind::String: {
-        const std::string_view text = *std::get_if<std::string_view>(&item.primitive);
-        value = std::span(reinterpret_cast<const std::uint8_t*>(text.data()), text.size());
-        dataType = DataType::variableLength;
-        if (!isValidUtf8(value))
-            value = encodePrimitive(item, *this, scratch);
-        break;
+[[gnu::always_inline]] inline std::uint8_t* KeyedEncoder::placeKey(const CodingKey& key, std::size_t position,
+                                                                    DataType dataType, std::size_t valueRoom) {
+    std::uint8_t* out;
+    if (writtenKeys_ && writtenKeys_[position].length != 0) {
+        // The key as the set has it written: the same bytes, as the two keys are one key.
+        const WrittenKey& written = writtenKeys_[position];
+        out = bytes_.room(WrittenKey::slot + valueRoom);
+        std::memcpy(out, written.bytes, WrittenKey::slot);
+        out[0] = KeyHeader::withDataType(out[0], dataType);
+        out += written.length;
+    } else {
+        out = writePlacedKey(key, dataType, bytes_.room(maxVariableLengthSize + key.stringValue.size() + valueRoom));
     }
-    case PrimitiveKind::Int64:
-        value = std::span<const std::uint8_t>(
-            scratch.data(), writeVariableLength(zigZagEncode(*std::get_if<std::int64_t>(&item.primitive)), scratch.data()));
-        break;
-    case PrimitiveKind::Bool:
-        scratch[0] = *std::get_if<bool>(&item.primitive) ? 1 : 0;
-        value = std::span<const std::uint8_t>(scratch.data(), 1);
-        break;
-    default:
-        value = encodePrimitive(item, *this, scratch);
-        dataType = dataTypeOf(kindOf(item.primitive));
-        break;
-    }
-    std::uint8_t* out =
-        writePlacedKey(key, dataType, bytes_.room(2 * maxVariableLengthSize + key.stringValue.size() + value.size()));
+    storedPositions_ |= std::uint64_t{1} << position;
+    return out;
+}
+
+[[gnu::always_inline]] inline void KeyedEncoder::storeUnlisted(const CodingKey& key, std::size_t position,
+                                                                DataType dataType, std::span<const std::uint8_t> value) {
+    std::uint8_t* out = placeKey(key, position, dataType, maxVariableLengthSize + value.size());
     if (dataType == DataType::variableLength)
         out = writeVariableLength(value.size(), out);
     copyBytes(out, value.data(), value.size());
     bytes_.commit(out + value.size());
-    cachedSize_ = unknownSize;
-    storedPositions_ |= std::uint64_t{1} << position;
-    ++storedCount_;
 }
+
+[[gnu::always_inline]] inline void KeyedEncoder::storeUnlistedPrimitive(const EncodeItem& item, const CodingKey& key,
+                                                                         std::size_t position) {
+    // The kinds records hold most are written here, value straight after key; the rest, and text
+    // that is not UTF-8 (to be reported), through the codec.
+    switch (kindOf(item.primitive)) {
+    case PrimitiveKind::String: {
+        const std::string_view text = *std::get_if<std::string_view>(&item.primitive);
+        const std::span value(reinterpret_cast<const std::uint8_t*>(text.data()), text.size());
+        if (!isValidUtf8(value))
+            break;
+        storeUnlisted(key, position, DataType::variableLength, value);
+        return;
+    }
+    case PrimitiveKind::Int64: {
+        std::uint8_t* out = placeKey(key, position, DataType::variableLengthInteger, maxVariableLengthSize);
+        bytes_.commit(writeVariableLength(zigZagEncode(*std::get_if<std::int64_t>(&item.primitive)), out));
+        return;
+    }
+    case PrimitiveKind::Bool: {
+        std::uint8_t* out = placeKey(key, position, DataType::variableLengthInteger, 1);
+        *out = *std::get_if<bool>(&item.primitive) ? 1 : 0;
+        bytes_.commit(out + 1);
+        return;
+    }
+    default: break;
+    }
+    PrimitiveScratch scratch;
+    const auto value = encodePrimitive(item, *this, scratch);
+    storeUnlisted(key, position, dataTypeOf(kindOf(item.primitive)), value);
+}
+
 
 // Reads the entries back out of the buffer, which holds nothing but them in order: each key as
 // written, then a primitive's value, or nothing for a nested container.
 void KeyedEncoder::listEntries() {
     listed_ = true;
-    entries_.reserve(std::max<std::size_t>(storedCount_ + 1, std::max<std::size_t>(expectedCount_, 4)));
+    cachedSize_ = unknownSize;
+    entries_.reserve(std::max<std::size_t>(unlistedCount() + 1, std::max<std::size_t>(expectedCount_, 4)));
     const std::span<const std::uint8_t> bytes(bytes_.data(), bytes_.size());
     const auto list = [&](std::size_t offset, std::size_t keyLength, std::size_t valueLength,
                           std::shared_ptr<EncodingContainer> nested) {
@@ -250,20 +301,33 @@ void KeyedEncoder::encodeNil(const CodingKey&) {
 }
 
 void KeyedEncoder::encode(const EncodeItem& item, const CodingKey& key) {
-    if (const std::size_t position = unlistedPosition(key); position != KeySet::notAKey) {
-        if (item.category != ValueCategory::primitive) {
-            auto container = encodeNestedValue(item, *this);
-            // The value's own code may have stored under this key meanwhile.
-            if (!listed_ && (storedPositions_ & (std::uint64_t{1} << position)) == 0) {
-                storeUnlistedNested(key, position, std::move(container));
+    const std::size_t position = unlistedPosition(key);
+    if (position != KeySet::notAKey && item.category == ValueCategory::primitive) {
+        storeUnlistedPrimitive(item, key, position);
+        return;
+    }
+    encodeOther(item, key, position);
+}
+
+// Kept out of encode, so that the primitive fields of a record's own keys, nearly all of them,
+// pay nothing for it.
+void KeyedEncoder::encodeOther(const EncodeItem& item, const CodingKey& key, std::size_t position) {
+    if (position != KeySet::notAKey) {
+        auto container = encodeNestedValue(item, *this);
+        // The value's own code may have stored under this key meanwhile.
+        if (!listed_ && (storedPositions_ & (std::uint64_t{1} << position)) == 0) {
+            // Nothing else holds a finished record of primitives: its bytes are final.
+            std::span<const std::uint8_t> data;
+            if (container.use_count() == 1 && container->writtenData(data)) {
+                storeUnlisted(key, position, DataType::variableLength, data);
                 return;
             }
-            if (!listed_)
-                listEntries();
-            store(writeKey(key), 0, std::move(container));
+            storeUnlistedNested(key, position, std::move(container));
             return;
         }
-        storeUnlistedPrimitive(item, key, position);
+        if (!listed_)
+            listEntries();
+        store(writeKey(key), 0, std::move(container));
         return;
     }
     const KeyBytes keyBytes = writeKey(key);
@@ -388,17 +452,20 @@ std::vector<std::uint32_t> KeyedEncoder::sortedOrder() const {
 }
 
 std::size_t KeyedEncoder::dataSize() const {
+    if (!listed_) {
+        // Only what the nested containers add is kept: the buffer's own bytes are counted as they are.
+        if (cachedSize_ == unknownSize) {
+            std::size_t added = 0;
+            for (const NestedKey& nested : nestedKeys_)
+                added += nested.container->sizeWithKey(EncodedKeyHeader(bytes_.span(nested.keyOffset, nested.keyLength))) -
+                         nested.keyLength;
+            cachedSize_ = added;
+        }
+        return bytes_.size() + cachedSize_;
+    }
     if (cachedSize_ != unknownSize)
         return cachedSize_;
     std::size_t size = 0;
-    if (!listed_) {
-        size = bytes_.size();
-        for (const NestedKey& nested : nestedKeys_)
-            size += nested.container->sizeWithKey(EncodedKeyHeader(bytes_.span(nested.keyOffset, nested.keyLength))) -
-                    nested.keyLength;
-        cachedSize_ = size;
-        return size;
-    }
     for (const Entry& entry : entries_)
         size += entrySize(entry);
     cachedSize_ = size;
@@ -438,7 +505,7 @@ void KeyedEncoder::appendData(std::vector<std::uint8_t>& out) const {
 bool KeyedEncoder::isEmpty() const {
     // A primitive entry of the compact format always has something to write.
     if (!listed_)
-        return storedCount_ == nestedKeys_.size() &&
+        return unlistedCount() == nestedKeys_.size() &&
                std::all_of(nestedKeys_.begin(), nestedKeys_.end(),
                            [](const NestedKey& nested) { return nested.container->isEmpty(); });
     return std::all_of(entries_.begin(), entries_.end(),

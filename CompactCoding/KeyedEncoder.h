@@ -8,6 +8,7 @@
 #include "coding/KeyIndex.h"
 #include "coding/KeyedEncodingContainer.h"
 
+#include <bit>
 #include <cstdint>
 #include <limits>
 #include <memory>
@@ -23,7 +24,8 @@ namespace coding {
 // A primitive entry is final when it is stored, so its bytes (key and value) are written at
 // once into one buffer, and a record of primitives is copied out in one piece. A nested
 // container is written behind its key only when the record's bytes are asked for, since the
-// value's code may still write into it until then.
+// value's code may still write into it until then; but a record of primitives encoded as a value,
+// which nothing holds once the value's code is done, is final then, and copied in at once.
 //
 // A record that stores each of its own keys once, unsorted (nearly every record), needs no
 // entry per field: its buffer holds the entries in order, and only the nested containers are
@@ -35,7 +37,7 @@ public:
                  bool containsOptional, const KeySet& keys, EncodingArena& arena);
 
     // Keys stored so far.
-    std::size_t count() const { return listed_ ? entries_.size() : storedCount_; }
+    std::size_t count() const { return listed_ ? entries_.size() : unlistedCount(); }
 
     // KeyedEncodingContainerBox
     const CodingPath& codingPath() const override { return AbstractNode::codingPath(); }
@@ -50,6 +52,13 @@ public:
     std::size_t dataSize() const override;
     void appendData(std::vector<std::uint8_t>& out) const override;
     bool isEmpty() const override;
+    bool writtenData(std::span<const std::uint8_t>& data) const override {
+        // An empty record stays a container, which tells that it is empty.
+        if (listed_ || !nestedKeys_.empty() || storedPositions_ == 0)
+            return false;
+        data = bytes_.span(0, bytes_.size());
+        return true;
+    }
 
 private:
     static constexpr std::size_t unknownSize = std::numeric_limits<std::size_t>::max();
@@ -97,11 +106,29 @@ private:
         listEntries();
         return KeySet::notAKey;
     }
+    // A record key as written for data type 0: its header, then a text key's text, in a slot of
+    // fixed size, so that a field copies it whole; `length` 0 for a key too long for the slot.
+    struct WrittenKey {
+        static constexpr std::size_t slot = 32;
+        std::uint8_t bytes[slot];
+        std::uint8_t length;
+    };
+    struct WrittenKeys;
+    static const WrittenKey* writtenKeysOf(const KeySet& keys);
     void listEntries();
+    // encode for a nested value or a key the buffer-only form does not take.
+    [[gnu::noinline]] void encodeOther(const EncodeItem& item, const CodingKey& key, std::size_t position);
     // Writes a placed key's header for `dataType` at `out` (room for maxVariableLengthSize bytes
     // and the key's text); returns the end.
     static std::uint8_t* writePlacedKey(const CodingKey& key, DataType dataType, std::uint8_t* out);
     void storeUnlistedPrimitive(const EncodeItem& item, const CodingKey& key, std::size_t position);
+    // Writes a placed key for a value of `dataType` with room for `valueRoom` bytes after it;
+    // returns where the value goes. The caller commits the value's end.
+    std::uint8_t* placeKey(const CodingKey& key, std::size_t position, DataType dataType, std::size_t valueRoom);
+    // Writes a placed key with a value of `dataType`, its length prefix where it needs one, and
+    // its bytes.
+    void storeUnlisted(const CodingKey& key, std::size_t position, DataType dataType,
+                       std::span<const std::uint8_t> value);
     void storeUnlistedNested(const CodingKey& key, std::size_t position, std::shared_ptr<EncodingContainer> container);
 
     KeyBytes writeKey(const CodingKey& key);
@@ -125,12 +152,14 @@ private:
     static constexpr std::size_t placedKeys = 64;
     const KeySet* keys_;
     const CodingKey* keyArray_; // keys_'s keys
+    const WrittenKey* writtenKeys_ = nullptr; // keys_'s keys as written, in the buffer-only form
     std::size_t nextPosition_ = 0;
     std::uint64_t storedPositions_ = 0;
     bool storedUnplacedKey_ = false;
     // Whether entries_ lists every entry; until then the buffer-only form (above).
     bool listed_;
-    std::size_t storedCount_ = 0;
+    // Keys stored in the buffer-only form, each at a place of its own.
+    std::size_t unlistedCount() const { return static_cast<std::size_t>(std::popcount(storedPositions_)); }
     ArenaVector<NestedKey> nestedKeys_;
     ArenaBytes bytes_;
     ArenaVector<Entry> entries_;
@@ -138,7 +167,8 @@ private:
     // Integer keys are written without their text, but the sort order compares an integer key
     // with a text key by their texts.
     ArenaVector<char> keyTexts_;
-    // Parents ask for a nested container's size more than once; computed once the tree is done.
+    // Parents ask for a nested container's size more than once; computed once the tree is done (in the
+    // buffer-only form, only what the nested containers add to the buffer).
     mutable std::size_t cachedSize_ = unknownSize;
 };
 

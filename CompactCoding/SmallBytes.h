@@ -9,7 +9,7 @@ namespace coding {
 // Copies of the few bytes of a key or a small value. A library memcpy of a length
 // known only at run time is a call and a dispatch, which costs more than the copy itself.
 
-inline void copyBytes(std::uint8_t* target, const void* source, std::size_t count) {
+[[gnu::always_inline]] inline void copyBytes(std::uint8_t* target, const void* source, std::size_t count) {
     const auto* from = static_cast<const std::uint8_t*>(source);
     if (count >= 8 && count <= 16) {
         std::uint64_t head, tail;

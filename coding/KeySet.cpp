@@ -89,4 +89,11 @@ std::optional<CodingKey> KeySet::fromInt(std::int64_t value) const {
     return std::nullopt;
 }
 
+const KeySet::CoderFacts* KeySet::keepCoderFacts(std::unique_ptr<CoderFacts> facts) const {
+    CoderFacts* expected = nullptr;
+    if (table_->coderFacts.compare_exchange_strong(expected, facts.get(), std::memory_order_acq_rel))
+        return facts.release();
+    return expected;
+}
+
 } // namespace coding

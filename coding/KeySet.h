@@ -3,6 +3,7 @@
 #include "coding/CodingKey.h"
 #include "coding/KeyIndex.h"
 
+#include <atomic>
 #include <cstddef>
 #include <cstdint>
 #include <cstring>
@@ -72,6 +73,18 @@ public:
                detail::sameKeyBytes(a.stringValue.data(), b.stringValue.data(), size);
     }
 
+    // What a coder works out once about a set's keys (each key as it writes it, say), kept with
+    // the set for as long as the set and its copies live. One coder's facts per set: the first
+    // kept stays, and a coder tells its own by `tag`.
+    struct CoderFacts {
+        explicit CoderFacts(const void* tag) : tag(tag) {}
+        virtual ~CoderFacts() = default;
+        const void* const tag;
+    };
+    const CoderFacts* coderFacts() const { return table_->coderFacts.load(std::memory_order_acquire); }
+    // Keeps `facts` unless facts were kept first (by another thread, say); returns the kept ones.
+    const CoderFacts* keepCoderFacts(std::unique_ptr<CoderFacts> facts) const;
+
 private:
     struct Facts {
         std::uint32_t hash;
@@ -85,6 +98,8 @@ private:
         bool distinct = false;
         bool distinctTexts = false;
         bool allUtf8 = true;
+        mutable std::atomic<CoderFacts*> coderFacts{nullptr};
+        ~Table() { delete coderFacts.load(); }
     };
 
     explicit KeySet(Kind kind);

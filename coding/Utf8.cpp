@@ -188,9 +188,20 @@ __attribute__((target("avx2"))) inline void take(State& state, __m256i block) {
 
 __attribute__((target("avx2"))) bool isValid(const std::uint8_t* p, std::size_t size) {
     State state{_mm256_setzero_si256(), _mm256_setzero_si256(), _mm256_setzero_si256()};
+    const std::uint8_t* const end = p + size;
+    const bool overlapsTail = size >= 36;
     for (; size >= 32; p += 32, size -= 32)
         take(state, _mm256_loadu_si256(reinterpret_cast<const __m256i*>(p)));
-    if (size > 0) {
+    if (size > 0 && overlapsTail) {
+        // The last 32 bytes, some of them checked already, checked again after the three bytes
+        // before them (all a block's faults look back to): a copy of the rest would cost more.
+        std::uint32_t prior;
+        std::memcpy(&prior, end - 36, 4);
+        const __m256i block = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(end - 32));
+        state.error = _mm256_or_si256(
+            state.error, faults(block, _mm256_insert_epi32(_mm256_setzero_si256(), static_cast<int>(prior), 7)));
+        state.incomplete = endsIncomplete(block);
+    } else if (size > 0) {
         // The rest, followed by zeros: a sequence the text leaves open then meets ASCII.
         std::uint8_t last[32] = {};
         std::memcpy(last, p, size);
@@ -213,7 +224,8 @@ bool hasAvx2() {
 
 bool detail::isValidUtf8Slow(const std::uint8_t* bytes, std::size_t size) {
 #ifdef LUMENSCROLL_UTF8_AVX2
-    if (size >= 32 && hasAvx2())
+    // Texts too short for a block (a name, a heading) take one block filled up with zeros.
+    if (hasAvx2())
         return avx2::isValid(bytes, size);
 #endif
     return isValidUtf8Scalar(bytes, size);

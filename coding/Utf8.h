@@ -9,15 +9,14 @@ namespace coding {
 
 namespace detail {
 bool isValidUtf8Slow(const std::uint8_t* bytes, std::size_t size);
-// The check a byte at a time, where the machine has no wide byte shuffles (and for texts too short
-// for them).
+// The check a byte at a time, where the machine has no wide byte shuffles.
 bool isValidUtf8Scalar(const std::uint8_t* bytes, std::size_t size);
 } // namespace detail
 
 // Strict UTF-8: no overlong forms, no surrogates, nothing above U+10FFFF. A std::string can hold
 // any bytes, so both directions check text with this before trusting it. Short ASCII text (every
 // key, most values) is answered here without a call.
-inline bool isValidUtf8(std::span<const std::uint8_t> bytes) {
+[[gnu::always_inline]] inline bool isValidUtf8(std::span<const std::uint8_t> bytes) {
     const std::uint8_t* p = bytes.data();
     const std::size_t size = bytes.size();
     std::uint64_t any;

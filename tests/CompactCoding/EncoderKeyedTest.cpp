@@ -171,6 +171,74 @@ TEST(EncoderKeyedTest, FieldsInOneBufferAgreeWithFieldsListedOneByOne) {
     EXPECT_EQ(once.size(), 78u);
 }
 
+// Keeps its container to be written into later.
+struct HalfPair {
+    static inline std::optional<coding::KeyedEncodingContainer> kept;
+    void encode(coding::Encoder& encoder) const {
+        kept.emplace(encoder.container(Pair::keys));
+        kept->encode(std::int64_t{300}, Pair::keyA);
+    }
+};
+
+// A record of primitives encoded as a field is copied into its parent at once, unless a handle to
+// it is kept: then what is written through the handle after the field's encode still lands.
+TEST(EncoderKeyedTest, NestedRecordWrittenLaterThroughAKeptHandleLands) {
+    struct Outer {
+        bool late;
+        void encode(coding::Encoder& encoder) const {
+            auto c = encoder.container(Pair::keys);
+            if (late) {
+                c.encode(HalfPair{}, Pair::keyA);
+                HalfPair::kept->encode(std::string("x"), Pair::keyB);
+                HalfPair::kept.reset();
+            } else {
+                c.encode(Pair{300, "x"}, Pair::keyA);
+            }
+            c.encode(std::string("y"), Pair::keyB);
+        }
+    };
+    const Bytes whole = encoded(Outer{false});
+    EXPECT_EQ(encoded(Outer{true}), whole);
+    EXPECT_EQ(whole, bytes({0x1A, 0x61, 0x08, 0x18, 0x61, 0xD8, 0x04, 0x1A, 0x62, 0x01, 0x78, 0x1A, 0x62, 0x01, 0x79}));
+}
+
+// A record's keys are copied as its key set has them written, except keys too long for that;
+// either way, and in the entry-by-entry form, a field's bytes are its key's header and text, then
+// its value.
+TEST(EncoderKeyedTest, KeysWrittenFromTheSetAgreeWithKeysWrittenOneByOne) {
+    using coding::DataType;
+    const std::int64_t max = coding::MixedCodingKeyWrapper::maximumIntegerKey;
+    static const std::vector<CodingKey> own{CodingKey("a"), CodingKey(std::string(23, 'p')),
+                                            CodingKey(std::string(24, 'q')), CodingKey("x", -1),
+                                            CodingKey("m", max)};
+    std::vector<CodingKey> twinned = own;
+    twinned.insert(twinned.end(), {CodingKey("t1", 100), CodingKey("t2", 100)});
+    struct Fields {
+        const KeySet& keys;
+        void encode(coding::Encoder& encoder) const {
+            auto c = encoder.container(keys);
+            for (std::size_t i = 0; i < own.size(); ++i) {
+                if (i % 2 == 0)
+                    c.encode(static_cast<std::int64_t>(i), own[i]);
+                else
+                    c.encode(std::string("\xC3\xA9"), own[i]);
+            }
+        }
+    };
+    Bytes expected;
+    for (std::size_t i = 0; i < own.size(); ++i) {
+        const Bytes key = header(own[i], i % 2 == 0 ? DataType::variableLengthInteger : DataType::variableLength);
+        expected.insert(expected.end(), key.begin(), key.end());
+        if (i % 2 == 0)
+            expected.push_back(static_cast<std::uint8_t>(2 * i));
+        else
+            expected.insert(expected.end(), {0x02, 0xC3, 0xA9});
+    }
+    const KeySet distinct(own), listed(twinned);
+    EXPECT_EQ(encoded(Fields{distinct}), expected);
+    EXPECT_EQ(encoded(Fields{listed}), expected);
+}
+
 // "k0", "k1", ... (appended, not concatenated: g++ 12 warns wrongly about `"k" + text` at -O3).
 CodingKey numberedKey(int i) {
     std::string text("k");
