@@ -27,7 +27,7 @@ Storage DecodingNode::containerBytes() {
 
 std::shared_ptr<KeyedDecodingContainerBox> DecodingNode::makeKeyedContainer(const KeySet& keys) {
     const Storage bytes = containerBytes();
-    return std::make_shared<KeyedDecoder>(bytes.bytes(), bytes.keepAlive(), keys, sharedCodingPath(),
+    return KeyedDecoder::make(bytes.bytes(), bytes.keepAlive(), keys, sharedCodingPath(),
                                           sharedUserInfo(), depth());
 }
 

@@ -263,7 +263,7 @@ void KeyedDecoder::decode(DecodeItem& item, const CodingKey& key) {
 std::shared_ptr<KeyedDecodingContainerBox> KeyedDecoder::nestedContainer(const KeySet& keys, const CodingKey& key) {
     const Entry& entry = require(key);
     try {
-        return std::make_shared<KeyedDecoder>(entry.value, keepAlive_, keys, sharedCodingPath(), sharedUserInfo(),
+        return KeyedDecoder::make(entry.value, keepAlive_, keys, sharedCodingPath(), sharedUserInfo(),
                                               depth() + 1);
     } catch (const DecodingError&) {
         rethrowUnderKey(key);

@@ -3,6 +3,7 @@
 #include "CompactCoding/AbstractDecodingNode.h"
 #include "CompactCoding/DataType.h"
 #include "CompactCoding/DecodingKey.h"
+#include "CompactCoding/RecycledBlocks.h"
 #include "coding/KeyIndex.h"
 #include "coding/KeySet.h"
 #include "coding/KeyedDecodingContainer.h"
@@ -13,6 +14,7 @@
 #include <span>
 #include <string_view>
 #include <type_traits>
+#include <utility>
 #include <vector>
 
 namespace coding {
@@ -38,6 +40,12 @@ public:
     KeyedDecoder(std::span<const std::uint8_t> bytes, std::shared_ptr<const void> keepAlive, const KeySet& keys,
                  std::shared_ptr<const CodingPath> codingPath, std::shared_ptr<const UserInfo> userInfo,
                  std::uint32_t depth);
+
+    // A container is made for every record read: its block is reused, not allocated each time.
+    template <class... Arguments>
+    static std::shared_ptr<KeyedDecoder> make(Arguments&&... arguments) {
+        return std::allocate_shared<KeyedDecoder>(RecycledBlocks<KeyedDecoder>{}, std::forward<Arguments>(arguments)...);
+    }
 
     const CodingPath& codingPath() const override { return AbstractNode::codingPath(); }
     std::vector<CodingKey> allKeys() const override;

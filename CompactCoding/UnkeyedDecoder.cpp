@@ -99,7 +99,7 @@ std::shared_ptr<KeyedDecodingContainerBox> UnkeyedDecoder::nestedContainer(const
     const std::int64_t position = currentIndex_++;
     const auto bytes = nextContainerBytes(position);
     try {
-        return std::make_shared<KeyedDecoder>(bytes, decoder_->keepAlive(), keys, sharedCodingPath(),
+        return KeyedDecoder::make(bytes, decoder_->keepAlive(), keys, sharedCodingPath(),
                                               sharedUserInfo(), depth() + 1);
     } catch (DecodingError& error) {
         prependPosition(error, position);

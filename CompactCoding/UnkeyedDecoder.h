@@ -29,6 +29,7 @@ public:
     std::optional<std::int64_t> count() const override { return std::nullopt; }
     bool isAtEnd() const override;
     std::int64_t currentIndex() const override { return currentIndex_; }
+    std::size_t unreadByteCount() const override { return decoder_->remaining(); }
     // Stops the program unless the option "nilIndices" is on: without it nil elements leave no
     // trace in the data.
     bool decodeNil() override;

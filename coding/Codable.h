@@ -16,6 +16,8 @@
 #include "coding/TypeName.h"
 #include "coding/ValueCategory.h"
 
+#include <algorithm>
+#include <cstddef>
 #include <map>
 #include <memory>
 #include <optional>
@@ -132,6 +134,18 @@ struct Codable<std::vector<T, Allocator>> {
     static std::vector<T, Allocator> decode(Decoder& decoder) {
         auto container = decoder.unkeyedContainer();
         std::vector<T, Allocator> result; // never reserved from a count the data claims
+        if (container.isAtEnd())
+            return result;
+        // Where the bytes left are known, room for as many more elements as are likely to lie in
+        // them, judged by the first, and never more memory than those bytes: a list's elements
+        // are moved once, not at every growth.
+        const std::size_t unread = container.unreadByteCount();
+        result.push_back(container.decode<T>());
+        const std::size_t left = container.unreadByteCount();
+        if (left > 0 && left < unread) {
+            const std::size_t likely = left / (unread - left) + left / (unread - left) / 4 + 1;
+            result.reserve(1 + std::min(likely, left / sizeof(T)));
+        }
         while (!container.isAtEnd())
             result.push_back(container.decode<T>());
         return result;

@@ -5,6 +5,7 @@
 #include "coding/KeySet.h"
 #include "coding/KeyedDecodingContainer.h"
 
+#include <cstddef>
 #include <cstdint>
 #include <memory>
 #include <optional>
@@ -22,6 +23,9 @@ public:
     virtual std::optional<std::int64_t> count() const = 0;
     virtual bool isAtEnd() const = 0;
     virtual std::int64_t currentIndex() const = 0;
+    // The bytes of the list not read yet, where the format knows them (0 where not): a decoded
+    // list may make room from them, as from nothing the data merely claims.
+    virtual std::size_t unreadByteCount() const { return 0; }
     // True (and the position advanced) when the next element is nil.
     virtual bool decodeNil() = 0;
     virtual void decode(DecodeItem& item) = 0;
@@ -44,6 +48,7 @@ public:
     std::optional<std::int64_t> count() const { return box_->count(); }
     bool isAtEnd() const { return box_->isAtEnd(); }
     std::int64_t currentIndex() const { return box_->currentIndex(); }
+    std::size_t unreadByteCount() const { return box_->unreadByteCount(); }
     bool decodeNil() { return box_->decodeNil(); }
 
     template <class T>

@@ -61,6 +61,24 @@ TEST(UnkeyedDecoding, ElementsLieBackToBack) {
               (std::vector<std::vector<std::int64_t>>{{1, 2}, {}}));
 }
 
+// A decoded list makes room judged by its first element: elements unlike the first still all
+// arrive, and however small the first, the room never takes more memory than the bytes left.
+TEST(UnkeyedDecoding, AListsRoomIsJudgedByItsFirstElement) {
+    const std::string longText(200, 'x');
+    for (const bool firstIsShort : {true, false}) {
+        std::vector<std::string> texts{firstIsShort ? "" : longText};
+        for (int i = 0; i < 300; ++i)
+            texts.push_back(firstIsShort ? (i % 7 == 0 ? longText : "") : "ab");
+        Writer writer;
+        for (const std::string& text : texts)
+            writer.text(text);
+        const Bytes bytes = writer;
+        const auto decoded = BinaryDecoder().decode<std::vector<std::string>>(bytes);
+        EXPECT_EQ(decoded, texts);
+        EXPECT_LE(decoded.capacity(), std::max(2 * texts.size(), 1 + bytes.size() / sizeof(std::string)));
+    }
+}
+
 TEST(UnkeyedDecoding, OptionalElementsCarryAMarker) {
     const Bytes input{0x00, 0x01, 0x0A, 0x00};
     EXPECT_EQ(BinaryDecoder().decode<std::vector<std::optional<std::int64_t>>>(input),
