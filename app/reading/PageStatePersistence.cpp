@@ -338,28 +338,20 @@ void storeIfChanged(SettingsStore& settings, const QString& key, const QByteArra
 // Removes the files of pages that are no longer open, so that no old file is taken for a page
 // at the next start.
 void removeFilesPast(std::int64_t pageCount, const QString& folder) {
-    QString error;
-    const std::optional<std::vector<std::int64_t>> indexes = savedPageIndexes(folder, &error);
-    if (!indexes) {
-        traceError(error);
+    // The temporary files that replace the page-state files are kept for the next save to write
+    // over; those of pages no longer open go too, whatever state a crash left them in. One
+    // listing finds both.
+    const QDir directory(folder);
+    if (!directory.exists()) {
+        traceError(QStringLiteral("The folder \"%1\" does not exist.").arg(folder));
         return;
     }
-    for (const std::int64_t index : *indexes) {
-        if (index < pageCount) {
-            continue;
-        }
-        if (!FileSystem::removeFile(QDir(folder).filePath(PageStatePersistence::fileName(index)), &error)) {
-            trace(error);
-        }
-    }
-    // The temporary files that replace the page-state files are kept for the next save to write
-    // over; those of pages no longer open go too, whatever state a crash left them in.
-    const QDir directory(folder);
-    const QString prefix = QLatin1Char('.') + PageStatePersistence::fileNamePrefix;
-    for (const QString& name : directory.entryList({prefix + QLatin1Char('*') + FileSystem::temporarySuffix},
-                                                   QDir::Files | QDir::Hidden | QDir::System)) {
+    const QString& suffix = FileSystem::temporarySuffix;
+    for (const QString& name : directory.entryList(QDir::Files | QDir::Hidden | QDir::System, QDir::NoSort)) {
+        const bool temporary = name.startsWith(QLatin1Char('.')) && name.endsWith(suffix);
         const std::optional<std::int64_t> index = PageStatePersistence::pageIndexOfFileName(
-            name.mid(1, name.size() - 1 - FileSystem::temporarySuffix.size()));
+            temporary ? name.mid(1, name.size() - 1 - suffix.size()) : name);
+        QString error;
         if (index && *index >= pageCount && !FileSystem::removeFile(directory.filePath(name), &error)) {
             trace(error);
         }
