@@ -41,7 +41,7 @@ public:
     // Replaces the files in order, each atomically as writeAtomically does, brought to the disk
     // together: the disk is waited for once rather than once a file. The bytes go to each file's
     // temporaryPath, written in order up to the first that cannot be; those are flushed to the
-    // disk at once (`whileFlushing` runs on this thread meanwhile), then each takes its file's
+    // disk at once (`whileFlushing`, which must not throw, runs on this thread meanwhile), then each takes its file's
     // place in order and the folder is flushed. A crash at any moment leaves every file whole,
     // either as it was or as written. Returns how many files, from the first, are in place and
     // on the disk; `error` says why the next one is not, and the files after it are left as they
