@@ -5,8 +5,18 @@
 #include <QFileInfo>
 #include <QSaveFile>
 #include <QStringDecoder>
+#include <QThreadPool>
 
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <functional>
+#include <latch>
+#include <vector>
+
+#include <fcntl.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 namespace lumenscroll {
 
@@ -16,6 +26,103 @@ void report(QString* error, const QString& message) {
     if (error != nullptr) {
         *error = message;
     }
+}
+
+QString notWritten(const QString& path, int errorNumber) {
+    return QStringLiteral("The file \"%1\" could not be written: %2")
+        .arg(path, QString::fromLocal8Bit(std::strerror(errorNumber)));
+}
+
+// Threads that wait for the disk: the flushes of a batch's files, waited for together, and the
+// release of the files a batch replaced.
+QThreadPool& diskThreads() {
+    static QThreadPool* const threads = [] {
+        auto* pool = new QThreadPool;
+        pool->setMaxThreadCount(16);
+        return pool;
+    }();
+    return *threads;
+}
+
+// fdatasync of every descriptor, each on a thread of its own, while the caller runs `meanwhile`:
+// the file system takes flushes that arrive together in one commit. `errors` gets the error
+// number of each, 0 for success.
+void flushTogether(const std::vector<int>& descriptors, const std::function<void()>& meanwhile,
+                   std::vector<int>& errors) {
+    errors.assign(descriptors.size(), 0);
+    std::latch flushed(static_cast<std::ptrdiff_t>(descriptors.size()));
+    // The threads write into `errors` until the last is done, whatever `meanwhile` does.
+    const struct WaitForAll {
+        std::latch& flushed;
+        ~WaitForAll() { flushed.wait(); }
+    } waitForAll{flushed};
+    for (std::size_t i = 0; i < descriptors.size(); ++i) {
+        diskThreads().start([&, i] {
+            if (::fdatasync(descriptors[i]) != 0) {
+                errors[i] = errno;
+            }
+            flushed.count_down();
+        });
+    }
+    if (meanwhile) {
+        meanwhile();
+    }
+}
+
+// A replaced file is freed when its last name and descriptor go, which costs the file system a
+// while: a descriptor held across the rename lets that happen here, off the caller's thread.
+void releaseLater(std::vector<int> descriptors) {
+    if (descriptors.empty()) {
+        return;
+    }
+    diskThreads().start([descriptors = std::move(descriptors)] {
+        for (const int descriptor : descriptors) {
+            ::close(descriptor);
+        }
+    });
+}
+
+// The temporary file of a replacement, open for writing: the one a replacement before left, written
+// over, so that the file system need not make a file and free one each time; a new one when there
+// is none, or when the old one has other names, which must keep its bytes. -1 and errno when it
+// cannot be opened.
+int openTemporary(const QByteArray& path) {
+    const int descriptor = ::open(path.constData(), O_WRONLY | O_CREAT | O_CLOEXEC | O_NOFOLLOW, 0666);
+    if (descriptor < 0 && errno != ELOOP) {
+        return -1;
+    }
+    struct stat status {};
+    if (descriptor >= 0 &&
+        (::fstat(descriptor, &status) == 0 && S_ISREG(status.st_mode) && status.st_nlink == 1)) {
+        return descriptor;
+    }
+    if (descriptor >= 0) {
+        ::close(descriptor);
+    }
+    if (::unlink(path.constData()) != 0) {
+        return -1;
+    }
+    return ::open(path.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOFOLLOW, 0666);
+}
+
+// Writes `bytes` over the whole file, which ends with them.
+bool writeWhole(int descriptor, const QByteArray& bytes) {
+    const char* at = bytes.constData();
+    qsizetype left = bytes.size();
+    off_t offset = 0;
+    while (left > 0) {
+        const ssize_t written = ::pwrite(descriptor, at, static_cast<std::size_t>(left), offset);
+        if (written < 0) {
+            if (errno == EINTR) {
+                continue;
+            }
+            return false;
+        }
+        at += written;
+        left -= written;
+        offset += written;
+    }
+    return ::ftruncate(descriptor, offset) == 0;
 }
 
 } // namespace
@@ -72,6 +179,127 @@ bool FileSystem::writeAtomically(const QString& path, const QByteArray& bytes, Q
         return false;
     }
     return true;
+}
+
+QString FileSystem::temporaryPath(const QString& path) {
+    const QFileInfo file(path);
+    return file.dir().filePath(QLatin1Char('.') + file.fileName() + temporarySuffix);
+}
+
+std::size_t FileSystem::writeAllAtomically(std::span<const Replacement> files, QString* error,
+                                           const std::function<void()>& whileFlushing) {
+    struct Written {
+        QByteArray path;
+        QByteArray temporary;
+        int descriptor;
+        bool exists;
+    };
+    std::vector<Written> written;
+    written.reserve(files.size());
+    const auto dropFrom = [&](std::size_t first) {
+        for (std::size_t i = first; i < written.size(); ++i) {
+            if (written[i].descriptor >= 0) {
+                ::close(written[i].descriptor);
+            }
+            ::unlink(written[i].temporary.constData());
+        }
+        written.resize(first);
+    };
+
+    // Every file's bytes to its temporary file, up to the first that cannot be written.
+    QString failure;
+    for (const Replacement& file : files) {
+        Written next{QFile::encodeName(file.path), QFile::encodeName(temporaryPath(file.path)), -1, false};
+        struct stat existing {};
+        next.exists = ::stat(next.path.constData(), &existing) == 0;
+        if (next.exists && !S_ISREG(existing.st_mode)) {
+            failure = notWritten(file.path, S_ISDIR(existing.st_mode) ? EISDIR : EEXIST);
+            break;
+        }
+        next.descriptor = openTemporary(next.temporary);
+        if (next.descriptor < 0) {
+            failure = notWritten(file.path, errno);
+            break;
+        }
+        written.push_back(next);
+        // The file keeps who may read it.
+        if (next.exists) {
+            (void)::fchmod(next.descriptor, existing.st_mode & 07777);
+        }
+        if (!writeWhole(next.descriptor, file.bytes)) {
+            failure = notWritten(file.path, errno);
+            dropFrom(written.size() - 1);
+            break;
+        }
+    }
+
+    // On the disk together; those before the first that is not take their files' places.
+    std::vector<int> descriptors;
+    for (const Written& file : written) {
+        descriptors.push_back(file.descriptor);
+    }
+    std::vector<int> flushErrors;
+    flushTogether(descriptors, whileFlushing, flushErrors);
+    for (std::size_t i = 0; i < written.size(); ++i) {
+        if (flushErrors[i] != 0) {
+            failure = notWritten(QFile::decodeName(written[i].path), flushErrors[i]);
+            dropFrom(i);
+            break;
+        }
+        ::close(written[i].descriptor);
+        written[i].descriptor = -1;
+    }
+
+    std::vector<int> replaced;
+    std::size_t placed = 0;
+    for (; placed < written.size(); ++placed) {
+        const Written& file = written[placed];
+        // The new file and the old swap names: the old one is kept as the next temporary file.
+        if (file.exists && ::renameat2(AT_FDCWD, file.temporary.constData(), AT_FDCWD, file.path.constData(),
+                                       RENAME_EXCHANGE) == 0) {
+            continue;
+        }
+        const int old = file.exists ? ::open(file.path.constData(), O_PATH | O_CLOEXEC) : -1;
+        if (::rename(file.temporary.constData(), file.path.constData()) != 0) {
+            failure = notWritten(QFile::decodeName(file.path), errno);
+            if (old >= 0) {
+                ::close(old);
+            }
+            dropFrom(placed);
+            break;
+        }
+        if (old >= 0) {
+            replaced.push_back(old);
+        }
+    }
+
+    // The new names on the disk too: the folder of every file placed, each once.
+    QStringList folders;
+    for (std::size_t i = 0; i < placed; ++i) {
+        const QString folder = QFileInfo(QFile::decodeName(written[i].path)).absolutePath();
+        if (folders.contains(folder)) {
+            continue;
+        }
+        folders.append(folder);
+        const int descriptor =
+            ::open(QFile::encodeName(folder).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+        const bool flushed = descriptor >= 0 && ::fsync(descriptor) == 0;
+        const int flushError = errno;
+        if (descriptor >= 0) {
+            ::close(descriptor);
+        }
+        if (!flushed) {
+            failure = QStringLiteral("The folder \"%1\" could not be written: %2")
+                          .arg(folder, QString::fromLocal8Bit(std::strerror(flushError)));
+            placed = 0;
+            break;
+        }
+    }
+    releaseLater(std::move(replaced));
+    if (placed < files.size()) {
+        report(error, failure);
+    }
+    return placed;
 }
 
 std::optional<QByteArray> FileSystem::read(const QString& path, QString* error) {

@@ -6,7 +6,10 @@
 #include <QString>
 #include <QStringList>
 
+#include <cstddef>
+#include <functional>
 #include <optional>
+#include <span>
 
 namespace lumenscroll {
 
@@ -28,6 +31,29 @@ public:
     // Replaces the whole file at once: the bytes go to a temporary file beside it, which then
     // takes the file's place, so a failed or interrupted write leaves the old file whole.
     static bool writeAtomically(const QString& path, const QByteArray& bytes, QString* error = nullptr);
+
+    // One file of a batch that writeAllAtomically replaces.
+    struct Replacement {
+        QString path;
+        QByteArray bytes;
+    };
+
+    // Replaces the files in order, each atomically as writeAtomically does, brought to the disk
+    // together: the disk is waited for once rather than once a file. The bytes go to each file's
+    // temporaryPath, written in order up to the first that cannot be; those are flushed to the
+    // disk at once (`whileFlushing`, which must not throw, runs on this thread meanwhile), then each takes its file's
+    // place in order and the folder is flushed. A crash at any moment leaves every file whole,
+    // either as it was or as written. Returns how many files, from the first, are in place and
+    // on the disk; `error` says why the next one is not, and the files after it are left as they
+    // were. The file a replacement puts out of place stays, under the temporary name, for the
+    // next replacement to write over (the file system then neither makes nor frees a file), and
+    // may hold anything: whoever lists the folder leaves such names alone.
+    static std::size_t writeAllAtomically(std::span<const Replacement> files, QString* error = nullptr,
+                                          const std::function<void()>& whileFlushing = {});
+    // The temporary file writeAllAtomically replaces `path` through, beside it and hidden: "."
+    // and the file's name and temporarySuffix.
+    static QString temporaryPath(const QString& path);
+    static inline const QString temporarySuffix = QStringLiteral(".saving");
 
     static std::optional<QByteArray> read(const QString& path, QString* error = nullptr);
     // The file's text; none when it cannot be read or is not valid UTF-8.

@@ -25,6 +25,7 @@
 
 #include <algorithm>
 #include <exception>
+#include <functional>
 #include <span>
 #include <string>
 #include <string_view>
@@ -176,13 +177,18 @@ bool readsBackAs(const QByteArray& bytes, const BibleStructure& page, std::size_
 }
 
 // Writes the file of every page whose file does not hold it yet, stopping at the first failure;
-// true when every page's file holds it. A save usually follows a change to one page, and every
-// replaced file costs a flush to the disk: a file this run wrote or checked, untouched since and
-// holding the page, is left alone, and a file of another run (at launch) or one something else
-// touched is read and left alone when it holds the page. The bytes are decoded before they go
-// in place of a file, so that a file the next start could not read back is never written.
-bool writePageFiles(const std::vector<BibleStructure>& pages, const QString& folder, SavedPageState& saved) {
+// true when every page's file holds it. A save usually follows a change to one page: a file this
+// run wrote or checked, untouched since and holding the page, is left alone, and a file of another
+// run (at launch) or one something else touched is read and left alone when it holds the page.
+// The bytes are decoded before they go in place of a file, so that a file the next start could not
+// read back is never written. The files that change are replaced together, in page order, so that
+// the disk is waited for once rather than once a file; `whileFlushing` runs while it is.
+bool writePageFiles(const std::vector<BibleStructure>& pages, const QString& folder, SavedPageState& saved,
+                    const std::function<void()>& whileFlushing) {
     const coding::BinaryEncoder encoder;
+    std::vector<FileSystem::Replacement> replacements;
+    std::vector<std::size_t> replaced;
+    bool complete = true;
     for (std::size_t i = 0; i < pages.size(); ++i) {
         const BibleStructure& page = pages[i];
         const QString path =
@@ -201,22 +207,31 @@ bool writePageFiles(const std::vector<BibleStructure>& pages, const QString& fol
             bytes = toByteArray(encoder.encode(page));
         } catch (const std::exception& error) {
             traceError(error);
-            return false;
+            complete = false;
+            break;
         }
         if (!readsBackAs(bytes, page, i)) {
-            return false;
+            complete = false;
+            break;
         }
-        QString error;
-        if (!FileSystem::writeAtomically(path, bytes, &error)) {
-            traceError(error);
-            return false;
-        }
-        if (const std::optional<FileStamp> written = FileSystem::stamp(path)) {
-            saved.rememberFile(i, page, *written);
+        replacements.push_back({path, std::move(bytes)});
+        replaced.push_back(i);
+    }
+    QString error;
+    const std::size_t placed = FileSystem::writeAllAtomically(replacements, &error, whileFlushing);
+    if (placed < replacements.size()) {
+        traceError(error);
+        complete = false;
+    }
+    for (std::size_t r = 0; r < placed; ++r) {
+        if (const std::optional<FileStamp> written = FileSystem::stamp(replacements[r].path)) {
+            saved.rememberFile(replaced[r], pages[replaced[r]], *written);
         }
     }
-    saved.keepFiles(pages.size());
-    return true;
+    if (complete) {
+        saved.keepFiles(pages.size());
+    }
+    return complete;
 }
 
 // A record's JSON cut where its verses go: up to and with the bracket that opens their list,
@@ -323,17 +338,21 @@ void storeIfChanged(SettingsStore& settings, const QString& key, const QByteArra
 // Removes the files of pages that are no longer open, so that no old file is taken for a page
 // at the next start.
 void removeFilesPast(std::int64_t pageCount, const QString& folder) {
-    QString error;
-    const std::optional<std::vector<std::int64_t>> indexes = savedPageIndexes(folder, &error);
-    if (!indexes) {
-        traceError(error);
+    // The temporary files that replace the page-state files are kept for the next save to write
+    // over; those of pages no longer open go too, whatever state a crash left them in. One
+    // listing finds both.
+    const QDir directory(folder);
+    if (!directory.exists()) {
+        traceError(QStringLiteral("The folder \"%1\" does not exist.").arg(folder));
         return;
     }
-    for (const std::int64_t index : *indexes) {
-        if (index < pageCount) {
-            continue;
-        }
-        if (!FileSystem::removeFile(QDir(folder).filePath(PageStatePersistence::fileName(index)), &error)) {
+    const QString& suffix = FileSystem::temporarySuffix;
+    for (const QString& name : directory.entryList(QDir::Files | QDir::Hidden | QDir::System, QDir::NoSort)) {
+        const bool temporary = name.startsWith(QLatin1Char('.')) && name.endsWith(suffix);
+        const std::optional<std::int64_t> index = PageStatePersistence::pageIndexOfFileName(
+            temporary ? name.mid(1, name.size() - 1 - suffix.size()) : name);
+        QString error;
+        if (index && *index >= pageCount && !FileSystem::removeFile(directory.filePath(name), &error)) {
             trace(error);
         }
     }
@@ -502,24 +521,35 @@ void PageStatePersistence::savePageState(UserSettings& userSettings, const AppCo
     SettingsStore& settings = context.settings();
     SavedPageState& written = userSettings.savedPageState();
     written.useStorage(folder, settings.fileName());
-    if (writePageFiles(pages, folder, written)) {
+    // The user defaults are made while the disk takes the files, and stored once the files are in
+    // place.
+    std::optional<QByteArray> pageList;
+    std::optional<QByteArray> texts;
+    const auto makeStoredValues = [&] {
+        try {
+            pageList = pageListJson(pages, written);
+        } catch (const std::exception& error) {
+            traceError(error);
+        }
+        try {
+            texts = textsJson(userSettings.BibleWordsContainer.get(), written);
+        } catch (const std::exception& error) {
+            traceError(error);
+        }
+    };
+    if (writePageFiles(pages, folder, written, makeStoredValues)) {
         removeFilesPast(static_cast<std::int64_t>(pages.size()), folder);
     } else {
         saved = false;
     }
 
-    try {
-        storeIfChanged(settings, selectedBibleArrayKey, pageListJson(pages, written));
-    } catch (const std::exception& error) {
-        traceError(error);
-        saved = false;
-    }
-    try {
-        storeIfChanged(settings, bibleWordsContainerKey,
-                       textsJson(userSettings.BibleWordsContainer.get(), written));
-    } catch (const std::exception& error) {
-        traceError(error);
-        saved = false;
+    for (const auto& [key, value] :
+         {std::pair(selectedBibleArrayKey, &pageList), std::pair(bibleWordsContainerKey, &texts)}) {
+        if (*value) {
+            storeIfChanged(settings, key, **value);
+        } else {
+            saved = false;
+        }
     }
     settings.syncThen(&userSettings,
                       [saved, finished = std::move(finished), file = settings.fileName()](bool written) {

@@ -44,7 +44,8 @@ public:
     // Writes the file of every open page whose file does not hold it yet (each replaced
     // atomically, so a failed save leaves the previous file whole, and each decoded before it is
     // written, so that no file the next start cannot read back goes in place of one), removes
-    // the files of indexes at or past the page count once every page's file holds it, and stores
+    // the files of indexes at or past the page count, and their temporary files
+    // (FileSystem::temporaryPath), once every page's file holds it, and stores
     // the two JSON user defaults where they changed. What is left alone is what this run's saves
     // (userSettings.savedPageState()) wrote and nothing has touched since.
     //

@@ -1,7 +1,12 @@
 #include "app/platform/FileSystem.h"
 
 #include <QDir>
+#include <QFile>
 #include <QTemporaryDir>
+
+#include <vector>
+
+#include <unistd.h>
 
 #include <gtest/gtest.h>
 
@@ -32,6 +37,35 @@ TEST_F(FileSystemTest, AFailedWriteSaysWhyAndCreatesNothing) {
     ASSERT_TRUE(FileSystem::makeDirectories(path("taken")));
     EXPECT_FALSE(FileSystem::writeAtomically(path("taken"), "x"));
     EXPECT_TRUE(FileSystem::isDirectory(path("taken")));
+}
+
+TEST_F(FileSystemTest, ABatchReplacesInOrderUpToTheFirstFileThatCannotBeReplaced) {
+    ASSERT_TRUE(FileSystem::writeAtomically(path("a"), "old a"));
+    ASSERT_TRUE(FileSystem::writeAtomically(path("c"), "old c"));
+    ASSERT_TRUE(FileSystem::makeDirectories(path("b")));
+    const std::vector<FileSystem::Replacement> batch = {
+        {path("a"), "new a"}, {path("b"), "x"}, {path("c"), "new c"}};
+    QString error;
+    EXPECT_EQ(FileSystem::writeAllAtomically(batch, &error), 1u);
+    EXPECT_FALSE(error.isEmpty());
+    EXPECT_EQ(FileSystem::read(path("a")), QByteArray("new a"));
+    EXPECT_TRUE(FileSystem::isDirectory(path("b")));
+    EXPECT_EQ(FileSystem::read(path("c")), QByteArray("old c"));
+    EXPECT_EQ(FileSystem::list(folder.path()), (QStringList{"a", "b", "c"}));
+
+    // The file put out of place is written over by the next replacement, unless it has another
+    // name, whose bytes stay; a shorter file leaves nothing of a longer one behind.
+    EXPECT_EQ(
+        FileSystem::writeAllAtomically(std::vector<FileSystem::Replacement>{{path("a"), "newer a, longer"}}),
+        1u);
+    ASSERT_EQ(::link(QFile::encodeName(path("a")).constData(), QFile::encodeName(path("kept")).constData()),
+              0);
+    for (const QByteArray& bytes : {QByteArray("third"), QByteArray("4th"), QByteArray("5")}) {
+        EXPECT_EQ(FileSystem::writeAllAtomically(std::vector<FileSystem::Replacement>{{path("a"), bytes}}),
+                  1u);
+        EXPECT_EQ(FileSystem::read(path("a")), bytes);
+    }
+    EXPECT_EQ(FileSystem::read(path("kept")), QByteArray("newer a, longer"));
 }
 
 TEST_F(FileSystemTest, MakeDirectoriesCreatesEveryLevelAndAcceptsAnExistingFolder) {

@@ -178,6 +178,34 @@ TEST_F(PageStatePersistenceTest, AFileThatCannotBeWrittenStopsTheWritingButNotTh
     EXPECT_TRUE(app.context().settings().data("SelectedBibleArray").has_value());
 }
 
+// A crash during a save leaves the temporary file of a page-state file half-written.
+TEST_F(PageStatePersistenceTest, TemporaryFilesAreNeverTakenForPagesAndGoWithTheirPages) {
+    save();
+    const auto temporary = [&](const QString& name) {
+        return FileSystem::temporaryPath(QDir(folder()).filePath(name));
+    };
+    for (const QString& name :
+         {QString("LSC_Settings_1"), QString("LSC_Settings_5"), QString("LSC_Settings_01")}) {
+        ASSERT_TRUE(FileSystem::writeAtomically(temporary(name), "\x0a\xff"));
+    }
+
+    // The next launch finds the pages whole; its next save writes over the temporary file of an
+    // open page and removes that of a page no longer open, and nothing else.
+    UserSettings next;
+    PageStatePersistence::restoreStoredValues(next, context(), true);
+    next.roles.set({makePage(next, app.context(), 0)});
+    next.roles()[0].loadSavedState();
+    EXPECT_FALSE(traced("one or more files are corrupted"));
+    EXPECT_EQ(next.roles().size(), 3u);
+    next.selectedBibleArray.modify(
+        [](std::vector<BibleStructure>& pages) { pages[1].praises[0].bgColor = 4; });
+    next.savePageState(context());
+    EXPECT_EQ(decodedPageFile(context(), 1), next.selectedBibleArray()[1]);
+    EXPECT_FALSE(FileSystem::exists(temporary("LSC_Settings_5")));
+    EXPECT_TRUE(FileSystem::exists(temporary("LSC_Settings_01")));
+    EXPECT_FALSE(next.pageStateSaveFailed());
+}
+
 TEST_F(PageStatePersistenceTest, FailingSavesAreToldOnceOnThePageOnScreenUntilASaveSucceeds) {
     const BibleView page = settings.roles()[0];
     const std::string told = page.noticeText(BibleView::Notice::saveFailed);
