@@ -11,8 +11,8 @@
 
 #include "CompactCoding/BinaryDecoder.h"
 #include "CompactCoding/BinaryEncoder.h"
-#include "CompactCoding/ProtobufDecoder.h"
-#include "CompactCoding/ProtobufEncoder.h"
+#include "CompactCoding/protobuf/ProtobufDecoder.h"
+#include "CompactCoding/protobuf/ProtobufEncoder.h"
 #include "CborChapter.h"
 #include "MsgpackChapter.h"
 #include "NumberedChapter.h"

@@ -6,7 +6,7 @@
 // input chooses among them.
 
 #include "FuzzCheck.h"
-#include "ProtobufTestRecords.h"
+#include "protobuf/ProtobufTestRecords.h"
 
 #include <cstdint>
 #include <cstdio>

@@ -1,0 +1,40 @@
+#pragma once
+
+#include "CompactCoding/AbstractDecodingNode.h"
+#include "CompactCoding/protobuf/ProtoOccurrence.h"
+#include "coding/KeyedDecodingContainer.h"
+
+#include <span>
+
+namespace coding {
+
+// The inner of a oneof's two keyed containers when reading (a case's, holding its value); the
+// outer one, the enumeration's, is OneOfKeyedDecoder.
+//
+// The keyed container of one oneof case: its one value, under any key, read from the occurrences
+// of the case's field (the last one for a primitive; all of them, merged, for a message). A case
+// present with empty bytes, or absent, holds its type's zero. Nil and everything else are refused
+// with the ProtobufDecodingError invalidAccess, so an optional value cannot be read here.
+class OneOfAssociatedValuesDecoder final : public KeyedDecodingContainerBox, public AbstractDecodingNode {
+public:
+    OneOfAssociatedValuesDecoder(std::span<const ProtoOccurrence> occurrences, const KeySet& keys,
+                                 std::shared_ptr<const CodingPath> codingPath,
+                                 std::shared_ptr<const UserInfo> userInfo, std::uint32_t depth);
+
+    const CodingPath& codingPath() const override { return AbstractNode::codingPath(); }
+    // The key "_0" of the case's keys, when they have it.
+    std::vector<CodingKey> allKeys() const override;
+    bool contains(const CodingKey&) const override { return true; }
+    bool decodeNil(const CodingKey& key) override;
+    void decode(DecodeItem& item, const CodingKey& key) override;
+    std::shared_ptr<KeyedDecodingContainerBox> nestedContainer(const KeySet& keys, const CodingKey& key) override;
+    std::shared_ptr<UnkeyedDecodingContainerBox> nestedUnkeyedContainer(const CodingKey& key) override;
+    std::shared_ptr<Decoder> superDecoder() override;
+    std::shared_ptr<Decoder> superDecoder(const CodingKey& key) override;
+
+private:
+    std::span<const ProtoOccurrence> occurrences_;
+    const KeySet* keys_;
+};
+
+} // namespace coding

@@ -1,0 +1,37 @@
+#pragma once
+
+#include "CompactCoding/AbstractDecodingNode.h"
+#include "coding/KeyedDecodingContainer.h"
+
+namespace coding {
+
+class ProtoKeyedDecoder;
+
+// The outer of a oneof's two keyed containers when reading (the enumeration's, naming its
+// cases); the inner one, of a case and holding its value, is OneOfAssociatedValuesDecoder.
+//
+// A oneof's keyed container over the enclosing message's fields: allKeys names the cases that are
+// present, and the nested container of a case reads its value. Values, nils and everything else
+// are refused with the ProtobufDecodingError invalidAccess.
+class OneOfKeyedDecoder final : public KeyedDecodingContainerBox, public AbstractDecodingNode {
+public:
+    OneOfKeyedDecoder(const ProtoKeyedDecoder& message, const KeySet& keys,
+                      std::shared_ptr<const CodingPath> codingPath, std::shared_ptr<const UserInfo> userInfo,
+                      std::uint32_t depth);
+
+    const CodingPath& codingPath() const override { return AbstractNode::codingPath(); }
+    std::vector<CodingKey> allKeys() const override;
+    bool contains(const CodingKey& key) const override;
+    bool decodeNil(const CodingKey& key) override;
+    void decode(DecodeItem& item, const CodingKey& key) override;
+    std::shared_ptr<KeyedDecodingContainerBox> nestedContainer(const KeySet& keys, const CodingKey& key) override;
+    std::shared_ptr<UnkeyedDecodingContainerBox> nestedUnkeyedContainer(const CodingKey& key) override;
+    std::shared_ptr<Decoder> superDecoder() override;
+    std::shared_ptr<Decoder> superDecoder(const CodingKey& key) override;
+
+private:
+    const ProtoKeyedDecoder* message_;
+    const KeySet* keys_;
+};
+
+} // namespace coding

@@ -1,0 +1,28 @@
+#include "CompactCoding/protobuf/ProtoDecodeValue.h"
+
+#include "CompactCoding/PrimitiveCodec.h"
+#include "CompactCoding/protobuf/ProtoDecodingNode.h"
+#include "CompactCoding/protobuf/ProtoDictDecodingNode.h"
+#include "CompactCoding/protobuf/ProtobufDecodingError.h"
+#include "coding/DecodingError.h"
+
+#include <string>
+
+namespace coding {
+
+void refuseProtobufForm(const DecodeItem& item) {
+    throw ProtobufDecodingError(ProtobufDecodingError::Kind::unsupportedType,
+                                std::string(primitiveTypeName(item.primitiveKind)) + ".Type");
+}
+
+void decodeProtoNestedValue(DecodeItem& item, const ProtoStorage& storage, const AbstractDecodingNode& creator) {
+    if (item.isMap) {
+        ProtoDictDecodingNode node(storage, creator.sharedCodingPath(), creator.sharedUserInfo(), creator.depth() + 1);
+        item.decode(node);
+        return;
+    }
+    ProtoDecodingNode node(storage, creator.sharedCodingPath(), creator.sharedUserInfo(), creator.depth() + 1);
+    item.decode(node);
+}
+
+} // namespace coding

@@ -1,0 +1,45 @@
+#pragma once
+
+#include "CompactCoding/AbstractDecodingNode.h"
+#include "CompactCoding/PrimitiveCodec.h"
+#include "CompactCoding/protobuf/ProtoOccurrence.h"
+#include "CompactCoding/protobuf/ProtoStorage.h"
+#include "coding/DecodeItem.h"
+#include "coding/Primitive.h"
+
+#include <span>
+
+namespace coding {
+
+// How the protobuf-compatible containers give a value: primitives from their protobuf bytes,
+// everything else read by the value itself from a node of its own.
+
+// How deeply protobuf values may nest before the data counts as hostile.
+inline constexpr AbstractDecodingNode::NestingLimit protobufNestingLimit{100, "Nesting too deep"};
+
+// Throws the ProtobufDecodingError unsupportedType ("Int8.Type") for a primitive kind without a
+// protobuf form.
+[[noreturn]] void refuseProtobufForm(const DecodeItem& item);
+inline void requireProtobufForm(const DecodeItem& item) {
+    if (!hasProtobufForm(item.primitiveKind))
+        refuseProtobufForm(item);
+}
+
+// The primitive of a field from its occurrences: the last one, read as the item's kind; the
+// kind's zero when there is none. An occurrence of another wire type is the data-corrupted error
+// "Unexpected data type N". Errors carry `path`.
+inline PrimitiveValue protobufFieldValue(PrimitiveKind kind, std::span<const ProtoOccurrence> occurrences,
+                                         const CodingPath& path) {
+    if (occurrences.empty())
+        return protobufZero(kind);
+    const ProtoOccurrence& last = occurrences.back();
+    if (last.wireType != dataTypeOf(kind))
+        unexpectedWireType(last.wireType, path);
+    return decodeProtobufPrimitive(kind, last.bytes(), path);
+}
+
+// Lets a value that is not a primitive read itself from a node over `storage`, inside this call;
+// a dictionary gets a ProtoDictDecodingNode. The node stands one level deeper than `creator`.
+void decodeProtoNestedValue(DecodeItem& item, const ProtoStorage& storage, const AbstractDecodingNode& creator);
+
+} // namespace coding

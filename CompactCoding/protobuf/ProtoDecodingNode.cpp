@@ -1,0 +1,40 @@
+#include "CompactCoding/protobuf/ProtoDecodingNode.h"
+
+#include "CompactCoding/protobuf/ProtoDecodeValue.h"
+#include "CompactCoding/protobuf/ProtoKeyedDecoder.h"
+#include "CompactCoding/protobuf/ProtoUnkeyedDecoder.h"
+#include "CompactCoding/protobuf/ProtoValueDecoder.h"
+
+namespace coding {
+
+ProtoDecodingNode::ProtoDecodingNode(ProtoStorage storage, std::shared_ptr<const CodingPath> codingPath,
+                                     std::shared_ptr<const UserInfo> userInfo, std::uint32_t depth)
+    : AbstractDecodingNode(std::move(codingPath), std::move(userInfo), depth, protobufNestingLimit),
+      storage_(storage) {}
+
+std::shared_ptr<KeyedDecodingContainerBox> ProtoDecodingNode::makeKeyedContainer(const KeySet& keys) {
+    switch (storage_.kind()) {
+    case ProtoStorage::Kind::field:
+        // A message written in parts merges them.
+        return std::make_shared<ProtoKeyedDecoder>(storage_.occurrences(), keys, sharedCodingPath(), sharedUserInfo(),
+                                                   depth());
+    case ProtoStorage::Kind::bytes:
+    case ProtoStorage::Kind::element: break;
+    }
+    return std::make_shared<ProtoKeyedDecoder>(storage_.standaloneBytes(codingPath()), keys, sharedCodingPath(),
+                                               sharedUserInfo(), depth());
+}
+
+std::shared_ptr<UnkeyedDecodingContainerBox> ProtoDecodingNode::makeUnkeyedContainer() {
+    if (storage_.kind() == ProtoStorage::Kind::field && storage_.isRepeatedField())
+        return std::make_shared<ProtoUnkeyedDecoder>(ProtoElementReader::repeatedField(storage_.occurrences()),
+                                                     sharedCodingPath(), sharedUserInfo(), depth());
+    return std::make_shared<ProtoUnkeyedDecoder>(ProtoElementReader::elements(storage_.standaloneBytes(codingPath())),
+                                                 sharedCodingPath(), sharedUserInfo(), depth());
+}
+
+std::shared_ptr<SingleValueDecodingContainerBox> ProtoDecodingNode::makeSingleValueContainer() {
+    return std::make_shared<ProtoValueDecoder>(storage_, sharedCodingPath(), sharedUserInfo(), depth());
+}
+
+} // namespace coding

@@ -1,0 +1,30 @@
+#pragma once
+
+#include "CompactCoding/AbstractDecodingNode.h"
+#include "CompactCoding/protobuf/ProtoStorage.h"
+#include "coding/Decoder.h"
+
+namespace coding {
+
+// The decoder a value reads itself from in the protobuf-compatible form. It holds where the
+// value's bytes are (ProtoStorage) and hands out containers over them; it may be asked for any
+// number of containers. Past protobufNestingLimit levels the data counts as corrupt.
+class ProtoDecodingNode : public Decoder, public AbstractDecodingNode {
+public:
+    ProtoDecodingNode(ProtoStorage storage, std::shared_ptr<const CodingPath> codingPath,
+                      std::shared_ptr<const UserInfo> userInfo, std::uint32_t depth);
+
+    const CodingPath& codingPath() const override { return AbstractNode::codingPath(); }
+    const UserInfo& userInfo() const override { return AbstractNode::userInfo(); }
+    const ProtoStorage& storage() const { return storage_; }
+
+protected:
+    std::shared_ptr<KeyedDecodingContainerBox> makeKeyedContainer(const KeySet& keys) override;
+    std::shared_ptr<UnkeyedDecodingContainerBox> makeUnkeyedContainer() override;
+    std::shared_ptr<SingleValueDecodingContainerBox> makeSingleValueContainer() override;
+
+private:
+    ProtoStorage storage_;
+};
+
+} // namespace coding

@@ -1,0 +1,42 @@
+#pragma once
+
+#include "CompactCoding/AbstractDecodingNode.h"
+#include "CompactCoding/protobuf/ProtoDictDecodingNode.h"
+#include "coding/UnkeyedDecodingContainer.h"
+
+#include <cstdint>
+#include <vector>
+
+namespace coding {
+
+// A map whose keys are neither strings nor integers, read as key, value, key, value...: every
+// entry gives two elements. A primitive must be read from an element of its own wire type (else
+// unexpectedDictionaryKey); every call takes one element, failed ones included.
+class ProtoDictUnkeyedDecoder final : public UnkeyedDecodingContainerBox, public AbstractDecodingNode {
+public:
+    ProtoDictUnkeyedDecoder(const std::vector<ProtoDictDecodingNode::Entry>& entries,
+                            std::shared_ptr<const CodingPath> codingPath, std::shared_ptr<const UserInfo> userInfo,
+                            std::uint32_t depth);
+
+    const CodingPath& codingPath() const override { return AbstractNode::codingPath(); }
+    std::optional<std::int64_t> count() const override { return static_cast<std::int64_t>(elements_.size()); }
+    bool isAtEnd() const override { return currentIndex_ == elements_.size(); }
+    std::int64_t currentIndex() const override { return static_cast<std::int64_t>(currentIndex_); }
+    bool decodeNil() override { return false; }
+    // Past the end: the value-not-found error.
+    void decode(DecodeItem& item) override;
+    // The element must be length-delimited (else unexpectedDictionaryKey).
+    std::shared_ptr<KeyedDecodingContainerBox> nestedContainer(const KeySet& keys) override;
+    std::shared_ptr<UnkeyedDecodingContainerBox> nestedUnkeyedContainer() override;
+    // Throws the ProtobufDecodingError superNotSupported.
+    std::shared_ptr<Decoder> superDecoder() override;
+
+private:
+    const ProtoOccurrence& next(std::string_view typeName);
+    std::span<const std::uint8_t> nextPayload();
+
+    std::vector<ProtoOccurrence> elements_;
+    std::size_t currentIndex_ = 0;
+};
+
+} // namespace coding

@@ -1,0 +1,53 @@
+#include "CompactCoding/protobuf/ProtoElementReader.h"
+
+#include "coding/DecodingError.h"
+
+
+namespace coding {
+
+const ProtoOccurrence& ProtoElementReader::currentOccurrence(const CodingPath& path) const {
+    if (index_ == occurrences_.size())
+        throw DecodingError::dataCorrupted(path, "Premature end of data");
+    return occurrences_[index_];
+}
+
+std::span<const std::uint8_t> ProtoElementReader::nextValue(DataType dataType, const CodingPath& path) {
+    if (!isField_) {
+        if (dataType == DataType::variableLength)
+            return ProtoOccurrence::readPayload(bytes_, index_, path);
+        return ProtoOccurrence::readValue(bytes_, index_, dataType, path).bytes();
+    }
+    for (;;) {
+        const ProtoOccurrence& occurrence = currentOccurrence(path);
+        if (occurrence.wireType == dataType && packedOffset_ == 0) {
+            nextOccurrence();
+            return occurrence.bytes();
+        }
+        if (occurrence.wireType != DataType::variableLength || dataType == DataType::variableLength)
+            unexpectedWireType(occurrence.wireType, path);
+        // A packed run: the numbers lie back to back in the payload. An empty run holds none.
+        const auto run = occurrence.bytes();
+        if (packedOffset_ == run.size()) {
+            nextOccurrence();
+            continue;
+        }
+        std::size_t offset = packedOffset_;
+        const auto value = ProtoOccurrence::readValue(run, offset, dataType, path).bytes();
+        packedOffset_ = static_cast<std::uint32_t>(offset);
+        if (offset == run.size())
+            nextOccurrence();
+        return value;
+    }
+}
+
+std::span<const std::uint8_t> ProtoElementReader::nextPayload(const CodingPath& path) {
+    if (!isField_)
+        return ProtoOccurrence::readPayload(bytes_, index_, path);
+    const ProtoOccurrence& occurrence = currentOccurrence(path);
+    if (occurrence.wireType != DataType::variableLength || packedOffset_ != 0)
+        unexpectedWireType(occurrence.wireType, path);
+    nextOccurrence();
+    return occurrence.bytes();
+}
+
+} // namespace coding

@@ -1,0 +1,258 @@
+#include "CompactCoding/protobuf/ProtoKeyedDecoder.h"
+
+#include "CompactCoding/protobuf/OneOfDecodingNode.h"
+#include "CompactCoding/protobuf/ProtoDecodeValue.h"
+#include "CompactCoding/protobuf/ProtoUnkeyedDecoder.h"
+#include "CompactCoding/protobuf/ProtobufDecodingError.h"
+#include "coding/DecodingError.h"
+
+#include <algorithm>
+#include <string>
+
+namespace coding {
+
+namespace {
+
+// Value faults are raised without a path and get the container's path and the key on the way out.
+const CodingPath noPath;
+
+std::uint32_t hashOf(const DecodingKey& key) {
+    return key.isStringKey() ? keyHash(key.stringValue()) : keyHash(key.intValue());
+}
+
+} // namespace
+
+ProtoKeyedDecoder::ProtoKeyedDecoder(const KeySet& keys, std::shared_ptr<const CodingPath> codingPath,
+                                     std::shared_ptr<const UserInfo> userInfo, std::uint32_t depth,
+                                     bool areRepeatedFields)
+    : AbstractDecodingNode(std::move(codingPath), std::move(userInfo), depth, protobufNestingLimit), keys_(&keys),
+      areRepeatedFields_(areRepeatedFields) {}
+
+ProtoKeyedDecoder::ProtoKeyedDecoder(std::span<const std::uint8_t> bytes, const KeySet& keys,
+                                     std::shared_ptr<const CodingPath> codingPath,
+                                     std::shared_ptr<const UserInfo> userInfo, std::uint32_t depth)
+    : ProtoKeyedDecoder(keys, std::move(codingPath), std::move(userInfo), depth, true) {
+    parse(bytes);
+    finish();
+}
+
+ProtoKeyedDecoder::ProtoKeyedDecoder(std::span<const ProtoOccurrence> parts, const KeySet& keys,
+                                     std::shared_ptr<const CodingPath> codingPath,
+                                     std::shared_ptr<const UserInfo> userInfo, std::uint32_t depth)
+    : ProtoKeyedDecoder(keys, std::move(codingPath), std::move(userInfo), depth, true) {
+    for (const ProtoOccurrence& part : parts) {
+        if (part.wireType != DataType::variableLength)
+            unexpectedWireType(part.wireType, this->codingPath());
+        parse(part.bytes());
+    }
+    finish();
+}
+
+std::shared_ptr<ProtoKeyedDecoder> ProtoKeyedDecoder::over(const ProtoStorage& storage, const KeySet& keys,
+                                                           std::shared_ptr<const CodingPath> codingPath,
+                                                           std::shared_ptr<const UserInfo> userInfo,
+                                                           std::uint32_t depth) {
+    if (storage.kind() == ProtoStorage::Kind::field)
+        return std::make_shared<ProtoKeyedDecoder>(storage.occurrences(), keys, std::move(codingPath),
+                                                   std::move(userInfo), depth);
+    const auto bytes = storage.standaloneBytes(*codingPath);
+    return std::make_shared<ProtoKeyedDecoder>(bytes, keys, std::move(codingPath), std::move(userInfo), depth);
+}
+
+// ---- the table ----
+
+void ProtoKeyedDecoder::parse(std::span<const std::uint8_t> bytes) {
+    const CodingPath& path = codingPath();
+    std::size_t index = 0;
+    while (index < bytes.size()) {
+        std::uint32_t number = 0;
+        const ProtoOccurrence occurrence = ProtoOccurrence::read(bytes, index, number, path);
+        const DecodingKey key = DecodingKey::intKey(number);
+        if (number > largestNumber_ && fieldCount_ < inlineFields && occurrenceCount_ < inlineOccurrences) {
+            // A number past all others is a new field: records are written in ascending order.
+            largestNumber_ = number;
+            fields_[fieldCount_] = Field{key, static_cast<std::uint32_t>(occurrenceCount_), 1};
+            occurrences_[occurrenceCount_] = occurrence;
+            occurrenceFields_[occurrenceCount_++] = static_cast<std::uint32_t>(fieldCount_++);
+            if (number < 64)
+                smallNumbers_ |= std::uint64_t{1} << number;
+            index_.add(keyHash(std::int64_t{number}), fieldCount_, [this](std::size_t i) { return hashOf(fields_[i].key); });
+            continue;
+        }
+        add(key, occurrence, false);
+    }
+}
+
+void ProtoKeyedDecoder::add(const DecodingKey& key, const ProtoOccurrence& occurrence, bool replace) {
+    // A repeated field's occurrences mostly follow each other: most keys are the last one's.
+    std::size_t field = occurrenceCount_ != 0 ? occurrenceFields_[occurrenceCount_ - 1] : fieldCount_;
+    if (field == fieldCount_ || !(fields_[field].key == key)) {
+        const std::uint32_t hash = hashOf(key);
+        field = index_.find(hash, fieldCount_, [&](std::size_t i) { return fields_[i].key == key; });
+        if (field == fieldCount_)
+            addField(key, hash);
+        else if (!replace)
+            needsGrouping_ = true;
+    }
+    if (replace && fields_[field].count != 0) {
+        occurrences_[fields_[field].first] = occurrence;
+        return;
+    }
+    addOccurrence(occurrence, static_cast<std::uint32_t>(field));
+    ++fields_[field].count;
+}
+
+void ProtoKeyedDecoder::addField(const DecodingKey& key, std::uint32_t hash) {
+    const Field field{key, static_cast<std::uint32_t>(occurrenceCount_), 0};
+    if (key.isStringKey()) {
+        hasTextKeys_ = true;
+    } else {
+        if (static_cast<std::uint64_t>(key.intValue()) < 64)
+            smallNumbers_ |= std::uint64_t{1} << key.intValue();
+        if (key.intValue() > largestNumber_)
+            largestNumber_ = key.intValue();
+    }
+    if (fieldCount_ < inlineFields) {
+        fields_[fieldCount_++] = field;
+    } else {
+        if (spilledFields_.empty())
+            spilledFields_.assign(inlineFields_.items, inlineFields_.items + fieldCount_);
+        spilledFields_.push_back(field);
+        fields_ = spilledFields_.data();
+        ++fieldCount_;
+    }
+    index_.add(hash, fieldCount_, [this](std::size_t i) { return hashOf(fields_[i].key); });
+}
+
+void ProtoKeyedDecoder::addOccurrence(const ProtoOccurrence& occurrence, std::uint32_t field) {
+    if (occurrenceCount_ < inlineOccurrences) {
+        occurrences_[occurrenceCount_] = occurrence;
+        occurrenceFields_[occurrenceCount_] = field;
+        ++occurrenceCount_;
+        return;
+    }
+    if (spilledOccurrences_.empty()) {
+        spilledOccurrences_.assign(inlineOccurrences_.items, inlineOccurrences_.items + occurrenceCount_);
+        spilledOccurrenceFields_.assign(inlineOccurrenceFields_.items,
+                                        inlineOccurrenceFields_.items + occurrenceCount_);
+    }
+    spilledOccurrences_.push_back(occurrence);
+    spilledOccurrenceFields_.push_back(field);
+    occurrences_ = spilledOccurrences_.data();
+    occurrenceFields_ = spilledOccurrenceFields_.data();
+    ++occurrenceCount_;
+}
+
+void ProtoKeyedDecoder::finish() {
+    if (!needsGrouping_)
+        return;
+    // Fields that came back after others: every field's occurrences in a run of their own, in the
+    // order they stood.
+    std::vector<std::uint32_t> next(fieldCount_);
+    std::uint32_t start = 0;
+    for (std::size_t f = 0; f < fieldCount_; ++f) {
+        fields_[f].first = next[f] = start;
+        start += fields_[f].count;
+    }
+    std::vector<ProtoOccurrence> grouped(occurrenceCount_);
+    for (std::size_t i = 0; i < occurrenceCount_; ++i)
+        grouped[next[occurrenceFields_[i]]++] = occurrences_[i];
+    spilledOccurrences_ = std::move(grouped);
+    occurrences_ = spilledOccurrences_.data();
+    needsGrouping_ = false;
+}
+
+const ProtoKeyedDecoder::Field* ProtoKeyedDecoder::search(const CodingKey& key) const {
+    return findByKey(fields_, fieldCount_, index_, hint_, key);
+}
+
+std::vector<CodingKey> ProtoKeyedDecoder::keysIn(const KeySet& keys) const {
+    std::vector<CodingKey> result;
+    for (std::size_t i = 0; i < fieldCount_; ++i) {
+        const DecodingKey& key = fields_[i].key;
+        auto known = key.isStringKey() ? keys.fromString(key.stringValue()) : keys.fromInt(key.intValue());
+        if (known)
+            result.push_back(std::move(*known));
+    }
+    return result;
+}
+
+std::span<const ProtoOccurrence> ProtoKeyedDecoder::occurrences(const CodingKey& key) const {
+    const Field* field = find(key);
+    return field ? occurrencesOf(*field) : std::span<const ProtoOccurrence>();
+}
+
+// ---- the keyed-container role ----
+
+void ProtoKeyedDecoder::rethrowUnderKey(const CodingKey& key) const {
+    try {
+        throw;
+    } catch (DecodingError& error) {
+        error.prependKey(key);
+        error.prependPath(codingPath());
+        throw;
+    }
+}
+
+void ProtoKeyedDecoder::decode(DecodeItem& item, const CodingKey& key) {
+    if (item.isOneOf) {
+        // The cases stand as fields of this message; the property's own key is not on the wire.
+        OneOfDecodingNode node(*this, false, sharedCodingPath(), sharedUserInfo(), depth() + 1);
+        item.decode(node);
+        return;
+    }
+    const std::span<const ProtoOccurrence> found = occurrences(key);
+    switch (item.category) {
+    case ValueCategory::primitive:
+        requireProtobufForm(item);
+        try {
+            item.assign(protobufFieldValue(item.primitiveKind, found, noPath));
+        } catch (const DecodingError&) {
+            rethrowUnderKey(key);
+        }
+        return;
+    case ValueCategory::optional:
+        if (found.empty()) {
+            item.assignNil();
+            return;
+        }
+        break;
+    case ValueCategory::other: break;
+    }
+    decodeProtoNestedValue(item, ProtoStorage::field(found, areRepeatedFields_), *this);
+}
+
+bool ProtoKeyedDecoder::decodeIfPresent(DecodeItem& item, const CodingKey& key) {
+    if (item.isOneOf) {
+        OneOfDecodingNode node(*this, true, sharedCodingPath(), sharedUserInfo(), depth() + 1);
+        try {
+            item.decode(node);
+        } catch (const OneOfDecodingNode::NoCaseOnTheWire&) {
+            return false;
+        }
+        return true;
+    }
+    if (!contains(key))
+        return false;
+    decode(item, key);
+    return true;
+}
+
+std::shared_ptr<KeyedDecodingContainerBox> ProtoKeyedDecoder::nestedContainer(const KeySet& keys,
+                                                                              const CodingKey& key) {
+    return over(ProtoStorage::field(occurrences(key), areRepeatedFields_), keys, sharedCodingPath(), sharedUserInfo(),
+                depth() + 1);
+}
+
+std::shared_ptr<UnkeyedDecodingContainerBox> ProtoKeyedDecoder::nestedUnkeyedContainer(const CodingKey& key) {
+    return ProtoUnkeyedDecoder::over(ProtoStorage::field(occurrences(key), areRepeatedFields_), sharedCodingPath(),
+                                     sharedUserInfo(), depth() + 1);
+}
+
+std::shared_ptr<Decoder> ProtoKeyedDecoder::superDecoder() {
+    throw ProtobufDecodingError(ProtobufDecodingError::Kind::superNotSupported);
+}
+
+std::shared_ptr<Decoder> ProtoKeyedDecoder::superDecoder(const CodingKey&) { return superDecoder(); }
+
+} // namespace coding

@@ -1,0 +1,61 @@
+#include "CompactCoding/protobuf/ProtoUnkeyedDecoder.h"
+
+#include "CompactCoding/PrimitiveCodec.h"
+#include "CompactCoding/protobuf/ProtoDecodeValue.h"
+#include "CompactCoding/protobuf/ProtoDecodingNode.h"
+#include "CompactCoding/protobuf/ProtoKeyedDecoder.h"
+#include "coding/DecodingError.h"
+
+namespace coding {
+
+ProtoUnkeyedDecoder::ProtoUnkeyedDecoder(ProtoElementReader reader, std::shared_ptr<const CodingPath> codingPath,
+                                         std::shared_ptr<const UserInfo> userInfo, std::uint32_t depth)
+    : AbstractDecodingNode(std::move(codingPath), std::move(userInfo), depth, protobufNestingLimit),
+      reader_(reader) {}
+
+std::shared_ptr<ProtoUnkeyedDecoder> ProtoUnkeyedDecoder::over(const ProtoStorage& storage,
+                                                               std::shared_ptr<const CodingPath> codingPath,
+                                                               std::shared_ptr<const UserInfo> userInfo,
+                                                               std::uint32_t depth) {
+    if (storage.kind() == ProtoStorage::Kind::field && storage.isRepeatedField())
+        return std::make_shared<ProtoUnkeyedDecoder>(ProtoElementReader::repeatedField(storage.occurrences()),
+                                                     std::move(codingPath), std::move(userInfo), depth);
+    const auto bytes = storage.standaloneBytes(*codingPath);
+    return std::make_shared<ProtoUnkeyedDecoder>(ProtoElementReader::elements(bytes), std::move(codingPath),
+                                                 std::move(userInfo), depth);
+}
+
+void ProtoUnkeyedDecoder::decode(DecodeItem& item) {
+    ++currentIndex_; // a failed element counts too
+    if (item.category == ValueCategory::primitive) {
+        // The element's bytes are taken before the type is refused, so the next one can be read.
+        const auto bytes = reader_.nextValue(dataTypeOf(item.primitiveKind), codingPath());
+        requireProtobufForm(item);
+        item.assign(decodeProtobufPrimitive(item.primitiveKind, bytes, codingPath()));
+        return;
+    }
+    const std::uint64_t before = reader_.position();
+    decodeProtoNestedValue(item, ProtoStorage::element(reader_), *this);
+    if (reader_.position() == before)
+        throw DecodingError::dataCorrupted(codingPath(), "List element read no data");
+}
+
+std::shared_ptr<KeyedDecodingContainerBox> ProtoUnkeyedDecoder::nestedContainer(const KeySet& keys) {
+    ++currentIndex_;
+    return std::make_shared<ProtoKeyedDecoder>(reader_.nextPayload(codingPath()), keys, sharedCodingPath(),
+                                               sharedUserInfo(), depth() + 1);
+}
+
+std::shared_ptr<UnkeyedDecodingContainerBox> ProtoUnkeyedDecoder::nestedUnkeyedContainer() {
+    ++currentIndex_;
+    return std::make_shared<ProtoUnkeyedDecoder>(ProtoElementReader::elements(reader_.nextPayload(codingPath())),
+                                                 sharedCodingPath(), sharedUserInfo(), depth() + 1);
+}
+
+std::shared_ptr<Decoder> ProtoUnkeyedDecoder::superDecoder() {
+    ++currentIndex_;
+    return std::make_shared<ProtoDecodingNode>(ProtoStorage::element(reader_), sharedCodingPath(), sharedUserInfo(),
+                                               depth() + 1);
+}
+
+} // namespace coding

@@ -1,0 +1,45 @@
+#include "CompactCoding/protobuf/ProtoValueDecoder.h"
+
+#include "CompactCoding/PrimitiveCodec.h"
+#include "CompactCoding/protobuf/ProtoDecodeValue.h"
+#include "coding/DecodingError.h"
+
+namespace coding {
+
+ProtoValueDecoder::ProtoValueDecoder(const ProtoStorage& storage, std::shared_ptr<const CodingPath> codingPath,
+                                     std::shared_ptr<const UserInfo> userInfo, std::uint32_t depth)
+    : AbstractDecodingNode(std::move(codingPath), std::move(userInfo), depth, protobufNestingLimit),
+      storage_(storage) {}
+
+void ProtoValueDecoder::decode(DecodeItem& item) {
+    if (item.category != ValueCategory::primitive) {
+        decodeProtoNestedValue(item, storage_, *this);
+        return;
+    }
+    requireProtobufForm(item);
+    const PrimitiveKind kind = item.primitiveKind;
+    const CodingPath& path = codingPath();
+    switch (storage_.kind()) {
+    case ProtoStorage::Kind::field: item.assign(protobufFieldValue(kind, storage_.occurrences(), path)); return;
+    case ProtoStorage::Kind::element:
+        item.assign(decodeProtobufPrimitive(kind, storage_.reader().nextValue(dataTypeOf(kind), path), path));
+        return;
+    case ProtoStorage::Kind::bytes: break;
+    }
+    // Bytes that stand for the value alone: all of them for text and bytes, the first value's
+    // otherwise.
+    const auto bytes = storage_.bytes();
+    if (bytes.empty()) {
+        item.assign(protobufZero(kind));
+        return;
+    }
+    const DataType dataType = dataTypeOf(kind);
+    if (dataType == DataType::variableLength) {
+        item.assign(decodeProtobufPrimitive(kind, bytes, path));
+        return;
+    }
+    std::size_t index = 0;
+    item.assign(decodeProtobufPrimitive(kind, ProtoOccurrence::readValue(bytes, index, dataType, path).bytes(), path));
+}
+
+} // namespace coding

@@ -1,0 +1,25 @@
+#pragma once
+
+#include "CompactCoding/AbstractDecodingNode.h"
+#include "CompactCoding/protobuf/ProtoStorage.h"
+#include "coding/SingleValueDecodingContainer.h"
+
+namespace coding {
+
+// One value read from its node's storage: the whole bytes standing for it, the last occurrence
+// of a field, or the next element of a list. Never nil. A value with no bytes at all is its
+// type's zero.
+class ProtoValueDecoder final : public SingleValueDecodingContainerBox, public AbstractDecodingNode {
+public:
+    ProtoValueDecoder(const ProtoStorage& storage, std::shared_ptr<const CodingPath> codingPath,
+                      std::shared_ptr<const UserInfo> userInfo, std::uint32_t depth);
+
+    const CodingPath& codingPath() const override { return AbstractNode::codingPath(); }
+    bool decodeNil() override { return false; }
+    void decode(DecodeItem& item) override;
+
+private:
+    ProtoStorage storage_;
+};
+
+} // namespace coding

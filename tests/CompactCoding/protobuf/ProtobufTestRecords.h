@@ -1,0 +1,277 @@
+#pragma once
+
+// Small records with numbered keys for the tests of the protobuf-compatible coders and its fuzz
+// target.
+
+#include "CompactCoding/protobuf/ProtobufDecoder.h"
+#include "CompactCoding/protobuf/ProtobufEncoder.h"
+#include "coding/Coding.h"
+
+#include <cstdint>
+#include <functional>
+#include <initializer_list>
+#include <map>
+#include <optional>
+#include <string>
+#include <variant>
+#include <vector>
+
+namespace prototest {
+
+using Bytes = std::vector<std::uint8_t>;
+using coding::CodingKey;
+using coding::KeySet;
+
+inline Bytes bytes(std::initializer_list<int> values) {
+    Bytes out;
+    for (int value : values)
+        out.push_back(static_cast<std::uint8_t>(value));
+    return out;
+}
+
+template <class T>
+Bytes encoded(const T& value, bool sorted = false) {
+    coding::ProtobufEncoder encoder;
+    if (sorted)
+        encoder.userInfo["sort"] = true;
+    return encoder.encode(value).bytes;
+}
+
+template <class T>
+T decoded(const Bytes& input) {
+    return coding::ProtobufDecoder().decode<T>(input);
+}
+
+// Runs a test's checks inside a decoding call, on the decoder the call hands out.
+struct Probe {
+    static inline std::function<void(coding::Decoder&)> body;
+    static Probe decode(coding::Decoder& decoder) {
+        body(decoder);
+        return {};
+    }
+};
+
+inline void probe(const Bytes& input, std::function<void(coding::Decoder&)> body) {
+    Probe::body = std::move(body);
+    coding::ProtobufDecoder().decode<Probe>(input);
+}
+
+// A message of one field, number `Number`.
+template <std::int64_t Number, class T>
+struct Field {
+    T value{};
+
+    static inline const CodingKey key{"value", Number};
+    static inline const KeySet keys{key};
+
+    void encode(coding::Encoder& encoder) const { encoder.container(keys).encode(value, key); }
+    static Field decode(coding::Decoder& decoder) { return Field{decoder.container(keys).decode<T>(key)}; }
+    friend bool operator==(const Field&, const Field&) = default;
+};
+
+// The same with explicit presence: written with encodeIfPresent, read with decodeIfPresent.
+template <std::int64_t Number, class T>
+struct Present {
+    std::optional<T> value;
+
+    static inline const CodingKey key{"value", Number};
+    static inline const KeySet keys{key};
+
+    void encode(coding::Encoder& encoder) const { encoder.container(keys).encodeIfPresent(value, key); }
+    static Present decode(coding::Decoder& decoder) { return Present{decoder.container(keys).decodeIfPresent<T>(key)}; }
+    friend bool operator==(const Present&, const Present&) = default;
+};
+
+// Two fields; the worked example's nested record.
+struct Inner {
+    std::int64_t number = 0;
+    std::string text;
+
+    static inline const CodingKey keyNumber{"number", 1}, keyText{"text", 2};
+    static inline const KeySet keys{keyNumber, keyText};
+
+    void encode(coding::Encoder& encoder) const {
+        auto c = encoder.container(keys);
+        c.encode(number, keyNumber);
+        c.encode(text, keyText);
+    }
+    static Inner decode(coding::Decoder& decoder) {
+        auto c = decoder.container(keys);
+        return Inner{c.decode<std::int64_t>(keyNumber), c.decode<std::string>(keyText)};
+    }
+    friend bool operator==(const Inner&, const Inner&) = default;
+};
+
+// A oneof: an integer (field 30), a text (field 31) or a record (field 32).
+struct Choice {
+    static constexpr bool isOneOf = true;
+
+    std::variant<std::int64_t, std::string, Inner> value;
+
+    static inline const CodingKey keyNumber{"number", 30}, keyText{"text", 31}, keyInner{"inner", 32};
+    static inline const KeySet keys{keyNumber, keyText, keyInner};
+    static inline const CodingKey valueKey{"_0"};
+    static inline const KeySet valueKeys{valueKey};
+
+    void encode(coding::Encoder& encoder) const {
+        auto c = encoder.container(keys);
+        const CodingKey& key = value.index() == 0 ? keyNumber : value.index() == 1 ? keyText : keyInner;
+        auto inner = c.nestedContainer(valueKeys, key);
+        std::visit([&](const auto& v) { inner.encode(v, valueKey); }, value);
+    }
+    static Choice decode(coding::Decoder& decoder) {
+        auto c = decoder.container(keys);
+        const auto present = c.allKeys();
+        if (present.empty())
+            throw coding::DecodingError::valueNotFound("Choice", {c.codingPath(), "No case of Choice", nullptr});
+        auto inner = c.nestedContainer(valueKeys, present.front());
+        if (present.front() == keyNumber)
+            return Choice{inner.decode<std::int64_t>(valueKey)};
+        if (present.front() == keyText)
+            return Choice{inner.decode<std::string>(valueKey)};
+        return Choice{inner.decode<Inner>(valueKey)};
+    }
+    friend bool operator==(const Choice&, const Choice&) = default;
+};
+
+// A record of every kind of field protobuf knows, named and numbered as in the interop test's
+// definition.
+struct Everything {
+    bool flag = false;
+    std::int32_t int32 = 0;
+    std::int64_t int64 = 0;
+    std::uint32_t uint32 = 0;
+    std::uint64_t uint64 = 0;
+    float real32 = 0;
+    double real64 = 0;
+    std::string text;
+    coding::Data blob;
+    coding::FixedSize<std::int32_t> sfixed32;
+    coding::FixedSize<std::int64_t> sfixed64;
+    coding::FixedSize<std::uint32_t> fixed32;
+    coding::FixedSize<std::uint64_t> fixed64;
+    coding::SignedValue<std::int32_t> sint32;
+    coding::SignedValue<std::int64_t> sint64;
+    Inner inner;
+    std::vector<std::int64_t> numbers;       // packed
+    std::vector<std::string> texts;          // one occurrence each
+    std::vector<Inner> inners;
+    std::map<std::string, std::int64_t> byName;
+    std::map<std::int64_t, Inner> byNumber;
+    std::optional<std::int64_t> maybe;       // explicit presence
+
+    static inline const CodingKey keyFlag{"flag", 1}, keyInt32{"int32", 2}, keyInt64{"int64", 3},
+        keyUInt32{"uint32", 4}, keyUInt64{"uint64", 5}, keyReal32{"real32", 6}, keyReal64{"real64", 7},
+        keyText{"text", 8}, keyBlob{"blob", 9}, keySFixed32{"sfixed32", 10}, keySFixed64{"sfixed64", 11},
+        keyFixed32{"fixed32", 12}, keyFixed64{"fixed64", 13}, keySInt32{"sint32", 14}, keySInt64{"sint64", 15},
+        keyInner{"inner", 16}, keyNumbers{"numbers", 17}, keyTexts{"texts", 18}, keyInners{"inners", 19},
+        keyByName{"byName", 20}, keyByNumber{"byNumber", 21}, keyMaybe{"maybe", 22};
+    static inline const KeySet keys{keyFlag,    keyInt32,    keyInt64,   keyUInt32,  keyUInt64, keyReal32,
+                                    keyReal64,  keyText,     keyBlob,    keySFixed32, keySFixed64, keyFixed32,
+                                    keyFixed64, keySInt32,   keySInt64,  keyInner,   keyNumbers, keyTexts,
+                                    keyInners,  keyByName,   keyByNumber, keyMaybe};
+
+    void encode(coding::Encoder& encoder) const {
+        auto c = encoder.container(keys);
+        c.encode(flag, keyFlag);
+        c.encode(int32, keyInt32);
+        c.encode(int64, keyInt64);
+        c.encode(uint32, keyUInt32);
+        c.encode(uint64, keyUInt64);
+        c.encode(real32, keyReal32);
+        c.encode(real64, keyReal64);
+        c.encode(text, keyText);
+        c.encode(blob, keyBlob);
+        c.encode(sfixed32, keySFixed32);
+        c.encode(sfixed64, keySFixed64);
+        c.encode(fixed32, keyFixed32);
+        c.encode(fixed64, keyFixed64);
+        c.encode(sint32, keySInt32);
+        c.encode(sint64, keySInt64);
+        c.encode(inner, keyInner);
+        c.encode(numbers, keyNumbers);
+        c.encode(texts, keyTexts);
+        c.encode(inners, keyInners);
+        c.encode(byName, keyByName);
+        c.encode(byNumber, keyByNumber);
+        c.encodeIfPresent(maybe, keyMaybe);
+    }
+    static Everything decode(coding::Decoder& decoder) {
+        auto c = decoder.container(keys);
+        Everything e;
+        e.flag = c.decode<bool>(keyFlag);
+        e.int32 = c.decode<std::int32_t>(keyInt32);
+        e.int64 = c.decode<std::int64_t>(keyInt64);
+        e.uint32 = c.decode<std::uint32_t>(keyUInt32);
+        e.uint64 = c.decode<std::uint64_t>(keyUInt64);
+        e.real32 = c.decode<float>(keyReal32);
+        e.real64 = c.decode<double>(keyReal64);
+        e.text = c.decode<std::string>(keyText);
+        e.blob = c.decode<coding::Data>(keyBlob);
+        e.sfixed32 = c.decode<coding::FixedSize<std::int32_t>>(keySFixed32);
+        e.sfixed64 = c.decode<coding::FixedSize<std::int64_t>>(keySFixed64);
+        e.fixed32 = c.decode<coding::FixedSize<std::uint32_t>>(keyFixed32);
+        e.fixed64 = c.decode<coding::FixedSize<std::uint64_t>>(keyFixed64);
+        e.sint32 = c.decode<coding::SignedValue<std::int32_t>>(keySInt32);
+        e.sint64 = c.decode<coding::SignedValue<std::int64_t>>(keySInt64);
+        e.inner = c.decode<Inner>(keyInner);
+        e.numbers = c.decode<std::vector<std::int64_t>>(keyNumbers);
+        e.texts = c.decode<std::vector<std::string>>(keyTexts);
+        e.inners = c.decode<std::vector<Inner>>(keyInners);
+        e.byName = c.decode<std::map<std::string, std::int64_t>>(keyByName);
+        e.byNumber = c.decode<std::map<std::int64_t, Inner>>(keyByNumber);
+        e.maybe = c.decodeIfPresent<std::int64_t>(keyMaybe);
+        return e;
+    }
+    friend bool operator==(const Everything&, const Everything&) = default;
+};
+
+// A value of every field, negatives and defaults among them.
+inline Everything everything() {
+    Everything e;
+    e.flag = true;
+    e.int32 = -5;
+    e.int64 = -1;
+    e.uint32 = 4000000000u;
+    e.uint64 = ~std::uint64_t{0};
+    e.real32 = 1.5f;
+    e.real64 = -2.25;
+    e.text = "말씀";
+    e.blob = coding::Data{0, 1, 2, 0xFF};
+    e.sfixed32 = -7;
+    e.sfixed64 = std::int64_t{-1} << 40;
+    e.fixed32 = 9u;
+    e.fixed64 = std::uint64_t{1} << 63;
+    e.sint32 = -2147483647 - 1;
+    e.sint64 = -3;
+    e.inner = Inner{150, "hi"};
+    e.numbers = {1, 0, -1, 300};
+    e.texts = {"a", "", "c"};
+    e.inners = {Inner{1, ""}, Inner{}, Inner{-2, "x"}};
+    e.byName = {{"", 0}, {"one", 1}, {"minus", -1}};
+    e.byNumber = {{-1, Inner{1, "neg"}}, {0, Inner{}}, {7, Inner{7, ""}}};
+    e.maybe = 0;
+    return e;
+}
+
+// An identifier and a oneof whose cases stand as fields 30 to 32 beside it.
+struct Choosing {
+    std::int64_t id = 0;
+    std::optional<Choice> choice;
+
+    static inline const CodingKey keyId{"id", 1}, keyChoice{"choice", 29};
+    static inline const KeySet keys{keyId, keyChoice};
+
+    void encode(coding::Encoder& encoder) const {
+        auto c = encoder.container(keys);
+        c.encode(id, keyId);
+        c.encodeIfPresent(choice, keyChoice);
+    }
+    static Choosing decode(coding::Decoder& decoder) {
+        auto c = decoder.container(keys);
+        return Choosing{c.decode<std::int64_t>(keyId), c.decodeIfPresent<Choice>(keyChoice)};
+    }
+    friend bool operator==(const Choosing&, const Choosing&) = default;
+};
+
+} // namespace prototest
