@@ -53,6 +53,17 @@ constexpr bool declaresOneOf() {
         return false;
 }
 
+// The primitive kind a value of T codes as, when it codes as one primitive.
+template <class T>
+constexpr std::optional<PrimitiveKind> singlePrimitiveKind() {
+    if constexpr (Primitive<T>)
+        return PrimitiveTraits<T>::kind;
+    else if constexpr (RawValueEnumType<T>)
+        return PrimitiveKind::Int64;
+    else
+        return std::nullopt;
+}
+
 // "Name<Inner>" built once per instantiation.
 template <class Inner>
 std::string_view wrappedTypeName(std::string_view outer) {
@@ -125,6 +136,7 @@ struct Codable<std::vector<T, Allocator>> {
     static constexpr ValueCategory category = ValueCategory::other;
     static constexpr bool isMap = false;
     static constexpr bool isOneOf = false;
+    static constexpr std::optional<PrimitiveKind> elementKind = detail::singlePrimitiveKind<T>();
     static std::string_view typeName() { return detail::wrappedTypeName<Codable<T>>("Array"); }
     static void encode(const std::vector<T, Allocator>& value, Encoder& encoder) {
         auto container = encoder.unkeyedContainer();
@@ -157,6 +169,7 @@ struct Codable<std::vector<bool, Allocator>> {
     static constexpr ValueCategory category = ValueCategory::other;
     static constexpr bool isMap = false;
     static constexpr bool isOneOf = false;
+    static constexpr std::optional<PrimitiveKind> elementKind = PrimitiveKind::Bool;
     static std::string_view typeName() { return "Array<Bool>"; }
     static void encode(const std::vector<bool, Allocator>& value, Encoder& encoder) {
         auto container = encoder.unkeyedContainer();
@@ -177,6 +190,7 @@ struct Codable<std::set<T, Compare, Allocator>> {
     static constexpr ValueCategory category = ValueCategory::other;
     static constexpr bool isMap = false;
     static constexpr bool isOneOf = false;
+    static constexpr std::optional<PrimitiveKind> elementKind = detail::singlePrimitiveKind<T>();
     static std::string_view typeName() { return detail::wrappedTypeName<Codable<T>>("Set"); }
     static void encode(const std::set<T, Compare, Allocator>& value, Encoder& encoder) {
         auto container = encoder.unkeyedContainer();
@@ -346,6 +360,8 @@ DecodeItem makeDecodeItem(std::optional<T>& slot) {
     item.typeName = Codable<T>::typeName();
     if constexpr (Primitive<T>)
         item.primitiveKind = PrimitiveTraits<T>::kind;
+    if constexpr (requires { Codable<T>::elementKind; })
+        item.elementKind = Codable<T>::elementKind;
     item.slot = &slot;
     item.decodeFunction = [](void* erased, Decoder& decoder) {
         auto& slot = *static_cast<std::optional<T>*>(erased);

@@ -18,6 +18,10 @@ struct DecodeItem {
     bool isMap = false;
     bool isOneOf = false;
     PrimitiveKind primitiveKind = PrimitiveKind::Bool; // when category is primitive
+    // For a list whose elements each code as one primitive (a raw-value enumeration as its Int64):
+    // their kind. A format that packs such elements needs it to tell an empty run of them from an
+    // empty element before it reads any.
+    std::optional<PrimitiveKind> elementKind;
     std::string_view typeName;
 
     void* slot = nullptr;

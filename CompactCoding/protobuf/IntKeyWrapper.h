@@ -40,11 +40,16 @@ public:
     constexpr std::uint64_t tag(DataType dataType) const {
         return (std::uint64_t{number_} << 3) | rawValue(dataType);
     }
-    // The field and wire type of a tag read from data: the group wire types 3 and 4 throw
-    // "Unknown data type N" with `path`, a field number outside 1 to 2^29 - 1 integerKeyOutOfRange
-    // with the tag shifted right by three, its sign kept.
+    // The field and wire type of a tag read from data. Protobuf's wire types are 0, 1, 2 and 5: the
+    // group wire types 3 and 4, and 6 and 7, which name nothing (no length can be known for them),
+    // throw "Unknown data type N" with `path`; a field number outside 1 to 2^29 - 1 throws
+    // integerKeyOutOfRange with the tag shifted right by three, its sign kept.
     static IntKeyWrapper fromTag(std::uint64_t tag, DataType& wireType, const CodingPath& path) {
-        wireType = dataTypeOfRaw(tag & 7, path);
+        const std::uint64_t raw = tag & 7;
+        constexpr std::uint64_t wireTypes = (1 << 0) | (1 << 1) | (1 << 2) | (1 << 5);
+        if (((wireTypes >> raw) & 1) == 0)
+            unknownDataType(raw, path);
+        wireType = static_cast<DataType>(raw);
         const auto number = static_cast<std::int64_t>(tag) >> 3;
         if (!isFieldNumber(number))
             outOfRange(number);

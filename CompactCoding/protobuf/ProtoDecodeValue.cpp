@@ -21,6 +21,12 @@ void decodeProtoNestedValue(DecodeItem& item, const ProtoStorage& storage, const
         item.decode(node);
         return;
     }
+    if (item.elementKind && dataTypeOf(*item.elementKind) != DataType::variableLength) {
+        ProtoDecodingNode node(storage.withPackedElements(), creator.sharedCodingPath(), creator.sharedUserInfo(),
+                               creator.depth() + 1);
+        item.decode(node);
+        return;
+    }
     ProtoDecodingNode node(storage, creator.sharedCodingPath(), creator.sharedUserInfo(), creator.depth() + 1);
     item.decode(node);
 }

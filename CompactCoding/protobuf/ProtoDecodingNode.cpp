@@ -10,7 +10,7 @@ namespace coding {
 ProtoDecodingNode::ProtoDecodingNode(ProtoStorage storage, std::shared_ptr<const CodingPath> codingPath,
                                      std::shared_ptr<const UserInfo> userInfo, std::uint32_t depth)
     : AbstractDecodingNode(std::move(codingPath), std::move(userInfo), depth, protobufNestingLimit),
-      storage_(storage) {}
+      storage_(std::move(storage)) {}
 
 std::shared_ptr<KeyedDecodingContainerBox> ProtoDecodingNode::makeKeyedContainer(const KeySet& keys) {
     switch (storage_.kind()) {
@@ -26,11 +26,7 @@ std::shared_ptr<KeyedDecodingContainerBox> ProtoDecodingNode::makeKeyedContainer
 }
 
 std::shared_ptr<UnkeyedDecodingContainerBox> ProtoDecodingNode::makeUnkeyedContainer() {
-    if (storage_.kind() == ProtoStorage::Kind::field && storage_.isRepeatedField())
-        return std::make_shared<ProtoUnkeyedDecoder>(ProtoElementReader::repeatedField(storage_.occurrences()),
-                                                     sharedCodingPath(), sharedUserInfo(), depth());
-    return std::make_shared<ProtoUnkeyedDecoder>(ProtoElementReader::elements(storage_.standaloneBytes(codingPath())),
-                                                 sharedCodingPath(), sharedUserInfo(), depth());
+    return ProtoUnkeyedDecoder::over(storage_, sharedCodingPath(), sharedUserInfo(), depth());
 }
 
 std::shared_ptr<SingleValueDecodingContainerBox> ProtoDecodingNode::makeSingleValueContainer() {

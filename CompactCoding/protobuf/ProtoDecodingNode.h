@@ -8,7 +8,7 @@ namespace coding {
 
 // The decoder a value reads itself from in the protobuf-compatible form. It holds where the
 // value's bytes are (ProtoStorage) and hands out containers over them; it may be asked for any
-// number of containers. Past protobufNestingLimit levels the data counts as corrupt.
+// number of containers. Past protobufNestingLimit the data counts as corrupt.
 class ProtoDecodingNode : public Decoder, public AbstractDecodingNode {
 public:
     ProtoDecodingNode(ProtoStorage storage, std::shared_ptr<const CodingPath> codingPath,

@@ -21,11 +21,21 @@ ProtoOccurrence entryField(std::span<const std::uint8_t> entry, std::size_t& ind
     return ProtoOccurrence::readValue(entry, index, wireType, path);
 }
 
+// The key, then the value; whatever follows are fields of the entry as well: a key or value
+// written again takes the place of the first, any other field is passed over.
 ProtoDictDecodingNode::Entry readEntry(std::span<const std::uint8_t> entry, const CodingPath& path) {
     std::size_t index = 0;
-    const ProtoOccurrence key = entryField(entry, index, 1, path);
-    const ProtoOccurrence value = entryField(entry, index, 2, path);
-    return {key, value};
+    ProtoDictDecodingNode::Entry result{entryField(entry, index, 1, path), {}};
+    result.value = entryField(entry, index, 2, path);
+    while (index < entry.size()) {
+        std::uint32_t field = 0;
+        const ProtoOccurrence occurrence = ProtoOccurrence::read(entry, index, field, path);
+        if (field == 1)
+            result.key = occurrence;
+        else if (field == 2)
+            result.value = occurrence;
+    }
+    return result;
 }
 
 } // namespace

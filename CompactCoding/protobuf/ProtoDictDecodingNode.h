@@ -16,14 +16,16 @@ class ProtoDictDecodingNode final : public ProtoDecodingNode {
 public:
     using ProtoDecodingNode::ProtoDecodingNode;
 
-    // One map entry: field 1, the key, and field 2, the value; fields after them are ignored.
+    // One map entry: field 1, the key, and field 2, the value. Fields after them belong to the
+    // entry too: the last key and value count, and other fields are passed over.
     struct Entry {
         ProtoOccurrence key;
         ProtoOccurrence value;
     };
     // Every entry of the map in `storage`, read at once. An entry whose first field is not 1 or
     // whose second is not 2 is the ProtobufDecodingError unexpectedDictionaryKey; an entry that
-    // ends early "Premature end of data".
+    // ends early "Premature end of data", and malformed fields after the value their fault (see
+    // ProtoOccurrence::read).
     static std::vector<Entry> readEntries(const ProtoStorage& storage, const CodingPath& path);
 
 protected:

@@ -17,27 +17,34 @@ std::span<const std::uint8_t> ProtoElementReader::nextValue(DataType dataType, c
             return ProtoOccurrence::readPayload(bytes_, index_, path);
         return ProtoOccurrence::readValue(bytes_, index_, dataType, path).bytes();
     }
-    for (;;) {
+    if (dataType == DataType::variableLength) {
         const ProtoOccurrence& occurrence = currentOccurrence(path);
-        if (occurrence.wireType == dataType && packedOffset_ == 0) {
-            nextOccurrence();
-            return occurrence.bytes();
-        }
-        if (occurrence.wireType != DataType::variableLength || dataType == DataType::variableLength)
+        if (occurrence.wireType != DataType::variableLength || packedOffset_ != 0)
             unexpectedWireType(occurrence.wireType, path);
-        // A packed run: the numbers lie back to back in the payload. An empty run holds none.
+        nextOccurrence();
+        return occurrence.bytes();
+    }
+    // A number: in an occurrence of its own or in a packed run, where the numbers lie back to back
+    // in the payload. An empty run holds none.
+    passEmptyRuns();
+    const ProtoOccurrence& occurrence = currentOccurrence(path);
+    std::span<const std::uint8_t> value;
+    if (occurrence.wireType == dataType && packedOffset_ == 0) {
+        nextOccurrence();
+        value = occurrence.bytes();
+    } else {
+        if (occurrence.wireType != DataType::variableLength)
+            unexpectedWireType(occurrence.wireType, path);
         const auto run = occurrence.bytes();
-        if (packedOffset_ == run.size()) {
-            nextOccurrence();
-            continue;
-        }
         std::size_t offset = packedOffset_;
-        const auto value = ProtoOccurrence::readValue(run, offset, dataType, path).bytes();
+        value = ProtoOccurrence::readValue(run, offset, dataType, path).bytes();
         packedOffset_ = static_cast<std::uint32_t>(offset);
         if (offset == run.size())
             nextOccurrence();
-        return value;
     }
+    // The elements are numbers: an empty run after this one holds nothing more.
+    passEmptyRuns();
+    return value;
 }
 
 std::span<const std::uint8_t> ProtoElementReader::nextPayload(const CodingPath& path) {

@@ -11,16 +11,22 @@ namespace coding {
 
 // Where the elements of a protobuf list are read from, one after the other, in one of two forms:
 //  - a repeated field: its occurrences, each holding one element or (for numbers) a packed run of
-//    them; numbers are read alike from packed runs and from occurrences of their own;
+//    them; numbers are read alike from packed runs and from occurrences of their own. A run may be
+//    empty: it holds no number, where an empty occurrence is an element (empty text, a message of
+//    defaults) for anything else, so empty runs are passed over once the reader knows its
+//    elements are numbers (from the list's type, or from the number just read);
 //  - a list standing alone (a root, a value of a map or a oneof, an element of another list): the
 //    elements back to back, each length-delimited one behind its byte count.
 // The occurrences and bytes are views; their owner outlives the reader.
 class ProtoElementReader {
 public:
-    static ProtoElementReader repeatedField(std::span<const ProtoOccurrence> occurrences) {
+    // `packedElements`: the elements are numbers.
+    static ProtoElementReader repeatedField(std::span<const ProtoOccurrence> occurrences, bool packedElements = false) {
         ProtoElementReader reader;
         reader.occurrences_ = occurrences;
         reader.isField_ = true;
+        if (packedElements)
+            reader.passEmptyRuns();
         return reader;
     }
     static ProtoElementReader elements(std::span<const std::uint8_t> bytes) {
@@ -46,6 +52,12 @@ private:
     void nextOccurrence() {
         ++index_;
         packedOffset_ = 0;
+    }
+    // Moves past the empty runs that come next.
+    void passEmptyRuns() {
+        while (packedOffset_ == 0 && index_ < occurrences_.size() &&
+               occurrences_[index_].wireType == DataType::variableLength && occurrences_[index_].size == 0)
+            ++index_;
     }
 
     std::span<const ProtoOccurrence> occurrences_;

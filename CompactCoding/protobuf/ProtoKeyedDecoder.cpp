@@ -31,7 +31,7 @@ ProtoKeyedDecoder::ProtoKeyedDecoder(const KeySet& keys, std::shared_ptr<const C
 ProtoKeyedDecoder::ProtoKeyedDecoder(std::span<const std::uint8_t> bytes, const KeySet& keys,
                                      std::shared_ptr<const CodingPath> codingPath,
                                      std::shared_ptr<const UserInfo> userInfo, std::uint32_t depth)
-    : ProtoKeyedDecoder(keys, std::move(codingPath), std::move(userInfo), depth, true) {
+    : ProtoKeyedDecoder(keys, std::move(codingPath), std::move(userInfo), protobufMessageDepth(depth), true) {
     parse(bytes);
     finish();
 }
@@ -39,7 +39,7 @@ ProtoKeyedDecoder::ProtoKeyedDecoder(std::span<const std::uint8_t> bytes, const 
 ProtoKeyedDecoder::ProtoKeyedDecoder(std::span<const ProtoOccurrence> parts, const KeySet& keys,
                                      std::shared_ptr<const CodingPath> codingPath,
                                      std::shared_ptr<const UserInfo> userInfo, std::uint32_t depth)
-    : ProtoKeyedDecoder(keys, std::move(codingPath), std::move(userInfo), depth, true) {
+    : ProtoKeyedDecoder(keys, std::move(codingPath), std::move(userInfo), protobufMessageDepth(depth), true) {
     for (const ProtoOccurrence& part : parts) {
         if (part.wireType != DataType::variableLength)
             unexpectedWireType(part.wireType, this->codingPath());
@@ -245,8 +245,15 @@ std::shared_ptr<KeyedDecodingContainerBox> ProtoKeyedDecoder::nestedContainer(co
 }
 
 std::shared_ptr<UnkeyedDecodingContainerBox> ProtoKeyedDecoder::nestedUnkeyedContainer(const CodingKey& key) {
-    return ProtoUnkeyedDecoder::over(ProtoStorage::field(occurrences(key), areRepeatedFields_), sharedCodingPath(),
-                                     sharedUserInfo(), depth() + 1);
+    const std::span<const ProtoOccurrence> found = occurrences(key);
+    if (areRepeatedFields_) {
+        // The record may let this container go before it reads the list: the list keeps the
+        // field's occurrences itself.
+        return std::make_shared<ProtoUnkeyedDecoder>(std::vector<ProtoOccurrence>(found.begin(), found.end()),
+                                                     sharedCodingPath(), sharedUserInfo(), depth() + 1);
+    }
+    return ProtoUnkeyedDecoder::over(ProtoStorage::field(found, false), sharedCodingPath(), sharedUserInfo(),
+                                     depth() + 1);
 }
 
 std::shared_ptr<Decoder> ProtoKeyedDecoder::superDecoder() {

@@ -26,8 +26,8 @@ namespace coding {
 // container's path unchanged. Bytes are read in place: the input outlives the container.
 class ProtoKeyedDecoder : public KeyedDecodingContainerBox, public AbstractDecodingNode {
 public:
-    // The fields of a message's bytes. Throws the fault of the first field that is not well
-    // formed (see ProtoOccurrence::read).
+    // The fields of a message's bytes, made at `depth` and standing at protobufMessageDepth of it.
+    // Throws the fault of the first field that is not well formed (see ProtoOccurrence::read).
     ProtoKeyedDecoder(std::span<const std::uint8_t> bytes, const KeySet& keys,
                       std::shared_ptr<const CodingPath> codingPath, std::shared_ptr<const UserInfo> userInfo,
                       std::uint32_t depth);

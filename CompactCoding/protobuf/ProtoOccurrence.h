@@ -26,10 +26,11 @@ struct ProtoOccurrence {
     std::span<const std::uint8_t> bytes() const { return {data, size}; }
 
     // Reads one tagged field at `index` of `bytes` and moves past it. Faults are thrown with
-    // `path`: "Premature end of data" for bytes that end inside it, "Unknown data type 3" (or 4)
-    // for the group wire types, the ProtobufEncodingError integerKeyOutOfRange for a field number
-    // outside 1 to 2^29 - 1 (the tag shifted right by three, its sign kept), "Invalid data size"
-    // for a byte count that reads as negative.
+    // `path`: "Premature end of data" for bytes that end inside it, "Unknown data type N" for the
+    // wire types protobuf does not have (3 and 4, the groups', and 6 and 7), the
+    // ProtobufEncodingError integerKeyOutOfRange for a field number outside 1 to 2^29 - 1 (the tag
+    // shifted right by three, its sign kept), "Invalid data size" for a byte count that reads as
+    // negative.
     static ProtoOccurrence read(std::span<const std::uint8_t> bytes, std::size_t& index, std::uint32_t& field,
                                 const CodingPath& path) {
         DataType wireType;

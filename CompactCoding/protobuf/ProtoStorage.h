@@ -4,7 +4,9 @@
 #include "CompactCoding/protobuf/ProtoOccurrence.h"
 
 #include <cstdint>
+#include <memory>
 #include <span>
+#include <utility>
 
 namespace coding {
 
@@ -17,7 +19,9 @@ namespace coding {
 //    case) takes the last occurrence's payload as a list or map standing alone;
 //  - element: the next element of a list, read through the list's reader when the value asks for
 //    a container or a value.
-// Views only: the input, the containers and the readers outlive the nodes they make.
+// Views: the input outlives every node. The containers and readers a storage views outlive the
+// nodes made inside their calls; a storage handed out past that (a list's super decoder) keeps
+// what it reads through alive with `keepAlive`.
 class ProtoStorage {
 public:
     enum class Kind : std::uint8_t { bytes, field, element };
@@ -33,13 +37,23 @@ public:
         storage.isRepeatedField_ = isRepeatedField;
         return storage;
     }
-    static ProtoStorage element(ProtoElementReader& reader) {
+    static ProtoStorage element(ProtoElementReader& reader, std::shared_ptr<const void> keepAlive = {}) {
         ProtoStorage storage(Kind::element);
         storage.reader_ = &reader;
+        storage.keepAlive_ = std::move(keepAlive);
+        return storage;
+    }
+
+    // The same storage for a list whose elements are packed when they come in runs (numbers): an
+    // empty run then holds no element, where an empty occurrence of a text or a message is one.
+    ProtoStorage withPackedElements() const {
+        ProtoStorage storage = *this;
+        storage.packedElements_ = true;
         return storage;
     }
 
     Kind kind() const { return kind_; }
+    bool hasPackedElements() const { return packedElements_; }
     std::span<const std::uint8_t> bytes() const { return bytes_; }
     std::span<const ProtoOccurrence> occurrences() const { return occurrences_; }
     bool isRepeatedField() const { return isRepeatedField_; }
@@ -55,9 +69,11 @@ private:
 
     Kind kind_;
     bool isRepeatedField_ = false;
+    bool packedElements_ = false;
     std::span<const std::uint8_t> bytes_;
     std::span<const ProtoOccurrence> occurrences_;
     ProtoElementReader* reader_ = nullptr;
+    std::shared_ptr<const void> keepAlive_;
 };
 
 } // namespace coding

@@ -13,13 +13,20 @@ ProtoUnkeyedDecoder::ProtoUnkeyedDecoder(ProtoElementReader reader, std::shared_
     : AbstractDecodingNode(std::move(codingPath), std::move(userInfo), depth, protobufNestingLimit),
       reader_(reader) {}
 
+ProtoUnkeyedDecoder::ProtoUnkeyedDecoder(std::vector<ProtoOccurrence> occurrences,
+                                         std::shared_ptr<const CodingPath> codingPath,
+                                         std::shared_ptr<const UserInfo> userInfo, std::uint32_t depth)
+    : AbstractDecodingNode(std::move(codingPath), std::move(userInfo), depth, protobufNestingLimit),
+      occurrences_(std::move(occurrences)), reader_(ProtoElementReader::repeatedField(occurrences_)) {}
+
 std::shared_ptr<ProtoUnkeyedDecoder> ProtoUnkeyedDecoder::over(const ProtoStorage& storage,
                                                                std::shared_ptr<const CodingPath> codingPath,
                                                                std::shared_ptr<const UserInfo> userInfo,
                                                                std::uint32_t depth) {
     if (storage.kind() == ProtoStorage::Kind::field && storage.isRepeatedField())
-        return std::make_shared<ProtoUnkeyedDecoder>(ProtoElementReader::repeatedField(storage.occurrences()),
-                                                     std::move(codingPath), std::move(userInfo), depth);
+        return std::make_shared<ProtoUnkeyedDecoder>(
+            ProtoElementReader::repeatedField(storage.occurrences(), storage.hasPackedElements()), std::move(codingPath),
+            std::move(userInfo), depth);
     const auto bytes = storage.standaloneBytes(*codingPath);
     return std::make_shared<ProtoUnkeyedDecoder>(ProtoElementReader::elements(bytes), std::move(codingPath),
                                                  std::move(userInfo), depth);
@@ -54,8 +61,9 @@ std::shared_ptr<UnkeyedDecodingContainerBox> ProtoUnkeyedDecoder::nestedUnkeyedC
 
 std::shared_ptr<Decoder> ProtoUnkeyedDecoder::superDecoder() {
     ++currentIndex_;
-    return std::make_shared<ProtoDecodingNode>(ProtoStorage::element(reader_), sharedCodingPath(), sharedUserInfo(),
-                                               depth() + 1);
+    // The node may be kept after this list's handle is gone: it holds the list.
+    return std::make_shared<ProtoDecodingNode>(ProtoStorage::element(reader_, shared_from_this()), sharedCodingPath(),
+                                               sharedUserInfo(), depth() + 1);
 }
 
 } // namespace coding

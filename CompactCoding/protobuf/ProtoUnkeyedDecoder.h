@@ -7,6 +7,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <vector>
 
 namespace coding {
 
@@ -15,13 +16,21 @@ namespace coding {
 // Nodes made for elements read from this container's reader, so each element must be decoded
 // completely before the next is asked for; an element that reads nothing is corrupt data, as it
 // would otherwise be read forever.
-class ProtoUnkeyedDecoder final : public UnkeyedDecodingContainerBox, public AbstractDecodingNode {
+//
+// A list may outlive the container it came from (a record need not keep a message's container to
+// read a list of it): it holds what it reads from, and its super decoders hold the list.
+class ProtoUnkeyedDecoder final : public UnkeyedDecodingContainerBox,
+                                  public AbstractDecodingNode,
+                                  public std::enable_shared_from_this<ProtoUnkeyedDecoder> {
 public:
     ProtoUnkeyedDecoder(ProtoElementReader reader, std::shared_ptr<const CodingPath> codingPath,
                         std::shared_ptr<const UserInfo> userInfo, std::uint32_t depth);
+    // A repeated field of its own occurrences.
+    ProtoUnkeyedDecoder(std::vector<ProtoOccurrence> occurrences, std::shared_ptr<const CodingPath> codingPath,
+                        std::shared_ptr<const UserInfo> userInfo, std::uint32_t depth);
 
-    // The list over a node's storage: a message's field as a repeated field, anything else as a
-    // list standing alone.
+    // The list over a node's storage: a message's field as a repeated field (its occurrences
+    // viewed, as a node's message outlives it), anything else as a list standing alone.
     static std::shared_ptr<ProtoUnkeyedDecoder> over(const ProtoStorage& storage,
                                                      std::shared_ptr<const CodingPath> codingPath,
                                                      std::shared_ptr<const UserInfo> userInfo, std::uint32_t depth);
@@ -38,6 +47,7 @@ public:
     std::shared_ptr<Decoder> superDecoder() override;
 
 private:
+    std::vector<ProtoOccurrence> occurrences_; // when the list holds its own
     ProtoElementReader reader_;
     std::int64_t currentIndex_ = 0;
 };

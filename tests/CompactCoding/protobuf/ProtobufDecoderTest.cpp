@@ -25,6 +25,17 @@ Bytes operator+(Bytes a, const Bytes& b) {
     return a;
 }
 
+// The error of type E that `run` throws; none when it throws none.
+template <class E, class Run>
+std::optional<E> thrown(Run&& run) {
+    try {
+        run();
+    } catch (const E& error) {
+        return error;
+    }
+    return std::nullopt;
+}
+
 TEST(ProtobufDecoding, ReadsBackWhatTheEncoderWrites) {
     EXPECT_EQ(decoded<Everything>(encoded(everything())), everything());
     EXPECT_EQ(decoded<Everything>(encoded(everything(), true)), everything());
@@ -45,7 +56,7 @@ TEST(ProtobufDecoding, ReadsBackWhatTheEncoderWrites) {
 TEST(ProtobufDecoding, MissingFieldsAreZerosAndUnknownOnesAreSkipped) {
     EXPECT_EQ(decoded<Everything>({}), Everything{});
     const Bytes unknown = bytes({0x98, 0x06, 0x05, 0xA1, 0x06, 1, 2, 3, 4, 5, 6, 7, 8, 0xAA, 0x06, 0x01, 0x00,
-                                 0xAD, 0x06, 1, 2, 3, 4, 0xB6, 0x06, 0x09, 0xBF, 0x06, 1, 2});
+                                 0xAD, 0x06, 1, 2, 3, 4});
     EXPECT_EQ(decoded<Inner>(unknown + bytes({0x08, 0x07})), (Inner{7, ""}));
     EXPECT_EQ(decoded<Inner>(bytes({0x12, 0x01, 0x78, 0x08, 0x07})), (Inner{7, "x"})); // any field order
     probe(bytes({0x08, 0x00, 0x18, 0x01}), [](coding::Decoder& decoder) {
@@ -146,11 +157,8 @@ TEST(ProtobufDecoding, OneOfsAreReadFromTheFieldsOfTheirCases) {
 TEST(ProtobufDecoding, RefusedCalls) {
     using Int8Field = Field<1, std::int8_t>;
     EXPECT_THROW(decoded<Int8Field>({}), ProtobufDecodingError); // even absent
-    try {
-        decoded<Field<1, std::uint16_t>>({});
-    } catch (const ProtobufDecodingError& error) {
-        EXPECT_EQ(error, ProtobufDecodingError(ProtobufDecodingError::Kind::unsupportedType, "UInt16.Type"));
-    }
+    EXPECT_EQ(thrown<ProtobufDecodingError>([] { decoded<Field<1, std::uint16_t>>({}); }),
+              ProtobufDecodingError(ProtobufDecodingError::Kind::unsupportedType, "UInt16.Type"));
     probe({}, [](coding::Decoder& decoder) {
         EXPECT_THROW(decoder.container(Inner::keys).superDecoder(), ProtobufDecodingError);
         EXPECT_FALSE(decoder.unkeyedContainer().decodeNil());
@@ -196,6 +204,8 @@ TEST(ProtobufDecoding, HostileInputIsRefusedWithTheFirstFault) {
         {bytes({0x11, 1, 2, 3}), "Premature end of data"},
         {bytes({0x0B}), "Unknown data type 3"},
         {bytes({0x0C}), "Unknown data type 4"},
+        {bytes({0x0E, 0x01}), "Unknown data type 6"},
+        {bytes({0x1F, 0x01, 0x02}), "Unknown data type 7"},
         {bytes({0x08, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0x02}),
          "Encoded variable-length integer out of range"},
         {bytes({0x12, 0x02, 0xC3, 0x28}), "Invalid string"},
@@ -210,11 +220,8 @@ TEST(ProtobufDecoding, HostileInputIsRefusedWithTheFirstFault) {
         }
     }
     EXPECT_THROW(decoded<Inner>(bytes({0x00})), ProtobufEncodingError); // field 0
-    try {
-        decoded<Inner>(bytes({0x80, 0x80, 0x80, 0x80, 0x10, 0x00}));
-    } catch (const ProtobufEncodingError& error) {
-        EXPECT_EQ(error, ProtobufEncodingError::integerKeyOutOfRange(536870912));
-    }
+    EXPECT_EQ(thrown<ProtobufEncodingError>([] { decoded<Inner>(bytes({0x80, 0x80, 0x80, 0x80, 0x10, 0x00})); }),
+              ProtobufEncodingError::integerKeyOutOfRange(536870912));
     EXPECT_EQ(decoded<Nest>(nested(100)).levels, 100);
     try {
         decoded<Nest>(nested(101));
@@ -247,10 +254,153 @@ TEST(ProtobufDecoding, MapEntriesHoldTheKeyThenTheValue) {
     EXPECT_EQ(fault(bytes({0x10, 0x01, 0x0A, 0x01, 0x61})), "unexpectedDictionaryKey");
     EXPECT_EQ(fault(bytes({0x0D, 1, 2, 3, 4, 0x10, 0x01})), "unexpectedDictionaryKey");
     EXPECT_EQ(fault(bytes({0x0A, 0x01, 0xFF, 0x10, 0x01})), "Invalid string");
-    EXPECT_EQ(fault(bytes({0x0A, 0x01, 0x61, 0x10, 0x01, 0x18, 0x09})), "no fault"); // a third field is ignored
+    // What follows the value are fields of the entry too: the last key and value count, others are
+    // skipped, and malformed bytes are a fault.
+    EXPECT_EQ(fault(bytes({0x0A, 0x01, 0x61, 0x10, 0x01, 0x18, 0x09})), "no fault");
+    EXPECT_EQ(fault(bytes({0x0A, 0x01, 0x61, 0x10, 0x01, 0x10, 0xFF})), "Premature end of data");
+    EXPECT_EQ(fault(bytes({0x0A, 0x01, 0x61, 0x10, 0x01, 0x1B})), "Unknown data type 3");
+    EXPECT_EQ(fault(bytes({0x0A, 0x01, 0x61, 0x10, 0x01, 0x0D, 1, 2, 3, 4})), "unexpectedDictionaryKey");
+    EXPECT_EQ(decoded<Map>(bytes({0x0A, 0x07, 0x0A, 0x01, 0x61, 0x10, 0x01, 0x10, 0x02})).value,
+              (std::map<std::string, std::int64_t>{{"a", 2}}));
+    EXPECT_EQ(decoded<Map>(bytes({0x0A, 0x0A, 0x0A, 0x01, 0x61, 0x10, 0x01, 0x18, 0x00, 0x0A, 0x01, 0x62})).value,
+              (std::map<std::string, std::int64_t>{{"b", 1}}));
     using ByNumber = Field<1, std::map<std::int64_t, bool>>;
     EXPECT_EQ(decoded<ByNumber>(bytes({0x0A, 0x0D, 0x08}) + tenForMinusOne + bytes({0x10, 0x01})).value,
               (std::map<std::int64_t, bool>{{-1, true}}));
+}
+
+// The containers a record does not keep, gone before what they handed out is read.
+TEST(ProtobufDecoding, WhatAContainerHandsOutKeepsWhatItReadsFrom) {
+    using Lists = Field<1, std::vector<Inner>>;
+    const Lists lists{{Inner{1, "a"}, Inner{2, "b"}, Inner{3, "c"}, Inner{4, "d"}, Inner{5, "e"}}};
+    const Everything value = everything();
+    probe(encoded(lists), [&](coding::Decoder& decoder) {
+        auto list = decoder.container(Lists::keys).nestedUnkeyedContainer(Lists::key);
+        std::vector<Inner> read;
+        while (!list.isAtEnd())
+            read.push_back(list.decode<Inner>());
+        EXPECT_EQ(read, lists.value);
+    });
+    probe(encoded(value), [&](coding::Decoder& decoder) {
+        auto numbers = decoder.container(Everything::keys).nestedUnkeyedContainer(Everything::keyNumbers);
+        std::vector<std::int64_t> read;
+        while (!numbers.isAtEnd())
+            read.push_back(numbers.decode<std::int64_t>());
+        EXPECT_EQ(read, value.numbers);
+    });
+    probe(bytes({0x05, 0x07}), [](coding::Decoder& decoder) {
+        const auto element = decoder.unkeyedContainer().superDecoder();
+        EXPECT_EQ(element->singleValueContainer().decode<std::int64_t>(), 5);
+    });
+}
+
+enum class Shade : std::int64_t { dark = 1, light = 2 };
+
+} // namespace
+
+template <>
+struct coding::RawValueEnum<Shade> {
+    static constexpr bool enabled = true;
+    static constexpr std::string_view name = "Shade";
+    static bool isValid(std::int64_t raw) { return raw == 1 || raw == 2; }
+};
+
+namespace {
+
+// A repeated field of `T` whose one element is written as `element`: its packed runs may be empty.
+template <class T>
+void expectEmptyRunsHoldNothing(const Bytes& element, const T& value) {
+    using List = Field<1, std::vector<T>>;
+    const Bytes empty = bytes({0x0A, 0x00});
+    const Bytes run = bytes({0x0A, static_cast<int>(element.size())}) + element;
+    EXPECT_EQ(decoded<List>(empty).value, std::vector<T>{}) << typeid(T).name();
+    EXPECT_EQ(decoded<List>(empty + empty).value, std::vector<T>{}) << typeid(T).name();
+    EXPECT_EQ(decoded<List>(run + empty).value, std::vector<T>{value}) << typeid(T).name();
+    EXPECT_EQ(decoded<List>(empty + run + empty).value, std::vector<T>{value}) << typeid(T).name();
+}
+
+TEST(ProtobufDecoding, AnEmptyPackedRunHoldsNoElements) {
+    expectEmptyRunsHoldNothing<bool>(bytes({0x01}), true);
+    expectEmptyRunsHoldNothing<std::int32_t>(bytes({0x05}), 5);
+    expectEmptyRunsHoldNothing<std::int64_t>(bytes({0x05}), 5);
+    expectEmptyRunsHoldNothing<std::uint32_t>(bytes({0x05}), 5u);
+    expectEmptyRunsHoldNothing<std::uint64_t>(bytes({0x05}), 5u);
+    expectEmptyRunsHoldNothing<float>(bytes({0x00, 0x00, 0xC0, 0x3F}), 1.5f);
+    expectEmptyRunsHoldNothing<double>(bytes({0, 0, 0, 0, 0, 0, 0xF8, 0x3F}), 1.5);
+    expectEmptyRunsHoldNothing(bytes({5, 0, 0, 0}), coding::FixedSize<std::int32_t>(5));
+    expectEmptyRunsHoldNothing(bytes({5, 0, 0, 0}), coding::FixedSize<std::uint32_t>(5u));
+    expectEmptyRunsHoldNothing(bytes({5, 0, 0, 0, 0, 0, 0, 0}), coding::FixedSize<std::int64_t>(5));
+    expectEmptyRunsHoldNothing(bytes({5, 0, 0, 0, 0, 0, 0, 0}), coding::FixedSize<std::uint64_t>(5u));
+    expectEmptyRunsHoldNothing(bytes({0x09}), coding::SignedValue<std::int32_t>(-5));
+    expectEmptyRunsHoldNothing(bytes({0x09}), coding::SignedValue<std::int64_t>(-5));
+    expectEmptyRunsHoldNothing(bytes({0x02}), Shade::light);
+    // A list read through a container of its own learns what its elements are at the first one.
+    probe(bytes({0x0A, 0x01, 0x05, 0x0A, 0x00}), [](coding::Decoder& decoder) {
+        auto list = decoder.container(Int64Field::keys).nestedUnkeyedContainer(Int64Field::key);
+        EXPECT_EQ(list.decode<std::int64_t>(), 5);
+        EXPECT_TRUE(list.isAtEnd());
+    });
+    // Empty text, bytes and messages are elements.
+    using Texts = Field<1, std::vector<std::string>>;
+    EXPECT_EQ(decoded<Texts>(bytes({0x0A, 0x00})).value, std::vector<std::string>{""});
+}
+
+// A record as deep as the data goes, through lists, maps or optionals: it counts the levels.
+struct Deep {
+    std::vector<Deep> list;
+    std::map<std::int64_t, Deep> byNumber;
+    std::optional<std::shared_ptr<Deep>> maybe;
+
+    static inline const CodingKey keyList{"list", 1}, keyByNumber{"byNumber", 2}, keyMaybe{"maybe", 3};
+    static inline const KeySet keys{keyList, keyByNumber, keyMaybe};
+
+    void encode(coding::Encoder& encoder) const {
+        auto c = encoder.container(keys);
+        c.encode(list, keyList);
+        c.encode(byNumber, keyByNumber);
+        c.encodeIfPresent(maybe, keyMaybe);
+    }
+    static Deep decode(coding::Decoder& decoder) {
+        auto c = decoder.container(keys);
+        return Deep{c.decode<std::vector<Deep>>(keyList), c.decode<std::map<std::int64_t, Deep>>(keyByNumber),
+                    c.decode<std::optional<std::shared_ptr<Deep>>>(keyMaybe)};
+    }
+    int levels() const {
+        if (!list.empty())
+            return 1 + list.front().levels();
+        if (!byNumber.empty())
+            return 1 + byNumber.begin()->second.levels();
+        return maybe ? 1 + (*maybe)->levels() : 0;
+    }
+};
+
+TEST(ProtobufDecoding, TheNestingLimitCountsMessagesWhateverTheShape) {
+    const std::function<Deep(int)> shapes[] = {
+        [](int depth) {
+            Deep deep;
+            for (int i = 0; i < depth; ++i)
+                deep = Deep{{deep}, {}, {}};
+            return deep;
+        },
+        [](int depth) {
+            Deep deep;
+            for (int i = 0; i < depth; ++i)
+                deep = Deep{{}, {{7, deep}}, {}};
+            return deep;
+        },
+        [](int depth) {
+            Deep deep;
+            for (int i = 0; i < depth; ++i)
+                deep = Deep{{}, {}, std::make_shared<Deep>(deep)};
+            return deep;
+        },
+    };
+    for (const auto& shape : shapes) {
+        EXPECT_EQ(decoded<Deep>(encoded(shape(100))).levels(), 100);
+        const auto error = thrown<DecodingError>([&] { decoded<Deep>(encoded(shape(101))); });
+        ASSERT_TRUE(error.has_value());
+        EXPECT_EQ(error->debugDescription(), "Nesting too deep");
+    }
 }
 
 } // namespace
