@@ -32,11 +32,18 @@ std::string identifier(std::string_view text, std::string_view fallback) {
     return name;
 }
 
-// A field's type: "repeated" for a list, and the scalar, message or map type.
+// A field's type: "repeated" for a list, and the scalar, message or map type. A list or map that
+// held nothing gives no name: another instance of its message may.
 struct FieldType {
     std::string label;
     std::string name;
     bool isMap = false;
+
+    bool isKnown() const { return !name.empty(); }
+    // The same kind of field, one of them perhaps not yet known.
+    bool fits(const FieldType& other) const {
+        return label == other.label && isMap == other.isMap && (!isKnown() || !other.isKnown() || name == other.name);
+    }
 };
 
 class Renderer {
@@ -52,24 +59,53 @@ public:
         std::string text = "syntax = \"proto3\";\n";
         for (const std::string& name : order_) {
             text += "\nmessage " + name + " {\n";
-            for (const auto& [number, line] : messages_.at(name).lines)
-                text += "  " + line + "\n";
+            for (const auto& [number, field] : messages_.at(name).fields)
+                text += "  " + lineOf(known(field), number) + "\n";
             text += "}\n";
         }
         return text;
     }
 
 private:
+    // One field of a message, as every instance of the message describes it.
+    struct Field {
+        std::string name;
+        std::string label; // "repeated", "optional" or none
+        FieldType type;
+        std::string nestedName; // of the value's messages, for the failure of a type never known
+    };
+    // A message's fields by number, and the numbers its field names stand for.
+    struct Message {
+        std::map<std::int64_t, Field> fields;
+        std::map<std::string, std::int64_t> numbers;
+    };
+
     static void check(const ProtoContainer& container) {
         if (const auto* node = dynamic_cast<const AbstractProtoNode*>(&container); node && node->encodingError())
             throw *node->encodingError();
     }
 
-    // Adds the message's fields under `name`; a name met again must describe the same fields, or
-    // more of them (a record whose optional fields were absent the first time).
+    static std::string lineOf(const Field& field, std::int64_t number) {
+        return (field.label.empty() ? "" : field.label + " ") + (field.type.isKnown() ? field.type.name : "?") + " " +
+               field.name + " = " + std::to_string(number) + ";";
+    }
+
+    // The field once every instance is walked: a list or map no instance gave a type to fails.
+    static const Field& known(const Field& field) {
+        if (field.type.isKnown())
+            return field;
+        if (field.type.isMap)
+            unavailable("The value type of an empty map in " + field.nestedName + " is unknown");
+        unavailable("The element type of an empty list in " + field.nestedName + " is unknown");
+    }
+
+    // Adds the message's fields under `name`. Every instance of a message adds to one
+    // description: a field it writes that others left out (an absent optional value), or the type
+    // of a list or map that others held empty. A field described otherwise than before fails.
     void define(const std::string& name, const KeyedProtoEncoder& message) {
         if (!messages_.contains(name))
             order_.push_back(name);
+        // Stays where it is while the walk of a value defines other messages (or this one again).
         Message& fields = messages_[name];
         for (const auto& entry : message.content()) {
             if (!entry.key.intValue || !IntKeyWrapper::isFieldNumber(*entry.key.intValue))
@@ -79,15 +115,20 @@ private:
             if (const auto taken = fields.numbers.find(fieldName); taken != fields.numbers.end() && taken->second != number)
                 fieldName += "_" + std::to_string(number);
             fields.numbers.emplace(fieldName, number);
-            const FieldType type = typeOf(*entry.value, name + "_" + fieldName);
-            std::string label = type.label;
-            if (entry.isOptional && label.empty() && !type.isMap)
-                label = "optional";
-            const std::string line = (label.empty() ? "" : label + " ") + type.name + " " + fieldName + " = " +
-                                     std::to_string(number) + ";";
-            const auto [slot, added] = fields.lines.emplace(number, line);
-            if (!added && slot->second != line)
-                unavailable("Message " + name + " is described in two ways: " + slot->second + " and " + line);
+            const std::string nestedName = name + "_" + fieldName;
+            Field field{fieldName, "", typeOf(*entry.value, nestedName), nestedName};
+            field.label = field.type.label;
+            if (entry.isOptional && field.label.empty() && !field.type.isMap)
+                field.label = "optional";
+            const auto [slot, added] = fields.fields.emplace(number, field);
+            Field& kept = slot->second;
+            if (added)
+                continue;
+            if (kept.name != field.name || kept.label != field.label || !kept.type.fits(field.type))
+                unavailable("Message " + name + " is described in two ways: " + lineOf(kept, number) + " and " +
+                            lineOf(field, number));
+            if (!kept.type.isKnown())
+                kept.type = field.type;
         }
     }
 
@@ -118,27 +159,33 @@ private:
             return {"", nestedName};
         }
         const auto& list = dynamic_cast<const UnkeyedProtoEncoder&>(container);
-        if (list.content().empty())
-            unavailable("The element type of an empty list in " + nestedName + " is unknown");
-        const FieldType element = typeOf(*list.content().front(), nestedName);
-        if (!element.label.empty() || element.isMap)
-            unavailable("A list of lists or maps in " + nestedName + " has no protobuf form");
-        return {"repeated", element.name};
+        FieldType type{"repeated", ""};
+        // Every element is walked: each may write fields of its message that others leave out.
+        for (const auto& element : list.content()) {
+            const FieldType elementType = typeOf(*element, nestedName);
+            if (!elementType.label.empty() || elementType.isMap)
+                unavailable("A list of lists or maps in " + nestedName + " has no protobuf form");
+            type.name = elementType.name;
+        }
+        return type;
     }
 
     FieldType mapOf(const ProtoContainer& container, const std::string& nestedName) {
         FieldType key, value;
         if (const auto* entries = dynamic_cast<const KeyedProtoEncoder*>(&container)) {
             if (entries->content().empty())
-                unavailable("The value type of an empty map in " + nestedName + " is unknown");
+                return {"", "", true};
             key.name = entries->content().front().key.intValue ? "int64" : "string";
-            value = typeOf(*entries->content().front().value, nestedName + "Value");
+            for (const auto& entry : entries->content())
+                value = typeOf(*entry.value, nestedName + "Value");
         } else {
             const auto& pairs = dynamic_cast<const UnkeyedProtoEncoder&>(container);
             if (pairs.content().size() < 2)
-                unavailable("The key and value types of an empty map in " + nestedName + " are unknown");
-            key = typeOf(*pairs.content()[0], nestedName + "Key");
-            value = typeOf(*pairs.content()[1], nestedName + "Value");
+                return {"", "", true};
+            for (std::size_t i = 0; i + 1 < pairs.content().size(); i += 2) {
+                key = typeOf(*pairs.content()[i], nestedName + "Key");
+                value = typeOf(*pairs.content()[i + 1], nestedName + "Value");
+            }
         }
         static const std::set<std::string, std::less<>> keyTypes{
             "int32", "int64", "uint32", "uint64", "sint32", "sint64", "fixed32",
@@ -150,11 +197,6 @@ private:
         return {"", "map<" + key.name + ", " + value.name + ">", true};
     }
 
-    // A message's field lines by number, and the numbers its field names stand for.
-    struct Message {
-        std::map<std::int64_t, std::string> lines;
-        std::map<std::string, std::int64_t> numbers;
-    };
     std::vector<std::string> order_;
     std::map<std::string, Message> messages_;
 };

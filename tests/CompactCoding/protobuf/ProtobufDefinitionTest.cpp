@@ -109,6 +109,8 @@ TEST(ProtobufDefinition, MisuseIsRecordedAndTheWalkGoesOn) {
         value.encode(std::string("x"));
     }});
     EXPECT_EQ(twoValues->protoTypeName(), "int64");
+    EXPECT_EQ(dynamic_cast<const coding::AbstractProtoNode&>(*twoValues->container()).encodingError(),
+              ProtobufEncodingError(Kind::multipleValuesInSingleValueContainer));
     EXPECT_EQ(walkError(Writes{[](coding::Encoder& e) { e.container(keysAB).nestedContainer(keysAB, keyA).encode(
                   Writes{[](coding::Encoder& inner) {
                       inner.singleValueContainer();
@@ -161,6 +163,26 @@ message Shelf_box {
     EXPECT_NE(ProtobufDefinition::of(Field<1, std::map<std::string, bool>>{{{"a", true}, {"b", false}}})
                   .find("map<string, bool> value = 1;"),
               std::string::npos);
+}
+
+TEST(ProtobufDefinition, MergesWhatEveryInstanceOfAMessageWrites) {
+    // The first shelf leaves out its id and has no items or labels; the others give them.
+    using Shelves = Field<1, std::vector<Shelf>>;
+    const Shelves shelves{{Shelf{}, Shelf{7, {}, {{1, "one"}}, 0}, Shelf{std::nullopt, {Inner{}}, {}, 3}}};
+    using ShelvesByNumber = Field<1, std::map<std::int64_t, Shelf>>;
+    const ShelvesByNumber byNumber{{{1, shelves.value[0]}, {2, shelves.value[1]}, {3, shelves.value[2]}}};
+    for (const std::string& proto : {ProtobufDefinition::of(shelves), ProtobufDefinition::of(byNumber)})
+        EXPECT_NE(proto.find(R"(message Shelf {
+  optional int64 id = 1;
+  repeated Inner items = 2;
+  map<int64, string> labels = 3;
+  Shelf_box box = 4;
+})"),
+                  std::string::npos)
+            << proto;
+    // An empty list is a failure only when no instance gives its element type.
+    EXPECT_EQ(walkError(Shelves{{Shelf{}, Shelf{7, {}, {{1, "one"}}, 0}}}).kind(), Kind::protobufDefinitionUnavailable);
+    EXPECT_EQ(walkError(Shelves{{Shelf{std::nullopt, {Inner{}}, {}, 3}}}).kind(), Kind::protobufDefinitionUnavailable);
 }
 
 TEST(ProtobufDefinitionDeathTest, AKeyWrittenTwiceOrASuperEncoderStopsTheProgram) {

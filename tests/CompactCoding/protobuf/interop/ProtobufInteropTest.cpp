@@ -130,6 +130,30 @@ interop::Unpacked toProto(const Unpacked& u) {
     return m;
 }
 
+// Everythings in a list and in a map.
+struct Everythings {
+    std::vector<Everything> items;
+    std::map<std::int64_t, Everything> byNumber;
+
+    static inline const CodingKey keyItems{"items", 1}, keyByNumber{"byNumber", 2};
+    static inline const KeySet keys{keyItems, keyByNumber};
+
+    void encode(coding::Encoder& encoder) const {
+        auto c = encoder.container(keys);
+        c.encode(items, keyItems);
+        c.encode(byNumber, keyByNumber);
+    }
+};
+
+interop::Everythings toProto(const Everythings& e) {
+    interop::Everythings m;
+    for (const auto& item : e.items)
+        *m.add_items() = toProto(item);
+    for (const auto& [number, item] : e.byNumber)
+        (*m.mutable_bynumber())[number] = toProto(item);
+    return m;
+}
+
 // The edges of every kind.
 Everything extremes() {
     Everything e;
@@ -220,6 +244,10 @@ TEST(ProtobufInterop, TheWalksDefinitionIsAcceptedByProtocAndDecodesOurBytes) {
         const std::string proto = coding::ProtobufDefinition::of(value);
         EXPECT_EQ(protocDecode(proto, "Everything", encoded(value)), toProto(value).DebugString()) << proto;
     }
+    // The first of each holds no list, map or optional value: the others give their types.
+    const Everythings several{{Everything{}, everything(), extremes()}, {{1, Everything{}}, {2, everything()}}};
+    const std::string proto = coding::ProtobufDefinition::of(several);
+    EXPECT_EQ(protocDecode(proto, "Everythings", encoded(several)), toProto(several).DebugString()) << proto;
 }
 
 } // namespace
