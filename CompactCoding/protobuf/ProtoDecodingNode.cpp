@@ -8,9 +8,10 @@
 namespace coding {
 
 ProtoDecodingNode::ProtoDecodingNode(ProtoStorage storage, std::shared_ptr<const CodingPath> codingPath,
-                                     std::shared_ptr<const UserInfo> userInfo, std::uint32_t depth)
+                                     std::shared_ptr<const UserInfo> userInfo, std::uint32_t depth,
+                                     std::shared_ptr<const void> keepAlive)
     : AbstractDecodingNode(std::move(codingPath), std::move(userInfo), depth, protobufNestingLimit),
-      storage_(std::move(storage)) {}
+      storage_(storage), keepAlive_(std::move(keepAlive)) {}
 
 std::shared_ptr<KeyedDecodingContainerBox> ProtoDecodingNode::makeKeyedContainer(const KeySet& keys) {
     switch (storage_.kind()) {
@@ -30,7 +31,7 @@ std::shared_ptr<UnkeyedDecodingContainerBox> ProtoDecodingNode::makeUnkeyedConta
 }
 
 std::shared_ptr<SingleValueDecodingContainerBox> ProtoDecodingNode::makeSingleValueContainer() {
-    return std::make_shared<ProtoValueDecoder>(storage_, sharedCodingPath(), sharedUserInfo(), depth());
+    return std::make_shared<ProtoValueDecoder>(storage_, sharedCodingPath(), sharedUserInfo(), depth(), keepAlive_);
 }
 
 } // namespace coding

@@ -4,6 +4,8 @@
 #include "CompactCoding/protobuf/ProtoStorage.h"
 #include "coding/Decoder.h"
 
+#include <memory>
+
 namespace coding {
 
 // The decoder a value reads itself from in the protobuf-compatible form. It holds where the
@@ -11,8 +13,10 @@ namespace coding {
 // number of containers. Past protobufNestingLimit the data counts as corrupt.
 class ProtoDecodingNode : public Decoder, public AbstractDecodingNode {
 public:
+    // `keepAlive`: what the storage views, for a node that may outlive the call that made it.
     ProtoDecodingNode(ProtoStorage storage, std::shared_ptr<const CodingPath> codingPath,
-                      std::shared_ptr<const UserInfo> userInfo, std::uint32_t depth);
+                      std::shared_ptr<const UserInfo> userInfo, std::uint32_t depth,
+                      std::shared_ptr<const void> keepAlive = {});
 
     const CodingPath& codingPath() const override { return AbstractNode::codingPath(); }
     const UserInfo& userInfo() const override { return AbstractNode::userInfo(); }
@@ -25,6 +29,7 @@ protected:
 
 private:
     ProtoStorage storage_;
+    std::shared_ptr<const void> keepAlive_;
 };
 
 } // namespace coding

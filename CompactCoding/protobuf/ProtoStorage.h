@@ -4,9 +4,7 @@
 #include "CompactCoding/protobuf/ProtoOccurrence.h"
 
 #include <cstdint>
-#include <memory>
 #include <span>
-#include <utility>
 
 namespace coding {
 
@@ -19,9 +17,9 @@ namespace coding {
 //    case) takes the last occurrence's payload as a list or map standing alone;
 //  - element: the next element of a list, read through the list's reader when the value asks for
 //    a container or a value.
-// Views: the input outlives every node. The containers and readers a storage views outlive the
-// nodes made inside their calls; a storage handed out past that (a list's super decoder) keeps
-// what it reads through alive with `keepAlive`.
+// Views only: the input outlives every node, and the containers and readers a storage views
+// outlive the nodes made inside their calls; a node handed out past that (a list's super decoder)
+// keeps what its storage views alive itself.
 class ProtoStorage {
 public:
     enum class Kind : std::uint8_t { bytes, field, element };
@@ -37,10 +35,9 @@ public:
         storage.isRepeatedField_ = isRepeatedField;
         return storage;
     }
-    static ProtoStorage element(ProtoElementReader& reader, std::shared_ptr<const void> keepAlive = {}) {
+    static ProtoStorage element(ProtoElementReader& reader) {
         ProtoStorage storage(Kind::element);
         storage.reader_ = &reader;
-        storage.keepAlive_ = std::move(keepAlive);
         return storage;
     }
 
@@ -73,7 +70,6 @@ private:
     std::span<const std::uint8_t> bytes_;
     std::span<const ProtoOccurrence> occurrences_;
     ProtoElementReader* reader_ = nullptr;
-    std::shared_ptr<const void> keepAlive_;
 };
 
 } // namespace coding

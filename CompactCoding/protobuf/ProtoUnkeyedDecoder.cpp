@@ -62,8 +62,8 @@ std::shared_ptr<UnkeyedDecodingContainerBox> ProtoUnkeyedDecoder::nestedUnkeyedC
 std::shared_ptr<Decoder> ProtoUnkeyedDecoder::superDecoder() {
     ++currentIndex_;
     // The node may be kept after this list's handle is gone: it holds the list.
-    return std::make_shared<ProtoDecodingNode>(ProtoStorage::element(reader_, shared_from_this()), sharedCodingPath(),
-                                               sharedUserInfo(), depth() + 1);
+    return std::make_shared<ProtoDecodingNode>(ProtoStorage::element(reader_), sharedCodingPath(), sharedUserInfo(),
+                                               depth() + 1, shared_from_this());
 }
 
 } // namespace coding

@@ -4,6 +4,8 @@
 #include "CompactCoding/protobuf/ProtoStorage.h"
 #include "coding/SingleValueDecodingContainer.h"
 
+#include <memory>
+
 namespace coding {
 
 // One value read from its node's storage: the whole bytes standing for it, the last occurrence
@@ -11,8 +13,10 @@ namespace coding {
 // type's zero.
 class ProtoValueDecoder final : public SingleValueDecodingContainerBox, public AbstractDecodingNode {
 public:
+    // `keepAlive`: what the storage views, when the container may outlive the call that made it.
     ProtoValueDecoder(const ProtoStorage& storage, std::shared_ptr<const CodingPath> codingPath,
-                      std::shared_ptr<const UserInfo> userInfo, std::uint32_t depth);
+                      std::shared_ptr<const UserInfo> userInfo, std::uint32_t depth,
+                      std::shared_ptr<const void> keepAlive = {});
 
     const CodingPath& codingPath() const override { return AbstractNode::codingPath(); }
     bool decodeNil() override { return false; }
@@ -20,6 +24,7 @@ public:
 
 private:
     ProtoStorage storage_;
+    std::shared_ptr<const void> keepAlive_;
 };
 
 } // namespace coding

@@ -289,8 +289,8 @@ TEST(ProtobufDecoding, WhatAContainerHandsOutKeepsWhatItReadsFrom) {
         EXPECT_EQ(read, value.numbers);
     });
     probe(bytes({0x05, 0x07}), [](coding::Decoder& decoder) {
-        const auto element = decoder.unkeyedContainer().superDecoder();
-        EXPECT_EQ(element->singleValueContainer().decode<std::int64_t>(), 5);
+        auto element = decoder.unkeyedContainer().superDecoder()->singleValueContainer();
+        EXPECT_EQ(element.decode<std::int64_t>(), 5);
     });
 }
 
