@@ -15,11 +15,13 @@ namespace coding {
 // written with encodeIfPresent as optional. Scalar types are named as their bytes are written
 // (Int64 "int64", SignedValue "sint64", FixedSize "sfixed64"...).
 //
-// The walk describes a value, not a type: a list or map must hold an element for its field to be
-// typed. What protobuf cannot express (an empty list or map, a list of lists, a map key that is
-// not an integer or a string, a field without a number) throws protobufDefinitionUnavailable; an
-// error the walk recorded at a node is thrown as it stands; a root that is not a record throws
-// rootIsNotKeyedContainer, one that wrote nothing noContainersAccessed.
+// The walk describes a value, not a type: what every instance of a message writes (each element
+// of a list, each value of a map) makes up its description, and a list or map field is typed by
+// any instance that holds an element. What protobuf cannot express (a list or map that is empty
+// in every instance, a list of lists, a map key that is not an integer or a string, a field
+// without a number) throws protobufDefinitionUnavailable; an error the walk recorded at a node is
+// thrown as it stands; a root that is not a record throws rootIsNotKeyedContainer, one that wrote
+// nothing noContainersAccessed.
 class ProtobufDefinition {
 public:
     template <class T>
