@@ -59,8 +59,8 @@ public:
     }
 
 private:
-    // The buffer while it can take `key`, with the key's position in `position`; otherwise the
-    // entry list (made from the buffer if need be), and notAKey.
+    // The buffer while it can take `key`, with the key's position in `position`; otherwise null
+    // and notAKey, the entries being listed from then on (the buffer's moved into a list if need be).
     [[gnu::always_inline]] KeyedFieldBuffer* placedField(const CodingKey& key, std::size_t& position) {
         position = KeySet::notAKey;
         KeyedFieldBuffer* fields = std::get_if<KeyedFieldBuffer>(&form_);
