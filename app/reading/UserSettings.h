@@ -94,6 +94,9 @@ public:
     // failed saves is told to the user with the notice of the page on screen, and the next save
     // that succeeds ends the run. The user defaults may reach the disk after this returns (the
     // settings store's writer thread): pageStateSaveFailed follows once they have.
+    //
+    // Defined in PageStateSaving.cpp, above the page-state persistence and the page notices it
+    // calls: this object is the state they all stand on (see the layers in CMakeLists.txt).
     void savePageState(const AppContext& context);
 
     // What this run's saves have left on disk; the page-state persistence's own, kept here

@@ -5,8 +5,10 @@
 #include "app/model/BibleBook.h"
 #include "app/platform/SettingsStore.h"
 #include "app/platform/TestAppContext.h"
+#include "app/reading/BibleSelectionView.h"
 #include "app/reading/BibleView.h"
 #include "app/reading/BibleViewReactions.h"
+#include "app/reading/KindOfBibleSelectionView.h"
 #include "app/reading/TextResource.h"
 #include "app/reading/UserSettings.h"
 
