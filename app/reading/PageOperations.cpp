@@ -1,6 +1,7 @@
 #include "app/reading/PageOperations.h"
 
 #include "app/model/BibleBook.h"
+#include "app/model/BibleStructureBuilder.h"
 #include "app/model/LanguageCode.h"
 #include "app/platform/Trace.h"
 #include "app/reading/ChapterText.h"
@@ -85,10 +86,6 @@ void traceStoredChapter(const PageHandle& page);
 
 } // namespace
 
-std::int64_t chapterNumber(const BibleStructure& record) {
-    return record.versesIndex < 0 ? 1 : record.versesIndex + 1;
-}
-
 std::string chapterResourceName(const PageHandle& page, BibleKind kind, std::int64_t bookIndex) {
     std::string name = TextResource::name(kind, bookIndex);
     if (!name.empty()) {
@@ -138,18 +135,13 @@ void loadChapter(const PageHandle& page, const ResourceLocator& resources, std::
     const std::string language(english ? englishLanguageCode : koreanLanguageCode);
     page.userSettings().currentBibleLanguage.set(language);
 
-    BibleStructure record;
-    record.versesIndex = loadedChapterIndex(movingType, chapter, previousBookIndex);
-    record.order = bookIndex;
-    record.language = language;
-    // In the language the page's record holds now, which chapterResourceName has just set for
-    // the translations that have text.
-    record.name = std::string(bookName(page.record()->language, *book));
-    record.isOldTestment = isOldTestament(*book);
-    record.sectionIndex = bookIndex;
-    record.kindOfBible = english ? BibleKind::en01 : BibleKind::kr01;
-    record.praises = std::move(praises);
-    record.matchingIndexToMemo = 0;
+    BibleStructure record = BibleStructureBuilder(*book, english ? BibleKind::en01 : BibleKind::kr01)
+                                .chapterIndex(loadedChapterIndex(movingType, chapter, previousBookIndex))
+                                // In the language the page's record holds now, which
+                                // chapterResourceName has just set for the translations that have text.
+                                .nameIn(page.record()->language)
+                                .verses(std::move(praises))
+                                .build();
 
     storeChapter(page, bookIndex, chapter, std::move(record));
 }

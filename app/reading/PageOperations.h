@@ -17,10 +17,6 @@ class ResourceLocator;
 // directly rather than through a page value built for the purpose. A page that is not open
 // takes no write.
 
-// The chapter number (from 1) a record stands for: versesIndex + 1, and 1 for a record on no
-// chapter yet (a negative versesIndex).
-std::int64_t chapterNumber(const BibleStructure& record);
-
 // The name of `bookIndex`'s text resource in translation `kind` (empty for a translation
 // without text or an invalid book). For kr01 and en01 it also marks `page` as being in that
 // translation (markPageTranslation).
