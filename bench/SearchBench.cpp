@@ -14,6 +14,7 @@
 #include "app/search/SearchBibleViewWidget.h"
 
 #include <QApplication>
+#include <QDateTime>
 #include <QDir>
 #include <QEvent>
 #include <QFileInfo>
@@ -53,6 +54,8 @@ public:
         : app_(LUMENSCROLL_RESOURCE_DIR)
         , settings_(std::make_unique<UserSettings>()) {
         previousSink_ = setTraceSink([](const QString&) {});
+        // The program's clock: the resources were built a while ago.
+        app_.fixedClock().set(QDateTime::currentDateTime());
         page_ = std::make_unique<SearchBibleView>(Binding<std::int64_t>::constant(0),
                                                   Binding<bool>::constant(true), *settings_, app_.context());
         page_->kindOfBible.set(kind);

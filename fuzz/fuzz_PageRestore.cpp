@@ -201,7 +201,7 @@ struct Launch {
         if (startUpChapter) {
             // As the start-up screen leaves it: Genesis 1 in Korean, the only chapter loaded.
             const std::optional<std::string> text =
-                TextResource::read(context.resources(), TextResource::name(BibleKind::kr01, 0));
+                TextResource::read(context, TextResource::name(BibleKind::kr01, 0));
             BibleStructure record;
             record.versesIndex = 1;
             record.order = 0;

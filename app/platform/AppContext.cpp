@@ -38,6 +38,7 @@ AppContext::AppContext(Services services)
     require(services_.sounds, "sounds");
     require(services_.animations, "animations");
     require(services_.clock, "clock");
+    textFiles_ = std::make_unique<TextFileCache>(*services_.clock);
 }
 
 std::unique_ptr<AppContext> AppContext::production(std::unique_ptr<SoundPlayer> sounds) {

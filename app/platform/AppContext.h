@@ -12,6 +12,7 @@
 #include "app/platform/Scheduler.h"
 #include "app/platform/SettingsStore.h"
 #include "app/platform/SoundPlayer.h"
+#include "app/platform/TextFileCache.h"
 #include "app/platform/UrlOpener.h"
 
 #include <memory>
@@ -62,9 +63,12 @@ public:
     SoundPlayer& sounds() const { return *services_.sounds; }
     Animations& animations() const { return *services_.animations; }
     const Clock& clock() const { return *services_.clock; }
+    // The last text file read, for this run, on this context's clock.
+    TextFileCache& textFiles() const { return *textFiles_; }
 
 private:
     Services services_;
+    std::unique_ptr<TextFileCache> textFiles_;
 };
 
 } // namespace lumenscroll

@@ -54,14 +54,12 @@ std::string BibleView::chapterResourceName(BibleKind kind, std::int64_t bookInde
 }
 
 void BibleView::loadPageText(std::int64_t bookIndex, std::int64_t chapter, BibleKind kind) const {
-    loadChapter(state(), userSettings.context().resources(), bookIndex, chapter, kind,
-                sectionAndVerseMovingType);
+    loadChapter(state(), userSettings.context(), bookIndex, chapter, kind, sectionAndVerseMovingType);
 }
 
 BibleStructure BibleView::loadChapterText(std::int64_t bookIndex, std::int64_t chapter, BibleKind kind,
                                           std::int64_t page) const {
-    return readChapter(PageHandle(*userSettings, page), userSettings.context().resources(), bookIndex,
-                       chapter, kind);
+    return readChapter(PageHandle(*userSettings, page), userSettings.context(), bookIndex, chapter, kind);
 }
 
 void BibleView::storeLoadedPage(std::int64_t bookIndex, std::int64_t chapter, BibleStructure record) const {
@@ -241,7 +239,7 @@ void BibleView::verseAreaAppeared() const {
     if (record->praises.empty()) {
         // Only the verses: the record keeps the chapter and the translation it names, and the
         // verses come in that translation.
-        BibleStructure read = readChapter(page, userSettings.context().resources(), record->sectionIndex,
+        BibleStructure read = readChapter(page, userSettings.context(), record->sectionIndex,
                                           chapterNumber(*record), record->kindOfBible);
         if (!read.praises.empty()) {
             page.modifyRecord([&](BibleStructure& stored) { stored.praises = std::move(read.praises); });
@@ -442,12 +440,12 @@ void BibleView::appear() const {
 
     // Every page's verses anew, each in its own translation; the marks and notes on them are
     // the user's and stay. A page whose chapter has no text keeps the verses it has.
-    const ResourceLocator& resources = userSettings.context().resources();
+    const AppContext& context = userSettings.context();
     for (std::int64_t i = 0; i < open; ++i) {
         const PageHandle other(settings, i);
         const BibleStructure stored = *other.record();
         BibleStructure read =
-            readChapter(other, resources, stored.sectionIndex, chapterNumber(stored), stored.kindOfBible);
+            readChapter(other, context, stored.sectionIndex, chapterNumber(stored), stored.kindOfBible);
         if (!read.praises.empty()) {
             refreshVerses(other, std::move(read.praises));
             traceWords("userSettings.selectedBibleArray[i].praises[j].word ", *other.record());
@@ -563,7 +561,7 @@ bool BibleView::chapterSheetClosed() const {
     traceChoice("***** selectedPraise.kindOfBible ", page);
 
     // The chosen chapter's verses, before the save, so that the saved page holds them.
-    BibleStructure read = readChapter(page, userSettings.context().resources(), chosen.sectionIndex,
+    BibleStructure read = readChapter(page, userSettings.context(), chosen.sectionIndex,
                                       chapterNumber(chosen), page.record()->kindOfBible);
     page.modifyRecord([&](BibleStructure& record) {
         record.praises = std::move(read.praises);
@@ -606,7 +604,7 @@ bool BibleView::translationSheetClosed() const {
 
     const std::int64_t book = page.record()->sectionIndex;
     const std::int64_t chapter = chapterNumber(*page.record());
-    loadChapter(page, userSettings.context().resources(), book, chapter, kind, movingType);
+    loadChapter(page, userSettings.context(), book, chapter, kind, movingType);
     updateLastPageTranslation(page.record()->kindOfBible);
     refreshPageTitle(page.index());
     resetVerseFlags();
@@ -685,7 +683,7 @@ void BibleView::loadStep(std::int64_t movingType, std::int64_t bookIndex, std::i
                          BibleKind kind) const {
     const PageHandle page = state();
     page.modifyView([movingType](BibleView& shown) { shown.sectionAndVerseMovingType = movingType; });
-    loadChapter(page, userSettings.context().resources(), bookIndex, chapter, kind, movingType);
+    loadChapter(page, userSettings.context(), bookIndex, chapter, kind, movingType);
 }
 
 void BibleView::finishChapterStep(bool flagsFirst) const {

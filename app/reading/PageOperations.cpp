@@ -68,12 +68,12 @@ std::int64_t loadedChapterIndex(std::int64_t movingType, std::int64_t chapter,
 
 // The verses of one chapter as the resource holds them; none when the translation has no
 // text or the resource is missing or unreadable.
-std::vector<BiblePraise> readChapterVerses(const ResourceLocator& resources, const std::string& resourceName,
+std::vector<BiblePraise> readChapterVerses(const AppContext& context, const std::string& resourceName,
                                            BibleKind kind, BibleBook book, std::int64_t chapter) {
     if (resourceName.empty()) {
         return {};
     }
-    const std::optional<std::string> text = TextResource::read(resources, resourceName);
+    const std::optional<std::string> text = TextResource::read(context, resourceName);
     if (!text) {
         return {};
     }
@@ -115,7 +115,7 @@ void labelNewestPage(const PageHandle& page, BibleKind kind) {
     });
 }
 
-void loadChapter(const PageHandle& page, const ResourceLocator& resources, std::int64_t bookIndex,
+void loadChapter(const PageHandle& page, const AppContext& context, std::int64_t bookIndex,
                  std::int64_t chapter, BibleKind kind, std::int64_t movingType) {
     const std::optional<BibleBook> book = bibleBookFromRaw(bookIndex);
     const BibleStructure* current = page.record();
@@ -129,7 +129,7 @@ void loadChapter(const PageHandle& page, const ResourceLocator& resources, std::
 
     const std::string name = chapterResourceName(page, kind, bookIndex);
     trace("fileName : " + name);
-    std::vector<BiblePraise> praises = readChapterVerses(resources, name, kind, *book, chapter);
+    std::vector<BiblePraise> praises = readChapterVerses(context, name, kind, *book, chapter);
 
     const bool english = kind == BibleKind::en01;
     const std::string language(english ? englishLanguageCode : koreanLanguageCode);
@@ -146,7 +146,7 @@ void loadChapter(const PageHandle& page, const ResourceLocator& resources, std::
     storeChapter(page, bookIndex, chapter, std::move(record));
 }
 
-BibleStructure readChapter(const PageHandle& page, const ResourceLocator& resources, std::int64_t bookIndex,
+BibleStructure readChapter(const PageHandle& page, const AppContext& context, std::int64_t bookIndex,
                            std::int64_t chapter, BibleKind kind) {
     BibleStructure record;
     record.sectionIndex = bookIndex;
@@ -157,7 +157,7 @@ BibleStructure readChapter(const PageHandle& page, const ResourceLocator& resour
     }
     const std::string name = chapterResourceName(page, kind, bookIndex);
     trace(" - fileName " + name);
-    record.praises = readChapterVerses(resources, name, kind, *book, chapter);
+    record.praises = readChapterVerses(context, name, kind, *book, chapter);
     return record;
 }
 

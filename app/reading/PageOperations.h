@@ -10,7 +10,7 @@
 namespace lumenscroll {
 
 class PageHandle;
-class ResourceLocator;
+class AppContext;
 
 // What is done to an open page's chapter, title and translation, on the page where its state
 // lives (PageHandle): whoever holds a page's index, a reading page or the carousel, calls these
@@ -34,13 +34,13 @@ void labelNewestPage(const PageHandle& page, BibleKind kind);
 // record and as the one loaded text (storeChapter). `movingType` is the step the page is
 // making (BibleView::sectionAndVerseMovingType), which chooses the chapter index the record
 // keeps. An invalid book or chapter, or a page that is not open, loads and writes nothing.
-void loadChapter(const PageHandle& page, const ResourceLocator& resources, std::int64_t bookIndex,
+void loadChapter(const PageHandle& page, const AppContext& context, std::int64_t bookIndex,
                  std::int64_t chapter, BibleKind kind, std::int64_t movingType);
 
 // The verses of chapter `chapter` (from 1) of book `bookIndex` in translation `kind`, as a record
 // (book index in sectionIndex, every other field a fresh record's). Marks `page` as in that
 // translation and writes nothing else; no verses and no write for an invalid book or chapter.
-BibleStructure readChapter(const PageHandle& page, const ResourceLocator& resources, std::int64_t bookIndex,
+BibleStructure readChapter(const PageHandle& page, const AppContext& context, std::int64_t bookIndex,
                            std::int64_t chapter, BibleKind kind);
 
 // The page's verses become `verses`, read anew from the text resources (text, heading,

@@ -8,7 +8,7 @@
 
 namespace lumenscroll {
 
-class ResourceLocator;
+class AppContext;
 
 // The Bible text resources among the application's resources: one file of type "txt" per
 // book and translation, "01창세기" ... "66요한계시록" for kr01 and "01Genesis" ...
@@ -25,9 +25,11 @@ public:
     // language. Empty for a translation without text or a book index outside 0-65.
     static std::string name(BibleKind kind, std::int64_t bookIndex);
 
-    // The whole text of the resource `name`. None when there is no such resource (traced as
-    // "file is not exist") or when it is not UTF-8.
-    static std::optional<std::string> read(const ResourceLocator& resources, const std::string& name);
+    // The whole text of the resource `name` among the context's resources. None when there is
+    // no such resource (traced as "file is not exist") or when it is not UTF-8. The book read
+    // last is given again from the context's TextFileCache while its file stays as it was:
+    // each read otherwise checks the whole book's UTF-8.
+    static std::optional<std::string> read(const AppContext& context, const std::string& name);
 };
 
 } // namespace lumenscroll

@@ -157,8 +157,7 @@ const std::vector<std::string_view>& SearchBibleView::bookLines(std::int64_t boo
     bookText_ = std::make_unique<BookText>(BookText{kind, bookIndex, {}, {}});
     // A translation without text resources has no lines, and no file is looked for.
     if (TextResource::hasText(kind)) {
-        bookText_->text =
-            TextResource::read(context_.resources(), TextResource::name(kind, bookIndex)).value_or("");
+        bookText_->text = TextResource::read(context_, TextResource::name(kind, bookIndex)).value_or("");
         bookText_->lines = ChapterText::lines(bookText_->text, kind);
     }
     return bookText_->lines;

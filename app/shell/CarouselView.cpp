@@ -311,7 +311,7 @@ void CarouselView::loadChapter(std::int64_t page, std::int64_t bookIndex, std::i
     }
     // The chapter is numbered by the step the newest page is making.
     const PageHandle handle(userSettings, page);
-    lumenscroll::loadChapter(handle, context_.resources(), bookIndex, chapter, kind,
+    lumenscroll::loadChapter(handle, context_, bookIndex, chapter, kind,
                              views.back().sectionAndVerseMovingType);
     traceLoadedVerses(handle);
 }
@@ -319,7 +319,7 @@ void CarouselView::loadChapter(std::int64_t page, std::int64_t bookIndex, std::i
 BibleStructure CarouselView::makeChapter(std::int64_t bookIndex, std::int64_t chapter, BibleKind kind,
                                          std::int64_t page) {
     trace("bibleKind : " + std::string(translationDisplayName(kind)));
-    return readChapter(PageHandle(userSettings, page), context_.resources(), bookIndex, chapter, kind);
+    return readChapter(PageHandle(userSettings, page), context_, bookIndex, chapter, kind);
 }
 
 // --- Page values ---

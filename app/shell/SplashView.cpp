@@ -76,7 +76,7 @@ void SplashView::loadBibleText(std::int64_t bookIndex, std::int64_t chapter) {
     // Always the Korean text, whatever the pages show; its lines end with a line feed alone.
     std::vector<BiblePraise> verses;
     const std::optional<std::string> text =
-        TextResource::read(context_.resources(), TextResource::name(BibleKind::kr01, bookIndex));
+        TextResource::read(context_, TextResource::name(BibleKind::kr01, bookIndex));
     if (text) {
         verses = ChapterText::chapterVerses(*text, BibleKind::kr01, *book, chapter);
     }

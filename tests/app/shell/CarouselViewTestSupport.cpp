@@ -49,7 +49,7 @@ BibleStructure storedPage(std::int64_t book, std::int64_t chapterIndex, BibleKin
 
 void loadStartUpChapter(UserSettings& settings, const AppContext& context) {
     const std::optional<std::string> text =
-        TextResource::read(context.resources(), TextResource::name(BibleKind::kr01, 0));
+        TextResource::read(context, TextResource::name(BibleKind::kr01, 0));
     BibleStructure record;
     record.versesIndex = 1;
     record.order = 0;
