@@ -110,12 +110,12 @@ void CarouselView::addPage(bool newValue) {
     }
     prevPageIndex.set(current);
     settings.selectedTab.set(current);
-    Utils::currentIndex = current;
+    reportCurrentPage(current);
 
     OpenPages(settings).appendCopy(newPageView(), current);
     const std::int64_t added = countOf(settings.roles->size()) - 1;
     selectedTab.set(added);
-    Utils::currentIndex = added;
+    reportCurrentPage(added);
     settings.selectedTab.set(added);
     // The title follows the copied chapter.
     pageTitle(added);
@@ -155,7 +155,7 @@ bool CarouselView::openSearchHit(std::int64_t newCount) {
         OpenPages(settings).appendView(restoredPageView(countOf(settings.roles->size())));
     }
     const PageHandle page(settings, countOf(settings.roles->size()) - 1);
-    Utils::currentIndex = page.index();
+    reportCurrentPage(page.index());
     settings.selectedTab.set(page.index());
     traceSearchHit(found.size(), *hit);
 
@@ -229,7 +229,7 @@ void CarouselView::deletePage() {
         current -= 1;
     }
     selectedTab.set(std::max<std::int64_t>(current, 0));
-    Utils::currentIndex = selectedTab();
+    reportCurrentPage(selectedTab());
 
     // The pages that remain are written under their new indexes; the index past them no
     // longer names a page.
@@ -256,9 +256,13 @@ void CarouselView::showNotice(const std::string& message) {
 
 // --- Following the current page ---
 
+void CarouselView::reportCurrentPage(std::int64_t index) {
+    Utils::currentIndex = index;
+}
+
 void CarouselView::pageCellAppeared() {
     userSettings.selectedTab.set(selectedTab());
-    Utils::currentIndex = selectedTab();
+    reportCurrentPage(selectedTab());
     if (isIndexOf(selectedTab(), userSettings.selectedBibleArray->size())) {
         readMemoOnce.set(true);
     }
@@ -275,7 +279,7 @@ void CarouselView::currentPageChanged(std::int64_t newIndex) {
     if (newIndex != Utils::currentIndex) {
         trace("selectedTab " + text(selectedTab()));
         settings.selectedTab.set(selectedTab());
-        Utils::currentIndex = selectedTab();
+        reportCurrentPage(selectedTab());
         readMemoOnce.set(true);
     }
 }

@@ -162,6 +162,9 @@ public:
 private:
     template <class T> Binding<T> guarded(Binding<T> binding) const;
 
+    // The page the carousel shows, for the reading pages (Utils::currentIndex): this is its one
+    // writer.
+    void reportCurrentPage(std::int64_t index);
     void showNotice(const std::string& message);
     void scheduleDeleteProcessReset();
     // Opens a pending search hit as the newest page; false when no hit is pending.

@@ -40,14 +40,8 @@ bool contains(const std::string& text, const std::string& part) {
     return text.find(part) != std::string::npos;
 }
 
-class CarouselViewLaunchesTest : public ::testing::Test {
+class CarouselViewLaunchesTest : public testing::CarouselTest {
 protected:
-    void SetUp() override {
-        if (builtResourceDirectory().isEmpty()) {
-            GTEST_SKIP() << "the Bible texts are not among the built resources";
-        }
-    }
-
     // What the last run in `in` stored, written as it wrote it.
     static void lastRunStored(const QString& in, const std::vector<BibleStructure>& pages,
                               const std::optional<QByteArray>& texts = {}) {

@@ -126,9 +126,20 @@ std::optional<BibleStructure> pageStateFile(const AppContext& context, std::int6
     }
 }
 
+void CarouselTest::startProcess() {
+    Utils::currentIndex = -1;
+}
+
+void CarouselTest::SetUp() {
+    if (builtResourceDirectory().isEmpty()) {
+        GTEST_SKIP() << "the Bible texts are not among the built resources";
+    }
+    startProcess();
+}
+
 Launch::Launch(const QString& home, const QString& resources)
     : test(TestAppContext::inHome(home, resources)) {
-    Utils::currentIndex = -1;
+    CarouselTest::startProcess();
     loadStartUpChapter(settings, test->context());
     carousel = makeCarousel(settings, test->context());
     carousel->appear();
@@ -143,10 +154,10 @@ CarouselViewTestBase::CarouselViewTestBase()
     : test(builtResourceDirectory()) {}
 
 void CarouselViewTestBase::SetUp() {
-    if (builtResourceDirectory().isEmpty()) {
-        GTEST_SKIP() << "the Bible texts are not among the built resources";
+    CarouselTest::SetUp();
+    if (IsSkipped()) {
+        return;
     }
-    Utils::currentIndex = -1;
     carousel = makeCarousel(settings);
 }
 

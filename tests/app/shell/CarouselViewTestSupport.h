@@ -55,6 +55,17 @@ struct CarouselFlags {
     bool pagesRestored = false;
 };
 
+// The base of the carousel's tests: they read the built texts, and are skipped without them;
+// and each test starts as a new process does, with no current page reported to the reading pages.
+class CarouselTest : public ::testing::Test {
+public:
+    // What a new process starts from, of the state the carousel shares outside the shared state.
+    static void startProcess();
+
+protected:
+    void SetUp() override;
+};
+
 // One run of the program, down to the page carousel, in a home that outlives it: a context over
 // the home's Documents folder and settings file as the last run left them, read anew, with
 // `resources` as its resource folder; the shared state with the start-up chapter loaded; and
@@ -76,7 +87,7 @@ public:
 
 // A carousel over a test context with the built resources, its bindings to plain flags of its
 // own; tests without the built texts are skipped.
-class CarouselViewTestBase : public ::testing::Test, protected CarouselFlags {
+class CarouselViewTestBase : public CarouselTest, protected CarouselFlags {
 protected:
     CarouselViewTestBase();
     void SetUp() override;

@@ -67,15 +67,8 @@ void click(QWidget* target, QPoint at, Qt::KeyboardModifiers modifiers = Qt::NoM
     QApplication::sendEvent(target, &release);
 }
 
-class CarouselViewWidgetTest : public ::testing::Test {
+class CarouselViewWidgetTest : public testing::CarouselTest {
 protected:
-    void SetUp() override {
-        if (builtResourceDirectory().isEmpty()) {
-            GTEST_SKIP() << "the Bible texts are not among the built resources";
-        }
-        Utils::currentIndex = -1;
-    }
-
     // The main view as the start-up screen hands over to it, shown and past its first selection.
     void showMainView() {
         loadStartUpChapter(settings, test.context());
