@@ -10,6 +10,7 @@
 #include "app/reading/PageStatePersistence.h"
 #include "app/reading/UserSettings.h"
 #include "app/reading/Utils.h"
+#include "app/shell/CarouselChapters.h"
 #include "app/shell/PageRestore.h"
 
 #include <algorithm>
@@ -87,7 +88,12 @@ void CarouselView::appear() {
 // --- Restoring ---
 
 void CarouselView::restorePages() {
-    PageRestore(*this).restorePages();
+    restore().restorePages();
+}
+
+PageRestore CarouselView::restore() {
+    const auto makePage = [this](std::int64_t index) { return restoredPageView(index); };
+    return PageRestore(userSettings, context_, makePage, titlePhotoArray());
 }
 
 // --- Adding and filling ---
@@ -190,8 +196,9 @@ void CarouselView::fillMissingPages(std::int64_t newCount) {
     if (newCount < 2 || countOf(userSettings.roles->size()) >= newCount) {
         return;
     }
+    const PageRestore restoring = restore();
     for (std::int64_t i = countOf(userSettings.roles->size()); i < newCount; ++i) {
-        PageRestore(*this).appendPageView(i);
+        restoring.appendPageView(i);
     }
     const OpenPages pages(userSettings);
     pages.rebuildBookmarkRows();
@@ -298,12 +305,7 @@ void CarouselView::tapPage() {
 
 std::string CarouselView::pageTitle(std::int64_t page) {
     const PageHandle handle(userSettings, page);
-    if (!handle.record() || !handle.view()) {
-        return firstPageTitle;
-    }
-    matchLanguageToTranslation(handle);
-    refreshPageTitle(handle);
-    return handle.view()->bibleSectionTitle;
+    return retitlePage(handle) ? handle.view()->bibleSectionTitle : firstPageTitle;
 }
 
 void CarouselView::loadChapter(std::int64_t page, std::int64_t bookIndex, std::int64_t chapter,
@@ -322,8 +324,7 @@ void CarouselView::loadChapter(std::int64_t page, std::int64_t bookIndex, std::i
 
 BibleStructure CarouselView::makeChapter(std::int64_t bookIndex, std::int64_t chapter, BibleKind kind,
                                          std::int64_t page) {
-    trace("bibleKind : " + std::string(translationDisplayName(kind)));
-    return readChapter(PageHandle(userSettings, page), context_, bookIndex, chapter, kind);
+    return lumenscroll::makeChapter(PageHandle(userSettings, page), context_, bookIndex, chapter, kind);
 }
 
 // --- Page values ---
