@@ -8,13 +8,14 @@
 //
 // It reads the resources beside it and the user's settings: run it with a temporary HOME.
 
+#include "PreviewWindow.h"
 #include "app/model/BibleKind.h"
 #include "app/platform/AppContext.h"
 #include "app/reading/BibleSelectionViewWidget.h"
 #include "app/reading/KindOfBibleSelectionViewWidget.h"
 #include "app/reading/QTViewForAPraiseWidget.h"
 #include "app/reading/UserSettings.h"
-#include "PreviewWindow.h"
+#include "testing/platform/RecordingSoundPlayer.h"
 
 #include <QApplication>
 #include <QListWidget>
@@ -46,7 +47,9 @@ int main(int argc, char** argv) {
     const QStringList arguments = QApplication::arguments();
     const QString sheet = arguments.value(1, QStringLiteral("book"));
 
-    const std::unique_ptr<AppContext> context = AppContext::production();
+    const std::unique_ptr<AppContext> context = AppContext::production(
+        // A preview plays no sound.
+        std::make_unique<RecordingSoundPlayer>());
     UserSettings settings;
     // One open page, Genesis 1 with its 31 verses.
     BibleStructure page;

@@ -6,12 +6,13 @@
 //
 // It reads the resources beside it and the user's settings: run it with a temporary HOME.
 
+#include "PreviewWindow.h"
 #include "app/model/BibleKind.h"
 #include "app/platform/AppContext.h"
 #include "app/reading/UserSettings.h"
-#include "PreviewWindow.h"
 #include "app/search/SearchBarWidget.h"
 #include "app/search/SearchBibleViewWidget.h"
+#include "testing/platform/RecordingSoundPlayer.h"
 
 #include <QApplication>
 #include <QLineEdit>
@@ -26,7 +27,9 @@ int main(int argc, char** argv) {
     QApplication::setApplicationName(QStringLiteral("Lumenscroll"));
     const QStringList arguments = QApplication::arguments();
 
-    const std::unique_ptr<lumenscroll::AppContext> context = lumenscroll::AppContext::production();
+    const std::unique_ptr<lumenscroll::AppContext> context = lumenscroll::AppContext::production(
+        // A preview plays no sound.
+        std::make_unique<lumenscroll::RecordingSoundPlayer>());
     lumenscroll::UserSettings settings;
     settings.selectedBibleArray.set({lumenscroll::BibleStructure{}});
     if (arguments.value(1) == QStringLiteral("en01")) {

@@ -46,9 +46,9 @@ public:
     AppContext(const AppContext&) = delete;
     AppContext& operator=(const AppContext&) = delete;
 
-    // The running application's services (needs a QGuiApplication). `sounds` is the shell's
-    // player over Qt Multimedia; without one, sounds are only recorded.
-    static std::unique_ptr<AppContext> production(std::unique_ptr<SoundPlayer> sounds = nullptr);
+    // The running application's services (needs a QGuiApplication), with `sounds` as the sound
+    // player: the shell's over Qt Multimedia in the program.
+    static std::unique_ptr<AppContext> production(std::unique_ptr<SoundPlayer> sounds);
 
     Scheduler& scheduler() const { return *services_.scheduler; }
     SettingsStore& settings() const { return *services_.settings; }

@@ -1,6 +1,6 @@
 #include "app/platform/TextFileCache.h"
 
-#include "app/platform/FixedClock.h"
+#include "testing/platform/FixedClock.h"
 
 #include <QDateTime>
 

@@ -1,12 +1,12 @@
 #include "app/reading/PageStatePersistence.h"
 #include "CompactCoding/BinaryDecoder.h"
-#include "app/reading/UserSettings.h"
 #include "app/platform/FileSystem.h"
 #include "app/platform/SettingsStore.h"
-#include "app/platform/TestAppContext.h"
 #include "app/reading/BibleView.h"
+#include "app/reading/UserSettings.h"
 #include "coding/json/JsonDecoder.h"
 #include "coding/json/JsonEncoder.h"
+#include "testing/platform/TestAppContext.h"
 
 #include "ReadingTestSupport.h"
 

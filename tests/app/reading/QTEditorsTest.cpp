@@ -1,11 +1,11 @@
 // The note editors: the verse note follows every edit, "저장" marks the verse, the prompt reads
 // the editor's own page, and a verse or page that is not there takes no write.
 
-#include "app/platform/TestAppContext.h"
 #include "app/reading/QTView.h"
 #include "app/reading/QTViewForAPraise.h"
 #include "app/reading/UserSettings.h"
 #include "app/reading/Utils.h"
+#include "testing/platform/TestAppContext.h"
 
 #include "ReadingTestSupport.h"
 

@@ -1,7 +1,7 @@
 #include "app/reading/TextResource.h"
 
 #include "app/platform/FileSystem.h"
-#include "app/platform/TestAppContext.h"
+#include "testing/platform/TestAppContext.h"
 
 #include <QDateTime>
 #include <QFile>

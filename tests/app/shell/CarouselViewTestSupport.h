@@ -2,10 +2,12 @@
 
 #include "app/model/BibleKind.h"
 #include "app/model/BibleStructure.h"
-#include "app/reading/UserSettings.h"
 #include "app/platform/Binding.h"
-#include "app/platform/TestAppContext.h"
+#include "app/reading/UserSettings.h"
 #include "app/shell/CarouselView.h"
+#include "testing/platform/TestAppContext.h"
+#include "testing/reading/PageStateFiles.h"
+#include "testing/reading/StartUpChapter.h"
 
 #include <QByteArray>
 #include <QString>
@@ -26,10 +28,6 @@ QString builtResourceDirectory();
 // A stored page as the last run saved it: no verse text, `verseCount` verses without marks.
 BibleStructure storedPage(std::int64_t book, std::int64_t chapterIndex, BibleKind kind, int verseCount);
 
-// What the start-up screen leaves behind: Genesis 1 of the Korean text as the only chapter of
-// book 0 in BibleWordsContainer.
-void loadStartUpChapter(UserSettings& settings, const AppContext& context);
-
 void storePageList(const AppContext& context, const std::vector<BibleStructure>& pages);
 void storeTexts(const AppContext& context, const std::vector<std::vector<BibleStructure>>& books);
 // The page list the user defaults hold; none when nothing is stored or it does not decode.
@@ -40,9 +38,6 @@ QStringList pageStateFiles(const AppContext& context);
 // The names of the files in Documents/Lumenscroll_QT, sorted.
 QStringList backupFiles(const AppContext& context);
 QByteArray backupBytes(const AppContext& context, const QString& name);
-
-// The record page-state file `index` holds; none when it is missing or does not decode.
-std::optional<BibleStructure> pageStateFile(const AppContext& context, std::int64_t index);
 
 // The creator's storage that a carousel's bindings refer to, as plain flags.
 struct CarouselFlags {

@@ -5,7 +5,6 @@
 #include "CarouselViewTestSupport.h"
 #include "tests/app/ContrastRatio.h"
 
-#include "app/platform/TestAppContext.h"
 #include "app/reading/BibleContentCellWidget.h"
 #include "app/reading/BibleViewWidget.h"
 #include "app/reading/CapsuleButton.h"
@@ -23,6 +22,7 @@
 #include "app/shell/MainViewWidget.h"
 #include "app/shell/PagingCarouselViewModel.h"
 #include "app/shell/PagingCarouselWidget.h"
+#include "testing/platform/TestAppContext.h"
 
 #include <QAbstractButton>
 #include <QApplication>

@@ -3,9 +3,9 @@
 
 #include "app/shell/LumenscrollApp.h"
 
-#include "app/reading/UserSettings.h"
-#include "app/platform/TestAppContext.h"
 #include "app/reading/PageStatePersistence.h"
+#include "app/reading/UserSettings.h"
+#include "testing/platform/TestAppContext.h"
 
 #include <QDir>
 #include <QFileInfo>

@@ -12,9 +12,9 @@
 #include "app/shell/SplashViewWidget.h"
 
 #include "FakeMoviePlayer.h"
-#include "app/reading/UserSettings.h"
-#include "app/platform/TestAppContext.h"
 #include "app/reading/AnimatableGradientViewWidget.h"
+#include "app/reading/UserSettings.h"
+#include "testing/platform/TestAppContext.h"
 
 #include <QAbstractButton>
 #include <QColor>

@@ -9,7 +9,7 @@
 #include "app/shell/PagingCarouselWidget.h"
 
 #include "app/platform/Binding.h"
-#include "app/platform/TestAppContext.h"
+#include "testing/platform/TestAppContext.h"
 
 #include <QApplication>
 #include <QColor>
