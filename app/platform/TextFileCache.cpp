@@ -4,24 +4,22 @@
 
 #include <chrono>
 #include <cstdint>
+#include <utility>
 
 namespace lumenscroll {
 
-std::optional<std::string> TextFileCache::find(const QString& path, const FileStamp& stamp) const {
-    if (last_ && last_->path == path && last_->stamp == stamp) {
-        return last_->text;
-    }
-    return std::nullopt;
+const std::string* TextFileCache::find(const QString& path, const FileStamp& stamp) const {
+    return last_ && last_->stamp == stamp && last_->path == path ? &last_->text : nullptr;
 }
 
-void TextFileCache::keep(const QString& path, const FileStamp& stamp, std::string text) {
+const std::string& TextFileCache::keep(const QString& path, const std::optional<FileStamp>& stamp,
+                                       std::string text) {
     using std::chrono::milliseconds;
-    using std::chrono::nanoseconds;
-    const nanoseconds now = milliseconds(clock_.now().toMSecsSinceEpoch());
+    const std::chrono::nanoseconds now = milliseconds(clock_.now().toMSecsSinceEpoch());
     const std::int64_t settled = (now - std::chrono::seconds(1)).count();
-    if (stamp.modifiedNs < settled) {
-        last_ = Entry{path, stamp, std::move(text)};
-    }
+    const bool settledFile = stamp && stamp->modifiedNs < settled;
+    last_ = Entry{path, settledFile ? stamp : std::nullopt, std::move(text)};
+    return last_->text;
 }
 
 } // namespace lumenscroll

@@ -12,8 +12,8 @@ namespace lumenscroll {
 class Clock;
 
 // The last text file read whole, kept for the next read of the same file: the restore and the
-// page turns read one book for page after page. Kept by path and the file's stamp, so that a
-// file written, replaced or removed since is read anew. One per run, reached through
+// page turns read one book for page after page. Given again by path and the file's stamp, so
+// that a file written, replaced or removed since is read anew. One per run, reached through
 // AppContext; main thread only.
 class TextFileCache {
 public:
@@ -22,19 +22,23 @@ public:
     TextFileCache(const TextFileCache&) = delete;
     TextFileCache& operator=(const TextFileCache&) = delete;
 
-    // The text kept for `path` while the file's stamp is `stamp`; none otherwise.
-    std::optional<std::string> find(const QString& path, const FileStamp& stamp) const;
+    // The text kept for `path` while the file's stamp is the one it was kept under; null
+    // otherwise. Good until the next keep.
+    const std::string* find(const QString& path, const FileStamp& stamp) const;
 
-    // Keeps `text` as what the file at `path` held at `stamp`, in place of what was kept; only
-    // when the file was last written more than a second before the clock's now: a file's times
-    // move in steps of the system's clock tick, so a write in place within the tick of the one
-    // before it could leave the stamp as it was.
-    void keep(const QString& path, const FileStamp& stamp, std::string text);
+    // Keeps `text`, read from the file at `path`, in place of what was kept, and returns it (good
+    // until the next keep). It is found again only under `stamp`, the file's stamp all through
+    // the read (none when the file changed meanwhile), and only when the file was last written
+    // more than a second before the clock's now: a file's times move in steps of the system's
+    // clock tick, so a write in place within the tick of the one before it could leave the stamp
+    // as it was.
+    const std::string& keep(const QString& path, const std::optional<FileStamp>& stamp, std::string text);
 
 private:
     struct Entry {
         QString path;
-        FileStamp stamp;
+        // None when the text is not to be given again.
+        std::optional<FileStamp> stamp;
         std::string text;
     };
 

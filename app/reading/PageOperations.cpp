@@ -73,7 +73,7 @@ std::vector<BiblePraise> readChapterVerses(const AppContext& context, const std:
     if (resourceName.empty()) {
         return {};
     }
-    const std::optional<std::string> text = TextResource::read(context, resourceName);
+    const std::optional<std::string_view> text = TextResource::view(context, resourceName);
     if (!text) {
         return {};
     }

@@ -29,6 +29,11 @@ std::string TextResource::name(BibleKind kind, std::int64_t bookIndex) {
 }
 
 std::optional<std::string> TextResource::read(const AppContext& context, const std::string& name) {
+    const std::optional<std::string_view> text = view(context, name);
+    return text ? std::optional<std::string>(*text) : std::nullopt;
+}
+
+std::optional<std::string_view> TextResource::view(const AppContext& context, const std::string& name) {
     const std::optional<QString> path =
         context.resources().path(QString::fromStdString(name), QString::fromLatin1(type));
     if (!path) {
@@ -38,8 +43,8 @@ std::optional<std::string> TextResource::read(const AppContext& context, const s
     TextFileCache& cache = context.textFiles();
     const std::optional<FileStamp> before = FileSystem::stamp(*path);
     if (before) {
-        if (std::optional<std::string> kept = cache.find(*path, *before)) {
-            return kept;
+        if (const std::string* kept = cache.find(*path, *before)) {
+            return *kept;
         }
     }
     const std::optional<QByteArray> bytes = FileSystem::read(*path);
@@ -48,12 +53,9 @@ std::optional<std::string> TextResource::read(const AppContext& context, const s
         !coding::isValidUtf8(std::string_view(bytes->constData(), static_cast<std::size_t>(bytes->size())))) {
         return std::nullopt;
     }
-    std::string text = bytes->toStdString();
-    // Kept only when nothing touched the file while it was read.
-    if (before && FileSystem::stamp(*path) == before) {
-        cache.keep(*path, *before, text);
-    }
-    return text;
+    // Given again only when nothing touched the file while it was read.
+    const bool untouched = before && FileSystem::stamp(*path) == before;
+    return cache.keep(*path, untouched ? before : std::nullopt, bytes->toStdString());
 }
 
 } // namespace lumenscroll

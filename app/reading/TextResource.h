@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <string_view>
 
 namespace lumenscroll {
 
@@ -30,6 +31,9 @@ public:
     // last is given again from the context's TextFileCache while its file stays as it was:
     // each read otherwise checks the whole book's UTF-8.
     static std::optional<std::string> read(const AppContext& context, const std::string& name);
+    // The same text without a copy: a view of the context's TextFileCache, good until the next
+    // read of a text resource through the context.
+    static std::optional<std::string_view> view(const AppContext& context, const std::string& name);
 };
 
 } // namespace lumenscroll
