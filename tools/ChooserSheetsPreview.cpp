@@ -13,6 +13,7 @@
 #include "app/platform/AppContext.h"
 #include "app/reading/BibleSelectionViewWidget.h"
 #include "app/reading/KindOfBibleSelectionViewWidget.h"
+#include "app/reading/OpenPages.h"
 #include "app/reading/QTViewForAPraiseWidget.h"
 #include "app/reading/UserSettings.h"
 #include "testing/platform/RecordingSoundPlayer.h"
@@ -59,7 +60,7 @@ int main(int argc, char** argv) {
         page.kindOfBible = BibleKind::en01;
         settings.kindOfBible.set(BibleKind::en01);
     }
-    settings.selectedBibleArray.set({page});
+    OpenPages(settings).restoreRecords({page});
 
     QWidget window;
     dressPreviewWindow(window);

@@ -9,6 +9,7 @@
 #include "PreviewWindow.h"
 #include "app/model/BibleKind.h"
 #include "app/platform/AppContext.h"
+#include "app/reading/OpenPages.h"
 #include "app/reading/UserSettings.h"
 #include "app/search/SearchBarWidget.h"
 #include "app/search/SearchBibleViewWidget.h"
@@ -31,7 +32,7 @@ int main(int argc, char** argv) {
         // A preview plays no sound.
         std::make_unique<lumenscroll::RecordingSoundPlayer>());
     lumenscroll::UserSettings settings;
-    settings.selectedBibleArray.set({lumenscroll::BibleStructure{}});
+    lumenscroll::OpenPages(settings).restoreRecords({lumenscroll::BibleStructure{}});
     if (arguments.value(1) == QStringLiteral("en01")) {
         settings.kindOfBible.set(lumenscroll::BibleKind::en01);
     }

@@ -158,7 +158,7 @@ bool CarouselView::openSearchHit(std::int64_t newCount) {
     // The newest record is the hit's page. A page added with "New Page" has its value already;
     // a record appended for the hit gets one now.
     if (countOf(settings.roles->size()) < newCount) {
-        OpenPages(settings).appendView(restoredPageView(countOf(settings.roles->size())));
+        OpenPages(settings).appendViewOfRecord(restoredPageView(countOf(settings.roles->size())));
     }
     const PageHandle page(settings, countOf(settings.roles->size()) - 1);
     reportCurrentPage(page.index());

@@ -96,9 +96,9 @@ void PageRestore::restoreStoredPages() const {
 
 void PageRestore::openFirstRunPage() const {
     const OpenPages pages(settings_);
-    pages.appendView(makePage_(0));
+    pages.appendViewOfRecord(makePage_(0));
     const BibleStructure record = firstRunRecord(settings_);
-    pages.appendRecord(record);
+    pages.appendFirstRunRecord(record);
     const PageHandle page(settings_, countOf(settings_.roles->size()) - 1);
     trace(" ---- --- userSettings.selectedBibleArray[userSettings.roles.count - 1].versesIndex " +
           std::to_string(record.versesIndex));
@@ -122,7 +122,7 @@ void PageRestore::appendPageView(std::int64_t index) const {
         const int drawn = context_.random().below(static_cast<int>(titlePhotos_.size()));
         view.pickedPhotoName = Binding<std::string>::constant(titlePhotos_[at(drawn)]);
     }
-    OpenPages(settings_).appendView(std::move(view));
+    OpenPages(settings_).appendViewOfRecord(std::move(view));
     retitlePage(PageHandle(settings_, index));
 }
 

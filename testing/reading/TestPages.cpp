@@ -3,6 +3,7 @@
 #include "app/platform/Binding.h"
 #include "app/reading/PageEnvironment.h"
 #include "app/reading/UserSettings.h"
+#include "testing/reading/PageListKeyForTests.h"
 
 #include <string>
 #include <utility>
@@ -25,12 +26,12 @@ BibleView makePage(UserSettings& settings, AppContext& context, std::int64_t ind
 }
 
 void openPages(UserSettings& settings, AppContext& context, const std::vector<BibleStructure>& records) {
-    settings.selectedBibleArray.set(records);
+    settings.selectedBibleArray.set(pageListKey(), records);
     std::vector<BibleView> views;
     for (std::size_t i = 0; i < records.size(); ++i) {
         views.push_back(makePage(settings, context, static_cast<std::int64_t>(i)));
     }
-    settings.roles.set(std::move(views));
+    settings.roles.set(pageListKey(), std::move(views));
 }
 
 } // namespace lumenscroll::testing

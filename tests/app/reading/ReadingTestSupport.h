@@ -8,6 +8,8 @@
 #include "testing/reading/PageStateFiles.h"
 #include "testing/reading/TestPages.h"
 
+#include "testing/reading/PageListKeyForTests.h"
+
 #include <QString>
 
 #include <cstdint>
