@@ -26,13 +26,13 @@
 #include "app/platform/FileSystem.h"
 #include "app/platform/TestAppContext.h"
 #include "app/reading/ChapterText.h"
-#include "app/reading/JsonArrayElements.h"
 #include "app/reading/OpenPages.h"
 #include "app/reading/PageStatePersistence.h"
 #include "app/reading/TextResource.h"
 #include "app/reading/UserSettings.h"
 #include "app/shell/CarouselView.h"
 #include "coding/Coding.h"
+#include "coding/json/JsonArrayText.h"
 #include "coding/json/JsonDecoder.h"
 
 #include <QDir>
@@ -311,7 +311,7 @@ bool restoredStoredPages(const AppContext& context, const std::optional<QByteArr
     if (!list || isBackedUp(context, PageStatePersistence::selectedBibleArrayKey, *list)) {
         return false;
     }
-    const std::optional<std::vector<std::string_view>> pages = jsonArrayElements(textOf(*list));
+    const std::optional<std::vector<std::string_view>> pages = coding::JsonArrayText::elements(textOf(*list));
     return !pages || !pages->empty();
 }
 

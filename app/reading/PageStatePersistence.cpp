@@ -7,7 +7,6 @@
 #include "app/platform/AppContext.h"
 #include "app/platform/FileSystem.h"
 #include "app/platform/Trace.h"
-#include "app/reading/JsonArrayElements.h"
 #include "app/reading/ListIndex.h"
 #include "app/reading/OpenPages.h"
 #include "app/reading/PageHandle.h"
@@ -15,6 +14,7 @@
 #include "app/reading/SavedPageState.h"
 #include "app/reading/UserSettings.h"
 #include "coding/Data.h"
+#include "coding/json/JsonArrayText.h"
 #include "coding/json/JsonDecoder.h"
 #include "coding/json/JsonEncoder.h"
 
@@ -74,18 +74,10 @@ BibleStructure blankedWords(const BibleStructure& page) {
     return blanked;
 }
 
-// The JSON array of `count` elements, element i written by `element(i)`: what the encoder makes
-// of a list is its elements' JSON between brackets, comma-separated.
+// The JSON array of `count` elements, element i's JSON being `element(i)`.
 template <class Element> QByteArray jsonArray(std::size_t count, Element&& element) {
     QByteArray json;
-    json += '[';
-    for (std::size_t i = 0; i < count; ++i) {
-        if (i > 0) {
-            json += ',';
-        }
-        json += element(i);
-    }
-    json += ']';
+    coding::JsonArrayText::write(json, count, std::forward<Element>(element));
     return json;
 }
 
@@ -234,78 +226,23 @@ bool writePageFiles(const std::vector<BibleStructure>& pages, const QString& fol
     return complete;
 }
 
-// A record's JSON cut where its verses go: up to and with the bracket that opens their list,
-// and from the one that closes it. The key and the brackets are the encoder's own bytes, which no
-// text value can hold (its quotes are escaped), so they stand in the record's JSON once. None for
-// a record without its verses' list there.
-std::optional<std::pair<QByteArray, QByteArray>> aroundVerses(BibleStructure& record) {
-    // The verses are set aside while the rest is encoded, rather than copied with it, and put
-    // back whatever happens.
-    struct SetAside {
-        BibleStructure& record;
-        std::vector<BiblePraise> verses = std::exchange(record.praises, {});
-        ~SetAside() { record.praises = std::move(verses); }
-    };
-    QByteArray json;
-    {
-        const SetAside setAside{record};
-        json = jsonOf(record);
-    }
-    static const QByteArray emptyVerses = '"' + QByteArray::fromStdString(BibleStructure::keyPraises.stringValue) +
-                                          QByteArrayLiteral("\":[]");
-    const qsizetype at = json.indexOf(emptyVerses);
-    if (at < 0 || json.indexOf(emptyVerses, at + 1) >= 0) {
-        return std::nullopt;
-    }
-    const qsizetype close = at + emptyVerses.size() - 1;
-    return std::pair(json.left(close), json.mid(close));
-}
-
-// The JSON of a page's entry. A save usually follows a change to a verse or two of a page: the
-// entry is the record's JSON around its verses' JSON, each verse that is as it was when the
-// page's last entry was made taking its JSON from there; every other verse, and a whole record
-// whose last entry is not of that shape, goes through the encoder.
-QByteArray listEntryJson(BibleStructure& blanked, SavedPageState::ListEntry* last) {
-    if (!last || blanked.praises.empty() || last->blanked.praises.empty()) {
+// The JSON of a page's entry. A save usually follows a change to a verse or two of a page: each
+// verse that is as it was when the page's last entry was made keeps its JSON from there.
+QByteArray listEntryJson(const BibleStructure& blanked, const SavedPageState::ListEntry* last) {
+    if (!last) {
         return jsonOf(blanked);
     }
-    const auto around = aroundVerses(blanked);
-    const auto lastAround = aroundVerses(last->blanked);
-    const QByteArray& lastJson = last->json;
-    if (!around || !lastAround || !lastJson.startsWith(lastAround->first) || !lastJson.endsWith(lastAround->second) ||
-        lastJson.size() < lastAround->first.size() + lastAround->second.size()) {
-        return jsonOf(blanked);
-    }
-    // The last verses' list, brackets and all.
-    const std::string_view lastVersesList =
-        textOf(lastJson).substr(static_cast<std::size_t>(lastAround->first.size() - 1),
-                                static_cast<std::size_t>(lastJson.size() - lastAround->first.size() -
-                                                         lastAround->second.size() + 2));
-    const auto lastVerses = jsonArrayElements(lastVersesList);
-    if (!lastVerses || lastVerses->size() != last->blanked.praises.size()) {
-        return jsonOf(blanked);
-    }
-    QByteArray json = around->first;
-    for (std::size_t i = 0; i < blanked.praises.size(); ++i) {
-        if (i > 0) {
-            json += ',';
-        }
-        const BiblePraise& verse = blanked.praises[i];
-        if (i < lastVerses->size() && last->blanked.praises[i] == verse) {
-            json.append((*lastVerses)[i].data(), static_cast<qsizetype>((*lastVerses)[i].size()));
-        } else {
-            json += jsonOf(verse);
-        }
-    }
-    json += around->second;
-    return json;
+    const std::vector<BiblePraise>& lastVerses = last->blanked.praises;
+    return toByteArray(coding::JsonEncoder().encodeKeepingElements(
+        blanked, BibleStructure::keyPraises, last->blanked, textOf(last->json),
+        [&](std::size_t i) { return lastVerses[i] == blanked.praises[i]; }));
 }
 
 // The stored page list's JSON, each page's entry made again only when the page changed since
 // the entry was made.
 QByteArray pageListJson(const std::vector<BibleStructure>& pages, SavedPageState& saved) {
     QByteArray json = jsonArray(pages.size(), [&](std::size_t i) {
-        BibleStructure blanked = blankedWords(pages[i]);
+        const BibleStructure blanked = blankedWords(pages[i]);
         if (const QByteArray* entry = saved.listEntry(i, blanked)) {
             return *entry;
         }
@@ -385,7 +322,7 @@ template <class T> std::optional<T> decodeStored(const QByteArray& bytes) {
 // into, so that the save after the restore makes again only the entries of changed pages. A
 // value that is not a list of entries that each decode is decoded whole, for its error.
 std::optional<std::vector<BibleStructure>> decodeStoredPages(const QByteArray& bytes, SavedPageState& saved) {
-    if (const auto entries = jsonArrayElements(textOf(bytes))) {
+    if (const auto entries = coding::JsonArrayText::elements(textOf(bytes))) {
         try {
             std::vector<BibleStructure> pages;
             pages.reserve(entries->size());
@@ -407,7 +344,11 @@ std::optional<std::vector<BibleStructure>> decodeStoredPages(const QByteArray& b
 
 // The JSON of a book holding the placeholder alone, as all but a few of the stored books do.
 const std::string& placeholderBookJson() {
-    static const std::string json = '[' + std::string(textOf(placeholderJson())) + ']';
+    static const std::string json = [] {
+        std::string book;
+        coding::JsonArrayText::write(book, 1, [](std::size_t) { return textOf(placeholderJson()); });
+        return book;
+    }();
     return json;
 }
 
@@ -417,7 +358,7 @@ std::optional<std::vector<BibleStructure>> decodeBook(std::string_view book) {
     if (book == placeholderBookJson()) {
         return std::vector<BibleStructure>(1);
     }
-    const auto chapters = jsonArrayElements(book, textOf(placeholderJson()));
+    const auto chapters = coding::JsonArrayText::elements(book, textOf(placeholderJson()));
     if (!chapters) {
         return std::nullopt;
     }
@@ -435,7 +376,8 @@ std::optional<std::vector<BibleStructure>> decodeBook(std::string_view book) {
 // chapter or two of more than a thousand. A value of another shape is decoded whole, for its
 // error.
 std::optional<std::vector<std::vector<BibleStructure>>> decodeStoredTexts(const QByteArray& bytes) {
-    const auto books = placeholderReadsBack() ? jsonArrayElements(textOf(bytes), placeholderBookJson()) : std::nullopt;
+    const auto books =
+        placeholderReadsBack() ? coding::JsonArrayText::elements(textOf(bytes), placeholderBookJson()) : std::nullopt;
     if (books) {
         try {
             std::vector<std::vector<BibleStructure>> texts;

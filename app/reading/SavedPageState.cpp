@@ -61,8 +61,8 @@ const QByteArray* SavedPageState::listEntry(std::size_t index, const BibleStruct
     return entry && entry->blanked == blanked ? &entry->json : nullptr;
 }
 
-SavedPageState::ListEntry* SavedPageState::lastListEntry(std::size_t index) {
-    return index < listEntries_.size() && listEntries_[index] ? &*listEntries_[index] : nullptr;
+const SavedPageState::ListEntry* SavedPageState::lastListEntry(std::size_t index) const {
+    return find(listEntries_, index);
 }
 
 void SavedPageState::rememberListEntry(std::size_t index, const BibleStructure& blanked, QByteArray json) {

@@ -52,8 +52,7 @@ public:
     // The JSON of page `index`'s entry when it was made from `blanked`; null otherwise.
     const QByteArray* listEntry(std::size_t index, const BibleStructure& blanked) const;
     // Page `index`'s entry as it was last made, whatever the page is now; null when none was.
-    // Whoever changes it leaves it as it found it.
-    ListEntry* lastListEntry(std::size_t index);
+    const ListEntry* lastListEntry(std::size_t index) const;
     void rememberListEntry(std::size_t index, const BibleStructure& blanked, QByteArray json);
     // Forgets the entries of the pages at or past `count`.
     void keepListEntries(std::size_t count);
