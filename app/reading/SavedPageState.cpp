@@ -41,7 +41,7 @@ bool SavedPageState::fileUnchanged(std::size_t index, const std::optional<FileSt
 }
 
 void SavedPageState::rememberFile(std::size_t index, const BibleStructure& record, const FileStamp& stamp) {
-    put(files_, index, File{detached(record), stamp});
+    put(files_, index, File{record, stamp});
 }
 
 void SavedPageState::forgetFile(std::size_t index) {
@@ -66,7 +66,7 @@ const SavedPageState::ListEntry* SavedPageState::lastListEntry(std::size_t index
 }
 
 void SavedPageState::rememberListEntry(std::size_t index, const BibleStructure& blanked, QByteArray json) {
-    put(listEntries_, index, ListEntry{detached(blanked), std::move(json)});
+    put(listEntries_, index, ListEntry{blanked, std::move(json)});
 }
 
 void SavedPageState::keepListEntries(std::size_t count) {
@@ -80,27 +80,7 @@ const QByteArray* SavedPageState::textsJson(const std::vector<std::vector<BibleS
 }
 
 void SavedPageState::rememberTexts(const std::vector<std::vector<BibleStructure>>& books, QByteArray json) {
-    Texts texts{books, std::move(json)};
-    for (std::vector<BibleStructure>& book : texts.books) {
-        for (BibleStructure& chapter : book) {
-            detach(chapter);
-        }
-    }
-    texts_ = std::move(texts);
-}
-
-BibleStructure SavedPageState::detached(const BibleStructure& record) {
-    BibleStructure copy = record;
-    detach(copy);
-    return copy;
-}
-
-void SavedPageState::detach(BibleStructure& record) {
-    for (BiblePraise& verse : record.praises) {
-        if (verse.memo) {
-            verse.memo = std::make_shared<Memo>(*verse.memo);
-        }
-    }
+    texts_ = Texts{books, std::move(json)};
 }
 
 } // namespace lumenscroll

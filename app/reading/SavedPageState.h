@@ -19,9 +19,6 @@ namespace lumenscroll {
 // was made from, and its JSON. The restore at launch fills in the last two from the stored
 // values it decodes, so that the save ending it finds them unchanged.
 //
-// Records are kept as deep copies: a verse's note is shared by every copy of the verse, so a
-// copy that shared it would follow the page on screen and hide a change to the note.
-//
 // Its entries are about one page-state folder and one settings file; named others, it forgets
 // them all.
 class SavedPageState {
@@ -63,12 +60,7 @@ public:
     const QByteArray* textsJson(const std::vector<std::vector<BibleStructure>>& books) const;
     void rememberTexts(const std::vector<std::vector<BibleStructure>>& books, QByteArray json);
 
-    // A copy of `record` whose verses hold notes of their own.
-    static BibleStructure detached(const BibleStructure& record);
-
 private:
-    static void detach(BibleStructure& record);
-
     struct File {
         BibleStructure record;
         FileStamp stamp;

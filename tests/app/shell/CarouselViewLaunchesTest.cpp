@@ -82,7 +82,7 @@ TEST_F(CarouselViewLaunchesTest, MarksOnPagesWhoseTextIsMissingSurviveALaunchWit
         launch.page(2).highlight(15, 2);
         launch.settings.selectedBibleArray.modify([](std::vector<BibleStructure>& pages) {
             pages[0].praises[2].hasMemo = true;
-            pages[0].praises[2].memo->memoContent = "안식";
+            pages[0].praises[2].setMemoContent("안식");
         });
         launch.settings.savePageState(launch.context());
     }
