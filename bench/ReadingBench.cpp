@@ -8,6 +8,7 @@
 #include "app/reading/BibleView.h"
 #include "app/reading/UserSettings.h"
 #include "app/shell/CarouselView.h"
+#include "tests/app/reading/PageListKeyForTests.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -60,13 +61,14 @@ public:
 
     // `count` pages on Genesis 1, 2, ... in Korean, each loaded from the resources.
     void openPages(std::int64_t count) {
-        settings.selectedBibleArray.set(std::vector<BibleStructure>(static_cast<std::size_t>(count)));
+        settings.selectedBibleArray.set(testing::pageListKey(),
+                                        std::vector<BibleStructure>(static_cast<std::size_t>(count)));
         std::vector<BibleView> views;
         for (std::int64_t i = 0; i < count; ++i) {
             views.push_back(page(i));
             views.back().loadPageText(0, i + 1, BibleKind::kr01);
         }
-        settings.roles.set(std::move(views));
+        settings.roles.set(testing::pageListKey(), std::move(views));
     }
 
     AppContext& context() { return app_.context(); }
@@ -88,7 +90,7 @@ void loadChapter(benchmark::State& state, std::int64_t book, std::int64_t chapte
         return;
     }
     Bench bench;
-    bench.settings.selectedBibleArray.set({BibleStructure{}});
+    bench.settings.selectedBibleArray.set(testing::pageListKey(), {BibleStructure{}});
     const BibleView page = bench.page(0);
     for (auto _ : state) {
         page.loadPageText(book, chapter, BibleKind::kr01);
@@ -111,7 +113,7 @@ BENCHMARK(BM_LoadPageText_Psalm119)->Unit(benchmark::kMicrosecond);
 // Marks verse 0 of `page` with a different highlight, so that its file and the stored page
 // list have something new to save.
 void highlightAgain(UserSettings& settings, std::size_t page) {
-    settings.selectedBibleArray.modify([page](std::vector<BibleStructure>& pages) {
+    settings.selectedBibleArray.modify(testing::pageListKey(), [page](std::vector<BibleStructure>& pages) {
         std::int64_t& color = pages[page].praises[0].bgColor;
         color = color == 1 ? 2 : 1;
     });

@@ -14,11 +14,11 @@
 #include "app/model/BibleBook.h"
 #include "app/model/VerseLocator.h"
 #include "app/platform/TestAppContext.h"
+#include "app/reading/OpenPages.h"
 #include "app/reading/TextResource.h"
 #include "app/reading/UserSettings.h"
 #include "app/search/SearchBibleView.h"
 #include "app/search/SearchQuery.h"
-
 
 #include <cstddef>
 #include <cstdint>
@@ -120,7 +120,7 @@ void run(BibleKind kind, const std::vector<std::string_view>& parts) {
 
     // A few hits opened, each from a page of its own.
     for (std::size_t n = 0; n < hits.size() && n < 3; ++n) {
-        settings.foundSectionVerseAndPraiseArray.set({});
+        OpenPages(settings).clearSearchHits();
         openSearch = true;
         page.openHit(static_cast<std::int64_t>(n));
         for (const std::string& pending : settings.foundSectionVerseAndPraiseArray()) {

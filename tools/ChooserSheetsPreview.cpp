@@ -8,13 +8,14 @@
 //
 // It reads the resources beside it and the user's settings: run it with a temporary HOME.
 
+#include "PreviewWindow.h"
 #include "app/model/BibleKind.h"
 #include "app/platform/AppContext.h"
 #include "app/reading/BibleSelectionViewWidget.h"
 #include "app/reading/KindOfBibleSelectionViewWidget.h"
+#include "app/reading/OpenPages.h"
 #include "app/reading/QTViewForAPraiseWidget.h"
 #include "app/reading/UserSettings.h"
-#include "PreviewWindow.h"
 
 #include <QApplication>
 #include <QListWidget>
@@ -56,7 +57,7 @@ int main(int argc, char** argv) {
         page.kindOfBible = BibleKind::en01;
         settings.kindOfBible.set(BibleKind::en01);
     }
-    settings.selectedBibleArray.set({page});
+    OpenPages(settings).restoreRecords({page});
 
     QWidget window;
     dressPreviewWindow(window);

@@ -6,10 +6,11 @@
 //
 // It reads the resources beside it and the user's settings: run it with a temporary HOME.
 
+#include "PreviewWindow.h"
 #include "app/model/BibleKind.h"
 #include "app/platform/AppContext.h"
+#include "app/reading/OpenPages.h"
 #include "app/reading/UserSettings.h"
-#include "PreviewWindow.h"
 #include "app/search/SearchBarWidget.h"
 #include "app/search/SearchBibleViewWidget.h"
 
@@ -28,7 +29,7 @@ int main(int argc, char** argv) {
 
     const std::unique_ptr<lumenscroll::AppContext> context = lumenscroll::AppContext::production();
     lumenscroll::UserSettings settings;
-    settings.selectedBibleArray.set({lumenscroll::BibleStructure{}});
+    lumenscroll::OpenPages(settings).restoreRecords({lumenscroll::BibleStructure{}});
     if (arguments.value(1) == QStringLiteral("en01")) {
         settings.kindOfBible.set(lumenscroll::BibleKind::en01);
     }

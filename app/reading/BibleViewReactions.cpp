@@ -1,8 +1,8 @@
 #include "app/reading/BibleViewReactions.h"
 
-#include "app/reading/UserSettings.h"
 #include "app/platform/AppContext.h"
 #include "app/reading/PageHandle.h"
+#include "app/reading/UserSettings.h"
 
 #include <optional>
 #include <utility>
@@ -27,10 +27,21 @@ BibleViewReactions::BibleViewReactions(BibleView page)
 
 BibleViewReactions::~BibleViewReactions() = default;
 
+// The reactions run in the order they are attached: the sheets before the list and the title,
+// the searched page's receiver last.
 void BibleViewReactions::attach() {
-    UserSettings& settings = *page_.userSettings;
-    watchers_.observe(settings);
+    watchers_.observe(*page_.userSettings);
+    attachNewPage();
+    attachChooserSheets();
+    attachTranslationLabel();
+    attachVerseList();
+    attachTitle();
+    attachPanels();
+    attachSearchedPage();
+}
 
+void BibleViewReactions::attachNewPage() {
+    UserSettings& settings = *page_.userSettings;
     watchers_.watch([&settings] { return settings.plusBible2(); },
                     [this](bool added) { page_.plusBible2Changed(added); });
     // The page that a "New Page" builds comes on screen after the flag was raised, so no change
@@ -38,12 +49,14 @@ void BibleViewReactions::attach() {
     if (settings.plusBible2()) {
         page_.userSettings.context().scheduler().post(&context_, [this] { page_.plusBible2Changed(true); });
     }
+}
 
-    // The chooser sheets, before the reactions of the list and the title, which then see a
-    // chapter choice's raised userSelectBibleSection in the same pass, as after a chapter step.
-    // The chapter sheet lists the record's translation when it comes up; each sheet's closing
-    // takes the choice in, if one was made. After a translation the list shows the chosen verse
-    // once the chapter is on screen.
+// The chooser sheets, before the reactions of the list and the title, which then see a chapter
+// choice's raised userSelectBibleSection in the same pass, as after a chapter step. The chapter
+// sheet lists the record's translation when it comes up; each sheet's closing takes the choice
+// in, if one was made. After a translation the list shows the chosen verse once the chapter is on
+// screen.
+void BibleViewReactions::attachChooserSheets() {
     watchers_.watch([this] { return flagOf(page_, &BibleView::showBibleSectionSelectionWindow); },
                     [this](bool shown) {
                         if (shown) {
@@ -63,8 +76,10 @@ void BibleViewReactions::attach() {
                             }
                         });
                     });
+}
 
-    // The translation capsule's label follows the record's translation.
+// The translation capsule's label follows the record's translation.
+void BibleViewReactions::attachTranslationLabel() {
     watchers_.watch(
         [this]() -> std::optional<BibleKind> {
             const BibleStructure* record = page_.state().record();
@@ -75,8 +90,9 @@ void BibleViewReactions::attach() {
                 page_.updateTranslationLabel(*kind);
             }
         });
+}
 
-    // The verse list.
+void BibleViewReactions::attachVerseList() {
     watchers_.watch([this] { return flagOf(page_, &BibleView::searchBtnPressed); },
                     [this](bool pressed) { page_.searchBtnPressedChanged(pressed); });
     watchers_.watch([this] { return flagOf(page_, &BibleView::userSelectBibleSection); }, [this](bool) {
@@ -94,7 +110,7 @@ void BibleViewReactions::attach() {
                     [this](bool changed) { page_.praiseIndexChangedTo(changed); });
 
     // The verse note editors take the verses' notes whenever selectedTab is published.
-    selectedTab_ = settings.selectedTab.sink([this](const std::int64_t&) {
+    selectedTab_ = page_.userSettings->selectedTab.sink([this](const std::int64_t&) {
         const std::int64_t rows = static_cast<std::int64_t>(page_.state().verseCount());
         for (std::int64_t row = 0; row < rows; ++row) {
             if (page_.isVerseNoteShown(row)) {
@@ -102,12 +118,17 @@ void BibleViewReactions::attach() {
             }
         }
     });
+}
 
-    // The title capsule: after a chapter step the flag is raised, handled and lowered again.
+// The title capsule: after a chapter step the flag is raised, handled and lowered again.
+void BibleViewReactions::attachTitle() {
     watchers_.watch([this] { return flagOf(page_, &BibleView::userSelectBibleSection); },
                     [this](bool raised) { page_.userSelectBibleSectionRaised(raised); });
+}
 
-    // The panels of the top area come on screen with their flags.
+// The panels of the top area come on screen with their flags.
+void BibleViewReactions::attachPanels() {
+    UserSettings& settings = *page_.userSettings;
     watchers_.watch([&settings] { return settings.settingsViewBtnPressed(); }, [this](bool shown) {
         if (shown) {
             page_.settingsViewAppeared();
@@ -118,12 +139,15 @@ void BibleViewReactions::attach() {
             page_.aboutViewAppeared();
         }
     });
+}
 
-    // Received, not watched: every value published counts, the one there is now included.
-    // Every page receives it, so the flag is lowered only once the value has gone round: a
-    // write inside a receiver would change the value still being handed to the pages after it.
-    // Subscribed last: a page built while the value is up takes it at once, and its watchers,
-    // already attached, see what that changes (the searched verse to show).
+// Received, not watched: every value published counts, the one there is now included. Every page
+// receives it, so the flag is lowered only once the value has gone round: a write inside a
+// receiver would change the value still being handed to the pages after it. Subscribed last: a
+// page built while the value is up takes it at once, and its watchers, already attached, see what
+// that changes (the searched verse to show).
+void BibleViewReactions::attachSearchedPage() {
+    UserSettings& settings = *page_.userSettings;
     newPageCreating_ = settings.newBibleViewPageCreating.sink([this, &settings](const bool& value) {
         if (!page_.receiveNewBibleViewPageCreating(value)) {
             return;

@@ -50,6 +50,13 @@ public:
 
 private:
     void attach();
+    void attachNewPage();
+    void attachChooserSheets();
+    void attachTranslationLabel();
+    void attachVerseList();
+    void attachTitle();
+    void attachPanels();
+    void attachSearchedPage();
     void post(void (BibleView::*action)() const);
 
     BibleView page_;

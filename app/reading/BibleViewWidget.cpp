@@ -102,13 +102,26 @@ BibleViewWidget::BibleViewWidget(BibleView page, QWidget* parent, TopAreaPanelFa
     , panelFactory_(std::move(panels)) {
     setObjectName(QStringLiteral("bibleView"));
     resize(pageWidth, pageHeight);
+    // Children stack in the order they are made: the list at the back, the sheets' backdrop in
+    // front.
     const BibleView& shown = reactions_.page();
-    AppContext& context = shown.userSettings.context();
-    const ResourceLocator& resources = context.resources();
-
     verseList_ = new VerseListWidget(shown, this);
     connect(verseList_, &VerseListWidget::appeared, this,
             [this] { reactions_.verseAreaAppear(verseList_->scrollReader()); });
+    buildButtonRow(shown.userSettings.context());
+    buildNavigationButtons(shown.userSettings.context().resources());
+    buildPanelHost();
+    buildNotices();
+    buildSheetBackdrop();
+
+    watchers_.observe(*shown.userSettings);
+    watchers_.watch([this] { return pageLook(); }, [this](const PageLook&) { refresh(); });
+    refresh();
+}
+
+void BibleViewWidget::buildButtonRow(AppContext& context) {
+    const BibleView& shown = reactions_.page();
+    const ResourceLocator& resources = context.resources();
 
     translationCapsule_ = new CapsuleButton(context, this);
     translationCapsule_->setObjectName(QStringLiteral("translationCapsule"));
@@ -132,7 +145,9 @@ BibleViewWidget::BibleViewWidget(BibleView page, QWidget* parent, TopAreaPanelFa
     titleCapsule_ = new CapsuleButton(context, this);
     titleCapsule_->setObjectName(QStringLiteral("titleCapsule"));
     connect(titleCapsule_, &QAbstractButton::clicked, this, [this] { reactions_.page().pressTitleCapsule(); });
+}
 
+void BibleViewWidget::buildNavigationButtons(const ResourceLocator& resources) {
     const std::array<std::pair<const char*, const char*>, 4> navigation{{
         {"previousChapterButton", "chevron.left.circle.fill"},
         {"scrollUpButton", "chevron.up.circle.fill"},
@@ -150,14 +165,18 @@ BibleViewWidget::BibleViewWidget(BibleView page, QWidget* parent, TopAreaPanelFa
     connect(navigationButtons_[scrollDown], &QAbstractButton::clicked, this, [this] { reactions_.pressScrollDown(); });
     connect(navigationButtons_[nextChapter], &QAbstractButton::clicked, this,
             [this] { reactions_.pressNextChapter(); });
+}
 
-    // Where the search page and the preferences and About views will stand.
+// Where the search page and the preferences and About views will stand.
+void BibleViewWidget::buildPanelHost() {
     panelHost_ = new QWidget(this);
     panelHost_->setObjectName(QStringLiteral("panelHost"));
     panelHost_->hide();
     panelHost_->setGraphicsEffect(
         new DropShadowEffect(Qt::black, 2 * panelShadowRadius, QPointF(0, 0), panelHost_));
+}
 
+void BibleViewWidget::buildNotices() {
     missingText_ = new QLabel(this);
     missingText_->setObjectName(QStringLiteral("missingTextNotice"));
     missingText_->setFont(Look::font(TextStyle::title3));
@@ -178,15 +197,13 @@ BibleViewWidget::BibleViewWidget(BibleView page, QWidget* parent, TopAreaPanelFa
     notice_->setContentsMargins(noticePadding);
     notice_->setStyleSheet(QStringLiteral("color: white; background: rgba(0, 0, 0, 190); border-radius: 18px;"));
     notice_->hide();
+}
 
+void BibleViewWidget::buildSheetBackdrop() {
     sheetBackdrop_ = SheetLook::backdrop(*this);
     auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), sheetBackdrop_);
     escape->setContext(Qt::WidgetWithChildrenShortcut);
     connect(escape, &QShortcut::activated, this, [this] { closeSheet(); });
-
-    watchers_.observe(*shown.userSettings);
-    watchers_.watch([this] { return pageLook(); }, [this](const PageLook&) { refresh(); });
-    refresh();
 }
 
 BibleViewWidget::~BibleViewWidget() = default;

@@ -17,9 +17,11 @@ class QLabel;
 
 namespace lumenscroll {
 
+class AppContext;
 class BibleSelectionViewWidget;
 class CapsuleButton;
 class KindOfBibleSelectionViewWidget;
+class ResourceLocator;
 class SearchButtonWidget;
 class SymbolButton;
 class VerseListWidget;
@@ -91,6 +93,13 @@ private:
 
         bool operator==(const PageLook&) const = default;
     };
+
+    // The children, made in the order they stack, back to front.
+    void buildButtonRow(AppContext& context);
+    void buildNavigationButtons(const ResourceLocator& resources);
+    void buildPanelHost();
+    void buildNotices();
+    void buildSheetBackdrop();
 
     PageLook pageLook() const;
     bool isOnTitlePhoto(const QPointF& position) const;

@@ -34,26 +34,35 @@ bool OpenPages::isOpen(std::int64_t index) const {
            isIndexOf(index, userSettings_->selectedBibleArray->size());
 }
 
-void OpenPages::appendView(BibleView view) const {
-    userSettings_->roles.modify([&](std::vector<BibleView>& views) { views.push_back(std::move(view)); });
+void OpenPages::appendViewOfRecord(BibleView view) const {
+    userSettings_->roles.modify(PageListKey(),
+                                [&](std::vector<BibleView>& views) { views.push_back(std::move(view)); });
 }
 
-void OpenPages::appendRecord(BibleStructure record) const {
+void OpenPages::appendSearchHitSlot() const {
+    pushRecord(BibleStructure{});
+}
+
+void OpenPages::appendFirstRunRecord(BibleStructure record) const {
+    pushRecord(std::move(record));
+}
+
+void OpenPages::pushRecord(BibleStructure record) const {
     userSettings_->selectedBibleArray.modify(
-        [&](std::vector<BibleStructure>& records) { records.push_back(std::move(record)); });
+        PageListKey(), [&](std::vector<BibleStructure>& records) { records.push_back(std::move(record)); });
 }
 
 void OpenPages::appendPage(BibleView view, BibleStructure record) const {
     const std::size_t index = userSettings_->roles->size();
     std::vector<bool> row = bookmarkRow(record);
-    appendView(std::move(view));
-    appendRecord(std::move(record));
-    userSettings_->bookmarkArray.modify([&](std::vector<std::vector<bool>>& rows) {
+    appendViewOfRecord(std::move(view));
+    pushRecord(std::move(record));
+    userSettings_->bookmarkArray.modify(PageListKey(), [&](std::vector<std::vector<bool>>& rows) {
         rows.resize(index);
         rows.push_back(std::move(row));
     });
     userSettings_->OverAllSectionQTRecord.modify(
-        [&](std::vector<std::string>& notes) { notes.resize(index + 1); });
+        PageListKey(), [&](std::vector<std::string>& notes) { notes.resize(index + 1); });
 }
 
 void OpenPages::appendCopy(BibleView view, std::int64_t source) const {
@@ -89,15 +98,15 @@ bool OpenPages::closePage(std::int64_t index) const {
     for (std::size_t i = at(index); i < views.size(); ++i) {
         views[i].pageIndex = Binding<std::int64_t>::constant(static_cast<std::int64_t>(i));
     }
-    settings.roles.set(std::move(views));
-    settings.selectedBibleArray.set(std::move(records));
-    settings.bookmarkArray.set(std::move(rows));
-    settings.OverAllSectionQTRecord.set(std::move(notes));
+    settings.roles.set(PageListKey(), std::move(views));
+    settings.selectedBibleArray.set(PageListKey(), std::move(records));
+    settings.bookmarkArray.set(PageListKey(), std::move(rows));
+    settings.OverAllSectionQTRecord.set(PageListKey(), std::move(notes));
     return true;
 }
 
 void OpenPages::restoreRecords(std::vector<BibleStructure> records) const {
-    userSettings_->selectedBibleArray.set(std::move(records));
+    userSettings_->selectedBibleArray.set(PageListKey(), std::move(records));
 }
 
 void OpenPages::rebuildBookmarkRows() const {
@@ -106,17 +115,18 @@ void OpenPages::rebuildBookmarkRows() const {
     for (const BibleStructure& record : userSettings_->selectedBibleArray.get()) {
         rows.push_back(bookmarkRow(record));
     }
-    userSettings_->bookmarkArray.set(std::move(rows));
+    userSettings_->bookmarkArray.set(PageListKey(), std::move(rows));
 }
 
 void OpenPages::resetChapterNotes() const {
-    userSettings_->OverAllSectionQTRecord.set(std::vector<std::string>(userSettings_->roles->size()));
+    userSettings_->OverAllSectionQTRecord.set(PageListKey(),
+                                              std::vector<std::string>(userSettings_->roles->size()));
 }
 
 void OpenPages::fitChapterNotes() const {
     const std::size_t count = userSettings_->selectedBibleArray->size();
     userSettings_->OverAllSectionQTRecord.modify(
-        [count](std::vector<std::string>& notes) { notes.resize(count); });
+        PageListKey(), [count](std::vector<std::string>& notes) { notes.resize(count); });
 }
 
 bool OpenPages::flipBookmark(std::int64_t index, std::int64_t verse) const {
@@ -124,7 +134,7 @@ bool OpenPages::flipBookmark(std::int64_t index, std::int64_t verse) const {
     if (!isIndexOf(index, rows.size()) || !isIndexOf(verse, rows[at(index)].size())) {
         return false;
     }
-    userSettings_->bookmarkArray.modify([&](std::vector<std::vector<bool>>& marks) {
+    userSettings_->bookmarkArray.modify(PageListKey(), [&](std::vector<std::vector<bool>>& marks) {
         marks[at(index)][at(verse)] = !marks[at(index)][at(verse)];
     });
     return true;
@@ -133,16 +143,17 @@ bool OpenPages::flipBookmark(std::int64_t index, std::int64_t verse) const {
 void OpenPages::leaveSearchHit(std::int64_t page, const std::string& locator) const {
     const auto entries = static_cast<std::size_t>(std::max<std::int64_t>(
         page + 2, static_cast<std::int64_t>(userSettings_->selectedBibleArray->size()) + 1));
-    userSettings_->foundSectionVerseAndPraiseArray.modify([&](std::vector<std::string>& found) {
+    const auto leave = [&](std::vector<std::string>& found) {
         if (found.size() <= at(page)) {
             found.resize(entries);
         }
         found[at(page)] = locator;
-    });
+    };
+    userSettings_->foundSectionVerseAndPraiseArray.modify(PageListKey(), leave);
 }
 
 void OpenPages::clearSearchHits() const {
-    userSettings_->foundSectionVerseAndPraiseArray.set({});
+    userSettings_->foundSectionVerseAndPraiseArray.set(PageListKey(), {});
 }
 
 } // namespace lumenscroll

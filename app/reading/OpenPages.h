@@ -1,8 +1,10 @@
 #pragma once
 
 #include "app/model/BibleStructure.h"
+#include "app/platform/KeyedPublished.h"
 #include "app/reading/BibleView.h"
 #include "app/reading/ListIndex.h"
+#include "app/reading/PageListKey.h"
 #include "app/reading/UserSettings.h"
 
 #include <cstddef>
@@ -18,7 +20,7 @@ namespace lumenscroll {
 // (bookmarkArray), a chapter note per page (OverAllSectionQTRecord) and the search hits left
 // for the pages (foundSectionVerseAndPraiseArray). Page i is entry i of every list, so a page
 // is added and closed in all of them here, together; a new writer of a page list is a new
-// operation here.
+// operation here. The lists' writes take a PageListKey, which only this class can make.
 //
 // Every write goes through the published fields, one announcement per write, exactly as a
 // write to the shared object itself. Nothing is kept here: an OpenPages is made where it is
@@ -40,12 +42,20 @@ public:
 
     // --- Adding and closing pages ---
 
-    // The page value of the record at its index, which has none yet (a restored page, a filled
-    // page, a search hit's page).
-    void appendView(BibleView view) const;
-    // A record that has no page value yet: the first-run page's, or the slot a pending search
-    // hit fills as a new page.
-    void appendRecord(BibleStructure record) const;
+    // Half a page: a page value alone, for the record at its index, which has none yet (a
+    // restored page, a filled page, a search hit's page), or for the record appended next (the
+    // first-run page, appendFirstRunRecord). The bookmark rows and chapter notes are the
+    // caller's to rebuild.
+    void appendViewOfRecord(BibleView view) const;
+    // The other half: a default record alone, the slot a pending search hit fills as a new page
+    // (its page value comes with the hit).
+    void appendSearchHitSlot() const;
+    // The first-run page's record, after its page value.
+    void appendFirstRunRecord(BibleStructure record) const;
+    // The names the half-appends had, for the callers not moved yet (the page-state loader, the
+    // carousel and the restore at launch): appendViewOfRecord and appendFirstRunRecord.
+    void appendView(BibleView view) const { appendViewOfRecord(std::move(view)); }
+    void appendRecord(BibleStructure record) const { appendFirstRunRecord(std::move(record)); }
     // A whole page after the others: its value, its record, a bookmark row from the record's
     // marks and an empty chapter note. The rows and notes of the pages before it stay as they
     // are; any past the new page's index go.
@@ -94,13 +104,17 @@ public:
 
 private:
     template <class T, class Change>
-    static bool modifyEntry(Published<std::vector<T>>& list, std::int64_t index, Change&& change) {
+    static bool modifyEntry(KeyedPublished<std::vector<T>, PageListKey>& list, std::int64_t index,
+                            Change&& change) {
         if (!isIndexOf(index, list->size())) {
             return false;
         }
-        list.modify([&](std::vector<T>& items) { std::forward<Change>(change)(items[at(index)]); });
+        list.modify(PageListKey(),
+                    [&](std::vector<T>& items) { std::forward<Change>(change)(items[at(index)]); });
         return true;
     }
+
+    void pushRecord(BibleStructure record) const;
 
     UserSettings* userSettings_;
 };

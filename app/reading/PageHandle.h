@@ -2,11 +2,11 @@
 
 #include "app/model/BiblePraise.h"
 #include "app/model/BibleStructure.h"
-#include "app/reading/UserSettings.h"
 #include "app/platform/Binding.h"
 #include "app/reading/BibleView.h"
 #include "app/reading/ListIndex.h"
 #include "app/reading/OpenPages.h"
+#include "app/reading/UserSettings.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -29,6 +29,11 @@ public:
     PageHandle(UserSettings& userSettings, std::int64_t index)
         : userSettings_(&userSettings)
         , index_(index) {}
+
+    // The page a page value stands for: the open page its index names now.
+    static PageHandle of(const BibleView& page) {
+        return PageHandle(*page.userSettings, page.pageIndex.get());
+    }
 
     std::int64_t index() const { return index_; }
     UserSettings& userSettings() const { return *userSettings_; }

@@ -283,6 +283,12 @@ void matchLanguageToTranslation(const PageHandle& page) {
     }
 }
 
+void traceVerseWords(const std::string& prefix, const BibleStructure& record) {
+    for (const BiblePraise& verse : record.praises) {
+        trace(prefix + verse.word);
+    }
+}
+
 namespace {
 
 void traceNoChapterText(std::int64_t chapter, std::int64_t bookIndex) {

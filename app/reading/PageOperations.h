@@ -79,4 +79,7 @@ void rebuildPageTitle(const PageHandle& page);
 // theirs.
 void matchLanguageToTranslation(const PageHandle& page);
 
+// Traces every verse text of `record`, each after `prefix`.
+void traceVerseWords(const std::string& prefix, const BibleStructure& record);
+
 } // namespace lumenscroll

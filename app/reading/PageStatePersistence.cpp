@@ -179,7 +179,7 @@ void PageStatePersistence::loadSavedState(BibleView loadingPage) {
         if (i < static_cast<std::int64_t>(userSettings.roles->size())) {
             continue;
         }
-        OpenPages(userSettings).appendView(restoredPage(loadingPage, i));
+        OpenPages(userSettings).appendViewOfRecord(restoredPage(loadingPage, i));
         refreshPageTitle(saved);
     }
 }

@@ -4,8 +4,10 @@
 #include "app/model/BibleStructure.h"
 #include "app/model/FontSizes.h"
 #include "app/model/User.h"
+#include "app/platform/KeyedPublished.h"
 #include "app/platform/ObservableObject.h"
 #include "app/platform/Published.h"
+#include "app/reading/PageListKey.h"
 
 #include <cstdint>
 #include <map>
@@ -27,8 +29,8 @@ class SavedPageState;
 // once, before the change; reads emit nothing.
 //
 // The per-page lists roles, selectedBibleArray, bookmarkArray, foundSectionVerseAndPraiseArray
-// and OverAllSectionQTRecord are written only through OpenPages, which keeps them parallel;
-// this object only holds them.
+// and OverAllSectionQTRecord are written only through OpenPages, which keeps them parallel:
+// their writes take a PageListKey, which only OpenPages can make. This object only holds them.
 class UserSettings : public ObservableObject {
 public:
     UserSettings();
@@ -43,18 +45,18 @@ public:
     // The translation choosers list the kinds with raw values 0 up to this number - 1.
     Published<std::int64_t> currentlyProvidedBibleNumber{*this, 2};
     // One row per open page, one flag per verse.
-    Published<std::vector<std::vector<bool>>> bookmarkArray{*this, {{}}};
+    KeyedPublished<std::vector<std::vector<bool>>, PageListKey> bookmarkArray{*this, {{}}};
     // The open pages as page values, in page order.
-    Published<std::vector<BibleView>> roles;
+    KeyedPublished<std::vector<BibleView>, PageListKey> roles;
     // The chapter of every open page; entry i belongs to page i.
-    Published<std::vector<BibleStructure>> selectedBibleArray{*this, {}};
+    KeyedPublished<std::vector<BibleStructure>, PageListKey> selectedBibleArray{*this, {}};
     Published<BibleStructure> selectedBible{*this, BibleStructure{}};
     Published<std::int64_t> bibleSectionCount{*this, 66};
     Published<std::int64_t> tabIndex{*this, 0};
     Published<std::int64_t> praiseSelected{*this, 0};
     Published<bool> isMainTabBarHide{*this, false};
-    Published<std::vector<std::string>> foundSectionVerseAndPraiseArray{*this, {}};
-    Published<std::vector<std::string>> OverAllSectionQTRecord{*this, {}};
+    KeyedPublished<std::vector<std::string>, PageListKey> foundSectionVerseAndPraiseArray{*this, {}};
+    KeyedPublished<std::vector<std::string>, PageListKey> OverAllSectionQTRecord{*this, {}};
     // The loaded texts of the pages: one list per book, one record per loaded chapter.
     Published<std::vector<std::vector<BibleStructure>>> BibleWordsContainer{*this, placeholderBooks()};
     // Keyed by language code.
@@ -92,6 +94,9 @@ public:
     // failed saves is told to the user with the notice of the page on screen, and the next save
     // that succeeds ends the run. The user defaults may reach the disk after this returns (the
     // settings store's writer thread): pageStateSaveFailed follows once they have.
+    //
+    // Defined in PageStateSaving.cpp, above the page-state persistence and the page notices it
+    // calls: this object is the state they all stand on (see the layers in CMakeLists.txt).
     void savePageState(const AppContext& context);
 
     // What this run's saves have left on disk; the page-state persistence's own, kept here

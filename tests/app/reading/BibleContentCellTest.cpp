@@ -32,13 +32,18 @@ protected:
     // Row `verse` of page `page`, as the verse list builds it.
     std::unique_ptr<BibleContentCell> makeCell(std::int64_t verse, std::int64_t page = 0) {
         return std::make_unique<BibleContentCell>(
-            Binding<std::int64_t>::constant(page), Binding<BibleStructure>::element(settings.selectedBibleArray, page),
-            Binding<std::int64_t>::constant(verse), PageHandle(settings, page).binding(&BibleView::isSelectedArray2),
-            PageEnvironment(settings, app.context()), 14, NamedColor::black, std::string(), 0, readingFontDisplayNames(),
-            readingFontFileNames(), defaultBgColorArray(), defaultFontColorArray());
+            Binding<std::int64_t>::constant(page),
+            PageHandle::followingRecord(settings, Binding<std::int64_t>::constant(page)),
+            Binding<std::int64_t>::constant(verse),
+            PageHandle(settings, page).binding(&BibleView::isSelectedArray2),
+            PageEnvironment(settings, app.context()), 14, NamedColor::black, std::string(), 0,
+            readingFontDisplayNames(), readingFontFileNames(), defaultBgColorArray(),
+            defaultFontColorArray());
     }
     void setVerse(std::size_t verse, const std::function<void(BiblePraise&)>& change) {
-        settings.selectedBibleArray.modify([&](std::vector<BibleStructure>& pages) { change(pages[0].praises[verse]); });
+        settings.selectedBibleArray.modify(testing::pageListKey(), [&](std::vector<BibleStructure>& pages) {
+            change(pages[0].praises[verse]);
+        });
     }
     SettingsStore& defaults() { return app.context().settings(); }
 
@@ -145,9 +150,12 @@ TEST_F(BibleContentCellTest, FollowsThePreferencesOnceOnScreen) {
 TEST_F(BibleContentCellTest, FollowsTheSelection) {
     auto cell = makeCell(1);
     EXPECT_FALSE(cell->isSelected());
-    settings.roles.modify([](std::vector<BibleView>& views) { views[0].isSelectedArray2 = {false, true, false}; });
+    settings.roles.modify(testing::pageListKey(), [](std::vector<BibleView>& views) {
+        views[0].isSelectedArray2 = {false, true, false};
+    });
     EXPECT_TRUE(cell->isSelected());
-    settings.roles.modify([](std::vector<BibleView>& views) { views[0].isSelectedArray2 = {true}; });
+    settings.roles.modify(testing::pageListKey(),
+                          [](std::vector<BibleView>& views) { views[0].isSelectedArray2 = {true}; });
     EXPECT_FALSE(cell->isSelected());
 }
 
@@ -157,7 +165,8 @@ TEST_F(BibleContentCellTest, WritesTheMissingFontDefaultsWhilePagesAreBeingBuilt
     cell->loadFontSettings();
     EXPECT_FALSE(defaults().hasValue("fontSize"));
 
-    settings.selectedBibleArray.modify([](std::vector<BibleStructure>& pages) { pages.emplace_back(); });
+    settings.selectedBibleArray.modify(testing::pageListKey(),
+                                       [](std::vector<BibleStructure>& pages) { pages.emplace_back(); });
     settings.pickerIndex.set(9);
     settings.pickerIndex2.set(9);
     settings.pickerIndex3.set(9);

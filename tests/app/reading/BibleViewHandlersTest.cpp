@@ -32,7 +32,8 @@ protected:
     void SetUp() override {
         openPages(settings, app.context(),
                   {chapterRecord(0, 0, BibleKind::kr01, 5, "태초에"), chapterRecord(42, 2, BibleKind::en01, 4, "For God")});
-        settings.bookmarkArray.set({std::vector<bool>(5, false), std::vector<bool>(4, false)});
+        settings.bookmarkArray.set(testing::pageListKey(),
+                                   {std::vector<bool>(5, false), std::vector<bool>(4, false)});
     }
 
     // The page value a widget or a handler holds: a copy of the one in roles.
@@ -41,7 +42,8 @@ protected:
     const BibleView& shown(std::size_t i) const { return settings.roles()[i]; }
     const BibleStructure& record(std::size_t i) const { return settings.selectedBibleArray()[i]; }
     void modifyShown(std::size_t i, const std::function<void(BibleView&)>& change) {
-        settings.roles.modify([&](std::vector<BibleView>& views) { change(views[i]); });
+        settings.roles.modify(testing::pageListKey(),
+                              [&](std::vector<BibleView>& views) { change(views[i]); });
     }
 
     TestAppContext app;
@@ -168,7 +170,7 @@ TEST_F(BibleViewHandlers, BookmarkFlipsTheVerseAndItsBookmarkRowAndSaves) {
     EXPECT_FALSE(savedPage(app.context(), 0)->praises[3].bookmarked);
 
     // Without a bookmark row for the page only the verse flips.
-    settings.bookmarkArray.set({{}});
+    settings.bookmarkArray.set(testing::pageListKey(), {{}});
     page(1).toggleBookmark(0);
     EXPECT_TRUE(record(1).praises[0].bookmarked);
     EXPECT_EQ(settings.bookmarkArray(), (std::vector<std::vector<bool>>{{}}));
@@ -209,7 +211,8 @@ TEST_F(VerseAreaLoading, AChapterWithoutVersesGetsItsVersesInItsOwnTranslationAn
     john.sectionIndex = 42;
     john.kindOfBible = BibleKind::en01;
     john.matchingIndexToMemo = 7;
-    settings.selectedBibleArray.modify([&](std::vector<BibleStructure>& pages) { pages[1] = john; });
+    settings.selectedBibleArray.modify(testing::pageListKey(),
+                                       [&](std::vector<BibleStructure>& pages) { pages[1] = john; });
 
     page(1).verseAreaAppeared();
 
@@ -230,7 +233,8 @@ TEST_F(VerseAreaLoading, AChapterWithoutVersesGetsItsVersesInItsOwnTranslationAn
 TEST_F(VerseAreaLoading, AChapterIndexOfMinusOneReadsTheFirstChapter) {
     BibleStructure fresh;
     fresh.versesIndex = -1;
-    settings.selectedBibleArray.modify([&](std::vector<BibleStructure>& pages) { pages[0] = fresh; });
+    settings.selectedBibleArray.modify(testing::pageListKey(),
+                                       [&](std::vector<BibleStructure>& pages) { pages[0] = fresh; });
     page(0).verseAreaAppeared();
     ASSERT_EQ(record(0).praises.size(), 31u);
     EXPECT_EQ(record(0).praises[0].word, " word 1.1");
@@ -248,7 +252,8 @@ TEST_F(VerseAreaLoading, AChapterWithVersesIsNotReadAgainButItsFlagsAreSized) {
 
 TEST_F(VerseAreaLoading, ATranslationWithoutTextLeavesTheRecordAlone) {
     BibleStructure other = chapterRecord(0, 0, BibleKind::kr03, 0);
-    settings.selectedBibleArray.modify([&](std::vector<BibleStructure>& pages) { pages[0] = other; });
+    settings.selectedBibleArray.modify(testing::pageListKey(),
+                                       [&](std::vector<BibleStructure>& pages) { pages[0] = other; });
     page(0).verseAreaAppeared();
     EXPECT_EQ(record(0), other);
     EXPECT_TRUE(shown(0).isSelectedArray2.empty());
@@ -260,7 +265,7 @@ TEST_F(BibleViewHandlers, TheSearchClosingWithHitsAddsTheSlotForTheNewPageAndSav
     EXPECT_EQ(settings.selectedBibleArray->size(), 2u);
     EXPECT_FALSE(savedPage(app.context(), 0));
 
-    settings.foundSectionVerseAndPraiseArray.set({"창세기 1:1"});
+    settings.foundSectionVerseAndPraiseArray.set(testing::pageListKey(), {"창세기 1:1"});
     page(0).searchBtnPressedChanged(true);
     EXPECT_EQ(settings.selectedBibleArray->size(), 2u);
     page(0).searchBtnPressedChanged(false);
@@ -277,7 +282,8 @@ TEST_F(BibleViewHandlers, AChapterStepPutsTheChosenVerseIntoTheFirstVerse) {
     EXPECT_TRUE(app.traceCapture().contains("userSettings.selectedBibleArray[pageIndex].praises.count 5"));
 
     // Without verses nothing is written and the list goes to the top.
-    settings.selectedBibleArray.modify([](std::vector<BibleStructure>& pages) { pages[0].praises.clear(); });
+    settings.selectedBibleArray.modify(testing::pageListKey(),
+                                       [](std::vector<BibleStructure>& pages) { pages[0].praises.clear(); });
     EXPECT_EQ(page(0).userSelectBibleSectionChanged(), 0);
 }
 
@@ -350,7 +356,7 @@ TEST_F(BibleViewHandlers, TheTitleIsTheBookNameAndTheChapterNumberWithJangOnlyIn
     EXPECT_TRUE(app.traceCapture().contains("verse 3"));
 
     // The chapter number is the chapter index + 1; a negative index is chapter 1.
-    settings.selectedBibleArray.modify([](std::vector<BibleStructure>& pages) {
+    settings.selectedBibleArray.modify(testing::pageListKey(), [](std::vector<BibleStructure>& pages) {
         pages[0].versesIndex = 49;
         pages[1].versesIndex = -1;
     });
@@ -360,7 +366,7 @@ TEST_F(BibleViewHandlers, TheTitleIsTheBookNameAndTheChapterNumberWithJangOnlyIn
     EXPECT_EQ(shown(1).bibleSectionTitle, "John 1");
 
     // kr01 and en01 set the record's language; other kinds keep theirs and title in it.
-    settings.selectedBibleArray.modify([](std::vector<BibleStructure>& pages) {
+    settings.selectedBibleArray.modify(testing::pageListKey(), [](std::vector<BibleStructure>& pages) {
         pages[0].language = "en";
         pages[1].kindOfBible = BibleKind::en02;
         pages[1].language = "kr";
@@ -373,13 +379,15 @@ TEST_F(BibleViewHandlers, TheTitleIsTheBookNameAndTheChapterNumberWithJangOnlyIn
     EXPECT_EQ(shown(1).bibleSectionTitle, "요한복음 1장");
 
     // A book outside the table keeps the title there is.
-    settings.selectedBibleArray.modify([](std::vector<BibleStructure>& pages) { pages[0].sectionIndex = 66; });
+    settings.selectedBibleArray.modify(
+        testing::pageListKey(), [](std::vector<BibleStructure>& pages) { pages[0].sectionIndex = 66; });
     page(0).rebuildTitle();
     EXPECT_EQ(shown(0).bibleSectionTitle, "창세기 50장");
 }
 
 TEST_F(BibleViewHandlers, AChapterStepsRaisedFlagRebuildsTheTitleAndIsLowered) {
-    settings.selectedBibleArray.modify([](std::vector<BibleStructure>& pages) { pages[1].versesIndex = 3; });
+    settings.selectedBibleArray.modify(testing::pageListKey(),
+                                       [](std::vector<BibleStructure>& pages) { pages[1].versesIndex = 3; });
     modifyShown(1, [](BibleView& view) { view.userSelectBibleSection = true; });
     page(1).userSelectBibleSectionRaised(false);
     EXPECT_EQ(shown(1).bibleSectionTitle, "창세기 1장");
@@ -465,13 +473,15 @@ TEST_F(BibleViewHandlers, TheUpAndDownButtonsScrollToTheFirstAndTheLastVerse) {
     auto reader = std::make_shared<RecordingScrollReader>();
     page(0).keepScrollReader(reader);
     EXPECT_EQ(page(0).scrollReader(), reader);
-    settings.selectedBibleArray.modify([](std::vector<BibleStructure>& pages) { pages[0].praises[0].index = 3; });
+    settings.selectedBibleArray.modify(
+        testing::pageListKey(), [](std::vector<BibleStructure>& pages) { pages[0].praises[0].index = 3; });
     page(0).scrollToFirstVerse();
     page(0).scrollToLastVerse();
     EXPECT_EQ(reader->requests,
               (std::vector<RecordingScrollReader::Request>{{3, ScrollAnchor::top, true}, {4, ScrollAnchor::center, true}}));
 
-    settings.selectedBibleArray.modify([](std::vector<BibleStructure>& pages) { pages[0].praises.clear(); });
+    settings.selectedBibleArray.modify(testing::pageListKey(),
+                                       [](std::vector<BibleStructure>& pages) { pages[0].praises.clear(); });
     page(0).scrollToFirstVerse();
     page(0).scrollToLastVerse();
     EXPECT_EQ(reader->requests.size(), 2u);

@@ -5,8 +5,10 @@
 #include "app/model/BibleBook.h"
 #include "app/platform/SettingsStore.h"
 #include "app/platform/TestAppContext.h"
+#include "app/reading/BibleSelectionView.h"
 #include "app/reading/BibleView.h"
 #include "app/reading/BibleViewReactions.h"
+#include "app/reading/KindOfBibleSelectionView.h"
 #include "app/reading/TextResource.h"
 #include "app/reading/UserSettings.h"
 
@@ -56,7 +58,7 @@ protected:
     // Opens the given pages, each with its reactions, the first with its list's scroll reader.
     void open(const std::vector<BibleStructure>& records) {
         testing::openPages(settings, app.context(), records);
-        settings.bookmarkArray.set(std::vector<std::vector<bool>>(records.size()));
+        settings.bookmarkArray.set(testing::pageListKey(), std::vector<std::vector<bool>>(records.size()));
         reactions.clear();
         for (const BibleView& page : settings.roles()) {
             reactions.push_back(std::make_unique<BibleViewReactions>(page));
@@ -69,7 +71,8 @@ protected:
     const BibleView& shown(std::size_t i = 0) const { return settings.roles()[i]; }
     const BibleStructure& record(std::size_t i = 0) const { return settings.selectedBibleArray()[i]; }
     void modifyShown(const std::function<void(BibleView&)>& change) {
-        settings.roles.modify([&](std::vector<BibleView>& views) { change(views[0]); });
+        settings.roles.modify(testing::pageListKey(),
+                              [&](std::vector<BibleView>& views) { change(views[0]); });
     }
     bool saved() { return savedPage(app.context(), 0).has_value(); }
 
@@ -160,7 +163,7 @@ TEST_F(BibleViewNavigation, AConfirmedChapterChoiceIsSavedWithItsVersesAndShowsA
 
 TEST_F(BibleViewNavigation, ASheetClosedWithoutAChoiceChangesAndSavesNothing) {
     open({loadedRecord(0, 0, BibleKind::kr01)});
-    settings.selectedBibleArray.modify([](std::vector<BibleStructure>& pages) {
+    settings.selectedBibleArray.modify(testing::pageListKey(), [](std::vector<BibleStructure>& pages) {
         pages[0].praises[2].bgColor = 3;
         pages[0].praises[2].bookmarked = true;
     });
@@ -215,7 +218,8 @@ TEST_F(BibleViewNavigation, ComingOnScreenReadsEveryPageInItsOwnTranslationOnlyW
     EXPECT_EQ(record(1).praises[0].word, "");
     EXPECT_FALSE(settings.loadAllPagesOnce());
 
-    settings.selectedBibleArray.modify([](std::vector<BibleStructure>& pages) { pages.emplace_back(); });
+    settings.selectedBibleArray.modify(testing::pageListKey(),
+                                       [](std::vector<BibleStructure>& pages) { pages.emplace_back(); });
     page().appear();
     EXPECT_EQ(record(0), korean);
     EXPECT_EQ(record(1).praises[0].word, " word 1.1");
@@ -254,7 +258,7 @@ TEST_F(BibleViewNavigation, AVerseNoteSectionStandsWhereTheRowIsInNoteModeOrTheV
         view.QTOnOffForEachRow.assign(31, false);
         view.qtContentForThisPage.assign(31, "");
     });
-    settings.selectedBibleArray.modify([](std::vector<BibleStructure>& pages) {
+    settings.selectedBibleArray.modify(testing::pageListKey(), [](std::vector<BibleStructure>& pages) {
         pages[0].praises[3].hasMemo = true;
         pages[0].praises[3].setMemoContent("묵상");
     });

@@ -34,7 +34,8 @@ protected:
     const BibleView& shown(std::size_t i) const { return settings.roles()[i]; }
     const BibleStructure& record(std::size_t i) const { return settings.selectedBibleArray()[i]; }
     void modifyShown(std::size_t i, const std::function<void(BibleView&)>& change) {
-        settings.roles.modify([&](std::vector<BibleView>& views) { change(views[i]); });
+        settings.roles.modify(testing::pageListKey(),
+                              [&](std::vector<BibleView>& views) { change(views[i]); });
     }
     // As a chapter step ends: the chosen verse known, the flag raised.
     void stepChapter(std::size_t i, std::int64_t verse) {
@@ -75,7 +76,8 @@ TEST_F(BibleViewReactionsTest, AChapterStepScrollsToTheChosenVerseTwiceTwoSecond
 TEST_F(BibleViewReactionsTest, AChapterWithoutVersesScrollsToTheTop) {
     BibleViewReactions reactions(settings.roles()[0]);
     reactions.verseAreaAppear(reader);
-    settings.selectedBibleArray.modify([](std::vector<BibleStructure>& pages) { pages[0].praises.clear(); });
+    settings.selectedBibleArray.modify(testing::pageListKey(),
+                                       [](std::vector<BibleStructure>& pages) { pages[0].praises.clear(); });
     scheduler().runReady();
     stepChapter(0, 4);
     scheduler().runReady();
@@ -121,7 +123,7 @@ TEST_F(BibleViewReactionsTest, TheSearchClosingWithAHitAddsAPageSlot) {
     BibleViewReactions reactions(settings.roles()[0]);
     modifyShown(0, [](BibleView& view) { view.searchBtnPressed = true; });
     scheduler().runReady();
-    settings.foundSectionVerseAndPraiseArray.set({"John 3:16"});
+    settings.foundSectionVerseAndPraiseArray.set(testing::pageListKey(), {"John 3:16"});
     modifyShown(0, [](BibleView& view) { view.searchBtnPressed = false; });
     EXPECT_EQ(settings.selectedBibleArray->size(), 2u);
     scheduler().runReady();
@@ -157,7 +159,7 @@ TEST_F(BibleViewReactionsTest, ANewPageForASearchHitShowsAndSelectsTheVerseOnThe
 TEST_F(BibleViewReactionsTest, TheNewestPagesLabelFollowsItsRecordsTranslation) {
     BibleViewReactions first(settings.roles()[0]);
     BibleViewReactions last(settings.roles()[1]);
-    settings.selectedBibleArray.modify([](std::vector<BibleStructure>& pages) {
+    settings.selectedBibleArray.modify(testing::pageListKey(), [](std::vector<BibleStructure>& pages) {
         pages[0].kindOfBible = BibleKind::en01;
         pages[1].kindOfBible = BibleKind::kr01;
     });
@@ -165,7 +167,9 @@ TEST_F(BibleViewReactionsTest, TheNewestPagesLabelFollowsItsRecordsTranslation) 
     EXPECT_EQ(shown(0).translateVersion, "개역한글");
     EXPECT_EQ(shown(1).translateVersion, "개역한글");
     EXPECT_EQ(shown(1).kindOfBible, BibleKind::kr01);
-    settings.selectedBibleArray.modify([](std::vector<BibleStructure>& pages) { pages[1].kindOfBible = BibleKind::en01; });
+    settings.selectedBibleArray.modify(testing::pageListKey(), [](std::vector<BibleStructure>& pages) {
+        pages[1].kindOfBible = BibleKind::en01;
+    });
     scheduler().runReady();
     EXPECT_EQ(shown(1).translateVersion, "KJV");
 }

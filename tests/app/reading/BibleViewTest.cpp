@@ -79,8 +79,9 @@ TEST(BibleView, IsBuiltMemberwiseWithTheValuesOfANewPage) {
     EXPECT_EQ(page.bibleViewFixedIndex, 3);
 
     // A page value in roles is a plain value: copies are independent of each other.
-    settings.roles.set({page, page});
-    settings.roles.modify([](std::vector<BibleView>& views) { views[0].translateVersion = "KJV"; });
+    settings.roles.set(testing::pageListKey(), {page, page});
+    settings.roles.modify(testing::pageListKey(),
+                          [](std::vector<BibleView>& views) { views[0].translateVersion = "KJV"; });
     EXPECT_EQ(settings.roles()[1].translateVersion, "개역한글");
 }
 
@@ -190,18 +191,21 @@ TEST_F(BibleViewLoading, ChoosesTheStoredChapterByTheMovingType) {
     EXPECT_EQ(record(1).praises[0].word, " word 50.1");
 
     // A page on Leviticus steps back to the end of Exodus.
-    settings.selectedBibleArray.modify([](std::vector<BibleStructure>& pages) { pages[1].sectionIndex = 2; });
+    settings.selectedBibleArray.modify(testing::pageListKey(),
+                                       [](std::vector<BibleStructure>& pages) { pages[1].sectionIndex = 2; });
     page(1).loadPageText(1, 40, BibleKind::kr01);
     EXPECT_EQ(record(1).versesIndex, 39);
 
     // A page on Genesis has no book before it and keeps the chapter it loaded.
-    settings.selectedBibleArray.modify([](std::vector<BibleStructure>& pages) { pages[1].sectionIndex = 0; });
+    settings.selectedBibleArray.modify(testing::pageListKey(),
+                                       [](std::vector<BibleStructure>& pages) { pages[1].sectionIndex = 0; });
     page(1).loadPageText(0, 7, BibleKind::kr01);
     EXPECT_EQ(record(1).versesIndex, 6);
 }
 
 TEST_F(BibleViewLoading, ATranslationWithoutTextGivesAnEmptyKoreanPage) {
-    settings.roles.modify([](std::vector<BibleView>& views) { views[1].translateVersion = "KJV"; });
+    settings.roles.modify(testing::pageListKey(),
+                          [](std::vector<BibleView>& views) { views[1].translateVersion = "KJV"; });
     page(1).loadPageText(0, 1, BibleKind::kr03);
     EXPECT_TRUE(record(1).praises.empty());
     EXPECT_EQ(record(1).language, "kr");
@@ -254,7 +258,7 @@ TEST_F(BibleViewLoading, AnInvalidBookChapterOrPageLoadsAndWritesNothing) {
 TEST_F(BibleViewLoading, AChapterIsLoadedForAPageWithoutAPageValueToo) {
     // A record whose page has no value in roles yet (during a restore) still loads; only the
     // label that has nowhere to go is left out.
-    settings.roles.modify([](std::vector<BibleView>& views) { views.pop_back(); });
+    settings.roles.modify(testing::pageListKey(), [](std::vector<BibleView>& views) { views.pop_back(); });
     page(0).pageIndex = Binding<std::int64_t>::constant(1);
     page(0).loadPageText(0, 1, BibleKind::en01);
     EXPECT_EQ(record(1).praises.size(), 31u);
@@ -295,8 +299,9 @@ TEST_F(BibleViewLoading, TitlesAPageWithBookAndChapterNumber) {
     EXPECT_EQ(settings.roles()[1].bibleSectionTitle, "Genesis 1");
 
     // Other translations, and indexes without a page, change nothing.
-    settings.selectedBibleArray.modify(
-        [](std::vector<BibleStructure>& pages) { pages[1].kindOfBible = BibleKind::en02; });
+    settings.selectedBibleArray.modify(testing::pageListKey(), [](std::vector<BibleStructure>& pages) {
+        pages[1].kindOfBible = BibleKind::en02;
+    });
     page(1).refreshPageTitle(1);
     page(1).refreshPageTitle(5);
     page(1).refreshPageTitle(-1);

@@ -72,7 +72,9 @@ protected:
         openPages(settings, app.context(),
                   {chapterRecord(0, 0, BibleKind::kr01, 31, "태초에 하나님이 천지를 창조하시니라"),
                    chapterRecord(42, 2, BibleKind::en01, 36, "For God so loved the world")});
-        settings.roles.modify([&](std::vector<BibleView>& views) { views[0].isShrinkStatus = Binding<bool>::to(shrunk); });
+        settings.roles.modify(testing::pageListKey(), [&](std::vector<BibleView>& views) {
+            views[0].isShrinkStatus = Binding<bool>::to(shrunk);
+        });
     }
 
     BibleViewWidget& open(std::size_t page) {
@@ -165,7 +167,7 @@ TEST_F(BibleViewWidgetTest, TappingTheLowestVisibleVerseScrollsItsWholeBarIntoVi
 
 TEST_F(BibleViewWidgetTest, NoVerseRunsUnderANavigationButtonAtAnyFontSize) {
     // King James Genesis 1:12, among the longest lines of a chapter.
-    settings.selectedBibleArray.modify([](std::vector<BibleStructure>& pages) {
+    settings.selectedBibleArray.modify(testing::pageListKey(), [](std::vector<BibleStructure>& pages) {
         pages[1] = chapterRecord(0, 0, BibleKind::en01, 31,
                                  "And the earth brought forth grass, and herb yielding seed after his kind, and the "
                                  "tree yielding fruit, whose seed was in itself, after his kind: and God saw that it "
@@ -246,7 +248,8 @@ TEST_F(BibleViewWidgetTest, ClickingASwatchHighlightsTheVerseAndTheSameOneClears
 }
 
 TEST_F(BibleViewWidgetTest, ClickingTheBookmarkButtonMarksTheVerse) {
-    settings.bookmarkArray.set({std::vector<bool>(31, false), std::vector<bool>(36, false)});
+    settings.bookmarkArray.set(testing::pageListKey(),
+                               {std::vector<bool>(31, false), std::vector<bool>(36, false)});
     open(0);
     click(child("verseRow_7"));
     settle();
@@ -369,14 +372,14 @@ TEST_F(BibleViewWidgetTest, RowsAreBuiltOncePerChapter) {
     EXPECT_EQ(row(0), first);
 
     // Another chapter of the same length: the same rows read the new verses.
-    settings.selectedBibleArray.modify([](std::vector<BibleStructure>& pages) {
+    settings.selectedBibleArray.modify(testing::pageListKey(), [](std::vector<BibleStructure>& pages) {
         pages[0] = chapterRecord(0, 1, BibleKind::kr01, 31, "이에 천지와");
     });
     settle();
     EXPECT_EQ(row(0), first);
     EXPECT_EQ(row(0)->cell().text(), "1 이에 천지와 1");
     // Another length: new rows.
-    settings.selectedBibleArray.modify([](std::vector<BibleStructure>& pages) {
+    settings.selectedBibleArray.modify(testing::pageListKey(), [](std::vector<BibleStructure>& pages) {
         pages[0] = chapterRecord(0, 2, BibleKind::kr01, 24, "여호와 하나님의");
     });
     settle();
@@ -384,7 +387,7 @@ TEST_F(BibleViewWidgetTest, RowsAreBuiltOncePerChapter) {
 }
 
 TEST_F(BibleViewWidgetTest, ALongChapterHasARowForEveryVerseAndScrollsToTheLast) {
-    settings.selectedBibleArray.modify([](std::vector<BibleStructure>& pages) {
+    settings.selectedBibleArray.modify(testing::pageListKey(), [](std::vector<BibleStructure>& pages) {
         pages[0] = chapterRecord(18, 118, BibleKind::kr01, 176, "복 있는 사람은 악인의 꾀를 좇지 아니하며");
     });
     open(0);
@@ -420,7 +423,8 @@ TEST_F(BibleViewWidgetTest, APageWithoutVersesReadsThemWhenItsListComesOnScreen)
     BibleStructure genesis;
     genesis.order = 0;
     genesis.name = "창세기";
-    settings.selectedBibleArray.modify([&](std::vector<BibleStructure>& pages) { pages[0] = genesis; });
+    settings.selectedBibleArray.modify(testing::pageListKey(),
+                                       [&](std::vector<BibleStructure>& pages) { pages[0] = genesis; });
     open(0);
     EXPECT_EQ(record(0).praises.size(), 31u);
     EXPECT_EQ(widget->verseList()->rowCount(), 31);
@@ -430,7 +434,7 @@ TEST_F(BibleViewWidgetTest, APageWithoutVersesReadsThemWhenItsListComesOnScreen)
 
 TEST_F(BibleViewWidgetTest, AChapterWithoutTextHasANoticeOverItsVersesAndThePageNoticeStandsNearTheBottom) {
     // The stored marks of verses whose text could not be read, as a launch without it restores them.
-    settings.selectedBibleArray.modify([](std::vector<BibleStructure>& pages) {
+    settings.selectedBibleArray.modify(testing::pageListKey(), [](std::vector<BibleStructure>& pages) {
         for (BiblePraise& verse : pages[1].praises) {
             verse.word.clear();
         }
@@ -458,8 +462,9 @@ TEST_F(BibleViewWidgetTest, AChapterWithoutTextHasANoticeOverItsVersesAndThePage
     EXPECT_FALSE(widget->notice()->isVisible());
 
     // With its text the chapter shows its verses again.
-    settings.selectedBibleArray.modify(
-        [](std::vector<BibleStructure>& pages) { pages[1].praises[0].word = " In the beginning"; });
+    settings.selectedBibleArray.modify(testing::pageListKey(), [](std::vector<BibleStructure>& pages) {
+        pages[1].praises[0].word = " In the beginning";
+    });
     settle();
     EXPECT_FALSE(missing->isVisible());
 }
@@ -493,7 +498,7 @@ protected:
     QImage render(std::int64_t book, std::int64_t chapter, BibleKind kind, std::int64_t marked, std::int64_t color,
                   const QString& fileName) {
         openPages(settings, app.context(), {BibleStructure{}});
-        settings.roles.modify([&](std::vector<BibleView>& views) {
+        settings.roles.modify(testing::pageListKey(), [&](std::vector<BibleView>& views) {
             views[0].pickedPhotoName = Binding<std::string>::constant(book == 0 ? "TopArea1" : "TopArea5");
         });
         const BibleView page = settings.roles()[0];

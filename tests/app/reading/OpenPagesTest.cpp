@@ -20,7 +20,7 @@ protected:
         openPages(settings, app.context(),
                   {chapterRecord(0, 0, BibleKind::kr01, 2), chapterRecord(1, 0, BibleKind::kr01, 3),
                    chapterRecord(2, 0, BibleKind::kr01, 4)});
-        settings.OverAllSectionQTRecord.set({"a", "b", "c"});
+        settings.OverAllSectionQTRecord.set(testing::pageListKey(), {"a", "b", "c"});
         OpenPages(settings).rebuildBookmarkRows();
     }
 
@@ -30,7 +30,7 @@ protected:
 
 TEST_F(OpenPagesTest, NothingClosesWhileTheListsAreNotParallel) {
     // A record waiting for its page value, as a search hit's slot does.
-    OpenPages(settings).appendRecord(BibleStructure{});
+    OpenPages(settings).appendSearchHitSlot();
     int writes = 0;
     const Subscription counting = settings.publisher().sink([&] { ++writes; });
 
@@ -43,7 +43,7 @@ TEST_F(OpenPagesTest, NothingClosesWhileTheListsAreNotParallel) {
 
 TEST_F(OpenPagesTest, AClosedPageLeavesEveryListAndThePagesAfterItMoveDown) {
     // Fewer notes than pages: the one the closed page lacks is not missed.
-    settings.OverAllSectionQTRecord.set({"a"});
+    settings.OverAllSectionQTRecord.set(testing::pageListKey(), {"a"});
     ASSERT_TRUE(OpenPages(settings).closePage(1));
 
     ASSERT_EQ(settings.roles().size(), 2u);

@@ -54,9 +54,9 @@ protected:
         records[1].praises[2].bgColor = 3;
         records[1].praises[2].setMemoContent("a note");
         records[1].praises[2].bookmarked = true;
-        settings.selectedBibleArray.set(records);
+        settings.selectedBibleArray.set(testing::pageListKey(), records);
         // As at start-up: the first page shown has its page value, the others are to be built.
-        settings.roles.set({makePage(settings, app.context(), 0)});
+        settings.roles.set(testing::pageListKey(), {makePage(settings, app.context(), 0)});
     }
 
     const AppContext& context() { return app.context(); }
@@ -153,8 +153,9 @@ TEST_F(PageStatePersistenceTest, AFailedSaveLeavesThePreviousFilesWhole) {
     ASSERT_TRUE(firstFile && storedPages);
 
     // Text that is not UTF-8 cannot be coded: nothing of page 0 may be lost for it.
-    settings.selectedBibleArray.modify(
-        [](std::vector<BibleStructure>& pages) { pages[0].praises[0].word = "\xff"; });
+    settings.selectedBibleArray.modify(testing::pageListKey(), [](std::vector<BibleStructure>& pages) {
+        pages[0].praises[0].word = "\xff";
+    });
     writeFile("LSC_Settings_5", "stale");
     app.traceCapture().clear();
     save();
@@ -194,12 +195,12 @@ TEST_F(PageStatePersistenceTest, TemporaryFilesAreNeverTakenForPagesAndGoWithThe
     // open page and removes that of a page no longer open, and nothing else.
     UserSettings next;
     PageStatePersistence::restoreStoredValues(next, context(), true);
-    next.roles.set({makePage(next, app.context(), 0)});
+    next.roles.set(testing::pageListKey(), {makePage(next, app.context(), 0)});
     next.roles()[0].loadSavedState();
     EXPECT_FALSE(traced("one or more files are corrupted"));
     EXPECT_EQ(next.roles().size(), 3u);
     next.selectedBibleArray.modify(
-        [](std::vector<BibleStructure>& pages) { pages[1].praises[0].bgColor = 4; });
+        testing::pageListKey(), [](std::vector<BibleStructure>& pages) { pages[1].praises[0].bgColor = 4; });
     next.savePageState(context());
     EXPECT_EQ(decodedPageFile(context(), 1), next.selectedBibleArray()[1]);
     EXPECT_FALSE(FileSystem::exists(temporary("LSC_Settings_5")));
@@ -240,7 +241,7 @@ TEST_F(PageStatePersistenceTest, ASuccessfulSaveRemovesTheFilesOfPagesNoLongerOp
 
     // Page 1 is closed: the last page moves to index 1.
     settings.selectedBibleArray.modify(
-        [](std::vector<BibleStructure>& pages) { pages.erase(pages.begin() + 1); });
+        testing::pageListKey(), [](std::vector<BibleStructure>& pages) { pages.erase(pages.begin() + 1); });
     save();
     EXPECT_EQ(folderEntries(),
               (QStringList{"LSC_Settings_0", "LSC_Settings_01", "LSC_Settings_1", "notes.txt"}));
@@ -300,8 +301,9 @@ TEST_F(PageStatePersistenceTest, ACorruptFileIsReportedAndEndsTheRebuildThere) {
 
 TEST_F(PageStatePersistenceTest, PagesThatRolesHoldsAreNotBuiltTwice) {
     save();
-    settings.roles.modify(
-        [&](std::vector<BibleView>& views) { views.push_back(makePage(settings, app.context(), 1)); });
+    settings.roles.modify(testing::pageListKey(), [&](std::vector<BibleView>& views) {
+        views.push_back(makePage(settings, app.context(), 1));
+    });
     settings.roles()[0].loadSavedState();
     ASSERT_EQ(settings.roles().size(), 3u);
     EXPECT_EQ(settings.roles()[1].pageIndex(), 1);
@@ -341,8 +343,9 @@ TEST_F(PageStatePersistenceTest, ReplacesOnlyTheFilesOfChangedPages) {
     const std::filesystem::path alias = app.context().documents().filePath("alias").toStdString();
     std::filesystem::create_hard_link(file0, alias);
 
-    settings.selectedBibleArray.modify(
-        [](std::vector<BibleStructure>& pages) { pages[1].praises[0].bookmarked = true; });
+    settings.selectedBibleArray.modify(testing::pageListKey(), [](std::vector<BibleStructure>& pages) {
+        pages[1].praises[0].bookmarked = true;
+    });
     save();
     EXPECT_EQ(std::filesystem::hard_link_count(file0), 2u);
     EXPECT_TRUE(decodedPageFile(context(), 1).praises[0].bookmarked);
@@ -391,14 +394,14 @@ TEST_F(PageStatePersistenceTest, TheNextRunWritesOnlyWhatItChanges) {
     UserSettings next;
     PageStatePersistence::restoreStoredValues(next, context(), true);
     EXPECT_EQ(next.BibleWordsContainer(), settings.BibleWordsContainer());
-    next.selectedBibleArray.set(records);
+    next.selectedBibleArray.set(testing::pageListKey(), records);
     next.savePageState(context());
     EXPECT_EQ(FileSystem::stamp(app.settingsFilePath()), settingsFile);
     EXPECT_EQ(FileSystem::stamp(pageStateFilePath(context(), 1)), file1);
 
     // A change to one page: the stored list is the whole list as the encoder writes it.
     next.selectedBibleArray.modify(
-        [](std::vector<BibleStructure>& pages) { pages[2].praises[4].bgColor = 2; });
+        testing::pageListKey(), [](std::vector<BibleStructure>& pages) { pages[2].praises[4].bgColor = 2; });
     next.savePageState(context());
     EXPECT_EQ(app.context().settings().data("SelectedBibleArray"),
               PageStatePersistence::selectedBibleArrayJson(next.selectedBibleArray()));
@@ -429,7 +432,7 @@ TEST_F(PageStatePersistenceTest, TheStoredListIsTheEncodersWhateverChangedSinceT
         PageStatePersistence::restoreStoredValues(next, context(), true);
         UserSettings& saving = run == 0 ? settings : next;
         for (const auto& change : changes) {
-            saving.selectedBibleArray.modify(change);
+            saving.selectedBibleArray.modify(testing::pageListKey(), change);
             saving.savePageState(context());
             const QByteArray stored = app.context().settings().data("SelectedBibleArray").value_or("");
             const QByteArray whole = PageStatePersistence::selectedBibleArrayJson(saving.selectedBibleArray());
@@ -481,8 +484,9 @@ TEST_F(PageStatePersistenceTest, ABackupIsNamedByTheClockAndNeverReplaced) {
 TEST(PageStateSavedInTheBackground, AFailedSaveIsToldWhenTheEventLoopBringsItsOutcome) {
     TestAppContext app({}, 1, SettingsStore::Writes::onWriterThread);
     UserSettings settings;
-    settings.selectedBibleArray.set({chapterRecord(0, 0, BibleKind::kr01, 3, "태초에")});
-    settings.roles.set({makePage(settings, app.context(), 0)});
+    settings.selectedBibleArray.set(testing::pageListKey(),
+                                    {chapterRecord(0, 0, BibleKind::kr01, 3, "태초에")});
+    settings.roles.set(testing::pageListKey(), {makePage(settings, app.context(), 0)});
     const auto eventLoopUntil = [](const std::function<bool()>& done) {
         const QDeadlineTimer deadline(10'000);
         while (!done() && !deadline.hasExpired()) {

@@ -27,12 +27,12 @@ BibleView makePage(UserSettings& settings, AppContext& context, std::int64_t ind
 }
 
 void openPages(UserSettings& settings, AppContext& context, const std::vector<BibleStructure>& records) {
-    settings.selectedBibleArray.set(records);
+    settings.selectedBibleArray.set(testing::pageListKey(), records);
     std::vector<BibleView> views;
     for (std::size_t i = 0; i < records.size(); ++i) {
         views.push_back(makePage(settings, context, static_cast<std::int64_t>(i)));
     }
-    settings.roles.set(std::move(views));
+    settings.roles.set(testing::pageListKey(), std::move(views));
 }
 
 BibleStructure chapterRecord(std::int64_t book, std::int64_t chapterIndex, BibleKind kind, int verseCount,

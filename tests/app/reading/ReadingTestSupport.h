@@ -6,6 +6,8 @@
 #include "app/reading/BibleView.h"
 #include "app/reading/ScrollViewProxy.h"
 
+#include "PageListKeyForTests.h"
+
 #include <QString>
 
 #include <cstdint>

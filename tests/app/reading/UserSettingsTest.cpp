@@ -61,20 +61,23 @@ TEST(UserSettings, EveryWriteNotifiesOnceBeforeTheChangeAndReadsNever) {
     EXPECT_EQ(emitted, 0);
 
     // One verse deep inside the page list: one notification, sent while the old text stands.
-    settings.selectedBibleArray.modify(
-        [](std::vector<BibleStructure>& pages) { pages[0].praises[1].word = "changed"; });
+    settings.selectedBibleArray.modify(testing::pageListKey(), [](std::vector<BibleStructure>& pages) {
+        pages[0].praises[1].word = "changed";
+    });
     EXPECT_EQ(wordSeenByNotification, std::vector<std::string>{"verse 2"});
     EXPECT_EQ(emitted, 1);
 
     // A whole new list, an equal value and a page value's own state are writes too.
-    settings.selectedBibleArray.set(settings.selectedBibleArray());
+    settings.selectedBibleArray.set(testing::pageListKey(), settings.selectedBibleArray());
     settings.pickerIndex.set(settings.pickerIndex());
-    settings.roles.modify([](std::vector<BibleView>& views) { views[0].translateVersion = "KJV"; });
+    settings.roles.modify(testing::pageListKey(),
+                          [](std::vector<BibleView>& views) { views[0].translateVersion = "KJV"; });
     EXPECT_EQ(emitted, 4);
 
     // n element changes one by one are n notifications.
     for (std::size_t i = 0; i < 3; ++i) {
-        settings.bookmarkArray.modify([](std::vector<std::vector<bool>>& rows) { rows[0].push_back(true); });
+        settings.bookmarkArray.modify(testing::pageListKey(),
+                                      [](std::vector<std::vector<bool>>& rows) { rows[0].push_back(true); });
     }
     EXPECT_EQ(emitted, 7);
 

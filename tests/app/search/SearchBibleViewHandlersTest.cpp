@@ -1,6 +1,7 @@
 #include "SearchTestSupport.h"
 
 #include "app/model/BibleStructure.h"
+#include "tests/app/reading/PageListKeyForTests.h"
 
 namespace lumenscroll::testing {
 namespace {
@@ -14,7 +15,9 @@ protected:
         page->foundWordArray.set({"[창세기 1:1]  태초에", "[창세기 1:2]  땅이"});
         page->foundWordLocation.set({"0@0@0", "0@0@1"});
     }
-    void openPages(std::size_t count) { settings.selectedBibleArray.set(std::vector<BibleStructure>(count)); }
+    void openPages(std::size_t count) {
+        settings.selectedBibleArray.set(testing::pageListKey(), std::vector<BibleStructure>(count));
+    }
 };
 
 TEST_F(SearchHandlersTest, OpeningAHitLeavesItForTheHostingPageAndCloses) {
@@ -39,7 +42,7 @@ TEST_F(SearchHandlersTest, ThePendingHitsStayOnePerPage) {
     page->openHit(0);
     EXPECT_EQ(settings.foundSectionVerseAndPraiseArray(), (Lines{"0@0@0", "", "", ""}));
     pageIndex = 2;
-    settings.foundSectionVerseAndPraiseArray.set({});
+    settings.foundSectionVerseAndPraiseArray.set(testing::pageListKey(), {});
     page->openHit(0);
     EXPECT_EQ(settings.foundSectionVerseAndPraiseArray(), (Lines{"", "", "0@0@0", ""}));
 }

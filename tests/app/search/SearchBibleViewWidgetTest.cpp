@@ -10,6 +10,7 @@
 #include "app/search/SearchBarWidget.h"
 #include "app/search/SearchBibleViewWidget.h"
 #include "app/search/SearchHitDelegate.h"
+#include "tests/app/reading/PageListKeyForTests.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -69,7 +70,7 @@ protected:
     void SetUp() override {
         const std::string text = bookText(0, {{{1, 1}, " 태초에 하나님이"}, {{1, 2}, " 하나님의 신은"}});
         ASSERT_TRUE(test.addResource(QStringLiteral("01창세기.txt"), QByteArray::fromStdString(text)));
-        settings.selectedBibleArray.set({BibleStructure{}});
+        settings.selectedBibleArray.set(testing::pageListKey(), {BibleStructure{}});
         show();
     }
 };
@@ -154,7 +155,7 @@ protected:
         if (builtTextDirectory().isEmpty()) {
             GTEST_SKIP() << "the whole Korean and English texts were not built";
         }
-        settings.selectedBibleArray.set({BibleStructure{}});
+        settings.selectedBibleArray.set(testing::pageListKey(), {BibleStructure{}});
     }
 
     QImage render(const QString& fileName) {

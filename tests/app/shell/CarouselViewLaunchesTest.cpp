@@ -17,6 +17,7 @@
 #include "app/reading/PageHandle.h"
 #include "app/reading/PageStatePersistence.h"
 #include "app/reading/VerseListWidget.h"
+#include "tests/app/reading/PageListKeyForTests.h"
 
 #include <QDir>
 #include <QFile>
@@ -80,10 +81,11 @@ TEST_F(CarouselViewLaunchesTest, MarksOnPagesWhoseTextIsMissingSurviveALaunchWit
         launch.page(0).toggleBookmark(0);
         launch.page(1).highlight(2, 4);
         launch.page(2).highlight(15, 2);
-        launch.settings.selectedBibleArray.modify([](std::vector<BibleStructure>& pages) {
-            pages[0].praises[2].hasMemo = true;
-            pages[0].praises[2].setMemoContent("안식");
-        });
+        launch.settings.selectedBibleArray.modify(testing::pageListKey(),
+                                                  [](std::vector<BibleStructure>& pages) {
+                                                      pages[0].praises[2].hasMemo = true;
+                                                      pages[0].praises[2].setMemoContent("안식");
+                                                  });
         launch.settings.savePageState(launch.context());
     }
     const auto expectMarks = [](const std::vector<BibleStructure>& pages, const char* where) {

@@ -5,6 +5,7 @@
 
 #include "app/reading/PageStatePersistence.h"
 #include "app/reading/Utils.h"
+#include "tests/app/reading/PageListKeyForTests.h"
 
 #include <gtest/gtest.h>
 
@@ -31,7 +32,7 @@ protected:
         for (int k = 0; k < count; ++k) {
             notes.push_back("note " + std::to_string(k));
         }
-        settings.OverAllSectionQTRecord.set(notes);
+        settings.OverAllSectionQTRecord.set(testing::pageListKey(), notes);
     }
     void show(std::int64_t page) {
         carousel->selectedTab.set(page);
@@ -63,7 +64,7 @@ protected:
 TEST_F(CarouselViewPagesTest, NewPageCopiesTheCurrentPageToTheEndAndMakesItCurrentInTheOverview) {
     openPages(4);
     show(2);
-    settings.selectedBibleArray.modify([](std::vector<BibleStructure>& pages) {
+    settings.selectedBibleArray.modify(testing::pageListKey(), [](std::vector<BibleStructure>& pages) {
         pages[2].kindOfBible = BibleKind::en01;
         pages[2].language = "en";
         pages[2].name = "Genesis";
@@ -220,9 +221,10 @@ TEST_F(CarouselViewPagesTest, ACurrentPageOutsideTheOpenPagesClosesNothing) {
 TEST_F(CarouselViewPagesTest, ASearchHitOpensAsANewPageInItsOwnTranslation) {
     openPages(2);
     settings.kindOfBible.set(BibleKind::en01);
-    settings.foundSectionVerseAndPraiseArray.set({"", "42@2@15", ""});
+    settings.foundSectionVerseAndPraiseArray.set(testing::pageListKey(), {"", "42@2@15", ""});
     // The search closing with a hit appends the record of the page to come.
-    settings.selectedBibleArray.modify([](std::vector<BibleStructure>& pages) { pages.emplace_back(); });
+    settings.selectedBibleArray.modify(testing::pageListKey(),
+                                       [](std::vector<BibleStructure>& pages) { pages.emplace_back(); });
     settle();
 
     ASSERT_EQ(settings.roles().size(), 3u);
@@ -258,9 +260,9 @@ TEST_F(CarouselViewPagesTest, AHitThatNamesNoVerseIsDroppedAndItsRecordBecomesAn
     std::size_t pages = 2;
     for (const std::string hit : {"5@2", "5@@2", "a@1@2", "1@2@x", "66@0@0", "-1@0@0", "0@50@0", "0@0@31"}) {
         SCOPED_TRACE(hit);
-        settings.foundSectionVerseAndPraiseArray.set({"", hit});
+        settings.foundSectionVerseAndPraiseArray.set(testing::pageListKey(), {"", hit});
         settings.selectedBibleArray.modify(
-            [](std::vector<BibleStructure>& records) { records.emplace_back(); });
+            testing::pageListKey(), [](std::vector<BibleStructure>& records) { records.emplace_back(); });
         settle();
         ++pages;
         EXPECT_TRUE(errors().contains(QString::fromStdString("error " + hit)));
@@ -278,7 +280,7 @@ TEST_F(CarouselViewPagesTest, AHitThatNamesNoVerseIsDroppedAndItsRecordBecomesAn
 
 TEST_F(CarouselViewPagesTest, RecordsWithoutPageValuesGetThemWhenNoHitIsPending) {
     openPages(1);
-    settings.selectedBibleArray.modify([](std::vector<BibleStructure>& pages) {
+    settings.selectedBibleArray.modify(testing::pageListKey(), [](std::vector<BibleStructure>& pages) {
         pages.push_back(storedPage(0, 4, BibleKind::kr01, 0));
         pages.push_back(storedPage(42, 2, BibleKind::en01, 0));
     });

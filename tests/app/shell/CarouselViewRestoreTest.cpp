@@ -7,6 +7,7 @@
 
 #include "app/model/BibleBook.h"
 #include "app/reading/PageStatePersistence.h"
+#include "tests/app/reading/PageListKeyForTests.h"
 
 #include <QRegularExpression>
 
@@ -98,8 +99,9 @@ TEST_F(CarouselViewRestoreTest, TheRestoreRunsOncePerProcessNotOnEveryAppearance
     settle();
     ASSERT_EQ(pages().size(), 1u);
     // What the user did since must survive the carousel coming on screen again.
-    settings.selectedBibleArray.modify(
-        [](std::vector<BibleStructure>& records) { records[0].praises[4].bgColor = 3; });
+    settings.selectedBibleArray.modify(testing::pageListKey(), [](std::vector<BibleStructure>& records) {
+        records[0].praises[4].bgColor = 3;
+    });
     storePageList(test.context(),
                   {storedPage(42, 2, BibleKind::en01, 36), storedPage(0, 1, BibleKind::kr01, 25)});
 

@@ -3,9 +3,10 @@
 
 #include "app/shell/LumenscrollApp.h"
 
-#include "app/reading/UserSettings.h"
 #include "app/platform/TestAppContext.h"
 #include "app/reading/PageStatePersistence.h"
+#include "app/reading/UserSettings.h"
+#include "tests/app/reading/PageListKeyForTests.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -39,7 +40,7 @@ protected:
 TEST_F(LumenscrollAppTest, AQuitBeforeThePagesWereRestoredLeavesWhatTheLastRunSaved) {
     test.context().settings().setData(PageStatePersistence::selectedBibleArrayKey, QByteArrayLiteral("last run"));
     // The start-up loader has filled the texts, but no page was restored yet.
-    app.userSettings().selectedBibleArray.set({genesisPage()});
+    app.userSettings().selectedBibleArray.set(testing::pageListKey(), {genesisPage()});
     EXPECT_FALSE(app.savesAtQuit());
     app.windowWillClose();
     app.applicationWillQuit();
@@ -57,7 +58,7 @@ TEST_F(LumenscrollAppTest, AQuitWithNoPageOpenSavesNothing) {
 
 TEST_F(LumenscrollAppTest, ClosingTheWindowAfterTheRestoreSavesTheOpenPagesOnce) {
     app.pagesRestored().set(true);
-    app.userSettings().selectedBibleArray.set({genesisPage(), genesisPage()});
+    app.userSettings().selectedBibleArray.set(testing::pageListKey(), {genesisPage(), genesisPage()});
     EXPECT_TRUE(app.savesAtQuit());
     app.windowWillClose();
     EXPECT_TRUE(QFileInfo::exists(pageFile(0)));
@@ -67,7 +68,7 @@ TEST_F(LumenscrollAppTest, ClosingTheWindowAfterTheRestoreSavesTheOpenPagesOnce)
     EXPECT_EQ(*saved, PageStatePersistence::selectedBibleArrayJson(app.userSettings().selectedBibleArray()));
 
     // The quit that follows the close does not save a second time.
-    app.userSettings().selectedBibleArray.set({genesisPage()});
+    app.userSettings().selectedBibleArray.set(testing::pageListKey(), {genesisPage()});
     app.applicationWillQuit();
     EXPECT_EQ(storedPages(), saved);
     EXPECT_TRUE(QFileInfo::exists(pageFile(1)));
@@ -75,7 +76,7 @@ TEST_F(LumenscrollAppTest, ClosingTheWindowAfterTheRestoreSavesTheOpenPagesOnce)
 
 TEST_F(LumenscrollAppTest, QuittingWithoutClosingTheWindowSavesToo) {
     app.pagesRestored().set(true);
-    app.userSettings().selectedBibleArray.set({genesisPage()});
+    app.userSettings().selectedBibleArray.set(testing::pageListKey(), {genesisPage()});
     app.applicationWillQuit();
     EXPECT_TRUE(QFileInfo::exists(pageFile(0)));
     EXPECT_TRUE(storedPages().has_value());

@@ -12,9 +12,10 @@
 #include "app/shell/SplashViewWidget.h"
 
 #include "FakeMoviePlayer.h"
-#include "app/reading/UserSettings.h"
 #include "app/platform/TestAppContext.h"
 #include "app/reading/AnimatableGradientViewWidget.h"
+#include "app/reading/UserSettings.h"
+#include "tests/app/reading/PageListKeyForTests.h"
 
 #include <QAbstractButton>
 #include <QColor>
@@ -207,7 +208,7 @@ TEST(LumenscrollAppWidget, TheWindowIsFixedAtTwelveHundredByEightHundredAndClosi
     EXPECT_TRUE(window.splashView().goToMain());
 
     // Closed during the start-up screen's era of no restored pages: nothing is saved.
-    app.userSettings().selectedBibleArray.set({BibleStructure{}});
+    app.userSettings().selectedBibleArray.set(testing::pageListKey(), {BibleStructure{}});
     window.close();
     EXPECT_FALSE(test.context().settings().hasValue(QStringLiteral("SelectedBibleArray")));
 
