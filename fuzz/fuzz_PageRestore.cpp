@@ -23,17 +23,17 @@
 #include "app/model/BibleBook.h"
 #include "app/model/BibleStructure.h"
 #include "app/platform/FileSystem.h"
-#include "app/reading/JsonArrayElements.h"
 #include "app/reading/OpenPages.h"
 #include "app/reading/PageStatePersistence.h"
 #include "app/reading/TextResource.h"
 #include "app/reading/UserSettings.h"
 #include "app/shell/CarouselView.h"
 #include "coding/Coding.h"
+#include "coding/json/JsonArrayText.h"
 #include "coding/json/JsonDecoder.h"
 #include "testing/platform/TestAppContext.h"
 #include "testing/reading/BookText.h"
-#include "testing/reading/PageStateFiles.h"
+#include "testing/reading/PageStateFileContents.h"
 #include "testing/reading/StartUpChapter.h"
 
 #include <QDir>
@@ -289,7 +289,7 @@ bool restoredStoredPages(const AppContext& context, const std::optional<QByteArr
     if (!list || isBackedUp(context, PageStatePersistence::selectedBibleArrayKey, *list)) {
         return false;
     }
-    const std::optional<std::vector<std::string_view>> pages = jsonArrayElements(textOf(*list));
+    const std::optional<std::vector<std::string_view>> pages = coding::JsonArrayText::elements(textOf(*list));
     return !pages || !pages->empty();
 }
 

@@ -135,6 +135,14 @@ bool FileSystem::isDirectory(const QString& path) {
     return QFileInfo(path).isDir();
 }
 
+bool FileSystem::isFile(const QString& path) {
+    return QFileInfo(path).isFile();
+}
+
+QString FileSystem::filePath(const QString& directory, const QString& name) {
+    return QDir(directory).filePath(name);
+}
+
 std::optional<FileStamp> FileSystem::stamp(const QString& path) {
     struct stat status {};
     if (::stat(QFile::encodeName(path).constData(), &status) != 0 || !S_ISREG(status.st_mode)) {
@@ -302,6 +310,24 @@ std::size_t FileSystem::writeAllAtomically(std::span<const Replacement> files, Q
     return placed;
 }
 
+FileSystem::NewFile FileSystem::writeNew(const QString& path, const QByteArray& bytes, QString* error) {
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::NewOnly)) {
+        if (file.exists()) {
+            return NewFile::alreadyThere;
+        }
+        report(error,
+               QStringLiteral("The file \"%1\" could not be written: %2").arg(path, file.errorString()));
+        return NewFile::failed;
+    }
+    if (file.write(bytes) != bytes.size() || !file.flush()) {
+        report(error,
+               QStringLiteral("The file \"%1\" could not be written: %2").arg(path, file.errorString()));
+        return NewFile::failed;
+    }
+    return NewFile::written;
+}
+
 std::optional<QByteArray> FileSystem::read(const QString& path, QString* error) {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
@@ -345,7 +371,11 @@ bool FileSystem::removeFile(const QString& path, QString* error) {
     return true;
 }
 
-std::optional<QStringList> FileSystem::list(const QString& directory, QString* error) {
+namespace {
+
+// The entries of `directory` that `filters` pass, sorted by `sort`; none when it cannot be listed.
+std::optional<QStringList> listed(const QString& directory, QDir::Filters filters, QDir::SortFlags sort,
+                                  QString* error) {
     const QDir folder(directory);
     if (!folder.exists()) {
         report(error, QStringLiteral("The folder \"%1\" does not exist.").arg(directory));
@@ -355,7 +385,17 @@ std::optional<QStringList> FileSystem::list(const QString& directory, QString* e
         report(error, QStringLiteral("The folder \"%1\" could not be read.").arg(directory));
         return std::nullopt;
     }
-    return folder.entryList(QDir::AllEntries | QDir::NoDotAndDotDot, QDir::Name);
+    return folder.entryList(filters, sort);
+}
+
+} // namespace
+
+std::optional<QStringList> FileSystem::list(const QString& directory, QString* error) {
+    return listed(directory, QDir::AllEntries | QDir::NoDotAndDotDot, QDir::Name, error);
+}
+
+std::optional<QStringList> FileSystem::listFiles(const QString& directory, QString* error) {
+    return listed(directory, QDir::Files | QDir::Hidden | QDir::System, QDir::NoSort, error);
 }
 
 } // namespace lumenscroll

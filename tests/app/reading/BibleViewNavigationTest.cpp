@@ -260,7 +260,7 @@ TEST_F(BibleViewNavigation, AVerseNoteSectionStandsWhereTheRowIsInNoteModeOrTheV
     });
     settings.selectedBibleArray.modify(testing::pageListKey(), [](std::vector<BibleStructure>& pages) {
         pages[0].praises[3].hasMemo = true;
-        pages[0].praises[3].memo->memoContent = "묵상";
+        pages[0].praises[3].setMemoContent("묵상");
     });
     EXPECT_TRUE(page().isVerseNoteShown(3));
     EXPECT_FALSE(page().isVerseNoteShown(4));

@@ -5,7 +5,7 @@
 #include "app/reading/BibleView.h"
 #include "app/reading/ScrollViewProxy.h"
 #include "app/reading/UserSettings.h"
-#include "testing/reading/PageStateFiles.h"
+#include "testing/reading/PageStateFileContents.h"
 #include "testing/reading/TestPages.h"
 
 #include "testing/reading/PageListKeyForTests.h"

@@ -78,7 +78,7 @@ TEST_F(CarouselViewLaunchesTest, MarksOnPagesWhoseTextIsMissingSurviveALaunchWit
         launch.settings.selectedBibleArray.modify(testing::pageListKey(),
                                                   [](std::vector<BibleStructure>& pages) {
                                                       pages[0].praises[2].hasMemo = true;
-                                                      pages[0].praises[2].memo->memoContent = "안식";
+                                                      pages[0].praises[2].setMemoContent("안식");
                                                   });
         launch.settings.savePageState(launch.context());
     }

@@ -6,7 +6,7 @@
 #include "app/reading/UserSettings.h"
 #include "app/shell/CarouselView.h"
 #include "testing/platform/TestAppContext.h"
-#include "testing/reading/PageStateFiles.h"
+#include "testing/reading/PageStateFileContents.h"
 #include "testing/reading/StartUpChapter.h"
 
 #include <QByteArray>

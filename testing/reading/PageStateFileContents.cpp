@@ -1,4 +1,4 @@
-#include "testing/reading/PageStateFiles.h"
+#include "testing/reading/PageStateFileContents.h"
 
 #include "CompactCoding/BinaryDecoder.h"
 #include "app/platform/FileSystem.h"
