@@ -6,11 +6,6 @@
 #include <cstdint>
 #include <vector>
 
-namespace lumenscroll {
-class AppContext;
-class UserSettings;
-} // namespace lumenscroll
-
 namespace lumenscroll::testing {
 
 // A page as the carousel builds one, for page `index`, with bindings of its own.
