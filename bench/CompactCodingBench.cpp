@@ -79,8 +79,7 @@ BibleStructure makeChapter(std::int64_t book, std::string name, std::int64_t cha
         BiblePraise verse;
         verse.index = static_cast<std::int64_t>(i);
         verse.word = verseText(i);
-        verse.memo = std::make_shared<Memo>(); // a note object of its own
-        Memo& memo = *verse.memo;
+        Memo memo; // a note object of its own
         memo.section = book;
         memo.verse = chapter - 1;
         memo.praise = verse.index;
@@ -97,6 +96,7 @@ BibleStructure makeChapter(std::int64_t book, std::string name, std::int64_t cha
             memo.userGroupId = "group-7";
             memo.userGroupName = "청년부 말씀 모임";
         }
+        verse.memo = std::make_shared<const Memo>(std::move(memo));
         verse.bgColor = i % 5 == 0 ? 3 : 0;
         verse.bookmarked = i % 11 == 0;
         if (i % 8 == 0) {

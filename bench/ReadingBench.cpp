@@ -3,16 +3,17 @@
 // page, two JSON user defaults) and bringing them back at the next launch.
 
 #include "app/model/BibleKind.h"
-#include "app/platform/TestAppContext.h"
-#include "app/platform/Trace.h"
 #include "app/reading/BibleView.h"
 #include "app/reading/UserSettings.h"
 #include "app/shell/CarouselView.h"
-#include "tests/app/reading/PageListKeyForTests.h"
+#include "testing/platform/BuiltResources.h"
+#include "testing/platform/SilencedTrace.h"
+#include "testing/platform/TestAppContext.h"
+#include "testing/reading/PageListKeyForTests.h"
+#include "testing/reading/TestPages.h"
 
 #include <QCoreApplication>
-#include <QDir>
-#include <QFileInfo>
+#include <QDateTime>
 
 #include <benchmark/benchmark.h>
 
@@ -36,28 +37,15 @@ class Bench {
 public:
     Bench()
         : app_(LUMENSCROLL_RESOURCE_DIR, 1, settingsWrites) {
-        previousSink_ = setTraceSink([](const QString&) {});
+        // The program's clock: the resources were built a while ago.
+        app_.fixedClock().set(QDateTime::currentDateTime());
     }
-    ~Bench() { setTraceSink(previousSink_); }
 
     static bool hasText(const char* fileName) {
-        return QFileInfo::exists(QDir(LUMENSCROLL_RESOURCE_DIR).filePath(QString::fromUtf8(fileName)));
+        return !testing::builtResourceDirectory({QString::fromUtf8(fileName)}).isEmpty();
     }
 
-    BibleView page(std::int64_t index) {
-        return BibleView{
-            .isShrinkStatus = Binding<bool>::constant(false),
-            .userSettings = PageEnvironment(settings, app_.context()),
-            .pageIndex = Binding<std::int64_t>::constant(index),
-            .prevPageIndex = Binding<std::int64_t>::constant(0),
-            .pickedPhotoName = Binding<std::string>::constant("TopArea1"),
-            .plusBible = Binding<bool>::to(settings.plusBible),
-            .plusBible2 = Binding<bool>::to(settings.plusBible2),
-            .qtContentAtEachPraise = Binding<std::vector<std::string>>::constant({std::string()}),
-            .plusBtnPressed = Binding<bool>::constant(false),
-            .bibleViewFixedIndex = index,
-        };
-    }
+    BibleView page(std::int64_t index) { return testing::makePage(settings, app_.context(), index); }
 
     // `count` pages on Genesis 1, 2, ... in Korean, each loaded from the resources.
     void openPages(std::int64_t count) {
@@ -80,7 +68,7 @@ public:
 
 private:
     TestAppContext app_;
-    TraceSink previousSink_;
+    SilencedTrace silenced_;
 };
 
 void loadChapter(benchmark::State& state, std::int64_t book, std::int64_t chapter, const char* fileName,
@@ -197,6 +185,7 @@ void BM_RestorePages(benchmark::State& state) {
                                                            std::chrono::seconds(1));
         state.ResumeTiming();
         auto launch = TestAppContext::inHome(lastRun.home(), LUMENSCROLL_RESOURCE_DIR, 1, settingsWrites);
+        launch->fixedClock().set(QDateTime::currentDateTime());
         auto settings = std::make_unique<UserSettings>();
         bool flag = false;
         auto carousel = std::make_unique<CarouselView>(*settings, launch->context(), Binding<bool>::to(flag),

@@ -10,8 +10,8 @@
 #include "FuzzCheck.h"
 
 #include "app/model/BibleStructure.h"
-#include "app/reading/JsonArrayElements.h"
 #include "coding/Coding.h"
+#include "coding/json/JsonArrayText.h"
 #include "coding/json/JsonDecoder.h"
 #include "coding/json/JsonDocumentBuilder.h"
 #include "coding/json/JsonEncoder.h"
@@ -46,7 +46,7 @@ std::optional<BibleStructure> byElements(std::string_view json, const BibleStruc
 
 template <class Element>
 std::optional<std::vector<Element>> byElements(std::string_view json, const std::vector<Element>*) {
-    const std::optional<std::vector<std::string_view>> elements = lumenscroll::jsonArrayElements(json);
+    const std::optional<std::vector<std::string_view>> elements = coding::JsonArrayText::elements(json);
     if (!elements) {
         return std::nullopt;
     }

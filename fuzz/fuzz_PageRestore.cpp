@@ -20,20 +20,21 @@
 #include "FuzzCheck.h"
 #include "InputParts.h"
 
-#include "CompactCoding/BinaryDecoder.h"
 #include "app/model/BibleBook.h"
 #include "app/model/BibleStructure.h"
 #include "app/platform/FileSystem.h"
-#include "app/platform/TestAppContext.h"
-#include "app/reading/ChapterText.h"
-#include "app/reading/JsonArrayElements.h"
 #include "app/reading/OpenPages.h"
 #include "app/reading/PageStatePersistence.h"
 #include "app/reading/TextResource.h"
 #include "app/reading/UserSettings.h"
 #include "app/shell/CarouselView.h"
 #include "coding/Coding.h"
+#include "coding/json/JsonArrayText.h"
 #include "coding/json/JsonDecoder.h"
+#include "testing/platform/TestAppContext.h"
+#include "testing/reading/BookText.h"
+#include "testing/reading/PageStateFileContents.h"
+#include "testing/reading/StartUpChapter.h"
 
 #include <QDir>
 #include <QDirIterator>
@@ -44,7 +45,6 @@
 #include <map>
 #include <memory>
 #include <optional>
-#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -60,26 +60,21 @@ using Texts = std::vector<std::vector<BibleStructure>>;
 constexpr std::size_t maxPageFiles = 8;
 
 // A book as the text resources hold it, every verse of the table "c:v 말씀 c.v", with a heading
-// on its first line and its second and third verses one merged line; a book cut short after
-// `lines` lines.
+// on each chapter's first line and its second and third verses one merged line; a book cut short
+// after `lines` lines.
 std::string bookText(BibleBook book, const char* lineEnd, std::size_t lines) {
-    std::string text;
-    std::size_t written = 0;
-    const std::span<const std::int64_t> counts = versesPerChapter(book);
-    for (std::size_t c = 0; c < counts.size(); ++c) {
-        for (std::int64_t v = 1; v <= counts[c] && written < lines; ++v, ++written) {
-            const std::string reference = std::to_string(c + 1) + ":" + std::to_string(v);
-            if (v == 1) {
-                text += reference + " <머리>말씀";
-            } else if (v == 2) {
-                text += reference + "-3 말씀 " + std::to_string(c + 1) + ".2";
-            } else {
-                text += reference + " 말씀 " + std::to_string(c + 1) + "." + std::to_string(v);
+    return testing::bookText(
+        book, lineEnd,
+        [](std::int64_t chapter, std::int64_t verse) -> std::string {
+            if (verse == 1) {
+                return " <머리>말씀";
             }
-            text += lineEnd;
-        }
-    }
-    return text;
+            if (verse == 2) {
+                return "-3 말씀 " + std::to_string(chapter) + ".2";
+            }
+            return " 말씀 " + std::to_string(chapter) + "." + std::to_string(verse);
+        },
+        lines);
 }
 
 // The texts the launches read, short books so that the pages stay small: Genesis 1 (the first
@@ -105,15 +100,6 @@ QString resourceFolder() {
 template <class T> std::optional<T> decodedJson(std::string_view json) {
     try {
         return coding::JsonDecoder().decode<T>(json);
-    } catch (const coding::CodingError&) {
-        return std::nullopt;
-    }
-}
-
-std::optional<BibleStructure> decodedPageFile(const QByteArray& bytes) {
-    try {
-        return coding::BinaryDecoder().decode<BibleStructure>(std::span<const std::uint8_t>(
-            reinterpret_cast<const std::uint8_t*>(bytes.constData()), static_cast<std::size_t>(bytes.size())));
     } catch (const coding::CodingError&) {
         return std::nullopt;
     }
@@ -199,15 +185,7 @@ bool isBackedUp(const AppContext& context, const QString& key, const QByteArray&
 struct Launch {
     Launch(AppContext& context, bool startUpChapter) {
         if (startUpChapter) {
-            // As the start-up screen leaves it: Genesis 1 in Korean, the only chapter loaded.
-            const std::optional<std::string> text =
-                TextResource::read(context.resources(), TextResource::name(BibleKind::kr01, 0));
-            BibleStructure record;
-            record.versesIndex = 1;
-            record.order = 0;
-            record.name = "창세기";
-            record.praises = ChapterText::chapterVerses(text.value_or(""), BibleKind::kr01, BibleBook::genesis, 1);
-            settings.BibleWordsContainer.modify([&](Texts& books) { books.front() = {record}; });
+            testing::loadStartUpChapter(settings, context);
         }
         carousel = std::make_unique<CarouselView>(settings, context, Binding<bool>::to(matched),
                                                   Binding<bool>::constant(false), Binding<bool>::to(shrunk),
@@ -311,7 +289,7 @@ bool restoredStoredPages(const AppContext& context, const std::optional<QByteArr
     if (!list || isBackedUp(context, PageStatePersistence::selectedBibleArrayKey, *list)) {
         return false;
     }
-    const std::optional<std::vector<std::string_view>> pages = jsonArrayElements(textOf(*list));
+    const std::optional<std::vector<std::string_view>> pages = coding::JsonArrayText::elements(textOf(*list));
     return !pages || !pages->empty();
 }
 
@@ -322,7 +300,7 @@ void checkPageFiles(const AppContext& context, const Pages& pages) {
             continue;
         }
         check(*index < static_cast<std::int64_t>(pages.size()), "a page-state file belongs to no open page");
-        const std::optional<BibleStructure> page = decodedPageFile(bytes);
+        const std::optional<BibleStructure> page = testing::decodedPageFile(bytes);
         check(page.has_value(), "a page-state file does not decode");
         check(*page == pages[static_cast<std::size_t>(*index)], "a page-state file does not hold its page");
     }

@@ -13,12 +13,12 @@
 
 #include "app/model/BibleBook.h"
 #include "app/model/VerseLocator.h"
-#include "app/platform/TestAppContext.h"
 #include "app/reading/OpenPages.h"
 #include "app/reading/TextResource.h"
 #include "app/reading/UserSettings.h"
 #include "app/search/SearchBibleView.h"
 #include "app/search/SearchQuery.h"
+#include "testing/platform/TestAppContext.h"
 
 #include <cstddef>
 #include <cstdint>

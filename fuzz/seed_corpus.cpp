@@ -20,8 +20,10 @@ BiblePraise verse(std::int64_t index) {
     result.index = index;
     result.word = "태초에 하나님이";
     result.hasMemo = index % 2 == 1;
-    result.memo->memoContent = result.hasMemo ? "메모" : "";
-    result.memo->praise = index;
+    Memo note;
+    note.memoContent = result.hasMemo ? "메모" : "";
+    note.praise = index;
+    result.memo = std::make_shared<const Memo>(std::move(note));
     result.theme = index == 0 ? "창조" : "";
     result.bgColor = index;
     return result;

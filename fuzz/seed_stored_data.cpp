@@ -46,8 +46,10 @@ BibleStructure page(std::int64_t book, std::int64_t chapterIndex, BibleKind kind
         if (v == 3) {
             verse.hasMemo = true;
             verse.memoTitle = "묵상";
-            verse.memo->memoContent = "안식";
-            verse.memo->praise = v;
+            Memo note;
+            note.memoContent = "안식";
+            note.praise = v;
+            verse.memo = std::make_shared<const Memo>(std::move(note));
         }
         record.praises.push_back(verse);
     }

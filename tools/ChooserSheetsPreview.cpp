@@ -16,6 +16,7 @@
 #include "app/reading/OpenPages.h"
 #include "app/reading/QTViewForAPraiseWidget.h"
 #include "app/reading/UserSettings.h"
+#include "testing/platform/RecordingSoundPlayer.h"
 
 #include <QApplication>
 #include <QListWidget>
@@ -47,7 +48,9 @@ int main(int argc, char** argv) {
     const QStringList arguments = QApplication::arguments();
     const QString sheet = arguments.value(1, QStringLiteral("book"));
 
-    const std::unique_ptr<AppContext> context = AppContext::production();
+    const std::unique_ptr<AppContext> context = AppContext::production(
+        // A preview plays no sound.
+        std::make_unique<RecordingSoundPlayer>());
     UserSettings settings;
     // One open page, Genesis 1 with its 31 verses.
     BibleStructure page;

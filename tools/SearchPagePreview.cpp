@@ -13,6 +13,7 @@
 #include "app/reading/UserSettings.h"
 #include "app/search/SearchBarWidget.h"
 #include "app/search/SearchBibleViewWidget.h"
+#include "testing/platform/RecordingSoundPlayer.h"
 
 #include <QApplication>
 #include <QLineEdit>
@@ -27,7 +28,9 @@ int main(int argc, char** argv) {
     QApplication::setApplicationName(QStringLiteral("Lumenscroll"));
     const QStringList arguments = QApplication::arguments();
 
-    const std::unique_ptr<lumenscroll::AppContext> context = lumenscroll::AppContext::production();
+    const std::unique_ptr<lumenscroll::AppContext> context = lumenscroll::AppContext::production(
+        // A preview plays no sound.
+        std::make_unique<lumenscroll::RecordingSoundPlayer>());
     lumenscroll::UserSettings settings;
     lumenscroll::OpenPages(settings).restoreRecords({lumenscroll::BibleStructure{}});
     if (arguments.value(1) == QStringLiteral("en01")) {

@@ -3,8 +3,15 @@
 #include "coding/Codable.h"
 
 #include <tuple>
+#include <utility>
 
 namespace lumenscroll {
+
+void BiblePraise::setMemoContent(std::string content) {
+    Memo note = *memo;
+    note.memoContent = std::move(content);
+    memo = std::make_shared<const Memo>(std::move(note));
+}
 
 void BiblePraise::encode(coding::Encoder& encoder) const {
     auto c = encoder.container(keys);

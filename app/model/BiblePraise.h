@@ -19,8 +19,9 @@ struct BiblePraise {
     std::string word; // the verse text
     bool isSelected = false;
     bool hasMemo = false;
-    // Never null. Copies of the verse share it; a decoded verse gets one of its own.
-    std::shared_ptr<Memo> memo = std::make_shared<Memo>();
+    // Never null, and never changed: a new note takes its place (setMemoContent). Copies of the
+    // verse share it; a decoded verse gets one of its own.
+    std::shared_ptr<const Memo> memo = std::make_shared<const Memo>();
     std::string memoTitle;
     std::int64_t bgColor = 0; // index into the verse background colours, 0 = white
     bool hasTheme = false;
@@ -35,6 +36,11 @@ struct BiblePraise {
     static inline const coding::KeySet keys{keyIndex, keyWord,      keyIsSelected, keyHasMemo,
                                             keyMemo,  keyMemoTitle, keyBgColor,    keyHasTheme,
                                             keyTheme, keyBookmarked};
+
+    // Gives the verse a note like its own with `content` as its text. The note it had stays as it
+    // was, so every copy of the verse made before keeps it: a note typed into a page reaches the
+    // page's record only through a write to the record, announced like any other.
+    void setMemoContent(std::string content);
 
     void encode(coding::Encoder& encoder) const;
     static BiblePraise decode(coding::Decoder& decoder);

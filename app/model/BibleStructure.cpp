@@ -32,4 +32,8 @@ BibleStructure BibleStructure::decode(coding::Decoder& decoder) {
     };
 }
 
+std::int64_t chapterNumber(const BibleStructure& record) {
+    return record.versesIndex < 0 ? 1 : record.versesIndex + 1;
+}
+
 } // namespace lumenscroll

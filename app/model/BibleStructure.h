@@ -44,4 +44,8 @@ struct BibleStructure {
     friend bool operator==(const BibleStructure&, const BibleStructure&) = default;
 };
 
+// The chapter number (from 1) a page's record stands for: versesIndex + 1, and 1 for a record
+// on no chapter yet (a negative versesIndex).
+std::int64_t chapterNumber(const BibleStructure& record);
+
 } // namespace lumenscroll

@@ -11,8 +11,9 @@
 
 namespace lumenscroll {
 
-// The note of one verse. Verses hold it through a shared pointer, so every copy of a verse
-// (and of the page record around it) sees a note typed into any of them.
+// The note of one verse. Never changed once made: verses hold it through a shared pointer to a
+// const note, shared by every copy of a verse, and a changed note is a new one that takes the old
+// one's place (BiblePraise::setMemoContent).
 struct Memo {
     std::string id;
     std::int64_t section = 0; // book

@@ -3,7 +3,6 @@
 #include "app/platform/DesktopUrlOpener.h"
 #include "app/platform/OverrideCursorStack.h"
 #include "app/platform/QtScheduler.h"
-#include "app/platform/RecordingSoundPlayer.h"
 #include "app/platform/SystemClipboard.h"
 #include "app/platform/SystemClock.h"
 #include "app/platform/SystemKeyProbe.h"
@@ -38,12 +37,10 @@ AppContext::AppContext(Services services)
     require(services_.sounds, "sounds");
     require(services_.animations, "animations");
     require(services_.clock, "clock");
+    textFiles_ = std::make_unique<TextFileCache>(*services_.clock);
 }
 
 std::unique_ptr<AppContext> AppContext::production(std::unique_ptr<SoundPlayer> sounds) {
-    if (!sounds) {
-        sounds = std::make_unique<RecordingSoundPlayer>();
-    }
     auto activity = std::make_unique<AppActivity>();
     activity->followApplication();
     Services services{

@@ -12,6 +12,7 @@
 #include "app/platform/Scheduler.h"
 #include "app/platform/SettingsStore.h"
 #include "app/platform/SoundPlayer.h"
+#include "app/platform/TextFileCache.h"
 #include "app/platform/UrlOpener.h"
 
 #include <memory>
@@ -45,9 +46,9 @@ public:
     AppContext(const AppContext&) = delete;
     AppContext& operator=(const AppContext&) = delete;
 
-    // The running application's services (needs a QGuiApplication). `sounds` is the shell's
-    // player over Qt Multimedia; without one, sounds are only recorded.
-    static std::unique_ptr<AppContext> production(std::unique_ptr<SoundPlayer> sounds = nullptr);
+    // The running application's services (needs a QGuiApplication), with `sounds` as the sound
+    // player: the shell's over Qt Multimedia in the program.
+    static std::unique_ptr<AppContext> production(std::unique_ptr<SoundPlayer> sounds);
 
     Scheduler& scheduler() const { return *services_.scheduler; }
     SettingsStore& settings() const { return *services_.settings; }
@@ -62,9 +63,12 @@ public:
     SoundPlayer& sounds() const { return *services_.sounds; }
     Animations& animations() const { return *services_.animations; }
     const Clock& clock() const { return *services_.clock; }
+    // The last text file read, for this run, on this context's clock.
+    TextFileCache& textFiles() const { return *textFiles_; }
 
 private:
     Services services_;
+    std::unique_ptr<TextFileCache> textFiles_;
 };
 
 } // namespace lumenscroll

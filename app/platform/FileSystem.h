@@ -21,6 +21,10 @@ public:
 
     static bool exists(const QString& path);
     static bool isDirectory(const QString& path);
+    // A regular file, or a link to one.
+    static bool isFile(const QString& path);
+    // The path of `name` in `directory`.
+    static QString filePath(const QString& directory, const QString& name);
     // The stamp of the regular file at `path` (a link is followed); none for anything else or
     // nothing. One system call: cheap enough to ask before every write it can spare.
     static std::optional<FileStamp> stamp(const QString& path);
@@ -55,6 +59,13 @@ public:
     static QString temporaryPath(const QString& path);
     static inline const QString temporarySuffix = QStringLiteral(".saving");
 
+    // What writeNew did.
+    enum class NewFile { written, alreadyThere, failed };
+    // Writes `bytes` into a new file at `path`, flushed; whatever is at `path` already is left
+    // alone (alreadyThere, no error), so a name is never taken twice. Not atomic: a failed write
+    // may leave part of the bytes behind.
+    static NewFile writeNew(const QString& path, const QByteArray& bytes, QString* error = nullptr);
+
     static std::optional<QByteArray> read(const QString& path, QString* error = nullptr);
     // The file's text; none when it cannot be read or is not valid UTF-8.
     static std::optional<QString> readUtf8(const QString& path, QString* error = nullptr);
@@ -65,6 +76,10 @@ public:
     // Names of the visible entries of a folder (files and folders, no hidden ones), sorted;
     // none when the folder cannot be listed.
     static std::optional<QStringList> list(const QString& directory, QString* error = nullptr);
+    // Names of the entries of a folder that are not folders, hidden ones included (the temporary
+    // files of writeAllAtomically among them), in no set order; none when the folder cannot be
+    // listed.
+    static std::optional<QStringList> listFiles(const QString& directory, QString* error = nullptr);
 };
 
 } // namespace lumenscroll

@@ -38,6 +38,14 @@ void trace(const char* utf8Line) {
     trace(QString::fromUtf8(utf8Line));
 }
 
+void traceError(const QString& message) {
+    trace(QStringLiteral("error ") + message);
+}
+
+void traceError(const std::exception& error) {
+    trace(QStringLiteral("error ") + QString::fromUtf8(error.what()));
+}
+
 TraceSink setTraceSink(TraceSink sink) {
     return std::exchange(currentSink(), std::move(sink));
 }

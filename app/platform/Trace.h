@@ -2,6 +2,7 @@
 
 #include <QString>
 
+#include <exception>
 #include <functional>
 #include <string_view>
 
@@ -12,6 +13,9 @@ namespace lumenscroll {
 void trace(const QString& line);
 void trace(std::string_view utf8Line);
 void trace(const char* utf8Line);
+// A failure: "error " and what it says.
+void traceError(const QString& message);
+void traceError(const std::exception& error);
 
 using TraceSink = std::function<void(const QString& line)>;
 

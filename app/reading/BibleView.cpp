@@ -32,14 +32,12 @@ std::string BibleView::chapterResourceName(BibleKind kind, std::int64_t bookInde
 }
 
 void BibleView::loadPageText(std::int64_t bookIndex, std::int64_t chapter, BibleKind kind) const {
-    loadChapter(state(), userSettings.context().resources(), bookIndex, chapter, kind,
-                sectionAndVerseMovingType);
+    loadChapter(state(), userSettings.context(), bookIndex, chapter, kind, sectionAndVerseMovingType);
 }
 
 BibleStructure BibleView::loadChapterText(std::int64_t bookIndex, std::int64_t chapter, BibleKind kind,
                                           std::int64_t page) const {
-    return readChapter(PageHandle(*userSettings, page), userSettings.context().resources(), bookIndex,
-                       chapter, kind);
+    return readChapter(PageHandle(*userSettings, page), userSettings.context(), bookIndex, chapter, kind);
 }
 
 void BibleView::storeLoadedPage(std::int64_t bookIndex, std::int64_t chapter, BibleStructure record) const {

@@ -20,7 +20,7 @@ namespace {
 void loadStep(const PageHandle& page, const AppContext& context, std::int64_t movingType,
               std::int64_t bookIndex, std::int64_t chapter, BibleKind kind) {
     page.modifyView([movingType](BibleView& shown) { shown.sectionAndVerseMovingType = movingType; });
-    loadChapter(page, context.resources(), bookIndex, chapter, kind, movingType);
+    loadChapter(page, context, bookIndex, chapter, kind, movingType);
 }
 
 // After a chapter step: the flags, label and title follow the record, the pages are saved and

@@ -121,8 +121,8 @@ bool chapterSheetClosed(const PageHandle& page, const AppContext& context) {
     traceChoice("***** selectedPraise.kindOfBible ", page);
 
     // The chosen chapter's verses, before the save, so that the saved page holds them.
-    BibleStructure read = readChapter(page, context.resources(), chosen.sectionIndex, chapterNumber(chosen),
-                                      page.record()->kindOfBible);
+    BibleStructure read =
+        readChapter(page, context, chosen.sectionIndex, chapterNumber(chosen), page.record()->kindOfBible);
     page.modifyRecord([&](BibleStructure& record) {
         record.praises = std::move(read.praises);
         if (const std::optional<BibleBook> book = bibleBookFromRaw(record.sectionIndex)) {
@@ -159,7 +159,7 @@ bool translationSheetClosed(const PageHandle& page, const AppContext& context) {
 
     const std::int64_t book = page.record()->sectionIndex;
     const std::int64_t chapter = chapterNumber(*page.record());
-    loadChapter(page, context.resources(), book, chapter, kind, movingType);
+    loadChapter(page, context, book, chapter, kind, movingType);
     followChoice(page, context);
     page.modifyView([](BibleView& shown) { shown.userSelectedBiblePraise = false; });
     return true;

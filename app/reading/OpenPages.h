@@ -52,10 +52,6 @@ public:
     void appendSearchHitSlot() const;
     // The first-run page's record, after its page value.
     void appendFirstRunRecord(BibleStructure record) const;
-    // The names the half-appends had, for the callers not moved yet (the page-state loader, the
-    // carousel and the restore at launch): appendViewOfRecord and appendFirstRunRecord.
-    void appendView(BibleView view) const { appendViewOfRecord(std::move(view)); }
-    void appendRecord(BibleStructure record) const { appendFirstRunRecord(std::move(record)); }
     // A whole page after the others: its value, its record, a bookmark row from the record's
     // marks and an empty chapter note. The rows and notes of the pages before it stay as they
     // are; any past the new page's index go.

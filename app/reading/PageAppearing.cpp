@@ -56,13 +56,13 @@ void refreshEveryTitle(UserSettings& settings) {
 
 // Every page's verses anew, each in its own translation; the marks and notes on them are the
 // user's and stay. A page whose chapter has no text keeps the verses it has.
-void rereadEveryChapter(UserSettings& settings, const ResourceLocator& resources) {
+void rereadEveryChapter(UserSettings& settings, const AppContext& context) {
     const auto open = static_cast<std::int64_t>(settings.selectedBibleArray->size());
     for (std::int64_t i = 0; i < open; ++i) {
         const PageHandle other(settings, i);
         const BibleStructure stored = *other.record();
         BibleStructure read =
-            readChapter(other, resources, stored.sectionIndex, chapterNumber(stored), stored.kindOfBible);
+            readChapter(other, context, stored.sectionIndex, chapterNumber(stored), stored.kindOfBible);
         if (!read.praises.empty()) {
             refreshVerses(other, std::move(read.praises));
             traceVerseWords("userSettings.selectedBibleArray[i].praises[j].word ", *other.record());
@@ -119,7 +119,7 @@ void appear(const BibleView& shownPage) {
         return;
     }
 
-    rereadEveryChapter(settings, context.resources());
+    rereadEveryChapter(settings, context);
     const PageHandle page = PageHandle::of(shownPage);
     showOwnChapter(page);
     shownPage.qtContentAtEachPraise.set({});
@@ -152,8 +152,8 @@ void verseAreaAppeared(const PageHandle& page, const AppContext& context) {
     if (record->praises.empty()) {
         // Only the verses: the record keeps the chapter and the translation it names, and the
         // verses come in that translation.
-        BibleStructure read = readChapter(page, context.resources(), record->sectionIndex,
-                                          chapterNumber(*record), record->kindOfBible);
+        BibleStructure read =
+            readChapter(page, context, record->sectionIndex, chapterNumber(*record), record->kindOfBible);
         if (!read.praises.empty()) {
             page.modifyRecord([&](BibleStructure& stored) { stored.praises = std::move(read.praises); });
         }

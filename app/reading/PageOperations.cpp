@@ -1,6 +1,7 @@
 #include "app/reading/PageOperations.h"
 
 #include "app/model/BibleBook.h"
+#include "app/model/BibleStructureBuilder.h"
 #include "app/model/LanguageCode.h"
 #include "app/platform/Trace.h"
 #include "app/reading/ChapterText.h"
@@ -67,12 +68,12 @@ std::int64_t loadedChapterIndex(std::int64_t movingType, std::int64_t chapter,
 
 // The verses of one chapter as the resource holds them; none when the translation has no
 // text or the resource is missing or unreadable.
-std::vector<BiblePraise> readChapterVerses(const ResourceLocator& resources, const std::string& resourceName,
+std::vector<BiblePraise> readChapterVerses(const AppContext& context, const std::string& resourceName,
                                            BibleKind kind, BibleBook book, std::int64_t chapter) {
     if (resourceName.empty()) {
         return {};
     }
-    const std::optional<std::string> text = TextResource::read(resources, resourceName);
+    const std::optional<std::string_view> text = TextResource::view(context, resourceName);
     if (!text) {
         return {};
     }
@@ -84,10 +85,6 @@ void traceNoPageText(std::int64_t chapter, std::int64_t bookIndex, std::int64_t 
 void traceStoredChapter(const PageHandle& page);
 
 } // namespace
-
-std::int64_t chapterNumber(const BibleStructure& record) {
-    return record.versesIndex < 0 ? 1 : record.versesIndex + 1;
-}
 
 std::string chapterResourceName(const PageHandle& page, BibleKind kind, std::int64_t bookIndex) {
     std::string name = TextResource::name(kind, bookIndex);
@@ -118,7 +115,7 @@ void labelNewestPage(const PageHandle& page, BibleKind kind) {
     });
 }
 
-void loadChapter(const PageHandle& page, const ResourceLocator& resources, std::int64_t bookIndex,
+void loadChapter(const PageHandle& page, const AppContext& context, std::int64_t bookIndex,
                  std::int64_t chapter, BibleKind kind, std::int64_t movingType) {
     const std::optional<BibleBook> book = bibleBookFromRaw(bookIndex);
     const BibleStructure* current = page.record();
@@ -132,29 +129,24 @@ void loadChapter(const PageHandle& page, const ResourceLocator& resources, std::
 
     const std::string name = chapterResourceName(page, kind, bookIndex);
     trace("fileName : " + name);
-    std::vector<BiblePraise> praises = readChapterVerses(resources, name, kind, *book, chapter);
+    std::vector<BiblePraise> praises = readChapterVerses(context, name, kind, *book, chapter);
 
     const bool english = kind == BibleKind::en01;
     const std::string language(english ? englishLanguageCode : koreanLanguageCode);
     page.userSettings().currentBibleLanguage.set(language);
 
-    BibleStructure record;
-    record.versesIndex = loadedChapterIndex(movingType, chapter, previousBookIndex);
-    record.order = bookIndex;
-    record.language = language;
-    // In the language the page's record holds now, which chapterResourceName has just set for
-    // the translations that have text.
-    record.name = std::string(bookName(page.record()->language, *book));
-    record.isOldTestment = isOldTestament(*book);
-    record.sectionIndex = bookIndex;
-    record.kindOfBible = english ? BibleKind::en01 : BibleKind::kr01;
-    record.praises = std::move(praises);
-    record.matchingIndexToMemo = 0;
+    BibleStructure record = BibleStructureBuilder(*book, english ? BibleKind::en01 : BibleKind::kr01)
+                                .chapterIndex(loadedChapterIndex(movingType, chapter, previousBookIndex))
+                                // In the language the page's record holds now, which
+                                // chapterResourceName has just set for the translations that have text.
+                                .nameIn(page.record()->language)
+                                .verses(std::move(praises))
+                                .build();
 
     storeChapter(page, bookIndex, chapter, std::move(record));
 }
 
-BibleStructure readChapter(const PageHandle& page, const ResourceLocator& resources, std::int64_t bookIndex,
+BibleStructure readChapter(const PageHandle& page, const AppContext& context, std::int64_t bookIndex,
                            std::int64_t chapter, BibleKind kind) {
     BibleStructure record;
     record.sectionIndex = bookIndex;
@@ -165,7 +157,7 @@ BibleStructure readChapter(const PageHandle& page, const ResourceLocator& resour
     }
     const std::string name = chapterResourceName(page, kind, bookIndex);
     trace(" - fileName " + name);
-    record.praises = readChapterVerses(resources, name, kind, *book, chapter);
+    record.praises = readChapterVerses(context, name, kind, *book, chapter);
     return record;
 }
 

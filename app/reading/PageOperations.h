@@ -10,16 +10,12 @@
 namespace lumenscroll {
 
 class PageHandle;
-class ResourceLocator;
+class AppContext;
 
 // What is done to an open page's chapter, title and translation, on the page where its state
 // lives (PageHandle): whoever holds a page's index, a reading page or the carousel, calls these
 // directly rather than through a page value built for the purpose. A page that is not open
 // takes no write.
-
-// The chapter number (from 1) a record stands for: versesIndex + 1, and 1 for a record on no
-// chapter yet (a negative versesIndex).
-std::int64_t chapterNumber(const BibleStructure& record);
 
 // The name of `bookIndex`'s text resource in translation `kind` (empty for a translation
 // without text or an invalid book). For kr01 and en01 it also marks `page` as being in that
@@ -38,13 +34,13 @@ void labelNewestPage(const PageHandle& page, BibleKind kind);
 // record and as the one loaded text (storeChapter). `movingType` is the step the page is
 // making (BibleView::sectionAndVerseMovingType), which chooses the chapter index the record
 // keeps. An invalid book or chapter, or a page that is not open, loads and writes nothing.
-void loadChapter(const PageHandle& page, const ResourceLocator& resources, std::int64_t bookIndex,
+void loadChapter(const PageHandle& page, const AppContext& context, std::int64_t bookIndex,
                  std::int64_t chapter, BibleKind kind, std::int64_t movingType);
 
 // The verses of chapter `chapter` (from 1) of book `bookIndex` in translation `kind`, as a record
 // (book index in sectionIndex, every other field a fresh record's). Marks `page` as in that
 // translation and writes nothing else; no verses and no write for an invalid book or chapter.
-BibleStructure readChapter(const PageHandle& page, const ResourceLocator& resources, std::int64_t bookIndex,
+BibleStructure readChapter(const PageHandle& page, const AppContext& context, std::int64_t bookIndex,
                            std::int64_t chapter, BibleKind kind);
 
 // The page's verses become `verses`, read anew from the text resources (text, heading,

@@ -1,6 +1,8 @@
 #pragma once
 
-#include "app/reading/BibleView.h"
+#include "app/reading/PageStateBackups.h"
+#include "app/reading/PageStateFiles.h"
+#include "app/reading/StoredPageValues.h"
 
 #include <QByteArray>
 #include <QString>
@@ -14,32 +16,29 @@ namespace lumenscroll {
 
 class AppContext;
 class UserSettings;
-struct BibleStructure;
+struct BibleView;
 
-// What survives a run of the open pages: one page-state file per page, the compact coding of
-// its chapter record, in Documents/Lumenscroll_QT/Lumenscroll_Settings, named "LSC_Settings_"
-// and the page's index; and two JSON user defaults, the open pages (verse texts left empty)
-// and the loaded page texts. This is the one place that reads and writes them, and keeps the
-// backups of stored values that do not decode beside the page-state folder. Every failure is
-// traced: saving and loading never stop the program. A save says whether it wrote everything,
+// What survives a run of the open pages: the page-state files (PageStateFiles), the two JSON user
+// defaults (StoredPageValues), and the backups of stored values that do not decode
+// (PageStateBackups). This is the one place that saves and restores them together. Every failure
+// is traced: saving and loading never stop the program. A save says whether it wrote everything,
 // for the shared state to tell the user.
 class PageStatePersistence {
 public:
     PageStatePersistence() = delete;
 
-    static inline const QString baseFolderName = QStringLiteral("Lumenscroll_QT");
-    static inline const QString settingsFolderName = QStringLiteral("Lumenscroll_Settings");
-    static inline const QString fileNamePrefix = QStringLiteral("LSC_Settings_");
-    static inline const QString selectedBibleArrayKey = QStringLiteral("SelectedBibleArray");
-    static inline const QString bibleWordsContainerKey = QStringLiteral("BibleWordsContainer");
+    // The names each job gives its own, as callers of the whole know them.
+    static inline const QString& baseFolderName = PageStateFiles::baseFolderName;
+    static inline const QString& settingsFolderName = PageStateFiles::settingsFolderName;
+    static inline const QString& fileNamePrefix = PageStateFiles::fileNamePrefix;
+    static inline const QString& selectedBibleArrayKey = StoredPageValues::selectedBibleArrayKey;
+    static inline const QString& bibleWordsContainerKey = StoredPageValues::bibleWordsContainerKey;
 
-    // The folder of the page-state files.
-    static QString settingsFolder(const AppContext& context);
-    // "LSC_Settings_" and the index in decimal.
-    static QString fileName(std::int64_t pageIndex);
-    // The page index a page-state file name stands for: exactly "LSC_Settings_" and a decimal
-    // index without leading zeros. None for any other name.
-    static std::optional<std::int64_t> pageIndexOfFileName(const QString& name);
+    static QString settingsFolder(const AppContext& context) { return PageStateFiles::folder(context); }
+    static QString fileName(std::int64_t pageIndex) { return PageStateFiles::fileName(pageIndex); }
+    static std::optional<std::int64_t> pageIndexOfFileName(const QString& name) {
+        return PageStateFiles::pageIndexOfFileName(name);
+    }
 
     // Writes the file of every open page whose file does not hold it yet (each replaced
     // atomically, so a failed save leaves the previous file whole, and each decoded before it is
@@ -72,27 +71,25 @@ public:
     // userSettings.savedPageState() as stored already.
     static void restoreStoredValues(UserSettings& userSettings, const AppContext& context, bool readPageList);
 
-    // Copies `bytes`, the stored value under `key`, to a new file in the base folder, named by
-    // the key, `reason` and the context's clock ("SelectedBibleArray.corrupt-20240301-091500.json",
-    // a later one of the same second numbered "-2" and on), unless a backup of `key` holds
-    // exactly these bytes already: a bad value that nothing has saved over yet is met at every
-    // launch, and one copy of it is enough. A backup is never replaced.
+    // See PageStateBackups::backUp.
     static void backUp(const AppContext& context, const QString& key, const QByteArray& bytes,
-                       const char* reason);
-
-    // Removes one page-state file if it is there. A name that is not a page-state file name
-    // is refused, so nothing outside the folder, and nothing else in it, can be removed.
-    static void deletePageStateFile(const AppContext& context, const QString& name);
-
-    // The JSON stored under "SelectedBibleArray": the pages with every verse text empty. The
-    // pages passed in are left as they are. Throws coding errors.
-    static QByteArray selectedBibleArrayJson(const std::vector<BibleStructure>& pages);
-    // The JSON stored under "BibleWordsContainer": the loaded texts as they are. Throws coding
-    // errors.
-    static QByteArray bibleWordsContainerJson(const std::vector<std::vector<BibleStructure>>& books);
+                       const char* reason) {
+        PageStateBackups::backUp(context, key, bytes, reason);
+    }
+    // See PageStateFiles::remove.
+    static void deletePageStateFile(const AppContext& context, const QString& name) {
+        PageStateFiles::remove(context, name);
+    }
+    // See StoredPageValues.
+    static QByteArray selectedBibleArrayJson(const std::vector<BibleStructure>& pages) {
+        return StoredPageValues::selectedBibleArrayJson(pages);
+    }
+    static QByteArray bibleWordsContainerJson(const std::vector<std::vector<BibleStructure>>& books) {
+        return StoredPageValues::bibleWordsContainerJson(books);
+    }
 };
 
-// Removes one page-state file; see PageStatePersistence::deletePageStateFile.
+// Removes one page-state file; see PageStateFiles::remove.
 void deletePageStateFile(const AppContext& context, const QString& name);
 
 } // namespace lumenscroll

@@ -34,12 +34,9 @@ std::optional<ReadingFont> QTViewForAPraise::noteFont() const {
 
 void QTViewForAPraise::noteChanged() {
     const std::string content = qtContent.get();
-    // The note is shared by every copy of the verse, so writing it needs no announcement: the
-    // next save finds it in the page record.
     const std::int64_t page = pageIndex.get();
-    if (const BiblePraise* verse = PageHandle(userSettings, page).verse(i.get())) {
-        verse->memo->memoContent = content;
-    }
+    PageHandle(userSettings, page).modifyVerse(i.get(),
+                                               [&](BiblePraise& verse) { verse.setMemoContent(content); });
     if (content.empty()) {
         qtPlaceHolder = std::string(placeholderText);
         return;
@@ -58,7 +55,7 @@ void QTViewForAPraise::saveNote() const {
         return;
     }
     PageHandle(userSettings, pageIndex.get()).modifyVerse(i.get(), [&](BiblePraise& verse) {
-        verse.memo->memoContent = content;
+        verse.setMemoContent(content);
         verse.hasMemo = true;
     });
 }

@@ -13,9 +13,9 @@ namespace lumenscroll {
 
 class UserSettings;
 
-// The note editor of one verse: the note typed over a faint prompt, and "저장". The text goes
-// into the verse's note (its Memo, shared by every copy of the page record), so the page's next
-// save writes it; "저장" also marks the verse as having a note. Drawn by
+// The note editor of one verse: the note typed over a faint prompt, and "저장". The text becomes
+// the verse's note in the page record at every edit, written like any other field of the page, so
+// the page's next save writes it; "저장" also marks the verse as having a note. Drawn by
 // QTViewForAPraiseWidget.
 //
 // Built for verse `i` of page `pageIndex`, with the page's note text for that verse:

@@ -2,18 +2,18 @@
 
 #include "app/model/BibleBook.h"
 #include "app/model/LanguageCode.h"
+#include "app/platform/AppContext.h"
 #include "app/platform/FileStamp.h"
 #include "app/platform/FileSystem.h"
 #include "app/platform/ResourceLocator.h"
+#include "app/platform/TextFileCache.h"
 #include "app/platform/Trace.h"
 #include "coding/Utf8.h"
 
 #include <QByteArray>
 #include <QString>
 
-#include <chrono>
 #include <cstdint>
-#include <mutex>
 
 namespace lumenscroll {
 
@@ -28,34 +28,23 @@ std::string TextResource::name(BibleKind kind, std::int64_t bookIndex) {
     return result;
 }
 
-namespace {
+std::optional<std::string> TextResource::read(const AppContext& context, const std::string& name) {
+    const std::optional<std::string_view> text = view(context, name);
+    return text ? std::optional<std::string>(*text) : std::nullopt;
+}
 
-// The last book read: the restore and the page turns read one book for page after page, and
-// each read checks the whole book's UTF-8. Kept by path and the file's stamp, so that a file
-// written, replaced or removed since is read anew.
-struct LastRead {
-    QString path;
-    FileStamp stamp;
-    std::string text;
-};
-
-std::mutex lastReadMutex;
-std::optional<LastRead> lastRead;
-
-} // namespace
-
-std::optional<std::string> TextResource::read(const ResourceLocator& resources, const std::string& name) {
+std::optional<std::string_view> TextResource::view(const AppContext& context, const std::string& name) {
     const std::optional<QString> path =
-        resources.path(QString::fromStdString(name), QString::fromLatin1(type));
+        context.resources().path(QString::fromStdString(name), QString::fromLatin1(type));
     if (!path) {
         trace("file is not exist");
         return std::nullopt;
     }
+    TextFileCache& cache = context.textFiles();
     const std::optional<FileStamp> before = FileSystem::stamp(*path);
     if (before) {
-        const std::lock_guard lock(lastReadMutex);
-        if (lastRead && lastRead->path == *path && lastRead->stamp == *before) {
-            return lastRead->text;
+        if (const std::string* kept = cache.find(*path, *before)) {
+            return *kept;
         }
     }
     const std::optional<QByteArray> bytes = FileSystem::read(*path);
@@ -64,19 +53,9 @@ std::optional<std::string> TextResource::read(const ResourceLocator& resources, 
         !coding::isValidUtf8(std::string_view(bytes->constData(), static_cast<std::size_t>(bytes->size())))) {
         return std::nullopt;
     }
-    std::string text = bytes->toStdString();
-    // Kept only when nothing touched the file while it was read, and when it was last written a
-    // while ago: a file's times move in steps of the system's clock tick, so a write in place
-    // within the tick of the one before it could leave the stamp as it was.
-    const auto now = std::chrono::duration_cast<std::chrono::nanoseconds>(
-                         std::chrono::system_clock::now().time_since_epoch())
-                         .count();
-    const std::int64_t settled = now - std::chrono::nanoseconds(std::chrono::seconds(1)).count();
-    if (before && before->modifiedNs < settled && FileSystem::stamp(*path) == before) {
-        const std::lock_guard lock(lastReadMutex);
-        lastRead = LastRead{*path, *before, text};
-    }
-    return text;
+    // Given again only when nothing touched the file while it was read.
+    const bool untouched = before && FileSystem::stamp(*path) == before;
+    return cache.keep(*path, untouched ? before : std::nullopt, bytes->toStdString());
 }
 
 } // namespace lumenscroll

@@ -5,10 +5,11 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <string_view>
 
 namespace lumenscroll {
 
-class ResourceLocator;
+class AppContext;
 
 // The Bible text resources among the application's resources: one file of type "txt" per
 // book and translation, "01창세기" ... "66요한계시록" for kr01 and "01Genesis" ...
@@ -25,9 +26,14 @@ public:
     // language. Empty for a translation without text or a book index outside 0-65.
     static std::string name(BibleKind kind, std::int64_t bookIndex);
 
-    // The whole text of the resource `name`. None when there is no such resource (traced as
-    // "file is not exist") or when it is not UTF-8.
-    static std::optional<std::string> read(const ResourceLocator& resources, const std::string& name);
+    // The whole text of the resource `name` among the context's resources. None when there is
+    // no such resource (traced as "file is not exist") or when it is not UTF-8. The book read
+    // last is given again from the context's TextFileCache while its file stays as it was:
+    // each read otherwise checks the whole book's UTF-8.
+    static std::optional<std::string> read(const AppContext& context, const std::string& name);
+    // The same text without a copy: a view of the context's TextFileCache, good until the next
+    // read of a text resource through the context.
+    static std::optional<std::string_view> view(const AppContext& context, const std::string& name);
 };
 
 } // namespace lumenscroll

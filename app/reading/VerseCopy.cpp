@@ -25,7 +25,7 @@ VerseCopy VerseCopy::of(const BibleStructure& page, const std::vector<bool>& sel
     // A record that no chapter load has filled in yet has no book in order; sectionIndex names
     // it all the same.
     const std::optional<BibleBook> book = bibleBookFromRaw(page.order >= 0 ? page.order : page.sectionIndex);
-    const std::int64_t chapter = page.versesIndex < 0 ? 1 : page.versesIndex + 1;
+    const std::int64_t chapter = chapterNumber(page);
     std::string text = "[";
     if (book) {
         text += koreanBookAbbreviation(*book);

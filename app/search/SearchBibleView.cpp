@@ -1,8 +1,8 @@
 #include "app/search/SearchBibleView.h"
 
 #include "app/model/BibleBook.h"
+#include "app/model/BibleStructureBuilder.h"
 #include "app/model/FontSizes.h"
-#include "app/model/LanguageCode.h"
 #include "app/model/VerseLocator.h"
 #include "app/platform/AppContext.h"
 #include "app/platform/Trace.h"
@@ -37,21 +37,16 @@ BibleStructure freshPraise() {
     return record;
 }
 
-// The language of a loaded chapter's record: only en01 is English text.
-std::string chapterLanguage(BibleKind kind) {
-    return std::string(kind == BibleKind::en01 ? englishLanguageCode : koreanLanguageCode);
-}
-
-// What follows each loaded chapter in its book's list: one empty verse, which no word matches.
-BibleStructure fillerRecord(BibleKind kind, bool oldTestament) {
-    BibleStructure filler;
-    filler.versesIndex = 1;
-    filler.order = 0;
-    filler.language = chapterLanguage(kind);
-    filler.isOldTestment = oldTestament;
-    filler.kindOfBible = kind;
-    filler.praises.emplace_back();
-    return filler;
+// What follows each loaded chapter in its book's list: one empty verse, which no word matches,
+// in the chapter's translation, language and testament, but in no book's place and with no name.
+BibleStructure fillerRecord(BibleBook book, BibleKind kind) {
+    return BibleStructureBuilder(book, kind)
+        .chapterNumber(1)
+        .order(0)
+        .sectionIndex(0)
+        .name({})
+        .verses({BiblePraise{}})
+        .build();
 }
 
 void traceOpenedHit(const std::string& entry) {
@@ -162,8 +157,7 @@ const std::vector<std::string_view>& SearchBibleView::bookLines(std::int64_t boo
     bookText_ = std::make_unique<BookText>(BookText{kind, bookIndex, {}, {}});
     // A translation without text resources has no lines, and no file is looked for.
     if (TextResource::hasText(kind)) {
-        bookText_->text =
-            TextResource::read(context_.resources(), TextResource::name(kind, bookIndex)).value_or("");
+        bookText_->text = TextResource::read(context_, TextResource::name(kind, bookIndex)).value_or("");
         bookText_->lines = ChapterText::lines(bookText_->text, kind);
     }
     return bookText_->lines;
@@ -189,15 +183,13 @@ void SearchBibleView::loadChapterForSearch(std::int64_t bookIndex, std::int64_t 
         settings.loadingSection.set("loading " + resourceName + "...");
     });
 
-    BibleStructure record;
-    record.versesIndex = chapter;
-    record.order = bookIndex;
-    record.language = chapterLanguage(kind);
-    record.name = std::string(bookName(languageCode(kind), *book));
-    record.isOldTestment = isOldTestament(*book);
-    record.sectionIndex = bookIndex;
-    record.kindOfBible = kind;
-    record.praises = ChapterText::verses(ChapterText::chapterLines(bookLines(bookIndex), *book, chapter));
+    BibleStructure record =
+        BibleStructureBuilder(*book, kind)
+            .chapterNumber(chapter)
+            // The names the book chooser shows for the translation.
+            .nameIn(languageCode(kind))
+            .verses(ChapterText::verses(ChapterText::chapterLines(bookLines(bookIndex), *book, chapter)))
+            .build();
     selectedBible.set(record);
 
     // Each call adds a filler and puts the chapter at its place, so a book's list holds its
@@ -207,7 +199,7 @@ void SearchBibleView::loadChapterForSearch(std::int64_t bookIndex, std::int64_t 
             return;
         }
         std::vector<BibleStructure>& chapters = books[at(bookIndex)];
-        const BibleStructure filler = fillerRecord(kind, record.isOldTestment);
+        const BibleStructure filler = fillerRecord(*book, kind);
         chapters.push_back(filler);
         // Chapters loaded out of order leave no gap unfilled.
         while (chapters.size() < static_cast<std::size_t>(chapter)) {

@@ -10,6 +10,7 @@
 #include "app/reading/PageStatePersistence.h"
 #include "app/reading/UserSettings.h"
 #include "app/reading/Utils.h"
+#include "app/shell/CarouselChapters.h"
 #include "app/shell/PageRestore.h"
 
 #include <algorithm>
@@ -87,7 +88,12 @@ void CarouselView::appear() {
 // --- Restoring ---
 
 void CarouselView::restorePages() {
-    PageRestore(*this).restorePages();
+    restore().restorePages();
+}
+
+PageRestore CarouselView::restore() {
+    const auto makePage = [this](std::int64_t index) { return restoredPageView(index); };
+    return PageRestore(userSettings, context_, makePage, titlePhotoArray());
 }
 
 // --- Adding and filling ---
@@ -110,12 +116,12 @@ void CarouselView::addPage(bool newValue) {
     }
     prevPageIndex.set(current);
     settings.selectedTab.set(current);
-    Utils::currentIndex = current;
+    reportCurrentPage(current);
 
     OpenPages(settings).appendCopy(newPageView(), current);
     const std::int64_t added = countOf(settings.roles->size()) - 1;
     selectedTab.set(added);
-    Utils::currentIndex = added;
+    reportCurrentPage(added);
     settings.selectedTab.set(added);
     // The title follows the copied chapter.
     pageTitle(added);
@@ -152,10 +158,10 @@ bool CarouselView::openSearchHit(std::int64_t newCount) {
     // The newest record is the hit's page. A page added with "New Page" has its value already;
     // a record appended for the hit gets one now.
     if (countOf(settings.roles->size()) < newCount) {
-        OpenPages(settings).appendView(restoredPageView(countOf(settings.roles->size())));
+        OpenPages(settings).appendViewOfRecord(restoredPageView(countOf(settings.roles->size())));
     }
     const PageHandle page(settings, countOf(settings.roles->size()) - 1);
-    Utils::currentIndex = page.index();
+    reportCurrentPage(page.index());
     settings.selectedTab.set(page.index());
     traceSearchHit(found.size(), *hit);
 
@@ -190,8 +196,9 @@ void CarouselView::fillMissingPages(std::int64_t newCount) {
     if (newCount < 2 || countOf(userSettings.roles->size()) >= newCount) {
         return;
     }
+    const PageRestore restoring = restore();
     for (std::int64_t i = countOf(userSettings.roles->size()); i < newCount; ++i) {
-        PageRestore(*this).appendPageView(i);
+        restoring.appendPageView(i);
     }
     const OpenPages pages(userSettings);
     pages.rebuildBookmarkRows();
@@ -229,7 +236,7 @@ void CarouselView::deletePage() {
         current -= 1;
     }
     selectedTab.set(std::max<std::int64_t>(current, 0));
-    Utils::currentIndex = selectedTab();
+    reportCurrentPage(selectedTab());
 
     // The pages that remain are written under their new indexes; the index past them no
     // longer names a page.
@@ -256,9 +263,13 @@ void CarouselView::showNotice(const std::string& message) {
 
 // --- Following the current page ---
 
+void CarouselView::reportCurrentPage(std::int64_t index) {
+    Utils::currentIndex = index;
+}
+
 void CarouselView::pageCellAppeared() {
     userSettings.selectedTab.set(selectedTab());
-    Utils::currentIndex = selectedTab();
+    reportCurrentPage(selectedTab());
     if (isIndexOf(selectedTab(), userSettings.selectedBibleArray->size())) {
         readMemoOnce.set(true);
     }
@@ -275,7 +286,7 @@ void CarouselView::currentPageChanged(std::int64_t newIndex) {
     if (newIndex != Utils::currentIndex) {
         trace("selectedTab " + text(selectedTab()));
         settings.selectedTab.set(selectedTab());
-        Utils::currentIndex = selectedTab();
+        reportCurrentPage(selectedTab());
         readMemoOnce.set(true);
     }
 }
@@ -294,12 +305,7 @@ void CarouselView::tapPage() {
 
 std::string CarouselView::pageTitle(std::int64_t page) {
     const PageHandle handle(userSettings, page);
-    if (!handle.record() || !handle.view()) {
-        return firstPageTitle;
-    }
-    matchLanguageToTranslation(handle);
-    refreshPageTitle(handle);
-    return handle.view()->bibleSectionTitle;
+    return retitlePage(handle) ? handle.view()->bibleSectionTitle : firstPageTitle;
 }
 
 void CarouselView::loadChapter(std::int64_t page, std::int64_t bookIndex, std::int64_t chapter,
@@ -311,15 +317,14 @@ void CarouselView::loadChapter(std::int64_t page, std::int64_t bookIndex, std::i
     }
     // The chapter is numbered by the step the newest page is making.
     const PageHandle handle(userSettings, page);
-    lumenscroll::loadChapter(handle, context_.resources(), bookIndex, chapter, kind,
+    lumenscroll::loadChapter(handle, context_, bookIndex, chapter, kind,
                              views.back().sectionAndVerseMovingType);
     traceLoadedVerses(handle);
 }
 
 BibleStructure CarouselView::makeChapter(std::int64_t bookIndex, std::int64_t chapter, BibleKind kind,
                                          std::int64_t page) {
-    trace("bibleKind : " + std::string(translationDisplayName(kind)));
-    return readChapter(PageHandle(userSettings, page), context_.resources(), bookIndex, chapter, kind);
+    return lumenscroll::makeChapter(PageHandle(userSettings, page), context_, bookIndex, chapter, kind);
 }
 
 // --- Page values ---

@@ -19,6 +19,7 @@
 namespace lumenscroll {
 
 class AppContext;
+class PageRestore;
 class UserSettings;
 
 // The main window's area of open reading pages: one page per entry of userSettings.roles and
@@ -162,6 +163,11 @@ public:
 private:
     template <class T> Binding<T> guarded(Binding<T> binding) const;
 
+    // The page the carousel shows, for the reading pages (Utils::currentIndex): this is its one
+    // writer.
+    void reportCurrentPage(std::int64_t index);
+    // The restore, over this carousel's page values and title photos.
+    PageRestore restore();
     void showNotice(const std::string& message);
     void scheduleDeleteProcessReset();
     // Opens a pending search hit as the newest page; false when no hit is pending.

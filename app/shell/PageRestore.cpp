@@ -1,6 +1,7 @@
 #include "app/shell/PageRestore.h"
 
 #include "app/model/BibleBook.h"
+#include "app/model/BibleStructureBuilder.h"
 #include "app/model/LanguageCode.h"
 #include "app/platform/AppContext.h"
 #include "app/platform/Trace.h"
@@ -11,7 +12,7 @@
 #include "app/reading/PageOperations.h"
 #include "app/reading/PageStatePersistence.h"
 #include "app/reading/UserSettings.h"
-#include "app/shell/CarouselView.h"
+#include "app/shell/CarouselChapters.h"
 
 #include <utility>
 
@@ -26,14 +27,7 @@ std::int64_t countOf(std::size_t size) {
 // The page a first run opens: Genesis 1 of 개역한글, the start-up loader's chapter of it when
 // the loaded texts hold one (which then counts as chapter index 0 there too).
 BibleStructure firstRunRecord(UserSettings& settings) {
-    BibleStructure record;
-    record.order = 0;
-    record.language = std::string(koreanLanguageCode);
-    record.name = std::string(koreanBookName(BibleBook::genesis));
-    record.isOldTestment = true;
-    record.sectionIndex = 0;
-    record.kindOfBible = BibleKind::kr01;
-    record.matchingIndexToMemo = 0;
+    BibleStructure record = BibleStructureBuilder(BibleBook::genesis, BibleKind::kr01).build();
     const auto& books = settings.BibleWordsContainer.get();
     if (isIndexOf(record.order, books.size()) && !books[at(record.order)].empty() &&
         books[at(record.order)].front().order == record.order) {
@@ -56,16 +50,15 @@ void traceFirstRunPage(const BibleStructure& opened, const UserSettings& setting
 } // namespace
 
 void PageRestore::restorePages() const {
-    UserSettings& settings = carousel_.userSettings;
-    if (!settings.roles->empty()) {
-        trace("userSettings.selectedBibleArray.count " + std::to_string(settings.selectedBibleArray->size()));
+    if (!settings_.roles->empty()) {
+        trace("userSettings.selectedBibleArray.count " +
+              std::to_string(settings_.selectedBibleArray->size()));
         return;
     }
-    AppContext& context = carousel_.context();
     // The reader's font choices, which the restored pages' rows are drawn in from the start.
-    FontChoices::load(settings, context.settings());
-    PageStatePersistence::restoreStoredValues(settings, context, !context.keys().isOptionKeyDown());
-    if (settings.selectedBibleArray->empty()) {
+    FontChoices::load(settings_, context_.settings());
+    PageStatePersistence::restoreStoredValues(settings_, context_, !context_.keys().isOptionKeyDown());
+    if (settings_.selectedBibleArray->empty()) {
         openFirstRunPage();
     } else {
         restoreStoredPages();
@@ -73,18 +66,17 @@ void PageRestore::restorePages() const {
 }
 
 void PageRestore::restoreStoredPages() const {
-    UserSettings& settings = carousel_.userSettings;
-    const std::int64_t count = countOf(settings.selectedBibleArray->size());
+    const std::int64_t count = countOf(settings_.selectedBibleArray->size());
     for (std::int64_t i = 0; i < count; ++i) {
         appendPageView(i);
     }
 
     for (std::int64_t i = 0; i < count; ++i) {
-        const PageHandle page(settings, i);
+        const PageHandle page(settings_, i);
         const BibleStructure stored = *page.record();
         traceRestoringPage(i, stored);
         const std::int64_t chapter = chapterNumber(stored);
-        BibleStructure read = carousel_.makeChapter(stored.sectionIndex, chapter, stored.kindOfBible, i);
+        BibleStructure read = makeChapter(page, context_, stored.sectionIndex, chapter, stored.kindOfBible);
         if (read.praises.empty()) {
             // The page keeps its stored verses, marks and notes, untouched: they are the user's,
             // and a later launch that has the text shows them on it again. The page shows a
@@ -96,49 +88,42 @@ void PageRestore::restoreStoredPages() const {
         traceRestoredVerses(*page.record());
     }
 
-    const OpenPages pages(settings);
+    const OpenPages pages(settings_);
     pages.rebuildBookmarkRows();
     pages.resetChapterNotes();
-    settings.savePageState(carousel_.context());
+    settings_.savePageState(context_);
 }
 
 void PageRestore::openFirstRunPage() const {
-    UserSettings& settings = carousel_.userSettings;
-    const OpenPages pages(settings);
-    pages.appendView(carousel_.restoredPageView(0));
-    const BibleStructure record = firstRunRecord(settings);
-    pages.appendRecord(record);
-    const PageHandle page(settings, countOf(settings.roles->size()) - 1);
+    const OpenPages pages(settings_);
+    pages.appendViewOfRecord(makePage_(0));
+    const BibleStructure record = firstRunRecord(settings_);
+    pages.appendFirstRunRecord(record);
+    const PageHandle page(settings_, countOf(settings_.roles->size()) - 1);
     trace(" ---- --- userSettings.selectedBibleArray[userSettings.roles.count - 1].versesIndex " +
           std::to_string(record.versesIndex));
 
     // The verses once: those the loader kept are replaced, never added to.
-    BibleStructure read = carousel_.makeChapter(0, 1, record.kindOfBible, page.index());
+    BibleStructure read = makeChapter(page, context_, 0, 1, record.kindOfBible);
     page.modifyRecord([&](BibleStructure& opened) { opened.praises = std::move(read.praises); });
-    traceFirstRunPage(*page.record(), settings);
+    traceFirstRunPage(*page.record(), settings_);
 
-    settings.selectedBible.set(*page.record());
-    carousel_.pageTitle(page.index());
+    settings_.selectedBible.set(*page.record());
+    retitlePage(page);
     const BibleStructure shown = *page.record();
-    page.modifyView([&](BibleView& view) {
-        view.pickedPhotoName = Binding<std::string>::constant(CarouselView::firstPagePhoto);
-        view.selectedBible = shown;
-    });
+    page.modifyView([&](BibleView& view) { view.selectedBible = shown; });
     pages.rebuildBookmarkRows();
     pages.resetChapterNotes();
 }
 
 void PageRestore::appendPageView(std::int64_t index) const {
-    OpenPages(carousel_.userSettings).appendView(carousel_.restoredPageView(index));
-    carousel_.pageTitle(index);
-    const std::vector<std::string>& photos = carousel_.titlePhotoArray();
-    if (photos.empty()) {
-        return;
+    BibleView view = makePage_(index);
+    if (!titlePhotos_.empty()) {
+        const int drawn = context_.random().below(static_cast<int>(titlePhotos_.size()));
+        view.pickedPhotoName = Binding<std::string>::constant(titlePhotos_[at(drawn)]);
     }
-    const std::string photo = photos[at(carousel_.context().random().below(static_cast<int>(photos.size())))];
-    PageHandle(carousel_.userSettings, index).modifyView([&](BibleView& view) {
-        view.pickedPhotoName = Binding<std::string>::constant(photo);
-    });
+    OpenPages(settings_).appendViewOfRecord(std::move(view));
+    retitlePage(PageHandle(settings_, index));
 }
 
 namespace {

@@ -1,12 +1,13 @@
 #include "app/shell/SplashView.h"
 
 #include "app/model/BibleBook.h"
+#include "app/model/BibleStructureBuilder.h"
 #include "app/model/LanguageCode.h"
-#include "app/reading/UserSettings.h"
 #include "app/platform/AppContext.h"
 #include "app/reading/BibleView.h"
 #include "app/reading/ChapterText.h"
 #include "app/reading/TextResource.h"
+#include "app/reading/UserSettings.h"
 #include "app/shell/MainView.h"
 
 #include <cstddef>
@@ -75,7 +76,7 @@ void SplashView::loadBibleText(std::int64_t bookIndex, std::int64_t chapter) {
     // Always the Korean text, whatever the pages show; its lines end with a line feed alone.
     std::vector<BiblePraise> verses;
     const std::optional<std::string> text =
-        TextResource::read(context_.resources(), TextResource::name(BibleKind::kr01, bookIndex));
+        TextResource::read(context_, TextResource::name(BibleKind::kr01, bookIndex));
     if (text) {
         verses = ChapterText::chapterVerses(*text, BibleKind::kr01, *book, chapter);
     }
@@ -88,16 +89,13 @@ void SplashView::loadBibleText(std::int64_t bookIndex, std::int64_t chapter) {
         static_cast<std::int64_t>(books[entry].size()) >= chaptersPerBook()[entry]) {
         return;
     }
-    BibleStructure record;
-    record.versesIndex = chapter;
-    record.order = bookIndex;
-    record.language = std::string(koreanLanguageCode);
-    record.name = std::string(bookName(userSettings.currentBibleLanguage(), *book));
-    record.isOldTestment = bookIndex < firstNewTestamentBook;
-    record.sectionIndex = 0;
-    record.kindOfBible = BibleKind::kr01;
-    record.praises = std::move(verses);
-    record.matchingIndexToMemo = 0;
+    BibleStructure record = BibleStructureBuilder(*book, BibleKind::kr01)
+                                .chapterNumber(chapter)
+                                .nameIn(userSettings.currentBibleLanguage())
+                                // Only a page's record names its book in sectionIndex.
+                                .sectionIndex(0)
+                                .verses(std::move(verses))
+                                .build();
     userSettings.BibleWordsContainer.modify(
         [&](std::vector<std::vector<BibleStructure>>& container) { container[entry].push_back(std::move(record)); });
     userSettings.loadedBibleWordsContainers.modify(

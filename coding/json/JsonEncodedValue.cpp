@@ -9,6 +9,11 @@ void JsonEncodedValue::setScalar(nlohmann::ordered_json value) {
     scalar_ = std::move(value);
 }
 
+void JsonEncodedValue::setText(std::string_view json) {
+    kind_ = Kind::text;
+    text_ = json;
+}
+
 void JsonEncodedValue::becomeArray() { kind_ = Kind::array; }
 
 void JsonEncodedValue::becomeObject() { kind_ = Kind::object; }
@@ -92,6 +97,9 @@ void JsonEncodedValue::write(std::string& out) const {
         return;
     case Kind::scalar:
         writeScalar(scalar_, out);
+        return;
+    case Kind::text:
+        out += text_;
         return;
     case Kind::array:
         out += '[';

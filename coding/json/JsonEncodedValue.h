@@ -18,11 +18,13 @@ namespace coding {
 // shared_ptr) until the whole tree is turned into a document at the end.
 class JsonEncodedValue {
 public:
-    enum class Kind : std::uint8_t { unset, scalar, array, object };
+    enum class Kind : std::uint8_t { unset, scalar, array, object, text };
 
     Kind kind() const { return kind_; }
 
     void setScalar(nlohmann::ordered_json value);
+    // A value written as `json`, JSON text already, byte for byte; the text must outlive write().
+    void setText(std::string_view json);
     void becomeArray();
     void becomeObject();
 
@@ -42,6 +44,7 @@ public:
 private:
     Kind kind_ = Kind::unset;
     nlohmann::ordered_json scalar_;
+    std::string_view text_;
     std::size_t findMember(std::string_view key) const;
 
     std::vector<std::shared_ptr<JsonEncodedValue>> elements_;

@@ -10,11 +10,11 @@
 namespace coding {
 
 JsonEncodingNode::JsonEncodingNode(std::shared_ptr<JsonEncodedValue> value, CodingPath path,
-                                   std::shared_ptr<const UserInfo> userInfo)
-    : value_(std::move(value)), path_(std::move(path)), userInfo_(std::move(userInfo)) {}
+                                   std::shared_ptr<const JsonEncodingContext> context)
+    : value_(std::move(value)), path_(std::move(path)), context_(std::move(context)) {}
 
 void JsonEncodingNode::encodeItem(const EncodeItem& item, const std::shared_ptr<JsonEncodedValue>& value,
-                                  const CodingPath& path, const std::shared_ptr<const UserInfo>& userInfo) {
+                                  const CodingPath& path, const std::shared_ptr<const JsonEncodingContext>& context) {
     if (item.category == ValueCategory::optional && item.isNil) {
         value->setScalar(nullptr);
         return;
@@ -23,7 +23,7 @@ void JsonEncodingNode::encodeItem(const EncodeItem& item, const std::shared_ptr<
         value->setScalar(JsonPrimitiveCodec::encode(item.primitive, item.typeName, path));
         return;
     }
-    JsonEncodingNode nested(value, path, userInfo);
+    JsonEncodingNode nested(value, path, context);
     runAtPath(path, [&] { item.encode(nested); });
 }
 
@@ -34,7 +34,7 @@ std::shared_ptr<KeyedEncodingContainerBox> JsonEncodingNode::makeKeyedContainer(
         value_->becomeObject();
     else if (value_->kind() != JsonEncodedValue::Kind::object)
         fatal("Attempt to push new keyed encoding container when already previously encoded at this path.");
-    return std::make_shared<JsonKeyedEncodingContainer>(value_, path_, userInfo_);
+    return std::make_shared<JsonKeyedEncodingContainer>(value_, path_, context_);
 }
 
 std::shared_ptr<UnkeyedEncodingContainerBox> JsonEncodingNode::makeUnkeyedContainer() {
@@ -42,11 +42,11 @@ std::shared_ptr<UnkeyedEncodingContainerBox> JsonEncodingNode::makeUnkeyedContai
         value_->becomeArray();
     else if (value_->kind() != JsonEncodedValue::Kind::array)
         fatal("Attempt to push new unkeyed encoding container when already previously encoded at this path.");
-    return std::make_shared<JsonUnkeyedEncodingContainer>(value_, path_, userInfo_);
+    return std::make_shared<JsonUnkeyedEncodingContainer>(value_, path_, context_);
 }
 
 std::shared_ptr<SingleValueEncodingContainerBox> JsonEncodingNode::makeSingleValueContainer() {
-    return std::make_shared<JsonSingleValueEncodingContainer>(value_, path_, userInfo_);
+    return std::make_shared<JsonSingleValueEncodingContainer>(value_, path_, context_);
 }
 
 } // namespace coding

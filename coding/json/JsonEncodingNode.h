@@ -3,6 +3,7 @@
 #include "coding/Encoder.h"
 #include "coding/EncodeItem.h"
 #include "coding/json/JsonEncodedValue.h"
+#include "coding/json/JsonEncodingContext.h"
 
 #include <memory>
 
@@ -11,15 +12,15 @@ namespace coding {
 // The Encoder a value writes itself into: one JSON value of the tree, at one path.
 class JsonEncodingNode final : public Encoder {
 public:
-    JsonEncodingNode(std::shared_ptr<JsonEncodedValue> value, CodingPath path, std::shared_ptr<const UserInfo> userInfo);
+    JsonEncodingNode(std::shared_ptr<JsonEncodedValue> value, CodingPath path, std::shared_ptr<const JsonEncodingContext> context);
 
     const CodingPath& codingPath() const override { return path_; }
-    const UserInfo& userInfo() const override { return *userInfo_; }
+    const UserInfo& userInfo() const override { return context_->userInfo; }
 
     // Writes `item` into `value`, which nothing has been written to: nil and primitives directly,
     // anything else by running its own coding with a node over `value`, inside this call.
     static void encodeItem(const EncodeItem& item, const std::shared_ptr<JsonEncodedValue>& value,
-                           const CodingPath& path, const std::shared_ptr<const UserInfo>& userInfo);
+                           const CodingPath& path, const std::shared_ptr<const JsonEncodingContext>& context);
 
 protected:
     std::shared_ptr<KeyedEncodingContainerBox> makeKeyedContainer(const KeySet& keys) override;
@@ -29,7 +30,7 @@ protected:
 private:
     std::shared_ptr<JsonEncodedValue> value_;
     CodingPath path_;
-    std::shared_ptr<const UserInfo> userInfo_;
+    std::shared_ptr<const JsonEncodingContext> context_;
 };
 
 } // namespace coding

@@ -10,8 +10,8 @@
 namespace coding {
 
 JsonKeyedEncodingContainer::JsonKeyedEncodingContainer(std::shared_ptr<JsonEncodedValue> object, CodingPath path,
-                                                       std::shared_ptr<const UserInfo> userInfo)
-    : object_(std::move(object)), path_(std::move(path)), userInfo_(std::move(userInfo)) {}
+                                                       std::shared_ptr<const JsonEncodingContext> context)
+    : object_(std::move(object)), path_(std::move(path)), context_(std::move(context)) {}
 
 CodingPath JsonKeyedEncodingContainer::pathTo(const CodingKey& key) const {
     CodingPath path = path_;
@@ -58,18 +58,18 @@ void JsonKeyedEncodingContainer::encode(const EncodeItem& item, const CodingKey&
         }
         return;
     }
-    JsonEncodingNode::encodeItem(item, replaceMember(key), pathTo(key), userInfo_);
+    JsonEncodingNode::encodeItem(item, replaceMember(key), pathTo(key), context_);
 }
 
 std::shared_ptr<KeyedEncodingContainerBox> JsonKeyedEncodingContainer::nestedContainer(const KeySet&,
                                                                                        const CodingKey& key) {
     return std::make_shared<JsonKeyedEncodingContainer>(memberToExtend(key, JsonEncodedValue::Kind::object),
-                                                        pathTo(key), userInfo_);
+                                                        pathTo(key), context_);
 }
 
 std::shared_ptr<UnkeyedEncodingContainerBox> JsonKeyedEncodingContainer::nestedUnkeyedContainer(const CodingKey& key) {
     return std::make_shared<JsonUnkeyedEncodingContainer>(memberToExtend(key, JsonEncodedValue::Kind::array),
-                                                          pathTo(key), userInfo_);
+                                                          pathTo(key), context_);
 }
 
 std::shared_ptr<Encoder> JsonKeyedEncodingContainer::superEncoder() { return superEncoder(CodingKey("super")); }
@@ -77,7 +77,7 @@ std::shared_ptr<Encoder> JsonKeyedEncodingContainer::superEncoder() { return sup
 // The member takes its place now, so the order of keys is the order of the calls, whatever the
 // moment the super encoder is written to.
 std::shared_ptr<Encoder> JsonKeyedEncodingContainer::superEncoder(const CodingKey& key) {
-    return std::make_shared<JsonEncodingNode>(replaceMember(key), pathTo(key), userInfo_);
+    return std::make_shared<JsonEncodingNode>(replaceMember(key), pathTo(key), context_);
 }
 
 } // namespace coding

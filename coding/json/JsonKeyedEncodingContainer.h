@@ -1,8 +1,8 @@
 #pragma once
 
 #include "coding/KeyedEncodingContainer.h"
-#include "coding/UserInfo.h"
 #include "coding/json/JsonEncodedValue.h"
+#include "coding/json/JsonEncodingContext.h"
 
 #include <memory>
 
@@ -12,7 +12,7 @@ namespace coding {
 class JsonKeyedEncodingContainer final : public KeyedEncodingContainerBox {
 public:
     JsonKeyedEncodingContainer(std::shared_ptr<JsonEncodedValue> object, CodingPath path,
-                               std::shared_ptr<const UserInfo> userInfo);
+                               std::shared_ptr<const JsonEncodingContext> context);
 
     const CodingPath& codingPath() const override { return path_; }
     void encodeNil(const CodingKey& key) override;
@@ -32,7 +32,7 @@ private:
 
     std::shared_ptr<JsonEncodedValue> object_;
     CodingPath path_;
-    std::shared_ptr<const UserInfo> userInfo_;
+    std::shared_ptr<const JsonEncodingContext> context_;
 };
 
 } // namespace coding

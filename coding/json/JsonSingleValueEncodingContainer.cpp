@@ -7,8 +7,8 @@ namespace coding {
 
 JsonSingleValueEncodingContainer::JsonSingleValueEncodingContainer(std::shared_ptr<JsonEncodedValue> value,
                                                                    CodingPath path,
-                                                                   std::shared_ptr<const UserInfo> userInfo)
-    : value_(std::move(value)), path_(std::move(path)), userInfo_(std::move(userInfo)) {}
+                                                                   std::shared_ptr<const JsonEncodingContext> context)
+    : value_(std::move(value)), path_(std::move(path)), context_(std::move(context)) {}
 
 void JsonSingleValueEncodingContainer::requireNothingEncoded() const {
     if (value_->kind() != JsonEncodedValue::Kind::unset)
@@ -22,7 +22,7 @@ void JsonSingleValueEncodingContainer::encodeNil() {
 
 void JsonSingleValueEncodingContainer::encode(const EncodeItem& item) {
     requireNothingEncoded();
-    JsonEncodingNode::encodeItem(item, value_, path_, userInfo_);
+    JsonEncodingNode::encodeItem(item, value_, path_, context_);
     // A value that wrote nothing still took the place (it reads back as an empty object), so a
     // second value is refused all the same.
     if (value_->kind() == JsonEncodedValue::Kind::unset)

@@ -1,8 +1,8 @@
 #pragma once
 
 #include "coding/SingleValueEncodingContainer.h"
-#include "coding/UserInfo.h"
 #include "coding/json/JsonEncodedValue.h"
+#include "coding/json/JsonEncodingContext.h"
 
 #include <memory>
 
@@ -12,7 +12,7 @@ namespace coding {
 class JsonSingleValueEncodingContainer final : public SingleValueEncodingContainerBox {
 public:
     JsonSingleValueEncodingContainer(std::shared_ptr<JsonEncodedValue> value, CodingPath path,
-                                     std::shared_ptr<const UserInfo> userInfo);
+                                     std::shared_ptr<const JsonEncodingContext> context);
 
     const CodingPath& codingPath() const override { return path_; }
     void encodeNil() override;
@@ -23,7 +23,7 @@ private:
 
     std::shared_ptr<JsonEncodedValue> value_;
     CodingPath path_;
-    std::shared_ptr<const UserInfo> userInfo_;
+    std::shared_ptr<const JsonEncodingContext> context_;
 };
 
 } // namespace coding

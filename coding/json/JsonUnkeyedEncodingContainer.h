@@ -1,8 +1,8 @@
 #pragma once
 
 #include "coding/UnkeyedEncodingContainer.h"
-#include "coding/UserInfo.h"
 #include "coding/json/JsonEncodedValue.h"
+#include "coding/json/JsonEncodingContext.h"
 
 #include <memory>
 
@@ -12,7 +12,7 @@ namespace coding {
 class JsonUnkeyedEncodingContainer final : public UnkeyedEncodingContainerBox {
 public:
     JsonUnkeyedEncodingContainer(std::shared_ptr<JsonEncodedValue> array, CodingPath path,
-                                 std::shared_ptr<const UserInfo> userInfo);
+                                 std::shared_ptr<const JsonEncodingContext> context);
 
     const CodingPath& codingPath() const override { return path_; }
     std::int64_t count() const override;
@@ -28,7 +28,9 @@ private:
 
     std::shared_ptr<JsonEncodedValue> array_;
     CodingPath path_;
-    std::shared_ptr<const UserInfo> userInfo_;
+    std::shared_ptr<const JsonEncodingContext> context_;
+    // Set when this is the list whose elements may be written as texts given.
+    const JsonKeptElements* kept_;
 };
 
 } // namespace coding

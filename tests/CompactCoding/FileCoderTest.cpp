@@ -32,6 +32,7 @@ using coding::BinaryFileEncoder;
 using coding::BinaryStreamEncoder;
 using lumenscroll::BiblePraise;
 using lumenscroll::BibleStructure;
+using lumenscroll::Memo;
 
 BibleStructure chapter(std::int64_t number, int verses) {
     BibleStructure result;
@@ -43,8 +44,10 @@ BibleStructure chapter(std::int64_t number, int verses) {
         BiblePraise verse;
         verse.index = i;
         verse.word = "행위가 온전하여 여호와의 율법을 좇아 행하는 자는 복이 있음이여 " + std::to_string(i);
-        verse.memo->memoContent = i % 2 == 0 ? "" : "묵상 " + std::to_string(i);
-        verse.memo->praise = i;
+        Memo note;
+        note.memoContent = i % 2 == 0 ? "" : "묵상 " + std::to_string(i);
+        note.praise = i;
+        verse.memo = std::make_shared<const Memo>(std::move(note));
         result.praises.push_back(verse);
     }
     return result;

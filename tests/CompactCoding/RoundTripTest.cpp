@@ -242,8 +242,10 @@ TEST_P(RoundTrip, AChapterWithNotes) {
         verse.index = i;
         verse.word = "Verse " + std::to_string(i) + " 말씀";
         verse.hasMemo = i % 3 == 0;
-        verse.memo->memoContent = verse.hasMemo ? "note " + std::to_string(i) : "";
-        verse.memo->praise = i;
+        lumenscroll::Memo note;
+        note.memoContent = verse.hasMemo ? "note " + std::to_string(i) : "";
+        note.praise = i;
+        verse.memo = std::make_shared<const lumenscroll::Memo>(std::move(note));
         verse.bgColor = i % 5;
         chapter.praises.push_back(verse);
     }

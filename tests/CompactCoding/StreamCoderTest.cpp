@@ -65,8 +65,10 @@ Entry entry(std::int64_t number, std::string text, std::optional<std::string> ma
     Entry result{number, std::move(text), {"빛", "", "light"}, std::move(mark), {}};
     result.verse.index = number;
     result.verse.word = "태초에 하나님이 천지를 창조하시니라";
-    result.verse.memo->memoContent = "note " + std::to_string(number);
-    result.verse.memo->sharingOption = 2;
+    lumenscroll::Memo note;
+    note.memoContent = "note " + std::to_string(number);
+    note.sharingOption = 2;
+    result.verse.memo = std::make_shared<const lumenscroll::Memo>(std::move(note));
     return result;
 }
 

@@ -113,16 +113,19 @@ TEST(ChapterRecords, EqualityComparesNotesByContent) {
     BiblePraise b;
     EXPECT_NE(a.memo, b.memo);
     EXPECT_EQ(a, b);
-    b.memo->memoContent = "다름";
+    b.setMemoContent("다름");
     EXPECT_NE(a, b);
 }
 
-TEST(SharedNotes, CopiesShareTheirNote) {
+TEST(SharedNotes, CopiesShareTheirNoteUntilOneTakesANewOne) {
     const BibleStructure original = psalm23();
     BibleStructure copy = original;
-    copy.praises[0].memo->memoContent = "고쳐 쓴 묵상";
-    EXPECT_EQ(original.praises[0].memo->memoContent, "고쳐 쓴 묵상");
     EXPECT_EQ(original.praises[0].memo, copy.praises[0].memo);
+    copy.praises[0].setMemoContent("고쳐 쓴 묵상");
+    Memo changed = filledMemo();
+    changed.memoContent = "고쳐 쓴 묵상";
+    EXPECT_EQ(*copy.praises[0].memo, changed);
+    EXPECT_EQ(*original.praises[0].memo, filledMemo());
 
     // Each new verse starts with a note of its own.
     EXPECT_NE(BiblePraise{}.memo, BiblePraise{}.memo);
@@ -131,7 +134,7 @@ TEST(SharedNotes, CopiesShareTheirNote) {
 TEST(SharedNotes, DecodedVersesEachGetTheirOwn) {
     BibleStructure chapter;
     BiblePraise verse;
-    verse.memo->memoContent = "같은 노트";
+    verse.setMemoContent("같은 노트");
     chapter.praises = {verse, verse};
     ASSERT_EQ(chapter.praises[0].memo, chapter.praises[1].memo);
 
@@ -139,8 +142,6 @@ TEST(SharedNotes, DecodedVersesEachGetTheirOwn) {
     ASSERT_EQ(decoded.praises.size(), 2u);
     EXPECT_NE(decoded.praises[0].memo, decoded.praises[1].memo);
     EXPECT_NE(decoded.praises[0].memo, chapter.praises[0].memo);
-    decoded.praises[0].memo->memoContent = "바뀜";
-    EXPECT_EQ(decoded.praises[1].memo->memoContent, "같은 노트");
 }
 
 TEST(ChapterRecordsDecoding, EveryKeyIsRequired) {

@@ -1,7 +1,7 @@
 #include "app/platform/ChangeWatchers.h"
-#include "app/platform/ManualScheduler.h"
 #include "app/platform/ObjectWillChangePublisher.h"
 #include "app/platform/Published.h"
+#include "testing/platform/ManualScheduler.h"
 
 #include <gtest/gtest.h>
 

@@ -4,6 +4,7 @@
 #include <QFile>
 #include <QTemporaryDir>
 
+#include <utility>
 #include <vector>
 
 #include <unistd.h>
@@ -84,6 +85,44 @@ TEST_F(FileSystemTest, ListingShowsVisibleEntriesSortedAndFailsForAMissingFolder
 
     QString error;
     EXPECT_EQ(FileSystem::list(path("missing"), &error), std::nullopt);
+    EXPECT_FALSE(error.isEmpty());
+}
+
+TEST_F(FileSystemTest, ListingFilesShowsHiddenOnesAndNoFolders) {
+    FileSystem::writeAtomically(path("LSC_Settings_0"), "a");
+    FileSystem::writeAtomically(FileSystem::temporaryPath(path("LSC_Settings_1")), "hidden");
+    FileSystem::makeDirectories(path("sub"));
+    std::optional<QStringList> files = FileSystem::listFiles(folder.path());
+    ASSERT_TRUE(files.has_value());
+    files->sort();
+    EXPECT_EQ(files, (QStringList{".LSC_Settings_1.saving", "LSC_Settings_0"}));
+
+    QString error;
+    EXPECT_EQ(FileSystem::listFiles(path("missing"), &error), std::nullopt);
+    EXPECT_FALSE(error.isEmpty());
+}
+
+TEST_F(FileSystemTest, AFileIsARegularFileOrALinkToOne) {
+    FileSystem::writeAtomically(path("file"), "x");
+    FileSystem::makeDirectories(path("folder"));
+    ASSERT_TRUE(QFile::link(path("file"), path("link")));
+    EXPECT_EQ(FileSystem::filePath(folder.path(), "file"), folder.path() + "/file");
+    const std::pair<const char*, bool> cases[] = {
+        {"file", true}, {"link", true}, {"folder", false}, {"missing", false}};
+    for (const auto& [name, isFile] : cases) {
+        EXPECT_EQ(FileSystem::isFile(path(name)), isFile) << name;
+    }
+}
+
+TEST_F(FileSystemTest, ANewFileIsWrittenOnlyWhereNothingIs) {
+    EXPECT_EQ(FileSystem::writeNew(path("backup"), "first"), FileSystem::NewFile::written);
+    EXPECT_EQ(FileSystem::writeNew(path("backup"), "second"), FileSystem::NewFile::alreadyThere);
+    EXPECT_EQ(FileSystem::read(path("backup")), QByteArray("first"));
+    FileSystem::makeDirectories(path("folder"));
+    EXPECT_EQ(FileSystem::writeNew(path("folder"), "x"), FileSystem::NewFile::alreadyThere);
+
+    QString error;
+    EXPECT_EQ(FileSystem::writeNew(path("missing/backup"), "x", &error), FileSystem::NewFile::failed);
     EXPECT_FALSE(error.isEmpty());
 }
 

@@ -1,5 +1,5 @@
 #include "app/platform/Trace.h"
-#include "app/platform/TraceCapture.h"
+#include "testing/platform/TraceCapture.h"
 
 #include <gtest/gtest.h>
 

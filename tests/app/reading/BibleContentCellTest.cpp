@@ -2,13 +2,13 @@
 // highlight from the verse, and the font defaults it writes while pages are being built.
 
 #include "app/reading/BibleContentCell.h"
-#include "app/reading/UserSettings.h"
 #include "app/platform/ChangeWatchers.h"
 #include "app/platform/SettingsStore.h"
-#include "app/platform/TestAppContext.h"
 #include "app/reading/BackgroundColors.h"
 #include "app/reading/FontColors.h"
 #include "app/reading/PageHandle.h"
+#include "app/reading/UserSettings.h"
+#include "testing/platform/TestAppContext.h"
 
 #include "ReadingTestSupport.h"
 

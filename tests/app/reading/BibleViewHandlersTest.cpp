@@ -1,12 +1,12 @@
 // The reading page's handlers, run headless on the page's state in roles: verse selection,
 // highlight, bookmark, deselect, the verse list's handlers, the title and the page's buttons.
 
-#include "app/reading/UserSettings.h"
 #include "app/platform/SettingsStore.h"
-#include "app/platform/TestAppContext.h"
 #include "app/reading/BibleView.h"
 #include "app/reading/PageHandle.h"
 #include "app/reading/PageStatePersistence.h"
+#include "app/reading/UserSettings.h"
+#include "testing/platform/TestAppContext.h"
 
 #include "ReadingTestSupport.h"
 
@@ -23,8 +23,8 @@ namespace {
 
 using testing::chapterRecord;
 using testing::openPages;
+using testing::pageStateFile;
 using testing::RecordingScrollReader;
-using testing::savedPage;
 
 // Two open pages: Genesis 1 in Korean with 5 verses, John 3 in English with 4.
 class BibleViewHandlers : public ::testing::Test {
@@ -110,7 +110,7 @@ TEST_F(BibleViewHandlers, ATapNeitherTouchesTheRecordNorSaves) {
     page(0).tapVerse(0);
     page(0).deselectVerses();
     EXPECT_EQ(settings.selectedBibleArray(), before);
-    EXPECT_FALSE(savedPage(app.context(), 0));
+    EXPECT_FALSE(pageStateFile(app.context(), 0));
 }
 
 TEST_F(BibleViewHandlers, AClosedPageTakesNoWrites) {
@@ -135,7 +135,7 @@ TEST_F(BibleViewHandlers, HighlightSetsReplacesAndClearsAVersesColourAndSaves) {
     copy.highlight(2, 3);
     EXPECT_EQ(record(1).praises[2].bgColor, 3);
     // Saved at once: the mark survives a crash.
-    std::optional<BibleStructure> saved = savedPage(app.context(), 1);
+    std::optional<BibleStructure> saved = pageStateFile(app.context(), 1);
     ASSERT_TRUE(saved);
     EXPECT_EQ(saved->praises[2].bgColor, 3);
     EXPECT_TRUE(app.context().settings().data(PageStatePersistence::selectedBibleArrayKey));
@@ -144,7 +144,7 @@ TEST_F(BibleViewHandlers, HighlightSetsReplacesAndClearsAVersesColourAndSaves) {
     EXPECT_EQ(record(1).praises[2].bgColor, 11);
     copy.highlight(2, 11);
     EXPECT_EQ(record(1).praises[2].bgColor, 0);
-    EXPECT_EQ(savedPage(app.context(), 1)->praises[2].bgColor, 0);
+    EXPECT_EQ(pageStateFile(app.context(), 1)->praises[2].bgColor, 0);
 
     // Colours outside the list, and verses outside the chapter, change nothing.
     copy.highlight(2, 12);
@@ -160,14 +160,14 @@ TEST_F(BibleViewHandlers, BookmarkFlipsTheVerseAndItsBookmarkRowAndSaves) {
     EXPECT_TRUE(record(0).praises[3].bookmarked);
     EXPECT_EQ(settings.bookmarkArray()[0], (std::vector<bool>{false, false, false, true, false}));
     EXPECT_EQ(settings.bookmarkArray()[1], std::vector<bool>(4, false));
-    std::optional<BibleStructure> saved = savedPage(app.context(), 0);
+    std::optional<BibleStructure> saved = pageStateFile(app.context(), 0);
     ASSERT_TRUE(saved);
     EXPECT_TRUE(saved->praises[3].bookmarked);
 
     copy.toggleBookmark(3);
     EXPECT_FALSE(record(0).praises[3].bookmarked);
     EXPECT_EQ(settings.bookmarkArray()[0], std::vector<bool>(5, false));
-    EXPECT_FALSE(savedPage(app.context(), 0)->praises[3].bookmarked);
+    EXPECT_FALSE(pageStateFile(app.context(), 0)->praises[3].bookmarked);
 
     // Without a bookmark row for the page only the verse flips.
     settings.bookmarkArray.set(testing::pageListKey(), {{}});
@@ -263,7 +263,7 @@ TEST_F(BibleViewHandlers, TheSearchClosingWithHitsAddsTheSlotForTheNewPageAndSav
     page(0).searchBtnPressedChanged(false);
     page(0).searchBtnPressedChanged(true);
     EXPECT_EQ(settings.selectedBibleArray->size(), 2u);
-    EXPECT_FALSE(savedPage(app.context(), 0));
+    EXPECT_FALSE(pageStateFile(app.context(), 0));
 
     settings.foundSectionVerseAndPraiseArray.set(testing::pageListKey(), {"창세기 1:1"});
     page(0).searchBtnPressedChanged(true);
@@ -271,7 +271,7 @@ TEST_F(BibleViewHandlers, TheSearchClosingWithHitsAddsTheSlotForTheNewPageAndSav
     page(0).searchBtnPressedChanged(false);
     ASSERT_EQ(settings.selectedBibleArray->size(), 3u);
     EXPECT_EQ(record(2), BibleStructure{});
-    EXPECT_TRUE(savedPage(app.context(), 2));
+    EXPECT_TRUE(pageStateFile(app.context(), 2));
 }
 
 TEST_F(BibleViewHandlers, AChapterStepPutsTheChosenVerseIntoTheFirstVerse) {

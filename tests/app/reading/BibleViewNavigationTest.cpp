@@ -4,13 +4,13 @@
 
 #include "app/model/BibleBook.h"
 #include "app/platform/SettingsStore.h"
-#include "app/platform/TestAppContext.h"
 #include "app/reading/BibleSelectionView.h"
 #include "app/reading/BibleView.h"
 #include "app/reading/BibleViewReactions.h"
 #include "app/reading/KindOfBibleSelectionView.h"
 #include "app/reading/TextResource.h"
 #include "app/reading/UserSettings.h"
+#include "testing/platform/TestAppContext.h"
 
 #include "ReadingTestSupport.h"
 
@@ -26,8 +26,8 @@ namespace lumenscroll {
 namespace {
 
 using testing::chapterRecord;
+using testing::pageStateFile;
 using testing::RecordingScrollReader;
-using testing::savedPage;
 using Request = RecordingScrollReader::Request;
 
 // Chapter `chapterIndex` of `book` as a load from the made-up texts gives it.
@@ -74,7 +74,7 @@ protected:
         settings.roles.modify(testing::pageListKey(),
                               [&](std::vector<BibleView>& views) { change(views[0]); });
     }
-    bool saved() { return savedPage(app.context(), 0).has_value(); }
+    bool saved() { return pageStateFile(app.context(), 0).has_value(); }
 
     TestAppContext app;
     UserSettings settings;
@@ -128,7 +128,7 @@ TEST_F(BibleViewNavigation, TheChapterButtonsStepAcrossBooksAndStopAtTheEnds) {
         EXPECT_EQ(settings.memoLoaded().size(), 2u);
         EXPECT_EQ(shown().sectionAndVerseMovingType, 0);
         EXPECT_FALSE(shown().userSelectBibleSection);
-        EXPECT_EQ(savedPage(app.context(), 0), record());
+        EXPECT_EQ(pageStateFile(app.context(), 0), record());
     }
 }
 
@@ -151,7 +151,7 @@ TEST_F(BibleViewNavigation, AConfirmedChapterChoiceIsSavedWithItsVersesAndShowsA
     settle();
     const BibleStructure expected = loadedRecord(39, 1, BibleKind::en01);
     EXPECT_EQ(record(), expected);
-    EXPECT_EQ(savedPage(app.context(), 0), expected);
+    EXPECT_EQ(pageStateFile(app.context(), 0), expected);
     EXPECT_EQ(shown().bibleSectionTitle, "Matthew 2");
     EXPECT_EQ(shown().isSelectedArray2, std::vector<bool>(23, false));
     EXPECT_FALSE(shown().userSelectedBiblePraise);
@@ -194,7 +194,7 @@ TEST_F(BibleViewNavigation, AChosenTranslationIsLoadedSavedAndShownAtTheChosenVe
     page().translationSheetContent().choose(1);
     settle();
     EXPECT_EQ(record(), loadedRecord(0, 0, BibleKind::en01));
-    EXPECT_EQ(savedPage(app.context(), 0), record());
+    EXPECT_EQ(pageStateFile(app.context(), 0), record());
     EXPECT_EQ(shown().bibleSectionTitle, "Genesis 1");
     EXPECT_EQ(shown().translateVersion, "KJV");
     EXPECT_FALSE(shown().userSelectedBiblePraise);
@@ -243,7 +243,7 @@ TEST_F(BibleViewNavigation, OnlyTheNewestPageTakesANewPageInAndSaves) {
     EXPECT_EQ(shown(1).translateVersion, "KJV");
     EXPECT_EQ(shown(1).bibleSectionTitle, "Exodus 1");
     EXPECT_EQ(shown(0).kindOfBible, BibleKind::kr01);
-    EXPECT_EQ(savedPage(app.context(), 1), record(1));
+    EXPECT_EQ(pageStateFile(app.context(), 1), record(1));
 }
 
 TEST_F(BibleViewNavigation, AVerseNoteSectionStandsWhereTheRowIsInNoteModeOrTheVerseHasANote) {
@@ -260,7 +260,7 @@ TEST_F(BibleViewNavigation, AVerseNoteSectionStandsWhereTheRowIsInNoteModeOrTheV
     });
     settings.selectedBibleArray.modify(testing::pageListKey(), [](std::vector<BibleStructure>& pages) {
         pages[0].praises[3].hasMemo = true;
-        pages[0].praises[3].memo->memoContent = "묵상";
+        pages[0].praises[3].setMemoContent("묵상");
     });
     EXPECT_TRUE(page().isVerseNoteShown(3));
     EXPECT_FALSE(page().isVerseNoteShown(4));

@@ -2,9 +2,9 @@
 // caused them, coalesced, and the delayed scroll after a chapter step comes 2.0 s later.
 
 #include "app/reading/BibleViewReactions.h"
-#include "app/reading/UserSettings.h"
-#include "app/platform/TestAppContext.h"
 #include "app/reading/BibleView.h"
+#include "app/reading/UserSettings.h"
+#include "testing/platform/TestAppContext.h"
 
 #include "ReadingTestSupport.h"
 

@@ -2,7 +2,6 @@
 // buttons across a book boundary, the chooser sheets over the page, the translation switch and
 // copy.
 
-#include "app/platform/TestAppContext.h"
 #include "app/reading/BibleContentCell.h"
 #include "app/reading/BibleContentCellWidget.h"
 #include "app/reading/BibleSelectionViewWidget.h"
@@ -11,6 +10,7 @@
 #include "app/reading/KindOfBibleSelectionViewWidget.h"
 #include "app/reading/UserSettings.h"
 #include "app/reading/VerseListWidget.h"
+#include "testing/platform/TestAppContext.h"
 
 #include "../WidgetClick.h"
 #include "ReadingTestSupport.h"

@@ -1,8 +1,8 @@
 #include "app/reading/BibleView.h"
 #include "app/model/BibleBook.h"
-#include "app/reading/UserSettings.h"
-#include "app/platform/TestAppContext.h"
 #include "app/reading/ReadingFont.h"
+#include "app/reading/UserSettings.h"
+#include "testing/platform/TestAppContext.h"
 
 #include "ReadingTestSupport.h"
 

@@ -4,15 +4,15 @@
 // resources.
 
 #include "app/reading/BibleViewWidget.h"
-#include "app/reading/UserSettings.h"
-#include "app/platform/TestAppContext.h"
 #include "app/reading/BibleContentCell.h"
 #include "app/reading/BibleContentCellWidget.h"
 #include "app/reading/CapsuleButton.h"
 #include "app/reading/HighlightSwatchButton.h"
 #include "app/reading/SelectionBarWidget.h"
 #include "app/reading/SymbolButton.h"
+#include "app/reading/UserSettings.h"
 #include "app/reading/VerseListWidget.h"
+#include "testing/platform/TestAppContext.h"
 
 #include "ReadingTestSupport.h"
 #include "tests/app/ContrastRatio.h"
@@ -37,7 +37,7 @@ using testing::contrastRatio;
 using testing::lightestIn;
 using testing::makePage;
 using testing::openPages;
-using testing::savedPage;
+using testing::pageStateFile;
 
 // A left click at `at` (the widget's centre by default), as the pointer gives it.
 void click(QWidget* widget, QPoint at = QPoint(-1, -1)) {
@@ -225,8 +225,8 @@ TEST_F(BibleViewWidgetTest, ClickingASwatchHighlightsTheVerseAndTheSameOneClears
     settle();
     click(child("highlightColor_1"));
     EXPECT_EQ(record(0).praises[2].bgColor, 1);
-    ASSERT_TRUE(savedPage(app.context(), 0));
-    EXPECT_EQ(savedPage(app.context(), 0)->praises[2].bgColor, 1);
+    ASSERT_TRUE(pageStateFile(app.context(), 0));
+    EXPECT_EQ(pageStateFile(app.context(), 0)->praises[2].bgColor, 1);
     settle();
     EXPECT_EQ(row(2)->cell().bgColor, 1);
     EXPECT_TRUE(child<HighlightSwatchButton>("highlightColor_1")->isChecked());

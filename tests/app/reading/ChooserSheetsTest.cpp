@@ -3,10 +3,10 @@
 // after the action, as the page's dismissal handler will see it.
 
 #include "app/platform/ChangeWatchers.h"
-#include "app/platform/TestAppContext.h"
 #include "app/reading/BibleSelectionView.h"
 #include "app/reading/KindOfBibleSelectionView.h"
 #include "app/reading/PageHandle.h"
+#include "testing/platform/TestAppContext.h"
 
 #include "ReadingTestSupport.h"
 

@@ -1,11 +1,11 @@
 // The chooser sheets and the verse note editor, clicked and typed through offscreen as the page
 // will host them, with their bindings into the page's state.
 
-#include "app/platform/TestAppContext.h"
 #include "app/reading/BibleSelectionViewWidget.h"
 #include "app/reading/KindOfBibleSelectionViewWidget.h"
 #include "app/reading/PageHandle.h"
 #include "app/reading/QTViewForAPraiseWidget.h"
+#include "testing/platform/TestAppContext.h"
 
 #include "ReadingTestSupport.h"
 #include "../WidgetClick.h"

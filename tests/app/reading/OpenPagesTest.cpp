@@ -2,7 +2,7 @@
 
 #include "app/reading/OpenPages.h"
 #include "app/platform/Subscription.h"
-#include "app/platform/TestAppContext.h"
+#include "testing/platform/TestAppContext.h"
 
 #include "ReadingTestSupport.h"
 

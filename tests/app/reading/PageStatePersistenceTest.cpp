@@ -1,12 +1,13 @@
 #include "app/reading/PageStatePersistence.h"
 #include "CompactCoding/BinaryDecoder.h"
-#include "app/reading/UserSettings.h"
 #include "app/platform/FileSystem.h"
 #include "app/platform/SettingsStore.h"
-#include "app/platform/TestAppContext.h"
 #include "app/reading/BibleView.h"
+#include "app/reading/QTViewForAPraise.h"
+#include "app/reading/UserSettings.h"
 #include "coding/json/JsonDecoder.h"
 #include "coding/json/JsonEncoder.h"
+#include "testing/platform/TestAppContext.h"
 
 #include "ReadingTestSupport.h"
 
@@ -51,7 +52,7 @@ protected:
                    chapterRecord(1, 1, BibleKind::en01, 4, "Exodus"),
                    chapterRecord(18, 118, BibleKind::kr01, 5, "시편")};
         records[1].praises[2].bgColor = 3;
-        records[1].praises[2].memo->memoContent = "a note";
+        records[1].praises[2].setMemoContent("a note");
         records[1].praises[2].bookmarked = true;
         settings.selectedBibleArray.set(testing::pageListKey(), records);
         // As at start-up: the first page shown has its page value, the others are to be built.
@@ -356,8 +357,10 @@ TEST_F(PageStatePersistenceTest, ReplacesOnlyTheFilesOfChangedPages) {
 
 TEST_F(PageStatePersistenceTest, ANoteTypedIntoThePageOnScreenIsSaved) {
     save();
-    // The note object is shared by every copy of the verse: the change is announced nowhere.
-    settings.selectedBibleArray()[1].praises[2].memo->memoContent = "a longer note";
+    std::string note = "a longer note";
+    QTViewForAPraise(Binding<std::int64_t>::constant(2), Binding<std::int64_t>::constant(1), "", "",
+                     Binding<std::string>::to(note), settings, {}, {})
+        .noteChanged();
     save();
     EXPECT_EQ(decodedPageFile(context(), 1).praises[2].memo->memoContent, "a longer note");
     const auto pages = coding::JsonDecoder().decode<std::vector<BibleStructure>>(
@@ -411,7 +414,7 @@ TEST_F(PageStatePersistenceTest, TheNextRunWritesOnlyWhatItChanges) {
 // finds it in another layout, stores the same pages.
 TEST_F(PageStatePersistenceTest, TheStoredListIsTheEncodersWhateverChangedSinceTheLastSave) {
     const std::vector<std::function<void(std::vector<BibleStructure>&)>> changes = {
-        [](auto& pages) { pages[0].praises[1].memo->memoContent = "\"quoted\"\n새 메모"; },
+        [](auto& pages) { pages[0].praises[1].setMemoContent("\"quoted\"\n새 메모"); },
         [](auto& pages) { pages[1].praises.push_back(pages[1].praises[0]); },
         [](auto& pages) { pages[1].praises.erase(pages[1].praises.begin()); },
         [](auto& pages) { pages[2].versesIndex = 7; pages[2].praises[0].isSelected = true; },
@@ -507,7 +510,7 @@ TEST(PageStateSavedInTheBackground, AFailedSaveIsToldWhenTheEventLoopBringsItsOu
 TEST(PageStateJson, TheStoredValuesAreWhatTheEncoderWrites) {
     std::vector<BibleStructure> pages = {chapterRecord(0, 0, BibleKind::kr01, 3, "태초에"),
                                          chapterRecord(42, 2, BibleKind::en01, 2, "\"In\" the beginning")};
-    pages[1].praises[1].memo->memoContent = "note";
+    pages[1].praises[1].setMemoContent("note");
     std::vector<BibleStructure> blanked = pages;
     for (BibleStructure& page : blanked) {
         for (BiblePraise& verse : page.praises) {

@@ -1,11 +1,11 @@
 // The note editors: the verse note follows every edit, "저장" marks the verse, the prompt reads
 // the editor's own page, and a verse or page that is not there takes no write.
 
-#include "app/platform/TestAppContext.h"
 #include "app/reading/QTView.h"
 #include "app/reading/QTViewForAPraise.h"
 #include "app/reading/UserSettings.h"
 #include "app/reading/Utils.h"
+#include "testing/platform/TestAppContext.h"
 
 #include "ReadingTestSupport.h"
 
@@ -43,8 +43,11 @@ protected:
 };
 
 TEST_F(QTEditors, EveryEditReachesTheVersesNoteAtOnceAnEmptyingOneIncluded) {
-    // A copy of the page record made before the edits shares the notes.
+    // Every edit is a write to the page record like any other, announced; a copy of the record
+    // made before keeps the note it had.
     const BibleStructure copy = settings.selectedBibleArray()[0];
+    int announced = 0;
+    const Subscription counting = settings.publisher().sink([&] { ++announced; });
     QTViewForAPraise view = editor(2);
     EXPECT_TRUE(view.isPlaceholderShown());
     type(view, "a");
@@ -53,7 +56,9 @@ TEST_F(QTEditors, EveryEditReachesTheVersesNoteAtOnceAnEmptyingOneIncluded) {
     EXPECT_FALSE(view.isPlaceholderShown());
     // Same length, other text.
     type(view, "b");
-    EXPECT_EQ(copy.praises[2].memo->memoContent, "b");
+    EXPECT_EQ(verse(2).memo->memoContent, "b");
+    EXPECT_EQ(announced, 2);
+    EXPECT_EQ(copy.praises[2].memo->memoContent, "");
     type(view, "");
     EXPECT_EQ(verse(2).memo->memoContent, "");
     EXPECT_EQ(view.qtPlaceHolder, QTViewForAPraise::placeholderText);

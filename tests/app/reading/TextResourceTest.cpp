@@ -1,7 +1,7 @@
 #include "app/reading/TextResource.h"
 
 #include "app/platform/FileSystem.h"
-#include "app/platform/TestAppContext.h"
+#include "testing/platform/TestAppContext.h"
 
 #include <QDateTime>
 #include <QFile>
@@ -22,6 +22,7 @@ TEST(TextResource, AReadGivesWhatTheFileHoldsNowWhateverAnEarlierReadKept) {
     const ResourceLocator& resources = app.context().resources();
     ASSERT_TRUE(app.addResource("01창세기.txt", "1:1 가"));
     const QString path = *resources.path("01창세기", "txt");
+    app.fixedClock().set(QDateTime::currentDateTime());
     int hoursAgo = 100;
     const auto dateInThePast = [&] {
         QFile file(path);
@@ -30,13 +31,13 @@ TEST(TextResource, AReadGivesWhatTheFileHoldsNowWhateverAnEarlierReadKept) {
                                      QFileDevice::FileModificationTime));
     };
     dateInThePast();
-    EXPECT_EQ(TextResource::read(resources, "01창세기"), "1:1 가");
-    EXPECT_EQ(TextResource::read(resources, "01창세기"), "1:1 가");
+    EXPECT_EQ(TextResource::read(app.context(), "01창세기"), "1:1 가");
+    EXPECT_EQ(TextResource::read(app.context(), "01창세기"), "1:1 가");
 
     // Replaced with text of the same length.
     ASSERT_TRUE(FileSystem::writeAtomically(path, "1:1 나"));
     dateInThePast();
-    EXPECT_EQ(TextResource::read(resources, "01창세기"), "1:1 나");
+    EXPECT_EQ(TextResource::read(app.context(), "01창세기"), "1:1 나");
 
     // Written in place, the same length again, and then not UTF-8 at all.
     for (const QByteArray& bytes : {QByteArray("1:1 다"), QByteArray("1:1 \xEB\x8B")}) {
@@ -47,12 +48,12 @@ TEST(TextResource, AReadGivesWhatTheFileHoldsNowWhateverAnEarlierReadKept) {
             ASSERT_TRUE(file.resize(bytes.size()));
         }
         dateInThePast();
-        const std::optional<std::string> read = TextResource::read(resources, "01창세기");
+        const std::optional<std::string> read = TextResource::read(app.context(), "01창세기");
         EXPECT_EQ(read, bytes == "1:1 다" ? std::optional<std::string>("1:1 다") : std::nullopt);
     }
 
     ASSERT_TRUE(QFile::remove(path));
-    EXPECT_EQ(TextResource::read(resources, "01창세기"), std::nullopt);
+    EXPECT_EQ(TextResource::read(app.context(), "01창세기"), std::nullopt);
 }
 
 } // namespace

@@ -1,7 +1,7 @@
 #include "app/reading/UserSettings.h"
 #include "app/model/FontSizes.h"
-#include "app/platform/TestAppContext.h"
 #include "app/reading/BibleView.h"
+#include "testing/platform/TestAppContext.h"
 
 #include "ReadingTestSupport.h"
 

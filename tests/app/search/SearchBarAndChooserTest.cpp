@@ -1,8 +1,8 @@
 #include "app/model/BibleStructure.h"
-#include "app/platform/TestAppContext.h"
 #include "app/reading/UserSettings.h"
 #include "app/search/KindOfBibleSearchView.h"
 #include "app/search/SearchBar.h"
+#include "testing/platform/TestAppContext.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 #include "SearchTestSupport.h"
 
 #include "app/model/BibleStructure.h"
-#include "tests/app/reading/PageListKeyForTests.h"
+#include "testing/reading/PageListKeyForTests.h"
 
 namespace lumenscroll::testing {
 namespace {

@@ -10,7 +10,7 @@
 #include "app/search/SearchBarWidget.h"
 #include "app/search/SearchBibleViewWidget.h"
 #include "app/search/SearchHitDelegate.h"
-#include "tests/app/reading/PageListKeyForTests.h"
+#include "testing/reading/PageListKeyForTests.h"
 
 #include <QAbstractButton>
 #include <QApplication>

@@ -2,35 +2,22 @@
 
 #include "app/model/BibleBook.h"
 #include "app/reading/TextResource.h"
-
-#include <QDir>
-#include <QFileInfo>
+#include "testing/platform/BuiltResources.h"
+#include "testing/reading/BookText.h"
 
 namespace lumenscroll::testing {
 
 QString builtTextDirectory() {
-    const QDir built(QStringLiteral(LUMENSCROLL_RESOURCE_DIR));
-    const bool korean = QFileInfo::exists(built.filePath(QStringLiteral("66요한계시록.txt")));
-    const bool english = QFileInfo::exists(built.filePath(QStringLiteral("66Revelation.txt")));
-    return korean && english ? built.path() : QString();
+    return builtResourceDirectory({QStringLiteral("66요한계시록.txt"), QStringLiteral("66Revelation.txt")});
 }
 
 std::string bookText(std::int64_t book, const std::map<std::pair<int, int>, std::string>& verses,
                      const std::string& lineEnd) {
-    std::string text;
-    const auto counts = versesPerChapter(*bibleBookFromRaw(book));
-    for (std::size_t c = 0; c < counts.size(); ++c) {
-        for (int v = 1; v <= counts[c]; ++v) {
-            const int chapter = static_cast<int>(c) + 1;
-            const std::string reference = std::to_string(chapter) + ":" + std::to_string(v);
-            const auto given = verses.find({chapter, v});
-            text += reference +
-                    (given != verses.end() ? given->second
-                                           : " 말씀 " + std::to_string(chapter) + "." + std::to_string(v)) +
-                    lineEnd;
-        }
-    }
-    return text;
+    return bookText(*bibleBookFromRaw(book), lineEnd, [&](std::int64_t chapter, std::int64_t verse) {
+        const auto given = verses.find({static_cast<int>(chapter), static_cast<int>(verse)});
+        return given != verses.end() ? given->second
+                                     : " 말씀 " + std::to_string(chapter) + "." + std::to_string(verse);
+    });
 }
 
 SearchPageTest::SearchPageTest()

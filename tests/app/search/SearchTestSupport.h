@@ -1,9 +1,9 @@
 #pragma once
 
 #include "app/model/BibleKind.h"
-#include "app/platform/TestAppContext.h"
 #include "app/reading/UserSettings.h"
 #include "app/search/SearchBibleView.h"
+#include "testing/platform/TestAppContext.h"
 
 #include <QString>
 #include <QStringList>

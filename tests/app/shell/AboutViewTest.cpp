@@ -4,8 +4,8 @@
 #include "app/shell/AboutView.h"
 
 #include "FakeMoviePlayer.h"
-#include "app/platform/TestAppContext.h"
 #include "app/reading/UserSettings.h"
+#include "testing/platform/TestAppContext.h"
 
 #include <QDir>
 

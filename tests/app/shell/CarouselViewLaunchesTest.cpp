@@ -17,7 +17,7 @@
 #include "app/reading/PageHandle.h"
 #include "app/reading/PageStatePersistence.h"
 #include "app/reading/VerseListWidget.h"
-#include "tests/app/reading/PageListKeyForTests.h"
+#include "testing/reading/PageListKeyForTests.h"
 
 #include <QDir>
 #include <QFile>
@@ -41,14 +41,8 @@ bool contains(const std::string& text, const std::string& part) {
     return text.find(part) != std::string::npos;
 }
 
-class CarouselViewLaunchesTest : public ::testing::Test {
+class CarouselViewLaunchesTest : public testing::CarouselTest {
 protected:
-    void SetUp() override {
-        if (builtResourceDirectory().isEmpty()) {
-            GTEST_SKIP() << "the Bible texts are not among the built resources";
-        }
-    }
-
     // What the last run in `in` stored, written as it wrote it.
     static void lastRunStored(const QString& in, const std::vector<BibleStructure>& pages,
                               const std::optional<QByteArray>& texts = {}) {
@@ -84,7 +78,7 @@ TEST_F(CarouselViewLaunchesTest, MarksOnPagesWhoseTextIsMissingSurviveALaunchWit
         launch.settings.selectedBibleArray.modify(testing::pageListKey(),
                                                   [](std::vector<BibleStructure>& pages) {
                                                       pages[0].praises[2].hasMemo = true;
-                                                      pages[0].praises[2].memo->memoContent = "안식";
+                                                      pages[0].praises[2].setMemoContent("안식");
                                                   });
         launch.settings.savePageState(launch.context());
     }

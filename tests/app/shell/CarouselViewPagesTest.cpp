@@ -5,7 +5,7 @@
 
 #include "app/reading/PageStatePersistence.h"
 #include "app/reading/Utils.h"
-#include "tests/app/reading/PageListKeyForTests.h"
+#include "testing/reading/PageListKeyForTests.h"
 
 #include <gtest/gtest.h>
 

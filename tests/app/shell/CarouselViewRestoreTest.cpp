@@ -7,7 +7,7 @@
 
 #include "app/model/BibleBook.h"
 #include "app/reading/PageStatePersistence.h"
-#include "tests/app/reading/PageListKeyForTests.h"
+#include "testing/reading/PageListKeyForTests.h"
 
 #include <QRegularExpression>
 
@@ -124,7 +124,7 @@ TEST_F(CarouselViewRestoreTest, PagesInBothTranslationsComeBackWithTheirMarksAnd
     genesis.praises[3].bgColor = 4;
     genesis.praises[2].hasMemo = true;
     genesis.praises[2].memoTitle = "묵상";
-    genesis.praises[2].memo->memoContent = "안식";
+    genesis.praises[2].setMemoContent("안식");
     genesis.praises[5].isSelected = true;
     BibleStructure john = storedPage(42, 2, BibleKind::en01, 36);
     john.praises[15].bookmarked = true;

@@ -1,31 +1,21 @@
 #include "CarouselViewTestSupport.h"
 
-#include "CompactCoding/BinaryDecoder.h"
 #include "app/model/BibleBook.h"
 #include "app/model/LanguageCode.h"
 #include "app/platform/FileSystem.h"
-#include "app/reading/ChapterText.h"
 #include "app/reading/PageStatePersistence.h"
-#include "app/reading/TextResource.h"
 #include "app/reading/Utils.h"
 #include "coding/json/JsonDecoder.h"
-#include "coding/json/JsonEncoder.h"
+#include "testing/platform/BuiltResources.h"
 
 #include <QDir>
-#include <QFileInfo>
 
-#include <span>
 #include <string_view>
 
 namespace lumenscroll::testing {
 
 QString builtResourceDirectory() {
-    const QString directory = QStringLiteral(LUMENSCROLL_RESOURCE_DIR);
-    if (directory.isEmpty() || !QFileInfo::exists(QDir(directory).filePath(QStringLiteral("01창세기.txt"))) ||
-        !QFileInfo::exists(QDir(directory).filePath(QStringLiteral("43John.txt")))) {
-        return {};
-    }
-    return directory;
+    return builtResourceDirectory({QStringLiteral("01창세기.txt"), QStringLiteral("43John.txt")});
 }
 
 BibleStructure storedPage(std::int64_t book, std::int64_t chapterIndex, BibleKind kind, int verseCount) {
@@ -45,19 +35,6 @@ BibleStructure storedPage(std::int64_t book, std::int64_t chapterIndex, BibleKin
         page.praises.push_back(verse);
     }
     return page;
-}
-
-void loadStartUpChapter(UserSettings& settings, const AppContext& context) {
-    const std::optional<std::string> text =
-        TextResource::read(context.resources(), TextResource::name(BibleKind::kr01, 0));
-    BibleStructure record;
-    record.versesIndex = 1;
-    record.order = 0;
-    record.name = "창세기";
-    record.praises =
-        ChapterText::chapterVerses(text.value_or(std::string()), BibleKind::kr01, BibleBook::genesis, 1);
-    settings.BibleWordsContainer.modify(
-        [&](std::vector<std::vector<BibleStructure>>& books) { books.front() = {record}; });
 }
 
 void storePageList(const AppContext& context, const std::vector<BibleStructure>& pages) {
@@ -112,23 +89,20 @@ QStringList errorLines(const TraceCapture& capture) {
 
 } // namespace
 
-std::optional<BibleStructure> pageStateFile(const AppContext& context, std::int64_t index) {
-    const std::optional<QByteArray> bytes = FileSystem::read(
-        QDir(PageStatePersistence::settingsFolder(context)).filePath(PageStatePersistence::fileName(index)));
-    if (!bytes) {
-        return std::nullopt;
+void CarouselTest::startProcess() {
+    Utils::currentIndex = -1;
+}
+
+void CarouselTest::SetUp() {
+    if (builtResourceDirectory().isEmpty()) {
+        GTEST_SKIP() << "the Bible texts are not among the built resources";
     }
-    try {
-        return coding::BinaryDecoder().decode<BibleStructure>(std::span<const std::uint8_t>(
-            reinterpret_cast<const std::uint8_t*>(bytes->constData()), static_cast<std::size_t>(bytes->size())));
-    } catch (const std::exception&) {
-        return std::nullopt;
-    }
+    startProcess();
 }
 
 Launch::Launch(const QString& home, const QString& resources)
     : test(TestAppContext::inHome(home, resources)) {
-    Utils::currentIndex = -1;
+    CarouselTest::startProcess();
     loadStartUpChapter(settings, test->context());
     carousel = makeCarousel(settings, test->context());
     carousel->appear();
@@ -143,10 +117,10 @@ CarouselViewTestBase::CarouselViewTestBase()
     : test(builtResourceDirectory()) {}
 
 void CarouselViewTestBase::SetUp() {
-    if (builtResourceDirectory().isEmpty()) {
-        GTEST_SKIP() << "the Bible texts are not among the built resources";
+    CarouselTest::SetUp();
+    if (IsSkipped()) {
+        return;
     }
-    Utils::currentIndex = -1;
     carousel = makeCarousel(settings);
 }
 

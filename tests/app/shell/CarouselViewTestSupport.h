@@ -2,10 +2,12 @@
 
 #include "app/model/BibleKind.h"
 #include "app/model/BibleStructure.h"
-#include "app/reading/UserSettings.h"
 #include "app/platform/Binding.h"
-#include "app/platform/TestAppContext.h"
+#include "app/reading/UserSettings.h"
 #include "app/shell/CarouselView.h"
+#include "testing/platform/TestAppContext.h"
+#include "testing/reading/PageStateFileContents.h"
+#include "testing/reading/StartUpChapter.h"
 
 #include <QByteArray>
 #include <QString>
@@ -26,10 +28,6 @@ QString builtResourceDirectory();
 // A stored page as the last run saved it: no verse text, `verseCount` verses without marks.
 BibleStructure storedPage(std::int64_t book, std::int64_t chapterIndex, BibleKind kind, int verseCount);
 
-// What the start-up screen leaves behind: Genesis 1 of the Korean text as the only chapter of
-// book 0 in BibleWordsContainer.
-void loadStartUpChapter(UserSettings& settings, const AppContext& context);
-
 void storePageList(const AppContext& context, const std::vector<BibleStructure>& pages);
 void storeTexts(const AppContext& context, const std::vector<std::vector<BibleStructure>>& books);
 // The page list the user defaults hold; none when nothing is stored or it does not decode.
@@ -41,9 +39,6 @@ QStringList pageStateFiles(const AppContext& context);
 QStringList backupFiles(const AppContext& context);
 QByteArray backupBytes(const AppContext& context, const QString& name);
 
-// The record page-state file `index` holds; none when it is missing or does not decode.
-std::optional<BibleStructure> pageStateFile(const AppContext& context, std::int64_t index);
-
 // The creator's storage that a carousel's bindings refer to, as plain flags.
 struct CarouselFlags {
     // A carousel over `settings` and `context`, bound to these flags.
@@ -53,6 +48,17 @@ struct CarouselFlags {
     bool isShrinked = false;
     bool plusBtnPressed = false;
     bool pagesRestored = false;
+};
+
+// The base of the carousel's tests: they read the built texts, and are skipped without them;
+// and each test starts as a new process does, with no current page reported to the reading pages.
+class CarouselTest : public ::testing::Test {
+public:
+    // What a new process starts from, of the state the carousel shares outside the shared state.
+    static void startProcess();
+
+protected:
+    void SetUp() override;
 };
 
 // One run of the program, down to the page carousel, in a home that outlives it: a context over
@@ -76,7 +82,7 @@ public:
 
 // A carousel over a test context with the built resources, its bindings to plain flags of its
 // own; tests without the built texts are skipped.
-class CarouselViewTestBase : public ::testing::Test, protected CarouselFlags {
+class CarouselViewTestBase : public CarouselTest, protected CarouselFlags {
 protected:
     CarouselViewTestBase();
     void SetUp() override;

@@ -5,7 +5,6 @@
 #include "CarouselViewTestSupport.h"
 #include "tests/app/ContrastRatio.h"
 
-#include "app/platform/TestAppContext.h"
 #include "app/reading/BibleContentCellWidget.h"
 #include "app/reading/BibleViewWidget.h"
 #include "app/reading/CapsuleButton.h"
@@ -23,6 +22,7 @@
 #include "app/shell/MainViewWidget.h"
 #include "app/shell/PagingCarouselViewModel.h"
 #include "app/shell/PagingCarouselWidget.h"
+#include "testing/platform/TestAppContext.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -67,15 +67,8 @@ void click(QWidget* target, QPoint at, Qt::KeyboardModifiers modifiers = Qt::NoM
     QApplication::sendEvent(target, &release);
 }
 
-class CarouselViewWidgetTest : public ::testing::Test {
+class CarouselViewWidgetTest : public testing::CarouselTest {
 protected:
-    void SetUp() override {
-        if (builtResourceDirectory().isEmpty()) {
-            GTEST_SKIP() << "the Bible texts are not among the built resources";
-        }
-        Utils::currentIndex = -1;
-    }
-
     // The main view as the start-up screen hands over to it, shown and past its first selection.
     void showMainView() {
         loadStartUpChapter(settings, test.context());

@@ -3,10 +3,10 @@
 
 #include "app/shell/LumenscrollApp.h"
 
-#include "app/platform/TestAppContext.h"
 #include "app/reading/PageStatePersistence.h"
 #include "app/reading/UserSettings.h"
-#include "tests/app/reading/PageListKeyForTests.h"
+#include "testing/platform/TestAppContext.h"
+#include "testing/reading/PageListKeyForTests.h"
 
 #include <QDir>
 #include <QFileInfo>

@@ -5,7 +5,7 @@
 
 #include "app/model/User.h"
 #include "app/reading/UserSettings.h"
-#include "app/platform/TestAppContext.h"
+#include "testing/platform/TestAppContext.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 #include "app/shell/PagingCarouselViewModel.h"
 
 #include "app/platform/Binding.h"
-#include "app/platform/TestAppContext.h"
+#include "testing/platform/TestAppContext.h"
 
 #include <gtest/gtest.h>
 

@@ -9,9 +9,9 @@
 #include "app/shell/SettingsViewWidget.h"
 
 #include "FakeMoviePlayer.h"
-#include "app/platform/TestAppContext.h"
 #include "app/reading/UserSettings.h"
 #include "app/shell/PanelCloseButton.h"
+#include "testing/platform/TestAppContext.h"
 
 #include <QApplication>
 #include <QEnterEvent>

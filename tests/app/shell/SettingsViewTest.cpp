@@ -4,8 +4,8 @@
 #include "app/shell/SettingsView.h"
 
 #include "app/model/FontSizes.h"
-#include "app/platform/TestAppContext.h"
 #include "app/reading/UserSettings.h"
+#include "testing/platform/TestAppContext.h"
 
 #include <QSettings>
 

@@ -12,10 +12,10 @@
 #include "app/shell/SplashViewWidget.h"
 
 #include "FakeMoviePlayer.h"
-#include "app/platform/TestAppContext.h"
 #include "app/reading/AnimatableGradientViewWidget.h"
 #include "app/reading/UserSettings.h"
-#include "tests/app/reading/PageListKeyForTests.h"
+#include "testing/platform/TestAppContext.h"
+#include "testing/reading/PageListKeyForTests.h"
 
 #include <QAbstractButton>
 #include <QColor>

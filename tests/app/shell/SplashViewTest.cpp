@@ -5,10 +5,10 @@
 
 #include "FakeMoviePlayer.h"
 #include "app/model/BibleBook.h"
-#include "app/reading/UserSettings.h"
 #include "app/platform/Binding.h"
-#include "app/platform/TestAppContext.h"
+#include "app/reading/UserSettings.h"
 #include "app/shell/MainView.h"
+#include "testing/platform/TestAppContext.h"
 
 #include <gtest/gtest.h>
 

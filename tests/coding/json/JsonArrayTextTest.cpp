@@ -1,4 +1,5 @@
-#include "app/reading/JsonArrayElements.h"
+#include "coding/json/JsonArrayText.h"
+#include "coding/json/JsonEncoder.h"
 
 #include <gtest/gtest.h>
 
@@ -6,11 +7,11 @@
 #include <string_view>
 #include <vector>
 
-namespace lumenscroll {
+namespace coding {
 namespace {
 
 std::optional<std::vector<std::string>> elements(std::string_view json) {
-    const auto found = jsonArrayElements(json);
+    const auto found = JsonArrayText::elements(json);
     if (!found) {
         return std::nullopt;
     }
@@ -19,7 +20,7 @@ std::optional<std::vector<std::string>> elements(std::string_view json) {
 
 using Elements = std::vector<std::string>;
 
-TEST(JsonArrayElements, FindsTheElementsOfAnArray) {
+TEST(JsonArrayText, FindsTheElementsOfAnArray) {
     const struct {
         const char* json;
         Elements expected;
@@ -41,23 +42,23 @@ TEST(JsonArrayElements, FindsTheElementsOfAnArray) {
     }
 }
 
-TEST(JsonArrayElements, AKnownElementIsFoundAsItWouldBeFollowed) {
+TEST(JsonArrayText, AKnownElementIsFoundAsItWouldBeFollowed) {
     const std::string_view known = R"({"a":[1]})";
     for (const char* json : {R"([{"a":[1]},{"a":[1]} , {"a":[1]}])", R"([{"a":[1]}x,{"a":[1]}])",
                              R"([{"a":[1]}}, 1])", R"([{"a":[1]}, {"a":[1]])", R"([{"a":[1]})", R"([{"a":[1])",
                              R"([[{"a":[1]}],"{"a":[1]}"])"}) {
-        EXPECT_EQ(jsonArrayElements(json, known), jsonArrayElements(json)) << json;
+        EXPECT_EQ(JsonArrayText::elements(json, known), JsonArrayText::elements(json)) << json;
     }
 }
 
-TEST(JsonArrayElements, RefusesWhatIsNotOneWholeArray) {
+TEST(JsonArrayText, RefusesWhatIsNotOneWholeArray) {
     for (const char* json : {"", "  ", "{}", "1", "[", "[1", "[1,", "[1,]", "[,1]", "[1]]", "[1] x", "[1]}",
                              "[{]", "[\"open]", "[\"a\\\"]", "x[1]"}) {
         EXPECT_EQ(elements(json), std::nullopt) << json;
     }
 }
 
-TEST(JsonArrayElements, RefusesATextHoldingANulByte) {
+TEST(JsonArrayText, RefusesATextHoldingANulByte) {
     // A NUL is never part of JSON text, and the JSON decoder stops reading at one: elements cut
     // off by it would decode where the array does not.
     using namespace std::string_view_literals;
@@ -66,5 +67,16 @@ TEST(JsonArrayElements, RefusesATextHoldingANulByte) {
     }
 }
 
+TEST(JsonArrayText, WritesAListOfElementTextsAsTheEncoderWritesTheList) {
+    for (const std::vector<std::vector<std::string>>& lists :
+         {std::vector<std::vector<std::string>>{}, {{}}, {{"a"}, {}, {"b,\"c\"", "[d]"}}}) {
+        std::string written;
+        JsonArrayText::write(written, lists.size(), [&](std::size_t i) {
+            return std::string(JsonEncoder().encode(lists[i]).view());
+        });
+        EXPECT_EQ(written, std::string(JsonEncoder().encode(lists).view()));
+    }
+}
+
 } // namespace
-} // namespace lumenscroll
+} // namespace coding

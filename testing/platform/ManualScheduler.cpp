@@ -1,4 +1,4 @@
-#include "app/platform/ManualScheduler.h"
+#include "testing/platform/ManualScheduler.h"
 
 #include <QObject>
 

@@ -5,8 +5,8 @@
 namespace lumenscroll {
 
 // Tests arrange the page lists as a case needs them, parallel or not, past OpenPages, the
-// program's one writer of them: this makes the key their writes take. Only tests (and the
-// benchmarks' fixtures) include it.
+// program's one writer of them: this makes the key their writes take. Only tests, benchmarks
+// and fuzz targets include it.
 struct PageListKeyForTests {
     static PageListKey make() { return PageListKey(); }
 };

@@ -1,4 +1,4 @@
-#include "app/platform/TestAppContext.h"
+#include "testing/platform/TestAppContext.h"
 #include "app/platform/FileSystem.h"
 #include "app/platform/Trace.h"
 

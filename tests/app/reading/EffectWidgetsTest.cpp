@@ -1,22 +1,21 @@
-// The drawing layers, rendered offscreen with grab(): pages where the carousel says, a drag
-// that reaches the carousel through a page, and the effects' pixels, frames and pauses.
+// The reading page's effects as drawn, rendered offscreen with grab(): their pixels, frames and
+// pauses.
 
 #include "app/reading/AnimatableGradientViewWidget.h"
 #include "app/reading/DropShadowEffect.h"
 #include "app/reading/RoundedClipEffect.h"
 #include "app/reading/ShimmerEffect.h"
-#include "app/shell/PagingCarouselViewModel.h"
-#include "app/shell/PagingCarouselWidget.h"
 
 #include "app/platform/Binding.h"
-#include "app/platform/TestAppContext.h"
+#include "testing/platform/TestAppContext.h"
+
+#include "../SolidWidget.h"
 
 #include <QApplication>
 #include <QColor>
 #include <QGraphicsDropShadowEffect>
 #include <QHash>
 #include <QImage>
-#include <QMouseEvent>
 #include <QPainter>
 #include <QPalette>
 #include <QTest>
@@ -34,106 +33,12 @@ namespace lumenscroll {
 namespace {
 
 using std::chrono::milliseconds;
-
-QWidget* solidPage(const QColor& color) {
-    auto* page = new QWidget;
-    page->setAutoFillBackground(true);
-    QPalette palette = page->palette();
-    palette.setColor(QPalette::Window, color);
-    page->setPalette(palette);
-    return page;
-}
+using testing::solidWidget;
 
 bool near(const QColor& actual, const QColor& expected, int tolerance = 3) {
     return std::abs(actual.red() - expected.red()) <= tolerance &&
            std::abs(actual.green() - expected.green()) <= tolerance &&
            std::abs(actual.blue() - expected.blue()) <= tolerance;
-}
-
-void sendMouse(QWidget* target, QEvent::Type type, QPoint local) {
-    const QPoint global = target->mapToGlobal(local);
-    const Qt::MouseButtons buttons = type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::LeftButton;
-    QMouseEvent event(type, QPointF(local), QPointF(global), Qt::LeftButton, buttons, Qt::NoModifier);
-    QApplication::sendEvent(target, &event);
-}
-
-class PagingCarouselWidgetTest : public testing::Test {
-protected:
-    TestAppContext test;
-    int selected = 1;
-    const std::vector<QColor> colors{Qt::red, Qt::green, Qt::blue};
-    PagingCarouselViewModel model{test.context(), 3, Binding<int>::to(selected), {}};
-    PagingCarouselWidget carousel{model, test.context().animations(), [this](int item) {
-                                      return solidPage(colors[static_cast<std::size_t>(item)]);
-                                  }};
-
-    void SetUp() override {
-        carousel.resize(400, 300);
-        carousel.show();
-    }
-
-    QColor pixel(int x, int y) { return carousel.grab().toImage().pixelColor(x, y); }
-};
-
-TEST_F(PagingCarouselWidgetTest, DrawsTheActivePageWithItsNeighboursAtTheSides) {
-    EXPECT_EQ(carousel.pageCount(), 3);
-    EXPECT_EQ(carousel.pageAt(1)->geometry(), QRect(20, 0, 360, 300));
-    EXPECT_EQ(pixel(200, 150), QColor(Qt::green));
-    EXPECT_EQ(pixel(5, 150), QColor(Qt::red));
-    EXPECT_EQ(pixel(395, 150), QColor(Qt::blue));
-}
-
-TEST_F(PagingCarouselWidgetTest, ADragStartedOnAPageTurnsToTheNextPage) {
-    QWidget* page = carousel.pageAt(1);
-    sendMouse(page, QEvent::MouseButtonPress, QPoint(180, 150));
-    sendMouse(page, QEvent::MouseMove, QPoint(175, 150)); // under the drag distance
-    EXPECT_DOUBLE_EQ(model.dragOffset(), 0.0);
-    sendMouse(page, QEvent::MouseMove, QPoint(-120, 150));
-    EXPECT_DOUBLE_EQ(model.dragOffset(), -300.0);
-    EXPECT_DOUBLE_EQ(carousel.shownOffset(), -350.0 - 300.0);
-    sendMouse(page, QEvent::MouseButtonRelease, QPoint(-120, 150));
-
-    EXPECT_EQ(model.activeIndex(), 2);
-    EXPECT_EQ(selected, 2);
-    EXPECT_EQ(pixel(200, 150), QColor(Qt::blue));
-}
-
-TEST_F(PagingCarouselWidgetTest, AClickIsNoDrag) {
-    QWidget* page = carousel.pageAt(1);
-    sendMouse(page, QEvent::MouseButtonPress, QPoint(180, 150));
-    sendMouse(page, QEvent::MouseButtonRelease, QPoint(180, 150));
-    EXPECT_EQ(model.activeIndex(), 1);
-    EXPECT_EQ(pixel(200, 150), QColor(Qt::green));
-}
-
-TEST_F(PagingCarouselWidgetTest, KeepsThePagesThatStayWhenTheItemsChange) {
-    QWidget* first = carousel.pageAt(0);
-    QWidget* last = carousel.pageAt(2);
-    selected = 0;
-    // An item taken from the middle: the ones after it move down, as they are.
-    carousel.removePage(1);
-    model.update(2);
-    EXPECT_EQ(carousel.pageCount(), 2);
-    EXPECT_EQ(carousel.pageAt(0), first);
-    EXPECT_EQ(carousel.pageAt(1), last);
-    EXPECT_EQ(pixel(200, 150), QColor(Qt::red));
-    EXPECT_EQ(pixel(395, 150), QColor(Qt::blue));
-
-    // An item added at the end: only its page is built.
-    model.update(3);
-    EXPECT_EQ(carousel.pageAt(1), last);
-    EXPECT_EQ(carousel.pageCount(), 3);
-}
-
-TEST_F(PagingCarouselWidgetTest, SlidesToAnIndexTheCallerSetsAndFollowsADragAtOnce) {
-    test.context().animations().setEnabled(true);
-    selected = 2;
-    model.update(3);
-    EXPECT_DOUBLE_EQ(model.offset(), 20.0 - 370.0 * 2);
-    EXPECT_DOUBLE_EQ(carousel.shownOffset(), 20.0 - 370.0); // the slide has only begun
-
-    model.dragChanged(-30.0);
-    EXPECT_DOUBLE_EQ(carousel.shownOffset(), model.offset());
 }
 
 TEST(AnimatableGradientViewWidget, DrawsTheLowerGradientThenCrossFadesAndStopsWhenHidden) {
@@ -197,7 +102,7 @@ private:
     QHash<const QObject*, int> counts_;
 };
 
-class GradientFadeTest : public testing::Test {
+class GradientFadeTest : public ::testing::Test {
 protected:
     using Colors = std::vector<AnimatableGradientView::Color>;
     TestAppContext test;
@@ -205,7 +110,7 @@ protected:
     QWidget window;
     AnimatableGradientViewWidget* gradient =
         new AnimatableGradientViewWidget(test.context(), Binding<bool>::to(colored), &window);
-    QWidget* elsewhere = solidPage(Qt::blue);
+    QWidget* elsewhere = solidWidget(Qt::blue);
 
     void SetUp() override {
         test.context().animations().setEnabled(true);
@@ -320,7 +225,7 @@ TEST(ShimmerEffect, MasksTheWidgetAndComesOffWhenInactive) {
     palette.setColor(QPalette::Window, Qt::black);
     host.setPalette(palette);
     host.resize(100, 100);
-    QWidget* row = solidPage(Qt::white);
+    QWidget* row = solidWidget(Qt::white);
     row->setParent(&host);
     row->setGeometry(0, 0, 100, 100);
 
@@ -348,7 +253,7 @@ TEST(ShimmerEffect, HoldsItsSweepWhileNobodyCanSeeIt) {
     test.context().animations().setEnabled(true);
     QWidget host;
     host.resize(100, 100);
-    QWidget* row = solidPage(Qt::white);
+    QWidget* row = solidWidget(Qt::white);
     row->setParent(&host);
     host.show();
     ShimmerEffect::apply(row, true, test.context());
@@ -379,7 +284,7 @@ TEST(DropShadowEffect, DrawsThePlatformsShadowAndBlursItOnlyWhenTheOutlineChange
         const auto castOn = [](QWidget& host, QGraphicsEffect* effect) {
             host.resize(160, 120);
             host.setAutoFillBackground(true);
-            QWidget* caster = solidPage(Qt::red);
+            QWidget* caster = solidWidget(Qt::red);
             caster->setParent(&host);
             caster->setGeometry(50, 40, 60, 40);
             caster->setGraphicsEffect(effect);

@@ -2,7 +2,7 @@
 #include "app/reading/Shimmer.h"
 
 #include "app/platform/Binding.h"
-#include "app/platform/TestAppContext.h"
+#include "testing/platform/TestAppContext.h"
 
 #include <gtest/gtest.h>
 

@@ -1,16 +1,16 @@
 #pragma once
 
 #include "app/platform/AppContext.h"
-#include "app/platform/FixedClock.h"
-#include "app/platform/FixedKeyProbe.h"
-#include "app/platform/ManualScheduler.h"
-#include "app/platform/MemoryClipboard.h"
-#include "app/platform/RecordingCursorStack.h"
-#include "app/platform/RecordingSoundPlayer.h"
-#include "app/platform/RecordingUrlOpener.h"
-#include "app/platform/SeededRandom.h"
 #include "app/platform/SettingsStore.h"
-#include "app/platform/TraceCapture.h"
+#include "testing/platform/FixedClock.h"
+#include "testing/platform/FixedKeyProbe.h"
+#include "testing/platform/ManualScheduler.h"
+#include "testing/platform/MemoryClipboard.h"
+#include "testing/platform/RecordingCursorStack.h"
+#include "testing/platform/RecordingSoundPlayer.h"
+#include "testing/platform/RecordingUrlOpener.h"
+#include "testing/platform/SeededRandom.h"
+#include "testing/platform/TraceCapture.h"
 
 #include <QByteArray>
 #include <QString>

@@ -1,4 +1,4 @@
-#include "app/platform/TraceCapture.h"
+#include "testing/platform/TraceCapture.h"
 
 namespace lumenscroll {
 

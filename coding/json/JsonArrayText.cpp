@@ -1,8 +1,8 @@
-#include "app/reading/JsonArrayElements.h"
+#include "coding/json/JsonArrayText.h"
 
 #include <cstddef>
 
-namespace lumenscroll {
+namespace coding {
 
 namespace {
 
@@ -65,8 +65,6 @@ std::optional<std::size_t> endOfElement(std::string_view json, std::size_t at) {
     return std::nullopt;
 }
 
-} // namespace
-
 // Where `known` ends when the element at `at` is exactly it: followed by nothing but whitespace
 // up to the comma or bracket that ends an element.
 std::optional<std::size_t> endOfKnown(std::string_view json, std::size_t at, std::string_view known) {
@@ -80,7 +78,9 @@ std::optional<std::size_t> endOfKnown(std::string_view json, std::size_t at, std
     return std::nullopt;
 }
 
-std::optional<std::vector<std::string_view>> jsonArrayElements(std::string_view json, std::string_view known) {
+} // namespace
+
+std::optional<std::vector<std::string_view>> JsonArrayText::elements(std::string_view json, std::string_view known) {
     if (json.find('\0') != std::string_view::npos) {
         return std::nullopt;
     }
@@ -117,4 +117,4 @@ std::optional<std::vector<std::string_view>> jsonArrayElements(std::string_view 
     }
 }
 
-} // namespace lumenscroll
+} // namespace coding

@@ -1,0 +1,32 @@
+#include "app/reading/SavedPageValues.h"
+
+#include <utility>
+
+namespace lumenscroll {
+
+const QByteArray* SavedPageValues::listEntry(std::size_t index, const BibleStructure& blanked) const {
+    const ListEntry* entry = listEntries_.find(index);
+    return entry && entry->blanked == blanked ? &entry->json : nullptr;
+}
+
+const SavedPageValues::ListEntry* SavedPageValues::lastListEntry(std::size_t index) const {
+    return listEntries_.find(index);
+}
+
+void SavedPageValues::rememberListEntry(std::size_t index, BibleStructure blanked, QByteArray json) {
+    listEntries_.put(index, ListEntry{std::move(blanked), std::move(json)});
+}
+
+void SavedPageValues::keepListEntries(std::size_t count) {
+    listEntries_.keep(count);
+}
+
+const QByteArray* SavedPageValues::textsJson(const std::vector<std::vector<BibleStructure>>& books) const {
+    return texts_ && texts_->books == books ? &texts_->json : nullptr;
+}
+
+void SavedPageValues::rememberTexts(const std::vector<std::vector<BibleStructure>>& books, QByteArray json) {
+    texts_ = Texts{books, std::move(json)};
+}
+
+} // namespace lumenscroll
