@@ -180,6 +180,13 @@ int main(int argc, char** argv) {
     const auto markFolder = root / "fuzz_MarkBook";
     write(markFolder, "marks", markBook(marked));
     write(markFolder, "cut-short", markBook(marked).substr(0, markBook(marked).size() - 7));
+    // A restore with a mark book of its own on the pages' chapters (2 John in Korean, 3 John in
+    // English), led by the byte that names the mark book's part; and one cut short.
+    const std::string pagesMarks = markBook({{BibleKind::kr01, 62, 0, {{0, 5, true, false, "", blank}}},
+                                             {BibleKind::en01, 63, 0, {{2, 0, false, true, "묵상", blank}}}});
+    write(restoreFolder, "mark-book", joined(16, {pagesJson, textsJson, files[0], "\xFE" + pagesMarks}));
+    write(restoreFolder, "mark-book-cut-short",
+          joined(16, {pagesJson, textsJson, "\xFE" + pagesMarks.substr(0, pagesMarks.size() - 3)}));
 
     const auto chapterFolder = root / "fuzz_ChapterText";
     // Translation, book, chapter, then the text.

@@ -6,12 +6,11 @@
 #include "app/reading/PageStateBackups.h"
 #include "app/reading/PageStateFiles.h"
 #include "app/reading/SavedMarkBook.h"
-#include "coding/Data.h"
 
 #include <exception>
-#include <ranges>
 #include <string>
 #include <utility>
+#include <vector>
 
 namespace lumenscroll {
 
@@ -47,9 +46,12 @@ MarkBookFile::Read MarkBookFile::decode(std::span<const std::uint8_t> bytes) {
 }
 
 QByteArray MarkBookFile::encode(const MarkBook& book) {
-    const coding::Data data =
-        coding::BinaryStreamEncoder<MarkedChapter>().encodeContents(std::views::values(book.chapters()));
-    return QByteArray(reinterpret_cast<const char*>(data.data()), static_cast<qsizetype>(data.size()));
+    const coding::BinaryStreamEncoder<MarkedChapter> encoder;
+    std::vector<std::uint8_t> bytes;
+    for (const auto& [chapter, marked] : book.chapters()) {
+        encoder.append(marked, bytes);
+    }
+    return QByteArray(reinterpret_cast<const char*>(bytes.data()), static_cast<qsizetype>(bytes.size()));
 }
 
 MarkBookFile::Change MarkBookFile::change(const MarkBook& book, const QString& folder, SavedMarkBook& saved) {

@@ -50,6 +50,38 @@ bool makeFolders(const AppContext& context) {
     return made;
 }
 
+// The files that changed since the last save, replaced together, so that the disk is waited for
+// once rather than once a file: the mark book's first, then the pages' in page order. A crash part
+// way thus leaves the mark book no older than any page, and the mark book is what the pages show
+// at the next launch. The files of pages no longer open go once every page's file holds it.
+// Whether every file is in place.
+bool writeChangedFiles(const MarkBook& marks, const std::vector<BibleStructure>& pages, const QString& folder,
+                       SavedPageState& written, const std::function<void()>& whileFlushing) {
+    const MarkBookFile::Change book = MarkBookFile::change(marks, folder, written.markBook());
+    const PageStateFiles::Changes files = PageStateFiles::changes(pages, folder, written.files());
+    std::vector<FileSystem::Replacement> batch;
+    batch.reserve(files.replacements.size() + 1);
+    if (book.replacement) {
+        batch.push_back(*book.replacement);
+    }
+    batch.insert(batch.end(), files.replacements.begin(), files.replacements.end());
+    QString error;
+    const std::size_t placed = FileSystem::writeAllAtomically(batch, &error, whileFlushing);
+    if (placed < batch.size()) {
+        traceError(error);
+    }
+    const std::size_t bookPlaced = book.replacement ? std::min<std::size_t>(placed, 1) : 0;
+    if (bookPlaced == 1) {
+        MarkBookFile::notePlaced(marks, book, written.markBook());
+    }
+    const bool bookWritten = !book.failed && bookPlaced == (book.replacement ? 1u : 0u);
+    if (!PageStateFiles::notePlaced(files, placed - bookPlaced, pages, written.files())) {
+        return false;
+    }
+    PageStateFiles::removeFilesPast(static_cast<std::int64_t>(pages.size()), folder);
+    return bookWritten;
+}
+
 // The page value of saved page `index`, which `loadingPage` builds.
 BibleView restoredPage(const BibleView& loadingPage, std::int64_t index) {
     UserSettings& userSettings = *loadingPage.userSettings;
@@ -99,34 +131,7 @@ void PageStatePersistence::savePageState(UserSettings& userSettings, const AppCo
             traceError(error);
         }
     };
-    // The files that change are replaced together, so that the disk is waited for once rather
-    // than once a file: the mark book first, then the pages in page order. A crash part way thus
-    // leaves the mark book no older than any page, and the mark book is what the pages show at the
-    // next launch.
-    const MarkBook& marks = userSettings.markBook.get();
-    const MarkBookFile::Change book = MarkBookFile::change(marks, folder, written.markBook());
-    const PageStateFiles::Changes files = PageStateFiles::changes(pages, folder, written.files());
-    std::vector<FileSystem::Replacement> batch;
-    batch.reserve(files.replacements.size() + 1);
-    if (book.replacement) {
-        batch.push_back(*book.replacement);
-    }
-    batch.insert(batch.end(), files.replacements.begin(), files.replacements.end());
-    QString error;
-    const std::size_t placed = FileSystem::writeAllAtomically(batch, &error, makeStoredValues);
-    if (placed < batch.size()) {
-        traceError(error);
-    }
-    const std::size_t bookPlaced = book.replacement ? std::min<std::size_t>(placed, 1) : 0;
-    if (bookPlaced == 1) {
-        MarkBookFile::notePlaced(marks, book, written.markBook());
-    }
-    saved = saved && !book.failed && bookPlaced == (book.replacement ? 1u : 0u);
-    if (PageStateFiles::notePlaced(files, placed - bookPlaced, pages, written.files())) {
-        PageStateFiles::removeFilesPast(static_cast<std::int64_t>(pages.size()), folder);
-    } else {
-        saved = false;
-    }
+    saved = writeChangedFiles(userSettings.markBook.get(), pages, folder, written, makeStoredValues) && saved;
 
     for (const auto& [key, value] : {std::pair(StoredPageValues::selectedBibleArrayKey, &pageList),
                                      std::pair(StoredPageValues::bibleWordsContainerKey, &texts)}) {
