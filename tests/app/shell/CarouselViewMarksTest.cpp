@@ -14,6 +14,7 @@
 #include "app/reading/PageStatePersistence.h"
 #include "testing/reading/PageStateFileContents.h"
 
+#include <QFile>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -260,6 +261,22 @@ TEST_F(CarouselViewMarksTest, MarksStoredOnPagesBeforeThereWasAMarkBookGoInAtThe
     lastRunStored(home.path(), {stale});
     Session next(home.path());
     EXPECT_TRUE(showsPsalmMarks(next.page(0)));
+}
+
+TEST_F(CarouselViewMarksTest, AMissingMarkBookIsAnEmptyOneThePagesMarksGoingInWithoutAnError) {
+    lastRunStored(home.path(), {storedPage(18, 22, BibleKind::kr01, 6)});
+    QString bookPath;
+    {
+        Session s(home.path());
+        s.markPsalm(0);
+        bookPath = MarkBookFile::path(PageStatePersistence::settingsFolder(s.launch.context()));
+    }
+    ASSERT_TRUE(QFile::remove(bookPath));
+    Session next(home.path());
+    EXPECT_TRUE(showsPsalmMarks(next.page(0)));
+    EXPECT_TRUE(next.launch.errors().isEmpty());
+    EXPECT_TRUE(backupFiles(next.launch.context()).isEmpty());
+    EXPECT_TRUE(FileSystem::isFile(bookPath));
 }
 
 TEST_F(CarouselViewMarksTest, AMarkBookThatDoesNotReadWholeIsBackedUpOnceAndWhatItHoldsIsUsed) {
