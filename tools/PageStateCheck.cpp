@@ -139,13 +139,16 @@ void printMarks(std::size_t index, const BibleStructure& page) {
     std::printf("page %zu %s book %lld chapter %lld\n", index,
                 std::string(lumenscroll::caseName(page.kindOfBible)).c_str(),
                 static_cast<long long>(page.sectionIndex), static_cast<long long>(page.versesIndex));
-    for (const lumenscroll::BiblePraise& verse : page.praises) {
+    // A verse by its place in the chapter, as the mark book names it: the first verse's own index
+    // is the row the page's up button scrolls to, which a relaunch does not keep.
+    for (std::size_t j = 0; j < page.praises.size(); ++j) {
+        const lumenscroll::BiblePraise& verse = page.praises[j];
         const std::string& note = verse.memo ? verse.memo->memoContent : std::string();
         if (verse.bgColor == 0 && !verse.bookmarked && !verse.hasMemo && note.empty()) {
             continue;
         }
-        std::printf("page %zu verse %lld colour %lld bookmark %d note %d %s\n", index,
-                    static_cast<long long>(verse.index), static_cast<long long>(verse.bgColor),
+        std::printf("page %zu verse %zu colour %lld bookmark %d note %d %s\n", index, j,
+                    static_cast<long long>(verse.bgColor),
                     verse.bookmarked ? 1 : 0, verse.hasMemo ? 1 : 0, quoted(note).c_str());
     }
 }
