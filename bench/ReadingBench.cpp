@@ -44,6 +44,14 @@ public:
     static bool hasText(const char* fileName) {
         return !testing::builtResourceDirectory({QString::fromUtf8(fileName)}).isEmpty();
     }
+    // The pages' chapters are Genesis: without its text the benchmark is skipped.
+    static bool hasGenesis(benchmark::State& state) {
+        if (hasText("01창세기.txt")) {
+            return true;
+        }
+        state.SkipWithError("the Korean text resources were not built");
+        return false;
+    }
 
     BibleView page(std::int64_t index) { return testing::makePage(settings, app_.context(), index); }
 
@@ -111,8 +119,7 @@ void highlightAgain(UserSettings& settings, std::size_t page) {
 // for: the page's file is written, the user defaults are handed to the settings' writer thread;
 // or, `untilWritten`, everything is on the disk.
 void saveOneChangedPage(benchmark::State& state, bool untilWritten) {
-    if (!Bench::hasText("01창세기.txt")) {
-        state.SkipWithError("the Korean text resources were not built");
+    if (!Bench::hasGenesis(state)) {
         return;
     }
     Bench bench;
@@ -140,10 +147,34 @@ void BM_SavePageState_UntilWritten(benchmark::State& state) {
 }
 BENCHMARK(BM_SavePageState_UntilWritten)->Arg(10)->Unit(benchmark::kMillisecond);
 
+// A reader's highlight on a verse of the first of `range(0)` pages, as the selection bar makes it:
+// the verse's colour, what follows it on the other pages and in the marks kept for the run, and
+// the save that follows every mark, down to the files written and the user defaults handed to the
+// settings' writer thread.
+void BM_SaveAfterHighlight(benchmark::State& state) {
+    if (!Bench::hasGenesis(state)) {
+        return;
+    }
+    Bench bench;
+    bench.openPages(state.range(0));
+    bench.settings.savePageState(bench.context());
+    const BibleView first = bench.page(0);
+    std::int64_t color = 1;
+    for (auto _ : state) {
+        color = color == 1 ? 2 : 1;
+        first.highlight(0, color);
+        QCoreApplication::sendPostedEvents();
+    }
+    bench.context().settings().sync();
+    if (bench.settings.selectedBibleArray()[0].praises[0].bgColor != color) {
+        state.SkipWithError("the verse was not highlighted");
+    }
+}
+BENCHMARK(BM_SaveAfterHighlight)->Arg(1)->Arg(10)->Unit(benchmark::kMillisecond);
+
 // The heaviest save: every page changed, so every file is replaced.
 void BM_SavePageState_EveryPageChanged(benchmark::State& state) {
-    if (!Bench::hasText("01창세기.txt")) {
-        state.SkipWithError("the Korean text resources were not built");
+    if (!Bench::hasGenesis(state)) {
         return;
     }
     Bench bench;
@@ -163,8 +194,7 @@ BENCHMARK(BM_SavePageState_EveryPageChanged)->Arg(10)->Unit(benchmark::kMillisec
 // stored page list and texts decoded, every page's verses read from the text resources and
 // the save that ends the restore.
 void BM_RestorePages(benchmark::State& state) {
-    if (!Bench::hasText("01창세기.txt")) {
-        state.SkipWithError("the Korean text resources were not built");
+    if (!Bench::hasGenesis(state)) {
         return;
     }
     Bench lastRun;

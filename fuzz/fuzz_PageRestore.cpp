@@ -1,7 +1,8 @@
 // The restore at launch over arbitrary stored data, headless: a test context with a home of its
 // own (Documents folder, settings file) and a few books of text. The input is cut into parts
 // (InputParts.h): the stored page list, the stored loaded texts, then up to eight page-state
-// files, each led by a byte that numbers it. The first byte of the input holds the launch's
+// files, each led by a byte that numbers it (0xFE: the mark book's file). The first byte of the
+// input holds the launch's
 // options: bit 0 an Option key held, bit 1 the start-up chapter loaded, bits 2 and 3 the page
 // list and the loaded texts not stored at all, bit 4 a second launch.
 //
@@ -9,8 +10,11 @@
 // what the first left. After every run:
 // - nothing failed, and the per-page lists (pages, records, bookmark rows, chapter notes) have
 //   one entry per page, a bookmark row one flag per verse;
-// - a stored value that decoded is there after the launch, with no fewer verses and every mark
-//   it carried; one that did not is kept byte for byte in a backup;
+// - a stored value that decoded is there after the launch, with no fewer verses, and, without a
+//   mark book, every kind of mark it carried on each verse; one that did not is kept byte for
+//   byte in a backup, and so is a mark book that does not read whole;
+// - every page shows the marks the mark book holds for its chapter, and after a restore of stored
+//   pages the mark book's file holds the mark book;
 // - after a restore of stored pages every page-state file belongs to an open page and holds it;
 //   otherwise no page-state file changed;
 // - the second launch restores the same pages and keeps no new backup;
@@ -23,6 +27,7 @@
 #include "app/model/BibleBook.h"
 #include "app/model/BibleStructure.h"
 #include "app/platform/FileSystem.h"
+#include "app/reading/MarkBookFile.h"
 #include "app/reading/OpenPages.h"
 #include "app/reading/PageStatePersistence.h"
 #include "app/reading/TextResource.h"
@@ -46,6 +51,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <span>
 #include <string_view>
 #include <vector>
 
@@ -58,6 +64,8 @@ using Pages = std::vector<BibleStructure>;
 using Texts = std::vector<std::vector<BibleStructure>>;
 
 constexpr std::size_t maxPageFiles = 8;
+// The numbering byte of the part that is the mark book's file.
+constexpr char markBookPart = '\xFE';
 
 // A book as the text resources hold it, every verse of the table "c:v 말씀 c.v", with a heading
 // on each chapter's first line and its second and third verses one merged line; a book cut short
@@ -119,13 +127,23 @@ bool sameMarks(const BiblePraise& a, const BiblePraise& b) {
            a.memoTitle == b.memoTitle && *a.memo == *b.memo;
 }
 
-// `after` holds at least the verses of `before`, and every mark of them.
-bool keepsVersesAndMarks(const BibleStructure& before, const BibleStructure& after) {
+// Every kind of mark `a` carries, `b` carries too: where pages of one chapter differ, the marks
+// they all show come from the first that has a mark of the kind.
+bool keepsMarkKinds(const BiblePraise& a, const BiblePraise& b) {
+    return (!a.bookmarked || b.bookmarked) && (a.bgColor == 0 || b.bgColor != 0) && (!a.hasMemo || b.hasMemo) &&
+           (a.memoTitle.empty() || !b.memoTitle.empty()) && (*a.memo == Memo{} || *b.memo != Memo{});
+}
+
+// `after` holds at least the verses of `before`, and every mark of them (`kindsOnly`: every
+// kind of mark).
+bool keepsVersesAndMarks(const BibleStructure& before, const BibleStructure& after, bool kindsOnly = false) {
     if (after.praises.size() < before.praises.size()) {
         return false;
     }
     for (std::size_t j = 0; j < before.praises.size(); ++j) {
-        if (isMarked(before.praises[j]) && !sameMarks(before.praises[j], after.praises[j])) {
+        const BiblePraise& a = before.praises[j];
+        const BiblePraise& b = after.praises[j];
+        if (isMarked(a) && !(kindsOnly ? keepsMarkKinds(a, b) : sameMarks(a, b))) {
             return false;
         }
     }
@@ -215,7 +233,9 @@ struct Launch {
     std::unique_ptr<CarouselView> carousel;
 };
 
-void writeStoredData(TestAppContext& test, std::uint8_t options, const std::vector<std::string_view>& parts) {
+// Writes the stored data of the last run; returns the mark book's file when one is written.
+std::optional<QByteArray> writeStoredData(TestAppContext& test, std::uint8_t options,
+                                          const std::vector<std::string_view>& parts) {
     SettingsStore& store = test.context().settings();
     if (parts.size() > 0 && (options & 4) == 0) {
         store.setData(PageStatePersistence::selectedBibleArrayKey, QByteArray::fromStdString(std::string(parts[0])));
@@ -226,12 +246,18 @@ void writeStoredData(TestAppContext& test, std::uint8_t options, const std::vect
     check(store.sync(), "the settings could not be written");
     const QString folder = PageStatePersistence::settingsFolder(test.context());
     check(FileSystem::makeDirectories(folder), "the page-state folder could not be made");
+    std::optional<QByteArray> markBook;
     for (std::size_t p = 2; p < parts.size(); ++p) {
         if (parts[p].empty()) {
             continue;
         }
-        const auto index = static_cast<std::uint8_t>(parts[p][0]) % maxPageFiles;
         const std::string_view bytes = parts[p].substr(1);
+        if (parts[p][0] == markBookPart) {
+            markBook = QByteArray(bytes.data(), static_cast<qsizetype>(bytes.size()));
+            check(FileSystem::writeAtomically(MarkBookFile::path(folder), *markBook), "the mark book could not be written");
+            continue;
+        }
+        const auto index = static_cast<std::uint8_t>(parts[p][0]) % maxPageFiles;
         check(FileSystem::writeAtomically(QDir(folder).filePath(PageStatePersistence::fileName(index)),
                                           QByteArray(bytes.data(), static_cast<qsizetype>(bytes.size()))),
               "a page-state file could not be written");
@@ -239,6 +265,7 @@ void writeStoredData(TestAppContext& test, std::uint8_t options, const std::vect
     // The user's own files beside the program's.
     check(FileSystem::writeAtomically(test.context().documents().filePath("letter.txt"), "Dear"), "letter");
     check(FileSystem::writeAtomically(QDir(test.rootPath()).filePath(".profile"), "PATH"), "profile");
+    return markBook;
 }
 
 // The stored value under `key`, `before` as the launch found it: unchanged, kept byte for byte in
@@ -261,13 +288,39 @@ void checkStoredValue(const AppContext& context, const QString& key, const std::
     compare(*decodedBefore, *decodedAfter);
 }
 
-void comparePages(const Pages& before, const Pages& after) {
+// `withMarkBook`: a mark book was stored too, whose marks the pages show in place of their own.
+void comparePages(const Pages& before, const Pages& after, bool withMarkBook) {
     if (before.empty()) {
         return;
     }
     check(after.size() == before.size(), "the stored page list lost or gained pages");
     for (std::size_t i = 0; i < before.size(); ++i) {
-        check(keepsVersesAndMarks(before[i], after[i]), "a stored page lost verses or marks");
+        check(withMarkBook ? after[i].praises.size() >= before[i].praises.size()
+                           : keepsVersesAndMarks(before[i], after[i], true),
+              "a stored page lost verses or marks");
+    }
+}
+
+// The mark book stored, `before` as the launch found it: kept in a backup unless it read whole.
+// Every page shows its chapter's marks from the mark book; after a save its file holds it.
+void checkMarks(const AppContext& context, const Launch& launch, const std::optional<QByteArray>& before,
+                bool saved) {
+    const auto decoded = [](const QByteArray& bytes) {
+        return MarkBookFile::decode(std::span<const std::uint8_t>(
+            reinterpret_cast<const std::uint8_t*>(bytes.constData()), static_cast<std::size_t>(bytes.size())));
+    };
+    if (before && !decoded(*before).whole) {
+        check(isBackedUp(context, MarkBookFile::fileName, *before), "a mark book that does not read whole is not backed up");
+    }
+    const MarkBook& book = launch.settings.markBook();
+    for (const BibleStructure& page : launch.settings.selectedBibleArray()) {
+        check(book.isShownBy(page), "a page does not show its chapter's marks");
+    }
+    if (saved) {
+        const std::optional<QByteArray> file = FileSystem::read(MarkBookFile::path(PageStatePersistence::settingsFolder(context)));
+        check(file.has_value(), "a save leaves no mark book");
+        const MarkBookFile::Read read = decoded(*file);
+        check(read.whole && read.book == book, "the mark book's file does not hold the mark book");
     }
 }
 
@@ -339,7 +392,7 @@ void run(std::uint8_t options, const std::vector<std::string_view>& parts) {
     const bool startUpChapter = (options & 2) != 0;
     TestAppContext test(resourceFolder());
     AppContext& context = test.context();
-    writeStoredData(test, options, parts);
+    const std::optional<QByteArray> markBook = writeStoredData(test, options, parts);
     test.fixedKeyProbe().setOptionKeyDown(optionKey);
 
     const std::optional<QByteArray> storedList =
@@ -351,9 +404,13 @@ void run(std::uint8_t options, const std::vector<std::string_view>& parts) {
     Launch first(context, startUpChapter);
     test.manualScheduler().runReady();
     first.checkPageLists();
-    checkStoredValue<Pages>(context, PageStatePersistence::selectedBibleArrayKey, storedList, comparePages);
+    checkStoredValue<Pages>(context, PageStatePersistence::selectedBibleArrayKey, storedList,
+                            [&](const Pages& before, const Pages& after) {
+                                comparePages(before, after, markBook.has_value());
+                            });
     checkStoredValue<Texts>(context, PageStatePersistence::bibleWordsContainerKey, storedTexts, compareTexts);
     const bool restored = restoredStoredPages(context, storedList);
+    checkMarks(context, first, markBook, restored);
     if (restored) {
         checkPageFiles(context, first.settings.selectedBibleArray());
     } else {

@@ -1,13 +1,15 @@
 // Writes the seed corpora of the targets over what the program stores and reads as text: the
-// stored JSON values, the restore's stored values and page-state files, a book's text, and the
-// search page's book files. Run once after what the program stores changes:
+// stored JSON values, the restore's stored values and page-state files, the mark book's file, a
+// book's text, and the search page's book files. Run once after what the program stores changes:
 //   build/fuzz/fuzz/lumenscroll_fuzz_stored_seeds fuzz/corpus
 
 #include "InputParts.h"
 
 #include "CompactCoding/BinaryEncoder.h"
+#include "CompactCoding/BinaryStreamEncoder.h"
 #include "app/model/BibleBook.h"
 #include "app/model/BibleStructure.h"
+#include "app/model/MarkedChapter.h"
 #include "coding/Coding.h"
 #include "coding/json/JsonEncoder.h"
 
@@ -15,6 +17,7 @@
 #include <filesystem>
 #include <fstream>
 #include <initializer_list>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -79,6 +82,11 @@ Texts texts(bool loaded, std::int64_t bookCount = bibleBookCount) {
 std::string pageFile(std::uint8_t index, const BibleStructure& record) {
     const coding::Data bytes = coding::BinaryEncoder().encode(record);
     return std::string(1, static_cast<char>(index)) + std::string(bytes.view());
+}
+
+// A mark book's file: marked chapters one after the other, as the program writes them.
+std::string markBook(const std::vector<MarkedChapter>& chapters) {
+    return text(coding::BinaryStreamEncoder<MarkedChapter>().encodeContents(chapters));
 }
 
 // Joins the parts of one input, after its first byte.
@@ -159,6 +167,26 @@ int main(int argc, char** argv) {
     longer.praises[6].bookmarked = true;
     write(restoreFolder, "shorter-text", joined(0, {text(json.encode(Pages{longer})), textsJson}));
     write(restoreFolder, "corrupt", joined(0, {pagesJson.substr(0, 60), "[[]]", files[0]}));
+
+    // Marks on two translations of one chapter and on a psalm: a highlight, a bookmark, a note with
+    // its title; and the same cut short in its last chapter.
+    Memo note;
+    note.memoContent = "안식";
+    const auto blank = std::make_shared<const Memo>();
+    const std::vector<MarkedChapter> marked{
+        {BibleKind::kr01, 0, 0, {{1, 0, true, false, "", blank}, {2, 3, false, false, "", blank}}},
+        {BibleKind::en01, 0, 0, {{2, 11, false, false, "", blank}}},
+        {BibleKind::kr01, 18, 22, {{3, 0, false, true, "묵상", std::make_shared<const Memo>(note)}}}};
+    const auto markFolder = root / "fuzz_MarkBook";
+    write(markFolder, "marks", markBook(marked));
+    write(markFolder, "cut-short", markBook(marked).substr(0, markBook(marked).size() - 7));
+    // A restore with a mark book of its own on the pages' chapters (2 John in Korean, 3 John in
+    // English), led by the byte that names the mark book's part; and one cut short.
+    const std::string pagesMarks = markBook({{BibleKind::kr01, 62, 0, {{0, 5, true, false, "", blank}}},
+                                             {BibleKind::en01, 63, 0, {{2, 0, false, true, "묵상", blank}}}});
+    write(restoreFolder, "mark-book", joined(16, {pagesJson, textsJson, files[0], "\xFE" + pagesMarks}));
+    write(restoreFolder, "mark-book-cut-short",
+          joined(16, {pagesJson, textsJson, "\xFE" + pagesMarks.substr(0, pagesMarks.size() - 3)}));
 
     const auto chapterFolder = root / "fuzz_ChapterText";
     // Translation, book, chapter, then the text.

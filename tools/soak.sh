@@ -7,8 +7,9 @@
 #
 # It fails on a crash, a sanitizer report, a window that does not answer for 10 seconds, a quit
 # that does not end the program, stored pages that do not decode, or a mark lost across a quit
-# and relaunch: at every quit the stored page list and page-state files are read with the
-# program's own decoders (PageStateCheck) and their marks noted, and once the relaunched
+# and relaunch: at every quit the stored page list, page-state files and mark book are read with
+# the program's own decoders (PageStateCheck), which also fails when a page does not show the
+# marks the mark book holds for its chapter, and their marks are noted; once the relaunched
 # program has restored its pages (and saved them again) they must read the same.
 #
 # Every random choice comes from the seed: a run is repeated with the same seed (the timing of

@@ -4,6 +4,7 @@
 #include "app/platform/AppContext.h"
 #include "app/reading/ListIndex.h"
 #include "app/reading/PageHandle.h"
+#include "app/reading/PageMarks.h"
 #include "app/reading/PageOperations.h"
 #include "app/reading/UserSettings.h"
 #include "app/reading/VerseSelection.h"
@@ -65,6 +66,8 @@ void goToPreviousChapter(const PageHandle& page, const AppContext& context) {
     } else {
         loadStep(page, context, -1, book, chapter, kind);
         page.modifyRecord([](BibleStructure& loaded) { loaded.versesIndex -= 1; });
+        // The load filed the verses under the chapter before the lowering.
+        showChapterMarks(page);
     }
     finishChapterStep(page, context, true);
 }

@@ -7,6 +7,7 @@
 #include "app/reading/BibleSelectionView.h"
 #include "app/reading/KindOfBibleSelectionView.h"
 #include "app/reading/PageHandle.h"
+#include "app/reading/PageMarks.h"
 #include "app/reading/PageOperations.h"
 #include "app/reading/UserSettings.h"
 #include "app/reading/VerseSelection.h"
@@ -130,6 +131,7 @@ bool chapterSheetClosed(const PageHandle& page, const AppContext& context) {
             record.isOldTestment = isOldTestament(*book);
         }
     });
+    showChapterMarks(page);
     traceVerseWords("userSettings.selectedBibleArray[pageIndex].praises[j].word ", *page.record());
 
     followChoice(page, context);

@@ -33,7 +33,8 @@ KindOfBibleSelectionView translationSheetContent(UserSettings& settings, Binding
 void chapterSheetAppeared(const PageHandle& page);
 
 // The chapter sheet closed. After "이동" the page goes to the choice: the record takes the chosen
-// book, chapter and translation, the book's name and testament, and the chosen chapter's verses;
+// book, chapter and translation, the book's name and testament, and the chosen chapter's verses
+// with their marks from the mark book;
 // the label, title and flags follow; the pages are saved and userSelectBibleSection rises, so
 // that the list shows the chosen verse a little later. The confirmation is used up. Closed
 // without "이동", nothing changes. Returns whether the page went to a choice.

@@ -5,6 +5,7 @@
 #include "app/platform/Trace.h"
 #include "app/reading/OpenPages.h"
 #include "app/reading/PageHandle.h"
+#include "app/reading/PageMarks.h"
 #include "app/reading/PageOperations.h"
 #include "app/reading/PageStatePersistence.h"
 #include "app/reading/UserSettings.h"
@@ -156,6 +157,7 @@ void verseAreaAppeared(const PageHandle& page, const AppContext& context) {
             readChapter(page, context, record->sectionIndex, chapterNumber(*record), record->kindOfBible);
         if (!read.praises.empty()) {
             page.modifyRecord([&](BibleStructure& stored) { stored.praises = std::move(read.praises); });
+            showChapterMarks(page);
         }
     }
     const std::size_t verses = page.verseCount();

@@ -7,6 +7,7 @@
 #include "app/reading/ChapterText.h"
 #include "app/reading/ListIndex.h"
 #include "app/reading/PageHandle.h"
+#include "app/reading/PageMarks.h"
 #include "app/reading/TextResource.h"
 #include "app/reading/UserSettings.h"
 
@@ -187,6 +188,7 @@ void refreshVerses(const PageHandle& page, std::vector<BiblePraise> verses) {
         verses.back().isSelected = false;
     }
     page.modifyRecord([&](BibleStructure& refreshed) { refreshed.praises = std::move(verses); });
+    showChapterMarks(page);
 }
 
 void pointAtSearchHit(const PageHandle& page, std::int64_t bookIndex, std::int64_t versesIndex,
@@ -232,6 +234,7 @@ void storeChapter(const PageHandle& page, std::int64_t bookIndex, std::int64_t c
     }
     settings.BibleWordsContainer.set(std::move(container));
     page.modifyRecord([&](BibleStructure& stored) { stored = std::move(record); });
+    showChapterMarks(page);
     traceStoredChapter(page);
 }
 

@@ -48,6 +48,7 @@ BibleStructure readChapter(const PageHandle& page, const AppContext& context, st
 // keep no text, and the text may have been corrected since, but the marks are the user's. The
 // page's verses past the end of a shorter text (a text file cut short, or another one put in its
 // place) stay as they are, marks and notes with them, as the verses of a page without text do.
+// Then the page shows its chapter's marks from the mark book (showChapterMarks).
 void refreshVerses(const PageHandle& page, std::vector<BiblePraise> verses);
 
 // Points the page at a search hit before its chapter is loaded: the record takes the hit's
@@ -58,6 +59,8 @@ void pointAtSearchHit(const PageHandle& page, std::int64_t bookIndex, std::int64
 
 // Makes `record` the page's record and the one loaded chapter of BibleWordsContainer, which is
 // rebuilt from placeholders (entry 0 of each book stands for no chapter, entry c for chapter c).
+// The page shows the chapter's marks from the mark book (showChapterMarks); the loaded text
+// carries none.
 void storeChapter(const PageHandle& page, std::int64_t bookIndex, std::int64_t chapter,
                   BibleStructure record);
 

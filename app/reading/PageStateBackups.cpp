@@ -29,7 +29,7 @@ std::optional<QString> backupHolding(const QString& folder, const QString& key, 
 } // namespace
 
 void PageStateBackups::backUp(const AppContext& context, const QString& key, const QByteArray& bytes,
-                              const char* reason) {
+                              const char* reason, const QString& extension) {
     const QString folder = PageStateFiles::baseFolder(context);
     QString error;
     if (!FileSystem::isDirectory(folder) && !FileSystem::makeDirectories(folder, &error)) {
@@ -47,7 +47,7 @@ void PageStateBackups::backUp(const AppContext& context, const QString& key, con
     for (int attempt = 1; attempt < 1000; ++attempt) {
         const QString path = FileSystem::filePath(
             folder, stem + (attempt == 1 ? QString() : QLatin1Char('-') + QString::number(attempt)) +
-                        QStringLiteral(".json"));
+                        extension);
         switch (FileSystem::writeNew(path, bytes, &error)) {
         case FileSystem::NewFile::alreadyThere:
             continue;

@@ -198,6 +198,21 @@ bool PageStateFiles::decodes(const QString& path) {
     return true;
 }
 
+std::vector<BibleStructure> PageStateFiles::savedPages(const QString& folder) {
+    QString error;
+    std::vector<BibleStructure> pages;
+    for (const std::int64_t index : savedIndexes(folder, &error).value_or(std::vector<std::int64_t>())) {
+        const std::optional<QByteArray> bytes = FileSystem::read(path(folder, index));
+        try {
+            if (bytes) {
+                pages.push_back(decodedPage(*bytes));
+            }
+        } catch (const std::exception&) {
+        }
+    }
+    return pages;
+}
+
 void PageStateFiles::remove(const AppContext& context, const QString& name) {
     if (!pageIndexOfFileName(name)) {
         trace(QStringLiteral("error \"") + name + QStringLiteral("\" is not a page-state file"));

@@ -70,6 +70,9 @@ public:
     static std::optional<std::vector<std::int64_t>> savedIndexes(const QString& folder, QString* error);
     // Whether the file at `path` reads and decodes as a page; the error is traced.
     static bool decodes(const QString& path);
+    // The records of the page-state files in `folder` that read and decode, in page order; nothing
+    // is traced.
+    static std::vector<BibleStructure> savedPages(const QString& folder);
 
     // Removes one page-state file if it is there. A name that is not a page-state file name is
     // refused, so nothing outside the folder, and nothing else in it, can be removed.

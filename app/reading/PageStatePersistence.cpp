@@ -7,12 +7,14 @@
 #include "app/platform/Trace.h"
 #include "app/reading/BibleView.h"
 #include "app/reading/ListIndex.h"
+#include "app/reading/MarkBookFile.h"
 #include "app/reading/OpenPages.h"
 #include "app/reading/PageHandle.h"
 #include "app/reading/PageOperations.h"
 #include "app/reading/SavedPageState.h"
 #include "app/reading/UserSettings.h"
 
+#include <algorithm>
 #include <exception>
 #include <string>
 #include <utility>
@@ -46,6 +48,38 @@ bool makeFolders(const AppContext& context) {
         }
     }
     return made;
+}
+
+// The files that changed since the last save, replaced together, so that the disk is waited for
+// once rather than once a file: the mark book's first, then the pages' in page order. A crash part
+// way thus leaves the mark book no older than any page, and the mark book is what the pages show
+// at the next launch. The files of pages no longer open go once every page's file holds it.
+// Whether every file is in place.
+bool writeChangedFiles(const MarkBook& marks, const std::vector<BibleStructure>& pages, const QString& folder,
+                       SavedPageState& written, const std::function<void()>& whileFlushing) {
+    const MarkBookFile::Change book = MarkBookFile::change(marks, folder, written.markBook());
+    const PageStateFiles::Changes files = PageStateFiles::changes(pages, folder, written.files());
+    std::vector<FileSystem::Replacement> batch;
+    batch.reserve(files.replacements.size() + 1);
+    if (book.replacement) {
+        batch.push_back(*book.replacement);
+    }
+    batch.insert(batch.end(), files.replacements.begin(), files.replacements.end());
+    QString error;
+    const std::size_t placed = FileSystem::writeAllAtomically(batch, &error, whileFlushing);
+    if (placed < batch.size()) {
+        traceError(error);
+    }
+    const std::size_t bookPlaced = book.replacement ? std::min<std::size_t>(placed, 1) : 0;
+    if (bookPlaced == 1) {
+        MarkBookFile::notePlaced(marks, book, written.markBook());
+    }
+    const bool bookWritten = !book.failed && bookPlaced == (book.replacement ? 1u : 0u);
+    if (!PageStateFiles::notePlaced(files, placed - bookPlaced, pages, written.files())) {
+        return false;
+    }
+    PageStateFiles::removeFilesPast(static_cast<std::int64_t>(pages.size()), folder);
+    return bookWritten;
 }
 
 // The page value of saved page `index`, which `loadingPage` builds.
@@ -97,19 +131,7 @@ void PageStatePersistence::savePageState(UserSettings& userSettings, const AppCo
             traceError(error);
         }
     };
-    // The files that change are replaced together, in page order, so that the disk is waited for
-    // once rather than once a file.
-    const PageStateFiles::Changes files = PageStateFiles::changes(pages, folder, written.files());
-    QString error;
-    const std::size_t placed = FileSystem::writeAllAtomically(files.replacements, &error, makeStoredValues);
-    if (placed < files.replacements.size()) {
-        traceError(error);
-    }
-    if (PageStateFiles::notePlaced(files, placed, pages, written.files())) {
-        PageStateFiles::removeFilesPast(static_cast<std::int64_t>(pages.size()), folder);
-    } else {
-        saved = false;
-    }
+    saved = writeChangedFiles(userSettings.markBook.get(), pages, folder, written, makeStoredValues) && saved;
 
     for (const auto& [key, value] : {std::pair(StoredPageValues::selectedBibleArrayKey, &pageList),
                                      std::pair(StoredPageValues::bibleWordsContainerKey, &texts)}) {
@@ -208,6 +230,43 @@ void PageStatePersistence::restoreStoredValues(UserSettings& userSettings, const
         }
     }
     traceRecords("*** ", userSettings.selectedBibleArray.get());
+}
+
+void PageStatePersistence::restoreMarkBook(UserSettings& userSettings, const AppContext& context) {
+    SavedPageState& saved = userSettings.savedPageState();
+    const QString folder = PageStateFiles::folder(context);
+    saved.useStorage(folder, context.settings().fileName());
+    std::optional<MarkBookFile::Read> read = MarkBookFile::load(context, saved.markBook());
+    if (read && read->whole) {
+        userSettings.markBook.set(std::move(read->book));
+        return;
+    }
+    // No mark book: the first launch of a build that keeps one (or a first run). Or one that
+    // could not be read whole. The marks the pages of the last run carry in their own records are
+    // all there is of the chapters the book lacks.
+    MarkBook book = read ? std::move(read->book) : MarkBook();
+    const std::vector<BibleStructure>& pages = userSettings.selectedBibleArray.get();
+    book.takeMarksOfChaptersMissing(pages.empty() ? PageStateFiles::savedPages(folder) : pages);
+    if (!read && !book.isEmpty()) {
+        trace("the marks of the stored pages now go in the mark book " + MarkBookFile::path(folder).toStdString());
+    }
+    userSettings.markBook.set(std::move(book));
+}
+
+void PageStatePersistence::keepUnreadPages(const AppContext& context) {
+    const std::optional<QByteArray> list = StoredPageValues::stored(context.settings(), selectedBibleArrayKey);
+    if (list) {
+        PageStateBackups::backUp(context, selectedBibleArrayKey, *list, "unread");
+    }
+    const QString folder = PageStateFiles::folder(context);
+    QString error;
+    for (const std::int64_t index : PageStateFiles::savedIndexes(folder, &error).value_or(std::vector<std::int64_t>())) {
+        if (const std::optional<QByteArray> bytes = FileSystem::read(PageStateFiles::path(folder, index), &error)) {
+            PageStateBackups::backUp(context, PageStateFiles::fileName(index), *bytes, "unread", QString());
+        } else {
+            traceError(error);
+        }
+    }
 }
 
 void deletePageStateFile(const AppContext& context, const QString& name) {

@@ -18,9 +18,9 @@ class AppContext;
 class UserSettings;
 struct BibleView;
 
-// What survives a run of the open pages: the page-state files (PageStateFiles), the two JSON user
-// defaults (StoredPageValues), and the backups of stored values that do not decode
-// (PageStateBackups). This is the one place that saves and restores them together. Every failure
+// What survives a run of the open pages: the page-state files (PageStateFiles), the mark book's
+// file (MarkBookFile), the two JSON user defaults (StoredPageValues), and the backups of stored
+// data that does not decode or that a launch leaves unread (PageStateBackups). This is the one place that saves and restores them together. Every failure
 // is traced: saving and loading never stop the program. A save says whether it wrote everything,
 // for the shared state to tell the user.
 class PageStatePersistence {
@@ -40,7 +40,8 @@ public:
         return PageStateFiles::pageIndexOfFileName(name);
     }
 
-    // Writes the file of every open page whose file does not hold it yet (each replaced
+    // Writes the mark book's file when it does not hold the mark book yet, and the file of every
+    // open page whose file does not hold it yet (each replaced
     // atomically, so a failed save leaves the previous file whole, and each decoded before it is
     // written, so that no file the next start cannot read back goes in place of one), removes
     // the files of indexes at or past the page count, and their temporary files
@@ -70,6 +71,24 @@ public:
     // save replaces it. A value that is not there changes nothing. What is restored is noted in
     // userSettings.savedPageState() as stored already.
     static void restoreStoredValues(UserSettings& userSettings, const AppContext& context, bool readPageList);
+
+    // Brings back the mark book, after the stored values, and settles which marks the pages show
+    // at launch. Once there is a mark book file it is the truth: every mark made since it was
+    // first written went into it at once, while a page's record may hold a chapter's marks as
+    // they were before another page changed them, so a page shows the book's marks, and a mark
+    // its own record carries that the book lacks is one that was cleared. Without a file (the
+    // first launch of a build that keeps one, or a first run) the marks the stored pages carry go
+    // in: those of the restored page list, or, when it was not read (an Option key) or held no
+    // page, those of the page-state files. A file that does not read whole is backed up, and the
+    // chapters it gave are the truth while the stored pages' marks fill in the chapters it lacks.
+    // Nothing is written: the next save writes the file.
+    static void restoreMarkBook(UserSettings& userSettings, const AppContext& context);
+
+    // A launch that leaves the stored page list unread (an Option key held) saves its own pages
+    // over the stored ones at its first save: the stored page list and the page-state files are
+    // kept first, each in a backup of its own (PageStateBackups::backUp, reason "unread"), and the
+    // trace says where.
+    static void keepUnreadPages(const AppContext& context);
 
     // See PageStateBackups::backUp.
     static void backUp(const AppContext& context, const QString& key, const QByteArray& bytes,

@@ -3,6 +3,7 @@
 #include "app/platform/Trace.h"
 #include "app/reading/ListIndex.h"
 #include "app/reading/PageHandle.h"
+#include "app/reading/PageMarks.h"
 #include "app/reading/UserSettings.h"
 
 #include <utility>
@@ -35,8 +36,8 @@ std::optional<ReadingFont> QTViewForAPraise::noteFont() const {
 void QTViewForAPraise::noteChanged() {
     const std::string content = qtContent.get();
     const std::int64_t page = pageIndex.get();
-    PageHandle(userSettings, page).modifyVerse(i.get(),
-                                               [&](BiblePraise& verse) { verse.setMemoContent(content); });
+    changeVerseMarks(PageHandle(userSettings, page), i.get(),
+                     [&](BiblePraise& verse) { verse.setMemoContent(content); });
     if (content.empty()) {
         qtPlaceHolder = std::string(placeholderText);
         return;
@@ -54,7 +55,7 @@ void QTViewForAPraise::saveNote() const {
     if (content.empty()) {
         return;
     }
-    PageHandle(userSettings, pageIndex.get()).modifyVerse(i.get(), [&](BiblePraise& verse) {
+    changeVerseMarks(PageHandle(userSettings, pageIndex.get()), i.get(), [&](BiblePraise& verse) {
         verse.setMemoContent(content);
         verse.hasMemo = true;
     });

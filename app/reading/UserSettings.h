@@ -3,6 +3,7 @@
 #include "app/model/BibleKind.h"
 #include "app/model/BibleStructure.h"
 #include "app/model/FontSizes.h"
+#include "app/model/MarkBook.h"
 #include "app/model/User.h"
 #include "app/platform/KeyedPublished.h"
 #include "app/platform/ObservableObject.h"
@@ -88,9 +89,13 @@ public:
     Published<bool> executedOnce{*this, false};
     // Whether the last save of the page state failed.
     Published<bool> pageStateSaveFailed{*this, false};
+    // The reader's marks on every chapter, whichever page made them: a page that loads a chapter
+    // shows its marks from here, and a mark made on a page is put here at once (PageMarks.h).
+    // Saved with the pages, in a file of its own.
+    Published<MarkBook> markBook{*this, MarkBook{}};
 
-    // Writes every open page to its page-state file and the open pages and loaded texts to the
-    // user defaults, each only where it changed. Failures are traced; the first of a run of
+    // Writes the mark book to its file, every open page to its page-state file and the open pages
+    // and loaded texts to the user defaults, each only where it changed. Failures are traced; the first of a run of
     // failed saves is told to the user with the notice of the page on screen, and the next save
     // that succeeds ends the run. The user defaults may reach the disk after this returns (the
     // settings store's writer thread): pageStateSaveFailed follows once they have.

@@ -3,12 +3,13 @@
 #include "app/reading/ListIndex.h"
 #include "app/reading/OpenPages.h"
 #include "app/reading/PageHandle.h"
+#include "app/reading/PageMarks.h"
 #include "app/reading/UserSettings.h"
 
 namespace lumenscroll {
 
 void toggleBookmark(const PageHandle& page, const AppContext& context, std::int64_t verse) {
-    if (!page.modifyVerse(verse, [](BiblePraise& praise) { praise.bookmarked = !praise.bookmarked; })) {
+    if (!changeVerseMarks(page, verse, [](BiblePraise& praise) { praise.bookmarked = !praise.bookmarked; })) {
         return;
     }
     OpenPages(page.userSettings()).flipBookmark(page.index(), verse);
@@ -22,8 +23,8 @@ void highlight(const PageHandle& page, const AppContext& context, std::int64_t v
     if (!isIndexOf(color, colors)) {
         return;
     }
-    const bool changed = page.modifyVerse(
-        verse, [color](BiblePraise& praise) { praise.bgColor = praise.bgColor == color ? 0 : color; });
+    const bool changed = changeVerseMarks(
+        page, verse, [color](BiblePraise& praise) { praise.bgColor = praise.bgColor == color ? 0 : color; });
     if (changed) {
         page.userSettings().savePageState(context);
     }

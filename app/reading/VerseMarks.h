@@ -9,7 +9,8 @@ class AppContext;
 class PageHandle;
 
 // The marks a reader puts on a page's verses from the selection bar: the bookmark and the
-// highlight. Every mark is saved at once, so that it survives a crash as well as a quit.
+// highlight. Each goes into the mark book with the page (PageMarks.h), and every mark is saved
+// at once, so that it survives a crash as well as a quit.
 
 // Flips the bookmark of verse `verse`, and its entry in bookmarkArray where there is one, and
 // saves the page state.

@@ -6,6 +6,7 @@
 #include "app/reading/ListIndex.h"
 #include "app/reading/OpenPages.h"
 #include "app/reading/PageHandle.h"
+#include "app/reading/PageMarks.h"
 #include "app/reading/PageOperations.h"
 #include "app/reading/PageStatePersistence.h"
 #include "app/reading/UserSettings.h"
@@ -120,6 +121,7 @@ void CarouselView::addPage(bool newValue) {
 
     OpenPages(settings).appendCopy(newPageView(), current);
     const std::int64_t added = countOf(settings.roles->size()) - 1;
+    showChapterMarks(PageHandle(settings, added));
     selectedTab.set(added);
     reportCurrentPage(added);
     settings.selectedTab.set(added);

@@ -83,17 +83,18 @@ public:
     void appear();
 
     // Brings back the pages of the last run: the stored page list (unless an Option key is
-    // held) and the loaded texts, every page's verses read anew from the text resources with
-    // the marks the stored page carries, one page on Genesis 1 when there is none. Does
-    // nothing but report when page values exist already: the pages of this run are back.
+    // held; the stored pages are then kept in backups, since this run's first save replaces
+    // them), the loaded texts and the mark book, every page's verses read anew from the text
+    // resources with its chapter's marks, one page on Genesis 1 when there is none. Does nothing
+    // but report when page values exist already: the pages of this run are back.
     //
     // A stored value that does not decode (or loaded texts that are not one list per book)
     // stops nothing and costs only itself: the error is traced, its bytes are copied to a
     // backup file beside the page-state folder before anything can save over them (once: a
     // value kept already is not kept again), and the other value is restored as usual. A bad
     // page list opens the first-run page. A page whose chapter has no text (its text file is
-    // missing, its translation has none, its book is outside 0-65) keeps its stored record,
-    // verses, marks and notes, untouched.
+    // missing, its translation has none, its book is outside 0-65) keeps its stored record and
+    // verses, with its chapter's marks.
     void restorePages();
 
     // The shared "New Page" flag changed to `newValue`: when it is true and the "New Page"

@@ -9,6 +9,7 @@
 #include "app/reading/ListIndex.h"
 #include "app/reading/OpenPages.h"
 #include "app/reading/PageHandle.h"
+#include "app/reading/PageMarks.h"
 #include "app/reading/PageOperations.h"
 #include "app/reading/PageStatePersistence.h"
 #include "app/reading/UserSettings.h"
@@ -57,7 +58,12 @@ void PageRestore::restorePages() const {
     }
     // The reader's font choices, which the restored pages' rows are drawn in from the start.
     FontChoices::load(settings_, context_.settings());
-    PageStatePersistence::restoreStoredValues(settings_, context_, !context_.keys().isOptionKeyDown());
+    const bool optionKeyDown = context_.keys().isOptionKeyDown();
+    if (optionKeyDown) {
+        PageStatePersistence::keepUnreadPages(context_);
+    }
+    PageStatePersistence::restoreStoredValues(settings_, context_, !optionKeyDown);
+    PageStatePersistence::restoreMarkBook(settings_, context_);
     if (settings_.selectedBibleArray->empty()) {
         openFirstRunPage();
     } else {
@@ -78,10 +84,11 @@ void PageRestore::restoreStoredPages() const {
         const std::int64_t chapter = chapterNumber(stored);
         BibleStructure read = makeChapter(page, context_, stored.sectionIndex, chapter, stored.kindOfBible);
         if (read.praises.empty()) {
-            // The page keeps its stored verses, marks and notes, untouched: they are the user's,
-            // and a later launch that has the text shows them on it again. The page shows a
-            // notice in their place meanwhile.
+            // The page keeps its stored verses, with the marks of its chapter: they are the
+            // user's, and a later launch that has the text shows them on it again. The page shows
+            // a notice in their place meanwhile.
             traceNoText(i, chapter, stored);
+            showChapterMarks(page);
             continue;
         }
         refreshVerses(page, std::move(read.praises));
@@ -106,6 +113,7 @@ void PageRestore::openFirstRunPage() const {
     // The verses once: those the loader kept are replaced, never added to.
     BibleStructure read = makeChapter(page, context_, 0, 1, record.kindOfBible);
     page.modifyRecord([&](BibleStructure& opened) { opened.praises = std::move(read.praises); });
+    showChapterMarks(page);
     traceFirstRunPage(*page.record(), settings_);
 
     settings_.selectedBible.set(*page.record());

@@ -13,10 +13,11 @@ class AppContext;
 class UserSettings;
 
 // The carousel's restore: the pages of the last run brought back when it first appears, and
-// the restored page values, which the fill builds the same way. The stored values come back
-// through PageStatePersistence; then every stored page gets its page value and its verses
-// read anew from the text resources with the marks the stored page carries, or, with no
-// stored page, one page opens on Genesis 1. Every page-list write goes through OpenPages.
+// the restored page values, which the fill builds the same way. The stored values and the mark
+// book come back through PageStatePersistence; then every stored page gets its page value and
+// its verses read anew from the text resources with its chapter's marks from the mark book, or,
+// with no stored page, one page opens on Genesis 1, with its marks. Every page-list write goes
+// through OpenPages.
 class PageRestore {
 public:
     // The value of page `index` as the carousel makes its pages' values, bound to it

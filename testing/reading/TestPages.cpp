@@ -27,6 +27,7 @@ BibleView makePage(UserSettings& settings, AppContext& context, std::int64_t ind
 
 void openPages(UserSettings& settings, AppContext& context, const std::vector<BibleStructure>& records) {
     settings.selectedBibleArray.set(pageListKey(), records);
+    settings.markBook.modify([&](MarkBook& book) { book.takeMarksOfChaptersMissing(records); });
     std::vector<BibleView> views;
     for (std::size_t i = 0; i < records.size(); ++i) {
         views.push_back(makePage(settings, context, static_cast<std::int64_t>(i)));

@@ -3,6 +3,7 @@
 #include "app/platform/FileSystem.h"
 #include "app/platform/SettingsStore.h"
 #include "app/reading/BibleView.h"
+#include "app/reading/MarkBookFile.h"
 #include "app/reading/QTViewForAPraise.h"
 #include "app/reading/UserSettings.h"
 #include "coding/json/JsonDecoder.h"
@@ -66,7 +67,12 @@ protected:
         ASSERT_TRUE(FileSystem::makeDirectories(folder()));
         ASSERT_TRUE(FileSystem::writeAtomically(QDir(folder()).filePath(name), bytes));
     }
-    QStringList folderEntries() { return FileSystem::list(folder()).value_or(QStringList{}); }
+    // The mark book's file aside: it has tests of its own.
+    QStringList folderEntries() {
+        QStringList entries = FileSystem::list(folder()).value_or(QStringList{});
+        entries.removeAll(MarkBookFile::fileName);
+        return entries;
+    }
     bool traced(const QString& line) { return app.traceCapture().contains(line); }
     bool tracedStartingWith(const QString& start) {
         for (const QString& line : app.traceCapture().lines()) {
@@ -367,6 +373,30 @@ TEST_F(PageStatePersistenceTest, ANoteTypedIntoThePageOnScreenIsSaved) {
         app.context().settings().data("SelectedBibleArray").value_or(QByteArray()).toStdString());
     ASSERT_EQ(pages.size(), 3u);
     EXPECT_EQ(pages[1].praises[2].memo->memoContent, "a longer note");
+}
+
+TEST_F(PageStatePersistenceTest, TheMarkBookIsSavedWithThePagesWhenItChanged) {
+    const QString file = MarkBookFile::path(folder());
+    const auto stored = [&] {
+        const QByteArray bytes = FileSystem::read(file).value_or(QByteArray("(none)"));
+        return MarkBookFile::decode(bytesOf(bytes));
+    };
+    // Written at the first save, empty as it is: that it is there says the pages' marks are in it.
+    save();
+    const std::optional<FileStamp> first = FileSystem::stamp(file);
+    ASSERT_TRUE(first);
+    EXPECT_TRUE(stored().whole);
+    EXPECT_EQ(stored().book, settings.markBook());
+    save();
+    EXPECT_EQ(FileSystem::stamp(file), first);
+
+    // A mark, and a file something else changed.
+    makePage(settings, app.context(), 0).toggleBookmark(1);
+    EXPECT_TRUE(stored().book.marks({BibleKind::kr01, 0, 0}, 1).bookmarked);
+    ASSERT_TRUE(FileSystem::writeAtomically(file, "not a mark book"));
+    save();
+    EXPECT_TRUE(stored().whole);
+    EXPECT_EQ(stored().book, settings.markBook());
 }
 
 TEST_F(PageStatePersistenceTest, AFileChangedOrRemovedSinceTheLastSaveIsWrittenAgain) {

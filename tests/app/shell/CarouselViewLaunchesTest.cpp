@@ -17,7 +17,6 @@
 #include "app/reading/PageHandle.h"
 #include "app/reading/PageStatePersistence.h"
 #include "app/reading/VerseListWidget.h"
-#include "testing/reading/PageListKeyForTests.h"
 
 #include <QDir>
 #include <QFile>
@@ -29,6 +28,7 @@ namespace lumenscroll {
 namespace {
 
 using testing::backupBytes;
+using testing::lastRunStored;
 using testing::backupFiles;
 using testing::builtResourceDirectory;
 using testing::Launch;
@@ -43,16 +43,6 @@ bool contains(const std::string& text, const std::string& part) {
 
 class CarouselViewLaunchesTest : public testing::CarouselTest {
 protected:
-    // What the last run in `in` stored, written as it wrote it.
-    static void lastRunStored(const QString& in, const std::vector<BibleStructure>& pages,
-                              const std::optional<QByteArray>& texts = {}) {
-        const auto last = TestAppContext::inHome(in);
-        storePageList(last->context(), pages);
-        if (texts) {
-            last->context().settings().setData(PageStatePersistence::bibleWordsContainerKey, *texts);
-        }
-    }
-
     // A build that has the English texts and not the Korean ones.
     QString englishTextsOnly() {
         const QDir built(builtResourceDirectory());
@@ -75,11 +65,7 @@ TEST_F(CarouselViewLaunchesTest, MarksOnPagesWhoseTextIsMissingSurviveALaunchWit
         launch.page(0).toggleBookmark(0);
         launch.page(1).highlight(2, 4);
         launch.page(2).highlight(15, 2);
-        launch.settings.selectedBibleArray.modify(testing::pageListKey(),
-                                                  [](std::vector<BibleStructure>& pages) {
-                                                      pages[0].praises[2].hasMemo = true;
-                                                      pages[0].praises[2].setMemoContent("안식");
-                                                  });
+        testing::writeNote(launch.settings, 0, 2, "안식");
         launch.settings.savePageState(launch.context());
     }
     const auto expectMarks = [](const std::vector<BibleStructure>& pages, const char* where) {
@@ -150,19 +136,20 @@ TEST_F(CarouselViewLaunchesTest, MarksMadeWhileSavesFailAreKeptByTheNextSaveThat
     const auto removeWhatIsAt = [](const QString& path) {
         return QFileInfo(path).isDir() ? QDir(path).removeRecursively() : QFile::remove(path);
     };
-    const auto paths = TestAppContext::inHome(home.path());
     // A folder where the settings file goes; a file where the page-state folder goes.
-    const struct {
-        QString path;
-        bool folderInItsPlace;
-    } blocks[] = {{paths->settingsFilePath(), true},
-                  {PageStatePersistence::settingsFolder(paths->context()), false}};
-    for (const auto& block : blocks) {
+    for (const bool folderInItsPlace : {true, false}) {
+        const QTemporaryDir caseHome;
+        const auto paths = TestAppContext::inHome(caseHome.path());
+        const struct {
+            QString path;
+            bool folderInItsPlace;
+        } block = {folderInItsPlace ? paths->settingsFilePath() : PageStatePersistence::settingsFolder(paths->context()),
+                   folderInItsPlace};
         SCOPED_TRACE(block.path.toStdString());
-        lastRunStored(home.path(),
+        lastRunStored(caseHome.path(),
                       {storedPage(0, 0, BibleKind::kr01, 31), storedPage(42, 2, BibleKind::en01, 36)});
         {
-            Launch launch(home.path(), builtResourceDirectory());
+            Launch launch(caseHome.path(), builtResourceDirectory());
             ASSERT_TRUE(removeWhatIsAt(block.path));
             ASSERT_TRUE(block.folderInItsPlace ? FileSystem::makeDirectories(block.path)
                                                : FileSystem::writeAtomically(block.path, "in the way"));
@@ -173,7 +160,7 @@ TEST_F(CarouselViewLaunchesTest, MarksMadeWhileSavesFailAreKeptByTheNextSaveThat
             launch.page(0).toggleBookmark(3);
             EXPECT_FALSE(launch.settings.pageStateSaveFailed());
         }
-        Launch next(home.path(), builtResourceDirectory());
+        Launch next(caseHome.path(), builtResourceDirectory());
         ASSERT_EQ(next.pages().size(), 2u);
         EXPECT_TRUE(next.pages()[0].praises[3].bookmarked);
         EXPECT_EQ(next.pages()[1].praises[15].bgColor, 2);

@@ -69,6 +69,9 @@ TEST_F(CarouselViewPagesTest, NewPageCopiesTheCurrentPageToTheEndAndMakesItCurre
         pages[2].language = "en";
         pages[2].name = "Genesis";
     });
+    // Its marks are the KJV chapter's.
+    settings.markBook.modify(
+        [&](MarkBook& book) { book.takeMarksOfChaptersMissing({settings.selectedBibleArray()[2]}); });
     pressNewPage();
 
     ASSERT_EQ(settings.roles().size(), 5u);

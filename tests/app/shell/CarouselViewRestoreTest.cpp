@@ -207,9 +207,12 @@ TEST_F(CarouselViewRestoreTest, WithAnOptionKeyHeldThePageListStaysUnreadButTheT
     EXPECT_EQ(pages()[0].praises.size(), 31u);
     EXPECT_EQ(views()[0].bibleSectionTitle, "창세기 1장");
     EXPECT_EQ(settings.BibleWordsContainer(), texts);
-    // Nothing saved over the list the user chose not to read, and nothing backed up.
+    // Nothing saved over the list the user chose not to read; it is kept before anything can be.
     EXPECT_EQ(test.context().settings().data(PageStatePersistence::selectedBibleArrayKey), storedList);
-    EXPECT_TRUE(backupFiles(test.context()).isEmpty());
+    const QStringList backups = backupFiles(test.context());
+    ASSERT_EQ(backups.size(), 1);
+    EXPECT_TRUE(backups[0].startsWith(QStringLiteral("SelectedBibleArray.unread-")));
+    EXPECT_EQ(backupBytes(test.context(), backups[0]), storedList);
     EXPECT_TRUE(pagesRestored);
 }
 

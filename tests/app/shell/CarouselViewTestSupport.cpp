@@ -4,6 +4,7 @@
 #include "app/model/LanguageCode.h"
 #include "app/platform/FileSystem.h"
 #include "app/reading/PageStatePersistence.h"
+#include "app/reading/QTViewForAPraise.h"
 #include "app/reading/Utils.h"
 #include "coding/json/JsonDecoder.h"
 #include "testing/platform/BuiltResources.h"
@@ -42,6 +43,15 @@ void storePageList(const AppContext& context, const std::vector<BibleStructure>&
                                PageStatePersistence::selectedBibleArrayJson(pages));
 }
 
+void lastRunStored(const QString& home, const std::vector<BibleStructure>& pages,
+                   const std::optional<QByteArray>& texts) {
+    const auto last = TestAppContext::inHome(home);
+    storePageList(last->context(), pages);
+    if (texts) {
+        last->context().settings().setData(PageStatePersistence::bibleWordsContainerKey, *texts);
+    }
+}
+
 void storeTexts(const AppContext& context, const std::vector<std::vector<BibleStructure>>& books) {
     context.settings().setData(PageStatePersistence::bibleWordsContainerKey,
                                PageStatePersistence::bibleWordsContainerJson(books));
@@ -61,8 +71,18 @@ std::optional<std::vector<BibleStructure>> storedPageList(const AppContext& cont
     }
 }
 
+void writeNote(UserSettings& settings, std::int64_t page, std::int64_t verse, std::string text) {
+    QTViewForAPraise editor(Binding<std::int64_t>::constant(verse), Binding<std::int64_t>::constant(page), "",
+                            std::string(QTViewForAPraise::placeholderText), Binding<std::string>::to(text), settings,
+                            {}, {});
+    editor.noteChanged();
+    editor.saveNote();
+}
+
 QStringList pageStateFiles(const AppContext& context) {
-    return FileSystem::list(PageStatePersistence::settingsFolder(context)).value_or(QStringList());
+    QStringList names = FileSystem::list(PageStatePersistence::settingsFolder(context)).value_or(QStringList());
+    names.removeIf([](const QString& name) { return !PageStatePersistence::pageIndexOfFileName(name); });
+    return names;
 }
 
 QStringList backupFiles(const AppContext& context) {
@@ -100,9 +120,10 @@ void CarouselTest::SetUp() {
     startProcess();
 }
 
-Launch::Launch(const QString& home, const QString& resources)
+Launch::Launch(const QString& home, const QString& resources, bool optionKeyDown)
     : test(TestAppContext::inHome(home, resources)) {
     CarouselTest::startProcess();
+    test->fixedKeyProbe().setOptionKeyDown(optionKeyDown);
     loadStartUpChapter(settings, test->context());
     carousel = makeCarousel(settings, test->context());
     carousel->appear();

@@ -18,6 +18,7 @@
 #include <cstdint>
 #include <memory>
 #include <optional>
+#include <string>
 #include <vector>
 
 namespace lumenscroll::testing {
@@ -29,11 +30,18 @@ QString builtResourceDirectory();
 BibleStructure storedPage(std::int64_t book, std::int64_t chapterIndex, BibleKind kind, int verseCount);
 
 void storePageList(const AppContext& context, const std::vector<BibleStructure>& pages);
+// What the last run in `home` stored of its pages and, given, of its loaded texts, written as it
+// wrote them.
+void lastRunStored(const QString& home, const std::vector<BibleStructure>& pages,
+                   const std::optional<QByteArray>& texts = {});
 void storeTexts(const AppContext& context, const std::vector<std::vector<BibleStructure>>& books);
 // The page list the user defaults hold; none when nothing is stored or it does not decode.
 std::optional<std::vector<BibleStructure>> storedPageList(const AppContext& context);
 
-// The names of the page-state files, sorted.
+// Writes `text` as the note of verse `verse` on page `page`, as its note editor does, and "저장".
+void writeNote(UserSettings& settings, std::int64_t page, std::int64_t verse, std::string text);
+
+// The names of the page-state files, sorted; no other file of their folder.
 QStringList pageStateFiles(const AppContext& context);
 // The names of the files in Documents/Lumenscroll_QT, sorted.
 QStringList backupFiles(const AppContext& context);
@@ -64,10 +72,10 @@ protected:
 // One run of the program, down to the page carousel, in a home that outlives it: a context over
 // the home's Documents folder and settings file as the last run left them, read anew, with
 // `resources` as its resource folder; the shared state with the start-up chapter loaded; and
-// the carousel, on screen and restored.
+// the carousel, on screen and restored, with an Option key held when `optionKeyDown`.
 class Launch : public CarouselFlags {
 public:
-    Launch(const QString& home, const QString& resources);
+    Launch(const QString& home, const QString& resources, bool optionKeyDown = false);
 
     AppContext& context() { return test->context(); }
     const std::vector<BibleStructure>& pages() const { return settings.selectedBibleArray(); }
