@@ -1,13 +1,17 @@
 #include "app/shell/LumenscrollAppWidget.h"
 
 #include "app/shell/LumenscrollApp.h"
+#include "app/shell/ScaledContentView.h"
 #include "app/shell/SplashView.h"
 #include "app/shell/SplashViewWidget.h"
+#include "app/shell/WindowFit.h"
 
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QKeySequence>
+#include <QScreen>
 #include <QShortcut>
+#include <QWindow>
 
 namespace lumenscroll {
 
@@ -36,6 +40,91 @@ LumenscrollAppWidget::~LumenscrollAppWidget() {
 void LumenscrollAppWidget::closeEvent(QCloseEvent* event) {
     app_.windowWillClose();
     event->accept();
+}
+
+void LumenscrollAppWidget::fitToScreen() {
+    followsScreen_ = true;
+    followScreen();
+    const QScreen* shownOn = screen();
+    if (shownOn == nullptr) {
+        return;
+    }
+    // The frame is known once the window is on screen; until then it counts as none, and the
+    // window is fitted again when it is known.
+    const QSize frame = frameGeometry().size() - geometry().size();
+    fitTo(shownOn->availableGeometry().size() - frame);
+}
+
+void LumenscrollAppWidget::fitTo(QSize room) {
+    const QSize size = WindowFit(room).windowSize();
+    if (size != minimumSize() || size != maximumSize()) {
+        setFixedSize(size);
+    }
+    showContentScaled();
+}
+
+double LumenscrollAppWidget::contentScale() const {
+    return scaledView_ != nullptr ? scaledView_->contentScale() : 1.0;
+}
+
+void LumenscrollAppWidget::showContentScaled() {
+    // The size the window has, which a window manager may have set in place of the one asked.
+    const WindowFit fit(size());
+    if (scaledView_ == nullptr) {
+        if (!fit.isScaled()) {
+            return;
+        }
+        // Once drawn scaled, the content stays in its view, at scale 1 where there is room: the
+        // move into the view shows the content again, which is not worth repeating.
+        splashViewWidget_->setParent(nullptr);
+        scaledView_ = new ScaledContentView(splashViewWidget_, this);
+        scaledView_->show();
+        scaledView_->setFocus();
+    }
+    scaledView_->setGeometry(rect());
+    scaledView_->setContentScale(fit.scale());
+}
+
+void LumenscrollAppWidget::followScreen() {
+    QWindow* window = windowHandle();
+    if (window == nullptr) {
+        return;
+    }
+    if (!windowFollowed_) {
+        windowFollowed_ = true;
+        connect(window, &QWindow::screenChanged, this, &LumenscrollAppWidget::fitToScreen);
+    }
+    QScreen* shownOn = window->screen();
+    if (shownOn == followedScreen_) {
+        return;
+    }
+    if (followedScreen_ != nullptr) {
+        disconnect(followedScreen_, &QScreen::availableGeometryChanged, this, nullptr);
+    }
+    followedScreen_ = shownOn;
+    if (shownOn != nullptr) {
+        connect(shownOn, &QScreen::availableGeometryChanged, this, &LumenscrollAppWidget::fitToScreen);
+    }
+}
+
+void LumenscrollAppWidget::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    showContentScaled();
+}
+
+void LumenscrollAppWidget::moveEvent(QMoveEvent* event) {
+    QWidget::moveEvent(event);
+    // A window manager's frame arrives as a move.
+    if (followsScreen_) {
+        fitToScreen();
+    }
+}
+
+void LumenscrollAppWidget::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    if (followsScreen_) {
+        fitToScreen();
+    }
 }
 
 } // namespace lumenscroll
