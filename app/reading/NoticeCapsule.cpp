@@ -34,10 +34,10 @@ QSize NoticeCapsule::sizeFor(int maximumWidth) const {
     const QFontMetrics metrics(font());
     const int available = std::max(1, maximumWidth - padding.left() - padding.right());
     const int line = metrics.horizontalAdvance(text_) + 1;
-    const QRect text = line <= available
-                           ? QRect(0, 0, line, metrics.height())
-                           : metrics.boundingRect(QRect(0, 0, available, 0), textFlags, text_);
-    return {text.width() + padding.left() + padding.right(), text.height() + padding.top() + padding.bottom()};
+    const QRect text = line <= available ? QRect(0, 0, line, metrics.height())
+                                         : metrics.boundingRect(QRect(0, 0, available, 0), textFlags, text_);
+    return {text.width() + padding.left() + padding.right(),
+            text.height() + padding.top() + padding.bottom()};
 }
 
 void NoticeCapsule::paintEvent(QPaintEvent*) {

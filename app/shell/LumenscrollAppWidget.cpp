@@ -13,6 +13,8 @@
 #include <QShortcut>
 #include <QWindow>
 
+#include <algorithm>
+
 namespace lumenscroll {
 
 LumenscrollAppWidget::LumenscrollAppWidget(LumenscrollApp& app, MoviePlayer& movie, QWidget* parent)
@@ -51,8 +53,22 @@ void LumenscrollAppWidget::fitToScreen() {
     }
     // The frame is known once the window is on screen; until then it counts as none, and the
     // window is fitted again when it is known.
+    const QRect available = shownOn->availableGeometry();
     const QSize frame = frameGeometry().size() - geometry().size();
-    fitTo(shownOn->availableGeometry().size() - frame);
+    fitTo(available.size() - frame);
+    if (!isVisible()) {
+        return;
+    }
+    // Whole on the screen, frame included, wherever the window manager put it.
+    const QSize outer = size() + frame;
+    const auto within = [](int at, int start, int length, int room) {
+        return std::clamp(at, start, start + std::max(0, room - length));
+    };
+    const QPoint inside(within(x(), available.left(), outer.width(), available.width()),
+                        within(y(), available.top(), outer.height(), available.height()));
+    if (inside != pos()) {
+        move(inside);
+    }
 }
 
 void LumenscrollAppWidget::fitTo(QSize room) {
