@@ -34,8 +34,14 @@ LumenscrollAppWidget::LumenscrollAppWidget(LumenscrollApp& app, MoviePlayer& mov
 }
 
 LumenscrollAppWidget::~LumenscrollAppWidget() {
-    // The drawing goes before the views it draws.
-    delete splashViewWidget_;
+    // The drawing goes before the views it draws. Drawn scaled, it goes with the scene that
+    // holds it, which lets go of it first: deleted while held, it would hide itself into a
+    // scene that hands the focus on through it as it goes.
+    if (scaledView_ != nullptr) {
+        delete scaledView_;
+    } else {
+        delete splashViewWidget_;
+    }
     splashView_.reset();
 }
 
@@ -55,12 +61,17 @@ void LumenscrollAppWidget::fitToScreen() {
     // window is fitted again when it is known.
     const QRect available = shownOn->availableGeometry();
     const QSize frame = frameGeometry().size() - geometry().size();
+    const QSize before = size();
     fitTo(available.size() - frame);
-    if (!isVisible()) {
-        return;
+    // Whole on the screen, frame included, where the window manager first put it and whenever
+    // the room changes its size; where the user moves it afterwards is the user's.
+    if (isVisible() && (placing_ || size() != before)) {
+        placeWithin(available, size() + frame);
     }
-    // Whole on the screen, frame included, wherever the window manager put it.
-    const QSize outer = size() + frame;
+    placing_ = false;
+}
+
+void LumenscrollAppWidget::placeWithin(const QRect& available, QSize outer) {
     const auto within = [](int at, int start, int length, int room) {
         return std::clamp(at, start, start + std::max(0, room - length));
     };
@@ -139,6 +150,7 @@ void LumenscrollAppWidget::moveEvent(QMoveEvent* event) {
 void LumenscrollAppWidget::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
     if (followsScreen_) {
+        placing_ = true;
         fitToScreen();
     }
 }

@@ -60,6 +60,8 @@ private:
     // Draws the content at the scale that fits the window's size now.
     void showContentScaled();
     void followScreen();
+    // Moves the window, `outer` large with its frame, as little as keeps it whole in `available`.
+    void placeWithin(const QRect& available, QSize outer);
 
     LumenscrollApp& app_;
     std::unique_ptr<SplashView> splashView_;
@@ -67,6 +69,8 @@ private:
     QShortcut* quitShortcut_ = nullptr;
     ScaledContentView* scaledView_ = nullptr;
     bool followsScreen_ = false;
+    // Up from the window's showing until it is first fitted on screen.
+    bool placing_ = false;
     bool windowFollowed_ = false;
     QPointer<QScreen> followedScreen_;
 };

@@ -287,6 +287,28 @@ TEST(LumenscrollAppWidget, InASmallRoomTheWholeWindowIsDrawnSmallerAndEveryBarBu
     EXPECT_DOUBLE_EQ(window.contentScale(), 1.0);
 }
 
+TEST(LumenscrollAppWidget, FittedToItsScreenItIsPlacedWholeOnItAndThenStaysWhereItIsMoved) {
+    TestAppContext test{QString()};
+    LumenscrollApp app(test.context());
+    testing::FakeMoviePlayer movie;
+    LumenscrollAppWidget window(app, movie);
+    const QRect available = window.screen()->availableGeometry();
+    ASSERT_TRUE(WindowFit(available.size()).isScaled());
+    // Asked for beyond the screen's corner.
+    window.move(available.topLeft() + QPoint(available.width() / 2, available.height() / 2));
+    window.fitToScreen();
+    window.show();
+    test.manualScheduler().runReady();
+    const QSize frame = window.frameGeometry().size() - window.size();
+    EXPECT_EQ(window.size(), WindowFit(available.size() - frame).windowSize());
+    EXPECT_TRUE(available.contains(window.frameGeometry()));
+    // A later move is the user's.
+    const QPoint moved = available.topLeft() + QPoint(40, 30);
+    window.move(moved);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(window.pos(), moved);
+}
+
 TEST(ProgressSpinnerWidget, TurnsOnARoundTranslucentBackdropNotOnABlackSquare) {
     TestAppContext test;
     ProgressSpinnerWidget spinner(test.context().animations());
