@@ -13,6 +13,7 @@
 #include "app/reading/SelectionBarWidget.h"
 #include "app/reading/UserSettings.h"
 
+#include <QKeyEvent>
 #include <QPalette>
 #include <QPointer>
 #include <QScrollBar>

@@ -4,7 +4,6 @@
 #include "app/reading/BibleView.h"
 #include "app/reading/ScrollViewProxy.h"
 
-#include <QKeyEvent>
 #include <QMargins>
 #include <QScrollArea>
 #include <QVariantAnimation>
@@ -13,6 +12,8 @@
 #include <memory>
 #include <optional>
 #include <vector>
+
+class QKeyEvent;
 
 namespace lumenscroll {
 
