@@ -7,6 +7,7 @@
 #include "app/reading/KindOfBibleSelectionView.h"
 #include "app/reading/NewPages.h"
 #include "app/reading/PageAppearing.h"
+#include "app/reading/PageFront.h"
 #include "app/reading/PageHandle.h"
 #include "app/reading/PageNotices.h"
 #include "app/reading/PageOperations.h"
@@ -245,6 +246,16 @@ void BibleView::goToNextChapter() const {
 
 void BibleView::updateLastPageTranslation(BibleKind kind) const {
     labelNewestPage(state(), kind);
+}
+
+// --- What stands in front of the verses ---
+
+BibleView::Front BibleView::frontmost() const {
+    return lumenscroll::frontmost(state());
+}
+
+bool BibleView::closeFrontmost() const {
+    return lumenscroll::closeFrontmost(state());
 }
 
 // --- Adding pages ---

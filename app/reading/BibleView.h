@@ -221,6 +221,13 @@ struct BibleView {
     // Only on the last open page: its kind and translation label follow `kind` (labelNewestPage).
     void updateLastPageTranslation(BibleKind kind) const;
 
+    // --- What stands in front of the verses (PageFront.h) ---
+
+    enum class Front { none, translationSheet, chapterSheet, about, settings, search };
+    Front frontmost() const;
+    // Escape: closes the frontmost layer; false when nothing stood in front.
+    bool closeFrontmost() const;
+
     // --- Adding pages (NewPages.h) ---
 
     // Traces this value's prevPageIndex.

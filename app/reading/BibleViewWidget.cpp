@@ -7,6 +7,7 @@
 #include "app/reading/DropShadowEffect.h"
 #include "app/reading/FilledPicture.h"
 #include "app/reading/KindOfBibleSelectionViewWidget.h"
+#include "app/reading/NoticeCapsule.h"
 #include "app/reading/PageHandle.h"
 #include "app/reading/RoundedClipEffect.h"
 #include "app/reading/SearchButtonWidget.h"
@@ -15,8 +16,8 @@
 #include "app/reading/UserSettings.h"
 #include "app/reading/VerseListWidget.h"
 
-#include <QFontMetrics>
 #include <QGraphicsDropShadowEffect>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLinearGradient>
 #include <QMargins>
@@ -71,7 +72,6 @@ constexpr qreal panelShadowRadius = 20;
 constexpr int noticeInset = 40;
 constexpr int noticeBottom = 60;
 constexpr int noticeMaximumWidth = 700;
-constexpr QMargins noticePadding(20, 11, 20, 11);
 
 enum NavigationButton { previousChapter, scrollUp, scrollDown, nextChapter };
 
@@ -189,13 +189,8 @@ void BibleViewWidget::buildNotices() {
     missingText_->stackUnder(translationCapsule_);
     missingText_->hide();
 
-    notice_ = new QLabel(this);
+    notice_ = new NoticeCapsule(this);
     notice_->setObjectName(QStringLiteral("pageNotice"));
-    notice_->setFont(Look::font(TextStyle::body));
-    notice_->setAlignment(Qt::AlignCenter);
-    notice_->setWordWrap(true);
-    notice_->setContentsMargins(noticePadding);
-    notice_->setStyleSheet(QStringLiteral("color: white; background: rgba(0, 0, 0, 190); border-radius: 18px;"));
     notice_->hide();
 }
 
@@ -203,7 +198,7 @@ void BibleViewWidget::buildSheetBackdrop() {
     sheetBackdrop_ = SheetLook::backdrop(*this);
     auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), sheetBackdrop_);
     escape->setContext(Qt::WidgetWithChildrenShortcut);
-    connect(escape, &QShortcut::activated, this, [this] { closeSheet(); });
+    connect(escape, &QShortcut::activated, this, [this] { reactions_.page().closeFrontmost(); });
 }
 
 BibleViewWidget::~BibleViewWidget() = default;
@@ -314,12 +309,12 @@ void BibleViewWidget::showSheets(const PageLook& look) {
     }
 }
 
-void BibleViewWidget::closeSheet() {
-    if (translationSheet_) {
-        translationSheet_->view().close();
-    } else if (chapterSheet_) {
-        chapterSheet_->view().close();
+bool BibleViewWidget::handleKey(const QKeyEvent& key) {
+    const BibleView& page = reactions_.page();
+    if (key.key() == Qt::Key_Escape && key.modifiers() == Qt::NoModifier) {
+        return page.closeFrontmost();
     }
+    return page.frontmost() == BibleView::Front::none && verseList_->scrollForKey(key);
 }
 
 QWidget* BibleViewWidget::panel(TopAreaPanel panel) const {
@@ -394,12 +389,9 @@ void BibleViewWidget::placeChildren() {
 void BibleViewWidget::placeNotices() {
     missingText_->setGeometry(verseList_->geometry());
     // One line as wide as the text needs, wrapped only past the widest capsule.
-    const int textWidth = QFontMetrics(notice_->font()).horizontalAdvance(notice_->text()) + noticePadding.left() +
-                          noticePadding.right() + 1;
-    const int noticeWidth = std::min({textWidth, noticeMaximumWidth, width() - 2 * noticeInset});
-    const int noticeHeight = notice_->heightForWidth(noticeWidth);
-    notice_->setGeometry((width() - noticeWidth) / 2, height() - noticeBottom - noticeHeight, noticeWidth,
-                         noticeHeight);
+    const QSize notice = notice_->sizeFor(std::min(noticeMaximumWidth, width() - 2 * noticeInset));
+    notice_->setGeometry((width() - notice.width()) / 2, height() - noticeBottom - notice.height(), notice.width(),
+                         notice.height());
     notice_->raise();
 }
 

@@ -13,6 +13,7 @@
 #include <optional>
 #include <string>
 
+class QKeyEvent;
 class QLabel;
 
 namespace lumenscroll {
@@ -21,6 +22,7 @@ class AppContext;
 class BibleSelectionViewWidget;
 class CapsuleButton;
 class KindOfBibleSelectionViewWidget;
+class NoticeCapsule;
 class ResourceLocator;
 class SearchButtonWidget;
 class SymbolButton;
@@ -36,6 +38,10 @@ class VerseListWidget;
 // sheets stand centred over everything, at their own sizes, on a dimmed page that takes no
 // input meanwhile; Escape closes a sheet as its close button does. Every input goes to the
 // page's handlers; the page comes on screen with the widget's first showing.
+//
+// The keys the page is handed while it is the one on screen (handleKey): Escape closes what
+// stands in front, one layer a press; the keys of a scroll view move the verse list while
+// nothing stands in front of it.
 class BibleViewWidget : public QWidget {
     Q_OBJECT
 
@@ -56,8 +62,10 @@ public:
     // The chooser sheets while they are up; null otherwise.
     BibleSelectionViewWidget* chapterSheet() const { return chapterSheet_; }
     KindOfBibleSelectionViewWidget* translationSheet() const { return translationSheet_; }
+    // Acts on a key the page is handed; false when the key does nothing here.
+    bool handleKey(const QKeyEvent& key);
     QLabel* missingTextNotice() const { return missingText_; }
-    QLabel* notice() const { return notice_; }
+    NoticeCapsule* notice() const { return notice_; }
 
     static constexpr int pageWidth = 1200;
     static constexpr int pageHeight = 670;
@@ -110,8 +118,6 @@ private:
     void placeNotices();
     // Builds the sheets whose flags are up and destroys those whose flags fell.
     void showSheets(const PageLook& look);
-    // The close button of the sheet that is up.
-    void closeSheet();
 
     BibleViewReactions reactions_;
     ChangeWatchers watchers_;
@@ -129,7 +135,7 @@ private:
     BibleSelectionViewWidget* chapterSheet_ = nullptr;
     KindOfBibleSelectionViewWidget* translationSheet_ = nullptr;
     QLabel* missingText_;
-    QLabel* notice_;
+    NoticeCapsule* notice_;
     PageLook shown_;
     // The title photo, scaled to fill its frame.
     QPixmap photo_;

@@ -217,6 +217,10 @@ QPixmap DropShadowEffect::renderedApart(const QPainter& painter, QPoint& at) con
 }
 
 bool DropShadowEffect::isInsideAnotherEffect() const {
+    // A window drawn scaled through a graphics view renders its widgets the same way.
+    if (static_cast<QWidget*>(parent())->window()->graphicsProxyWidget() != nullptr) {
+        return true;
+    }
     for (const QWidget* above = static_cast<QWidget*>(parent())->parentWidget(); above != nullptr;
          above = above->parentWidget()) {
         if (above->graphicsEffect() != nullptr && above->graphicsEffect()->isEnabled()) {

@@ -53,7 +53,8 @@ private:
     // The widget drawn with the shadow's margin into a picture of its own, in device pixels;
     // `at` is where the picture stands.
     QPixmap renderedApart(const QPainter& painter, QPoint& at) const;
-    // Whether a widget above carries an effect of its own. Drawn into that effect's picture, the
+    // Whether a widget above carries an effect of its own, or the window is drawn through a
+    // graphics view (scaled to fit a small screen). Drawn into that effect's picture, the
     // widget cannot be drawn straight through: the platform would move it twice by its place.
     bool isInsideAnotherEffect() const;
 

@@ -113,6 +113,8 @@ void QTViewForAPraiseWidget::refresh() {
 bool QTViewForAPraiseWidget::eventFilter(QObject* watched, QEvent* event) {
     if (watched == note_ && event->type() == QEvent::KeyPress &&
         static_cast<QKeyEvent*>(event)->key() == Qt::Key_Escape) {
+        // Not the editor's: it goes on to the page, where it closes what stands in front.
+        event->ignore();
         return true;
     }
     return QWidget::eventFilter(watched, event);

@@ -11,7 +11,8 @@ namespace lumenscroll {
 
 // Draws a verse's note editor: the note, 800 points wide and at least 50 high, growing with its
 // text, on a faint orange over the prompt (shown while the verse has no note), and "저장" beside
-// it. Every edit goes to the view at once; Escape in the editor does nothing.
+// it. Every edit goes to the view at once; Escape leaves the editor and the note alone and goes
+// on to the page.
 class QTViewForAPraiseWidget : public QWidget {
     Q_OBJECT
 

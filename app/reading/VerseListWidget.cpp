@@ -13,6 +13,7 @@
 #include "app/reading/SelectionBarWidget.h"
 #include "app/reading/UserSettings.h"
 
+#include <QKeyEvent>
 #include <QPalette>
 #include <QPointer>
 #include <QScrollBar>
@@ -51,6 +52,8 @@ VerseListWidget::VerseListWidget(BibleView page, QWidget* parent)
     , bar_(nullptr)
     , watchers_(page_.userSettings.context().scheduler()) {
     setObjectName(QStringLiteral("verseList"));
+    // Keys come from the page on screen: a list that kept the focus would take them on any page.
+    setFocusPolicy(Qt::NoFocus);
     setFrameShape(QFrame::NoFrame);
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
@@ -390,6 +393,46 @@ void VerseListWidget::scrollToIdentity(std::int64_t identity, ScrollAnchor ancho
     scrollToPosition(target, animated);
 }
 
+bool VerseListWidget::scrollForKey(const QKeyEvent& key) {
+    const Qt::KeyboardModifiers modifiers = key.modifiers() & ~Qt::KeypadModifier;
+    const bool shifted = modifiers == Qt::ShiftModifier && key.key() == Qt::Key_Space;
+    if (modifiers != Qt::NoModifier && !shifted) {
+        return false;
+    }
+    // From where a scroll under way is going, so that a held key keeps its pace.
+    const int from = scrolling_.state() == QAbstractAnimation::Running ? scrolling_.endValue().toInt()
+                                                                       : verticalScrollBar()->value();
+    const int page = std::max(lineStep, viewport()->height() - buttonRoom_.bottom() - lineStep);
+    int target = from;
+    switch (key.key()) {
+    case Qt::Key_Up:
+        target = from - lineStep;
+        break;
+    case Qt::Key_Down:
+        target = from + lineStep;
+        break;
+    case Qt::Key_PageUp:
+        target = from - page;
+        break;
+    case Qt::Key_PageDown:
+        target = from + page;
+        break;
+    case Qt::Key_Space:
+        target = shifted ? from - page : from + page;
+        break;
+    case Qt::Key_Home:
+        target = 0;
+        break;
+    case Qt::Key_End:
+        target = content_->height();
+        break;
+    default:
+        return false;
+    }
+    scrollToPosition(target, true);
+    return true;
+}
+
 void VerseListWidget::scrollToPosition(int target, bool animated) {
     QScrollBar* bar = verticalScrollBar();
     // The content may have grown in this update, before the scroll bar heard of it.
@@ -414,6 +457,12 @@ void VerseListWidget::showEvent(QShowEvent* event) {
         appeared_ = true;
         emit appeared();
     }
+}
+
+void VerseListWidget::keyPressEvent(QKeyEvent* event) {
+    // Not the scroll area's own keys: they go on to the page, which hands them to the list on
+    // screen, not to whichever list they happened to reach.
+    QWidget::keyPressEvent(event);
 }
 
 void VerseListWidget::resizeEvent(QResizeEvent* event) {

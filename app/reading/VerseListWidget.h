@@ -13,6 +13,8 @@
 #include <optional>
 #include <vector>
 
+class QKeyEvent;
+
 namespace lumenscroll {
 
 class BibleContentCellWidget;
@@ -25,6 +27,10 @@ class SelectionBarWidget;
 // its row while the page shows one there, and the chapter note after the last verse. Rows are built once per
 // chapter and page, and only measured again when their text or font changes, so a long chapter scrolls and
 // selects smoothly. Taps and the bar's buttons go to the page's handlers.
+//
+// The keys of a scroll view move the list: Up and Down a line, Page Up and Page Down, Space and
+// Shift+Space a page, Home and End to either end. The list never holds the focus itself: its
+// page hands it the keys while the page is on screen and nothing stands in front of it.
 //
 // The rows stay with their page when its index moves (a page before it closed), and so does
 // the scroll position. Buttons that float over the list's edges are given as room: no row
@@ -41,6 +47,8 @@ public:
     // Scrolls so that the row of `identity` (a verse position, or the chapter note's identity)
     // stands at the top or the centre; an identity without a row scrolls nowhere.
     void scrollToIdentity(std::int64_t identity, ScrollAnchor anchor, bool animated);
+    // Scrolls as the key of a scroll view does; false, and nothing moves, for any other key.
+    bool scrollForKey(const QKeyEvent& key);
     // Where the row of `identity` starts in the list's content; none without such a row.
     std::optional<int> positionOf(std::int64_t identity) const;
 
@@ -66,6 +74,8 @@ public:
     static constexpr int spacing = 5;
     static constexpr int noteSectionSpacer = 40;
     static constexpr int endSpacer = 60;
+    // A line of the arrow keys; a page of the page keys keeps this much of the last one in sight.
+    static constexpr int lineStep = 40;
 
 signals:
     // The list came on screen for the first time.
@@ -74,6 +84,7 @@ signals:
 protected:
     void showEvent(QShowEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     // What makes the rows of a chapter: the page they belong to and its verses.

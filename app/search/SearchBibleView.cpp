@@ -131,6 +131,7 @@ void SearchBibleView::search() {
     if (isLoaded() && !words.empty()) {
         listHits(userSettings.loadedBibleWordsContainers->at(name), words);
     }
+    foundNothing.set(foundWordArray->empty());
     findBtn.set(false);
 }
 
@@ -312,15 +313,30 @@ void SearchBibleView::searchWordChanged() {
     if (searchBtnClicked() && searchWord() != textSearched()) {
         foundWordArray.set({});
     }
+    if (foundNothing()) {
+        foundNothing.set(false);
+    }
 }
 
 void SearchBibleView::kindOfBibleChanged() {
     userSettings.kindOfBible.set(kindOfBible());
     foundWordArray.set({});
+    if (foundNothing()) {
+        foundNothing.set(false);
+    }
 }
 
 void SearchBibleView::printKindOfBible() const {
     trace("kindOfBible = " + std::string(caseName(kindOfBible())));
+}
+
+bool SearchBibleView::closeChooserOnEscape() {
+    if (!showBibleTranslateSelectionWindow() || userSettings.settingsViewBtnPressed() ||
+        userSettings.aboutViewBtnPressed()) {
+        return false;
+    }
+    chooser().close();
+    return true;
 }
 
 // --- Fonts ---
@@ -364,7 +380,7 @@ SearchBibleView::Message SearchBibleView::message() const {
     if (!foundWordArray->empty()) {
         return Message::none;
     }
-    if (!textSearched->empty()) {
+    if (foundNothing()) {
         return Message::notFound;
     }
     return enteredSearchView() ? Message::prompt : Message::none;

@@ -100,6 +100,10 @@ public:
     Published<std::string> fontKind{*this, {}};
     Published<std::vector<std::string>> customFontsFileNameArray;
     Published<std::vector<NamedColor>> fontColorArray;
+    // Our own, after the page's fields: up from a search that found nothing until the query or
+    // the translation changes. The not-found message shows only then, never while the user is
+    // still typing a query.
+    Published<bool> foundNothing{*this, false};
 
     // The search bar, bound to the fields above.
     SearchBar searchBar;
@@ -132,12 +136,18 @@ public:
     void resultsPaneAppeared();
     // The prompt text came on screen.
     void promptAppeared();
-    // searchWord changed: the list empties once the query differs from the one searched.
+    // searchWord changed: the list empties once the query differs from the one searched, and
+    // the not-found message goes.
     void searchWordChanged();
-    // kindOfBible changed: the shared translation follows it and the list empties.
+    // kindOfBible changed: the shared translation follows it, the list empties and the not-found
+    // message goes.
     void kindOfBibleChanged();
     // Traces "kindOfBible = " and the searched kind's case name.
     void printKindOfBible() const;
+    // Escape on the page: closes the translation chooser, as its close button does, while it is
+    // up and nothing stands in front of the page (the preferences and About views stand in
+    // front of it); false, and nothing closes, otherwise.
+    bool closeChooserOnEscape();
 
     // --- Fonts ---
 

@@ -14,6 +14,7 @@
 #include "app/search/SearchHitDelegate.h"
 #include "app/search/SearchHitListModel.h"
 
+#include <QKeyEvent>
 #include <QLabel>
 #include <QListView>
 #include <QPainter>
@@ -202,6 +203,7 @@ void SearchBibleViewWidget::refresh() {
         chooser_->move((width - KindOfBibleSearchViewWidget::width) / 2,
                        (height - KindOfBibleSearchViewWidget::height) / 2);
         chooser_->show();
+        chooser_->setFocus();
     } else if (!look.chooser && chooser_) {
         delete chooser_;
         chooser_ = nullptr;
@@ -239,6 +241,14 @@ void SearchBibleViewWidget::showEvent(QShowEvent* event) {
         view_.appear();
         refresh();
     }
+}
+
+void SearchBibleViewWidget::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier && view_.closeChooserOnEscape()) {
+        event->accept();
+        return;
+    }
+    QWidget::keyPressEvent(event);
 }
 
 void SearchBibleViewWidget::paintEvent(QPaintEvent*) {

@@ -36,7 +36,8 @@ class UserSettings;
 //
 //     new SearchBibleViewWidget(pageIndexBinding, searchFlagBinding, userSettings, context, host);
 //
-// The page comes on screen with the widget's first showing.
+// The page comes on screen with the widget's first showing. The chooser takes the keys while it
+// is up, and Escape closes it; the page's other keys go on to its reading page.
 class SearchBibleViewWidget : public QWidget {
     Q_OBJECT
 
@@ -67,6 +68,7 @@ public:
 protected:
     void showEvent(QShowEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     // What the page shows apart from the hit rows.

@@ -4,6 +4,7 @@
 #include "app/platform/AppContext.h"
 #include "app/platform/Look.h"
 #include "app/reading/BibleViewWidget.h"
+#include "app/reading/NoticeCapsule.h"
 #include "app/reading/SymbolButton.h"
 #include "app/shell/CarouselView.h"
 #include "app/shell/CarouselViewPageCell.h"
@@ -13,6 +14,7 @@
 
 #include <QApplication>
 #include <QFontMetrics>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPainter>
@@ -33,8 +35,9 @@ constexpr int closeTop = 70;
 // The platform's spacing between the close button and the counter.
 constexpr int columnSpacing = 8;
 constexpr int counterBottom = 10;
-// The notice: a dark capsule near the bottom of the area.
+// The notice: a dark capsule near the bottom of the area, wrapped past this width.
 constexpr int toastBottom = 40;
+constexpr int toastMaximumWidth = 700;
 
 QWidget* bibleViewWidget(BibleView page) {
     return new BibleViewWidget(std::move(page), nullptr, &TopAreaPanels::make);
@@ -65,12 +68,8 @@ CarouselViewWidget::CarouselViewWidget(CarouselView& view, QWidget* parent, Page
     pageCounter_->setAlignment(Qt::AlignCenter);
     pageCounter_->setStyleSheet(QStringLiteral("color: white; background: transparent;"));
 
-    toast_ = new QLabel(this);
+    toast_ = new NoticeCapsule(this);
     toast_->setObjectName(QStringLiteral("toast"));
-    toast_->setFont(Look::font(TextStyle::body));
-    toast_->setAlignment(Qt::AlignCenter);
-    toast_->setStyleSheet(QStringLiteral("color: white; background: rgba(0, 0, 0, 190); border-radius: 18px; "
-                                         "padding: 9px 20px;"));
     toast_->hide();
 
     watchers_.observe(view_);
@@ -188,14 +187,23 @@ void CarouselViewWidget::refreshOverlay() {
     pageCounter_->setGeometry(0, height - band + (band - counterHeight) / 2, width, counterHeight);
     closeButton_->raise();
     pageCounter_->raise();
-    toast_->raise();
+    placeToast();
 }
 
 void CarouselViewWidget::refreshToast() {
     toast_->setText(QString::fromStdString(view_.toastMessage()));
-    toast_->adjustSize();
-    toast_->move((width - toast_->width()) / 2, height - toastBottom - toast_->height());
     toast_->setVisible(view_.showToast());
+    placeToast();
+}
+
+void CarouselViewWidget::placeToast() {
+    const QSize size = toast_->sizeFor(toastMaximumWidth);
+    // Near the bottom, and above the page counter while it shows.
+    int bottom = height - toastBottom;
+    if (pageCounter_->isVisibleTo(this)) {
+        bottom = std::min(bottom, pageCounter_->y() - columnSpacing);
+    }
+    toast_->setGeometry((width - size.width()) / 2, bottom - size.height(), size.width(), size.height());
     toast_->raise();
 }
 
@@ -212,7 +220,26 @@ void CarouselViewWidget::paintEvent(QPaintEvent* /*event*/) {
     painter.fillRect(rect(), Look::color(NamedColor::gray, backgroundOpacity));
 }
 
+BibleViewWidget* CarouselViewWidget::pageOnScreen() const {
+    CarouselViewPageCell* shown = cell(static_cast<int>(view_.selectedTab()));
+    return shown != nullptr ? qobject_cast<BibleViewWidget*>(shown->page()) : nullptr;
+}
+
+bool CarouselViewWidget::handleKey(QKeyEvent& key) {
+    BibleViewWidget* page = isVisible() ? pageOnScreen() : nullptr;
+    if (page == nullptr || !page->handleKey(key)) {
+        return false;
+    }
+    key.accept();
+    return true;
+}
+
 bool CarouselViewWidget::eventFilter(QObject* watched, QEvent* event) {
+    // A key that every widget on its way left reaches the window last: the page on screen
+    // takes it, whichever page holds the focus.
+    if (event->type() == QEvent::KeyPress && watched == window()) {
+        return handleKey(*static_cast<QKeyEvent*>(event));
+    }
     if (event->type() == QEvent::MouseButtonPress) {
         const auto* mouse = static_cast<QMouseEvent*>(event);
         const auto* widget = qobject_cast<const QWidget*>(watched);

@@ -8,12 +8,15 @@
 #include <functional>
 #include <memory>
 
+class QKeyEvent;
 class QLabel;
 
 namespace lumenscroll {
 
+class BibleViewWidget;
 class CarouselView;
 class CarouselViewPageCell;
+class NoticeCapsule;
 class PagingCarouselViewModel;
 class PagingCarouselWidget;
 class SymbolButton;
@@ -23,6 +26,9 @@ class SymbolButton;
 // no automatic turning), whose frame reaches 36 points above the area, while the current page
 // is one of them; in the overview mode the close button at the right and the page counter; and
 // the carousel's notice. The carousel appears with the widget's first showing.
+//
+// The keys no widget takes on their way to the window go to the page on screen
+// (BibleViewWidget::handleKey), whichever page holds the focus.
 class CarouselViewWidget : public QWidget {
     Q_OBJECT
 
@@ -42,7 +48,9 @@ public:
     CarouselViewPageCell* cell(int index) const;
     SymbolButton* closeButton() const { return closeButton_; }
     QLabel* pageCounter() const { return pageCounter_; }
-    QLabel* toast() const { return toast_; }
+    NoticeCapsule* toast() const { return toast_; }
+    // The page the carousel shows now; null while it shows none.
+    BibleViewWidget* pageOnScreen() const;
 
     static constexpr int width = 1200;
     static constexpr int height = 680;
@@ -64,6 +72,8 @@ private:
     void closeCurrentPage();
     void refreshOverlay();
     void refreshToast();
+    void placeToast();
+    bool handleKey(QKeyEvent& key);
 
     CarouselView& view_;
     PageFactory pageFactory_;
@@ -71,7 +81,7 @@ private:
     PagingCarouselWidget* carousel_ = nullptr;
     SymbolButton* closeButton_;
     QLabel* pageCounter_;
-    QLabel* toast_;
+    NoticeCapsule* toast_;
     ChangeWatchers watchers_;
     bool appeared_ = false;
 };

@@ -58,6 +58,11 @@ void MainView::resetIndexAfterDelay() {
 void MainView::bibleButtonPressed() {
     if (index() != bibleIndex) {
         index.set(bibleIndex);
+        // Another button was pressed in the overview mode ("New Page" adds its page there): one
+        // press of "Bible" ends the mode, as it would have before that press.
+        if (isShrinked()) {
+            isShrinked.set(false);
+        }
         return;
     }
     isShrinked.set(!isShrinked());

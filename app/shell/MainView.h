@@ -73,7 +73,8 @@ public:
     Published<bool> matched{*this, false};
     // Not used: the carousel is given the shared flag instead.
     Published<bool> plusBible{*this, false};
-    // The carousel's overview mode, toggled by "Bible" while "Bible" is selected.
+    // The carousel's overview mode, toggled by "Bible" while "Bible" is selected, and ended by
+    // "Bible" pressed while another button is.
     Published<bool> isShrinked{*this, false};
     // Bound into the carousel; set by "New Page".
     Published<bool> plusBtnPressed{*this, false};

@@ -22,6 +22,7 @@ int main(int argc, char** argv) {
     // Before the window, which shows the movie, and gone after it.
     lumenscroll::MediaMoviePlayer movie;
     lumenscroll::LumenscrollAppWidget window(app, movie);
+    window.fitToScreen();
     window.show();
     return QApplication::exec();
 }

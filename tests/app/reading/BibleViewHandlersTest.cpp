@@ -468,6 +468,34 @@ TEST_F(BibleViewHandlers, ThePreferencesAndTheAboutViewNeverStandTogether) {
     EXPECT_TRUE(settings.aboutViewBtnPressed());
 }
 
+TEST_F(BibleViewHandlers, EscapeClosesWhatStandsInFrontOneLayerAPressFrontmostFirst) {
+    modifyShown(0, [](BibleView& view) { view.searchBtnPressed = true; });
+    modifyShown(1, [](BibleView& view) {
+        view.searchBtnPressed = true;
+        view.showBibleSectionSelectionWindow = true;
+        view.showBibleTranslateSelectionWindow = true;
+        view.userSelectedBiblePraise = true;
+    });
+    settings.settingsViewBtnPressed.set(true);
+    settings.aboutViewBtnPressed.set(true);
+
+    using Front = BibleView::Front;
+    const BibleView copy = page(1);
+    for (const Front expected :
+         {Front::translationSheet, Front::chapterSheet, Front::about, Front::settings, Front::search}) {
+        EXPECT_EQ(copy.frontmost(), expected);
+        EXPECT_TRUE(copy.closeFrontmost());
+    }
+    EXPECT_EQ(copy.frontmost(), Front::none);
+    EXPECT_FALSE(copy.closeFrontmost());
+    // Each as its close button: a sheet closed so makes no choice.
+    EXPECT_FALSE(shown(1).userSelectedBiblePraise);
+    EXPECT_FALSE(shown(1).showBibleSectionSelectionWindow || shown(1).showBibleTranslateSelectionWindow);
+    EXPECT_FALSE(settings.settingsViewBtnPressed() || settings.aboutViewBtnPressed());
+    // The other page's search is its own.
+    EXPECT_TRUE(shown(0).searchBtnPressed);
+}
+
 TEST_F(BibleViewHandlers, TheUpAndDownButtonsScrollToTheFirstAndTheLastVerse) {
     page(0).scrollToFirstVerse();
     auto reader = std::make_shared<RecordingScrollReader>();

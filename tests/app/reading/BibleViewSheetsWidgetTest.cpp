@@ -8,6 +8,7 @@
 #include "app/reading/BibleViewWidget.h"
 #include "app/reading/CapsuleButton.h"
 #include "app/reading/KindOfBibleSelectionViewWidget.h"
+#include "app/reading/NoticeCapsule.h"
 #include "app/reading/UserSettings.h"
 #include "app/reading/VerseListWidget.h"
 #include "testing/platform/TestAppContext.h"

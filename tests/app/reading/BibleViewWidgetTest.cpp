@@ -7,6 +7,7 @@
 #include "app/reading/BibleContentCell.h"
 #include "app/reading/BibleContentCellWidget.h"
 #include "app/reading/CapsuleButton.h"
+#include "app/reading/NoticeCapsule.h"
 #include "app/reading/HighlightSwatchButton.h"
 #include "app/reading/SelectionBarWidget.h"
 #include "app/reading/SymbolButton.h"
@@ -467,6 +468,29 @@ TEST_F(BibleViewWidgetTest, AChapterWithoutTextHasANoticeOverItsVersesAndThePage
     });
     settle();
     EXPECT_FALSE(missing->isVisible());
+}
+
+TEST_F(BibleViewWidgetTest, TheCopyNoticeIsAPaddedRoundedCapsuleThatReadsOverTheVerses) {
+    open(0);
+    click(child("copyButton"));
+    settle();
+    auto* notice = widget->notice();
+    ASSERT_TRUE(notice->isVisible());
+    EXPECT_EQ(notice->text(), QStringLiteral("복사할 구절을 선택해 주세요."));
+    EXPECT_GE(notice->font().pixelSize(), 15);
+    const QRect box = notice->geometry();
+    const int line = notice->fontMetrics().height();
+    // Padded all round: the text line and at least 10 points above and below it.
+    EXPECT_GE(box.height(), line + 20);
+    EXPECT_GE(box.width(), notice->fontMetrics().horizontalAdvance(notice->text()) + 30);
+
+    const QImage image = widget->grab().toImage();
+    // Rounded: the page shows at the corner; opaque: inside, the same colour wherever verses lie
+    // behind, against which the white text reads.
+    EXPECT_NE(image.pixelColor(box.topLeft()), image.pixelColor(box.left() + 8, box.center().y()));
+    const QColor fill = image.pixelColor(box.left() + 8, box.top() + 3);
+    EXPECT_EQ(image.pixelColor(box.right() - 8, box.bottom() - 3), fill);
+    EXPECT_GE(contrastRatio(lightestIn(image, box), fill), 4.5);
 }
 
 TEST_F(BibleViewWidgetTest, APageThatIsNotOpenShowsNeitherTitleBlockNorVerses) {

@@ -77,6 +77,27 @@ TEST_F(SearchTest, ABlankQueryFindsNothingAndSaysSo) {
     EXPECT_EQ(page->message(), SearchBibleView::Message::notFound);
 }
 
+TEST_F(SearchTest, NotFoundShowsOnlyAfterASearchThatFoundNothingUntilTheQueryOrTranslationChanges) {
+    using Message = SearchBibleView::Message;
+    searchFor("믿음");
+    // Typing the next query empties the list, and nothing was searched for yet.
+    page->searchWord.set("없");
+    settle();
+    ASSERT_TRUE(hits().empty());
+    EXPECT_EQ(page->message(), Message::none);
+
+    searchFor("없는말");
+    EXPECT_EQ(page->message(), Message::notFound);
+    page->searchWord.set("없는말이");
+    settle();
+    EXPECT_EQ(page->message(), Message::none);
+
+    searchFor("없는말");
+    page->kindOfBible.set(BibleKind::kr03);
+    settle();
+    EXPECT_EQ(page->message(), Message::none);
+}
+
 TEST_F(SearchTest, TheFirstSearchLoadsTheTranslationOnceReadingEachBookOnce) {
     searchFor("믿음");
     // Genesis is read once for its 50 chapters; each of the 65 missing books is reported once.

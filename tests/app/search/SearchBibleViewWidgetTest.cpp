@@ -89,6 +89,21 @@ TEST_F(SearchWidgetClickTest, ATypedQueryListsItsHitsAndAClickOpensOne) {
     EXPECT_EQ(widget->message()->text().toStdString(), SearchBibleView::notFoundText);
 }
 
+TEST_F(SearchWidgetClickTest, WhileTheNextQueryIsTypedThePageDoesNotSayItWasNotFound) {
+    const auto saysNotFound = [this] {
+        return widget->message()->isVisible() && widget->message()->text().toStdString() == SearchBibleView::notFoundText;
+    };
+    searchFor(QStringLiteral("하나님"));
+    QLineEdit* field = widget->searchBar()->queryField();
+    type(field, QStringLiteral("들"));
+    settle();
+    EXPECT_EQ(rows(), 0);
+    EXPECT_FALSE(saysNotFound());
+    type(field, QString(), Qt::Key_Return);
+    settle();
+    EXPECT_TRUE(saysNotFound());
+}
+
 TEST_F(SearchWidgetClickTest, TheClearButtonComesWithAQueryAndEmptiesIt) {
     SearchBarWidget* bar = widget->searchBar();
     EXPECT_FALSE(bar->clearButton()->isVisible());

@@ -8,11 +8,13 @@
 #include "app/reading/BibleContentCellWidget.h"
 #include "app/reading/BibleViewWidget.h"
 #include "app/reading/CapsuleButton.h"
+#include "app/reading/NoticeCapsule.h"
 #include "app/reading/PageStatePersistence.h"
 #include "app/reading/SymbolButton.h"
 #include "app/reading/UserSettings.h"
 #include "app/reading/Utils.h"
 #include "app/reading/VerseListWidget.h"
+#include "app/search/KindOfBibleSearchViewWidget.h"
 #include "app/search/SearchBarWidget.h"
 #include "app/search/SearchBibleViewWidget.h"
 #include "app/shell/CarouselView.h"
@@ -172,6 +174,9 @@ TEST_F(CarouselViewWidgetTest, NewPageAndTheCloseButtonAddAndCloseAPageThroughTh
     ASSERT_TRUE(carouselWidget().toast()->isVisible());
     EXPECT_EQ(carouselWidget().toast()->text(),
               QStringLiteral("성경 페이지가 최소 한 개는 열려있어야 합니다."));
+    // Under the shrunk page, clear of the page counter.
+    ASSERT_TRUE(carouselWidget().pageCounter()->isVisible());
+    EXPECT_FALSE(carouselWidget().toast()->geometry().intersects(carouselWidget().pageCounter()->geometry()));
     test.manualScheduler().advance(CarouselView::toastDuration);
     EXPECT_FALSE(carouselWidget().toast()->isVisible());
 
@@ -326,6 +331,94 @@ TEST_F(CarouselViewWidgetTest, ThePageCounterStandsBelowTheShrunkPageAndReadsAtA
     EXPECT_FALSE(text.intersects(QRect(shrunk->mapTo(widget.get(), QPoint(0, 0)), shrunk->size())));
     const QColor behind = image.pixelColor(text.left() + 5, text.center().y());
     EXPECT_GE(contrastRatio(lightestIn(image, text), behind), 4.5);
+}
+
+TEST_F(CarouselViewWidgetTest, TheKeysOfAScrollViewMoveTheVerseListOfThePageOnScreenWhereverTheyAreSent) {
+    // Psalm 119 on screen, between two pages of Genesis.
+    storePageList(test.context(), {storedPage(0, 0, BibleKind::kr01, 0), storedPage(18, 118, BibleKind::kr01, 0),
+                                   storedPage(0, 2, BibleKind::kr01, 0)});
+    showMainView();
+    carousel().selectedTab.set(1);
+    settle();
+    const auto page = [this](int index) { return qobject_cast<BibleViewWidget*>(carouselWidget().cell(index)->page()); };
+    const auto scrolled = [&](int index) { return page(index)->verseList()->verticalScrollBar()->value(); };
+    // Keys no widget takes reach the window, be they sent there or to a page that is not shown.
+    const auto press = [this](QWidget* to, int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+        QKeyEvent event(QEvent::KeyPress, key, modifiers, key == Qt::Key_Space ? QStringLiteral(" ") : QString());
+        QApplication::sendEvent(to, &event);
+        settle();
+    };
+    press(widget.get(), Qt::Key_Down);
+    EXPECT_EQ(scrolled(1), VerseListWidget::lineStep);
+    press(page(0), Qt::Key_Down);
+    EXPECT_EQ(scrolled(1), 2 * VerseListWidget::lineStep);
+    press(page(0)->verseList(), Qt::Key_Up);
+    EXPECT_EQ(scrolled(1), VerseListWidget::lineStep);
+
+    press(widget.get(), Qt::Key_PageDown);
+    const int pageStep = scrolled(1) - VerseListWidget::lineStep;
+    EXPECT_GT(pageStep, page(1)->verseList()->viewport()->height() / 2);
+    EXPECT_LT(pageStep, page(1)->verseList()->viewport()->height());
+    press(widget.get(), Qt::Key_Space);
+    EXPECT_EQ(scrolled(1), VerseListWidget::lineStep + 2 * pageStep);
+    press(widget.get(), Qt::Key_Space, Qt::ShiftModifier);
+    press(widget.get(), Qt::Key_PageUp);
+    EXPECT_EQ(scrolled(1), VerseListWidget::lineStep);
+    press(widget.get(), Qt::Key_End);
+    EXPECT_EQ(scrolled(1), page(1)->verseList()->verticalScrollBar()->maximum());
+    EXPECT_GT(scrolled(1), 2 * pageStep);
+    press(widget.get(), Qt::Key_Home);
+    EXPECT_EQ(scrolled(1), 0);
+    // No other key, and no other page.
+    press(widget.get(), Qt::Key_Down, Qt::ControlModifier);
+    press(widget.get(), Qt::Key_Tab);
+    EXPECT_EQ(scrolled(1), 0);
+    EXPECT_EQ(scrolled(0), 0);
+    EXPECT_EQ(scrolled(2), 0);
+}
+
+TEST_F(CarouselViewWidgetTest, EscapeClosesThePanelsFrontmostFirstAndTypingInTheSearchFieldIsLeftAlone) {
+    showMainView();
+    auto* page = qobject_cast<BibleViewWidget*>(carouselWidget().cell(0)->page());
+    ASSERT_NE(page, nullptr);
+    const auto press = [this](QWidget* to, int key, const QString& text = QString()) {
+        QKeyEvent event(QEvent::KeyPress, key, Qt::NoModifier, text);
+        QApplication::sendEvent(to, &event);
+        settle();
+    };
+    page->findChild<QAbstractButton*>(QStringLiteral("searchButton"))->click();
+    settle();
+    auto* search = qobject_cast<SearchBibleViewWidget*>(page->panel(TopAreaPanel::search));
+    ASSERT_NE(search, nullptr);
+    QLineEdit* query = search->searchBar()->queryField();
+    press(query, 0, QStringLiteral("사랑"));
+    press(query, Qt::Key_Space, QStringLiteral(" "));
+    press(query, Qt::Key_Home);
+    press(query, Qt::Key_Down);
+    EXPECT_EQ(query->text(), QStringLiteral("사랑 "));
+    EXPECT_EQ(query->cursorPosition(), 0);
+    EXPECT_EQ(page->verseList()->verticalScrollBar()->value(), 0);
+
+    // The search page's chooser, and over them the preferences: the preferences go first, then
+    // the chooser, then the search page.
+    search->view().searchBar.openChooser();
+    settle();
+    ASSERT_NE(search->chooser(), nullptr);
+    button("settingsButton")->click();
+    settle();
+    ASSERT_NE(page->panel(TopAreaPanel::settings), nullptr);
+    press(search->chooser(), Qt::Key_Escape);
+    EXPECT_FALSE(settings.settingsViewBtnPressed());
+    EXPECT_EQ(page->panel(TopAreaPanel::settings), nullptr);
+    EXPECT_NE(search->chooser(), nullptr);
+    press(search->chooser(), Qt::Key_Escape);
+    EXPECT_EQ(search->chooser(), nullptr);
+    EXPECT_EQ(page->panel(TopAreaPanel::search), search);
+    press(query, Qt::Key_Escape);
+    EXPECT_EQ(page->panel(TopAreaPanel::search), nullptr);
+    // With nothing in front, Escape does nothing.
+    press(widget.get(), Qt::Key_Escape);
+    EXPECT_FALSE(settings.settingsViewBtnPressed());
 }
 
 TEST_F(CarouselViewWidgetTest, AClickWithOptionHeldAnywhereOnTheCarouselIsNoticed) {

@@ -88,6 +88,18 @@ TEST_F(MainViewTest, BibleSelectsItselfAndWhenSelectedTogglesTheOverview) {
     EXPECT_FALSE(view.isShrinked());
 }
 
+TEST_F(MainViewTest, BiblePressedAfterAnotherButtonInTheOverviewEndsItAtOnce) {
+    shownView();
+    view.isShrinked.set(true);
+    // "New Page" leaves the carousel in the overview, with its new page.
+    view.newPageButtonPressed();
+    settle();
+    ASSERT_TRUE(view.isShrinked());
+    view.bibleButtonPressed();
+    EXPECT_EQ(view.index(), MainView::bibleIndex);
+    EXPECT_FALSE(view.isShrinked());
+}
+
 TEST_F(MainViewTest, NewPageSetsTheSharedAndTheBoundFlagEveryTime) {
     shownView();
     view.newPageButtonPressed();

@@ -8,8 +8,10 @@
 #include "app/shell/MainViewWidget.h"
 #include "app/shell/MoviePlayerWidget.h"
 #include "app/shell/ProgressSpinnerWidget.h"
+#include "app/shell/ScaledContentView.h"
 #include "app/shell/SplashView.h"
 #include "app/shell/SplashViewWidget.h"
+#include "app/shell/WindowFit.h"
 
 #include "FakeMoviePlayer.h"
 #include "app/reading/AnimatableGradientViewWidget.h"
@@ -220,6 +222,91 @@ TEST(LumenscrollAppWidget, TheWindowIsFixedAtTwelveHundredByEightHundredAndClosi
     QTest::keyClick(window.windowHandle(), Qt::Key_Q, Qt::ControlModifier);
     EXPECT_FALSE(window.isVisible());
     EXPECT_TRUE(test.context().settings().hasValue(QStringLiteral("SelectedBibleArray")));
+}
+
+TEST(WindowFit, TheContentIsScaledDownUniformlyToFitTheRoomAndNeverUp) {
+    const struct {
+        QSize room;
+        double scale;
+        QSize window;
+    } cases[] = {
+        {{1200, 800}, 1.0, {1200, 800}},
+        {{2560, 1400}, 1.0, {1200, 800}},
+        // A 1366 by 768 screen less a panel and a title bar; a 1280 by 720 one without either.
+        {{1366, 708}, 708.0 / 800, {1062, 708}},
+        {{1280, 720}, 0.9, {1080, 720}},
+        // The narrow side decides.
+        {{800, 600}, 800.0 / 1200, {800, 533}},
+        // No screen yet: nothing to fit.
+        {{0, 0}, 1.0, {1200, 800}},
+    };
+    for (const auto& c : cases) {
+        const WindowFit fit(c.room);
+        EXPECT_DOUBLE_EQ(fit.scale(), c.scale) << c.room.width() << "x" << c.room.height();
+        EXPECT_EQ(fit.windowSize(), c.window) << c.room.width() << "x" << c.room.height();
+    }
+}
+
+TEST(LumenscrollAppWidget, InASmallRoomTheWholeWindowIsDrawnSmallerAndEveryBarButtonStillTakesClicks) {
+    TestAppContext test{QString()};
+    LumenscrollApp app(test.context());
+    testing::FakeMoviePlayer movie;
+    LumenscrollAppWidget window(app, movie);
+    window.fitTo(QSize(1000, 600));
+    window.show();
+    test.manualScheduler().runReady();
+    EXPECT_EQ(window.size(), QSize(900, 600));
+    EXPECT_EQ(window.minimumSize(), window.maximumSize());
+    EXPECT_DOUBLE_EQ(window.contentScale(), 0.75);
+    test.manualScheduler().advance(SplashView::startupDelay);
+    test.manualScheduler().advance(MainView::firstSelectionDelay);
+    QCoreApplication::processEvents();
+
+    MainViewWidget* main = window.splashViewWidget()->mainViewWidget();
+    ASSERT_NE(main, nullptr);
+    // Laid out as at 1200 by 800.
+    EXPECT_EQ(main->size(), QSize(1200, 800));
+    ScaledContentView* view = window.scaledView();
+    ASSERT_NE(view, nullptr);
+    for (MainBarButton* button : main->buttons()) {
+        const QRect drawn(view->mapFromContent(button->mapTo(window.splashViewWidget(), QPoint(0, 0))),
+                          view->mapFromContent(button->mapTo(window.splashViewWidget(),
+                                                             QPoint(button->width(), button->height()))));
+        EXPECT_TRUE(window.rect().contains(drawn)) << button->objectName().toStdString();
+    }
+    // A click where "Settings" is drawn reaches it.
+    QAbstractButton* settings = main->findChild<QAbstractButton*>(QStringLiteral("settingsButton"));
+    ASSERT_NE(settings, nullptr);
+    const QPoint at = view->mapFromContent(settings->mapTo(window.splashViewWidget(), settings->rect().center()));
+    QTest::mouseClick(view->viewport(), Qt::LeftButton, Qt::NoModifier, at);
+    EXPECT_TRUE(app.userSettings().settingsViewBtnPressed());
+
+    // With room enough, the window is as it always was.
+    window.fitTo(QSize(1600, 1000));
+    EXPECT_EQ(window.size(), QSize(1200, 800));
+    EXPECT_DOUBLE_EQ(window.contentScale(), 1.0);
+}
+
+TEST(LumenscrollAppWidget, FittedToItsScreenItIsPlacedWholeOnItAndThenStaysWhereItIsMoved) {
+    TestAppContext test{QString()};
+    LumenscrollApp app(test.context());
+    testing::FakeMoviePlayer movie;
+    LumenscrollAppWidget window(app, movie);
+    const QRect available = window.screen()->availableGeometry();
+    ASSERT_TRUE(WindowFit(available.size()).isScaled());
+    // Asked for beyond the screen's corner.
+    window.move(available.topLeft() + QPoint(available.width() / 2, available.height() / 2));
+    window.fitToScreen();
+    window.show();
+    test.manualScheduler().runReady();
+    const QSize frame = window.frameGeometry().size() - window.size();
+    EXPECT_EQ(window.size(), WindowFit(available.size() - frame).windowSize());
+    EXPECT_TRUE(available.contains(window.frameGeometry()));
+    // A later move is the user's.
+    const QPoint moved = available.topLeft() + QPoint(40, 30);
+    window.move(moved);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(window.pos(), moved);
 }
 
 TEST(ProgressSpinnerWidget, TurnsOnARoundTranslucentBackdropNotOnABlackSquare) {
