@@ -11,6 +11,10 @@ MoviePlayerWidget::MoviePlayerWidget(MoviePlayer& movie, QWidget* parent)
     : QWidget(parent) {
     setAttribute(Qt::WA_OpaquePaintEvent);
     frames_ = movie.onFrame([this](const QImage& frame) {
+        // A hidden view keeps no frame: the player may be playing another view's movie.
+        if (!isVisible()) {
+            return;
+        }
         frame_ = frame;
         update();
     });

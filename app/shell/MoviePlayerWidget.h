@@ -11,7 +11,8 @@ class MoviePlayer;
 
 // Paints the frames of a movie player, scaled to fit and centred on black, as a movie view
 // without playback controls shows them. Until a frame arrives, and for a movie that never
-// plays, it is a plain dark backdrop.
+// plays, it is a plain dark backdrop. Frames that come while it is not shown are left alone:
+// one player may play the movie of one view after another's.
 class MoviePlayerWidget : public QWidget {
     Q_OBJECT
 

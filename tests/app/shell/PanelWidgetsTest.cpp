@@ -4,6 +4,7 @@
 
 #include "app/shell/AboutView.h"
 #include "app/shell/AboutViewWidget.h"
+#include "app/shell/MoviePlayerWidget.h"
 #include "app/shell/SettingsPicker.h"
 #include "app/shell/SettingsView.h"
 #include "app/shell/SettingsViewWidget.h"
@@ -117,6 +118,21 @@ TEST_F(PanelWidgetsTest, TheSupportRowRevealsTheLinkUnderThePointerAndAClickOpen
     }
     // The hand went with the row.
     EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);
+}
+
+TEST_F(PanelWidgetsTest, AMovieViewKeepsNoFrameWhileItIsNotShown) {
+    testing::FakeMoviePlayer movie;
+    MoviePlayerWidget view(movie);
+    QImage frame(8, 6, QImage::Format_RGB32);
+    frame.fill(Qt::red);
+    movie.showFrame(frame);
+    EXPECT_FALSE(view.hasFrame());
+    view.show();
+    movie.showFrame(frame);
+    EXPECT_TRUE(view.hasFrame());
+    view.hide();
+    movie.showFrame(frame);
+    EXPECT_FALSE(view.hasFrame());
 }
 
 TEST_F(PanelWidgetsTest, TheMovieHoldsWhileAnotherProgramIsInFront) {
