@@ -8,7 +8,6 @@
 #include "app/reading/FilledPicture.h"
 #include "app/reading/KindOfBibleSelectionViewWidget.h"
 #include "app/reading/PageHandle.h"
-#include "app/reading/RoundedClipEffect.h"
 #include "app/reading/SearchButtonWidget.h"
 #include "app/reading/SheetLook.h"
 #include "app/reading/SymbolButton.h"
@@ -64,7 +63,6 @@ constexpr qreal dimmedSymbolOpacity = 0.6;
 constexpr QSize searchPanelSize(1000, 600);
 constexpr QSize settingsPanelSize(700, 500);
 constexpr QSize aboutPanelSize(830, 470);
-constexpr qreal panelCornerRadius = 30;
 constexpr qreal panelShadowRadius = 20;
 // The notices: the missing text's over the verse area, its text 40 points in from the sides;
 // the page's in a capsule 60 points above the bottom, clear of the navigation buttons, at most
@@ -352,9 +350,6 @@ void BibleViewWidget::showPanel(TopAreaPanel panel, bool shown) {
     }
     if (!widget && panelProvider_ != nullptr) {
         widget = panelProvider_->take(panel, reactions_.page(), panelHost_);
-        if (widget && widget->graphicsEffect() == nullptr) {
-            widget->setGraphicsEffect(new RoundedClipEffect(panelCornerRadius, widget));
-        }
     }
     if (widget) {
         widget->move((panelHost_->width() - widget->width()) / 2, 0);

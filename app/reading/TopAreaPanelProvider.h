@@ -18,6 +18,10 @@ struct BibleView;
 // what it shows is the same on every page.
 class TopAreaPanelProvider {
 public:
+    // The corners of the preferences and the About view, which the provider's widgets round off
+    // themselves: a movie under them repaints only what it covers, not the whole panel apart.
+    static constexpr double panelCornerRadius = 30;
+
     virtual ~TopAreaPanelProvider() = default;
 
     // Announces a change of the page on screen.
