@@ -3,7 +3,7 @@
 # size (VmRSS) on the start-up screen, on the main view with one page, and after "New Page" has
 # been pressed until eleven pages are open, with the growth per added page. Then the About
 # panel, with one page and with fifty: the size and the number of threads while it is open,
-# and the size after it has been opened and closed five times, each beside the main view's
+# and the size after it has been closed once and five times, each beside the main view's
 # figure just before.
 #
 #   tools/measure-memory.sh [program] [display]
@@ -29,7 +29,7 @@ threads() { ls "/proc/$app_pid/task" | wc -l; }
 # Opens About and prints the size with it open and after closing it and opening and closing it
 # four times more, each beside the main view's figure before it opened ("+": above it).
 about_memory() {
-  local label=$1 main open open_threads closed _
+  local label=$1 main open open_threads once closed _
   main=$(rss)
   session_click "$about_x" "$about_y"
   sleep 3
@@ -37,6 +37,7 @@ about_memory() {
   open_threads=$(threads)
   session_click "$about_x" "$about_y"
   sleep 1
+  once=$(rss)
   for _ in 2 3 4 5; do
     session_click "$about_x" "$about_y"
     sleep 2
@@ -47,6 +48,7 @@ about_memory() {
   closed=$(rss)
   echo "$label: main view $(mb "$main"), $(threads) threads"
   echo "  About open:              $(mb "$open") (+$(mb $((open - main)))), $open_threads threads"
+  echo "  after closing it once:    $(mb "$once") (+$(mb $((once - main))))"
   echo "  after closing it 5 times: $(mb "$closed") (+$(mb $((closed - main))))"
 }
 
