@@ -1,12 +1,15 @@
 // The carousel of reading pages with many pages open: "New Page" and the close button, through
 // the real widgets of the main view (on the offscreen platform), each run until its page is on
 // screen and every reaction to it has run. The pages that stay keep their widgets, so the
-// cost is that of the one page added or closed, and of the save that each makes.
+// cost is that of the one page added or closed, and of the save that each makes. And the
+// preferences and the About panel opened over the current page, until the window has painted
+// them.
 
 #include "app/reading/UserSettings.h"
 #include "app/shell/CarouselView.h"
 #include "app/shell/MainView.h"
 #include "app/shell/MainViewWidget.h"
+#include "app/shell/MediaMoviePlayer.h"
 #include "testing/platform/BuiltResources.h"
 #include "testing/platform/SilencedTrace.h"
 #include "testing/platform/TestAppContext.h"
@@ -33,7 +36,7 @@ public:
         : app_(LUMENSCROLL_RESOURCE_DIR) {
         // The program's clock: the resources were built a while ago.
         app_.fixedClock().set(QDateTime::currentDateTime());
-        widget_ = std::make_unique<MainViewWidget>(view_);
+        widget_ = std::make_unique<MainViewWidget>(view_, nullptr, &movie_);
         widget_->show();
         app_.manualScheduler().advance(MainView::firstSelectionDelay);
         settle();
@@ -57,6 +60,18 @@ public:
         button("closePageButton")->click();
         settle();
     }
+    // Presses a button of the main view's bar and lets the window paint what it changed.
+    void pressAndPaint(const char* name) {
+        button(name)->click();
+        settle();
+        QCoreApplication::processEvents();
+    }
+    // The overview that "New Page" leaves ends.
+    void showCurrentPage() {
+        view_.carousel().tapPage();
+        settle();
+        QCoreApplication::processEvents();
+    }
     // What a user leaves between two presses: the close's delayed work runs out, and the
     // event loop deletes the widgets of a closed page.
     void pause() {
@@ -75,6 +90,8 @@ private:
     UserSettings settings_;
     bool pagesRestored_ = false;
     MainView view_{settings_, app_.context(), Binding<bool>::to(pagesRestored_)};
+    // The program's one movie player, done with the intro movie.
+    MediaMoviePlayer movie_;
     std::unique_ptr<MainViewWidget> widget_;
 };
 
@@ -116,6 +133,34 @@ void BM_ClosePage(benchmark::State& state) {
         });
 }
 BENCHMARK(BM_ClosePage)->Arg(20)->Unit(benchmark::kMillisecond)->Repetitions(10)->ReportAggregatesOnly(true);
+
+// With `range(0)` pages open and the current one on screen, the press of the bar's button
+// `name` until the window has painted the panel it opens; pressed again untimed, it closes.
+void panelOpens(benchmark::State& state, const char* name) {
+    if (!Bench::hasText()) {
+        state.SkipWithError("the Korean text resources were not built");
+        return;
+    }
+    Bench bench(state.range(0));
+    bench.showCurrentPage();
+    for (auto _ : state) {
+        bench.pressAndPaint(name);
+        state.PauseTiming();
+        bench.pressAndPaint(name);
+        bench.pause();
+        state.ResumeTiming();
+    }
+}
+
+void BM_OpenPreferences(benchmark::State& state) {
+    panelOpens(state, "settingsButton");
+}
+BENCHMARK(BM_OpenPreferences)->Arg(1)->Arg(50)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly(true);
+
+void BM_OpenAbout(benchmark::State& state) {
+    panelOpens(state, "aboutButton");
+}
+BENCHMARK(BM_OpenAbout)->Arg(1)->Arg(50)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly(true);
 
 } // namespace
 

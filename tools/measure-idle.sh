@@ -3,22 +3,27 @@
 # while nobody touches it: the processor time (user and system, from /proc/<pid>/stat) it takes
 # over ten seconds, as a share of one core, with the main view and one page open, with the
 # window inactive, and with ten pages open, in the overview the last "New Page" leaves and then
-# one page at a time; also the start-up screen, over a shorter stretch.
+# one page at a time; also the start-up screen, over a shorter stretch. Then the panels, with
+# one page and with fifty: the search page (empty, and listing the hits of a search), the
+# preferences and the About panel, each open and left alone.
 # Beside each figure stands the virtual display's own share (the drawing the program sends it)
 # and whether the window's picture still changes (the animations the pages ask for).
 #
 #   tools/measure-idle.sh [program] [display] [seconds]
 #
-# The program defaults to the Release build (build/release/lumenscroll), the display to :98,
-# the stretch measured to 10 seconds.
+# The program defaults to the Release build (build/release/lumenscroll), the display to :98 (an
+# empty one: a free display the server picks), the stretch measured to 10 seconds.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 source tools/program-session.sh
 
 program=${1:-build/release/lumenscroll}
-display=${2:-:98}
+display=${2-:98}
 seconds=${3:-10}
 pages=10
+many_pages=50
+# A word the search page finds in 3,582 verses of the Korean text.
+search_word=하나님
 # Outside the window, where the pointer hovers over nothing of the program's.
 away_x=1270
 away_y=1010
@@ -64,6 +69,31 @@ leave_alone() {
   sleep 2
 }
 
+# --- The panels ----------------------------------------------------------------------------
+# Opens each panel on the page on screen, leaves it alone and prints what it costs, then
+# closes it again.
+panel_idle() {
+  local label=$1
+  session_click "$search_x" "$search_y"
+  leave_alone
+  echo "$label, search page:          $(measure "$seconds"), picture $(animating)"
+  DISPLAY=$session_display xdotool type --delay 50 "$search_word"
+  DISPLAY=$session_display xdotool key Return
+  sleep 3
+  leave_alone
+  echo "$label, search page with hits: $(measure "$seconds"), picture $(animating)"
+  session_click "$search_close_x" "$search_close_y"
+  session_click "$settings_x" "$settings_y"
+  leave_alone
+  echo "$label, preferences:          $(measure "$seconds"), picture $(animating)"
+  session_click "$settings_x" "$settings_y"
+  session_click "$about_x" "$about_y"
+  leave_alone
+  echo "$label, About:                $(measure "$seconds"), picture $(animating)"
+  session_click "$about_x" "$about_y"
+  sleep 1
+}
+
 # The start-up screen stands for three seconds; the main view follows with one page.
 sleep 1
 startup=$(measure 1.5)
@@ -72,6 +102,7 @@ focus_program
 leave_alone
 one_moving=$(animating)
 one=$(measure "$seconds")
+panels_one=$(panel_idle "1 page")
 
 focus_elsewhere
 sleep 1
@@ -101,3 +132,7 @@ echo "main view, 1 page:                 $one, picture $one_moving"
 echo "main view, 1 page, inactive:       $inactive, picture $inactive_moving"
 echo "main view, $pages pages, overview:    $overview, picture $overview_moving ($pages_saved pages saved)"
 echo "main view, $pages pages:              $many, picture $many_moving"
+
+session_add_pages $((many_pages - pages))
+echo "$panels_one"
+panel_idle "$many_pages pages"

@@ -11,6 +11,8 @@
 #   session_window                  prints the program's window (not a popup of it) once shown
 #   session_click x y               one click at a point of the 1200 by 800 window, which opens
 #                                   at the top left of a screen without a window manager
+#   session_add_pages count         presses "New Page" `count` times, a second apart, then taps
+#                                   the current page to leave the overview they leave it in
 # shellcheck shell=bash
 
 source scripts/packages.sh
@@ -21,6 +23,19 @@ bible_x=95
 bible_y=736
 new_page_x=425
 new_page_y=736
+# "Settings" and "About" in the bar, the search button of the page on screen and the close
+# button of its search page.
+settings_x=770
+settings_y=736
+about_x=1095
+about_y=736
+search_x=1025
+search_y=36
+search_close_x=1067
+search_close_y=61
+# The middle of the current page, where a tap ends the overview.
+page_x=600
+page_y=350
 
 session_home=$(mktemp -d)
 xvfb_pid=
@@ -100,4 +115,14 @@ session_window() {
 
 session_click() {
   DISPLAY=$session_display xdotool mousemove "$1" "$2" click 1
+}
+
+session_add_pages() {
+  local _
+  for _ in $(seq "$1"); do
+    session_click "$new_page_x" "$new_page_y"
+    sleep 1
+  done
+  session_click "$page_x" "$page_y"
+  sleep 1
 }

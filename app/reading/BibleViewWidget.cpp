@@ -9,10 +9,10 @@
 #include "app/reading/KindOfBibleSelectionViewWidget.h"
 #include "app/reading/NoticeCapsule.h"
 #include "app/reading/PageHandle.h"
-#include "app/reading/RoundedClipEffect.h"
 #include "app/reading/SearchButtonWidget.h"
 #include "app/reading/SheetLook.h"
 #include "app/reading/SymbolButton.h"
+#include "app/reading/TopAreaPanelProvider.h"
 #include "app/reading/UserSettings.h"
 #include "app/reading/VerseListWidget.h"
 
@@ -64,7 +64,6 @@ constexpr qreal dimmedSymbolOpacity = 0.6;
 constexpr QSize searchPanelSize(1000, 600);
 constexpr QSize settingsPanelSize(700, 500);
 constexpr QSize aboutPanelSize(830, 470);
-constexpr qreal panelCornerRadius = 30;
 constexpr qreal panelShadowRadius = 20;
 // The notices: the missing text's over the verse area, its text 40 points in from the sides;
 // the page's in a capsule 60 points above the bottom, clear of the navigation buttons, at most
@@ -95,11 +94,11 @@ SymbolButton::Style navigationStyle(const QString& symbol) {
 
 } // namespace
 
-BibleViewWidget::BibleViewWidget(BibleView page, QWidget* parent, TopAreaPanelFactory panels)
+BibleViewWidget::BibleViewWidget(BibleView page, QWidget* parent, TopAreaPanelProvider* panels)
     : QWidget(parent)
     , reactions_(std::move(page))
     , watchers_(reactions_.page().userSettings.context().scheduler())
-    , panelFactory_(std::move(panels)) {
+    , panelProvider_(panels) {
     setObjectName(QStringLiteral("bibleView"));
     resize(pageWidth, pageHeight);
     // Children stack in the order they are made: the list at the back, the sheets' backdrop in
@@ -115,6 +114,9 @@ BibleViewWidget::BibleViewWidget(BibleView page, QWidget* parent, TopAreaPanelFa
     buildSheetBackdrop();
 
     watchers_.observe(*shown.userSettings);
+    if (panelProvider_ != nullptr) {
+        watchers_.observe(panelProvider_->publisher());
+    }
     watchers_.watch([this] { return pageLook(); }, [this](const PageLook&) { refresh(); });
     refresh();
 }
@@ -201,7 +203,12 @@ void BibleViewWidget::buildSheetBackdrop() {
     connect(escape, &QShortcut::activated, this, [this] { reactions_.page().closeFrontmost(); });
 }
 
-BibleViewWidget::~BibleViewWidget() = default;
+BibleViewWidget::~BibleViewWidget() {
+    // The shared panels outlive the page that shows them.
+    for (const TopAreaPanel panel : {TopAreaPanel::search, TopAreaPanel::settings, TopAreaPanel::about}) {
+        showPanel(panel, false);
+    }
+}
 
 BibleViewWidget::PageLook BibleViewWidget::pageLook() const {
     const BibleView& page = reactions_.page();
@@ -216,6 +223,7 @@ BibleViewWidget::PageLook BibleViewWidget::pageLook() const {
     look.search = view && view->searchBtnPressed;
     look.settings = settings.settingsViewBtnPressed();
     look.about = settings.aboutViewBtnPressed();
+    look.onScreen = panelProvider_ == nullptr || panelProvider_->isOnScreen(page.pageIndex());
     look.missingText = page.shownMissingTextNotice();
     look.notice = page.shownNotice();
     look.chapterSheet = view && view->showBibleSectionSelectionWindow;
@@ -244,14 +252,16 @@ void BibleViewWidget::refresh() {
     }
 
     // The panel standing last in front decides the host's frame.
+    const bool settingsShown = look.settings && look.onScreen;
+    const bool aboutShown = look.about && look.onScreen;
     std::optional<QSize> panel;
     if (look.search) {
         panel = searchPanelSize;
     }
-    if (look.settings) {
+    if (settingsShown) {
         panel = settingsPanelSize;
     }
-    if (look.about) {
+    if (aboutShown) {
         panel = aboutPanelSize;
     }
     if (look.search && panel != searchPanelSize) {
@@ -265,8 +275,8 @@ void BibleViewWidget::refresh() {
     panelHost_->setVisible(panel.has_value());
     // Front to back as the page stacks them: the search page, then the preferences, then About.
     showPanel(TopAreaPanel::search, look.search);
-    showPanel(TopAreaPanel::settings, look.settings);
-    showPanel(TopAreaPanel::about, look.about);
+    showPanel(TopAreaPanel::settings, settingsShown);
+    showPanel(TopAreaPanel::about, aboutShown);
 
     missingText_->setText(QString::fromStdString(look.missingText));
     missingText_->setVisible(!look.missingText.empty());
@@ -322,16 +332,19 @@ QWidget* BibleViewWidget::panel(TopAreaPanel panel) const {
 }
 
 void BibleViewWidget::showPanel(TopAreaPanel panel, bool shown) {
-    QWidget*& widget = panels_[static_cast<std::size_t>(panel)];
+    QPointer<QWidget>& widget = panels_[static_cast<std::size_t>(panel)];
     if (!shown) {
-        delete std::exchange(widget, nullptr);
+        if (QWidget* given = widget.data(); given != nullptr && panelProvider_ != nullptr) {
+            widget = nullptr;
+            panelProvider_->giveBack(panel, given, panelHost_);
+        }
         return;
     }
-    if (!widget && panelFactory_) {
-        widget = panelFactory_(panel, reactions_.page(), panelHost_);
-        if (widget) {
-            widget->setGraphicsEffect(new RoundedClipEffect(panelCornerRadius, widget));
-        }
+    if (widget && widget->parentWidget() != panelHost_) {
+        widget = nullptr;
+    }
+    if (!widget && panelProvider_ != nullptr) {
+        widget = panelProvider_->take(panel, reactions_.page(), panelHost_);
     }
     if (widget) {
         widget->move((panelHost_->width() - widget->width()) / 2, 0);

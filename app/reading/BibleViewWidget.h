@@ -6,6 +6,7 @@
 #include "app/reading/TopAreaPanel.h"
 
 #include <QPixmap>
+#include <QPointer>
 #include <QWidget>
 
 #include <array>
@@ -26,14 +27,15 @@ class NoticeCapsule;
 class ResourceLocator;
 class SearchButtonWidget;
 class SymbolButton;
+class TopAreaPanelProvider;
 class VerseListWidget;
 
 // Draws one reading page, 1200 by 670 points, front to back: white; the title block (the
 // title photo behind the translation capsule and the search, deselect and copy buttons) over
 // the verse list; the chapter title capsule at the top centre; the chapter and scroll buttons
 // in the bottom corners; and the host area at the top for the search page and the preferences
-// and About views, placed and shown by the flags of those views, which come from the factory
-// the page is given. A chapter without text to show has a notice in place of its verses, and
+// and About views, placed and shown by the flags of those views, which come from the provider
+// the page is given; the preferences and About views only while the page is on screen. A chapter without text to show has a notice in place of its verses, and
 // the page's notice stands in a dark capsule near the bottom while it is up. The chooser
 // sheets stand centred over everything, at their own sizes, on a dimmed page that takes no
 // input meanwhile; Escape closes a sheet as its close button does. Every input goes to the
@@ -46,8 +48,9 @@ class BibleViewWidget : public QWidget {
     Q_OBJECT
 
 public:
-    // Without `panels`, the host shows nothing for the preferences and About flags.
-    explicit BibleViewWidget(BibleView page, QWidget* parent = nullptr, TopAreaPanelFactory panels = {});
+    // Without `panels`, the host shows no panel, and the page counts as on screen. `panels`
+    // must outlive the widget.
+    explicit BibleViewWidget(BibleView page, QWidget* parent = nullptr, TopAreaPanelProvider* panels = nullptr);
     ~BibleViewWidget() override;
 
     const BibleView& page() const { return reactions_.page(); }
@@ -57,7 +60,7 @@ public:
     CapsuleButton* titleCapsule() const { return titleCapsule_; }
     SymbolButton* deselectButton() const { return deselectButton_; }
     QWidget* panelHost() const { return panelHost_; }
-    // The panel the factory built for `panel`, while its flag is set.
+    // The panel the provider gave for `panel`, while the page shows it.
     QWidget* panel(TopAreaPanel panel) const;
     // The chooser sheets while they are up; null otherwise.
     BibleSelectionViewWidget* chapterSheet() const { return chapterSheet_; }
@@ -94,6 +97,8 @@ private:
         bool search = false;
         bool settings = false;
         bool about = false;
+        // Whether the page is the one on screen, which the shared panels stand on.
+        bool onScreen = true;
         std::string missingText;
         std::string notice;
         bool chapterSheet = false;
@@ -113,7 +118,8 @@ private:
     bool isOnTitlePhoto(const QPointF& position) const;
     void refresh();
     void placeChildren();
-    // Builds the panel when it is to be shown and has not been built, destroys it when not.
+    // Takes the panel from the provider when it is to be shown and is not, gives it back when
+    // not.
     void showPanel(TopAreaPanel panel, bool shown);
     void placeNotices();
     // Builds the sheets whose flags are up and destroys those whose flags fell.
@@ -129,8 +135,9 @@ private:
     CapsuleButton* titleCapsule_;
     std::array<SymbolButton*, 4> navigationButtons_{};
     QWidget* panelHost_;
-    TopAreaPanelFactory panelFactory_;
-    std::array<QWidget*, 3> panels_{};
+    TopAreaPanelProvider* panelProvider_;
+    // A shared panel taken by the next page on screen leaves this page's host on its own.
+    std::array<QPointer<QWidget>, 3> panels_{};
     QWidget* sheetBackdrop_;
     BibleSelectionViewWidget* chapterSheet_ = nullptr;
     KindOfBibleSelectionViewWidget* translationSheet_ = nullptr;

@@ -5,6 +5,7 @@
 #include "app/reading/DropShadowEffect.h"
 #include "app/reading/ReadingFont.h"
 #include "app/reading/ShimmerEffect.h"
+#include "app/reading/TopAreaPanelProvider.h"
 #include "app/shell/AboutView.h"
 #include "app/shell/MoviePlayerWidget.h"
 #include "app/shell/PanelCloseButton.h"
@@ -81,7 +82,6 @@ AboutViewWidget::AboutViewWidget(AboutView& view, MoviePlayer& movie, QWidget* p
     : QWidget(parent)
     , view_(view)
     , movie_(new MoviePlayerWidget(movie, this))
-    , dimming_(new QWidget(this))
     , title_(textLabel(AboutView::title, titleSize, Qt::white, this))
     , closeButton_(new PanelCloseButton(view.context().resources(), this))
     , explanation_(textLabel(QString::fromStdString(view.explanation), textSize, Qt::white, this))
@@ -98,13 +98,11 @@ AboutViewWidget::AboutViewWidget(AboutView& view, MoviePlayer& movie, QWidget* p
     setFixedSize(width, height);
     movie_->setObjectName(QStringLiteral("movie"));
     movie_->setGeometry(rect());
-    // A movie of other proportions than the panel fills it rather than leaving dark bars.
+    // A movie of other proportions than the panel fills it rather than leaving dark bars. It
+    // is the panel's background: its corners are the panel's, and it lies dimmed under the text.
     movie_->setFillsFrame(true);
-    dimming_->setGeometry(rect());
-    dimming_->setAutoFillBackground(true);
-    QPalette dim = dimming_->palette();
-    dim.setColor(QPalette::Window, QColor::fromRgbF(0, 0, 0, static_cast<float>(dimmingOpacity)));
-    dimming_->setPalette(dim);
+    movie_->setCornerRadius(TopAreaPanelProvider::panelCornerRadius);
+    movie_->setVeil(QColor::fromRgbF(0, 0, 0, static_cast<float>(dimmingOpacity)));
 
     title_->setObjectName(QStringLiteral("title"));
     title_->setContentsMargins(defaultPadding, defaultPadding, defaultPadding, defaultPadding);

@@ -49,7 +49,6 @@ private:
 
     AboutView& view_;
     MoviePlayerWidget* movie_;
-    QWidget* dimming_;
     QLabel* title_;
     PanelCloseButton* closeButton_;
     QLabel* explanation_;

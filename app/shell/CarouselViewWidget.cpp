@@ -39,16 +39,16 @@ constexpr int counterBottom = 10;
 constexpr int toastBottom = 40;
 constexpr int toastMaximumWidth = 700;
 
-QWidget* bibleViewWidget(BibleView page) {
-    return new BibleViewWidget(std::move(page), nullptr, &TopAreaPanels::make);
-}
-
 } // namespace
 
-CarouselViewWidget::CarouselViewWidget(CarouselView& view, QWidget* parent, PageFactory pageFactory)
+CarouselViewWidget::CarouselViewWidget(CarouselView& view, QWidget* parent, PageFactory pageFactory,
+                                       MoviePlayer* aboutMovie)
     : QWidget(parent)
     , view_(view)
-    , pageFactory_(pageFactory ? std::move(pageFactory) : PageFactory(bibleViewWidget))
+    , panels_(std::make_unique<TopAreaPanels>(view, aboutMovie))
+    , pageFactory_(pageFactory ? std::move(pageFactory) : PageFactory([this](BibleView page) -> QWidget* {
+        return new BibleViewWidget(std::move(page), nullptr, panels_.get());
+    }))
     , watchers_(view.context().scheduler()) {
     setObjectName(QStringLiteral("carouselView"));
     resize(width, height);

@@ -16,10 +16,12 @@ namespace lumenscroll {
 class BibleViewWidget;
 class CarouselView;
 class CarouselViewPageCell;
+class MoviePlayer;
 class NoticeCapsule;
 class PagingCarouselViewModel;
 class PagingCarouselWidget;
 class SymbolButton;
+class TopAreaPanels;
 
 // Draws the carousel of reading pages in the main view's carousel area, 1200 by 680, back to
 // front: a faint gray; the paging carousel of the pages (spacing 10, headspace 10, no wrapping,
@@ -36,8 +38,10 @@ public:
     // Builds the widget that draws one page from the value of its cell.
     using PageFactory = std::function<QWidget*(BibleView page)>;
 
-    // Pages are drawn by BibleViewWidget unless `pageFactory` says otherwise.
-    explicit CarouselViewWidget(CarouselView& view, QWidget* parent = nullptr, PageFactory pageFactory = {});
+    // Pages are drawn by BibleViewWidget, with the panels below, unless `pageFactory` says
+    // otherwise. The About panel's movie plays in `aboutMovie` (see TopAreaPanels).
+    explicit CarouselViewWidget(CarouselView& view, QWidget* parent = nullptr, PageFactory pageFactory = {},
+                                MoviePlayer* aboutMovie = nullptr);
     ~CarouselViewWidget() override;
 
     CarouselView& view() const { return view_; }
@@ -46,6 +50,8 @@ public:
     PagingCarouselViewModel* carouselModel() const { return model_.get(); }
     // The cell of page `index`; null when it is not drawn.
     CarouselViewPageCell* cell(int index) const;
+    // The panels of the pages' top areas.
+    TopAreaPanels& panels() const { return *panels_; }
     SymbolButton* closeButton() const { return closeButton_; }
     QLabel* pageCounter() const { return pageCounter_; }
     NoticeCapsule* toast() const { return toast_; }
@@ -76,6 +82,8 @@ private:
     bool handleKey(QKeyEvent& key);
 
     CarouselView& view_;
+    // Before the pages, which show them, and gone after them.
+    std::unique_ptr<TopAreaPanels> panels_;
     PageFactory pageFactory_;
     std::unique_ptr<PagingCarouselViewModel> model_;
     PagingCarouselWidget* carousel_ = nullptr;

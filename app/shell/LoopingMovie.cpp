@@ -18,7 +18,11 @@ LoopingMovie::LoopingMovie(MoviePlayer& player, const AppContext& context, const
     player_.setSource(*path);
 }
 
-LoopingMovie::~LoopingMovie() = default;
+LoopingMovie::~LoopingMovie() {
+    if (!unloaded_) {
+        unload();
+    }
+}
 
 void LoopingMovie::start() {
     running_ = true;
@@ -40,6 +44,8 @@ void LoopingMovie::pause() {
 void LoopingMovie::unload() {
     running_ = false;
     unloaded_ = true;
+    replay_.cancel();
+    failures_.cancel();
     player_.unload();
 }
 

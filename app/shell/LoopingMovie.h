@@ -24,6 +24,7 @@ public:
     LoopingMovie(MoviePlayer& player, const AppContext& context, const QString& name, const QString& type);
     LoopingMovie(const LoopingMovie&) = delete;
     LoopingMovie& operator=(const LoopingMovie&) = delete;
+    // Unloads the movie.
     ~LoopingMovie();
 
     // The view showing the movie appeared: plays it from where it stands.
@@ -32,6 +33,7 @@ public:
     void pause();
     // The movie will not be shown again: it stops, and the player lets go of it and of what
     // it decoded, which is most of what the program holds in memory while the movie plays.
+    // The movie stops listening to the player, which may go on to play another.
     void unload();
 
     bool isPlaying() const { return player_.isPlaying(); }

@@ -45,12 +45,12 @@ void fill(QWidget* widget, const QColor& color) {
 
 } // namespace
 
-MainViewWidget::MainViewWidget(MainView& view, QWidget* parent)
+MainViewWidget::MainViewWidget(MainView& view, QWidget* parent, MoviePlayer* aboutMovie)
     : QWidget(parent)
     , view_(view)
     , mainArea_(new QWidget(this))
     , carouselArea_(new QWidget(mainArea_))
-    , carouselView_(new CarouselViewWidget(view.carousel(), carouselArea_))
+    , carouselView_(new CarouselViewWidget(view.carousel(), carouselArea_, {}, aboutMovie))
     , buttonBar_(new QWidget(mainArea_))
     , watchers_(view.context().scheduler()) {
     resize(width, height);

@@ -11,6 +11,7 @@ namespace lumenscroll {
 class CarouselViewWidget;
 class MainBarButton;
 class MainView;
+class MoviePlayer;
 
 // Draws the main view at 1200 by 800: white until the first selection; then, on a dark area,
 // the page carousel in the carousel area and the capsule-shaped bar of the four buttons, which
@@ -20,7 +21,9 @@ class MainViewWidget : public QWidget {
     Q_OBJECT
 
 public:
-    explicit MainViewWidget(MainView& view, QWidget* parent = nullptr);
+    // The About panel's movie plays in `aboutMovie`, which must outlive the widget; without one,
+    // in a player of the panel's own.
+    explicit MainViewWidget(MainView& view, QWidget* parent = nullptr, MoviePlayer* aboutMovie = nullptr);
     ~MainViewWidget() override;
 
     MainView& view() const { return view_; }

@@ -45,7 +45,7 @@ MediaMoviePlayer::MediaMoviePlayer(QObject* parent)
 void MediaMoviePlayer::showPendingFrame() {
     const std::optional<QVideoFrame> frame = std::exchange(pendingFrame_, std::nullopt);
     if (frame && frame->isValid() && frames_.size() > 0) {
-        frames_.send(VideoFrameImage::of(*frame));
+        frames_.send(VideoFrameImage::of(*frame, box_, mode_));
     }
 }
 
@@ -76,6 +76,11 @@ void MediaMoviePlayer::seekToStart() {
 void MediaMoviePlayer::unload() {
     player_->stop();
     player_->setSource(QUrl());
+}
+
+void MediaMoviePlayer::showFramesIn(QSize box, Qt::AspectRatioMode mode) {
+    box_ = box;
+    mode_ = mode;
 }
 
 bool MediaMoviePlayer::isPlaying() const {

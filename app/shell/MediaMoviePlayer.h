@@ -32,6 +32,7 @@ public:
     void seekToStart() override;
     bool isPlaying() const override;
     void unload() override;
+    void showFramesIn(QSize box, Qt::AspectRatioMode mode) override;
 
     [[nodiscard]] Subscription onPlayedToEnd(std::function<void()> listener) override {
         return playedToEnd_.add(std::move(listener));
@@ -57,6 +58,8 @@ private:
     ListenerList<QImage> frames_;
     // The newest frame announced and not yet turned into an image; one turn is posted for it.
     std::optional<QVideoFrame> pendingFrame_;
+    QSize box_;
+    Qt::AspectRatioMode mode_ = Qt::KeepAspectRatio;
 };
 
 } // namespace lumenscroll

@@ -2,6 +2,7 @@
 
 #include "app/platform/Subscription.h"
 
+#include <QSize>
 #include <QString>
 
 #include <functional>
@@ -27,6 +28,10 @@ public:
     // The movie is done with: playback stops and the player lets go of the movie and of
     // everything it decoded. Nothing plays until a new source is set.
     virtual void unload() = 0;
+
+    // The frames are shown scaled into `box` by `mode`: they are made at that size rather than
+    // the movie's own where it is smaller. An empty box: at the movie's size.
+    virtual void showFramesIn(QSize box, Qt::AspectRatioMode mode) = 0;
 
     // Every listener added is called, once per time the movie reaches its end.
     [[nodiscard]] virtual Subscription onPlayedToEnd(std::function<void()> listener) = 0;

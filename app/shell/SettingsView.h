@@ -22,7 +22,7 @@ class UserSettings;
 // with the Alt key held down, a picture and two short texts. The panel lives while the reading
 // page's top area shows it; its close button clears the flag that shows it.
 //
-// Drawn by SettingsViewWidget, which makes the panel appear with its first showing.
+// Drawn by SettingsViewWidget, which makes the panel appear with each of its showings.
 class SettingsView : public ObservableObject {
 public:
     SettingsView(UserSettings& userSettings, AppContext& context);

@@ -12,6 +12,7 @@
 #include <QLabel>
 #include <QPainter>
 #include <QPainterPath>
+#include <QShowEvent>
 #include <QVBoxLayout>
 
 namespace lumenscroll {
@@ -237,8 +238,10 @@ void SettingsViewWidget::refresh() {
 
 void SettingsViewWidget::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
-    if (!appeared_) {
-        appeared_ = true;
+    // Each showing, the panel moved to another page included, the pickers take what is stored:
+    // what they show is what the pages draw with. Not for a window coming back from minimised,
+    // which shows what it showed.
+    if (!event->spontaneous()) {
         view_.appear();
     }
 }

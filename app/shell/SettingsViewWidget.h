@@ -16,7 +16,7 @@ class SettingsView;
 
 // Draws the preferences panel, 700 by 500, over a faint moving gradient: the header picture
 // with the title and the close button, the three pickers, the red notice, and the picture
-// beside the two texts. The panel appears with the widget's first showing.
+// beside the two texts. The panel appears with each showing of the widget.
 class SettingsViewWidget : public QWidget {
     Q_OBJECT
 
@@ -48,7 +48,6 @@ private:
     PanelCloseButton* closeButton_ = nullptr;
     QLabel* notice_ = nullptr;
     ChangeWatchers watchers_;
-    bool appeared_ = false;
 };
 
 } // namespace lumenscroll

@@ -149,7 +149,8 @@ void SplashViewWidget::refresh() {
 }
 
 void SplashViewWidget::showMainView() {
-    mainView_ = new MainViewWidget(*view_.mainView(), this);
+    // The intro movie is done with: its player plays the About panel's movie from now on.
+    mainView_ = new MainViewWidget(*view_.mainView(), this, &view_.player.player());
     mainView_->setObjectName(QStringLiteral("mainView"));
     const Animations::Curve curve = view_.context().animations().standard();
     const QPoint target(0, 0);

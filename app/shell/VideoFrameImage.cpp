@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cstdint>
 #include <optional>
+#include <vector>
 
 namespace lumenscroll {
 
@@ -73,11 +74,37 @@ std::optional<ChromaLayout> chromaLayoutOf(QVideoFrameFormat::PixelFormat format
     }
 }
 
-QImage fromYuv420(const QVideoFrame& frame, const ChromaLayout& layout) {
-    const int width = frame.width();
-    const int height = frame.height();
+// Where one column (or row) of the picture samples the frame: the two frame samples around
+// it, the weight of the second in 256ths, and the chroma sample nearest to it.
+struct Tap {
+    int first;
+    int second;
+    int weight;
+    int chroma;
+};
+
+// The taps of `count` columns from `skip` on, of `from` columns scaled to `to`.
+std::vector<Tap> tapsFor(int from, int to, int skip, int count) {
+    std::vector<Tap> taps(static_cast<std::size_t>(count));
+    for (int i = 0; i < count; ++i) {
+        const double at = std::max(0.0, (i + skip + 0.5) * from / to - 0.5);
+        const int first = std::min(static_cast<int>(at), from - 1);
+        const int weight = static_cast<int>((at - first) * 256 + 0.5);
+        const int nearest = std::min(weight < 128 ? first : first + 1, from - 1);
+        taps[static_cast<std::size_t>(i)] = {first, std::min(first + 1, from - 1), weight, nearest / 2};
+    }
+    return taps;
+}
+
+// The part `part` of the frame converted at `scaled`: the luma sampled between its four
+// neighbours, the chroma at the nearest sample, which the eye does not tell apart at a
+// picture's size.
+QImage fromYuv420(const QVideoFrame& frame, const ChromaLayout& layout, QSize scaled, const QRect& part) {
     const YuvMatrix m = matrixFor(frame.surfaceFormat());
-    QImage image(width, height, QImage::Format_RGB32);
+    const std::vector<Tap> columns = tapsFor(frame.width(), scaled.width(), part.x(), part.width());
+    const std::vector<Tap> rows = tapsFor(frame.height(), scaled.height(), part.y(), part.height());
+    const QSize size = part.size();
+    QImage image(size, QImage::Format_RGB32);
     const uchar* lumaPlane = frame.bits(0);
     // In an interleaved plane V sits one byte after U (NV12) or one before it (NV21).
     const uchar* uPlane = frame.bits(layout.uPlane) + (layout.vOffset < 0 ? 1 : 0);
@@ -85,14 +112,21 @@ QImage fromYuv420(const QVideoFrame& frame, const ChromaLayout& layout) {
     const int lumaStride = frame.bytesPerLine(0);
     const int uStride = frame.bytesPerLine(layout.uPlane);
     const int vStride = frame.bytesPerLine(layout.vPlane);
-    for (int y = 0; y < height; ++y) {
-        const uchar* luma = lumaPlane + y * lumaStride;
-        const uchar* us = uPlane + (y / 2) * uStride;
-        const uchar* vs = vPlane + (y / 2) * vStride;
+    for (int y = 0; y < size.height(); ++y) {
+        const Tap& row = rows[static_cast<std::size_t>(y)];
+        const uchar* top = lumaPlane + row.first * lumaStride;
+        const uchar* bottom = lumaPlane + row.second * lumaStride;
+        const uchar* us = uPlane + row.chroma * uStride;
+        const uchar* vs = vPlane + row.chroma * vStride;
         auto* out = reinterpret_cast<QRgb*>(image.scanLine(y));
-        for (int x = 0; x < width; ++x) {
-            const int chroma = (x / 2) * layout.step;
-            const int l = (luma[x] - m.lumaOffset) * m.luma;
+        for (int x = 0; x < size.width(); ++x) {
+            const Tap& column = columns[static_cast<std::size_t>(x)];
+            const int upper = top[column.first] * (256 - column.weight) + top[column.second] * column.weight;
+            const int lower =
+                bottom[column.first] * (256 - column.weight) + bottom[column.second] * column.weight;
+            const int luma = (upper * (256 - row.weight) + lower * row.weight + (1 << 15)) >> 16;
+            const int chroma = column.chroma * layout.step;
+            const int l = (luma - m.lumaOffset) * m.luma;
             const int u = us[chroma] - 128;
             const int v = vs[chroma] - 128;
             out[x] = qRgb(clamped(l + m.redFromV * v), clamped(l - m.greenFromU * u - m.greenFromV * v),
@@ -104,7 +138,15 @@ QImage fromYuv420(const QVideoFrame& frame, const ChromaLayout& layout) {
 
 } // namespace
 
-QImage VideoFrameImage::of(const QVideoFrame& frame) {
+QSize VideoFrameImage::sizeShown(QSize frame, QSize box, Qt::AspectRatioMode mode) {
+    if (box.isEmpty() || frame.isEmpty()) {
+        return frame;
+    }
+    const QSize scaled = frame.scaled(box, mode).expandedTo(QSize(1, 1));
+    return scaled.width() < frame.width() ? scaled : frame;
+}
+
+QImage VideoFrameImage::of(const QVideoFrame& frame, QSize box, Qt::AspectRatioMode mode) {
     if (!frame.isValid()) {
         return {};
     }
@@ -118,12 +160,20 @@ QImage VideoFrameImage::of(const QVideoFrame& frame) {
     if (!mapped.map(QVideoFrame::ReadOnly)) {
         return {};
     }
+    const QSize scaled = sizeShown(mapped.size(), box, mode);
+    // Of a picture scaled down to overflow the box, only what the box shows.
+    const QSize visible = scaled == mapped.size() ? scaled : scaled.boundedTo(box);
+    const QRect part(QPoint((scaled.width() - visible.width()) / 2, (scaled.height() - visible.height()) / 2),
+                     visible);
     QImage image;
     if (chroma) {
-        image = fromYuv420(mapped, *chroma);
+        image = fromYuv420(mapped, *chroma, scaled, part);
     } else {
-        // A deep copy: the frame's memory goes back to the decoder when it is unmapped.
-        image = QImage(mapped.bits(0), mapped.width(), mapped.height(), mapped.bytesPerLine(0), packed).copy();
+        // A copy either way: the frame's memory goes back to the decoder when it is unmapped.
+        const QImage shared(mapped.bits(0), mapped.width(), mapped.height(), mapped.bytesPerLine(0), packed);
+        image = scaled == shared.size()
+                    ? shared.copy()
+                    : shared.scaled(scaled, Qt::IgnoreAspectRatio, Qt::SmoothTransformation).copy(part);
     }
     mapped.unmap();
     return image;

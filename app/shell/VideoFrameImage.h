@@ -16,11 +16,18 @@ class VideoFrameImage {
 public:
     VideoFrameImage() = delete;
 
-    // The frame as an RGB image; null for an invalid frame or one that cannot be read. Planar
-    // and semi-planar 4:2:0 YUV (BT.601 unless the frame says BT.709, video range unless it
-    // says full) and packed RGB formats are converted here; any other format goes through
-    // Qt's own conversion.
-    static QImage of(const QVideoFrame& frame);
+    // The frame as an RGB image, at the size it is shown at in `box` (see sizeShown) and, where
+    // that overflows the box, only the middle the box shows; null for
+    // an invalid frame or one that cannot be read. Planar and semi-planar 4:2:0 YUV (BT.601
+    // unless the frame says BT.709, video range unless it says full) and packed RGB formats are
+    // converted here; any other format goes through Qt's own conversion, at the frame's size.
+    static QImage of(const QVideoFrame& frame, QSize box = {},
+                     Qt::AspectRatioMode mode = Qt::KeepAspectRatio);
+
+    // The size of a `frame`-sized picture scaled into `box` by `mode`, its proportions kept,
+    // where that is smaller than the frame: converting more pixels than the screen shows is
+    // most of what a playing movie costs. Without a box, the frame's own size.
+    static QSize sizeShown(QSize frame, QSize box, Qt::AspectRatioMode mode);
 };
 
 } // namespace lumenscroll

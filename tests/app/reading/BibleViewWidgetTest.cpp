@@ -11,6 +11,7 @@
 #include "app/reading/HighlightSwatchButton.h"
 #include "app/reading/SelectionBarWidget.h"
 #include "app/reading/SymbolButton.h"
+#include "app/reading/TopAreaPanelProvider.h"
 #include "app/reading/UserSettings.h"
 #include "app/reading/VerseListWidget.h"
 #include "testing/platform/TestAppContext.h"
@@ -63,6 +64,37 @@ bool near(const QColor& a, const QColor& b, int tolerance = 3) {
     return std::abs(a.red() - b.red()) <= tolerance && std::abs(a.green() - b.green()) <= tolerance &&
            std::abs(a.blue() - b.blue()) <= tolerance;
 }
+
+// The shell's shared panels as the page sees them: one widget per panel, kept while it is given
+// back, standing on the page `onScreen` names.
+class SharedPanels : public ObservableObject, public TopAreaPanelProvider {
+public:
+    ~SharedPanels() override { qDeleteAll(widgets); }
+
+    ObjectWillChangePublisher& publisher() override { return ObservableObject::publisher(); }
+    bool isOnScreen(std::int64_t pageIndex) const override { return pageIndex == onScreen(); }
+    QWidget* take(TopAreaPanel panel, const BibleView&, QWidget* host) override {
+        taken.push_back(panel);
+        QWidget*& widget = widgets[panel == TopAreaPanel::settings ? 0 : 1];
+        if (widget == nullptr) {
+            widget = new QWidget;
+            widget->resize(panel == TopAreaPanel::settings ? QSize(700, 500) : QSize(830, 470));
+        }
+        widget->setParent(host);
+        return widget;
+    }
+    void giveBack(TopAreaPanel panel, QWidget* widget, QWidget* host) override {
+        if (widget->parentWidget() == host) {
+            givenBack.push_back(panel);
+            widget->setParent(nullptr);
+        }
+    }
+
+    Published<std::int64_t> onScreen{*this, 0};
+    std::array<QWidget*, 2> widgets{};
+    std::vector<TopAreaPanel> taken;
+    std::vector<TopAreaPanel> givenBack;
+};
 
 const char* const navigationButtons[] = {"previousChapterButton", "scrollUpButton", "scrollDownButton",
                                          "nextChapterButton"};
@@ -303,40 +335,49 @@ TEST_F(BibleViewWidgetTest, TheSearchButtonTogglesTheSearchAreaOfThePanelHost) {
     EXPECT_EQ(host->geometry(), QRect(185, 0, 830, 470));
 }
 
-TEST_F(BibleViewWidgetTest, ThePanelsTheShellInstallsLiveWhileTheirFlagsAreSet) {
-    std::vector<TopAreaPanel> built;
-    widget = std::make_unique<BibleViewWidget>(
-        settings.roles()[0], nullptr, [&built](TopAreaPanel panel, const BibleView&, QWidget* host) {
-            built.push_back(panel);
-            auto* drawn = new QWidget(host);
-            drawn->resize(panel == TopAreaPanel::settings ? QSize(700, 500) : QSize(830, 470));
-            return drawn;
-        });
-    widget->show();
+TEST_F(BibleViewWidgetTest, TheSharedPanelsStandOnThePageOnScreenAloneWhileTheirFlagsAreSet) {
+    SharedPanels panels;
+    BibleViewWidget first(settings.roles()[0], nullptr, &panels);
+    BibleViewWidget other(settings.roles()[1], nullptr, &panels);
+    first.show();
+    other.show();
     settle();
-    EXPECT_EQ(widget->panel(TopAreaPanel::settings), nullptr);
+    EXPECT_EQ(first.panel(TopAreaPanel::settings), nullptr);
 
     settings.settingsViewBtnPressed.set(true);
     settle();
-    QWidget* preferences = widget->panel(TopAreaPanel::settings);
-    ASSERT_NE(preferences, nullptr);
+    QWidget* preferences = first.panel(TopAreaPanel::settings);
+    ASSERT_EQ(preferences, panels.widgets[0]);
     EXPECT_TRUE(preferences->isVisible());
-    EXPECT_EQ(child("panelHost")->geometry(), QRect(250, 0, 700, 500));
+    EXPECT_EQ(first.panelHost()->geometry(), QRect(250, 0, 700, 500));
     EXPECT_EQ(preferences->geometry(), QRect(0, 0, 700, 500));
+    EXPECT_EQ(other.panel(TopAreaPanel::settings), nullptr);
+    EXPECT_FALSE(other.panelHost()->isVisible());
+
+    // The other page comes on screen: the same panel moves to it.
+    panels.onScreen.set(1);
+    settle();
+    EXPECT_EQ(first.panel(TopAreaPanel::settings), nullptr);
+    EXPECT_FALSE(first.panelHost()->isVisible());
+    ASSERT_EQ(other.panel(TopAreaPanel::settings), preferences);
+    EXPECT_TRUE(preferences->isVisible());
 
     // The About panel takes the preferences' place.
     settings.aboutViewBtnPressed.set(true);
     settle();
     EXPECT_FALSE(settings.settingsViewBtnPressed());
-    EXPECT_EQ(widget->panel(TopAreaPanel::settings), nullptr);
-    ASSERT_NE(widget->panel(TopAreaPanel::about), nullptr);
-    EXPECT_TRUE(widget->panel(TopAreaPanel::about)->isVisible());
+    EXPECT_EQ(other.panel(TopAreaPanel::settings), nullptr);
+    ASSERT_NE(other.panel(TopAreaPanel::about), nullptr);
+    EXPECT_EQ(other.panelHost()->geometry(), QRect(185, 0, 830, 470));
+    EXPECT_EQ(first.panel(TopAreaPanel::about), nullptr);
 
     settings.aboutViewBtnPressed.set(false);
     settle();
-    EXPECT_EQ(widget->panel(TopAreaPanel::about), nullptr);
-    EXPECT_FALSE(child("panelHost")->isVisible());
-    EXPECT_EQ(built, (std::vector<TopAreaPanel>{TopAreaPanel::settings, TopAreaPanel::about}));
+    EXPECT_EQ(other.panel(TopAreaPanel::about), nullptr);
+    EXPECT_FALSE(other.panelHost()->isVisible());
+    EXPECT_EQ(panels.taken, (std::vector<TopAreaPanel>{TopAreaPanel::settings, TopAreaPanel::settings,
+                                                       TopAreaPanel::about}));
+    EXPECT_EQ(panels.givenBack, panels.taken);
 }
 
 TEST_F(BibleViewWidgetTest, ClickingTheTitlePhotoShrinksTheCarousel) {

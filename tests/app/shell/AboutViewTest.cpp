@@ -98,6 +98,21 @@ TEST_F(AboutViewTest, TheMovieStartsAgainFromTheStartAtItsEndWithOneHandlerPerPa
     EXPECT_TRUE(movie.isPlaying());
 }
 
+TEST_F(AboutViewTest, AMovieUnloadedOrGoneLeavesItsPlayerToTheNextMovie) {
+    // The intro movie played in the same player before the panel's.
+    LoopingMovie intro(movie, test.context(), AboutView::movieName, AboutView::movieType);
+    intro.start();
+    intro.unload();
+    view->startMovie();
+    EXPECT_EQ(movie.endListenerCount(), 1u);
+    movie.fail(QStringLiteral("the panel's movie cannot be played"));
+    EXPECT_FALSE(intro.hasFailed());
+
+    view.reset();
+    EXPECT_EQ(movie.unloads, 2);
+    EXPECT_EQ(movie.endListenerCount(), 0u);
+}
+
 TEST_F(AboutViewTest, CloseClearsOnlyItsFlag) {
     settings.aboutViewBtnPressed.set(true);
     settings.settingsViewBtnPressed.set(true);

@@ -3,8 +3,10 @@
 // render of the main view with two pages at 1200 by 800.
 
 #include "CarouselViewTestSupport.h"
+#include "FakeMoviePlayer.h"
 #include "tests/app/ContrastRatio.h"
 
+#include "app/reading/BibleContentCell.h"
 #include "app/reading/BibleContentCellWidget.h"
 #include "app/reading/BibleViewWidget.h"
 #include "app/reading/CapsuleButton.h"
@@ -17,6 +19,7 @@
 #include "app/search/KindOfBibleSearchViewWidget.h"
 #include "app/search/SearchBarWidget.h"
 #include "app/search/SearchBibleViewWidget.h"
+#include "app/shell/AboutViewWidget.h"
 #include "app/shell/CarouselView.h"
 #include "app/shell/CarouselViewPageCell.h"
 #include "app/shell/CarouselViewWidget.h"
@@ -24,6 +27,8 @@
 #include "app/shell/MainViewWidget.h"
 #include "app/shell/PagingCarouselViewModel.h"
 #include "app/shell/PagingCarouselWidget.h"
+#include "app/shell/SettingsPicker.h"
+#include "app/shell/SettingsViewWidget.h"
 #include "testing/platform/TestAppContext.h"
 
 #include <QAbstractButton>
@@ -74,7 +79,7 @@ protected:
     // The main view as the start-up screen hands over to it, shown and past its first selection.
     void showMainView() {
         loadStartUpChapter(settings, test.context());
-        widget = std::make_unique<MainViewWidget>(view);
+        widget = std::make_unique<MainViewWidget>(view, nullptr, &movie);
         widget->show();
         test.manualScheduler().advance(MainView::firstSelectionDelay);
         settle();
@@ -92,11 +97,27 @@ protected:
         button("newPageButton")->click();
         settle();
     }
+    // The main view with three pages, the first one on screen.
+    void showThreePages() {
+        storePageList(test.context(), {storedPage(0, 0, BibleKind::kr01, 0), storedPage(0, 1, BibleKind::kr01, 0),
+                                       storedPage(0, 2, BibleKind::kr01, 0)});
+        showMainView();
+        ASSERT_EQ(settings.roles().size(), 3u);
+    }
+    BibleViewWidget* page(int index) const {
+        return qobject_cast<BibleViewWidget*>(widget->carouselView()->cell(index)->page());
+    }
+    void turnTo(int index) {
+        carousel().selectedTab.set(index);
+        settle();
+    }
 
     TestAppContext test{builtResourceDirectory()};
     UserSettings settings;
     bool pagesRestored = false;
     MainView view{settings, test.context(), Binding<bool>::to(pagesRestored)};
+    // The program's one movie player, which the About panel plays in.
+    testing::FakeMoviePlayer movie;
     std::unique_ptr<MainViewWidget> widget;
 };
 
@@ -444,6 +465,78 @@ TEST_F(CarouselViewWidgetTest, TheSettingsButtonShowsThePreferencesOnTheCurrentP
     button("settingsButton")->click();
     settle();
     EXPECT_EQ(page->panel(TopAreaPanel::settings), nullptr);
+}
+
+// Every widget of type T alive in the program, shown or not.
+template <class T> std::vector<T*> allOf() {
+    std::vector<T*> found;
+    for (QWidget* widget : QApplication::allWidgets()) {
+        if (auto* typed = qobject_cast<T*>(widget)) {
+            found.push_back(typed);
+        }
+    }
+    return found;
+}
+
+TEST_F(CarouselViewWidgetTest, OnePreferencesAndOneAboutPanelStandOnThePageOnScreenWhateverThePageCount) {
+    showThreePages();
+    button("settingsButton")->click();
+    settle();
+    ASSERT_EQ(allOf<SettingsViewWidget>().size(), 1u);
+    SettingsViewWidget* preferences = allOf<SettingsViewWidget>().front();
+    EXPECT_TRUE(page(0)->isAncestorOf(preferences));
+    EXPECT_TRUE(preferences->isVisible());
+
+    turnTo(2);
+    EXPECT_EQ(allOf<SettingsViewWidget>(), std::vector<SettingsViewWidget*>{preferences});
+    EXPECT_TRUE(page(2)->isAncestorOf(preferences));
+    EXPECT_TRUE(preferences->isVisible());
+    EXPECT_EQ(page(0)->panel(TopAreaPanel::settings), nullptr);
+
+    // About takes its place: one panel, one movie, on the page on screen, gone once closed.
+    button("aboutButton")->click();
+    settle();
+    EXPECT_TRUE(allOf<SettingsViewWidget>().empty());
+    ASSERT_EQ(allOf<AboutViewWidget>().size(), 1u);
+    AboutViewWidget* about = allOf<AboutViewWidget>().front();
+    EXPECT_TRUE(page(2)->isAncestorOf(about));
+    EXPECT_TRUE(movie.isPlaying());
+    turnTo(1);
+    EXPECT_EQ(allOf<AboutViewWidget>(), std::vector<AboutViewWidget*>{about});
+    EXPECT_TRUE(page(1)->isAncestorOf(about));
+    EXPECT_TRUE(movie.isPlaying());
+    button("aboutButton")->click();
+    settle();
+    EXPECT_TRUE(allOf<AboutViewWidget>().empty());
+    // The player stays, done with the movie.
+    EXPECT_EQ(movie.unloads, 1);
+    EXPECT_FALSE(movie.isPlaying());
+}
+
+TEST_F(CarouselViewWidgetTest, ThePreferencesShowOnEveryPageWhatThePagesDrawWithAndEveryChoiceTakesEffect) {
+    showThreePages();
+    button("settingsButton")->click();
+    settle();
+    const auto picker = [this](int index) {
+        return page(index)->findChild<SettingsViewWidget*>()->picker(0);
+    };
+    emit picker(0)->activated(10);
+    settle();
+    EXPECT_EQ(settings.pickerIndex(), 10);
+
+    turnTo(1);
+    EXPECT_EQ(picker(1)->currentText(), "30");
+    emit picker(1)->activated(12);
+    settle();
+    EXPECT_EQ(page(1)->verseList()->row(0)->cell().fontSize, 40);
+
+    turnTo(0);
+    EXPECT_EQ(picker(0)->currentText(), "40");
+    emit picker(0)->activated(10);
+    settle();
+    EXPECT_EQ(settings.pickerIndex(), 10);
+    EXPECT_EQ(test.context().settings().integer(QStringLiteral("fontSize")), 10);
+    EXPECT_EQ(page(0)->verseList()->row(0)->cell().fontSize, 30);
 }
 
 TEST_F(CarouselViewWidgetTest, SmokeRenderOfTheMainViewWithTwoPages) {

@@ -28,6 +28,11 @@ public:
         playing = false;
     }
 
+    void showFramesIn(QSize box, Qt::AspectRatioMode mode) override {
+        shownIn = box;
+        shownMode = mode;
+    }
+
     [[nodiscard]] Subscription onPlayedToEnd(std::function<void()> listener) override {
         return ended_.add(std::move(listener));
     }
@@ -56,6 +61,8 @@ public:
     int seeks = 0;
     int unloads = 0;
     bool playing = false;
+    QSize shownIn;
+    Qt::AspectRatioMode shownMode = Qt::KeepAspectRatio;
 
 private:
     ListenerList<> ended_;

@@ -4,6 +4,7 @@
 
 #include "app/shell/AboutView.h"
 #include "app/shell/AboutViewWidget.h"
+#include "app/shell/MoviePlayerWidget.h"
 #include "app/shell/SettingsPicker.h"
 #include "app/shell/SettingsView.h"
 #include "app/shell/SettingsViewWidget.h"
@@ -117,6 +118,56 @@ TEST_F(PanelWidgetsTest, TheSupportRowRevealsTheLinkUnderThePointerAndAClickOpen
     }
     // The hand went with the row.
     EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);
+}
+
+TEST_F(PanelWidgetsTest, AMovieViewKeepsNoFrameWhileItIsNotShown) {
+    testing::FakeMoviePlayer movie;
+    MoviePlayerWidget view(movie);
+    QImage frame(8, 6, QImage::Format_RGB32);
+    frame.fill(Qt::red);
+    movie.showFrame(frame);
+    EXPECT_FALSE(view.hasFrame());
+    view.show();
+    movie.showFrame(frame);
+    EXPECT_TRUE(view.hasFrame());
+    view.hide();
+    movie.showFrame(frame);
+    EXPECT_FALSE(view.hasFrame());
+}
+
+TEST_F(PanelWidgetsTest, AMovieViewShownAsksForFramesAtTheSizeItShowsThem) {
+    testing::FakeMoviePlayer movie;
+    MoviePlayerWidget view(movie);
+    view.resize(830, 470);
+    view.setFillsFrame(true);
+    EXPECT_TRUE(movie.shownIn.isEmpty());
+    view.show();
+    EXPECT_EQ(movie.shownIn, QSize(830, 470) * view.devicePixelRatio());
+    EXPECT_EQ(movie.shownMode, Qt::KeepAspectRatioByExpanding);
+    view.resize(400, 300);
+    EXPECT_EQ(movie.shownIn, QSize(400, 300) * view.devicePixelRatio());
+}
+
+TEST_F(PanelWidgetsTest, ARoundedMovieViewLeavesItsCornersToWhatLiesUnderItAndDimsItsFrames) {
+    testing::FakeMoviePlayer movie;
+    QWidget under;
+    under.resize(200, 100);
+    under.setAutoFillBackground(true);
+    under.setPalette(QPalette(Qt::white));
+    auto* view = new MoviePlayerWidget(movie, &under);
+    view->setGeometry(under.rect());
+    view->setFillsFrame(true);
+    view->setCornerRadius(30);
+    view->setVeil(QColor(0, 0, 0, 128));
+    under.show();
+    QImage frame(400, 100, QImage::Format_RGB32);
+    frame.fill(Qt::red);
+    movie.showFrame(frame);
+    const QImage shown = under.grab().toImage();
+    EXPECT_EQ(shown.pixelColor(1, 1), QColor(Qt::white));
+    const QColor middle = shown.pixelColor(100, 50);
+    EXPECT_NEAR(middle.red(), 127, 2);
+    EXPECT_EQ(middle.green(), 0);
 }
 
 TEST_F(PanelWidgetsTest, TheMovieHoldsWhileAnotherProgramIsInFront) {

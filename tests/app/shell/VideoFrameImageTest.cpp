@@ -1,5 +1,5 @@
 // Decoded movie frames turned into pictures on the processor: each 4:2:0 layout, both ranges
-// and both colour spaces give the colour the frame holds.
+// and both colour spaces give the colour the frame holds, at the size the picture is shown at.
 
 #include "app/shell/VideoFrameImage.h"
 
@@ -73,6 +73,47 @@ TEST(VideoFrameImage, GivesTheColourOfEachLayoutRangeAndColourSpace) {
         EXPECT_LE(std::abs(shown.blue() - c.expected.blue()), 2) << c.layout << " " << c.y;
     }
     EXPECT_TRUE(VideoFrameImage::of(QVideoFrame()).isNull());
+}
+
+// An 8 by 4 frame, red on its left half and blue on its right.
+QVideoFrame halvesFrame() {
+    QVideoFrame frame(Format(QSize(8, 4), Format::Format_YUV420P));
+    if (!frame.map(QVideoFrame::WriteOnly)) {
+        return {};
+    }
+    const int values[3][2] = {{81, 41}, {90, 240}, {240, 110}};
+    for (int plane = 0; plane < 3; ++plane) {
+        const int width = plane == 0 ? 8 : 4;
+        for (int y = 0; y < (plane == 0 ? 4 : 2); ++y) {
+            uchar* line = frame.bits(plane) + y * frame.bytesPerLine(plane);
+            std::memset(line, values[plane][0], static_cast<std::size_t>(width / 2));
+            std::memset(line + width / 2, values[plane][1], static_cast<std::size_t>(width / 2));
+        }
+    }
+    frame.unmap();
+    return frame;
+}
+
+TEST(VideoFrameImage, IsMadeAtTheSizeShownCutToTheBoxAndNeverLargerThanTheFrame) {
+    const struct {
+        QSize box;
+        Qt::AspectRatioMode mode;
+        QSize expected;
+    } cases[] = {
+        {QSize(), Qt::KeepAspectRatio, QSize(8, 4)},
+        {QSize(4, 4), Qt::KeepAspectRatio, QSize(4, 2)},
+        {QSize(2, 2), Qt::KeepAspectRatioByExpanding, QSize(2, 2)},
+        {QSize(6, 2), Qt::KeepAspectRatioByExpanding, QSize(6, 2)},
+        {QSize(16, 16), Qt::KeepAspectRatio, QSize(8, 4)},
+    };
+    for (const auto& c : cases) {
+        const QImage image = VideoFrameImage::of(halvesFrame(), c.box, c.mode);
+        ASSERT_EQ(image.size(), c.expected) << c.box.width();
+        const QColor left = image.pixelColor(0, image.height() - 1);
+        const QColor right = image.pixelColor(image.width() - 1, 0);
+        EXPECT_TRUE(left.red() > 250 && left.green() < 5 && left.blue() < 5) << c.box.width();
+        EXPECT_TRUE(right.blue() > 250 && right.red() < 5 && right.green() < 5) << c.box.width();
+    }
 }
 
 } // namespace
