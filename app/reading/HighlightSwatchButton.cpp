@@ -22,6 +22,7 @@ void HighlightSwatchButton::setChecked(bool checked) {
         return;
     }
     checked_ = checked;
+    picture_ = QPixmap();
     update();
 }
 
@@ -30,7 +31,21 @@ QSize HighlightSwatchButton::sizeHint() const {
 }
 
 void HighlightSwatchButton::paintEvent(QPaintEvent* /*event*/) {
-    QPainter painter(this);
+    // The bar's gradient repaints what stands on it with every frame of its fade: the swatch is
+    // drawn once and copied after.
+    const qreal ratio = devicePixelRatioF();
+    const QSize pixels = (QSizeF(size()) * ratio).toSize();
+    if (picture_.size() != pixels || picture_.devicePixelRatio() != ratio) {
+        picture_ = QPixmap(pixels);
+        picture_.setDevicePixelRatio(ratio);
+        picture_.fill(Qt::transparent);
+        QPainter painter(&picture_);
+        paintSwatch(painter);
+    }
+    QPainter(this).drawPixmap(0, 0, picture_);
+}
+
+void HighlightSwatchButton::paintSwatch(QPainter& painter) const {
     painter.setRenderHint(QPainter::Antialiasing);
     const QRectF circle((width() - diameter) / 2.0, (height() - diameter) / 2.0, diameter, diameter);
     QPainterPath clip;
