@@ -2,8 +2,14 @@
 // the real widgets of the main view (on the offscreen platform), each run until its page is on
 // screen and every reaction to it has run. The pages that stay keep their widgets, so the
 // cost is that of the one page added or closed, and of the save that each makes.
+// And the marks on the page in front: a tap on a verse, a highlight and a bookmark, each until
+// the window is drawn again, and a frame of a selected verse's shimmer; with one page open and
+// with fifty, which should cost the same.
 
+#include "app/reading/BibleContentCellWidget.h"
 #include "app/reading/UserSettings.h"
+#include "app/shell/CarouselViewPageCell.h"
+#include "app/shell/CarouselViewWidget.h"
 #include "app/shell/CarouselView.h"
 #include "app/shell/MainView.h"
 #include "app/shell/MainViewWidget.h"
@@ -57,6 +63,35 @@ public:
         button("closePageButton")->click();
         settle();
     }
+    // Out of the overview that "New Page" leaves, as "Bible" takes it.
+    void showOnePage() {
+        if (view_.isShrinked()) {
+            view_.bibleButtonPressed();
+        }
+        settle();
+        // The window is drawn only once the platform says it is exposed.
+        QCoreApplication::processEvents();
+    }
+    // A widget of the page in front, by name.
+    template <class Widget> Widget* onPageInFront(const char* name) const {
+        const CarouselViewPageCell* cell =
+            widget_->carouselView()->cell(static_cast<int>(view_.carousel().selectedTab()));
+        return cell == nullptr ? nullptr : cell->page()->findChild<Widget*>(QString::fromLatin1(name));
+    }
+    // Taps the verse, presses a button of the bar under it, or draws a frame: then the window
+    // is drawn, as the next frame on screen would be.
+    void tapVerse(const char* row) {
+        emit onPageInFront<BibleContentCellWidget>(row)->tapped();
+        settle();
+        widget_->repaint();
+    }
+    void press(const char* barButton) {
+        onPageInFront<QAbstractButton>(barButton)->click();
+        settle();
+        widget_->repaint();
+    }
+    void drawFrame(const char* row) { onPageInFront<BibleContentCellWidget>(row)->repaint(); }
+
     // What a user leaves between two presses: the close's delayed work runs out, and the
     // event loop deletes the widgets of a closed page.
     void pause() {
@@ -116,6 +151,50 @@ void BM_ClosePage(benchmark::State& state) {
         });
 }
 BENCHMARK(BM_ClosePage)->Arg(20)->Unit(benchmark::kMillisecond)->Repetitions(10)->ReportAggregatesOnly(true);
+
+constexpr const char* selectedRow = "verseRow_1";
+
+// With `range(0)` pages open, the page in front out of the overview and verse 1 selected, times
+// `input` twice: the second puts the page back as it was (a verse tapped again is let go, a
+// swatch or the bookmark pressed again takes the mark off).
+template <class Input> void markTwice(benchmark::State& state, Input input) {
+    if (!Bench::hasText()) {
+        state.SkipWithError("the Korean text resources were not built");
+        return;
+    }
+    Bench bench(state.range(0));
+    bench.showOnePage();
+    if (bench.onPageInFront<BibleContentCellWidget>(selectedRow) == nullptr) {
+        state.SkipWithError("no verse on the page in front");
+        return;
+    }
+    bench.tapVerse(selectedRow);
+    for (auto _ : state) {
+        input(bench);
+        input(bench);
+    }
+}
+void BM_TapVerseTwice(benchmark::State& state) {
+    markTwice(state, [](Bench& bench) { bench.tapVerse(selectedRow); });
+}
+BENCHMARK(BM_TapVerseTwice)->Arg(1)->Arg(50)->Unit(benchmark::kMillisecond);
+
+void BM_HighlightTwice(benchmark::State& state) {
+    markTwice(state, [](Bench& bench) { bench.press("highlightColor_1"); });
+}
+BENCHMARK(BM_HighlightTwice)->Arg(1)->Arg(50)->Unit(benchmark::kMillisecond);
+
+void BM_BookmarkTwice(benchmark::State& state) {
+    markTwice(state, [](Bench& bench) { bench.press("bookmarkButton"); });
+}
+BENCHMARK(BM_BookmarkTwice)->Arg(1)->Arg(50)->Unit(benchmark::kMillisecond);
+
+// The selected verse drawn twice, as its shimmer draws it on every frame (here with the band
+// standing still): what a selection left alone costs.
+void BM_SelectedVerseFrames(benchmark::State& state) {
+    markTwice(state, [](Bench& bench) { bench.drawFrame(selectedRow); });
+}
+BENCHMARK(BM_SelectedVerseFrames)->Arg(1)->Arg(50)->Unit(benchmark::kMicrosecond);
 
 } // namespace
 
