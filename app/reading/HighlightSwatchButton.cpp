@@ -1,6 +1,7 @@
 #include "app/reading/HighlightSwatchButton.h"
 
 #include "app/platform/Look.h"
+#include "app/reading/KeptPicture.h"
 
 #include <QPainter>
 #include <QPainterPath>
@@ -31,18 +32,7 @@ QSize HighlightSwatchButton::sizeHint() const {
 }
 
 void HighlightSwatchButton::paintEvent(QPaintEvent* /*event*/) {
-    // The bar's gradient repaints what stands on it with every frame of its fade: the swatch is
-    // drawn once and copied after.
-    const qreal ratio = devicePixelRatioF();
-    const QSize pixels = (QSizeF(size()) * ratio).toSize();
-    if (picture_.size() != pixels || picture_.devicePixelRatio() != ratio) {
-        picture_ = QPixmap(pixels);
-        picture_.setDevicePixelRatio(ratio);
-        picture_.fill(Qt::transparent);
-        QPainter painter(&picture_);
-        paintSwatch(painter);
-    }
-    QPainter(this).drawPixmap(0, 0, picture_);
+    drawKeptPicture(*this, picture_, [this](QPainter& painter) { paintSwatch(painter); });
 }
 
 void HighlightSwatchButton::paintSwatch(QPainter& painter) const {
