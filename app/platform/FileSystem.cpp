@@ -7,11 +7,13 @@
 #include <QStringDecoder>
 #include <QThreadPool>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
 #include <functional>
 #include <latch>
+#include <span>
 #include <vector>
 
 #include <fcntl.h>
@@ -125,6 +127,153 @@ bool writeWhole(int descriptor, const QByteArray& bytes) {
     return ::ftruncate(descriptor, offset) == 0;
 }
 
+// The steps of writeAllAtomically over the files of one batch. Each step goes as far as the first
+// file it cannot take, keeps the failure, and drops that file's temporary and those after it: a
+// batch is always in place from its first file up to some file, never with a gap.
+class ReplacementBatch {
+public:
+    ReplacementBatch() = default;
+    ReplacementBatch(const ReplacementBatch&) = delete;
+    ReplacementBatch& operator=(const ReplacementBatch&) = delete;
+    ~ReplacementBatch() { dropFrom(placed_); }
+
+    // Every file's bytes to its temporary file, up to the first that cannot be written.
+    void writeTemporaries(std::span<const FileSystem::Replacement> files) {
+        written_.reserve(files.size());
+        for (const FileSystem::Replacement& file : files) {
+            if (!writeTemporary(file)) {
+                return;
+            }
+        }
+    }
+
+    // On the disk together; those after the first that is not are dropped.
+    void flush(const std::function<void()>& whileFlushing) {
+        std::vector<int> descriptors;
+        for (const Written& file : written_) {
+            descriptors.push_back(file.descriptor);
+        }
+        std::vector<int> flushErrors;
+        flushTogether(descriptors, whileFlushing, flushErrors);
+        for (std::size_t i = 0; i < written_.size(); ++i) {
+            if (flushErrors[i] != 0) {
+                failure_ = notWritten(QFile::decodeName(written_[i].path), flushErrors[i]);
+                dropFrom(i);
+                return;
+            }
+            ::close(written_[i].descriptor);
+            written_[i].descriptor = -1;
+        }
+    }
+
+    // Each flushed file takes its place, in order, up to the first that cannot.
+    void place() {
+        std::vector<int> replaced;
+        for (; placed_ < written_.size(); ++placed_) {
+            const Written& file = written_[placed_];
+            // The new file and the old swap names: the old one is kept as the next temporary file.
+            if (file.exists && ::renameat2(AT_FDCWD, file.temporary.constData(), AT_FDCWD, file.path.constData(),
+                                           RENAME_EXCHANGE) == 0) {
+                continue;
+            }
+            const int old = file.exists ? ::open(file.path.constData(), O_PATH | O_CLOEXEC) : -1;
+            if (::rename(file.temporary.constData(), file.path.constData()) != 0) {
+                failure_ = notWritten(QFile::decodeName(file.path), errno);
+                if (old >= 0) {
+                    ::close(old);
+                }
+                dropFrom(placed_);
+                break;
+            }
+            if (old >= 0) {
+                replaced.push_back(old);
+            }
+        }
+        releaseLater(std::move(replaced));
+    }
+
+    // The new names on the disk too: the folder of every file placed, each once. A folder that
+    // cannot be flushed leaves none of the batch counted as on the disk.
+    void flushFolders() {
+        QStringList folders;
+        for (std::size_t i = 0; i < placed_; ++i) {
+            const QString folder = QFileInfo(QFile::decodeName(written_[i].path)).absolutePath();
+            if (folders.contains(folder)) {
+                continue;
+            }
+            folders.append(folder);
+            const int descriptor = ::open(QFile::encodeName(folder).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+            const bool flushed = descriptor >= 0 && ::fsync(descriptor) == 0;
+            const int flushError = errno;
+            if (descriptor >= 0) {
+                ::close(descriptor);
+            }
+            if (!flushed) {
+                failure_ = QStringLiteral("The folder \"%1\" could not be written: %2")
+                               .arg(folder, QString::fromLocal8Bit(std::strerror(flushError)));
+                placed_ = 0;
+                written_.clear();
+                return;
+            }
+        }
+    }
+
+    // How many files, from the first, are in place and on the disk.
+    std::size_t placed() const { return placed_; }
+    // Why the file after those stopped the batch.
+    const QString& failure() const { return failure_; }
+
+private:
+    struct Written {
+        QByteArray path;
+        QByteArray temporary;
+        int descriptor;
+        bool exists;
+    };
+
+    bool writeTemporary(const FileSystem::Replacement& file) {
+        Written next{QFile::encodeName(file.path), QFile::encodeName(FileSystem::temporaryPath(file.path)), -1,
+                     false};
+        struct stat existing {};
+        next.exists = ::stat(next.path.constData(), &existing) == 0;
+        if (next.exists && !S_ISREG(existing.st_mode)) {
+            failure_ = notWritten(file.path, S_ISDIR(existing.st_mode) ? EISDIR : EEXIST);
+            return false;
+        }
+        next.descriptor = openTemporary(next.temporary);
+        if (next.descriptor < 0) {
+            failure_ = notWritten(file.path, errno);
+            return false;
+        }
+        written_.push_back(next);
+        // The file keeps who may read it.
+        if (next.exists) {
+            (void)::fchmod(next.descriptor, existing.st_mode & 07777);
+        }
+        if (!writeWhole(next.descriptor, file.bytes)) {
+            failure_ = notWritten(file.path, errno);
+            dropFrom(written_.size() - 1);
+            return false;
+        }
+        return true;
+    }
+
+    // Closes and removes the temporaries of file `first` and those after it.
+    void dropFrom(std::size_t first) {
+        for (std::size_t i = first; i < written_.size(); ++i) {
+            if (written_[i].descriptor >= 0) {
+                ::close(written_[i].descriptor);
+            }
+            ::unlink(written_[i].temporary.constData());
+        }
+        written_.resize(std::min(first, written_.size()));
+    }
+
+    std::vector<Written> written_;
+    std::size_t placed_ = 0;
+    QString failure_;
+};
+
 } // namespace
 
 bool FileSystem::exists(const QString& path) {
@@ -196,116 +345,14 @@ QString FileSystem::temporaryPath(const QString& path) {
 
 std::size_t FileSystem::writeAllAtomically(std::span<const Replacement> files, QString* error,
                                            const std::function<void()>& whileFlushing) {
-    struct Written {
-        QByteArray path;
-        QByteArray temporary;
-        int descriptor;
-        bool exists;
-    };
-    std::vector<Written> written;
-    written.reserve(files.size());
-    const auto dropFrom = [&](std::size_t first) {
-        for (std::size_t i = first; i < written.size(); ++i) {
-            if (written[i].descriptor >= 0) {
-                ::close(written[i].descriptor);
-            }
-            ::unlink(written[i].temporary.constData());
-        }
-        written.resize(first);
-    };
-
-    // Every file's bytes to its temporary file, up to the first that cannot be written.
-    QString failure;
-    for (const Replacement& file : files) {
-        Written next{QFile::encodeName(file.path), QFile::encodeName(temporaryPath(file.path)), -1, false};
-        struct stat existing {};
-        next.exists = ::stat(next.path.constData(), &existing) == 0;
-        if (next.exists && !S_ISREG(existing.st_mode)) {
-            failure = notWritten(file.path, S_ISDIR(existing.st_mode) ? EISDIR : EEXIST);
-            break;
-        }
-        next.descriptor = openTemporary(next.temporary);
-        if (next.descriptor < 0) {
-            failure = notWritten(file.path, errno);
-            break;
-        }
-        written.push_back(next);
-        // The file keeps who may read it.
-        if (next.exists) {
-            (void)::fchmod(next.descriptor, existing.st_mode & 07777);
-        }
-        if (!writeWhole(next.descriptor, file.bytes)) {
-            failure = notWritten(file.path, errno);
-            dropFrom(written.size() - 1);
-            break;
-        }
-    }
-
-    // On the disk together; those before the first that is not take their files' places.
-    std::vector<int> descriptors;
-    for (const Written& file : written) {
-        descriptors.push_back(file.descriptor);
-    }
-    std::vector<int> flushErrors;
-    flushTogether(descriptors, whileFlushing, flushErrors);
-    for (std::size_t i = 0; i < written.size(); ++i) {
-        if (flushErrors[i] != 0) {
-            failure = notWritten(QFile::decodeName(written[i].path), flushErrors[i]);
-            dropFrom(i);
-            break;
-        }
-        ::close(written[i].descriptor);
-        written[i].descriptor = -1;
-    }
-
-    std::vector<int> replaced;
-    std::size_t placed = 0;
-    for (; placed < written.size(); ++placed) {
-        const Written& file = written[placed];
-        // The new file and the old swap names: the old one is kept as the next temporary file.
-        if (file.exists && ::renameat2(AT_FDCWD, file.temporary.constData(), AT_FDCWD, file.path.constData(),
-                                       RENAME_EXCHANGE) == 0) {
-            continue;
-        }
-        const int old = file.exists ? ::open(file.path.constData(), O_PATH | O_CLOEXEC) : -1;
-        if (::rename(file.temporary.constData(), file.path.constData()) != 0) {
-            failure = notWritten(QFile::decodeName(file.path), errno);
-            if (old >= 0) {
-                ::close(old);
-            }
-            dropFrom(placed);
-            break;
-        }
-        if (old >= 0) {
-            replaced.push_back(old);
-        }
-    }
-
-    // The new names on the disk too: the folder of every file placed, each once.
-    QStringList folders;
-    for (std::size_t i = 0; i < placed; ++i) {
-        const QString folder = QFileInfo(QFile::decodeName(written[i].path)).absolutePath();
-        if (folders.contains(folder)) {
-            continue;
-        }
-        folders.append(folder);
-        const int descriptor =
-            ::open(QFile::encodeName(folder).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-        const bool flushed = descriptor >= 0 && ::fsync(descriptor) == 0;
-        const int flushError = errno;
-        if (descriptor >= 0) {
-            ::close(descriptor);
-        }
-        if (!flushed) {
-            failure = QStringLiteral("The folder \"%1\" could not be written: %2")
-                          .arg(folder, QString::fromLocal8Bit(std::strerror(flushError)));
-            placed = 0;
-            break;
-        }
-    }
-    releaseLater(std::move(replaced));
+    ReplacementBatch batch;
+    batch.writeTemporaries(files);
+    batch.flush(whileFlushing);
+    batch.place();
+    batch.flushFolders();
+    const std::size_t placed = batch.placed();
     if (placed < files.size()) {
-        report(error, failure);
+        report(error, batch.failure());
     }
     return placed;
 }

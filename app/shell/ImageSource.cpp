@@ -235,41 +235,11 @@ void ImageSource::readPng() {
         reader.skip(4);
 
         if (type == "IHDR") {
-            if (data.size() == headerSize && pngHeader_.isEmpty()) {
-                pngHeader_ = data;
-                ByteReader size(data);
-                const auto width = static_cast<int>(std::min<std::uint32_t>(size.bigEndian32(), 0x7FFFFFFF));
-                const auto height = static_cast<int>(std::min<std::uint32_t>(size.bigEndian32(), 0x7FFFFFFF));
-                canvasSize_ = QSize(width, height);
-            }
+            readPngHeader(data);
         } else if (type == "acTL") {
             animated = true;
         } else if (type == "fcTL") {
-            if (data.size() != frameControlSize) {
-                continue;
-            }
-            ByteReader control(data, 4);
-            AnimatedPngFrame frame;
-            const std::uint32_t width = control.bigEndian32();
-            const std::uint32_t height = control.bigEndian32();
-            const std::uint32_t x = control.bigEndian32();
-            const std::uint32_t y = control.bigEndian32();
-            // A region beyond any canvas is left empty, so that no frame is drawn from it.
-            if (std::max({width, height, x, y}) <= 0x7FFFFFFFU) {
-                frame.region = QRect(static_cast<int>(x), static_cast<int>(y), static_cast<int>(width),
-                                     static_cast<int>(height));
-            }
-            const std::uint16_t numerator = control.bigEndian16();
-            std::uint16_t denominator = control.bigEndian16();
-            // A denominator of 0 counts hundredths.
-            if (denominator == 0) {
-                denominator = 100;
-            }
-            frame.disposal = control.byte();
-            frame.blending = control.byte();
-            pngFrames_.push_back(std::move(frame));
-            frames_.push_back(timing(pngDictionary, apngUnclampedDelayTime, apngDelayTime,
-                                     static_cast<double>(numerator) / denominator));
+            readFrameControl(data);
         } else if (type == "IDAT") {
             // The default image is the first frame when its frame control comes before it.
             if (pngFrames_.size() == 1 && !framePixelsSeen) {
@@ -298,6 +268,45 @@ void ImageSource::readPng() {
     }
     pngFrames_.clear();
     frames_.assign(1, timing(pngDictionary, {}, {}, std::nullopt));
+}
+
+void ImageSource::readPngHeader(const QByteArray& data) {
+    if (data.size() != headerSize || !pngHeader_.isEmpty()) {
+        return;
+    }
+    pngHeader_ = data;
+    ByteReader size(data);
+    const auto width = static_cast<int>(std::min<std::uint32_t>(size.bigEndian32(), 0x7FFFFFFF));
+    const auto height = static_cast<int>(std::min<std::uint32_t>(size.bigEndian32(), 0x7FFFFFFF));
+    canvasSize_ = QSize(width, height);
+}
+
+void ImageSource::readFrameControl(const QByteArray& data) {
+    if (data.size() != frameControlSize) {
+        return;
+    }
+    ByteReader control(data, 4);
+    AnimatedPngFrame frame;
+    const std::uint32_t width = control.bigEndian32();
+    const std::uint32_t height = control.bigEndian32();
+    const std::uint32_t x = control.bigEndian32();
+    const std::uint32_t y = control.bigEndian32();
+    // A region beyond any canvas is left empty, so that no frame is drawn from it.
+    if (std::max({width, height, x, y}) <= 0x7FFFFFFFU) {
+        frame.region =
+            QRect(static_cast<int>(x), static_cast<int>(y), static_cast<int>(width), static_cast<int>(height));
+    }
+    const std::uint16_t numerator = control.bigEndian16();
+    std::uint16_t denominator = control.bigEndian16();
+    // A denominator of 0 counts hundredths.
+    if (denominator == 0) {
+        denominator = 100;
+    }
+    frame.disposal = control.byte();
+    frame.blending = control.byte();
+    pngFrames_.push_back(std::move(frame));
+    frames_.push_back(
+        timing(pngDictionary, apngUnclampedDelayTime, apngDelayTime, static_cast<double>(numerator) / denominator));
 }
 
 std::optional<ImageSource::Properties> ImageSource::properties(int index) const {

@@ -59,6 +59,10 @@ private:
     ImageSource(Format format, QByteArray data);
     void readGif();
     void readPng();
+    // The canvas size from a PNG's header chunk; only the first header counts.
+    void readPngHeader(const QByteArray& data);
+    // An animated PNG's frame control chunk: a frame's region, disposal, blending and timing.
+    void readFrameControl(const QByteArray& data);
     QImage animatedPngImage(int index) const;
     QImage animatedPngFrame(const AnimatedPngFrame& frame) const;
 
