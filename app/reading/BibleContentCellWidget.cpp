@@ -59,7 +59,7 @@ void BibleContentCellWidget::refresh() {
         measuredWidth_ = -1;
     }
     if (ShimmerEffect* shimmer = ShimmerEffect::of(this)) {
-        shimmer->sourceChanged();
+        shimmer->targetLookChanged();
     }
     update();
     emit lookChanged();

@@ -175,10 +175,10 @@ void ShimmerEffect::appear() {
 
 void ShimmerEffect::setSourcePainter(SourcePainter painter) {
     sourcePainter_ = std::move(painter);
-    sourceChanged();
+    targetLookChanged();
 }
 
-void ShimmerEffect::sourceChanged() {
+void ShimmerEffect::targetLookChanged() {
     sourceValid_ = false;
     update();
 }

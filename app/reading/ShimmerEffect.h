@@ -60,7 +60,7 @@ public:
     void setSourcePainter(SourcePainter painter);
     bool hasSourcePainter() const { return static_cast<bool>(sourcePainter_); }
     // The target's look changed: the next frame paints its picture again.
-    void sourceChanged();
+    void targetLookChanged();
 
 protected:
     void draw(QPainter* painter) override;

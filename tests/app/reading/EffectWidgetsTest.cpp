@@ -328,7 +328,7 @@ TEST(ShimmerEffect, MasksARowsOwnPaintingAsThePlatformsPictureOfIt) {
                 row->left = Qt::green;
                 row->update();
             }
-            ShimmerEffect::of(painted)->sourceChanged();
+            ShimmerEffect::of(painted)->targetLookChanged();
         }
     }
 }
