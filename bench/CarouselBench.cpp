@@ -3,9 +3,14 @@
 // screen and every reaction to it has run. The pages that stay keep their widgets, so the
 // cost is that of the one page added or closed, and of the save that each makes. And the
 // preferences and the About panel opened over the current page, until the window has painted
-// them.
+// them. And the marks on the page in front: a tap on a verse, a highlight and a bookmark, each
+// until the window is drawn again, and a frame of a selected verse's shimmer; with one page open
+// and with fifty, which should cost the same.
 
+#include "app/reading/BibleContentCellWidget.h"
 #include "app/reading/UserSettings.h"
+#include "app/shell/CarouselViewPageCell.h"
+#include "app/shell/CarouselViewWidget.h"
 #include "app/shell/CarouselView.h"
 #include "app/shell/MainView.h"
 #include "app/shell/MainViewWidget.h"
@@ -72,6 +77,37 @@ public:
         settle();
         QCoreApplication::processEvents();
     }
+    // Out of the overview that "New Page" leaves, as "Bible" takes it: pressed once it selects
+    // itself, and again it leaves the overview.
+    void showOnePage() {
+        for (int press = 0; press < 2 && (view_.index() != MainView::bibleIndex || view_.isShrinked()); ++press) {
+            view_.bibleButtonPressed();
+            pause();
+        }
+        settle();
+        // The window is drawn only once the platform says it is exposed.
+        QCoreApplication::processEvents();
+    }
+    // A widget of the page in front, by name.
+    template <class Widget> Widget* onPageInFront(const char* name) const {
+        const CarouselViewPageCell* cell =
+            widget_->carouselView()->cell(static_cast<int>(view_.carousel().selectedTab()));
+        return cell == nullptr ? nullptr : cell->page()->findChild<Widget*>(QString::fromLatin1(name));
+    }
+    // Taps the verse, presses a button of the bar under it, or draws a frame: then the window
+    // is drawn, as the next frame on screen would be.
+    void tapVerse(const char* row) {
+        emit onPageInFront<BibleContentCellWidget>(row)->tapped();
+        settle();
+        widget_->repaint();
+    }
+    void press(const char* barButton) {
+        onPageInFront<QAbstractButton>(barButton)->click();
+        settle();
+        widget_->repaint();
+    }
+    void drawFrame(const char* row) { onPageInFront<BibleContentCellWidget>(row)->repaint(); }
+
     // What a user leaves between two presses: the close's delayed work runs out, and the
     // event loop deletes the widgets of a closed page.
     void pause() {
@@ -161,6 +197,54 @@ void BM_OpenAbout(benchmark::State& state) {
     panelOpens(state, "aboutButton");
 }
 BENCHMARK(BM_OpenAbout)->Arg(1)->Arg(50)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly(true);
+
+constexpr const char* selectedRow = "verseRow_1";
+
+// With `range(0)` pages open, the page in front out of the overview and verse 1 selected, times
+// `input` twice: the second puts the page back as it was (a verse tapped again is let go, a
+// swatch or the bookmark pressed again takes the mark off).
+template <class Input> void markTwice(benchmark::State& state, Input input) {
+    if (!Bench::hasText()) {
+        state.SkipWithError("the Korean text resources were not built");
+        return;
+    }
+    Bench bench(state.range(0));
+    bench.showOnePage();
+    if (bench.onPageInFront<BibleContentCellWidget>(selectedRow) == nullptr) {
+        state.SkipWithError("no verse on the page in front");
+        return;
+    }
+    bench.tapVerse(selectedRow);
+    if (bench.onPageInFront<BibleContentCellWidget>(selectedRow)->visibleRegion().isEmpty()) {
+        state.SkipWithError("the verse is not on screen");
+        return;
+    }
+    for (auto _ : state) {
+        input(bench);
+        input(bench);
+    }
+}
+void BM_TapVerseTwice(benchmark::State& state) {
+    markTwice(state, [](Bench& bench) { bench.tapVerse(selectedRow); });
+}
+BENCHMARK(BM_TapVerseTwice)->Arg(1)->Arg(50)->Unit(benchmark::kMillisecond);
+
+void BM_HighlightTwice(benchmark::State& state) {
+    markTwice(state, [](Bench& bench) { bench.press("highlightColor_1"); });
+}
+BENCHMARK(BM_HighlightTwice)->Arg(1)->Arg(50)->Unit(benchmark::kMillisecond);
+
+void BM_BookmarkTwice(benchmark::State& state) {
+    markTwice(state, [](Bench& bench) { bench.press("bookmarkButton"); });
+}
+BENCHMARK(BM_BookmarkTwice)->Arg(1)->Arg(50)->Unit(benchmark::kMillisecond);
+
+// The selected verse drawn twice, as its shimmer draws it on every frame (here with the band
+// standing still): what a selection left alone costs.
+void BM_SelectedVerseFrames(benchmark::State& state) {
+    markTwice(state, [](Bench& bench) { bench.drawFrame(selectedRow); });
+}
+BENCHMARK(BM_SelectedVerseFrames)->Arg(1)->Arg(50)->Unit(benchmark::kMicrosecond);
 
 } // namespace
 

@@ -72,7 +72,9 @@ echo "main view, 1 page: $(mb "$one")"
 echo "main view, $pages pages: $(mb "$many") ($saved page files saved)"
 echo "per added page:    $(mb $(((many - one) / (pages - 1))))"
 
-session_add_pages $((many_pages - pages))
+session_add_pages "$many_pages"
+session_click "$page_x" "$page_y"
+sleep 1
 sleep 2
 saved=$(find "$session_home" -name 'LSC_Settings_*' | wc -l)
 echo "$about_one"

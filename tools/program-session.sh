@@ -11,8 +11,8 @@
 #   session_window                  prints the program's window (not a popup of it) once shown
 #   session_click x y               one click at a point of the 1200 by 800 window, which opens
 #                                   at the top left of a screen without a window manager
-#   session_add_pages count         presses "New Page" `count` times, a second apart, then taps
-#                                   the current page to leave the overview they leave it in
+#   session_pages_saved             prints how many page files the program has saved
+#   session_add_pages count         presses "New Page" until that many pages are saved
 # shellcheck shell=bash
 
 source scripts/packages.sh
@@ -117,12 +117,25 @@ session_click() {
   DISPLAY=$session_display xdotool mousemove "$1" "$2" click 1
 }
 
+session_pages_saved() {
+  find "$session_home" -name 'LSC_Settings_*' | wc -l
+}
+
+# Every page added is saved at once: its page file tells that the click added it. A click the
+# program did not take is made again, up to ten times in a row; the next one waits a second, as
+# a person would.
 session_add_pages() {
-  local _
-  for _ in $(seq "$1"); do
+  local count=$1 saved missed=0
+  while [ "$(session_pages_saved)" -lt "$count" ]; do
+    [ "$missed" -lt 10 ] || { echo "\"New Page\" adds no page after $(session_pages_saved)" >&2; return 1; }
+    saved=$(session_pages_saved)
     session_click "$new_page_x" "$new_page_y"
+    missed=$((missed + 1))
+    for _ in $(seq 50); do
+      [ "$(session_pages_saved)" -gt "$saved" ] && { missed=0; break; }
+      sleep 0.1
+    done
     sleep 1
   done
-  session_click "$page_x" "$page_y"
-  sleep 1
 }
+

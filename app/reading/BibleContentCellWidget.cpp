@@ -58,6 +58,9 @@ void BibleContentCellWidget::refresh() {
     if (resized) {
         measuredWidth_ = -1;
     }
+    if (ShimmerEffect* shimmer = ShimmerEffect::of(this)) {
+        shimmer->targetLookChanged();
+    }
     update();
     emit lookChanged();
 }
@@ -78,7 +81,11 @@ QSize BibleContentCellWidget::sizeFor(int availableWidth) const {
 }
 
 void BibleContentCellWidget::refreshSelection() {
-    ShimmerEffect::apply(this, cell_->isSelected(), context_);
+    ShimmerEffect* shimmer = ShimmerEffect::apply(this, cell_->isSelected(), context_);
+    if (shimmer != nullptr && !shimmer->hasSourcePainter()) {
+        // The row paints the picture the band masks itself: see ShimmerEffect.
+        shimmer->setSourcePainter([this](QPainter& painter) { paintRow(painter); });
+    }
 }
 
 bool BibleContentCellWidget::isShimmering() const {
@@ -86,10 +93,14 @@ bool BibleContentCellWidget::isShimmering() const {
 }
 
 void BibleContentCellWidget::paintEvent(QPaintEvent* /*event*/) {
+    QPainter painter(this);
+    paintRow(painter);
+}
+
+void BibleContentCellWidget::paintRow(QPainter& painter) const {
     if (text_.isEmpty()) {
         return;
     }
-    QPainter painter(this);
     painter.fillRect(rect(), background_);
     painter.setFont(font_);
     painter.setPen(textColor_);

@@ -8,6 +8,8 @@
 
 #include <memory>
 
+class QPainter;
+
 namespace lumenscroll {
 
 class AppContext;
@@ -50,6 +52,8 @@ protected:
     void mouseReleaseEvent(QMouseEvent* event) override;
 
 private:
+    void paintRow(QPainter& painter) const;
+
     std::unique_ptr<BibleContentCell> cell_;
     AppContext& context_;
     Subscription changes_;

@@ -1,6 +1,7 @@
 #include "app/reading/HighlightSwatchButton.h"
 
 #include "app/platform/Look.h"
+#include "app/reading/KeptPicture.h"
 
 #include <QPainter>
 #include <QPainterPath>
@@ -22,6 +23,7 @@ void HighlightSwatchButton::setChecked(bool checked) {
         return;
     }
     checked_ = checked;
+    picture_ = QPixmap();
     update();
 }
 
@@ -30,7 +32,10 @@ QSize HighlightSwatchButton::sizeHint() const {
 }
 
 void HighlightSwatchButton::paintEvent(QPaintEvent* /*event*/) {
-    QPainter painter(this);
+    drawKeptPicture(*this, picture_, [this](QPainter& painter) { paintSwatch(painter); });
+}
+
+void HighlightSwatchButton::paintSwatch(QPainter& painter) const {
     painter.setRenderHint(QPainter::Antialiasing);
     const QRectF circle((width() - diameter) / 2.0, (height() - diameter) / 2.0, diameter, diameter);
     QPainterPath clip;

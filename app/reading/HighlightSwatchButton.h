@@ -2,6 +2,9 @@
 
 #include <QAbstractButton>
 #include <QColor>
+#include <QPixmap>
+
+class QPainter;
 
 namespace lumenscroll {
 
@@ -26,8 +29,11 @@ protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
+    void paintSwatch(QPainter& painter) const;
+
     QColor color_;
     bool checked_ = false;
+    QPixmap picture_;
 };
 
 } // namespace lumenscroll

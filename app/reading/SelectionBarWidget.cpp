@@ -5,11 +5,15 @@
 #include "app/platform/Look.h"
 #include "app/reading/AnimatableGradientViewWidget.h"
 #include "app/reading/HighlightSwatchButton.h"
+#include "app/reading/KeptPicture.h"
 #include "app/reading/SymbolButton.h"
 
+#include <QFontMetrics>
 #include <QHBoxLayout>
-#include <QLabel>
 #include <QPainter>
+#include <QPixmap>
+
+#include <utility>
 
 namespace lumenscroll {
 
@@ -46,13 +50,44 @@ public:
 
 protected:
     void paintEvent(QPaintEvent* /*event*/) override {
-        QPainter painter(this);
-        painter.setRenderHint(QPainter::Antialiasing);
-        painter.setPen(Qt::NoPen);
-        painter.setBrush(QColor(0, 0, 0, backdropAlpha));
-        const qreal radius = height() / 2.0;
-        painter.drawRoundedRect(QRectF(rect()), radius, radius);
+        drawKeptPicture(*this, picture_, [this](QPainter& painter) {
+            painter.setRenderHint(QPainter::Antialiasing);
+            painter.setPen(Qt::NoPen);
+            painter.setBrush(QColor(0, 0, 0, backdropAlpha));
+            const qreal radius = height() / 2.0;
+            painter.drawRoundedRect(QRectF(rect()), radius, radius);
+        });
     }
+
+private:
+    QPixmap picture_;
+};
+
+// A caption in white, drawn once: laying its text out again on every frame cost more than the
+// rest of the bar.
+class Caption final : public QWidget {
+public:
+    Caption(QString text, const QFont& font, QWidget* parent)
+        : QWidget(parent)
+        , text_(std::move(text)) {
+        setFont(font);
+    }
+
+    QSize sizeHint() const override { return QFontMetrics(font()).size(Qt::TextSingleLine, text_); }
+    QSize minimumSizeHint() const override { return sizeHint(); }
+
+protected:
+    void paintEvent(QPaintEvent* /*event*/) override {
+        drawKeptPicture(*this, picture_, [this](QPainter& painter) {
+            painter.setFont(font());
+            painter.setPen(Qt::white);
+            painter.drawText(rect(), Qt::AlignLeft | Qt::AlignVCenter, text_);
+        });
+    }
+
+private:
+    QString text_;
+    QPixmap picture_;
 };
 
 } // namespace
@@ -85,12 +120,7 @@ SelectionBarWidget::SelectionBarWidget(AppContext& context, const std::vector<Na
     layout->addWidget(bookmarkGroup, 0, Qt::AlignVCenter);
 
     auto* highlighter = new LabelBackdrop(row_);
-    auto* label = new QLabel(QStringLiteral("형광펜"), highlighter);
-    label->setFont(Look::font(TextStyle::title3));
-    QPalette palette = label->palette();
-    palette.setColor(QPalette::WindowText, Qt::white);
-    label->setPalette(palette);
-    highlighter->add(label);
+    highlighter->add(new Caption(QStringLiteral("형광펜"), Look::font(TextStyle::title3), highlighter));
     // White, colour 0, is no highlight and has no swatch.
     for (std::size_t c = 1; c < colors.size(); ++c) {
         auto* swatch = new HighlightSwatchButton(Look::color(colors[c]), highlighter);

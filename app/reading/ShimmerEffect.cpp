@@ -2,12 +2,16 @@
 
 #include <QColor>
 #include <QEvent>
+#include <QLineF>
 #include <QLinearGradient>
 #include <QPainter>
-#include <QPixmap>
+#include <QPaintDevice>
 #include <QPointF>
+#include <QPolygonF>
 #include <QWidget>
 
+#include <algorithm>
+#include <cmath>
 #include <utility>
 
 namespace lumenscroll {
@@ -28,33 +32,82 @@ QPointF lerp(Shimmer::UnitPoint from, Shimmer::UnitPoint to, double progress) {
     return QPointF(from.x + (to.x - from.x) * progress, from.y + (to.y - from.y) * progress);
 }
 
+// The gradient's ends with the band at `progress`, in `bounds`.
+QLineF maskAxis(const Shimmer& shimmer, double progress, const QRectF& bounds) {
+    const auto place = [&bounds](QPointF unit) {
+        return QPointF(bounds.left() + unit.x() * bounds.width(), bounds.top() + unit.y() * bounds.height());
+    };
+    return QLineF(place(lerp(shimmer.startPoint(true), shimmer.startPoint(false), progress)),
+                  place(lerp(shimmer.endPoint(true), shimmer.endPoint(false), progress)));
+}
+
+QLinearGradient maskAt(const Shimmer& shimmer, double progress, const QRectF& bounds) {
+    const QLineF axis = maskAxis(shimmer, progress, bounds);
+    QLinearGradient mask(axis.p1(), axis.p2());
+    const std::vector<Shimmer::Color>& colors = shimmer.gradient();
+    for (std::size_t i = 0; i < colors.size(); ++i) {
+        const double stop =
+            colors.size() == 1 ? 0.0 : static_cast<double>(i) / static_cast<double>(colors.size() - 1);
+        mask.setColorAt(stop, QColor::fromRgbF(
+                                  static_cast<float>(colors[i].red), static_cast<float>(colors[i].green),
+                                  static_cast<float>(colors[i].blue), static_cast<float>(colors[i].opacity)));
+    }
+    return mask;
+}
+
+// The part of `bounds` whose mask differs between the band at `from` and at `to`. The mask is
+// constant across its axis, and before its start and past its end it holds its end colours: only
+// the stretch of the axis between the earliest of the four ends and the latest changes.
+QRectF changedArea(const Shimmer& shimmer, double from, double to, const QRectF& bounds) {
+    const QLineF before = maskAxis(shimmer, from, bounds);
+    const QLineF after = maskAxis(shimmer, to, bounds);
+    const QPointF direction = after.p2() - after.p1();
+    const double length = std::hypot(direction.x(), direction.y());
+    if (length <= 0.0) {
+        return bounds;
+    }
+    const QPointF along = direction / length;
+    const auto position = [&along](QPointF point) { return QPointF::dotProduct(point, along); };
+    const auto [low, high] = std::minmax({position(before.p1()), position(before.p2()), position(after.p1()),
+                                          position(after.p2())});
+    // The stretch as a band across the bounds, long enough to cross them whatever its angle.
+    const QPointF across(-along.y(), along.x());
+    const double reach = bounds.width() + bounds.height() + std::abs(position(bounds.center()));
+    const QPointF lowCentre = along * low;
+    const QPointF highCentre = along * high;
+    const QPolygonF stretch({lowCentre - across * reach, lowCentre + across * reach, highCentre + across * reach,
+                             highCentre - across * reach});
+    return QPolygonF(bounds).intersected(stretch).boundingRect();
+}
+
 } // namespace
 
-void ShimmerEffect::apply(QWidget* target, bool active, AppContext& context,
-                          const Shimmer::Animation& animation, const std::vector<Shimmer::Color>& gradient,
-                          double bandSize) {
+ShimmerEffect* ShimmerEffect::apply(QWidget* target, bool active, AppContext& context,
+                                    const Shimmer::Animation& animation,
+                                    const std::vector<Shimmer::Color>& gradient, double bandSize) {
     if (target == nullptr) {
-        return;
+        return nullptr;
     }
     if (!active) {
         if (of(target) != nullptr) {
             target->setGraphicsEffect(nullptr);
         }
-        return;
+        return nullptr;
     }
-    if (of(target) != nullptr) {
-        return;
+    if (ShimmerEffect* running = of(target)) {
+        return running;
     }
     const Shimmer::LayoutDirection direction = target->layoutDirection() == Qt::RightToLeft
                                                    ? Shimmer::LayoutDirection::rightToLeft
                                                    : Shimmer::LayoutDirection::leftToRight;
-    target->setGraphicsEffect(
-        new ShimmerEffect(Shimmer(animation, gradient, bandSize, direction), context, target));
+    auto* effect = new ShimmerEffect(Shimmer(animation, gradient, bandSize, direction), context, target);
+    target->setGraphicsEffect(effect);
+    return effect;
 }
 
-void ShimmerEffect::apply(QWidget* target, bool active, bool bounce, std::chrono::milliseconds duration,
-                          std::chrono::milliseconds delay, AppContext& context) {
-    apply(target, active, context, Shimmer::makeAnimation(bounce, duration, delay));
+ShimmerEffect* ShimmerEffect::apply(QWidget* target, bool active, bool bounce, std::chrono::milliseconds duration,
+                                    std::chrono::milliseconds delay, AppContext& context) {
+    return apply(target, active, context, Shimmer::makeAnimation(bounce, duration, delay));
 }
 
 ShimmerEffect* ShimmerEffect::of(const QWidget* target) {
@@ -120,9 +173,62 @@ void ShimmerEffect::appear() {
     sweep_.start();
 }
 
-void ShimmerEffect::setProgress(double progress) {
-    progress_ = progress;
+void ShimmerEffect::setSourcePainter(SourcePainter painter) {
+    sourcePainter_ = std::move(painter);
+    targetLookChanged();
+}
+
+void ShimmerEffect::targetLookChanged() {
+    sourceValid_ = false;
     update();
+}
+
+bool ShimmerEffect::paintSource(qreal devicePixelRatio) {
+    const QSize pixels = (QSizeF(target_->size()) * devicePixelRatio).toSize();
+    if (sourceValid_ && source_.size() == pixels && source_.devicePixelRatio() == devicePixelRatio) {
+        return false;
+    }
+    source_ = QImage(pixels, QImage::Format_ARGB32_Premultiplied);
+    source_.setDevicePixelRatio(devicePixelRatio);
+    source_.fill(Qt::transparent);
+    QPainter painter(&source_);
+    sourcePainter_(painter);
+    sourceValid_ = true;
+    return true;
+}
+
+void ShimmerEffect::setProgress(double progress) {
+    const double shown = progress_;
+    progress_ = progress;
+    if (!sourcePainter_ || target_ == nullptr) {
+        update();
+        return;
+    }
+    // Only where the band was or now is; a band wholly outside the widget repaints nothing.
+    const QRect area =
+        changedArea(shimmer_, shown, progress, QRectF(target_->rect())).toAlignedRect().adjusted(-1, -1, 1, 1);
+    if (!area.intersected(target_->rect()).isEmpty()) {
+        target_->update(area);
+    }
+}
+
+void ShimmerEffect::mask(const QImage& source, const QRect& area) {
+    // In device pixels: the source's picture one to one, and the mask over its whole size.
+    if (masked_.size() != source.size()) {
+        masked_ = QImage(source.size(), QImage::Format_ARGB32_Premultiplied);
+    }
+    masked_.setDevicePixelRatio(1.0);
+    {
+        QPainter painter(&masked_);
+        painter.setClipRect(area);
+        painter.setCompositionMode(QPainter::CompositionMode_Source);
+        painter.drawImage(area, source, area);
+        // Only the mask's opacity counts: the view keeps its colours and takes the mask's alpha.
+        painter.setCompositionMode(QPainter::CompositionMode_DestinationIn);
+        painter.fillRect(area, maskAt(shimmer_, progress_, QRectF(masked_.rect())));
+    }
+    masked_.setDevicePixelRatio(source.devicePixelRatio());
+    maskedProgress_ = progress_;
 }
 
 bool ShimmerEffect::eventFilter(QObject* watched, QEvent* event) {
@@ -135,39 +241,30 @@ bool ShimmerEffect::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void ShimmerEffect::draw(QPainter* painter) {
-    QPoint offset;
-    const QPixmap source = sourcePixmap(Qt::LogicalCoordinates, &offset, QGraphicsEffect::NoPad);
-    if (source.isNull()) {
+    if (!sourcePainter_ || target_ == nullptr) {
+        QPoint offset;
+        const QImage rendered = sourcePixmap(Qt::LogicalCoordinates, &offset, QGraphicsEffect::NoPad).toImage();
+        if (rendered.isNull()) {
+            return;
+        }
+        mask(rendered, rendered.rect());
+        maskedValid_ = false;
+        painter->drawImage(offset, masked_);
         return;
     }
-    const QRectF bounds = sourceBoundingRect(Qt::LogicalCoordinates).translated(-offset);
-    const auto unit = [&bounds](QPointF point) {
-        return QPointF(bounds.left() + point.x() * bounds.width(),
-                       bounds.top() + point.y() * bounds.height());
-    };
-    const QPointF start = lerp(shimmer_.startPoint(true), shimmer_.startPoint(false), progress_);
-    const QPointF end = lerp(shimmer_.endPoint(true), shimmer_.endPoint(false), progress_);
-    QLinearGradient mask(unit(start), unit(end));
-    const std::vector<Shimmer::Color>& colors = shimmer_.gradient();
-    for (std::size_t i = 0; i < colors.size(); ++i) {
-        const double stop =
-            colors.size() == 1 ? 0.0 : static_cast<double>(i) / static_cast<double>(colors.size() - 1);
-        mask.setColorAt(stop, QColor::fromRgbF(
-                                  static_cast<float>(colors[i].red), static_cast<float>(colors[i].green),
-                                  static_cast<float>(colors[i].blue), static_cast<float>(colors[i].opacity)));
+    const qreal ratio = painter->device() != nullptr ? painter->device()->devicePixelRatio() : 1.0;
+    if (paintSource(ratio) || !maskedValid_ || masked_.size() != source_.size()) {
+        mask(source_, source_.rect());
+    } else if (maskedProgress_ != progress_) {
+        // The mask moved since the kept picture was masked: only where it changed.
+        const QRectF pixels(QPointF(0, 0), QSizeF(source_.size()));
+        mask(source_, changedArea(shimmer_, maskedProgress_, progress_, pixels).toAlignedRect().adjusted(-1, -1, 1, 1));
     }
-
-    // Only the mask's opacity counts: the view keeps its colours and takes the mask's alpha.
-    QPixmap masked(source.size());
-    masked.setDevicePixelRatio(source.devicePixelRatio());
-    masked.fill(Qt::transparent);
-    {
-        QPainter maskPainter(&masked);
-        maskPainter.drawPixmap(0, 0, source);
-        maskPainter.setCompositionMode(QPainter::CompositionMode_DestinationIn);
-        maskPainter.fillRect(QRectF(QPointF(0, 0), masked.deviceIndependentSize()), mask);
+    maskedValid_ = !source_.isNull();
+    if (maskedValid_) {
+        // Drawn in the target's own coordinates, where its picture stands at the origin.
+        painter->drawImage(QPointF(0, 0), masked_);
     }
-    painter->drawPixmap(offset, masked);
 }
 
 } // namespace lumenscroll

@@ -29,8 +29,13 @@ SymbolButton::SymbolButton(const ResourceLocator& resources, Style style, QWidge
     setCursor(Qt::PointingHandCursor);
     setFocusPolicy(Qt::NoFocus);
     if (style_.shadow) {
-        setGraphicsEffect(new DropShadowEffect(QColor::fromRgbF(0, 0, 0, static_cast<float>(shadowOpacity)),
-                                               2 * shadowRadius, QPointF(shadowOffset, shadowOffset), this));
+        // Its outline changes with its layout and with the symbol and look set here, which say so:
+        // finding the outline on every repaint would render the button apart, and that lays out
+        // the whole window (every page of the carousel) first.
+        shadow_ = new DropShadowEffect(QColor::fromRgbF(0, 0, 0, static_cast<float>(shadowOpacity)),
+                                       2 * shadowRadius, QPointF(shadowOffset, shadowOffset), this,
+                                       DropShadowEffect::Outline::layout);
+        setGraphicsEffect(shadow_);
     }
     refreshSymbol();
     resize(sizeHint());
@@ -58,6 +63,9 @@ void SymbolButton::setLook(qreal opacity, qreal symbolOpacity) {
 }
 
 void SymbolButton::refreshSymbol() {
+    if (shadow_ != nullptr) {
+        shadow_->outlineChanged();
+    }
     QColor color = style_.color;
     color.setAlphaF(static_cast<float>(style_.color.alphaF() * symbolOpacity_));
     symbolPixmap_ = SymbolIcon::pixmap(resources_, style_.symbol, color, style_.symbolSize, devicePixelRatioF());

@@ -7,6 +7,7 @@
 
 namespace lumenscroll {
 
+class DropShadowEffect;
 class ResourceLocator;
 
 // A plain (bezel-less) button showing a platform symbol and, below or beside it, a caption:
@@ -53,6 +54,8 @@ private:
     QPixmap symbolPixmap_;
     qreal opacity_ = 1.0;
     qreal symbolOpacity_ = 1.0;
+    // Its shadow, when the style asks for one.
+    DropShadowEffect* shadow_ = nullptr;
 };
 
 } // namespace lumenscroll

@@ -16,6 +16,7 @@
 #include <QGraphicsDropShadowEffect>
 #include <QHash>
 #include <QImage>
+#include <QLinearGradient>
 #include <QPainter>
 #include <QPalette>
 #include <QTest>
@@ -269,6 +270,67 @@ TEST(ShimmerEffect, HoldsItsSweepWhileNobodyCanSeeIt) {
     EXPECT_FALSE(effect->isSweeping());
     row->show();
     EXPECT_TRUE(effect->isSweeping());
+}
+
+// A row of colours and text that paints itself, as a verse row does.
+class PaintedRow : public QWidget {
+public:
+    static void paint(QPainter& painter, const QRect& area, const QColor& left) {
+        QLinearGradient colours(area.topLeft(), area.topRight());
+        colours.setColorAt(0, left);
+        colours.setColorAt(1, Qt::blue);
+        painter.fillRect(area, colours);
+        painter.setPen(Qt::white);
+        painter.drawText(area, Qt::AlignCenter, QStringLiteral("In the beginning"));
+    }
+    QColor left = Qt::red;
+
+protected:
+    void paintEvent(QPaintEvent* /*event*/) override {
+        QPainter painter(this);
+        paint(painter, rect(), left);
+    }
+};
+
+TEST(ShimmerEffect, MasksARowsOwnPaintingAsThePlatformsPictureOfIt) {
+    TestAppContext test;
+    test.context().animations().setEnabled(true);
+    QWidget host;
+    host.resize(400, 40);
+    auto* rendered = new PaintedRow;
+    auto* painted = new PaintedRow;
+    for (PaintedRow* row : {rendered, painted}) {
+        row->setParent(&host);
+    }
+    rendered->setGeometry(0, 0, 200, 40);
+    painted->setGeometry(200, 0, 200, 40);
+    host.show();
+    ShimmerEffect::apply(rendered, true, test.context());
+    ShimmerEffect::apply(painted, true, test.context())->setSourcePainter([painted](QPainter& painter) {
+        PaintedRow::paint(painter, painted->rect(), painted->left);
+    });
+    // The two sweeps run in step: each frame, and the picture kept between them, must match.
+    const auto expectSame = [&host] {
+        const QImage picture = host.grab().toImage();
+        int differing = 0;
+        for (int y = 0; y < 40; ++y) {
+            for (int x = 0; x < 200; ++x) {
+                differing += near(picture.pixelColor(x, y), picture.pixelColor(200 + x, y), 2) ? 0 : 1;
+            }
+        }
+        EXPECT_EQ(differing, 0);
+    };
+    for (int frame = 0; frame < 6; ++frame) {
+        QTest::qWait(97);
+        expectSame();
+        if (frame == 3) {
+            for (PaintedRow* row : {rendered, painted}) {
+                row->left = Qt::green;
+                row->update();
+            }
+            ShimmerEffect::of(painted)->targetLookChanged();
+        }
+    }
 }
 
 TEST(DropShadowEffect, DrawsThePlatformsShadowAndBlursItOnlyWhenTheOutlineChanges) {
