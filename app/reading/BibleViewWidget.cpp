@@ -4,11 +4,11 @@
 #include "app/platform/Look.h"
 #include "app/reading/BibleSelectionViewWidget.h"
 #include "app/reading/CapsuleButton.h"
-#include "app/reading/DropShadowEffect.h"
 #include "app/reading/FilledPicture.h"
 #include "app/reading/KindOfBibleSelectionViewWidget.h"
 #include "app/reading/NoticeCapsule.h"
 #include "app/reading/PageHandle.h"
+#include "app/reading/PanelShadow.h"
 #include "app/reading/SearchButtonWidget.h"
 #include "app/reading/SheetLook.h"
 #include "app/reading/SymbolButton.h"
@@ -16,13 +16,13 @@
 #include "app/reading/UserSettings.h"
 #include "app/reading/VerseListWidget.h"
 
-#include <QGraphicsDropShadowEffect>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLinearGradient>
 #include <QMargins>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QPainterPath>
 #include <QShortcut>
 
 #include <algorithm>
@@ -174,8 +174,7 @@ void BibleViewWidget::buildPanelHost() {
     panelHost_ = new QWidget(this);
     panelHost_->setObjectName(QStringLiteral("panelHost"));
     panelHost_->hide();
-    panelHost_->setGraphicsEffect(
-        new DropShadowEffect(Qt::black, 2 * panelShadowRadius, QPointF(0, 0), panelHost_));
+    panelShadow_ = new PanelShadow(Qt::black, 2 * panelShadowRadius, this);
 }
 
 void BibleViewWidget::buildNotices() {
@@ -277,6 +276,7 @@ void BibleViewWidget::refresh() {
     showPanel(TopAreaPanel::search, look.search);
     showPanel(TopAreaPanel::settings, settingsShown);
     showPanel(TopAreaPanel::about, aboutShown);
+    castPanelShadow();
 
     missingText_->setText(QString::fromStdString(look.missingText));
     missingText_->setVisible(!look.missingText.empty());
@@ -351,6 +351,25 @@ void BibleViewWidget::showPanel(TopAreaPanel panel, bool shown) {
         widget->raise();
         widget->show();
     }
+}
+
+// The panels standing in the host are opaque inside their rounded corners: the shadow falls
+// from that outline.
+void BibleViewWidget::castPanelShadow() {
+    QPainterPath shape;
+    shape.setFillRule(Qt::WindingFill);
+    if (panelHost_->isVisible()) {
+        for (const TopAreaPanel kind : {TopAreaPanel::search, TopAreaPanel::settings, TopAreaPanel::about}) {
+            if (const QWidget* shown = panel(kind); shown != nullptr && shown->parentWidget() == panelHost_) {
+                const qreal radius = kind == TopAreaPanel::search ? TopAreaPanelProvider::searchPageCornerRadius
+                                                                  : TopAreaPanelProvider::panelCornerRadius;
+                shape.addRoundedRect(QRectF(shown->geometry().translated(panelHost_->pos())), radius, radius);
+            }
+        }
+    }
+    panelShadow_->setShape(shape);
+    panelShadow_->setVisible(!shape.isEmpty());
+    panelShadow_->stackUnder(panelHost_);
 }
 
 void BibleViewWidget::placeChildren() {

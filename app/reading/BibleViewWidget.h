@@ -24,6 +24,7 @@ class BibleSelectionViewWidget;
 class CapsuleButton;
 class KindOfBibleSelectionViewWidget;
 class NoticeCapsule;
+class PanelShadow;
 class ResourceLocator;
 class SearchButtonWidget;
 class SymbolButton;
@@ -60,6 +61,7 @@ public:
     CapsuleButton* titleCapsule() const { return titleCapsule_; }
     SymbolButton* deselectButton() const { return deselectButton_; }
     QWidget* panelHost() const { return panelHost_; }
+    PanelShadow* panelShadow() const { return panelShadow_; }
     // The panel the provider gave for `panel`, while the page shows it.
     QWidget* panel(TopAreaPanel panel) const;
     // The chooser sheets while they are up; null otherwise.
@@ -121,6 +123,7 @@ private:
     // Takes the panel from the provider when it is to be shown and is not, gives it back when
     // not.
     void showPanel(TopAreaPanel panel, bool shown);
+    void castPanelShadow();
     void placeNotices();
     // Builds the sheets whose flags are up and destroys those whose flags fell.
     void showSheets(const PageLook& look);
@@ -135,6 +138,7 @@ private:
     CapsuleButton* titleCapsule_;
     std::array<SymbolButton*, 4> navigationButtons_{};
     QWidget* panelHost_;
+    PanelShadow* panelShadow_;
     TopAreaPanelProvider* panelProvider_;
     // A shared panel taken by the next page on screen leaves this page's host on its own.
     std::array<QPointer<QWidget>, 3> panels_{};

@@ -1,5 +1,7 @@
 #include "app/reading/DropShadowEffect.h"
 
+#include "app/reading/BlurredShadow.h"
+
 #include <QChildEvent>
 #include <QEvent>
 #include <QPainter>
@@ -12,80 +14,6 @@
 #include <vector>
 
 namespace lumenscroll {
-
-namespace {
-
-// Coverage of a pixel that still counts at the blur radius from a fully covered one, of 255.
-constexpr float reachAtRadius = 2.0f / 255.0f;
-// From this radius the blur runs on a picture of half the size, as the platform's does.
-constexpr qreal halvingRadius = 4.0;
-
-// One line of `levels`, `count` long and `step` apart, blurred by an exponential fall-off run
-// forwards and then back, each pixel taking `take` of its own level.
-void blurLine(float* levels, int count, int step, float take) {
-    float level = 0.0f;
-    for (int i = 0; i < count; ++i) {
-        float& value = levels[static_cast<std::ptrdiff_t>(i) * step];
-        level += take * (value - level);
-        value = level;
-    }
-    for (int i = count - 2; i >= 0; --i) {
-        float& value = levels[static_cast<std::ptrdiff_t>(i) * step];
-        level += take * (value - level);
-        value = level;
-    }
-}
-
-// The coverage of `image` (premultiplied, device pixels) blurred over `radius` pixels, black.
-QImage blurredCoverage(const QImage& image, qreal radius) {
-    const int width = image.width();
-    const int height = image.height();
-    const bool halve = radius >= halvingRadius && width >= 2 && height >= 2;
-    const int factor = halve ? 2 : 1;
-    const int w = width / factor;
-    const int h = height / factor;
-    std::vector<float> levels(static_cast<std::size_t>(w) * static_cast<std::size_t>(h));
-    for (int y = 0; y < h; ++y) {
-        for (int x = 0; x < w; ++x) {
-            int sum = 0;
-            for (int dy = 0; dy < factor; ++dy) {
-                const auto* line = reinterpret_cast<const QRgb*>(image.constScanLine(y * factor + dy));
-                for (int dx = 0; dx < factor; ++dx) {
-                    sum += qAlpha(line[x * factor + dx]);
-                }
-            }
-            levels[static_cast<std::size_t>(y) * static_cast<std::size_t>(w) + static_cast<std::size_t>(x)] =
-                static_cast<float>(sum) / static_cast<float>(factor * factor);
-        }
-    }
-    const qreal scaledRadius = radius / factor;
-    const float take =
-        scaledRadius <= 1e-5 ? 1.0f : 1.0f - std::pow(reachAtRadius, 1.0f / static_cast<float>(scaledRadius));
-    for (int y = 0; y < h; ++y) {
-        blurLine(&levels[static_cast<std::size_t>(y) * static_cast<std::size_t>(w)], w, 1, take);
-    }
-    for (int x = 0; x < w; ++x) {
-        blurLine(&levels[static_cast<std::size_t>(x)], h, w, take);
-    }
-
-    QImage coverage(w, h, QImage::Format_Alpha8);
-    for (int y = 0; y < h; ++y) {
-        uchar* line = coverage.scanLine(y);
-        for (int x = 0; x < w; ++x) {
-            const float level = levels[static_cast<std::size_t>(y) * static_cast<std::size_t>(w) +
-                                       static_cast<std::size_t>(x)];
-            line[x] = static_cast<uchar>(std::clamp(std::lround(level), 0L, 255L));
-        }
-    }
-    QImage blurred(width, height, QImage::Format_ARGB32_Premultiplied);
-    blurred.fill(Qt::transparent);
-    QPainter painter(&blurred);
-    painter.setRenderHint(QPainter::SmoothPixmapTransform);
-    painter.drawImage(QRectF(0, 0, w * factor, h * factor), coverage);
-    return blurred;
-}
-
-} // namespace
 
 DropShadowEffect::DropShadowEffect(const QColor& color, qreal blurRadius, QPointF offset, QObject* parent,
                                    Outline outline)
@@ -193,11 +121,7 @@ void DropShadowEffect::blurShadowOf(const QImage& source) {
         painter.setCompositionMode(QPainter::CompositionMode_Source);
         painter.drawImage(offset() * ratio, plain);
     }
-    shadow_ = blurredCoverage(moved, blurRadius());
-    QPainter painter(&shadow_);
-    painter.setCompositionMode(QPainter::CompositionMode_SourceIn);
-    painter.fillRect(shadow_.rect(), color());
-    painter.end();
+    shadow_ = blurredShadow(moved, blurRadius(), color());
     shadow_.setDevicePixelRatio(ratio);
 }
 
@@ -230,6 +154,13 @@ bool DropShadowEffect::isInsideAnotherEffect() const {
     return false;
 }
 
+bool DropShadowEffect::holdsAnotherEffect() const {
+    const QList<QWidget*> held = static_cast<QWidget*>(parent())->findChildren<QWidget*>();
+    return std::any_of(held.begin(), held.end(), [](const QWidget* widget) {
+        return widget->graphicsEffect() != nullptr && widget->graphicsEffect()->isEnabled();
+    });
+}
+
 void DropShadowEffect::draw(QPainter* painter) {
     if (blurRadius() <= 0 && offset().isNull()) {
         drawSource(painter);
@@ -238,7 +169,8 @@ void DropShadowEffect::draw(QPainter* painter) {
     const QTransform restore = painter->worldTransform();
     const QPointF origin = restore.map(QPointF(0, 0));
     if (outlineKnown_ && restore.type() <= QTransform::TxTranslate && painter->device() != nullptr &&
-        painter->device()->devicePixelRatio() == shadow_.devicePixelRatio() && !isInsideAnotherEffect()) {
+        painter->device()->devicePixelRatio() == shadow_.devicePixelRatio() && !isInsideAnotherEffect() &&
+        !holdsAnotherEffect()) {
         painter->setWorldTransform(QTransform());
         painter->drawImage(origin + shadowAt_, shadow_);
         painter->setWorldTransform(restore);

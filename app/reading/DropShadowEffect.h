@@ -57,6 +57,9 @@ private:
     // graphics view (scaled to fit a small screen). Drawn into that effect's picture, the
     // widget cannot be drawn straight through: the platform would move it twice by its place.
     bool isInsideAnotherEffect() const;
+    // Whether a widget it holds carries an effect of its own: drawn straight through, the
+    // platform leaves such a widget out.
+    bool holdsAnotherEffect() const;
 
     // The shadow alone, at the size of the source as drawn with its margin.
     QImage shadow_;

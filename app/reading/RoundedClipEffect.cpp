@@ -20,9 +20,10 @@ RoundedClipEffect* RoundedClipEffect::capsule(QObject* parent) {
     return new RoundedClipEffect(capsuleRadius, parent);
 }
 
-RoundedClipEffect::RoundedClipEffect(qreal cornerRadius, QObject* parent)
+RoundedClipEffect::RoundedClipEffect(qreal cornerRadius, QObject* parent, Corners corners)
     : QGraphicsEffect(parent)
-    , cornerRadius_(cornerRadius) {}
+    , cornerRadius_(cornerRadius)
+    , corners_(corners) {}
 
 RoundedClipEffect::~RoundedClipEffect() = default;
 
@@ -36,7 +37,12 @@ void RoundedClipEffect::draw(QPainter* painter) {
     const qreal radius = isCapsule() ? bounds.height() / 2.0
                                      : std::min(cornerRadius_, std::min(bounds.width(), bounds.height()) / 2.0);
     QPainterPath shape;
-    shape.addRoundedRect(bounds, radius, radius);
+    if (corners_ == Corners::bottom) {
+        // Square at the top: the rounded shape reaches above the source, where nothing is drawn.
+        shape.addRoundedRect(bounds.adjusted(0, -radius, 0, 0), radius, radius);
+    } else {
+        shape.addRoundedRect(bounds, radius, radius);
+    }
 
     // The source drawn as the fill of the shape: edges antialiased like any other shape.
     QBrush brush(pixmap);

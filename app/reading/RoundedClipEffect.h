@@ -14,8 +14,15 @@ public:
     // A new capsule clip, owned by `parent` (the widget it is set on takes it over in turn).
     static RoundedClipEffect* capsule(QObject* parent = nullptr);
 
+    // Which corners are rounded off.
+    enum class Corners {
+        all,
+        // The two at the bottom: a widget that ends a panel whose top is drawn by others.
+        bottom,
+    };
+
     // Corners of `cornerRadius`, at most half the shorter side; a negative radius is a capsule.
-    explicit RoundedClipEffect(qreal cornerRadius, QObject* parent = nullptr);
+    explicit RoundedClipEffect(qreal cornerRadius, QObject* parent = nullptr, Corners corners = Corners::all);
     ~RoundedClipEffect() override;
 
     // Negative: a capsule.
@@ -27,6 +34,7 @@ protected:
 
 private:
     qreal cornerRadius_;
+    Corners corners_;
 };
 
 } // namespace lumenscroll

@@ -21,6 +21,8 @@ public:
     // The corners of the preferences and the About view, which the provider's widgets round off
     // themselves: a movie under them repaints only what it covers, not the whole panel apart.
     static constexpr double panelCornerRadius = 30;
+    // The corners of each page's search page, which rounds them off itself too.
+    static constexpr double searchPageCornerRadius = 25;
 
     virtual ~TopAreaPanelProvider() = default;
 

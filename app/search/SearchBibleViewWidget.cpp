@@ -4,6 +4,7 @@
 #include "app/platform/Look.h"
 #include "app/reading/DropShadowEffect.h"
 #include "app/reading/FilledPicture.h"
+#include "app/reading/PanelTopPicture.h"
 #include "app/reading/ReadingFontFace.h"
 #include "app/reading/RoundedClipEffect.h"
 #include "app/reading/SheetLook.h"
@@ -18,6 +19,7 @@
 #include <QLabel>
 #include <QListView>
 #include <QPainter>
+#include <QPainterPath>
 #include <QProgressBar>
 #include <QScrollBar>
 #include <QVBoxLayout>
@@ -59,7 +61,6 @@ SearchBibleViewWidget::SearchBibleViewWidget(Binding<std::int64_t> pageIndex, Bi
     , watchers_(context.scheduler()) {
     setObjectName(QStringLiteral("searchBibleView"));
     setFixedSize(width, height);
-    setGraphicsEffect(new RoundedClipEffect(cornerRadius, this));
 
     header_ = new QWidget(this);
     header_->setObjectName(QStringLiteral("searchHeader"));
@@ -75,6 +76,9 @@ SearchBibleViewWidget::SearchBibleViewWidget(Binding<std::int64_t> pageIndex, Bi
 
     hitList_ = new QListView(this);
     hitList_->setObjectName(QStringLiteral("hitList"));
+    // The page rounds its own corners off; the list, which ends it, its bottom ones. A clip over
+    // the whole page would render it all apart with every frame of the search bar's gradient.
+    hitList_->setGraphicsEffect(new RoundedClipEffect(cornerRadius, hitList_, RoundedClipEffect::Corners::bottom));
     hitList_->setFrameShape(QFrame::NoFrame);
     // The page paints the white under the rows: a list that filled its own background would
     // count as opaque, and the window would leave the corners the rounded clip cuts off unpainted.
@@ -123,7 +127,7 @@ SearchBibleViewWidget::SearchBibleViewWidget(Binding<std::int64_t> pageIndex, Bi
     pane->addWidget(progress_, 0, Qt::AlignHCenter);
     pane->addStretch(1);
 
-    sheetBackdrop_ = SheetLook::backdrop(*this);
+    sheetBackdrop_ = SheetLook::backdrop(*this, cornerRadius);
 
     placeChildren();
 
@@ -176,6 +180,7 @@ void SearchBibleViewWidget::refresh() {
     const PageLook look = pageLook();
     if (look.photo != shown_.photo || photo_.isNull() != look.photo.empty()) {
         photo_ = filledPicture(context_.resources(), look.photo, QSize(headerPhotoWidth, headerPhotoHeight));
+        headerPicture_ = QPixmap();
         update();
     }
 
@@ -253,12 +258,17 @@ void SearchBibleViewWidget::keyPressEvent(QKeyEvent* event) {
 
 void SearchBibleViewWidget::paintEvent(QPaintEvent*) {
     QPainter painter(this);
-    painter.fillRect(rect(), Qt::white);
+    painter.setRenderHint(QPainter::Antialiasing);
+    QPainterPath frame;
+    frame.addRoundedRect(QRectF(rect()), cornerRadius, cornerRadius);
+    painter.fillPath(frame, Qt::white);
     // The picture is centred on the header, whose top it overhangs; what falls outside the
     // header is the list's.
-    const int headerHeight = header_->height();
-    painter.setClipRect(QRect(0, 0, width, headerHeight));
-    painter.drawPixmap((width - photo_.width()) / 2, (headerHeight - headerPhotoHeight) / 2, photo_);
+    const QSize header(width, header_->height());
+    if (!photo_.isNull() && (headerPicture_.isNull() || headerPicture_.deviceIndependentSize() != QSizeF(header))) {
+        headerPicture_ = panelTopPicture(photo_, header, cornerRadius);
+    }
+    painter.drawPixmap(0, 0, headerPicture_);
 }
 
 } // namespace lumenscroll

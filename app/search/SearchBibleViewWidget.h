@@ -2,6 +2,7 @@
 
 #include "app/platform/Binding.h"
 #include "app/platform/ChangeWatchers.h"
+#include "app/reading/TopAreaPanelProvider.h"
 #include "app/search/SearchBibleView.h"
 
 #include <QPixmap>
@@ -57,7 +58,7 @@ public:
 
     static constexpr int width = 1000;
     static constexpr int height = 600;
-    static constexpr int cornerRadius = 25;
+    static constexpr int cornerRadius = static_cast<int>(TopAreaPanelProvider::searchPageCornerRadius);
     // Above and below the search bar.
     static constexpr int barTopPadding = 30;
     static constexpr int barBottomPadding = 10;
@@ -106,6 +107,8 @@ private:
     QWidget* sheetBackdrop_;
     KindOfBibleSearchViewWidget* chooser_ = nullptr;
     QPixmap photo_;
+    // The photo as the header shows it, cut to the page's top corners.
+    QPixmap headerPicture_;
     PageLook shown_;
     bool appeared_ = false;
     // Last: destroyed first, so no reaction runs on a half-destroyed widget.

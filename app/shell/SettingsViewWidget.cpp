@@ -4,6 +4,8 @@
 #include "app/platform/Look.h"
 #include "app/reading/AnimatableGradientViewWidget.h"
 #include "app/reading/DropShadowEffect.h"
+#include "app/reading/PanelTopPicture.h"
+#include "app/reading/TopAreaPanelProvider.h"
 #include "app/shell/PanelCloseButton.h"
 #include "app/shell/SettingsPicker.h"
 #include "app/shell/SettingsView.h"
@@ -19,7 +21,6 @@ namespace lumenscroll {
 
 namespace {
 
-constexpr int cornerRadius = 25;
 constexpr qreal backgroundOpacity = 0.95;
 constexpr qreal gradientOpacity = 0.1;
 constexpr int headerHeight = 80;
@@ -40,6 +41,8 @@ constexpr int textWidth = 300;
 constexpr int explanationHeight = 60;
 constexpr int explanation2Height = 80;
 constexpr qreal textOpacity = 0.85;
+// The panel rounds its corners off itself, its gradient and header picture with it.
+constexpr qreal cornerRadius = TopAreaPanelProvider::panelCornerRadius;
 
 QLabel* textLabel(const QString& text, const QFont& font, const QColor& color, QWidget* parent) {
     auto* label = new QLabel(text, parent);
@@ -88,6 +91,7 @@ SettingsViewWidget::SettingsViewWidget(SettingsView& view, QWidget* parent)
 
     auto* gradient = new AnimatableGradientViewWidget(view_.context(), Binding<bool>::constant(false), this);
     gradient->setGeometry(rect());
+    gradient->setCornerRadius(cornerRadius);
     gradient->setOpacity(gradientOpacity);
 
     auto* front = new QWidget(this);
@@ -125,7 +129,7 @@ QWidget* SettingsViewWidget::buildHeader() {
 
     auto* image = new QLabel(header);
     image->setAlignment(Qt::AlignCenter);
-    image->setPixmap(picture(resources, SettingsView::headerImage, header->size(), 0));
+    image->setPixmap(panelTopPicture(picture(resources, SettingsView::headerImage, header->size(), 0), header->size(), cornerRadius));
     image->setGeometry(header->rect());
 
     auto* title = textLabel(SettingsView::title, Look::font(TextStyle::largeTitle), Qt::white, header);

@@ -3,7 +3,6 @@
 #include "app/platform/AppContext.h"
 #include "app/reading/BibleView.h"
 #include "app/reading/PageHandle.h"
-#include "app/reading/RoundedClipEffect.h"
 #include "app/reading/UserSettings.h"
 #include "app/search/SearchBibleViewWidget.h"
 #include "app/shell/AboutView.h"
@@ -145,7 +144,6 @@ QWidget* TopAreaPanels::build(TopAreaPanel panel) {
     if (panel == TopAreaPanel::settings) {
         auto& view = holder->own(std::make_unique<SettingsView>(settings, context));
         holder->setDrawing(new SettingsViewWidget(view, holder));
-        holder->setGraphicsEffect(new RoundedClipEffect(panelCornerRadius, holder));
         return holder;
     }
     MoviePlayer& movie = movie_ != nullptr ? *movie_ : holder->own(std::make_unique<MediaMoviePlayer>());
