@@ -106,7 +106,9 @@ AboutViewWidget::AboutViewWidget(AboutView& view, MoviePlayer& movie, QWidget* p
 
     title_->setObjectName(QStringLiteral("title"));
     title_->setContentsMargins(defaultPadding, defaultPadding, defaultPadding, defaultPadding);
-    title_->setGraphicsEffect(new DropShadowEffect(Qt::black, titleShadowRadius, QPointF(0, 0), title_));
+    // Its outline changes only with its layout: the movie's frames draw it straight through.
+    title_->setGraphicsEffect(new DropShadowEffect(Qt::black, titleShadowRadius, QPointF(0, 0), title_,
+                                                   DropShadowEffect::Outline::layout));
     connect(closeButton_, &QAbstractButton::clicked, this, [this] { view_.close(); });
 
     explanation_->setObjectName(QStringLiteral("explanation"));

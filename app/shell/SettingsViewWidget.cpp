@@ -135,7 +135,9 @@ QWidget* SettingsViewWidget::buildHeader() {
     auto* title = textLabel(SettingsView::title, Look::font(TextStyle::largeTitle), Qt::white, header);
     title->setObjectName(QStringLiteral("title"));
     title->setWordWrap(false);
-    title->setGraphicsEffect(new DropShadowEffect(Qt::black, titleShadowRadius, QPointF(0, 0), title));
+    // Its outline changes only with its layout; the gradient's frames draw it straight through.
+    title->setGraphicsEffect(new DropShadowEffect(Qt::black, titleShadowRadius, QPointF(0, 0), title,
+                                                  DropShadowEffect::Outline::layout));
     title->adjustSize();
     title->move((width - title->width()) / 2, (headerHeight - title->height()) / 2);
 
@@ -209,7 +211,8 @@ QWidget* SettingsViewWidget::buildPictureRow() {
     image->setAlignment(Qt::AlignCenter);
     image->setPixmap(picture(view_.context().resources(), SettingsView::pictureImage, image->size(), pictureRadius));
     image->setGraphicsEffect(new DropShadowEffect(Look::color(NamedColor::mint, pictureShadowOpacity),
-                                                  pictureShadowRadius, QPointF(0, 0), image));
+                                                  pictureShadowRadius, QPointF(0, 0), image,
+                                                  DropShadowEffect::Outline::layout));
     auto* padded = new QWidget(row);
     auto* padding = new QVBoxLayout(padded);
     padding->setContentsMargins(pictureSidePadding, pictureTopPadding, pictureSidePadding, 0);

@@ -8,6 +8,7 @@
 #include "app/reading/BibleContentCellWidget.h"
 #include "app/reading/CapsuleButton.h"
 #include "app/reading/NoticeCapsule.h"
+#include "app/reading/PanelShadow.h"
 #include "app/reading/HighlightSwatchButton.h"
 #include "app/reading/SelectionBarWidget.h"
 #include "app/reading/SymbolButton.h"
@@ -351,6 +352,20 @@ TEST_F(BibleViewWidgetTest, TheSharedPanelsStandOnThePageOnScreenAloneWhileTheir
     EXPECT_TRUE(preferences->isVisible());
     EXPECT_EQ(first.panelHost()->geometry(), QRect(250, 0, 700, 500));
     EXPECT_EQ(preferences->geometry(), QRect(0, 0, 700, 500));
+    // Its shadow falls from its rounded outline, drawn just under it, blurred once: nothing
+    // over the panel renders it apart when something in it moves.
+    PanelShadow* shadow = first.panelShadow();
+    EXPECT_EQ(first.panelHost()->graphicsEffect(), nullptr);
+    EXPECT_TRUE(shadow->isVisible());
+    EXPECT_EQ(shadow->shape().boundingRect(), QRectF(250, 0, 700, 500));
+    EXPECT_FALSE(shadow->shape().contains(QPointF(253, 3))); // a rounded corner
+    EXPECT_TRUE(shadow->shape().contains(QPointF(280, 3)));
+    const QList<QObject*> stacking = first.children();
+    EXPECT_EQ(stacking.indexOf(shadow) + 1, stacking.indexOf(first.panelHost()));
+    first.grab();
+    preferences->update();
+    first.grab();
+    EXPECT_EQ(shadow->blurCount(), 1);
     EXPECT_EQ(other.panel(TopAreaPanel::settings), nullptr);
     EXPECT_FALSE(other.panelHost()->isVisible());
 
@@ -359,6 +374,7 @@ TEST_F(BibleViewWidgetTest, TheSharedPanelsStandOnThePageOnScreenAloneWhileTheir
     settle();
     EXPECT_EQ(first.panel(TopAreaPanel::settings), nullptr);
     EXPECT_FALSE(first.panelHost()->isVisible());
+    EXPECT_FALSE(shadow->isVisible());
     ASSERT_EQ(other.panel(TopAreaPanel::settings), preferences);
     EXPECT_TRUE(preferences->isVisible());
 

@@ -453,5 +453,25 @@ TEST(DropShadowEffect, AWidgetWhoseOutlineFollowsItsLayoutRepaintsColoursWithout
     EXPECT_EQ(once.pixelColor(70, 55), QColor(Qt::green));
 }
 
+TEST(DropShadowEffect, AWidgetWhoseOutlineFollowsItsLayoutStillDrawsAWidgetItHoldsWithAnEffectOfItsOwn) {
+    QWidget window;
+    window.resize(200, 150);
+    window.setAutoFillBackground(true);
+    auto* caster = new QWidget(&window);
+    caster->setGeometry(50, 40, 80, 50);
+    auto* swatch = new Swatch(caster);
+    swatch->setGeometry(10, 10, 40, 20);
+    swatch->setGraphicsEffect(new DropShadowEffect(Qt::black, 4, QPointF(0, 0), swatch));
+    caster->setGraphicsEffect(
+        new DropShadowEffect(Qt::black, 10, QPointF(0, 0), caster, DropShadowEffect::Outline::layout));
+    window.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+    window.grab();
+
+    // Drawn straight through, the platform would leave the swatch out.
+    swatch->paint(Qt::green);
+    EXPECT_EQ(window.grab().toImage().pixelColor(70, 55), QColor(Qt::green));
+}
+
 } // namespace
 } // namespace lumenscroll
