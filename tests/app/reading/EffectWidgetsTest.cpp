@@ -406,14 +406,24 @@ private:
     QColor color_ = Qt::red;
 };
 
-TEST(DropShadowEffect, AWidgetWhoseOutlineFollowsItsLayoutRepaintsColoursWithoutBeingRenderedApart) {
+// A window with a widget in it that holds a swatch, to cast a shadow.
+struct CasterWindow {
+    CasterWindow() {
+        window.resize(200, 150);
+        window.setAutoFillBackground(true);
+        caster->setGeometry(50, 40, 80, 50);
+        swatch->setGeometry(10, 10, 40, 20);
+    }
     QWidget window;
-    window.resize(200, 150);
-    window.setAutoFillBackground(true);
-    auto* caster = new QWidget(&window);
-    caster->setGeometry(50, 40, 80, 50);
-    auto* swatch = new Swatch(caster);
-    swatch->setGeometry(10, 10, 40, 20);
+    QWidget* caster = new QWidget(&window);
+    Swatch* swatch = new Swatch(caster);
+};
+
+TEST(DropShadowEffect, AWidgetWhoseOutlineFollowsItsLayoutRepaintsColoursWithoutBeingRenderedApart) {
+    CasterWindow scene;
+    QWidget& window = scene.window;
+    QWidget* caster = scene.caster;
+    Swatch* swatch = scene.swatch;
     auto* shadow =
         new DropShadowEffect(Qt::black, 10, QPointF(0, 0), caster, DropShadowEffect::Outline::layout);
     caster->setGraphicsEffect(shadow);
@@ -454,13 +464,10 @@ TEST(DropShadowEffect, AWidgetWhoseOutlineFollowsItsLayoutRepaintsColoursWithout
 }
 
 TEST(DropShadowEffect, AWidgetWhoseOutlineFollowsItsLayoutStillDrawsAWidgetItHoldsWithAnEffectOfItsOwn) {
-    QWidget window;
-    window.resize(200, 150);
-    window.setAutoFillBackground(true);
-    auto* caster = new QWidget(&window);
-    caster->setGeometry(50, 40, 80, 50);
-    auto* swatch = new Swatch(caster);
-    swatch->setGeometry(10, 10, 40, 20);
+    CasterWindow scene;
+    QWidget& window = scene.window;
+    QWidget* caster = scene.caster;
+    Swatch* swatch = scene.swatch;
     swatch->setGraphicsEffect(new DropShadowEffect(Qt::black, 4, QPointF(0, 0), swatch));
     caster->setGraphicsEffect(
         new DropShadowEffect(Qt::black, 10, QPointF(0, 0), caster, DropShadowEffect::Outline::layout));
