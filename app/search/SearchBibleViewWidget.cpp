@@ -74,6 +74,22 @@ SearchBibleViewWidget::SearchBibleViewWidget(Binding<std::int64_t> pageIndex, Bi
     closeButton_->setObjectName(QStringLiteral("closeButton"));
     connect(closeButton_, &QAbstractButton::clicked, this, [this] { view_.closeSearchPage(); });
 
+    makeHitList();
+    makeResultsPane();
+
+    sheetBackdrop_ = SheetLook::backdrop(*this, cornerRadius);
+
+    placeChildren();
+
+    watchers_.observe(view_);
+    watchers_.observe(userSettings);
+    watchers_.watch([this] { return hits(); },
+                    [this](const std::pair<const void*, std::size_t>&) { showHits(); });
+    watchers_.watch([this] { return pageLook(); }, [this](const PageLook&) { refresh(); });
+    refresh();
+}
+
+void SearchBibleViewWidget::makeHitList() {
     hitList_ = new QListView(this);
     hitList_->setObjectName(QStringLiteral("hitList"));
     // The page rounds its own corners off; the list, which ends it, its bottom ones. A clip over
@@ -104,7 +120,9 @@ SearchBibleViewWidget::SearchBibleViewWidget(Binding<std::int64_t> pageIndex, Bi
     hitList_->setModel(hitModel_);
     connect(hitList_, &QAbstractItemView::clicked, this,
             [this](const QModelIndex& index) { view_.openHit(index.row()); });
+}
 
+void SearchBibleViewWidget::makeResultsPane() {
     // Over the middle of the page; clicks go through to the list.
     resultsPane_ = new QWidget(this);
     resultsPane_->setAttribute(Qt::WA_TransparentForMouseEvents);
@@ -126,17 +144,6 @@ SearchBibleViewWidget::SearchBibleViewWidget(Binding<std::int64_t> pageIndex, Bi
     pane->addWidget(message_);
     pane->addWidget(progress_, 0, Qt::AlignHCenter);
     pane->addStretch(1);
-
-    sheetBackdrop_ = SheetLook::backdrop(*this, cornerRadius);
-
-    placeChildren();
-
-    watchers_.observe(view_);
-    watchers_.observe(userSettings);
-    watchers_.watch([this] { return hits(); },
-                    [this](const std::pair<const void*, std::size_t>&) { showHits(); });
-    watchers_.watch([this] { return pageLook(); }, [this](const PageLook&) { refresh(); });
-    refresh();
 }
 
 SearchBibleViewWidget::~SearchBibleViewWidget() {
