@@ -73,6 +73,22 @@ SearchBibleViewWidget::SearchBibleViewWidget(Binding<std::int64_t> pageIndex, Bi
     closeButton_->setObjectName(QStringLiteral("closeButton"));
     connect(closeButton_, &QAbstractButton::clicked, this, [this] { view_.closeSearchPage(); });
 
+    makeHitList();
+    makeResultsPane();
+
+    sheetBackdrop_ = SheetLook::backdrop(*this);
+
+    placeChildren();
+
+    watchers_.observe(view_);
+    watchers_.observe(userSettings);
+    watchers_.watch([this] { return hits(); },
+                    [this](const std::pair<const void*, std::size_t>&) { showHits(); });
+    watchers_.watch([this] { return pageLook(); }, [this](const PageLook&) { refresh(); });
+    refresh();
+}
+
+void SearchBibleViewWidget::makeHitList() {
     hitList_ = new QListView(this);
     hitList_->setObjectName(QStringLiteral("hitList"));
     hitList_->setFrameShape(QFrame::NoFrame);
@@ -100,7 +116,9 @@ SearchBibleViewWidget::SearchBibleViewWidget(Binding<std::int64_t> pageIndex, Bi
     hitList_->setModel(hitModel_);
     connect(hitList_, &QAbstractItemView::clicked, this,
             [this](const QModelIndex& index) { view_.openHit(index.row()); });
+}
 
+void SearchBibleViewWidget::makeResultsPane() {
     // Over the middle of the page; clicks go through to the list.
     resultsPane_ = new QWidget(this);
     resultsPane_->setAttribute(Qt::WA_TransparentForMouseEvents);
@@ -122,17 +140,6 @@ SearchBibleViewWidget::SearchBibleViewWidget(Binding<std::int64_t> pageIndex, Bi
     pane->addWidget(message_);
     pane->addWidget(progress_, 0, Qt::AlignHCenter);
     pane->addStretch(1);
-
-    sheetBackdrop_ = SheetLook::backdrop(*this);
-
-    placeChildren();
-
-    watchers_.observe(view_);
-    watchers_.observe(userSettings);
-    watchers_.watch([this] { return hits(); },
-                    [this](const std::pair<const void*, std::size_t>&) { showHits(); });
-    watchers_.watch([this] { return pageLook(); }, [this](const PageLook&) { refresh(); });
-    refresh();
 }
 
 SearchBibleViewWidget::~SearchBibleViewWidget() {

@@ -86,6 +86,8 @@ private:
         bool operator==(const PageLook&) const = default;
     };
 
+    void makeHitList();
+    void makeResultsPane();
     PageLook pageLook() const;
     // The hit list as the page holds it now: replaced lists are new storage.
     std::pair<const void*, std::size_t> hits() const;
