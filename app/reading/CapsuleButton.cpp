@@ -5,6 +5,7 @@
 #include "app/platform/Look.h"
 #include "app/reading/AnimatableGradientViewWidget.h"
 #include "app/reading/DropShadowEffect.h"
+#include "app/reading/KeptLabel.h"
 #include "app/reading/ReadingFont.h"
 
 #include <QLabel>
@@ -28,7 +29,7 @@ CapsuleButton::CapsuleButton(AppContext& context, QWidget* parent)
     : QAbstractButton(parent)
     , face_(new QWidget(this))
     , gradient_(new AnimatableGradientViewWidget(context, Binding<bool>::constant(false), face_))
-    , label_(new QLabel(face_)) {
+    , label_(new KeptLabel(face_)) {
     setCursor(Qt::PointingHandCursor);
     setFocusPolicy(Qt::NoFocus);
 

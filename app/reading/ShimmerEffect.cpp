@@ -7,11 +7,12 @@
 #include <QPainter>
 #include <QPaintDevice>
 #include <QPointF>
-#include <QPolygonF>
 #include <QWidget>
 
 #include <algorithm>
+#include <array>
 #include <cmath>
+#include <limits>
 #include <utility>
 
 namespace lumenscroll {
@@ -70,14 +71,46 @@ QRectF changedArea(const Shimmer& shimmer, double from, double to, const QRectF&
     const auto position = [&along](QPointF point) { return QPointF::dotProduct(point, along); };
     const auto [low, high] = std::minmax({position(before.p1()), position(before.p2()), position(after.p1()),
                                           position(after.p2())});
-    // The stretch as a band across the bounds, long enough to cross them whatever its angle.
-    const QPointF across(-along.y(), along.x());
-    const double reach = bounds.width() + bounds.height() + std::abs(position(bounds.center()));
-    const QPointF lowCentre = along * low;
-    const QPointF highCentre = along * high;
-    const QPolygonF stretch({lowCentre - across * reach, lowCentre + across * reach, highCentre + across * reach,
-                             highCentre - across * reach});
-    return QPolygonF(bounds).intersected(stretch).boundingRect();
+    // The stretch crosses the bounds whatever its angle: what of them lies in it is bounded by
+    // the parts of their four edges that do. Worked out edge by edge, without a polygon's
+    // clipping and the allocations it makes on every frame.
+    const std::array<QPointF, 4> corners{bounds.topLeft(), bounds.topRight(), bounds.bottomRight(),
+                                         bounds.bottomLeft()};
+    double left = std::numeric_limits<double>::infinity();
+    double top = left;
+    double right = -left;
+    double bottom = -left;
+    const auto include = [&](QPointF point) {
+        left = std::min(left, point.x());
+        right = std::max(right, point.x());
+        top = std::min(top, point.y());
+        bottom = std::max(bottom, point.y());
+    };
+    for (std::size_t i = 0; i < corners.size(); ++i) {
+        const QPointF from = corners[i];
+        const QPointF to = corners[(i + 1) % corners.size()];
+        const double a = position(from);
+        const double b = position(to);
+        // The part of the edge whose position lies between low and high, as fractions along it.
+        double enter = 0.0;
+        double leave = 1.0;
+        if (a == b) {
+            if (a < low || a > high) {
+                continue;
+            }
+        } else {
+            const double atLow = (low - a) / (b - a);
+            const double atHigh = (high - a) / (b - a);
+            enter = std::max(enter, std::min(atLow, atHigh));
+            leave = std::min(leave, std::max(atLow, atHigh));
+            if (enter > leave) {
+                continue;
+            }
+        }
+        include(from + (to - from) * enter);
+        include(from + (to - from) * leave);
+    }
+    return left > right ? QRectF() : QRectF(QPointF(left, top), QPointF(right, bottom));
 }
 
 } // namespace

@@ -1,6 +1,7 @@
 #include "app/reading/SymbolButton.h"
 
 #include "app/reading/DropShadowEffect.h"
+#include "app/reading/KeptPicture.h"
 #include "app/reading/SymbolIcon.h"
 
 #include <QFontMetrics>
@@ -69,6 +70,7 @@ void SymbolButton::refreshSymbol() {
     QColor color = style_.color;
     color.setAlphaF(static_cast<float>(style_.color.alphaF() * symbolOpacity_));
     symbolPixmap_ = SymbolIcon::pixmap(resources_, style_.symbol, color, style_.symbolSize, devicePixelRatioF());
+    picture_ = QPixmap();
 }
 
 QSize SymbolButton::sizeHint() const {
@@ -88,7 +90,12 @@ QSize SymbolButton::minimumSizeHint() const {
 }
 
 void SymbolButton::paintEvent(QPaintEvent* /*event*/) {
-    QPainter painter(this);
+    // Kept: the selection bar's gradient repaints its bookmark button with every frame, and the
+    // caption would be laid out again each time.
+    drawKeptPicture(*this, picture_, [this](QPainter& painter) { paintContent(painter); });
+}
+
+void SymbolButton::paintContent(QPainter& painter) const {
     painter.setRenderHint(QPainter::Antialiasing);
     painter.setRenderHint(QPainter::TextAntialiasing);
     painter.setOpacity(opacity_);

@@ -3,6 +3,7 @@
 #include <QAbstractButton>
 #include <QColor>
 #include <QFont>
+#include <QPixmap>
 #include <QString>
 
 namespace lumenscroll {
@@ -48,10 +49,13 @@ protected:
 
 private:
     void refreshSymbol();
+    void paintContent(QPainter& painter) const;
 
     const ResourceLocator& resources_;
     Style style_;
     QPixmap symbolPixmap_;
+    // Symbol and caption as drawn, until the symbol or the look changes.
+    QPixmap picture_;
     qreal opacity_ = 1.0;
     qreal symbolOpacity_ = 1.0;
     // Its shadow, when the style asks for one.

@@ -3,6 +3,7 @@
 #include "app/platform/Look.h"
 #include "app/reading/AnimatableGradientViewWidget.h"
 #include "app/reading/DropShadowEffect.h"
+#include "app/reading/KeptLabel.h"
 #include "app/reading/SymbolIcon.h"
 #include "app/shell/MainView.h"
 
@@ -55,7 +56,7 @@ MainBarButton::MainBarButton(MainView& view, std::int64_t buttonIndex, QWidget* 
     symbolLabel_ = new QLabel(face_);
     symbolLabel_->setFixedSize(symbolSize, symbolSize);
     passClicksThrough(symbolLabel_);
-    textLabel_ = new QLabel(label, face_);
+    textLabel_ = new KeptLabel(label, face_);
     textLabel_->setFont(Look::font(TextStyle::title));
     // Inside a button a label would take the button's text colour.
     textLabel_->setForegroundRole(QPalette::WindowText);

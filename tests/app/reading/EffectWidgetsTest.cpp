@@ -3,8 +3,10 @@
 
 #include "app/reading/AnimatableGradientViewWidget.h"
 #include "app/reading/DropShadowEffect.h"
+#include "app/reading/KeptLabel.h"
 #include "app/reading/RoundedClipEffect.h"
 #include "app/reading/ShimmerEffect.h"
+#include "app/reading/SymbolButton.h"
 
 #include "app/platform/Binding.h"
 #include "testing/platform/TestAppContext.h"
@@ -16,6 +18,7 @@
 #include <QGraphicsDropShadowEffect>
 #include <QHash>
 #include <QImage>
+#include <QLabel>
 #include <QLinearGradient>
 #include <QPainter>
 #include <QPalette>
@@ -331,6 +334,53 @@ TEST(ShimmerEffect, MasksARowsOwnPaintingAsThePlatformsPictureOfIt) {
             ShimmerEffect::of(painted)->targetLookChanged();
         }
     }
+}
+
+// Widgets that keep their drawing in a picture, side by side with ones drawn afresh: after each
+// change the two halves of the host must match.
+void expectSameHalves(QWidget& host) {
+    const QImage picture = host.grab().toImage();
+    const int half = host.width() / 2;
+    int differing = 0;
+    for (int y = 0; y < host.height(); ++y) {
+        for (int x = 0; x < half; ++x) {
+            differing += near(picture.pixelColor(x, y), picture.pixelColor(half + x, y), 2) ? 0 : 1;
+        }
+    }
+    EXPECT_EQ(differing, 0);
+}
+
+TEST(KeptPicture, AKeptLabelAndSymbolButtonDrawWhatTheyShowNowAfterAChange) {
+    TestAppContext test;
+    QWidget host;
+    host.resize(400, 80);
+    auto* label = new QLabel(QStringLiteral("Bible"), &host);
+    auto* kept = new KeptLabel(QStringLiteral("Bible"), &host);
+    label->setGeometry(0, 0, 200, 40);
+    kept->setGeometry(200, 0, 200, 40);
+    SymbolButton::Style style;
+    style.caption = QStringLiteral("북마크");
+    style.orientation = Qt::Horizontal;
+    auto* button = new SymbolButton(test.context().resources(), style, &host);
+    button->setGeometry(200, 40, 200, 40);
+    auto* shown = new SymbolButton(test.context().resources(), style, &host);
+    shown->setGeometry(0, 40, 200, 40);
+    host.show();
+    expectSameHalves(host);
+
+    label->setText(QStringLiteral("창세기 1장"));
+    kept->setText(QStringLiteral("창세기 1장"));
+    QPalette palette = label->palette();
+    palette.setColor(QPalette::WindowText, Qt::red);
+    label->setPalette(palette);
+    kept->setPalette(palette);
+    button->setLook(0.3, 1.0);
+    delete shown;
+    auto* fresh = new SymbolButton(test.context().resources(), style, &host);
+    fresh->setLook(0.3, 1.0);
+    fresh->setGeometry(0, 40, 200, 40);
+    fresh->show();
+    expectSameHalves(host);
 }
 
 TEST(DropShadowEffect, DrawsThePlatformsShadowAndBlursItOnlyWhenTheOutlineChanges) {
