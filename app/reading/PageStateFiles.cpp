@@ -11,6 +11,7 @@
 
 #include <algorithm>
 #include <exception>
+#include <memory>
 #include <span>
 #include <string>
 #include <utility>
@@ -55,6 +56,17 @@ bool readsBackAs(const QByteArray& bytes, const BibleStructure& page, std::size_
     trace("error the page-state file of page " + std::to_string(index) +
           " would not read back as the page; the file is left as it was");
     return false;
+}
+
+// The replacement already made for a page equal to `page`; null when there is none.
+const FileSystem::Replacement* madeFor(const PageStateFiles::Changes& changes,
+                                       const std::vector<BibleStructure>& pages, const BibleStructure& page) {
+    for (std::size_t r = changes.pages.size(); r-- > 0;) {
+        if (pages[changes.pages[r]] == page) {
+            return &changes.replacements[r];
+        }
+    }
+    return nullptr;
 }
 
 } // namespace
@@ -106,10 +118,17 @@ PageStateFiles::Changes PageStateFiles::changes(const std::vector<BibleStructure
             continue;
         }
         if (stamp && !saved.fileUnchanged(i, stamp) && fileHoldsPage(file, page)) {
-            saved.rememberFile(i, page, *stamp);
+            saved.rememberFile(i, std::make_shared<const BibleStructure>(page), *stamp);
             continue;
         }
         saved.forgetFile(i);
+        // Every page that shows a chapter holds the chapter's marks, so the pages open on one
+        // chapter hold equal records: the bytes made for one serve them all, made and checked once.
+        if (const FileSystem::Replacement* same = madeFor(changes, pages, page)) {
+            changes.replacements.push_back({file, same->bytes});
+            changes.pages.push_back(i);
+            continue;
+        }
         QByteArray bytes;
         try {
             const coding::Data encoded = encoder.encode(page);
@@ -132,9 +151,16 @@ PageStateFiles::Changes PageStateFiles::changes(const std::vector<BibleStructure
 
 bool PageStateFiles::notePlaced(const Changes& changes, std::size_t placed,
                                 const std::vector<BibleStructure>& pages, SavedPageFiles& saved) {
+    // A page equal to the one before it shares its record: the pages open on one chapter hold
+    // equal records.
+    std::shared_ptr<const BibleStructure> record;
     for (std::size_t r = 0; r < placed; ++r) {
+        const BibleStructure& page = pages[changes.pages[r]];
+        if (!record || *record != page) {
+            record = std::make_shared<const BibleStructure>(page);
+        }
         if (const std::optional<FileStamp> written = FileSystem::stamp(changes.replacements[r].path)) {
-            saved.rememberFile(changes.pages[r], pages[changes.pages[r]], *written);
+            saved.rememberFile(changes.pages[r], record, *written);
         }
     }
     const bool complete = changes.complete && placed == changes.replacements.size();

@@ -5,6 +5,7 @@
 #include "app/reading/PageEntries.h"
 
 #include <cstddef>
+#include <memory>
 #include <optional>
 
 namespace lumenscroll {
@@ -20,14 +21,15 @@ public:
                    const std::optional<FileStamp>& stamp) const;
     // File `index` is as a save of this run left it, whatever the record now is.
     bool fileUnchanged(std::size_t index, const std::optional<FileStamp>& stamp) const;
-    void rememberFile(std::size_t index, const BibleStructure& record, const FileStamp& stamp);
+    // Files that hold equal records may share one.
+    void rememberFile(std::size_t index, std::shared_ptr<const BibleStructure> record, const FileStamp& stamp);
     void forgetFile(std::size_t index);
     // Forgets the files of the pages at or past `count`.
     void keepFiles(std::size_t count);
 
 private:
     struct File {
-        BibleStructure record;
+        std::shared_ptr<const BibleStructure> record;
         FileStamp stamp;
     };
 
