@@ -5,8 +5,10 @@
 #include "app/reading/DropShadowEffect.h"
 #include "app/reading/KeptLabel.h"
 #include "app/reading/RoundedClipEffect.h"
+#include "app/reading/SheetLook.h"
 #include "app/reading/ShimmerEffect.h"
 #include "app/reading/SymbolButton.h"
+#include "app/reading/TextHalo.h"
 
 #include "app/platform/Binding.h"
 #include "testing/platform/TestAppContext.h"
@@ -528,6 +530,102 @@ TEST(DropShadowEffect, AWidgetWhoseOutlineFollowsItsLayoutStillDrawsAWidgetItHol
     // Drawn straight through, the platform would leave the swatch out.
     swatch->paint(Qt::green);
     EXPECT_EQ(window.grab().toImage().pixelColor(70, 55), QColor(Qt::green));
+}
+
+TEST(ShimmerEffect, MasksAKeptLabelsOwnTextAsThePlatformsPictureOfIt) {
+    TestAppContext test;
+    QWidget host;
+    host.resize(400, 40);
+    auto* label = new QLabel(QStringLiteral("후원 계좌 보기"), &host);
+    auto* kept = new KeptLabel(QStringLiteral("후원 계좌 보기"), &host);
+    label->setGeometry(0, 0, 200, 40);
+    kept->setGeometry(200, 0, 200, 40);
+    host.show();
+    ShimmerEffect::apply(label, true, test.context());
+    ShimmerEffect::apply(kept, true, test.context())->setSourcePainter([kept](QPainter& painter) {
+        kept->paintPlainText(painter);
+    });
+    expectSameHalves(host);
+
+    // The shimmer keeps its picture until it is told the text changed.
+    label->setText(QStringLiteral("👉 토스 후원 계좌 보기 👈"));
+    kept->setText(label->text());
+    ShimmerEffect::of(kept)->targetLookChanged();
+    expectSameHalves(host);
+}
+
+// A white label on a colour that changes without telling anyone, as on a moving gradient.
+struct HaloScene {
+    explicit HaloScene(QWidget* parent)
+        : backdrop(new Swatch(parent))
+        , label(new QLabel(QStringLiteral("개역한글"), parent)) {
+        backdrop->setGeometry(parent->rect());
+        backdrop->paint(QColor(230, 210, 250));
+        label->setStyleSheet(QStringLiteral("color: white;"));
+        label->move(40, 12);
+        label->adjustSize();
+    }
+    Swatch* backdrop;
+    QLabel* label;
+};
+
+TEST(TextHalo, CastsTheHaloOfAShadowOnEachLabelAndBlursItOnceForEachLookOfThem) {
+    QWidget host;
+    host.resize(400, 44);
+    auto* left = new QWidget(&host);
+    auto* right = new QWidget(&host);
+    left->setGeometry(0, 0, 200, 44);
+    right->setGeometry(200, 0, 200, 44);
+    HaloScene effect(left);
+    effect.label->setGraphicsEffect(
+        new DropShadowEffect(QColor(0, 0, 0, 160), 6, QPointF(0, 0), effect.label));
+    HaloScene drawn(right);
+    auto* halo = new TextHalo(QColor(0, 0, 0, 160), 6, right);
+    drawn.label->raise();
+    halo->setLabels({drawn.label});
+    host.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&host));
+    expectSameHalves(host);
+    const QImage haloed = host.grab().toImage();
+    halo->hide();
+    EXPECT_NE(host.grab().toImage(), haloed);
+    halo->show();
+
+    for (const QColor& colour : {QColor(Qt::yellow), QColor(90, 60, 160)}) {
+        effect.backdrop->paint(colour);
+        drawn.backdrop->paint(colour);
+        expectSameHalves(host);
+    }
+    EXPECT_EQ(halo->blurCount(), 1);
+
+    effect.label->setText(QStringLiteral("KJV"));
+    drawn.label->setText(QStringLiteral("KJV"));
+    expectSameHalves(host);
+    EXPECT_EQ(halo->blurCount(), 2);
+}
+
+TEST(SymbolButton, KeepsTheShadowItsOwnerGivesItUntilItsSymbolChanges) {
+    TestAppContext test(LUMENSCROLL_RESOURCE_DIR);
+    CasterWindow scene;
+    SymbolButton* button = SheetLook::closeButton(test.context().resources(), Qt::white, &scene.window);
+    button->move(120, 60);
+    auto* shadow = qobject_cast<DropShadowEffect*>(button->graphicsEffect());
+    ASSERT_NE(shadow, nullptr);
+    scene.window.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&scene.window));
+    QCoreApplication::processEvents();
+    scene.window.grab();
+    const int renders = shadow->renderCount();
+    const int blurs = shadow->blurCount();
+
+    scene.window.update();
+    scene.window.grab();
+    EXPECT_EQ(shadow->renderCount(), renders);
+
+    button->setSymbol(QStringLiteral("xmark.circle"));
+    scene.window.grab();
+    EXPECT_EQ(shadow->renderCount(), renders + 1);
+    EXPECT_EQ(shadow->blurCount(), blurs + 1);
 }
 
 } // namespace
