@@ -45,7 +45,10 @@ MediaMoviePlayer::MediaMoviePlayer(QObject* parent)
 void MediaMoviePlayer::showPendingFrame() {
     const std::optional<QVideoFrame> frame = std::exchange(pendingFrame_, std::nullopt);
     if (frame && frame->isValid() && frames_.size() > 0) {
-        frames_.send(VideoFrameImage::of(*frame, box_, mode_));
+        // The picture sent two frames ago is shown by nobody now: this one is written over it.
+        QImage image = VideoFrameImage::of(*frame, box_, mode_, std::exchange(previous_, QImage()));
+        previous_ = std::exchange(latest_, image);
+        frames_.send(image);
     }
 }
 
@@ -74,6 +77,8 @@ void MediaMoviePlayer::seekToStart() {
 }
 
 void MediaMoviePlayer::unload() {
+    previous_ = QImage();
+    latest_ = QImage();
     player_->stop();
     player_->setSource(QUrl());
 }
