@@ -8,6 +8,7 @@
 #include <QEasingCurve>
 #include <QImage>
 #include <QObject>
+#include <QRegion>
 #include <QWidget>
 
 #include <chrono>
@@ -67,6 +68,10 @@ private:
     void setRunning(bool shown, bool active);
     void runFrames();
     const QImage& outlined(const QGradient& gradient);
+    // The corner radius drawn, and the squares at the corners where the outline is not the
+    // rectangle's.
+    qreal outlineRadius() const;
+    QRegion cornerRegion() const;
 
     AppContext& context_;
     AnimatableGradientView view_;

@@ -223,6 +223,59 @@ TEST_F(GradientFadeTest, HoldsBeatAndFadeWhileTheApplicationIsInactiveOrTheWindo
     EXPECT_FALSE(later->view().hasTimer());
 }
 
+TEST(AnimatableGradientViewWidget, ARoundedOneIsThePlainGradientSeenThroughAnAntialiasedOutline) {
+    TestAppContext test;
+    QWidget host;
+    auto* plain = new AnimatableGradientViewWidget(test.context(), Binding<bool>::constant(false), &host);
+    auto* rounded = new AnimatableGradientViewWidget(test.context(), Binding<bool>::constant(false), &host);
+    const std::vector<AnimatableGradientView::Color> colours{{0.9, 0.2, 0.1, 1.0}, {0.1, 0.3, 0.95, 0.8}};
+    for (AnimatableGradientViewWidget* view : {plain, rounded}) {
+        view->resize(200, 60);
+        view->setOpacity(0.7);
+        view->view().swapGradient(colours);
+        view->view().swapGradient(colours);
+    }
+    host.show();
+    for (const qreal radius : {20.0, AnimatableGradientViewWidget::capsule}) {
+        rounded->setCornerRadius(radius);
+        const auto drawn = [](QWidget* view) {
+            QImage image(view->size(), QImage::Format_ARGB32_Premultiplied);
+            image.fill(Qt::transparent);
+            view->render(&image, QPoint(), QRegion(), QWidget::DrawChildren);
+            return image;
+        };
+        QImage expected = drawn(plain);
+        {
+            QImage outline(expected.size(), QImage::Format_ARGB32_Premultiplied);
+            outline.fill(Qt::transparent);
+            QPainter shape(&outline);
+            shape.setRenderHint(QPainter::Antialiasing);
+            shape.setPen(Qt::NoPen);
+            shape.setBrush(Qt::white);
+            const qreal r = radius < 0 ? 30.0 : radius;
+            shape.drawRoundedRect(QRectF(0, 0, 200, 60), r, r);
+            QPainter masking(&expected);
+            masking.setCompositionMode(QPainter::CompositionMode_DestinationIn);
+            masking.drawImage(0, 0, outline);
+        }
+        const QImage actual = drawn(rounded);
+        // Premultiplied, as drawn: where the outline is faint, colours unpremultiplied would
+        // magnify the rounding of a few levels.
+        int differing = 0;
+        for (int y = 0; y < 60; ++y) {
+            const auto* a = reinterpret_cast<const QRgb*>(actual.constScanLine(y));
+            const auto* e = reinterpret_cast<const QRgb*>(expected.constScanLine(y));
+            for (int x = 0; x < 200; ++x) {
+                const bool same =
+                    std::abs(qRed(a[x]) - qRed(e[x])) <= 2 && std::abs(qGreen(a[x]) - qGreen(e[x])) <= 2 &&
+                    std::abs(qBlue(a[x]) - qBlue(e[x])) <= 2 && std::abs(qAlpha(a[x]) - qAlpha(e[x])) <= 2;
+                differing += same ? 0 : 1;
+            }
+        }
+        EXPECT_EQ(differing, 0) << radius;
+    }
+}
+
 TEST(ShimmerEffect, MasksTheWidgetAndComesOffWhenInactive) {
     TestAppContext test;
     QWidget host;
