@@ -1,5 +1,7 @@
 #include "app/reading/AnimatableGradientViewWidget.h"
 
+#include "app/reading/PanelShadow.h"
+
 #include <QColor>
 #include <QHideEvent>
 #include <QLinearGradient>
@@ -183,11 +185,23 @@ bool AnimatableGradientViewWidget::isInSight() const {
          widget = widget->parentWidget()) {
         area.translate(widget->pos());
         area &= widget->parentWidget()->rect();
-        if (area.isEmpty()) {
+        if (area.isEmpty() || isUnderAPanel(*widget, area)) {
             return false;
         }
     }
     return true;
+}
+
+bool AnimatableGradientViewWidget::isUnderAPanel(const QWidget& widget, const QRect& area) {
+    // A panel's shadow stands just under the panel, above what the panel covers, and knows its
+    // outline (a page's capsules under its search page).
+    const QObjectList& siblings = widget.parentWidget()->children();
+    for (auto above = siblings.begin() + siblings.indexOf(&widget) + 1; above != siblings.end(); ++above) {
+        if (const auto* shadow = qobject_cast<const PanelShadow*>(*above); shadow != nullptr && shadow->hides(area)) {
+            return true;
+        }
+    }
+    return false;
 }
 
 void AnimatableGradientViewWidget::setRunning(bool shown, bool active) {

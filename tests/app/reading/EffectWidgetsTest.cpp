@@ -4,6 +4,7 @@
 #include "app/reading/AnimatableGradientViewWidget.h"
 #include "app/reading/DropShadowEffect.h"
 #include "app/reading/KeptLabel.h"
+#include "app/reading/PanelShadow.h"
 #include "app/reading/RoundedClipEffect.h"
 #include "app/reading/SheetLook.h"
 #include "app/reading/ShimmerEffect.h"
@@ -23,6 +24,7 @@
 #include <QLabel>
 #include <QLinearGradient>
 #include <QPainter>
+#include <QPainterPath>
 #include <QPalette>
 #include <QTest>
 #include <QWidget>
@@ -165,6 +167,28 @@ TEST_F(GradientFadeTest, FadesInAsManyFramesAsItsColoursHaveVisibleSteps) {
     fadeBetween(plain(0.0), plain(1.0));
     EXPECT_FALSE(gradient->isFading());
     EXPECT_DOUBLE_EQ(gradient->shownUpperOpacity(), 0.0);
+}
+
+TEST_F(GradientFadeTest, RunsNoFramesWhollyUnderAPanel) {
+    gradient->view().stopTimer();
+    auto* shadow = new PanelShadow(Qt::black, 10, &window);
+    shadow->show();
+    const struct {
+        QRectF panel;
+        bool fades;
+    } cases[] = {
+        {QRectF(-20, -20, 200, 200), false},
+        // Its rounded corner leaves the gradient's corner in sight.
+        {QRectF(0, 0, 200, 200), true},
+        {QRectF(50, 0, 200, 200), true},
+    };
+    for (const auto& c : cases) {
+        QPainterPath outline;
+        outline.addRoundedRect(c.panel, 20, 20);
+        shadow->setShape(outline);
+        fadeBetween(plain(0.0), plain(1.0));
+        EXPECT_EQ(gradient->isFading(), c.fades) << c.panel.x();
+    }
 }
 
 TEST_F(GradientFadeTest, AFrameRepaintsTheGradientAloneAndATransparentOneNothing) {
