@@ -35,6 +35,7 @@
 #include <chrono>
 #include <cstdlib>
 #include <initializer_list>
+#include <utility>
 #include <vector>
 
 namespace lumenscroll {
@@ -429,14 +430,20 @@ void expectSameHalves(QWidget& host) {
     EXPECT_EQ(differing, 0);
 }
 
+// A label drawn by the platform on the left of the host's top row, a kept one on the right.
+std::pair<QLabel*, KeptLabel*> labelsSideBySide(QWidget& host, const QString& text) {
+    auto* label = new QLabel(text, &host);
+    auto* kept = new KeptLabel(text, &host);
+    label->setGeometry(0, 0, 200, 40);
+    kept->setGeometry(200, 0, 200, 40);
+    return {label, kept};
+}
+
 TEST(KeptPicture, AKeptLabelAndSymbolButtonDrawWhatTheyShowNowAfterAChange) {
     TestAppContext test;
     QWidget host;
     host.resize(400, 80);
-    auto* label = new QLabel(QStringLiteral("Bible"), &host);
-    auto* kept = new KeptLabel(QStringLiteral("Bible"), &host);
-    label->setGeometry(0, 0, 200, 40);
-    kept->setGeometry(200, 0, 200, 40);
+    auto [label, kept] = labelsSideBySide(host, QStringLiteral("Bible"));
     SymbolButton::Style style;
     style.caption = QStringLiteral("북마크");
     style.orientation = Qt::Horizontal;
@@ -613,10 +620,7 @@ TEST(ShimmerEffect, MasksAKeptLabelsOwnTextAsThePlatformsPictureOfIt) {
     TestAppContext test;
     QWidget host;
     host.resize(400, 40);
-    auto* label = new QLabel(QStringLiteral("후원 계좌 보기"), &host);
-    auto* kept = new KeptLabel(QStringLiteral("후원 계좌 보기"), &host);
-    label->setGeometry(0, 0, 200, 40);
-    kept->setGeometry(200, 0, 200, 40);
+    auto [label, kept] = labelsSideBySide(host, QStringLiteral("후원 계좌 보기"));
     host.show();
     ShimmerEffect::apply(label, true, test.context());
     ShimmerEffect::apply(kept, true, test.context())->setSourcePainter([kept](QPainter& painter) {
