@@ -11,6 +11,8 @@
 
 #include <utility>
 
+#include <malloc.h>
+
 namespace lumenscroll {
 
 MediaMoviePlayer::MediaMoviePlayer(QObject* parent)
@@ -81,6 +83,10 @@ void MediaMoviePlayer::unload() {
     latest_ = QImage();
     player_->stop();
     player_->setSource(QUrl());
+    // The decoder's threads leave their freed frames in memory pools of their own, which the
+    // allocator would otherwise keep for the rest of the run: given back, a closed movie leaves
+    // the program as large as it was before it played.
+    malloc_trim(0);
 }
 
 void MediaMoviePlayer::showFramesIn(QSize box, Qt::AspectRatioMode mode) {
