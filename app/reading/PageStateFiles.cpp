@@ -110,6 +110,7 @@ PageStateFiles::Changes PageStateFiles::changes(const std::vector<BibleStructure
                                                 const QString& folder, SavedPageFiles& saved) {
     const coding::BinaryEncoder encoder;
     Changes changes;
+    saved.noteSaveOf(pages.size());
     for (std::size_t i = 0; i < pages.size(); ++i) {
         const BibleStructure& page = pages[i];
         const QString file = path(folder, static_cast<std::int64_t>(i));
@@ -170,10 +171,15 @@ bool PageStateFiles::notePlaced(const Changes& changes, std::size_t placed,
     return complete;
 }
 
-void PageStateFiles::removeFilesPast(std::int64_t pageCount, const QString& folder) {
+void PageStateFiles::removeFilesPast(std::int64_t pageCount, const QString& folder, SavedPageFiles& saved) {
     // The temporary files that replace the page-state files are kept for the next save to write
     // over; those of pages no longer open go too, whatever state a crash left them in. One
-    // listing finds both.
+    // listing finds both; once everything past the pages is gone, only a save of more pages
+    // than there are now leaves any again.
+    const auto count = static_cast<std::size_t>(pageCount);
+    if (!saved.mayHoldFilesPast(count)) {
+        return;
+    }
     QString error;
     const std::optional<QStringList> names = FileSystem::listFiles(folder, &error);
     if (!names) {
@@ -181,6 +187,7 @@ void PageStateFiles::removeFilesPast(std::int64_t pageCount, const QString& fold
         return;
     }
     const QString& suffix = FileSystem::temporarySuffix;
+    bool removed = true;
     for (const QString& name : *names) {
         const bool temporary = name.startsWith(QLatin1Char('.')) && name.endsWith(suffix);
         const std::optional<std::int64_t> index =
@@ -188,7 +195,11 @@ void PageStateFiles::removeFilesPast(std::int64_t pageCount, const QString& fold
         if (index && *index >= pageCount &&
             !FileSystem::removeFile(FileSystem::filePath(folder, name), &error)) {
             trace(error);
+            removed = false;
         }
+    }
+    if (removed) {
+        saved.noteNoFilesPast(count);
     }
 }
 

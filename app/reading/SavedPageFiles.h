@@ -4,6 +4,7 @@
 #include "app/platform/FileStamp.h"
 #include "app/reading/PageEntries.h"
 
+#include <algorithm>
 #include <cstddef>
 #include <memory>
 #include <optional>
@@ -27,6 +28,16 @@ public:
     // Forgets the files of the pages at or past `count`.
     void keepFiles(std::size_t count);
 
+    // A save of `count` pages may leave files (and temporary files) of pages below `count`.
+    void noteSaveOf(std::size_t count) { widest_ = std::max(widest_, count); }
+    // Whether the folder may hold files of pages at or past `count`: it was not looked through
+    // yet, or a save of more pages has run since.
+    bool mayHoldFilesPast(std::size_t count) const { return !lookedThrough_ || count < widest_; }
+    void noteNoFilesPast(std::size_t count) {
+        lookedThrough_ = true;
+        widest_ = count;
+    }
+
 private:
     struct File {
         std::shared_ptr<const BibleStructure> record;
@@ -34,6 +45,8 @@ private:
     };
 
     PageEntries<File> files_;
+    bool lookedThrough_ = false;
+    std::size_t widest_ = 0;
 };
 
 } // namespace lumenscroll
