@@ -26,8 +26,10 @@ public:
     FrameClock& operator=(const FrameClock&) = delete;
     ~FrameClock();
 
-    // About sixty beats a second, as the display shows them.
-    static constexpr std::chrono::milliseconds interval{16};
+    // Thirty beats a second. Each repaint of the window costs a round trip to the display and a
+    // walk of its widgets, whatever it draws; at thirty a second the shimmer's soft band still
+    // glides, and a fade, whose steps are at least 40 ms apart, still shows each one.
+    static constexpr std::chrono::milliseconds interval{33};
 
     // Calls `frame` on every beat from the next one on, until the subscription is dropped.
     [[nodiscard]] Subscription onFrame(std::function<void()> frame);

@@ -7,6 +7,7 @@
 #include <chrono>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace lumenscroll {
@@ -16,16 +17,17 @@ using std::chrono::milliseconds;
 
 TEST(FrameClock, EveryListenerTakesTheSameBeatWhichRunsOnlyWhileSomeoneListens) {
     ManualScheduler scheduler;
-    std::vector<std::string> frames;
+    using Frame = std::pair<std::string, milliseconds>;
+    std::vector<Frame> frames;
     std::optional<FrameClock> clock(std::in_place, scheduler);
     EXPECT_EQ(scheduler.pendingCount(), 0U);
-    Subscription shimmer =
-        clock->onFrame([&] { frames.push_back("shimmer " + std::to_string(clock->now().count())); });
-    Subscription fade =
-        clock->onFrame([&] { frames.push_back("fade " + std::to_string(clock->now().count())); });
+    Subscription shimmer = clock->onFrame([&] { frames.emplace_back("shimmer", clock->now()); });
+    Subscription fade = clock->onFrame([&] { frames.emplace_back("fade", clock->now()); });
     EXPECT_EQ(scheduler.pendingCount(), 1U);
     scheduler.advance(FrameClock::interval * 2);
-    EXPECT_EQ(frames, (std::vector<std::string>{"shimmer 16", "fade 16", "shimmer 32", "fade 32"}));
+    const milliseconds beat = FrameClock::interval;
+    EXPECT_EQ(frames, (std::vector<Frame>{
+                          {"shimmer", beat}, {"fade", beat}, {"shimmer", beat * 2}, {"fade", beat * 2}}));
 
     shimmer.cancel();
     EXPECT_TRUE(clock->isRunning());
