@@ -1,5 +1,7 @@
 #include "app/reading/AnimatableGradientViewWidget.h"
 
+#include "app/reading/PanelShadow.h"
+
 #include <QColor>
 #include <QHideEvent>
 #include <QLinearGradient>
@@ -192,11 +194,23 @@ bool AnimatableGradientViewWidget::isInSight() const {
          widget = widget->parentWidget()) {
         area.translate(widget->pos());
         area &= widget->parentWidget()->rect();
-        if (area.isEmpty()) {
+        if (area.isEmpty() || isUnderAPanel(*widget, area)) {
             return false;
         }
     }
     return true;
+}
+
+bool AnimatableGradientViewWidget::isUnderAPanel(const QWidget& widget, const QRect& area) {
+    // A panel's shadow stands just under the panel, above what the panel covers, and knows its
+    // outline (a page's capsules under its search page).
+    const QObjectList& siblings = widget.parentWidget()->children();
+    for (auto above = siblings.begin() + siblings.indexOf(&widget) + 1; above != siblings.end(); ++above) {
+        if (const auto* shadow = qobject_cast<const PanelShadow*>(*above); shadow != nullptr && shadow->hides(area)) {
+            return true;
+        }
+    }
+    return false;
 }
 
 void AnimatableGradientViewWidget::setRunning(bool shown, bool active) {
@@ -232,12 +246,37 @@ void AnimatableGradientViewWidget::paintEvent(QPaintEvent* /*event*/) {
         painter.fillRect(area, gradient);
         return;
     }
+    // Where the outline is a rectangle the gradient is filled straight away; only the corners
+    // go through the outline's coverage.
+    const QRegion corners = cornerRegion();
+    painter.save();
+    painter.setClipRegion(QRegion(rect()) - corners);
+    painter.fillRect(area, gradient);
+    painter.restore();
+    painter.setClipRegion(corners);
     painter.drawImage(QPointF(0, 0), outlined(gradient));
 }
 
+QRegion AnimatableGradientViewWidget::cornerRegion() const {
+    const int side = static_cast<int>(std::ceil(outlineRadius()));
+    const int w = width();
+    const int h = height();
+    QRegion corners;
+    for (const QPoint& at : {QPoint(0, 0), QPoint(w - side, 0), QPoint(0, h - side), QPoint(w - side, h - side)}) {
+        corners += QRect(at, QSize(side, side));
+    }
+    return corners;
+}
+
+qreal AnimatableGradientViewWidget::outlineRadius() const {
+    const qreal shorter = std::min(width(), height()) / 2.0;
+    return cornerRadius_ < 0.0 ? shorter : std::min(cornerRadius_, shorter);
+}
+
 const QImage& AnimatableGradientViewWidget::outlined(const QGradient& gradient) {
-    // A rectangle fill and two copies, row by row: an antialiased shape filled with a gradient
-    // straight away would cost as much again, every frame, in the painter's helper threads.
+    // A rectangle fill and two copies, row by row, in the corners: an antialiased shape filled
+    // with a gradient straight away would cost as much again, every frame, in the painter's
+    // helper threads.
     const qreal ratio = devicePixelRatioF();
     const QSize pixels = (QSizeF(size()) * ratio).toSize();
     const QRectF area(QPointF(0, 0), QSizeF(size()));
@@ -245,8 +284,7 @@ const QImage& AnimatableGradientViewWidget::outlined(const QGradient& gradient) 
         outline_ = QImage(pixels, QImage::Format_ARGB32_Premultiplied);
         outline_.setDevicePixelRatio(ratio);
         outline_.fill(Qt::transparent);
-        const qreal shorter = std::min(area.width(), area.height()) / 2.0;
-        const qreal radius = cornerRadius_ < 0.0 ? shorter : std::min(cornerRadius_, shorter);
+        const qreal radius = outlineRadius();
         QPainter shape(&outline_);
         shape.setRenderHint(QPainter::Antialiasing);
         shape.setPen(Qt::NoPen);
@@ -256,6 +294,8 @@ const QImage& AnimatableGradientViewWidget::outlined(const QGradient& gradient) 
         outlinedFrame_.setDevicePixelRatio(ratio);
     }
     QPainter frame(&outlinedFrame_);
+    // Only the corners are drawn from it.
+    frame.setClipRegion(cornerRegion());
     frame.setCompositionMode(QPainter::CompositionMode_Source);
     frame.drawImage(QPointF(0, 0), outline_);
     frame.setCompositionMode(QPainter::CompositionMode_SourceIn);

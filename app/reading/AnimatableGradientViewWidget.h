@@ -9,6 +9,7 @@
 #include <QEasingCurve>
 #include <QImage>
 #include <QObject>
+#include <QRegion>
 #include <QWidget>
 
 #include <chrono>
@@ -22,8 +23,9 @@ namespace lumenscroll {
 // The beat and the fade run only while someone can see them: the widget shown, its window not
 // minimised, the application active. A fade repaints the widget alone, and only as often as
 // its colours move by a step the eye could tell; a transparent one, or one shown out of sight
-// (a page the carousel's overview draws from a picture), skips to its end. Its frames fall on
-// the context's frame clock, in the repaints whatever else moves asks for.
+// (a page the carousel's overview draws from a picture, a capsule under an open panel), skips
+// to its end. Its frames fall on the context's frame clock, in the repaints whatever else moves
+// asks for.
 class AnimatableGradientViewWidget : public QWidget {
     Q_OBJECT
 
@@ -69,6 +71,12 @@ private:
     void setRunning(bool shown, bool active);
     void runFrames();
     const QImage& outlined(const QGradient& gradient);
+    // The corner radius drawn, and the squares at the corners where the outline is not the
+    // rectangle's.
+    qreal outlineRadius() const;
+    // Whether `area` of the parent of `widget` lies under a panel stacked above `widget`.
+    static bool isUnderAPanel(const QWidget& widget, const QRect& area);
+    QRegion cornerRegion() const;
 
     AppContext& context_;
     AnimatableGradientView view_;

@@ -110,7 +110,8 @@ BibleSelectionViewWidget::BibleSelectionViewWidget(BibleSelectionView view, AppC
     move->setStyleSheet(
         QStringLiteral("QPushButton { border: none; background: transparent; color: %1; padding: 2px; }")
             .arg(textColor));
-    move->setGraphicsEffect(new DropShadowEffect(QColor::fromRgbF(0, 0, 0, 0.5f), 15, QPointF(0, 0), move));
+    move->setGraphicsEffect(new DropShadowEffect(QColor::fromRgbF(0, 0, 0, 0.5f), 15, QPointF(0, 0), move,
+                                                 DropShadowEffect::Outline::layout));
     move->adjustSize();
     move->move(width - buttonPadding - move->width(), (headerHeight - move->height()) / 2);
     connect(move, &QAbstractButton::clicked, this, [this] { view_.confirm(); });

@@ -20,6 +20,18 @@ void KeptLabel::paintEvent(QPaintEvent* event) {
         QLabel::paintEvent(event);
         return;
     }
+    QPainter(this).drawPixmap(0, 0, keptPicture());
+}
+
+bool KeptLabel::paintPlainText(QPainter& painter) {
+    if (!drawsPlainText()) {
+        return false;
+    }
+    painter.drawPixmap(0, 0, keptPicture());
+    return true;
+}
+
+const QPixmap& KeptLabel::keptPicture() {
     // The colour a label's style draws its text in.
     const QPalette::ColorGroup group = !isEnabled()       ? QPalette::Disabled
                                        : isActiveWindow() ? QPalette::Active
@@ -30,7 +42,7 @@ void KeptLabel::paintEvent(QPaintEvent* event) {
         drawnText_ = text();
         drawnColor_ = color;
     }
-    drawKeptPicture(*this, picture_, [this, &color](QPainter& painter) {
+    keepPicture(*this, picture_, [this, &color](QPainter& painter) {
         painter.setFont(font());
         painter.setPen(color);
         const int wrap = wordWrap() ? Qt::TextWordWrap : 0;
@@ -38,6 +50,7 @@ void KeptLabel::paintEvent(QPaintEvent* event) {
         painter.drawText(area, static_cast<int>(QStyle::visualAlignment(layoutDirection(), alignment())) | wrap,
                          text());
     });
+    return picture_;
 }
 
 void KeptLabel::changeEvent(QEvent* event) {

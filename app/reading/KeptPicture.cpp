@@ -8,6 +8,11 @@
 namespace lumenscroll {
 
 void drawKeptPicture(QWidget& widget, QPixmap& picture, const std::function<void(QPainter&)>& paint) {
+    keepPicture(widget, picture, paint);
+    QPainter(&widget).drawPixmap(0, 0, picture);
+}
+
+void keepPicture(const QWidget& widget, QPixmap& picture, const std::function<void(QPainter&)>& paint) {
     const qreal ratio = widget.devicePixelRatioF();
     const QSize pixels = (QSizeF(widget.size()) * ratio).toSize();
     if (picture.size() != pixels || picture.devicePixelRatio() != ratio) {
@@ -17,7 +22,6 @@ void drawKeptPicture(QWidget& widget, QPixmap& picture, const std::function<void
         QPainter painter(&picture);
         paint(painter);
     }
-    QPainter(&widget).drawPixmap(0, 0, picture);
 }
 
 } // namespace lumenscroll

@@ -21,6 +21,9 @@ public:
     // The outline the shadow falls from, in the parent's coordinates; empty casts none.
     void setShape(const QPainterPath& shape);
     const QPainterPath& shape() const { return shape_; }
+    // Whether `area` (in the parent's coordinates) lies wholly under the panels the shadow falls
+    // from, which are opaque inside their outline: nobody sees what stands there.
+    bool hides(const QRectF& area) const { return isVisible() && shape_.contains(area); }
 
     // How many shadows have been blurred so far.
     int blurCount() const { return blurs_; }

@@ -78,7 +78,8 @@ SymbolButton* SheetLook::closeButton(const ResourceLocator& resources, const QCo
     auto* button = new SymbolButton(resources, style, parent);
     button->setObjectName(QStringLiteral("closeButton"));
     button->setGraphicsEffect(new DropShadowEffect(QColor::fromRgbF(0, 0, 0, closeShadowOpacity),
-                                                   closeShadowRadius, QPointF(0, 0), button));
+                                                   closeShadowRadius, QPointF(0, 0), button,
+                                                   DropShadowEffect::Outline::layout));
     return button;
 }
 

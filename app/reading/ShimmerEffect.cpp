@@ -282,6 +282,12 @@ bool ShimmerEffect::eventFilter(QObject* watched, QEvent* event) {
         shown_ = event->type() == QEvent::Show;
         follow();
     }
+    // What the target paints itself with changed: its kept picture no longer shows it.
+    if (watched == target_ && sourcePainter_ &&
+        (event->type() == QEvent::FontChange || event->type() == QEvent::PaletteChange ||
+         event->type() == QEvent::StyleChange || event->type() == QEvent::EnabledChange)) {
+        targetLookChanged();
+    }
     return QGraphicsEffect::eventFilter(watched, event);
 }
 

@@ -33,10 +33,9 @@ SymbolButton::SymbolButton(const ResourceLocator& resources, Style style, QWidge
         // Its outline changes with its layout and with the symbol and look set here, which say so:
         // finding the outline on every repaint would render the button apart, and that lays out
         // the whole window (every page of the carousel) first.
-        shadow_ = new DropShadowEffect(QColor::fromRgbF(0, 0, 0, static_cast<float>(shadowOpacity)),
-                                       2 * shadowRadius, QPointF(shadowOffset, shadowOffset), this,
-                                       DropShadowEffect::Outline::layout);
-        setGraphicsEffect(shadow_);
+        setGraphicsEffect(new DropShadowEffect(QColor::fromRgbF(0, 0, 0, static_cast<float>(shadowOpacity)),
+                                               2 * shadowRadius, QPointF(shadowOffset, shadowOffset), this,
+                                               DropShadowEffect::Outline::layout));
     }
     refreshSymbol();
     resize(sizeHint());
@@ -64,8 +63,9 @@ void SymbolButton::setLook(qreal opacity, qreal symbolOpacity) {
 }
 
 void SymbolButton::refreshSymbol() {
-    if (shadow_ != nullptr) {
-        shadow_->outlineChanged();
+    // Whoever gave it a shadow (its style or its owner): the outline follows the symbol and look.
+    if (auto* shadow = qobject_cast<DropShadowEffect*>(graphicsEffect())) {
+        shadow->outlineChanged();
     }
     QColor color = style_.color;
     color.setAlphaF(static_cast<float>(style_.color.alphaF() * symbolOpacity_));

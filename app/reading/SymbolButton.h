@@ -8,12 +8,12 @@
 
 namespace lumenscroll {
 
-class DropShadowEffect;
 class ResourceLocator;
 
 // A plain (bezel-less) button showing a platform symbol and, below or beside it, a caption:
 // the page's search, deselect and copy buttons, the navigation chevrons and the selection
-// bar's bookmark button.
+// bar's bookmark button. A shadow given to it (DropShadowEffect::Outline::layout) is told when
+// its symbol or look changes, the only changes to its outline besides its layout.
 class SymbolButton : public QAbstractButton {
     Q_OBJECT
 
@@ -58,8 +58,6 @@ private:
     QPixmap picture_;
     qreal opacity_ = 1.0;
     qreal symbolOpacity_ = 1.0;
-    // Its shadow, when the style asks for one.
-    DropShadowEffect* shadow_ = nullptr;
 };
 
 } // namespace lumenscroll

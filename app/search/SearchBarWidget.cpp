@@ -7,6 +7,7 @@
 #include "app/reading/DropShadowEffect.h"
 #include "app/reading/SymbolButton.h"
 #include "app/reading/SymbolIcon.h"
+#include "app/reading/TextHalo.h"
 #include "app/search/SearchBar.h"
 
 #include <QAbstractButton>
@@ -47,6 +48,7 @@ public:
         face_->setAttribute(Qt::WA_TransparentForMouseEvents);
         gradient_ = new AnimatableGradientViewWidget(context, Binding<bool>::constant(false), face_);
         gradient_->setCornerRadius(AnimatableGradientViewWidget::capsule);
+        halo_ = new TextHalo(QColor(0, 0, 0, 160), textHaloRadius, face_);
 
         auto* row = new QHBoxLayout(face_);
         row->setContentsMargins(labelPadding + spacing / 2, labelPadding, labelPadding + spacing / 2,
@@ -61,10 +63,7 @@ public:
         glass->setPixmap(SymbolIcon::pixmap(context.resources(), QStringLiteral("magnifyingglass"), Qt::white,
                                             side, devicePixelRatioF()));
         // White on whatever colours the gradient takes: a dark halo keeps it readable on the light ones.
-        for (QLabel* label : {name, glass}) {
-            label->setGraphicsEffect(
-                new DropShadowEffect(QColor(0, 0, 0, 160), textHaloRadius, QPointF(0, 0), label));
-        }
+        halo_->setLabels({name, glass});
         row->addWidget(name);
         row->addWidget(glass);
     }
@@ -78,11 +77,13 @@ protected:
         QAbstractButton::resizeEvent(event);
         face_->setGeometry(rect());
         gradient_->setGeometry(face_->rect());
+        halo_->setGeometry(face_->rect());
     }
 
 private:
     QWidget* face_;
     AnimatableGradientViewWidget* gradient_ = nullptr;
+    TextHalo* halo_ = nullptr;
 };
 
 SymbolButton* barButton(const ResourceLocator& resources, const QString& symbol, QWidget* parent) {

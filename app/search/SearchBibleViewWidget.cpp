@@ -69,8 +69,9 @@ SearchBibleViewWidget::SearchBibleViewWidget(Binding<std::int64_t> pageIndex, Bi
     closeStyle.symbol = QStringLiteral("xmark.circle");
     closeStyle.symbolSize = closeSize;
     closeButton_ = new SymbolButton(context.resources(), closeStyle, header_);
-    closeButton_->setGraphicsEffect(new DropShadowEffect(
-        Qt::black, closeShadowRadius, QPointF(closeShadowOffset, closeShadowOffset), closeButton_));
+    closeButton_->setGraphicsEffect(new DropShadowEffect(Qt::black, closeShadowRadius,
+                                                         QPointF(closeShadowOffset, closeShadowOffset),
+                                                         closeButton_, DropShadowEffect::Outline::layout));
     closeButton_->setObjectName(QStringLiteral("closeButton"));
     connect(closeButton_, &QAbstractButton::clicked, this, [this] { view_.closeSearchPage(); });
 

@@ -47,8 +47,9 @@ QFont titleFont(int points) {
                       points);
 }
 
-QLabel* textLabel(const QString& text, int points, const QColor& color, QWidget* parent) {
-    auto* label = new QLabel(text, parent);
+// Kept: every frame of the movie repaints the texts over it.
+KeptLabel* textLabel(const QString& text, int points, const QColor& color, QWidget* parent) {
+    auto* label = new KeptLabel(text, parent);
     label->setFont(titleFont(points));
     QPalette palette = label->palette();
     palette.setColor(QPalette::WindowText, color);
@@ -62,13 +63,16 @@ void fitText(QLabel* label, QSize frame) {
     label->setFixedSize(frame.width(), std::max(frame.height(), label->heightForWidth(frame.width())));
 }
 
-// A shimmer of white, brighter in the band.
-void shimmer(QWidget* target, AppContext& context) {
+// A shimmer of white, brighter in the band, masking the label's kept text.
+void shimmer(KeptLabel* target, AppContext& context) {
     const std::vector<Shimmer::Color> gradient{Shimmer::Color::named(NamedColor::white, 0.8),
                                                Shimmer::Color::named(NamedColor::white),
                                                Shimmer::Color::named(NamedColor::white, 0.8)};
-    ShimmerEffect::apply(target, true, context, Shimmer::defaultAnimation(), gradient,
-                         Shimmer::defaultBandSize);
+    ShimmerEffect* effect = ShimmerEffect::apply(target, true, context, Shimmer::defaultAnimation(), gradient,
+                                                 Shimmer::defaultBandSize);
+    if (effect != nullptr) {
+        effect->setSourcePainter([target](QPainter& painter) { target->paintPlainText(painter); });
+    }
 }
 
 // `x` moved as little as needed for `width` to stand inside the panel's margins.
@@ -133,7 +137,7 @@ AboutViewWidget::AboutViewWidget(AboutView& view, MoviePlayer& movie, QWidget* p
         }
     }
 
-    for (QLabel* text : {supportExplanation_, bankAccountInfo_, paymentLine_}) {
+    for (KeptLabel* text : {supportExplanation_, bankAccountInfo_, paymentLine_}) {
         shimmer(text, view_.context());
     }
 
@@ -212,7 +216,14 @@ void AboutViewWidget::placeContent() {
 }
 
 void AboutViewWidget::refresh() {
-    paymentLine_->setText(QString::fromStdString(view_.paymentLine()));
+    const QString line = QString::fromStdString(view_.paymentLine());
+    if (paymentLine_->text() == line) {
+        return;
+    }
+    paymentLine_->setText(line);
+    if (ShimmerEffect* effect = ShimmerEffect::of(paymentLine_)) {
+        effect->targetLookChanged();
+    }
 }
 
 void AboutViewWidget::showEvent(QShowEvent* event) {

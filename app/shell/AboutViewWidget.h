@@ -2,6 +2,7 @@
 
 #include "app/platform/ChangeWatchers.h"
 #include "app/platform/Subscription.h"
+#include "app/reading/KeptLabel.h"
 
 #include <QWidget>
 
@@ -53,9 +54,9 @@ private:
     PanelCloseButton* closeButton_;
     QLabel* explanation_;
     QWidget* supportRow_;
-    QLabel* supportExplanation_;
-    QLabel* bankAccountInfo_;
-    QLabel* paymentLine_;
+    KeptLabel* supportExplanation_;
+    KeptLabel* bankAccountInfo_;
+    KeptLabel* paymentLine_;
     QLabel* explanation2_;
     QLabel* contact_;
     QLabel* icon_;

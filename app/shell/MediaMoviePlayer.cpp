@@ -11,6 +11,8 @@
 
 #include <utility>
 
+#include <malloc.h>
+
 namespace lumenscroll {
 
 MediaMoviePlayer::MediaMoviePlayer(QObject* parent)
@@ -45,7 +47,10 @@ MediaMoviePlayer::MediaMoviePlayer(QObject* parent)
 void MediaMoviePlayer::showPendingFrame() {
     const std::optional<QVideoFrame> frame = std::exchange(pendingFrame_, std::nullopt);
     if (frame && frame->isValid() && frames_.size() > 0) {
-        frames_.send(VideoFrameImage::of(*frame, box_, mode_));
+        // The picture sent two frames ago is shown by nobody now: this one is written over it.
+        QImage image = VideoFrameImage::of(*frame, box_, mode_, std::exchange(previous_, QImage()));
+        previous_ = std::exchange(latest_, image);
+        frames_.send(image);
     }
 }
 
@@ -74,8 +79,14 @@ void MediaMoviePlayer::seekToStart() {
 }
 
 void MediaMoviePlayer::unload() {
+    previous_ = QImage();
+    latest_ = QImage();
     player_->stop();
     player_->setSource(QUrl());
+    // The decoder's threads leave their freed frames in memory pools of their own, which the
+    // allocator would otherwise keep for the rest of the run: given back, a closed movie leaves
+    // the program as large as it was before it played.
+    malloc_trim(0);
 }
 
 void MediaMoviePlayer::showFramesIn(QSize box, Qt::AspectRatioMode mode) {

@@ -60,6 +60,10 @@ private:
     std::optional<QVideoFrame> pendingFrame_;
     QSize box_;
     Qt::AspectRatioMode mode_ = Qt::KeepAspectRatio;
+    // The last two pictures sent, the older to be written over by the next frame once nobody
+    // shows it.
+    QImage latest_;
+    QImage previous_;
 };
 
 } // namespace lumenscroll

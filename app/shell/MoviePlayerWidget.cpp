@@ -7,6 +7,9 @@
 #include <QPainterPath>
 #include <QShowEvent>
 
+#include <algorithm>
+#include <cmath>
+
 namespace lumenscroll {
 
 MoviePlayerWidget::MoviePlayerWidget(MoviePlayer& movie, QWidget* parent)
@@ -78,6 +81,10 @@ void MoviePlayerWidget::paintEvent(QPaintEvent*) {
         paintRounded(painter);
         return;
     }
+    paintFrame(painter);
+}
+
+void MoviePlayerWidget::paintFrame(QPainter& painter) {
     painter.fillRect(rect(), Qt::black);
     if (!frame_.isNull()) {
         // Whole pixels: a frame made at the size shown is copied to the screen as it is, unscaled.
@@ -89,9 +96,26 @@ void MoviePlayerWidget::paintEvent(QPaintEvent*) {
     painter.fillRect(rect(), veil_);
 }
 
-// The shapes filled with the frame as their brush, so the rounded edges are antialiased, as a
-// rounded clip of the whole panel would give them, without drawing the panel apart each frame.
+// Away from its corners the view is a rectangle, where the frame is copied and dimmed as a
+// square view's is. In the corners the shapes are filled with the frame as their brush, so the
+// rounded edges are antialiased, as a rounded clip of the whole panel would give them, without
+// drawing the panel apart each frame; filled over the whole view, that would cost every frame
+// several times the copy.
 void MoviePlayerWidget::paintRounded(QPainter& painter) {
+    const int corner = std::min(static_cast<int>(std::ceil(cornerRadius_)), std::min(width(), height()) / 2);
+    const QRect strips[] = {rect().adjusted(0, corner, 0, -corner), rect().adjusted(corner, 0, -corner, 0)};
+    for (const QRect& strip : strips) {
+        painter.save();
+        painter.setClipRect(strip);
+        paintFrame(painter);
+        painter.restore();
+    }
+    QRegion corners;
+    for (const QPoint& at : {QPoint(0, 0), QPoint(width() - corner, 0), QPoint(0, height() - corner),
+                             QPoint(width() - corner, height() - corner)}) {
+        corners += QRect(at, QSize(corner, corner));
+    }
+    painter.setClipRegion(corners);
     painter.setRenderHint(QPainter::Antialiasing);
     QPainterPath shape;
     shape.addRoundedRect(QRectF(rect()), cornerRadius_, cornerRadius_);

@@ -45,6 +45,8 @@ private:
     void tellShownSize();
     // Where the frame stands: scaled into the widget, centred, in whole pixels.
     QRect frameTarget() const;
+    // The frame, or black where there is none, dimmed by the veil, over the whole view.
+    void paintFrame(QPainter& painter);
     void paintRounded(QPainter& painter);
 
     MoviePlayer& movie_;

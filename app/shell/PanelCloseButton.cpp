@@ -23,8 +23,10 @@ constexpr qreal shadowRadius = 30.0;
 PanelCloseButton::PanelCloseButton(const ResourceLocator& resources, QWidget* parent)
     : SymbolButton(resources, closeStyle(), parent) {
     setObjectName(QStringLiteral("closeButton"));
+    // Blurred once: a movie or gradient moving under the button repaints it every frame.
     setGraphicsEffect(new DropShadowEffect(QColor::fromRgbF(0, 0, 0, static_cast<float>(shadowOpacity)),
-                                           shadowRadius, QPointF(0, 0), this));
+                                           shadowRadius, QPointF(0, 0), this,
+                                           DropShadowEffect::Outline::layout));
 }
 
 PanelCloseButton::~PanelCloseButton() = default;

@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cstdint>
 #include <optional>
+#include <utility>
 #include <vector>
 
 namespace lumenscroll {
@@ -99,12 +100,15 @@ std::vector<Tap> tapsFor(int from, int to, int skip, int count) {
 // The part `part` of the frame converted at `scaled`: the luma sampled between its four
 // neighbours, the chroma at the nearest sample, which the eye does not tell apart at a
 // picture's size.
-QImage fromYuv420(const QVideoFrame& frame, const ChromaLayout& layout, QSize scaled, const QRect& part) {
+QImage fromYuv420(const QVideoFrame& frame, const ChromaLayout& layout, QSize scaled, const QRect& part,
+                  QImage spare) {
     const YuvMatrix m = matrixFor(frame.surfaceFormat());
     const std::vector<Tap> columns = tapsFor(frame.width(), scaled.width(), part.x(), part.width());
     const std::vector<Tap> rows = tapsFor(frame.height(), scaled.height(), part.y(), part.height());
     const QSize size = part.size();
-    QImage image(size, QImage::Format_RGB32);
+    QImage image = spare.size() == size && spare.format() == QImage::Format_RGB32 && spare.isDetached()
+                       ? std::move(spare)
+                       : QImage(size, QImage::Format_RGB32);
     const uchar* lumaPlane = frame.bits(0);
     // In an interleaved plane V sits one byte after U (NV12) or one before it (NV21).
     const uchar* uPlane = frame.bits(layout.uPlane) + (layout.vOffset < 0 ? 1 : 0);
@@ -146,7 +150,7 @@ QSize VideoFrameImage::sizeShown(QSize frame, QSize box, Qt::AspectRatioMode mod
     return scaled.width() < frame.width() ? scaled : frame;
 }
 
-QImage VideoFrameImage::of(const QVideoFrame& frame, QSize box, Qt::AspectRatioMode mode) {
+QImage VideoFrameImage::of(const QVideoFrame& frame, QSize box, Qt::AspectRatioMode mode, QImage spare) {
     if (!frame.isValid()) {
         return {};
     }
@@ -167,7 +171,7 @@ QImage VideoFrameImage::of(const QVideoFrame& frame, QSize box, Qt::AspectRatioM
                      visible);
     QImage image;
     if (chroma) {
-        image = fromYuv420(mapped, *chroma, scaled, part);
+        image = fromYuv420(mapped, *chroma, scaled, part, std::move(spare));
     } else {
         // A copy either way: the frame's memory goes back to the decoder when it is unmapped.
         const QImage shared(mapped.bits(0), mapped.width(), mapped.height(), mapped.bytesPerLine(0), packed);

@@ -21,8 +21,12 @@ public:
     // an invalid frame or one that cannot be read. Planar and semi-planar 4:2:0 YUV (BT.601
     // unless the frame says BT.709, video range unless it says full) and packed RGB formats are
     // converted here; any other format goes through Qt's own conversion, at the frame's size.
-    static QImage of(const QVideoFrame& frame, QSize box = {},
-                     Qt::AspectRatioMode mode = Qt::KeepAspectRatio);
+    //
+    // A `spare` picture nobody else holds any more, of the size and format needed, is written
+    // over instead of a new one: a movie's pictures are each over a megabyte, and a new one
+    // every frame costs the processor more in clearing fresh memory than the conversion itself.
+    static QImage of(const QVideoFrame& frame, QSize box = {}, Qt::AspectRatioMode mode = Qt::KeepAspectRatio,
+                     QImage spare = {});
 
     // The size of a `frame`-sized picture scaled into `box` by `mode`, its proportions kept,
     // where that is smaller than the frame: converting more pixels than the screen shows is

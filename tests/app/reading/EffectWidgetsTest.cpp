@@ -4,9 +4,12 @@
 #include "app/reading/AnimatableGradientViewWidget.h"
 #include "app/reading/DropShadowEffect.h"
 #include "app/reading/KeptLabel.h"
+#include "app/reading/PanelShadow.h"
 #include "app/reading/RoundedClipEffect.h"
+#include "app/reading/SheetLook.h"
 #include "app/reading/ShimmerEffect.h"
 #include "app/reading/SymbolButton.h"
+#include "app/reading/TextHalo.h"
 
 #include "app/platform/Binding.h"
 #include "testing/platform/TestAppContext.h"
@@ -21,6 +24,7 @@
 #include <QLabel>
 #include <QLinearGradient>
 #include <QPainter>
+#include <QPainterPath>
 #include <QPalette>
 #include <QTest>
 #include <QWidget>
@@ -31,6 +35,7 @@
 #include <chrono>
 #include <cstdlib>
 #include <initializer_list>
+#include <utility>
 #include <vector>
 
 namespace lumenscroll {
@@ -166,6 +171,28 @@ TEST_F(GradientFadeTest, FadesInAsManyFramesAsItsColoursHaveVisibleSteps) {
     EXPECT_DOUBLE_EQ(gradient->shownUpperOpacity(), 0.0);
 }
 
+TEST_F(GradientFadeTest, RunsNoFramesWhollyUnderAPanel) {
+    gradient->view().stopTimer();
+    auto* shadow = new PanelShadow(Qt::black, 10, &window);
+    shadow->show();
+    const struct {
+        QRectF panel;
+        bool fades;
+    } cases[] = {
+        {QRectF(-20, -20, 200, 200), false},
+        // Its rounded corner leaves the gradient's corner in sight.
+        {QRectF(0, 0, 200, 200), true},
+        {QRectF(50, 0, 200, 200), true},
+    };
+    for (const auto& c : cases) {
+        QPainterPath outline;
+        outline.addRoundedRect(c.panel, 20, 20);
+        shadow->setShape(outline);
+        fadeBetween(plain(0.0), plain(1.0));
+        EXPECT_EQ(gradient->isFading(), c.fades) << c.panel.x();
+    }
+}
+
 TEST_F(GradientFadeTest, AFrameRepaintsTheGradientAloneAndATransparentOneNothing) {
     PaintCounter counter{gradient, elsewhere};
     QApplication::processEvents();
@@ -230,6 +257,59 @@ TEST_F(GradientFadeTest, HoldsBeatAndFadeWhileTheApplicationIsInactiveOrTheWindo
     later->show();
     EXPECT_FALSE(later->isRunning());
     EXPECT_FALSE(later->view().hasTimer());
+}
+
+TEST(AnimatableGradientViewWidget, ARoundedOneIsThePlainGradientSeenThroughAnAntialiasedOutline) {
+    TestAppContext test;
+    QWidget host;
+    auto* plain = new AnimatableGradientViewWidget(test.context(), Binding<bool>::constant(false), &host);
+    auto* rounded = new AnimatableGradientViewWidget(test.context(), Binding<bool>::constant(false), &host);
+    const std::vector<AnimatableGradientView::Color> colours{{0.9, 0.2, 0.1, 1.0}, {0.1, 0.3, 0.95, 0.8}};
+    for (AnimatableGradientViewWidget* view : {plain, rounded}) {
+        view->resize(200, 60);
+        view->setOpacity(0.7);
+        view->view().swapGradient(colours);
+        view->view().swapGradient(colours);
+    }
+    host.show();
+    for (const qreal radius : {20.0, AnimatableGradientViewWidget::capsule}) {
+        rounded->setCornerRadius(radius);
+        const auto drawn = [](QWidget* view) {
+            QImage image(view->size(), QImage::Format_ARGB32_Premultiplied);
+            image.fill(Qt::transparent);
+            view->render(&image, QPoint(), QRegion(), QWidget::DrawChildren);
+            return image;
+        };
+        QImage expected = drawn(plain);
+        {
+            QImage outline(expected.size(), QImage::Format_ARGB32_Premultiplied);
+            outline.fill(Qt::transparent);
+            QPainter shape(&outline);
+            shape.setRenderHint(QPainter::Antialiasing);
+            shape.setPen(Qt::NoPen);
+            shape.setBrush(Qt::white);
+            const qreal r = radius < 0 ? 30.0 : radius;
+            shape.drawRoundedRect(QRectF(0, 0, 200, 60), r, r);
+            QPainter masking(&expected);
+            masking.setCompositionMode(QPainter::CompositionMode_DestinationIn);
+            masking.drawImage(0, 0, outline);
+        }
+        const QImage actual = drawn(rounded);
+        // Premultiplied, as drawn: where the outline is faint, colours unpremultiplied would
+        // magnify the rounding of a few levels.
+        int differing = 0;
+        for (int y = 0; y < 60; ++y) {
+            const auto* a = reinterpret_cast<const QRgb*>(actual.constScanLine(y));
+            const auto* e = reinterpret_cast<const QRgb*>(expected.constScanLine(y));
+            for (int x = 0; x < 200; ++x) {
+                const bool same =
+                    std::abs(qRed(a[x]) - qRed(e[x])) <= 2 && std::abs(qGreen(a[x]) - qGreen(e[x])) <= 2 &&
+                    std::abs(qBlue(a[x]) - qBlue(e[x])) <= 2 && std::abs(qAlpha(a[x]) - qAlpha(e[x])) <= 2;
+                differing += same ? 0 : 1;
+            }
+        }
+        EXPECT_EQ(differing, 0) << radius;
+    }
 }
 
 TEST(ShimmerEffect, MasksTheWidgetAndComesOffWhenInactive) {
@@ -361,14 +441,20 @@ void expectSameHalves(QWidget& host) {
     EXPECT_EQ(differing, 0);
 }
 
+// A label drawn by the platform on the left of the host's top row, a kept one on the right.
+std::pair<QLabel*, KeptLabel*> labelsSideBySide(QWidget& host, const QString& text) {
+    auto* label = new QLabel(text, &host);
+    auto* kept = new KeptLabel(text, &host);
+    label->setGeometry(0, 0, 200, 40);
+    kept->setGeometry(200, 0, 200, 40);
+    return {label, kept};
+}
+
 TEST(KeptPicture, AKeptLabelAndSymbolButtonDrawWhatTheyShowNowAfterAChange) {
     TestAppContext test;
     QWidget host;
     host.resize(400, 80);
-    auto* label = new QLabel(QStringLiteral("Bible"), &host);
-    auto* kept = new KeptLabel(QStringLiteral("Bible"), &host);
-    label->setGeometry(0, 0, 200, 40);
-    kept->setGeometry(200, 0, 200, 40);
+    auto [label, kept] = labelsSideBySide(host, QStringLiteral("Bible"));
     SymbolButton::Style style;
     style.caption = QStringLiteral("북마크");
     style.orientation = Qt::Horizontal;
@@ -539,6 +625,99 @@ TEST(DropShadowEffect, AWidgetWhoseOutlineFollowsItsLayoutStillDrawsAWidgetItHol
     // Drawn straight through, the platform would leave the swatch out.
     swatch->paint(Qt::green);
     EXPECT_EQ(window.grab().toImage().pixelColor(70, 55), QColor(Qt::green));
+}
+
+TEST(ShimmerEffect, MasksAKeptLabelsOwnTextAsThePlatformsPictureOfIt) {
+    TestAppContext test;
+    QWidget host;
+    host.resize(400, 40);
+    auto [label, kept] = labelsSideBySide(host, QStringLiteral("후원 계좌 보기"));
+    host.show();
+    ShimmerEffect::apply(label, true, test.context());
+    ShimmerEffect::apply(kept, true, test.context())->setSourcePainter([kept](QPainter& painter) {
+        kept->paintPlainText(painter);
+    });
+    expectSameHalves(host);
+
+    // The shimmer keeps its picture until it is told the text changed.
+    label->setText(QStringLiteral("👉 토스 후원 계좌 보기 👈"));
+    kept->setText(label->text());
+    ShimmerEffect::of(kept)->targetLookChanged();
+    expectSameHalves(host);
+}
+
+// A white label on a colour that changes without telling anyone, as on a moving gradient.
+struct HaloScene {
+    explicit HaloScene(QWidget* parent)
+        : backdrop(new Swatch(parent))
+        , label(new QLabel(QStringLiteral("개역한글"), parent)) {
+        backdrop->setGeometry(parent->rect());
+        backdrop->paint(QColor(230, 210, 250));
+        label->setStyleSheet(QStringLiteral("color: white;"));
+        label->move(40, 12);
+        label->adjustSize();
+    }
+    Swatch* backdrop;
+    QLabel* label;
+};
+
+TEST(TextHalo, CastsTheHaloOfAShadowOnEachLabelAndBlursItOnceForEachLookOfThem) {
+    QWidget host;
+    host.resize(400, 44);
+    auto* left = new QWidget(&host);
+    auto* right = new QWidget(&host);
+    left->setGeometry(0, 0, 200, 44);
+    right->setGeometry(200, 0, 200, 44);
+    HaloScene effect(left);
+    effect.label->setGraphicsEffect(
+        new DropShadowEffect(QColor(0, 0, 0, 160), 6, QPointF(0, 0), effect.label));
+    HaloScene drawn(right);
+    auto* halo = new TextHalo(QColor(0, 0, 0, 160), 6, right);
+    drawn.label->raise();
+    halo->setLabels({drawn.label});
+    host.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&host));
+    expectSameHalves(host);
+    const QImage haloed = host.grab().toImage();
+    halo->hide();
+    EXPECT_NE(host.grab().toImage(), haloed);
+    halo->show();
+
+    for (const QColor& colour : {QColor(Qt::yellow), QColor(90, 60, 160)}) {
+        effect.backdrop->paint(colour);
+        drawn.backdrop->paint(colour);
+        expectSameHalves(host);
+    }
+    EXPECT_EQ(halo->blurCount(), 1);
+
+    effect.label->setText(QStringLiteral("KJV"));
+    drawn.label->setText(QStringLiteral("KJV"));
+    expectSameHalves(host);
+    EXPECT_EQ(halo->blurCount(), 2);
+}
+
+TEST(SymbolButton, KeepsTheShadowItsOwnerGivesItUntilItsSymbolChanges) {
+    TestAppContext test(LUMENSCROLL_RESOURCE_DIR);
+    CasterWindow scene;
+    SymbolButton* button = SheetLook::closeButton(test.context().resources(), Qt::white, &scene.window);
+    button->move(120, 60);
+    auto* shadow = qobject_cast<DropShadowEffect*>(button->graphicsEffect());
+    ASSERT_NE(shadow, nullptr);
+    scene.window.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&scene.window));
+    QCoreApplication::processEvents();
+    scene.window.grab();
+    const int renders = shadow->renderCount();
+    const int blurs = shadow->blurCount();
+
+    scene.window.update();
+    scene.window.grab();
+    EXPECT_EQ(shadow->renderCount(), renders);
+
+    button->setSymbol(QStringLiteral("xmark.circle"));
+    scene.window.grab();
+    EXPECT_EQ(shadow->renderCount(), renders + 1);
+    EXPECT_EQ(shadow->blurCount(), blurs + 1);
 }
 
 } // namespace

@@ -18,7 +18,10 @@
 #include <QEnterEvent>
 #include <QGuiApplication>
 #include <QLabel>
+#include <QLinearGradient>
 #include <QMouseEvent>
+#include <QPainter>
+#include <QPainterPath>
 
 #include <gtest/gtest.h>
 
@@ -99,10 +102,14 @@ TEST_F(PanelWidgetsTest, TheSupportRowRevealsTheLinkUnderThePointerAndAClickOpen
 
         QWidget* row = widget.supportRow();
         EXPECT_EQ(row->cursor().shape(), Qt::PointingHandCursor);
+        const auto linePicture = [&widget] { return widget.paymentLine()->grab().toImage(); };
+        const QImage before = linePicture();
         QEnterEvent enter(QPointF(5, 5), QPointF(5, 5), row->mapToGlobal(QPointF(5, 5)));
         QApplication::sendEvent(row, &enter);
         settle();
         EXPECT_EQ(widget.paymentLine()->text(), QString::fromStdString(view.tossLink));
+        // Its shimmer masks the link now, not the text it kept before.
+        EXPECT_NE(linePicture(), before);
         ASSERT_EQ(test.recordingSoundPlayer().played().size(), 1);
         EXPECT_TRUE(test.recordingSoundPlayer().played().front().endsWith(AboutView::cheeringSound));
 
@@ -168,6 +175,36 @@ TEST_F(PanelWidgetsTest, ARoundedMovieViewLeavesItsCornersToWhatLiesUnderItAndDi
     const QColor middle = shown.pixelColor(100, 50);
     EXPECT_NEAR(middle.red(), 127, 2);
     EXPECT_EQ(middle.green(), 0);
+
+    // Pixel for pixel the rounded shape filled with the frame's middle and dimmed, corners and
+    // edges alike.
+    QLinearGradient colours(0, 0, 400, 100);
+    colours.setColorAt(0, Qt::red);
+    colours.setColorAt(1, Qt::blue);
+    QPainter(&frame).fillRect(frame.rect(), colours);
+    movie.showFrame(frame);
+    QImage expected(200, 100, QImage::Format_RGB32);
+    expected.fill(Qt::white);
+    {
+        QPainter painter(&expected);
+        painter.setRenderHint(QPainter::Antialiasing);
+        QPainterPath shape;
+        shape.addRoundedRect(QRectF(0, 0, 200, 100), 30, 30);
+        QBrush brush(frame);
+        brush.setTransform(QTransform::fromTranslate(-100, 0));
+        painter.fillPath(shape, brush);
+        painter.fillPath(shape, QColor(0, 0, 0, 128));
+    }
+    const QImage rounded = under.grab().toImage().convertToFormat(QImage::Format_RGB32);
+    int differing = 0;
+    for (int y = 0; y < 100; ++y) {
+        for (int x = 0; x < 200; ++x) {
+            const QColor a = rounded.pixelColor(x, y);
+            const QColor b = expected.pixelColor(x, y);
+            differing += std::abs(a.red() - b.red()) > 2 || std::abs(a.blue() - b.blue()) > 2 ? 1 : 0;
+        }
+    }
+    EXPECT_EQ(differing, 0);
 }
 
 TEST_F(PanelWidgetsTest, TheMovieHoldsWhileAnotherProgramIsInFront) {

@@ -116,5 +116,22 @@ TEST(VideoFrameImage, IsMadeAtTheSizeShownCutToTheBoxAndNeverLargerThanTheFrame)
     }
 }
 
+TEST(VideoFrameImage, IsWrittenOverASpareOnlyWhenNobodyElseHoldsIt) {
+    const QImage first = VideoFrameImage::of(halvesFrame(), QSize(4, 4));
+    const uchar* const bits = first.constBits();
+    QImage spare = first;
+    QImage reused = VideoFrameImage::of(halvesFrame(), QSize(4, 4), Qt::KeepAspectRatio, std::move(spare));
+    // `first` still holds it: a new picture, and `first` left as it was.
+    EXPECT_NE(reused.constBits(), bits);
+    EXPECT_EQ(first, reused);
+
+    const uchar* const reusedBits = reused.constBits();
+    const QImage written = VideoFrameImage::of(halvesFrame(), QSize(4, 4), Qt::KeepAspectRatio, std::move(reused));
+    EXPECT_EQ(written.constBits(), reusedBits);
+    EXPECT_EQ(written, first);
+    // Of another size, it is not used.
+    EXPECT_EQ(VideoFrameImage::of(halvesFrame(), QSize(2, 2), Qt::KeepAspectRatio, written).size(), QSize(2, 1));
+}
+
 } // namespace
 } // namespace lumenscroll
