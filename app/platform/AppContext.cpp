@@ -38,6 +38,7 @@ AppContext::AppContext(Services services)
     require(services_.animations, "animations");
     require(services_.clock, "clock");
     textFiles_ = std::make_unique<TextFileCache>(*services_.clock);
+    frames_ = std::make_unique<FrameClock>(*services_.scheduler);
 }
 
 std::unique_ptr<AppContext> AppContext::production(std::unique_ptr<SoundPlayer> sounds) {

@@ -6,6 +6,7 @@
 #include "app/platform/Clock.h"
 #include "app/platform/CursorStack.h"
 #include "app/platform/DocumentsFolder.h"
+#include "app/platform/FrameClock.h"
 #include "app/platform/KeyProbe.h"
 #include "app/platform/RandomSource.h"
 #include "app/platform/ResourceLocator.h"
@@ -65,10 +66,13 @@ public:
     const Clock& clock() const { return *services_.clock; }
     // The last text file read, for this run, on this context's clock.
     TextFileCache& textFiles() const { return *textFiles_; }
+    // The beat every animation drawn frame by frame follows, on this context's scheduler.
+    FrameClock& frames() const { return *frames_; }
 
 private:
     Services services_;
     std::unique_ptr<TextFileCache> textFiles_;
+    std::unique_ptr<FrameClock> frames_;
 };
 
 } // namespace lumenscroll

@@ -43,4 +43,8 @@ Subscription QtScheduler::repeatEvery(QObject* context, std::chrono::millisecond
     });
 }
 
+std::chrono::milliseconds QtScheduler::now() const {
+    return std::chrono::milliseconds{clock_.elapsed()};
+}
+
 } // namespace lumenscroll

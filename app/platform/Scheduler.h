@@ -26,6 +26,9 @@ public:
     // first run is one interval from now.
     [[nodiscard]] virtual Subscription repeatEvery(QObject* context, std::chrono::milliseconds interval,
                                                    Task task) = 0;
+    // The time on this scheduler's own clock, which only moves forward: for work that must know
+    // how far along it is however late it runs.
+    virtual std::chrono::milliseconds now() const = 0;
 };
 
 } // namespace lumenscroll

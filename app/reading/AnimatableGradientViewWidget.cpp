@@ -133,6 +133,7 @@ void AnimatableGradientViewWidget::fade(AnimatableGradientView::Fade change) {
     fadeTo_ = view_.upperPlaneOpacity();
     frame_ = 0;
     frames_ = 0;
+    fadeTime_ = std::chrono::milliseconds{0};
     const Animations& animations = context_.animations();
     const Animations::Curve curve =
         change == AnimatableGradientView::Fade::easeIn
@@ -163,11 +164,19 @@ void AnimatableGradientViewWidget::runFrames() {
     if (!isRunning() || !isFading() || frameTimer_.isActive()) {
         return;
     }
-    frameTimer_ = context_.scheduler().repeatEvery(&frameContext_, frameInterval_, [this] { nextFrame(); });
+    FrameClock& clock = context_.frames();
+    fadeStart_ = clock.now() - fadeTime_;
+    frameTimer_ = clock.onFrame([this] { nextFrame(); });
 }
 
 void AnimatableGradientViewWidget::nextFrame() {
-    ++frame_;
+    // The clock beats faster than the colours step: only a beat that reaches the next step
+    // changes what is drawn.
+    const auto due = static_cast<int>((context_.frames().now() - fadeStart_) / frameInterval_);
+    if (due <= frame_) {
+        return;
+    }
+    frame_ = std::min(due, frames_);
     const double progress = static_cast<double>(frame_) / static_cast<double>(frames_);
     shownUpperOpacity_ = fadeFrom_ + (fadeTo_ - fadeFrom_) * easing_.valueForProgress(progress);
     if (!isFading()) {
@@ -217,7 +226,10 @@ void AnimatableGradientViewWidget::setRunning(bool shown, bool active) {
     } else {
         // Held where it stands, to go on from there.
         view_.stopTimer();
-        frameTimer_.cancel();
+        if (frameTimer_.isActive()) {
+            fadeTime_ = context_.frames().now() - fadeStart_;
+            frameTimer_.cancel();
+        }
     }
 }
 

@@ -2,6 +2,7 @@
 
 #include "app/platform/AppContext.h"
 #include "app/platform/Binding.h"
+#include "app/platform/FrameClock.h"
 #include "app/platform/Subscription.h"
 #include "app/reading/AnimatableGradientView.h"
 
@@ -23,7 +24,8 @@ namespace lumenscroll {
 // minimised, the application active. A fade repaints the widget alone, and only as often as
 // its colours move by a step the eye could tell; a transparent one, or one shown out of sight
 // (a page the carousel's overview draws from a picture, a capsule under an open panel), skips
-// to its end.
+// to its end. Its frames fall on the context's frame clock, in the repaints whatever else moves
+// asks for.
 class AnimatableGradientViewWidget : public QWidget {
     Q_OBJECT
 
@@ -87,16 +89,18 @@ private:
     bool shown_ = false;
     bool active_;
 
-    // The fade under way: from one opacity to another in `frames_` even steps of time.
+    // The fade under way: from one opacity to another in `frames_` even steps of time, the
+    // first of them begun `fadeTime_` ago when held, or at `fadeStart_` on the clock while it
+    // runs.
     double fadeFrom_ = 0.0;
     double fadeTo_ = 0.0;
     QEasingCurve easing_;
     int frame_ = 0;
     int frames_ = 0;
     std::chrono::milliseconds frameInterval_{0};
+    std::chrono::milliseconds fadeStart_{0};
+    std::chrono::milliseconds fadeTime_{0};
     Subscription frameTimer_;
-    // What the frames are tied to: they die with the widget.
-    QObject frameContext_;
 
     Subscription changes_;
     Subscription activity_;

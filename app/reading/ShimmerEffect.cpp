@@ -151,18 +151,10 @@ ShimmerEffect::ShimmerEffect(Shimmer shimmer, AppContext& context, QWidget* targ
     : QGraphicsEffect(target)
     , shimmer_(std::move(shimmer))
     , animations_(context.animations())
+    , frames_(context.frames())
     , active_(context.activity().isActive())
     , target_(target) {
-    // One loop runs the band there and back: the way back plays the curve in reverse.
-    const Shimmer::Animation& sweep = Shimmer::sweepAnimation();
-    sweepCurve_ = curveOf(sweep.curve);
-    sweep_.setStartValue(0.0);
-    sweep_.setEndValue(sweep.autoreverses ? 2.0 : 1.0);
-    sweep_.setLoopCount(sweep.repeatsForever ? -1 : 1);
-    connect(&sweep_, &QVariantAnimation::valueChanged, this, [this](const QVariant& value) {
-        const double phase = value.toDouble();
-        setProgress(sweepCurve_.valueForProgress(phase <= 1.0 ? phase : 2.0 - phase));
-    });
+    sweepCurve_ = curveOf(Shimmer::sweepAnimation().curve);
     activity_ = context.activity().onChange([this](bool active) {
         active_ = active;
         follow();
@@ -176,17 +168,21 @@ ShimmerEffect::ShimmerEffect(Shimmer shimmer, AppContext& context, QWidget* targ
 
 ShimmerEffect::~ShimmerEffect() {
     activity_.cancel();
-    sweep_.stop();
+    sweeping_.cancel();
 }
 
 void ShimmerEffect::follow() {
     const bool seen = shown_ && active_;
     if (seen && shimmer_.isInitialState()) {
         appear();
-    } else if (seen && sweep_.state() == QAbstractAnimation::Paused) {
-        sweep_.resume();
-    } else if (!seen && sweep_.state() == QAbstractAnimation::Running) {
-        sweep_.pause();
+    } else if (seen && heldAt_.count() >= 0) {
+        // On from where it was held.
+        sweepStart_ = frames_.now() - heldAt_;
+        heldAt_ = std::chrono::milliseconds{-1};
+        sweeping_ = frames_.onFrame([this] { sweepFrame(); });
+    } else if (!seen && isSweeping()) {
+        heldAt_ = frames_.now() - sweepStart_;
+        sweeping_.cancel();
     }
 }
 
@@ -202,8 +198,24 @@ void ShimmerEffect::appear() {
         setProgress(1.0);
         return;
     }
-    sweep_.setDuration(static_cast<int>(timing.duration.count() * (sweep.autoreverses ? 2 : 1)));
-    sweep_.start();
+    sweepDuration_ = timing.duration;
+    sweepStart_ = frames_.now();
+    sweeping_ = frames_.onFrame([this] { sweepFrame(); });
+}
+
+void ShimmerEffect::sweepFrame() {
+    // One loop runs the band there and back: the way back plays the curve in reverse.
+    const Shimmer::Animation& sweep = Shimmer::sweepAnimation();
+    const double way = static_cast<double>(sweepDuration_.count());
+    const double loop = sweep.autoreverses ? 2.0 : 1.0;
+    double phase = static_cast<double>((frames_.now() - sweepStart_).count()) / way;
+    if (phase >= loop && !sweep.repeatsForever) {
+        sweeping_.cancel();
+        phase = loop;
+    } else {
+        phase = std::fmod(phase, loop);
+    }
+    setProgress(sweepCurve_.valueForProgress(phase <= 1.0 ? phase : 2.0 - phase));
 }
 
 void ShimmerEffect::setSourcePainter(SourcePainter painter) {

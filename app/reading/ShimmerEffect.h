@@ -1,13 +1,14 @@
 #pragma once
 
 #include "app/platform/AppContext.h"
+#include "app/platform/FrameClock.h"
 #include "app/platform/Subscription.h"
 #include "app/reading/Shimmer.h"
 
+#include <QEasingCurve>
 #include <QGraphicsEffect>
 #include <QImage>
 #include <QPointer>
-#include <QVariantAnimation>
 
 #include <chrono>
 #include <functional>
@@ -54,7 +55,7 @@ public:
     const Shimmer& shimmer() const { return shimmer_; }
     // Where the band stands between its first (0) and its last (1) position.
     double progress() const { return progress_; }
-    bool isSweeping() const { return sweep_.state() == QAbstractAnimation::Running; }
+    bool isSweeping() const { return sweeping_.isActive(); }
 
     // The target's own painting, used for the picture the band masks from now on.
     void setSourcePainter(SourcePainter painter);
@@ -71,6 +72,8 @@ private:
     // Starts, holds or resumes the sweep as the target is seen or not.
     void follow();
     void setProgress(double progress);
+    // The band where the sweep stands on the frame clock now.
+    void sweepFrame();
     // Paints the target's picture with its own painting, unless the one kept is still good;
     // whether it painted.
     bool paintSource(qreal devicePixelRatio);
@@ -79,12 +82,19 @@ private:
 
     Shimmer shimmer_;
     const Animations& animations_;
+    FrameClock& frames_;
     Subscription activity_;
     bool shown_ = false;
     bool active_;
     QPointer<QWidget> target_;
-    QVariantAnimation sweep_;
+    // The sweep runs on the frame clock, so that its frames share their repaint with whatever
+    // else moves: one way takes `sweepDuration_`, and it began at `sweepStart_` on the clock. Held,
+    // it keeps how far it had gone in `heldAt_`.
+    Subscription sweeping_;
     QEasingCurve sweepCurve_;
+    std::chrono::milliseconds sweepDuration_{0};
+    std::chrono::milliseconds sweepStart_{0};
+    std::chrono::milliseconds heldAt_{-1};
     double progress_ = 0.0;
     SourcePainter sourcePainter_;
     QImage source_;

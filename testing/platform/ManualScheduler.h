@@ -28,7 +28,7 @@ public:
     [[nodiscard]] Subscription repeatEvery(QObject* context, std::chrono::milliseconds interval,
                                            Task task) override;
 
-    std::chrono::milliseconds now() const { return now_; }
+    std::chrono::milliseconds now() const override { return now_; }
 
     // One turn of the event loop: runs the work due now that was posted before this call,
     // not what that work posts. Returns how many tasks ran.

@@ -144,7 +144,8 @@ TEST_F(GradientFadeTest, FadesInAsManyFramesAsItsColoursHaveVisibleSteps) {
     // Black to white: more steps than frames can show, so one frame every 40 ms.
     fadeBetween(plain(0.0), plain(1.0));
     EXPECT_EQ(gradient->frameInterval(), milliseconds{40});
-    test.manualScheduler().advance(milliseconds{1000});
+    // Frames fall on the frame clock's beats: the first one at or past the middle shows it.
+    test.manualScheduler().advance(milliseconds{1000} + FrameClock::interval);
     EXPECT_NEAR(gradient->shownUpperOpacity(), 0.5, 0.001);
     test.manualScheduler().advance(milliseconds{1000});
     EXPECT_DOUBLE_EQ(gradient->shownUpperOpacity(), 0.0);
@@ -199,7 +200,7 @@ TEST_F(GradientFadeTest, AFrameRepaintsTheGradientAloneAndATransparentOneNothing
     fadeBetween(plain(0.0), plain(1.0));
     QApplication::processEvents();
     counter.reset();
-    test.manualScheduler().advance(gradient->frameInterval());
+    test.manualScheduler().advance(gradient->frameInterval() + FrameClock::interval);
     QApplication::processEvents();
     EXPECT_EQ(counter.paints(gradient), 1);
     EXPECT_EQ(counter.paints(elsewhere), 0);
@@ -211,6 +212,16 @@ TEST_F(GradientFadeTest, AFrameRepaintsTheGradientAloneAndATransparentOneNothing
     test.manualScheduler().advance(milliseconds{2000});
     QApplication::processEvents();
     EXPECT_EQ(counter.paints(gradient), 0);
+}
+
+TEST_F(GradientFadeTest, AFadeAndAShimmerBesideItTakeTheirFramesFromOneBeat) {
+    gradient->view().stopTimer(); // only the fade asked for here
+    fadeBetween(plain(0.0), plain(1.0));
+    ShimmerEffect* shimmer = ShimmerEffect::apply(elsewhere, true, test.context());
+    EXPECT_EQ(test.manualScheduler().pendingCount(), 1U);
+    test.manualScheduler().advance(gradient->frameInterval() + FrameClock::interval);
+    EXPECT_LT(gradient->shownUpperOpacity(), 1.0);
+    EXPECT_GT(shimmer->progress(), 0.0);
 }
 
 TEST_F(GradientFadeTest, HoldsBeatAndFadeWhileTheApplicationIsInactiveOrTheWindowMinimised) {
@@ -228,10 +239,10 @@ TEST_F(GradientFadeTest, HoldsBeatAndFadeWhileTheApplicationIsInactiveOrTheWindo
 
     // Back: the fade goes on from where it stood, and the beat comes two seconds on.
     test.context().activity().notify(true);
-    test.manualScheduler().advance(milliseconds{1000});
+    test.manualScheduler().advance(milliseconds{1000} + FrameClock::interval);
     EXPECT_DOUBLE_EQ(gradient->shownUpperOpacity(), 0.0);
     EXPECT_EQ(gradient->view().gradientA().front(), beforeBeat);
-    test.manualScheduler().advance(milliseconds{1000});
+    test.manualScheduler().advance(milliseconds{1000} - FrameClock::interval);
     EXPECT_TRUE(gradient->isFading());
 
     window.setWindowState(Qt::WindowMinimized);
@@ -404,7 +415,7 @@ TEST(ShimmerEffect, MasksARowsOwnPaintingAsThePlatformsPictureOfIt) {
         EXPECT_EQ(differing, 0);
     };
     for (int frame = 0; frame < 6; ++frame) {
-        QTest::qWait(97);
+        test.manualScheduler().advance(milliseconds{97});
         expectSame();
         if (frame == 3) {
             for (PaintedRow* row : {rendered, painted}) {
