@@ -11,6 +11,7 @@
 
 #include <algorithm>
 #include <exception>
+#include <memory>
 #include <span>
 #include <string>
 #include <utility>
@@ -57,6 +58,17 @@ bool readsBackAs(const QByteArray& bytes, const BibleStructure& page, std::size_
     return false;
 }
 
+// The replacement already made for a page equal to `page`; null when there is none.
+const FileSystem::Replacement* madeFor(const PageStateFiles::Changes& changes,
+                                       const std::vector<BibleStructure>& pages, const BibleStructure& page) {
+    for (std::size_t r = changes.pages.size(); r-- > 0;) {
+        if (pages[changes.pages[r]] == page) {
+            return &changes.replacements[r];
+        }
+    }
+    return nullptr;
+}
+
 } // namespace
 
 QString PageStateFiles::baseFolder(const AppContext& context) {
@@ -98,6 +110,7 @@ PageStateFiles::Changes PageStateFiles::changes(const std::vector<BibleStructure
                                                 const QString& folder, SavedPageFiles& saved) {
     const coding::BinaryEncoder encoder;
     Changes changes;
+    saved.noteSaveOf(pages.size());
     for (std::size_t i = 0; i < pages.size(); ++i) {
         const BibleStructure& page = pages[i];
         const QString file = path(folder, static_cast<std::int64_t>(i));
@@ -106,10 +119,17 @@ PageStateFiles::Changes PageStateFiles::changes(const std::vector<BibleStructure
             continue;
         }
         if (stamp && !saved.fileUnchanged(i, stamp) && fileHoldsPage(file, page)) {
-            saved.rememberFile(i, page, *stamp);
+            saved.rememberFile(i, std::make_shared<const BibleStructure>(page), *stamp);
             continue;
         }
         saved.forgetFile(i);
+        // Every page that shows a chapter holds the chapter's marks, so the pages open on one
+        // chapter hold equal records: the bytes made for one serve them all, made and checked once.
+        if (const FileSystem::Replacement* same = madeFor(changes, pages, page)) {
+            changes.replacements.push_back({file, same->bytes});
+            changes.pages.push_back(i);
+            continue;
+        }
         QByteArray bytes;
         try {
             const coding::Data encoded = encoder.encode(page);
@@ -132,9 +152,16 @@ PageStateFiles::Changes PageStateFiles::changes(const std::vector<BibleStructure
 
 bool PageStateFiles::notePlaced(const Changes& changes, std::size_t placed,
                                 const std::vector<BibleStructure>& pages, SavedPageFiles& saved) {
+    // A page equal to the one before it shares its record: the pages open on one chapter hold
+    // equal records.
+    std::shared_ptr<const BibleStructure> record;
     for (std::size_t r = 0; r < placed; ++r) {
+        const BibleStructure& page = pages[changes.pages[r]];
+        if (!record || *record != page) {
+            record = std::make_shared<const BibleStructure>(page);
+        }
         if (const std::optional<FileStamp> written = FileSystem::stamp(changes.replacements[r].path)) {
-            saved.rememberFile(changes.pages[r], pages[changes.pages[r]], *written);
+            saved.rememberFile(changes.pages[r], record, *written);
         }
     }
     const bool complete = changes.complete && placed == changes.replacements.size();
@@ -144,10 +171,15 @@ bool PageStateFiles::notePlaced(const Changes& changes, std::size_t placed,
     return complete;
 }
 
-void PageStateFiles::removeFilesPast(std::int64_t pageCount, const QString& folder) {
+void PageStateFiles::removeFilesPast(std::int64_t pageCount, const QString& folder, SavedPageFiles& saved) {
     // The temporary files that replace the page-state files are kept for the next save to write
     // over; those of pages no longer open go too, whatever state a crash left them in. One
-    // listing finds both.
+    // listing finds both; once everything past the pages is gone, only a save of more pages
+    // than there are now leaves any again.
+    const auto count = static_cast<std::size_t>(pageCount);
+    if (!saved.mayHoldFilesPast(count)) {
+        return;
+    }
     QString error;
     const std::optional<QStringList> names = FileSystem::listFiles(folder, &error);
     if (!names) {
@@ -155,6 +187,7 @@ void PageStateFiles::removeFilesPast(std::int64_t pageCount, const QString& fold
         return;
     }
     const QString& suffix = FileSystem::temporarySuffix;
+    bool removed = true;
     for (const QString& name : *names) {
         const bool temporary = name.startsWith(QLatin1Char('.')) && name.endsWith(suffix);
         const std::optional<std::int64_t> index =
@@ -162,7 +195,11 @@ void PageStateFiles::removeFilesPast(std::int64_t pageCount, const QString& fold
         if (index && *index >= pageCount &&
             !FileSystem::removeFile(FileSystem::filePath(folder, name), &error)) {
             trace(error);
+            removed = false;
         }
+    }
+    if (removed) {
+        saved.noteNoFilesPast(count);
     }
 }
 

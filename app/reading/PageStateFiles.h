@@ -62,7 +62,8 @@ public:
                            const std::vector<BibleStructure>& pages, SavedPageFiles& saved);
     // Removes the files of pages at or past `pageCount`, so that no old file is taken for a page at
     // the next start, and their temporary files (FileSystem::temporaryPath).
-    static void removeFilesPast(std::int64_t pageCount, const QString& folder);
+    // The folder is looked through only when `saved` does not show it is clean already.
+    static void removeFilesPast(std::int64_t pageCount, const QString& folder, SavedPageFiles& saved);
 
     // --- Loading ---
 

@@ -78,7 +78,7 @@ bool writeChangedFiles(const MarkBook& marks, const std::vector<BibleStructure>&
     if (!PageStateFiles::notePlaced(files, placed - bookPlaced, pages, written.files())) {
         return false;
     }
-    PageStateFiles::removeFilesPast(static_cast<std::int64_t>(pages.size()), folder);
+    PageStateFiles::removeFilesPast(static_cast<std::int64_t>(pages.size()), folder, written.files());
     return bookWritten;
 }
 

@@ -5,7 +5,7 @@ namespace lumenscroll {
 bool SavedPageFiles::fileHolds(std::size_t index, const BibleStructure& record,
                                const std::optional<FileStamp>& stamp) const {
     const File* file = files_.find(index);
-    return file && stamp == file->stamp && file->record == record;
+    return file && stamp == file->stamp && *file->record == record;
 }
 
 bool SavedPageFiles::fileUnchanged(std::size_t index, const std::optional<FileStamp>& stamp) const {
@@ -13,8 +13,9 @@ bool SavedPageFiles::fileUnchanged(std::size_t index, const std::optional<FileSt
     return file && stamp == file->stamp;
 }
 
-void SavedPageFiles::rememberFile(std::size_t index, const BibleStructure& record, const FileStamp& stamp) {
-    files_.put(index, File{record, stamp});
+void SavedPageFiles::rememberFile(std::size_t index, std::shared_ptr<const BibleStructure> record,
+                                  const FileStamp& stamp) {
+    files_.put(index, File{std::move(record), stamp});
 }
 
 void SavedPageFiles::forgetFile(std::size_t index) {

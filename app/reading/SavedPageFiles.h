@@ -4,7 +4,9 @@
 #include "app/platform/FileStamp.h"
 #include "app/reading/PageEntries.h"
 
+#include <algorithm>
 #include <cstddef>
+#include <memory>
 #include <optional>
 
 namespace lumenscroll {
@@ -20,18 +22,31 @@ public:
                    const std::optional<FileStamp>& stamp) const;
     // File `index` is as a save of this run left it, whatever the record now is.
     bool fileUnchanged(std::size_t index, const std::optional<FileStamp>& stamp) const;
-    void rememberFile(std::size_t index, const BibleStructure& record, const FileStamp& stamp);
+    // Files that hold equal records may share one.
+    void rememberFile(std::size_t index, std::shared_ptr<const BibleStructure> record, const FileStamp& stamp);
     void forgetFile(std::size_t index);
     // Forgets the files of the pages at or past `count`.
     void keepFiles(std::size_t count);
 
+    // A save of `count` pages may leave files (and temporary files) of pages below `count`.
+    void noteSaveOf(std::size_t count) { widest_ = std::max(widest_, count); }
+    // Whether the folder may hold files of pages at or past `count`: it was not looked through
+    // yet, or a save of more pages has run since.
+    bool mayHoldFilesPast(std::size_t count) const { return !lookedThrough_ || count < widest_; }
+    void noteNoFilesPast(std::size_t count) {
+        lookedThrough_ = true;
+        widest_ = count;
+    }
+
 private:
     struct File {
-        BibleStructure record;
+        std::shared_ptr<const BibleStructure> record;
         FileStamp stamp;
     };
 
     PageEntries<File> files_;
+    bool lookedThrough_ = false;
+    std::size_t widest_ = 0;
 };
 
 } // namespace lumenscroll

@@ -4,17 +4,12 @@
 
 namespace lumenscroll {
 
-const QByteArray* SavedPageValues::listEntry(std::size_t index, const BibleStructure& blanked) const {
-    const ListEntry* entry = listEntries_.find(index);
-    return entry && entry->blanked == blanked ? &entry->json : nullptr;
-}
-
 const SavedPageValues::ListEntry* SavedPageValues::lastListEntry(std::size_t index) const {
     return listEntries_.find(index);
 }
 
-void SavedPageValues::rememberListEntry(std::size_t index, BibleStructure blanked, QByteArray json) {
-    listEntries_.put(index, ListEntry{std::move(blanked), std::move(json)});
+void SavedPageValues::rememberListEntry(std::size_t index, ListEntry entry) {
+    listEntries_.put(index, std::move(entry));
 }
 
 void SavedPageValues::keepListEntries(std::size_t count) {

@@ -6,6 +6,7 @@
 #include <QByteArray>
 
 #include <cstddef>
+#include <memory>
 #include <optional>
 #include <vector>
 
@@ -17,16 +18,18 @@ namespace lumenscroll {
 // that the stored texts were made from, and their JSON.
 class SavedPageValues {
 public:
+    // Pages open on one chapter hold equal records: their entries share the records.
     struct ListEntry {
-        BibleStructure blanked;
+        // The page's record the entry was made from, or a record that gives the same entry.
+        std::shared_ptr<const BibleStructure> page;
+        // The same with its verse texts empty, as the entry holds it.
+        std::shared_ptr<const BibleStructure> blanked;
         QByteArray json;
     };
 
-    // The JSON of page `index`'s entry when it was made from `blanked`; null otherwise.
-    const QByteArray* listEntry(std::size_t index, const BibleStructure& blanked) const;
     // Page `index`'s entry as it was last made, whatever the page is now; null when none was.
     const ListEntry* lastListEntry(std::size_t index) const;
-    void rememberListEntry(std::size_t index, BibleStructure blanked, QByteArray json);
+    void rememberListEntry(std::size_t index, ListEntry entry);
     // Forgets the entries of the pages at or past `count`.
     void keepListEntries(std::size_t count);
 

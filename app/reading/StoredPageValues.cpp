@@ -10,6 +10,7 @@
 #include "coding/json/JsonEncoder.h"
 
 #include <exception>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -52,10 +53,40 @@ QByteArray listEntryJson(const BibleStructure& blanked, const SavedPageValues::L
     if (!last) {
         return jsonOf(blanked);
     }
-    const std::vector<BiblePraise>& lastVerses = last->blanked.praises;
+    const std::vector<BiblePraise>& lastVerses = last->blanked->praises;
     return toByteArray(coding::JsonEncoder().encodeKeepingElements(
-        blanked, BibleStructure::keyPraises, last->blanked, textOf(last->json),
+        blanked, BibleStructure::keyPraises, *last->blanked, textOf(last->json),
         [&](std::size_t i) { return lastVerses[i] == blanked.praises[i]; }));
+}
+
+// The entry of `page`, page `index`, noted in `saved`: the last one while the page gives it still, the entry of
+// an equal page this save made (pages open on one chapter hold equal records, each chapter's
+// marks being on every page that shows it), or one made again. `made` lists the pages whose
+// entries this save made.
+QByteArray listEntryOf(const BibleStructure& page, std::size_t index, std::vector<std::size_t>& made,
+                       SavedPageValues& saved) {
+    const SavedPageValues::ListEntry* last = saved.lastListEntry(index);
+    if (last && *last->page == page) {
+        return last->json;
+    }
+    for (auto other = made.rbegin(); other != made.rend(); ++other) {
+        if (*saved.lastListEntry(*other)->page == page) {
+            const SavedPageValues::ListEntry same = *saved.lastListEntry(*other);
+            saved.rememberListEntry(index, same);
+            return same.json;
+        }
+    }
+    made.push_back(index);
+    auto blanked = std::make_shared<const BibleStructure>(blankedWords(page));
+    // Only the verse texts changed (the page's chapter text was loaded): the entry stands.
+    if (last && *last->blanked == *blanked) {
+        SavedPageValues::ListEntry entry{std::make_shared<const BibleStructure>(page), last->blanked, last->json};
+        saved.rememberListEntry(index, entry);
+        return entry.json;
+    }
+    QByteArray json = listEntryJson(*blanked, last);
+    saved.rememberListEntry(index, {std::make_shared<const BibleStructure>(page), std::move(blanked), json});
+    return json;
 }
 
 // The JSON of a placeholder chapter record, which all but a chapter or two of the loaded texts
@@ -165,16 +196,19 @@ QByteArray StoredPageValues::bibleWordsContainerJson(const std::vector<std::vect
 }
 
 QByteArray StoredPageValues::pageListJson(const std::vector<BibleStructure>& pages, SavedPageValues& saved) {
-    QByteArray json = jsonArray(pages.size(), [&](std::size_t i) {
-        BibleStructure blanked = blankedWords(pages[i]);
-        if (const QByteArray* entry = saved.listEntry(i, blanked)) {
-            return *entry;
-        }
-        QByteArray entry = listEntryJson(blanked, saved.lastListEntry(i));
-        saved.rememberListEntry(i, std::move(blanked), entry);
-        return entry;
-    });
+    std::vector<std::size_t> made;
+    std::vector<QByteArray> entries;
+    entries.reserve(pages.size());
+    // The brackets and commas, then the entries.
+    auto size = static_cast<qsizetype>(pages.size() + 2);
+    for (std::size_t i = 0; i < pages.size(); ++i) {
+        entries.push_back(listEntryOf(pages[i], i, made, saved));
+        size += entries.back().size();
+    }
     saved.keepListEntries(pages.size());
+    QByteArray json;
+    json.reserve(size);
+    coding::JsonArrayText::write(json, entries.size(), [&](std::size_t i) -> const QByteArray& { return entries[i]; });
     return json;
 }
 
@@ -217,9 +251,10 @@ std::optional<std::vector<BibleStructure>> StoredPageValues::decodePageList(cons
                 pages.push_back(coding::JsonDecoder().decode<BibleStructure>(entry));
             }
             for (std::size_t i = 0; i < pages.size(); ++i) {
+                // The entry holds no verse texts: the record is its own blanked form.
+                auto page = std::make_shared<const BibleStructure>(pages[i]);
                 saved.rememberListEntry(
-                    i, pages[i],
-                    QByteArray((*entries)[i].data(), static_cast<qsizetype>((*entries)[i].size())));
+                    i, {page, page, QByteArray((*entries)[i].data(), static_cast<qsizetype>((*entries)[i].size()))});
             }
             saved.keepListEntries(pages.size());
             return pages;
