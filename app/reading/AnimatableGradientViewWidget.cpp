@@ -1,5 +1,6 @@
 #include "app/reading/AnimatableGradientViewWidget.h"
 
+#include "app/reading/CornerSquares.h"
 #include "app/reading/PanelShadow.h"
 
 #include <QColor>
@@ -102,7 +103,8 @@ AnimatableGradientViewWidget::AnimatableGradientViewWidget(AppContext& context, 
     , context_(context)
     , view_(context, std::move(colored))
     , shownUpperOpacity_(view_.upperPlaneOpacity())
-    , active_(context.activity().isActive()) {
+    , active_(context.activity().isActive())
+    , fadeTime_(context.frames()) {
     setObjectName(QStringLiteral("animatableGradientView"));
     // A background: clicks go to what lies on it.
     setAttribute(Qt::WA_TransparentForMouseEvents);
@@ -133,7 +135,7 @@ void AnimatableGradientViewWidget::fade(AnimatableGradientView::Fade change) {
     fadeTo_ = view_.upperPlaneOpacity();
     frame_ = 0;
     frames_ = 0;
-    fadeTime_ = std::chrono::milliseconds{0};
+    fadeTime_.reset();
     const Animations& animations = context_.animations();
     const Animations::Curve curve =
         change == AnimatableGradientView::Fade::easeIn
@@ -164,15 +166,14 @@ void AnimatableGradientViewWidget::runFrames() {
     if (!isRunning() || !isFading() || frameTimer_.isActive()) {
         return;
     }
-    FrameClock& clock = context_.frames();
-    fadeStart_ = clock.now() - fadeTime_;
-    frameTimer_ = clock.onFrame([this] { nextFrame(); });
+    fadeTime_.resume();
+    frameTimer_ = context_.frames().onFrame([this] { nextFrame(); });
 }
 
 void AnimatableGradientViewWidget::nextFrame() {
     // The clock beats faster than the colours step: only a beat that reaches the next step
     // changes what is drawn.
-    const auto due = static_cast<int>((context_.frames().now() - fadeStart_) / frameInterval_);
+    const auto due = static_cast<int>(fadeTime_.elapsed() / frameInterval_);
     if (due <= frame_) {
         return;
     }
@@ -227,7 +228,7 @@ void AnimatableGradientViewWidget::setRunning(bool shown, bool active) {
         // Held where it stands, to go on from there.
         view_.stopTimer();
         if (frameTimer_.isActive()) {
-            fadeTime_ = context_.frames().now() - fadeStart_;
+            fadeTime_.hold();
             frameTimer_.cancel();
         }
     }
@@ -248,24 +249,13 @@ void AnimatableGradientViewWidget::paintEvent(QPaintEvent* /*event*/) {
     }
     // Where the outline is a rectangle the gradient is filled straight away; only the corners
     // go through the outline's coverage.
-    const QRegion corners = cornerRegion();
+    const QRegion corners = cornerSquares(rect(), outlineRadius());
     painter.save();
     painter.setClipRegion(QRegion(rect()) - corners);
     painter.fillRect(area, gradient);
     painter.restore();
     painter.setClipRegion(corners);
     painter.drawImage(QPointF(0, 0), outlined(gradient));
-}
-
-QRegion AnimatableGradientViewWidget::cornerRegion() const {
-    const int side = static_cast<int>(std::ceil(outlineRadius()));
-    const int w = width();
-    const int h = height();
-    QRegion corners;
-    for (const QPoint& at : {QPoint(0, 0), QPoint(w - side, 0), QPoint(0, h - side), QPoint(w - side, h - side)}) {
-        corners += QRect(at, QSize(side, side));
-    }
-    return corners;
 }
 
 qreal AnimatableGradientViewWidget::outlineRadius() const {
@@ -295,7 +285,7 @@ const QImage& AnimatableGradientViewWidget::outlined(const QGradient& gradient) 
     }
     QPainter frame(&outlinedFrame_);
     // Only the corners are drawn from it.
-    frame.setClipRegion(cornerRegion());
+    frame.setClipRegion(cornerSquares(rect(), outlineRadius()));
     frame.setCompositionMode(QPainter::CompositionMode_Source);
     frame.drawImage(QPointF(0, 0), outline_);
     frame.setCompositionMode(QPainter::CompositionMode_SourceIn);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/platform/AnimationTime.h"
 #include "app/platform/AppContext.h"
 #include "app/platform/Binding.h"
 #include "app/platform/FrameClock.h"
@@ -9,7 +10,6 @@
 #include <QEasingCurve>
 #include <QImage>
 #include <QObject>
-#include <QRegion>
 #include <QWidget>
 
 #include <chrono>
@@ -71,12 +71,10 @@ private:
     void setRunning(bool shown, bool active);
     void runFrames();
     const QImage& outlined(const QGradient& gradient);
-    // The corner radius drawn, and the squares at the corners where the outline is not the
-    // rectangle's.
+    // The corner radius drawn.
     qreal outlineRadius() const;
     // Whether `area` of the parent of `widget` lies under a panel stacked above `widget`.
     static bool isUnderAPanel(const QWidget& widget, const QRect& area);
-    QRegion cornerRegion() const;
 
     AppContext& context_;
     AnimatableGradientView view_;
@@ -89,17 +87,15 @@ private:
     bool shown_ = false;
     bool active_;
 
-    // The fade under way: from one opacity to another in `frames_` even steps of time, the
-    // first of them begun `fadeTime_` ago when held, or at `fadeStart_` on the clock while it
-    // runs.
+    // The fade under way: from one opacity to another in `frames_` even steps of time, run for
+    // `fadeTime_` so far.
     double fadeFrom_ = 0.0;
     double fadeTo_ = 0.0;
     QEasingCurve easing_;
     int frame_ = 0;
     int frames_ = 0;
     std::chrono::milliseconds frameInterval_{0};
-    std::chrono::milliseconds fadeStart_{0};
-    std::chrono::milliseconds fadeTime_{0};
+    AnimationTime fadeTime_;
     Subscription frameTimer_;
 
     Subscription changes_;

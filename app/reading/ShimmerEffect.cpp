@@ -153,7 +153,8 @@ ShimmerEffect::ShimmerEffect(Shimmer shimmer, AppContext& context, QWidget* targ
     , animations_(context.animations())
     , frames_(context.frames())
     , active_(context.activity().isActive())
-    , target_(target) {
+    , target_(target)
+    , sweepTime_(frames_) {
     sweepCurve_ = curveOf(Shimmer::sweepAnimation().curve);
     activity_ = context.activity().onChange([this](bool active) {
         active_ = active;
@@ -175,13 +176,11 @@ void ShimmerEffect::follow() {
     const bool seen = shown_ && active_;
     if (seen && shimmer_.isInitialState()) {
         appear();
-    } else if (seen && heldAt_.count() >= 0) {
-        // On from where it was held.
-        sweepStart_ = frames_.now() - heldAt_;
-        heldAt_ = std::chrono::milliseconds{-1};
+    } else if (seen && sweepTime_.isHeld()) {
+        sweepTime_.resume();
         sweeping_ = frames_.onFrame([this] { sweepFrame(); });
     } else if (!seen && isSweeping()) {
-        heldAt_ = frames_.now() - sweepStart_;
+        sweepTime_.hold();
         sweeping_.cancel();
     }
 }
@@ -199,7 +198,7 @@ void ShimmerEffect::appear() {
         return;
     }
     sweepDuration_ = timing.duration;
-    sweepStart_ = frames_.now();
+    sweepTime_.start();
     sweeping_ = frames_.onFrame([this] { sweepFrame(); });
 }
 
@@ -208,7 +207,7 @@ void ShimmerEffect::sweepFrame() {
     const Shimmer::Animation& sweep = Shimmer::sweepAnimation();
     const double way = static_cast<double>(sweepDuration_.count());
     const double loop = sweep.autoreverses ? 2.0 : 1.0;
-    double phase = static_cast<double>((frames_.now() - sweepStart_).count()) / way;
+    double phase = static_cast<double>(sweepTime_.elapsed().count()) / way;
     if (phase >= loop && !sweep.repeatsForever) {
         sweeping_.cancel();
         phase = loop;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/platform/AnimationTime.h"
 #include "app/platform/AppContext.h"
 #include "app/platform/FrameClock.h"
 #include "app/platform/Subscription.h"
@@ -88,13 +89,11 @@ private:
     bool active_;
     QPointer<QWidget> target_;
     // The sweep runs on the frame clock, so that its frames share their repaint with whatever
-    // else moves: one way takes `sweepDuration_`, and it began at `sweepStart_` on the clock. Held,
-    // it keeps how far it had gone in `heldAt_`.
+    // else moves: one way takes `sweepDuration_`.
     Subscription sweeping_;
+    AnimationTime sweepTime_;
     QEasingCurve sweepCurve_;
     std::chrono::milliseconds sweepDuration_{0};
-    std::chrono::milliseconds sweepStart_{0};
-    std::chrono::milliseconds heldAt_{-1};
     double progress_ = 0.0;
     SourcePainter sourcePainter_;
     QImage source_;

@@ -59,10 +59,10 @@ QByteArray listEntryJson(const BibleStructure& blanked, const SavedPageValues::L
         [&](std::size_t i) { return lastVerses[i] == blanked.praises[i]; }));
 }
 
-// The entry of `page`, page `index`, noted in `saved`: the last one while the page gives it still, the entry of
-// an equal page this save made (pages open on one chapter hold equal records, each chapter's
-// marks being on every page that shows it), or one made again. `made` lists the pages whose
-// entries this save made.
+// The entry of `page`, page `index`, noted in `saved`: the last one while the page gives it
+// still, the entry of an equal page this save made (pages open on one chapter hold equal
+// records, each chapter's marks being on every page that shows it), or one made again. `made`
+// lists the pages whose entries this save made.
 QByteArray listEntryOf(const BibleStructure& page, std::size_t index, std::vector<std::size_t>& made,
                        SavedPageValues& saved) {
     const SavedPageValues::ListEntry* last = saved.lastListEntry(index);

@@ -1,14 +1,12 @@
 #include "app/shell/MoviePlayerWidget.h"
 
+#include "app/reading/CornerSquares.h"
 #include "app/shell/MoviePlayer.h"
 
 #include <QHideEvent>
 #include <QPainter>
 #include <QPainterPath>
 #include <QShowEvent>
-
-#include <algorithm>
-#include <cmath>
 
 namespace lumenscroll {
 
@@ -102,18 +100,13 @@ void MoviePlayerWidget::paintFrame(QPainter& painter) {
 // drawing the panel apart each frame; filled over the whole view, that would cost every frame
 // several times the copy.
 void MoviePlayerWidget::paintRounded(QPainter& painter) {
-    const int corner = std::min(static_cast<int>(std::ceil(cornerRadius_)), std::min(width(), height()) / 2);
-    const QRect strips[] = {rect().adjusted(0, corner, 0, -corner), rect().adjusted(corner, 0, -corner, 0)};
-    for (const QRect& strip : strips) {
+    const QRegion corners = cornerSquares(rect(), cornerRadius_);
+    // Band by band: under the clip of one rectangle the frame is copied as it is.
+    for (const QRect& band : QRegion(rect()) - corners) {
         painter.save();
-        painter.setClipRect(strip);
+        painter.setClipRect(band);
         paintFrame(painter);
         painter.restore();
-    }
-    QRegion corners;
-    for (const QPoint& at : {QPoint(0, 0), QPoint(width() - corner, 0), QPoint(0, height() - corner),
-                             QPoint(width() - corner, height() - corner)}) {
-        corners += QRect(at, QSize(corner, corner));
     }
     painter.setClipRegion(corners);
     painter.setRenderHint(QPainter::Antialiasing);
