@@ -131,7 +131,8 @@ void SearchBibleView::search() {
     if (isLoaded() && !words.empty()) {
         listHits(userSettings.loadedBibleWordsContainers->at(name), words);
     }
-    foundNothing.set(foundWordArray->empty());
+    // A query without words looked for nothing: there is nothing to say was not found.
+    foundNothing.set(foundWordArray->empty() && !words.empty());
     findBtn.set(false);
 }
 

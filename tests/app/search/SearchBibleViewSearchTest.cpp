@@ -66,15 +66,36 @@ TEST_F(SearchTest, AMergedVerseIsTwoHitsWithTheirOwnReferences) {
     EXPECT_EQ(locators(), (Lines{"0@0@4", "0@0@5"}));
 }
 
-TEST_F(SearchTest, ABlankQueryFindsNothingAndSaysSo) {
-    searchFor(" ");
-    EXPECT_TRUE(hits().empty());
-    EXPECT_FALSE(page->findBtn());
-    EXPECT_EQ(page->message(), SearchBibleView::Message::notFound);
+TEST_F(SearchTest, OnlyAQueryWithWordsSaysItFoundNothingAndEverySearchEndsThePrompt) {
+    using Message = SearchBibleView::Message;
+    const struct {
+        std::string query;
+        bool hits;
+        Message message;
+    } cases[] = {
+        {"", false, Message::none},
+        {"   ", false, Message::none},
+        {",", false, Message::none},
+        {" , ", false, Message::none},
+        // Parted at its spaces, this is the word "," twice: commas were looked for, and this
+        // Genesis has none.
+        {" , ,", false, Message::notFound},
+        {"없는말", false, Message::notFound},
+        {"믿음", true, Message::none},
+    };
+    for (const auto& c : cases) {
+        // The page as it comes on screen: empty, with the prompt.
+        page = std::make_unique<SearchBibleView>(Binding<std::int64_t>::to(pageIndex),
+                                                 Binding<bool>::to(openSearch), settings, test.context());
+        page->appear();
+        settle();
+        ASSERT_EQ(page->message(), Message::prompt);
+        searchFor(c.query);
+        EXPECT_EQ(!hits().empty(), c.hits) << '"' << c.query << '"';
+        EXPECT_EQ(page->message(), c.message) << '"' << c.query << '"';
+        EXPECT_FALSE(page->findBtn());
+    }
     EXPECT_EQ(SearchBibleView::notFoundText, "검색하신 단어는 찾을 수 없었습니다.");
-    searchFor("없는말");
-    EXPECT_TRUE(hits().empty());
-    EXPECT_EQ(page->message(), SearchBibleView::Message::notFound);
 }
 
 TEST_F(SearchTest, NotFoundShowsOnlyAfterASearchThatFoundNothingUntilTheQueryOrTranslationChanges) {

@@ -20,6 +20,8 @@
 #include <QLineEdit>
 #include <QListView>
 #include <QListWidget>
+#include <QTest>
+#include <QWindow>
 
 namespace lumenscroll::testing {
 namespace {
@@ -102,6 +104,40 @@ TEST_F(SearchWidgetClickTest, WhileTheNextQueryIsTypedThePageDoesNotSayItWasNotF
     type(field, QString(), Qt::Key_Return);
     settle();
     EXPECT_TRUE(saysNotFound());
+}
+
+TEST_F(SearchWidgetClickTest, ReturnInTheFieldSaysNothingWasFoundOnlyForAQueryWithWords) {
+    const struct {
+        QString query;
+        int rows;
+        QString message;
+    } cases[] = {
+        {QString(), 0, QString()},
+        {QStringLiteral("   "), 0, QString()},
+        {QStringLiteral(","), 0, QString()},
+        {QStringLiteral(" , "), 0, QString()},
+        // The word "," twice, which this Genesis does not hold.
+        {QStringLiteral(" , ,"), 0, QString::fromStdString(SearchBibleView::notFoundText)},
+        {QStringLiteral("없는말"), 0, QString::fromStdString(SearchBibleView::notFoundText)},
+        {QStringLiteral("하나님"), 2, QString()},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE('"' + c.query.toStdString() + '"');
+        show();
+        ASSERT_EQ(widget->message()->text().toStdString(), SearchBibleView::promptText);
+        // Typed and submitted as the window system delivers keys: to the window, whose focus is
+        // in the query field.
+        QWindow* window = widget->windowHandle();
+        for (const QChar character : c.query) {
+            QTest::sendKeyEvent(QTest::Click, window, Qt::Key_unknown, QString(character), Qt::NoModifier);
+        }
+        QTest::keyClick(window, Qt::Key_Return);
+        settle();
+        EXPECT_EQ(widget->searchBar()->queryField()->text().toStdString(), c.query.toStdString());
+        EXPECT_EQ(rows(), c.rows);
+        const QString shown = widget->message()->isVisible() ? widget->message()->text() : QString();
+        EXPECT_EQ(shown.toStdString(), c.message.toStdString());
+    }
 }
 
 TEST_F(SearchWidgetClickTest, TheClearButtonComesWithAQueryAndEmptiesIt) {
