@@ -196,8 +196,10 @@ class VerseAreaLoading : public BibleViewHandlers {
 protected:
     void SetUp() override {
         BibleViewHandlers::SetUp();
-        ASSERT_TRUE(app.addResource("43John.txt", QByteArray::fromStdString(testing::bookText(42, "\r\n"))));
-        ASSERT_TRUE(app.addResource("01창세기.txt", QByteArray::fromStdString(testing::bookText(0, "\n"))));
+        ASSERT_TRUE(
+            app.addResource("43John.txt", QByteArray::fromStdString(testing::bookText(42, BibleKind::en01))));
+        ASSERT_TRUE(app.addResource("01창세기.txt",
+                                    QByteArray::fromStdString(testing::bookText(0, BibleKind::kr01))));
     }
 };
 
@@ -218,8 +220,8 @@ TEST_F(VerseAreaLoading, AChapterWithoutVersesGetsItsVersesInItsOwnTranslationAn
 
     const BibleStructure& loaded = record(1);
     ASSERT_EQ(loaded.praises.size(), 36u);
-    EXPECT_EQ(loaded.praises[0].word, " word 3.1");
-    EXPECT_EQ(loaded.praises[35].word, " word 3.36");
+    EXPECT_EQ(loaded.praises[0].word, " the word 3.1");
+    EXPECT_EQ(loaded.praises[35].word, " the word 3.36");
     BibleStructure rest = loaded;
     rest.praises.clear();
     EXPECT_EQ(rest, john);

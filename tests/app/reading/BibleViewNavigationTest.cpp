@@ -38,7 +38,7 @@ BibleStructure loadedRecord(std::int64_t book, std::int64_t chapterIndex, BibleK
     record.name = std::string(bookName(record.language, found));
     record.isOldTestment = isOldTestament(found);
     for (BiblePraise& verse : record.praises) {
-        verse.word = " word " + std::to_string(chapterIndex + 1) + "." + std::to_string(verse.index + 1);
+        verse.word = testing::verseText(kind, chapterIndex + 1, verse.index + 1);
     }
     return record;
 }
@@ -48,7 +48,7 @@ protected:
     void SetUp() override {
         for (const std::int64_t book : {0, 1, 38, 39, 65}) {
             for (const BibleKind kind : {BibleKind::kr01, BibleKind::en01}) {
-                const std::string text = testing::bookText(book, kind == BibleKind::en01 ? "\r\n" : "\n");
+                const std::string text = testing::bookText(book, kind);
                 ASSERT_TRUE(app.addResource(QString::fromStdString(TextResource::name(kind, book) + ".txt"),
                                             QByteArray::fromStdString(text)));
             }
@@ -222,7 +222,7 @@ TEST_F(BibleViewNavigation, ComingOnScreenReadsEveryPageInItsOwnTranslationOnlyW
                                        [](std::vector<BibleStructure>& pages) { pages.emplace_back(); });
     page().appear();
     EXPECT_EQ(record(0), korean);
-    EXPECT_EQ(record(1).praises[0].word, " word 1.1");
+    EXPECT_EQ(record(1).praises[0].word, " the word 1.1");
     EXPECT_TRUE(record(1).praises[1].bookmarked);
     EXPECT_EQ(settings.bookmarkArray().size(), 3u);
     EXPECT_TRUE(settings.bookmarkArray()[1][1]);

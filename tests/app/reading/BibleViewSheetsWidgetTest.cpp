@@ -35,12 +35,12 @@ using testing::click;
 class BibleViewSheetsWidgetTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        for (const auto& [name, book, lineEnd] : {std::tuple{"01창세기.txt", 0, "\n"},
-                                                  {"02출애굽기.txt", 1, "\n"},
-                                                  {"01Genesis.txt", 0, "\r\n"},
-                                                  {"02Exodus.txt", 1, "\r\n"}}) {
+        for (const auto& [name, book, kind] : {std::tuple{"01창세기.txt", 0, BibleKind::kr01},
+                                               {"02출애굽기.txt", 1, BibleKind::kr01},
+                                               {"01Genesis.txt", 0, BibleKind::en01},
+                                               {"02Exodus.txt", 1, BibleKind::en01}}) {
             ASSERT_TRUE(app.addResource(QString::fromUtf8(name),
-                                        QByteArray::fromStdString(testing::bookText(book, lineEnd))));
+                                        QByteArray::fromStdString(testing::bookText(book, kind))));
         }
         testing::openPages(settings, app.context(), {chapterRecord(0, 49, BibleKind::kr01, 26, " word 50.")});
         widget = std::make_unique<BibleViewWidget>(settings.roles()[0]);
@@ -126,7 +126,7 @@ TEST_F(BibleViewSheetsWidgetTest, ChoosingExodusThreeVerseFiveThenKJVAndCopyingT
     click(widget->verseList()->row(8));
     settle();
     clickNamed("copyButton");
-    EXPECT_EQ(app.memoryClipboard().text().toStdString(), "[출3:5-9]  word 3.5  word 3.9");
+    EXPECT_EQ(app.memoryClipboard().text().toStdString(), "[출3:5-9]  the word 3.5  the word 3.9");
 }
 
 } // namespace

@@ -22,16 +22,18 @@ using testing::chapterRecord;
 using testing::makePage;
 using testing::openPages;
 
-// Genesis and Exodus in both translations: every verse "word c.v", Genesis 1:1 with a heading.
+// Genesis in both translations and Exodus in Korean, made-up verses ("word c.v" in Korean, "the
+// word c.v" in English), the Korean Genesis 1:1 with a heading.
 class BibleViewLoading : public ::testing::Test {
 protected:
     void SetUp() override {
-        std::string korean = testing::bookText(0, "\n");
+        std::string korean = testing::bookText(0, BibleKind::kr01);
         korean.replace(0, korean.find('\n'), "1:1 <천지 창조> 태초에");
         ASSERT_TRUE(app.addResource("01창세기.txt", QByteArray::fromStdString(korean)));
-        ASSERT_TRUE(app.addResource("02출애굽기.txt", QByteArray::fromStdString(testing::bookText(1, "\n"))));
-        ASSERT_TRUE(
-            app.addResource("01Genesis.txt", QByteArray::fromStdString(testing::bookText(0, "\r\n"))));
+        ASSERT_TRUE(app.addResource("02출애굽기.txt",
+                                    QByteArray::fromStdString(testing::bookText(1, BibleKind::kr01))));
+        ASSERT_TRUE(app.addResource("01Genesis.txt",
+                                    QByteArray::fromStdString(testing::bookText(0, BibleKind::en01))));
         openPages(settings, app.context(),
                   {chapterRecord(0, 0, BibleKind::kr01, 2, "page0"),
                    chapterRecord(1, 0, BibleKind::en01, 2, "page1")});
@@ -146,7 +148,7 @@ TEST_F(BibleViewLoading, LoadsAChapterIntoThePageWithItsHeading) {
     EXPECT_EQ(record(0).name, "Genesis");
     EXPECT_EQ(record(0).kindOfBible, BibleKind::en01);
     ASSERT_EQ(record(0).praises.size(), 25u);
-    EXPECT_EQ(record(0).praises[0].word, " word 2.1");
+    EXPECT_EQ(record(0).praises[0].word, " the word 2.1");
     EXPECT_EQ(settings.currentBibleLanguage(), "en");
 }
 
@@ -275,7 +277,7 @@ TEST_F(BibleViewLoading, ReturnsAChapterInTheCallersTranslationWritingOnlyThatPa
     EXPECT_EQ(chapter.sectionIndex, 0);
     EXPECT_EQ(chapter.kindOfBible, BibleKind::kr01);
     ASSERT_EQ(chapter.praises.size(), 24u);
-    EXPECT_EQ(chapter.praises[0].word, " word 3.1");
+    EXPECT_EQ(chapter.praises[0].word, " the word 3.1");
     EXPECT_TRUE(app.traceCapture().contains(" - fileName 01Genesis"));
 
     EXPECT_EQ(record(0).language, "kr");

@@ -477,7 +477,8 @@ TEST_F(BibleViewWidgetTest, TheRowsFollowTheChosenFontSize) {
 }
 
 TEST_F(BibleViewWidgetTest, APageWithoutVersesReadsThemWhenItsListComesOnScreen) {
-    ASSERT_TRUE(app.addResource("01창세기.txt", QByteArray::fromStdString(testing::bookText(0, "\n"))));
+    ASSERT_TRUE(
+        app.addResource("01창세기.txt", QByteArray::fromStdString(testing::bookText(0, BibleKind::kr01))));
     BibleStructure genesis;
     genesis.order = 0;
     genesis.name = "창세기";

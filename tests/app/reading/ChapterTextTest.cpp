@@ -41,7 +41,7 @@ TEST(ChapterTextLines, CutsEachTranslationOnlyAtItsOwnLineEndAndDropsEmptyLines)
 }
 
 TEST(ChapterTextLines, FindsAChapterByTheVerseCountTableAloneAndClampsToTheLinesThereAre) {
-    const std::string text = testing::bookText(0, "\n");
+    const std::string text = testing::bookText(0, BibleKind::kr01);
     const Lines lines = ChapterText::lines(text, BibleKind::kr01);
     // Genesis 1 has 31 verses, Genesis 2 has 25.
     const auto first = ChapterText::chapterLines(lines, BibleBook::genesis, 1);
@@ -164,9 +164,9 @@ TEST(ChapterTextVerses, AMergedLineAtTheEndOfAChapterStillGivesBothVerses) {
 }
 
 TEST(ChapterTextVerses, ReadsAChapterOfAWholeBookFile) {
-    std::string text = testing::bookText(0, "\r\n");
+    std::string text = testing::bookText(0, BibleKind::en01);
     // Genesis 3: lines 32 + 25 = 57 onwards; make its verses 16 and 17 one merged line.
-    const std::string from = "3:16 word 3.16\r\n3:17 word 3.17";
+    const std::string from = "3:16 the word 3.16\r\n3:17 the word 3.17";
     text.replace(text.find(from), from.size(), "3:16-17 merged\r\n3:17 dropped");
     // An empty line anywhere does not shift the verses.
     text.insert(0, "\r\n");
@@ -174,13 +174,13 @@ TEST(ChapterTextVerses, ReadsAChapterOfAWholeBookFile) {
     const std::vector<BiblePraise> verses =
         ChapterText::chapterVerses(text, BibleKind::en01, BibleBook::genesis, 3);
     ASSERT_EQ(verses.size(), 24u);
-    EXPECT_EQ(verses[0].word, " word 3.1");
+    EXPECT_EQ(verses[0].word, " the word 3.1");
     EXPECT_EQ(verses[15].index, 15);
     EXPECT_EQ(verses[15].word, " merged");
     EXPECT_EQ(verses[16].index, 16);
     EXPECT_EQ(verses[16].word, " merged");
     EXPECT_EQ(verses[17].index, 17);
-    EXPECT_EQ(verses[17].word, " word 3.18");
+    EXPECT_EQ(verses[17].word, " the word 3.18");
 
     EXPECT_TRUE(ChapterText::chapterVerses(text, BibleKind::kr01, BibleBook::genesis, 3).empty());
     EXPECT_TRUE(ChapterText::chapterVerses(text, BibleKind::en02, BibleBook::genesis, 3).empty());

@@ -22,10 +22,15 @@ BibleStructure chapterRecord(std::int64_t book, std::int64_t chapterIndex, Bible
     return record;
 }
 
-std::string bookText(std::int64_t book, const std::string& lineEnd) {
-    return bookText(*bibleBookFromRaw(book), lineEnd, [](std::int64_t chapter, std::int64_t verse) {
-        return " word " + std::to_string(chapter) + "." + std::to_string(verse);
-    });
+std::string verseText(BibleKind kind, std::int64_t chapter, std::int64_t verse) {
+    return (kind == BibleKind::en01 ? " the word " : " word ") + std::to_string(chapter) + "." +
+           std::to_string(verse);
+}
+
+std::string bookText(std::int64_t book, BibleKind kind) {
+    return bookText(
+        *bibleBookFromRaw(book), kind == BibleKind::en01 ? "\r\n" : "\n",
+        [kind](std::int64_t chapter, std::int64_t verse) { return verseText(kind, chapter, verse); });
 }
 
 } // namespace lumenscroll::testing

@@ -23,9 +23,15 @@ namespace lumenscroll::testing {
 BibleStructure chapterRecord(std::int64_t book, std::int64_t chapterIndex, BibleKind kind, int verseCount,
                              const std::string& prefix = "verse");
 
-// The text of a resource book whose chapters hold the verse counts the table gives, each verse
-// line "c:v word c.v", ended by `lineEnd`.
-std::string bookText(std::int64_t book, const std::string& lineEnd);
+// The made-up text of verse `verse` of chapter `chapter` (both from 1) in translation `kind`, with
+// its leading blank: " word c.v" in Korean, " the word c.v" in English. The translations differ,
+// so that a page read in the other one is seen.
+std::string verseText(BibleKind kind, std::int64_t chapter, std::int64_t verse);
+
+// The text of a resource book in translation `kind` whose chapters hold the verse counts the table
+// gives, each verse line "c:v" and its verseText, ended as that translation's files end their
+// lines (LF in Korean, CR LF in English).
+std::string bookText(std::int64_t book, BibleKind kind);
 
 // A verse list's scroll reader that only records where it was asked to scroll.
 class RecordingScrollReader final : public ScrollViewProxy {
