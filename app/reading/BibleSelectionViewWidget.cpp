@@ -45,7 +45,6 @@ QListWidget* makeColumn(const QString& name, int columnWidth, QWidget* parent) {
     list->setVerticalScrollMode(QAbstractItemView::ScrollPerPixel);
     list->setSelectionMode(QAbstractItemView::NoSelection);
     list->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    list->setFocusPolicy(Qt::NoFocus);
     list->setCursor(Qt::PointingHandCursor);
     list->viewport()->setAutoFillBackground(false);
     list->setStyleSheet(QStringLiteral("QListWidget { background: transparent; } "

@@ -31,7 +31,6 @@ CapsuleButton::CapsuleButton(AppContext& context, QWidget* parent)
     , gradient_(new AnimatableGradientViewWidget(context, Binding<bool>::constant(false), face_))
     , label_(new KeptLabel(face_)) {
     setCursor(Qt::PointingHandCursor);
-    setFocusPolicy(Qt::NoFocus);
 
     setGraphicsEffect(
         new DropShadowEffect(Qt::black, haloRadius, QPointF(0, 0), this, DropShadowEffect::Outline::layout));

@@ -12,7 +12,6 @@ HighlightSwatchButton::HighlightSwatchButton(const QColor& color, QWidget* paren
     : QAbstractButton(parent)
     , color_(color) {
     setCursor(Qt::PointingHandCursor);
-    setFocusPolicy(Qt::NoFocus);
     resize(sizeHint());
 }
 

@@ -28,7 +28,6 @@ SymbolButton::SymbolButton(const ResourceLocator& resources, Style style, QWidge
     , resources_(resources)
     , style_(std::move(style)) {
     setCursor(Qt::PointingHandCursor);
-    setFocusPolicy(Qt::NoFocus);
     if (style_.shadow) {
         // Its outline changes with its layout and with the symbol and look set here, which say so:
         // finding the outline on every repaint would render the button apart, and that lays out

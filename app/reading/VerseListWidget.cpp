@@ -52,8 +52,6 @@ VerseListWidget::VerseListWidget(BibleView page, QWidget* parent)
     , bar_(nullptr)
     , watchers_(page_.userSettings.context().scheduler()) {
     setObjectName(QStringLiteral("verseList"));
-    // Keys come from the page on screen: a list that kept the focus would take them on any page.
-    setFocusPolicy(Qt::NoFocus);
     setFrameShape(QFrame::NoFrame);
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);

@@ -41,7 +41,6 @@ public:
         : QAbstractButton(parent)
         , face_(new QWidget(this)) {
         setCursor(Qt::PointingHandCursor);
-        setFocusPolicy(Qt::NoFocus);
         setGraphicsEffect(new DropShadowEffect(Qt::black, labelShadowRadius, QPointF(0, 0), this,
                                                DropShadowEffect::Outline::layout));
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "app/shell/KeyboardFocus.h"
+
 #include <QPointer>
 #include <QScreen>
 #include <QSize>
@@ -21,7 +23,8 @@ class SplashViewWidget;
 // content is the start-up screen, which hands over to the main view by itself. Closing the
 // window, or quitting the application, tells the application before it goes; Ctrl+Q closes
 // the window. The intro movie plays in `movie` (MediaMoviePlayer in the program), which must
-// outlive the window.
+// outlive the window. Of its widgets only the text fields take the keyboard focus
+// (KeyboardFocus).
 //
 // Where the room is smaller (a small screen, or a window manager that sets the window's size
 // itself), the whole content is drawn smaller by one scale that fits it, laid out as at 1200 by
@@ -64,6 +67,8 @@ private:
     void placeWithin(const QRect& available, QSize outer);
 
     LumenscrollApp& app_;
+    // Before the content, whose widgets it is given to as they are polished.
+    KeyboardFocus keyboardFocus_;
     std::unique_ptr<SplashView> splashView_;
     SplashViewWidget* splashViewWidget_;
     QShortcut* quitShortcut_ = nullptr;

@@ -71,7 +71,6 @@ public:
 SettingsPicker::SettingsPicker(const std::vector<Entry>& entries, QWidget* parent)
     : QComboBox(parent) {
     setFont(Look::font(TextStyle::title3));
-    setFocusPolicy(Qt::NoFocus);
     setCursor(Qt::PointingHandCursor);
     setItemDelegate(new EntryDelegate(this));
     view()->setFont(font());

@@ -1,0 +1,26 @@
+#pragma once
+
+#include <QObject>
+
+namespace lumenscroll {
+
+// Who holds the keyboard focus in the program: a text field (the search field, a note's editor)
+// once clicked or given it, and no other widget. A plain button of the desktop the program was
+// made for never takes the focus, and neither do ours, nor the lists and pickers: no key moves
+// an unseen focus from one to the next, and Space never presses one. The keys no text field
+// takes reach the window, which hands them to the page on screen (CarouselViewWidget).
+//
+// The rule is given to every widget of the application as it is polished, before it is first
+// shown, for as long as the rule lives: the window holds it from before its content is built.
+// A widget the program hands the focus outright (a chooser sheet, so that Escape passes through
+// it first) keeps it until it goes.
+class KeyboardFocus final : public QObject {
+public:
+    KeyboardFocus();
+    ~KeyboardFocus() override;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+};
+
+} // namespace lumenscroll
