@@ -210,6 +210,9 @@ TEST(ProtobufDecoding, HostileInputIsRefusedWithTheFirstFault) {
          "Encoded variable-length integer out of range"},
         {bytes({0x12, 0x02, 0xC3, 0x28}), "Invalid string"},
         {bytes({0x0A, 0x01, 0x78}), "Unexpected data type 2"},
+        // Tags and byte counts are read as protobuf reads them, in five bytes at most.
+        {bytes({0x88, 0x80, 0x80, 0x80, 0x80, 0x00, 0x01}), "Encoded variable-length integer out of range"},
+        {bytes({0x12, 0x81, 0x80, 0x80, 0x80, 0x80, 0x00, 0x61}), "Invalid data size"},
     };
     for (const Case& c : cases) {
         try {
@@ -219,6 +222,8 @@ TEST(ProtobufDecoding, HostileInputIsRefusedWithTheFirstFault) {
             EXPECT_EQ(error.debugDescription(), c.message);
         }
     }
+    EXPECT_EQ(decoded<Inner>(bytes({0x88, 0x80, 0x80, 0x80, 0x00, 0x01, 0x12, 0x81, 0x80, 0x80, 0x80, 0x00, 0x61})),
+              (Inner{1, "a"}));
     EXPECT_THROW(decoded<Inner>(bytes({0x00})), ProtobufEncodingError); // field 0
     EXPECT_EQ(thrown<ProtobufEncodingError>([] { decoded<Inner>(bytes({0x80, 0x80, 0x80, 0x80, 0x10, 0x00})); }),
               ProtobufEncodingError::integerKeyOutOfRange(536870912));
