@@ -5,6 +5,7 @@
 #include "CompactCoding/protobuf/ProtoDictDecodingNode.h"
 #include "CompactCoding/protobuf/ProtobufDecodingError.h"
 #include "coding/DecodingError.h"
+#include "coding/Utf8.h"
 
 #include <string>
 
@@ -13,6 +14,12 @@ namespace coding {
 void refuseProtobufForm(const DecodeItem& item) {
     throw ProtobufDecodingError(ProtobufDecodingError::Kind::unsupportedType,
                                 std::string(primitiveTypeName(item.primitiveKind)) + ".Type");
+}
+
+void requireUtf8Texts(std::span<const ProtoOccurrence> occurrences, const CodingPath& path) {
+    for (const ProtoOccurrence& occurrence : occurrences)
+        if (occurrence.wireType == DataType::variableLength && !isValidUtf8(occurrence.bytes()))
+            throw DecodingError::dataCorrupted(path, "Invalid string");
 }
 
 void decodeProtoNestedValue(DecodeItem& item, const ProtoStorage& storage, const AbstractDecodingNode& creator) {

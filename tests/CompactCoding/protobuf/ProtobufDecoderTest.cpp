@@ -209,6 +209,7 @@ TEST(ProtobufDecoding, HostileInputIsRefusedWithTheFirstFault) {
         {bytes({0x08, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0x02}),
          "Encoded variable-length integer out of range"},
         {bytes({0x12, 0x02, 0xC3, 0x28}), "Invalid string"},
+        {bytes({0x12, 0x01, 0xFF, 0x12, 0x01, 0x61}), "Invalid string"}, // a text replaced is read too
         {bytes({0x0A, 0x01, 0x78}), "Unexpected data type 2"},
         // Tags and byte counts are read as protobuf reads them, in five bytes at most.
         {bytes({0x88, 0x80, 0x80, 0x80, 0x80, 0x00, 0x01}), "Encoded variable-length integer out of range"},
@@ -259,6 +260,11 @@ TEST(ProtobufDecoding, MapEntriesHoldTheKeyThenTheValue) {
     EXPECT_EQ(fault(bytes({0x10, 0x01, 0x0A, 0x01, 0x61})), "unexpectedDictionaryKey");
     EXPECT_EQ(fault(bytes({0x0D, 1, 2, 3, 4, 0x10, 0x01})), "unexpectedDictionaryKey");
     EXPECT_EQ(fault(bytes({0x0A, 0x01, 0xFF, 0x10, 0x01})), "Invalid string");
+    // A key is a field of the entry like any other: of the map's wire type wherever it stands, and
+    // UTF-8 also when a later key replaces it.
+    EXPECT_EQ(fault(bytes({0x08, 0x01, 0x10, 0x01})), "unexpectedDictionaryKey");
+    EXPECT_EQ(fault(bytes({0x0A, 0x01, 0x61, 0x10, 0x01, 0x08, 0x01})), "unexpectedDictionaryKey");
+    EXPECT_EQ(fault(bytes({0x0A, 0x01, 0xFF, 0x10, 0x01, 0x0A, 0x01, 0x61})), "Invalid string");
     // What follows the value are fields of the entry too: the last key and value count, others are
     // skipped, and malformed bytes are a fault.
     EXPECT_EQ(fault(bytes({0x0A, 0x01, 0x61, 0x10, 0x01, 0x18, 0x09})), "no fault");
@@ -272,6 +278,38 @@ TEST(ProtobufDecoding, MapEntriesHoldTheKeyThenTheValue) {
     using ByNumber = Field<1, std::map<std::int64_t, bool>>;
     EXPECT_EQ(decoded<ByNumber>(bytes({0x0A, 0x0D, 0x08}) + tenForMinusOne + bytes({0x10, 0x01})).value,
               (std::map<std::int64_t, bool>{{-1, true}}));
+    EXPECT_THROW(decoded<ByNumber>(bytes({0x0A, 0x05, 0x0A, 0x01, 0x35, 0x10, 0x01})), ProtobufDecodingError);
+}
+
+TEST(ProtobufDecoding, AMapValueIsReadAsAFieldOfItsEntry) {
+    using Records = Field<1, std::map<std::string, Inner>>;
+    using Texts = Field<1, std::map<std::string, std::string>>;
+    const auto entry = [](const Bytes& fields) { return bytes({0x0A, static_cast<int>(fields.size())}) + fields; };
+    const Bytes keyA = bytes({0x0A, 0x01, 0x61});
+    // A message written in parts within an entry merges them; of entries with equal keys the last
+    // counts whole.
+    EXPECT_EQ(decoded<Records>(entry(keyA + bytes({0x12, 0x02, 0x08, 0x01, 0x12, 0x03, 0x12, 0x01, 0x78}))).value,
+              (std::map<std::string, Inner>{{"a", Inner{1, "x"}}}));
+    EXPECT_EQ(decoded<Records>(entry(keyA + bytes({0x12, 0x02, 0x08, 0x01})) +
+                               entry(keyA + bytes({0x12, 0x03, 0x12, 0x01, 0x78})))
+                  .value,
+              (std::map<std::string, Inner>{{"a", Inner{0, "x"}}}));
+    // What a later part or entry replaces is read all the same: its faults are faults.
+    const std::pair<Bytes, const char*> faults[] = {
+        {entry(keyA + bytes({0x12, 0x02, 0x0F, 0x01, 0x12, 0x00})), "Unknown data type 7"},
+        {entry(keyA + bytes({0x12, 0x03, 0x12, 0x01, 0xFF})) + entry(keyA + bytes({0x12, 0x00})), "Invalid string"},
+    };
+    for (const auto& [input, message] : faults) {
+        const auto error = thrown<DecodingError>([&] { decoded<Records>(input); });
+        ASSERT_TRUE(error.has_value()) << message;
+        EXPECT_EQ(error->debugDescription(), message);
+    }
+    for (const Bytes& input : {entry(keyA + bytes({0x12, 0x01, 0xFF, 0x12, 0x01, 0x62})),
+                               entry(keyA + bytes({0x12, 0x01, 0xFF})) + entry(keyA + bytes({0x12, 0x01, 0x62}))}) {
+        const auto error = thrown<DecodingError>([&] { decoded<Texts>(input); });
+        ASSERT_TRUE(error.has_value());
+        EXPECT_EQ(error->debugDescription(), "Invalid string");
+    }
 }
 
 // The containers a record does not keep, gone before what they handed out is read.
