@@ -58,7 +58,9 @@ inline PrimitiveValue protobufFieldValue(PrimitiveKind kind, std::span<const Pro
 }
 
 // Lets a value that is not a primitive read itself from a node over `storage`, inside this call;
-// a dictionary gets a ProtoDictDecodingNode. The node stands one level deeper than `creator`.
+// a dictionary gets a ProtoDictDecodingNode. The node stands one level deeper than `creator`. A
+// value that finds a list of its own to hold numbers only after it took empty runs of it for
+// elements reads itself again (ProtoNumberLists).
 void decodeProtoNestedValue(DecodeItem& item, const ProtoStorage& storage, const AbstractDecodingNode& creator);
 
 } // namespace coding

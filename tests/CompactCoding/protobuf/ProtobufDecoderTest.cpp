@@ -350,6 +350,32 @@ struct coding::RawValueEnum<Shade> {
 
 namespace {
 
+// A record that reads its list, field 1, element by element.
+template <class T>
+struct OwnList {
+    std::vector<T> elements;
+    static OwnList decode(coding::Decoder& decoder) {
+        auto list = decoder.container(Int64Field::keys).nestedUnkeyedContainer(Int64Field::key);
+        OwnList result;
+        while (!list.isAtEnd())
+            result.elements.push_back(list.decode<T>());
+        return result;
+    }
+};
+
+// A list that reads its elements itself.
+template <class T>
+struct ListOfItsOwn {
+    std::vector<T> elements;
+    static ListOfItsOwn decode(coding::Decoder& decoder) {
+        auto list = decoder.unkeyedContainer();
+        ListOfItsOwn result;
+        while (!list.isAtEnd())
+            result.elements.push_back(list.decode<T>());
+        return result;
+    }
+};
+
 // A repeated field of `T` whose one element is written as `element`: its packed runs may be empty.
 template <class T>
 void expectEmptyRunsHoldNothing(const Bytes& element, const T& value) {
@@ -386,6 +412,25 @@ TEST(ProtobufDecoding, AnEmptyPackedRunHoldsNoElements) {
     // Empty text, bytes and messages are elements.
     using Texts = Field<1, std::vector<std::string>>;
     EXPECT_EQ(decoded<Texts>(bytes({0x0A, 0x00})).value, std::vector<std::string>{""});
+    // Lists read element by element, by a record's own code or by a list type of its own, which ask
+    // whether the list is at its end before they say what its elements are.
+    using Numbers = std::vector<std::int64_t>;
+    using NumbersOfTheirOwn = Field<1, ListOfItsOwn<std::int64_t>>;
+    using MaybeNumbersOfTheirOwn = Field<1, std::optional<ListOfItsOwn<std::int64_t>>>;
+    for (const Bytes& input : {bytes({0x0A, 0x00}), bytes({0x0A, 0x00, 0x0A, 0x00}),
+                               bytes({0x0A, 0x00, 0x0A, 0x01, 0x05, 0x0A, 0x00})}) {
+        const Numbers expected = input.size() > 4 ? Numbers{5} : Numbers{};
+        EXPECT_EQ(decoded<OwnList<std::int64_t>>(input).elements, expected);
+        EXPECT_EQ(decoded<NumbersOfTheirOwn>(input).value.elements, expected);
+        EXPECT_EQ(decoded<MaybeNumbersOfTheirOwn>(input).value->elements, expected);
+        const auto inList = decoded<std::vector<OwnList<std::int64_t>>>(bytes({static_cast<int>(input.size())}) + input);
+        ASSERT_EQ(inList.size(), 1u);
+        EXPECT_EQ(inList.front().elements, expected);
+    }
+    using Strings = std::vector<std::string>;
+    EXPECT_EQ(decoded<OwnList<std::string>>(bytes({0x0A, 0x00})).elements, Strings{""});
+    using TextsOfTheirOwn = Field<1, ListOfItsOwn<std::string>>;
+    EXPECT_EQ(decoded<TextsOfTheirOwn>(bytes({0x0A, 0x00})).value.elements, Strings{""});
 }
 
 // A record as deep as the data goes, through lists, maps or optionals: it counts the levels.
