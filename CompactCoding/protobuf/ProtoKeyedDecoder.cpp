@@ -209,11 +209,20 @@ void ProtoKeyedDecoder::rethrowUnderKey(const CodingKey& key) const {
     }
 }
 
+void ProtoKeyedDecoder::decodeOneOf(DecodeItem& item, bool onlyIfPresent) {
+    // The cases stand as fields of this message; the property's own key is not on the wire. The
+    // enumeration reads every run of its cases in turn, as protobuf reads them, so that a fault in
+    // a case replaced is one, and keeps the last.
+    OneOfRuns runs;
+    for (std::size_t run = 0; run == 0 || run < runs.runs().size(); ++run) {
+        OneOfDecodingNode node(*this, onlyIfPresent, runs, run, sharedCodingPath(), sharedUserInfo(), depth() + 1);
+        item.decode(node);
+    }
+}
+
 void ProtoKeyedDecoder::decode(DecodeItem& item, const CodingKey& key) {
     if (item.isOneOf) {
-        // The cases stand as fields of this message; the property's own key is not on the wire.
-        OneOfDecodingNode node(*this, false, sharedCodingPath(), sharedUserInfo(), depth() + 1);
-        item.decode(node);
+        decodeOneOf(item, false);
         return;
     }
     std::span<const ProtoOccurrence> replaced;
@@ -248,9 +257,8 @@ void ProtoKeyedDecoder::decodeValue(DecodeItem& item, const CodingKey& key, std:
 
 bool ProtoKeyedDecoder::decodeIfPresent(DecodeItem& item, const CodingKey& key) {
     if (item.isOneOf) {
-        OneOfDecodingNode node(*this, true, sharedCodingPath(), sharedUserInfo(), depth() + 1);
         try {
-            item.decode(node);
+            decodeOneOf(item, true);
         } catch (const OneOfDecodingNode::NoCaseOnTheWire&) {
             return false;
         }

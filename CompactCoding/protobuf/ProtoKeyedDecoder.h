@@ -20,7 +20,8 @@ namespace coding {
 // occurrences in the order they stand, never joined. A field that is absent reads as its type's
 // zero (false, 0, empty text, an empty list, a message of defaults), fields may come in any order,
 // and numbers the record does not use are parsed and ignored. A scalar takes the last occurrence
-// of its field, a message merges all of them, a list reads them as a repeated field.
+// of its field, a message merges all of them, a list reads them as a repeated field, and a oneof
+// takes the case written last, reading those it replaced as well (OneOfRuns).
 //
 // Errors in a value carry the container's path and the value's key; nested values carry the
 // container's path unchanged. Bytes are read in place: the input outlives the container.
@@ -117,6 +118,7 @@ private:
     }
     const Field* search(const CodingKey& key) const;
     void decodeValue(DecodeItem& item, const CodingKey& key, std::span<const ProtoOccurrence> found);
+    void decodeOneOf(DecodeItem& item, bool onlyIfPresent);
     [[noreturn]] void rethrowUnderKey(const CodingKey& key) const;
 
     const KeySet* keys_;
