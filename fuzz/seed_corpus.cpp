@@ -1,5 +1,6 @@
 // Writes the fuzz targets' seed corpora: one small valid value (or stream) of every fuzzed type,
-// with and without the nil-index option, and one of every protobuf-fuzzed type. Run once after the encoder's format changes:
+// with and without the nil-index option, one of every protobuf-fuzzed type, and the messages of the
+// differential target. Run once after the encoder's format changes:
 //   build/fuzz/fuzz/lumenscroll_fuzz_seeds fuzz/corpus
 
 #include "FuzzedTypes.h"
@@ -9,7 +10,10 @@
 
 #include <filesystem>
 #include <fstream>
+#include <initializer_list>
 #include <string>
+#include <tuple>
+#include <vector>
 
 namespace {
 
@@ -74,6 +78,34 @@ template <> std::map<std::string, Tree> sample() { return {{"하나", tree(0)}, 
 template <> std::vector<std::string> sample() { return {"태초에", "", "x"}; }
 template <> std::int64_t sample() { return -7; }
 
+// The differential target's seeds, by the number that chooses their message: values of each
+// message, and bytes libprotobuf reads that our encoder does not write.
+std::vector<std::tuple<std::uint8_t, std::string, coding::Data>> differentialSeeds() {
+    const auto encoded = [](const auto& value) { return coding::ProtobufEncoder().encode(value); };
+    const auto bytes = [](std::initializer_list<std::uint8_t> values) { return coding::Data(values); };
+    return {
+        {0, "everything", encoded(everything())},
+        {0, "defaults", {}},
+        {0, "mapValueInParts", bytes({0xAA, 0x01, 0x0B, 0x08, 0x01, 0x12, 0x02, 0x08, 0x01, 0x12, 0x03, 0x12, 0x01, 0x78})},
+        {0, "mapKeyAgain", bytes({0xA2, 0x01, 0x08, 0x0A, 0x01, 0x61, 0x10, 0x03, 0x0A, 0x01, 0x62})},
+        {0, "textAgain", bytes({0x42, 0x01, 0x61, 0x42, 0x02, 0xC3, 0xA9})},
+        {0, "fiveByteTag", bytes({0x88, 0x80, 0x80, 0x80, 0x00, 0x01})},
+        {0, "emptyPackedRuns", bytes({0x8A, 0x01, 0x00, 0x8A, 0x01, 0x02, 0x01, 0x02, 0x88, 0x01, 0x03, 0x8A, 0x01, 0x00})},
+        {0, "unknownFields", bytes({0x98, 0x06, 0x05, 0xA1, 0x06, 1, 2, 3, 4, 5, 6, 7, 8, 0xAA, 0x06, 0x01, 0x00, 0xAD,
+                                    0x06, 1, 2, 3, 4, 0x08, 0x01})},
+        {0, "group", bytes({0xA3, 0x06, 0x08, 0x01, 0xA4, 0x06, 0x08, 0x01})},
+        {1, "number", encoded(Choosing{7, Choice{std::int64_t{-1}}})},
+        {1, "text", encoded(Choosing{0, Choice{std::string("선택")}})},
+        {1, "inner", encoded(Choosing{5, Choice{Inner{1, "하나"}}})},
+        {1, "cases", bytes({0xF0, 0x01, 0x05, 0xFA, 0x01, 0x01, 0x61, 0x82, 0x02, 0x02, 0x08, 0x01, 0x82, 0x02, 0x02,
+                            0x12, 0x00})},
+        {2, "packed", encoded(Unpacked{{0, -1, 300}, {0.0, -2.5}, {true, false, true}})},
+        {2, "unpacked", bytes({0x08, 0x00, 0x08, 0x01, 0x11, 0, 0, 0, 0, 0, 0, 0xF8, 0x3F, 0x18, 0x01, 0x18, 0x00})},
+        {3, "everythings", encoded(Everythings{{everything(), Everything{}}, {{1, everything()}, {-2, Everything{}}}})},
+        {4, "inner", encoded(Inner{150, "hi"})},
+    };
+}
+
 } // namespace protobufSeeds
 
 void write(const std::filesystem::path& path, std::uint8_t selector, std::span<const std::uint8_t> prefix,
@@ -99,6 +131,10 @@ int main(int argc, char** argv) {
             write(protobuf / std::to_string(type), static_cast<std::uint8_t>(type), {},
                   coding::ProtobufEncoder().encode(protobufSeeds::sample<T>()));
         });
+    const auto differential = root / "fuzz_ProtobufDifferential";
+    std::filesystem::create_directories(differential);
+    for (const auto& [selector, name, bytes] : protobufSeeds::differentialSeeds())
+        write(differential / name, selector, {}, bytes);
     for (unsigned type = 0; type < fuzzing::typeCount; ++type) {
         for (const bool nilIndices : {false, true}) {
             const auto selector = static_cast<std::uint8_t>(type | (nilIndices ? 0x80 : 0));

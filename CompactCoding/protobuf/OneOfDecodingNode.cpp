@@ -18,16 +18,19 @@ ProtobufDecodingError refused(const char* call) {
 
 } // namespace
 
-OneOfDecodingNode::OneOfDecodingNode(const ProtoKeyedDecoder& message, bool onlyIfPresent,
-                                     std::shared_ptr<const CodingPath> codingPath,
+OneOfDecodingNode::OneOfDecodingNode(const ProtoKeyedDecoder& message, bool onlyIfPresent, OneOfRuns& runs,
+                                     std::size_t run, std::shared_ptr<const CodingPath> codingPath,
                                      std::shared_ptr<const UserInfo> userInfo, std::uint32_t depth)
     : AbstractDecodingNode(std::move(codingPath), std::move(userInfo), depth, protobufNestingLimit),
-      message_(&message), onlyIfPresent_(onlyIfPresent) {}
+      message_(&message), onlyIfPresent_(onlyIfPresent), runs_(&runs), run_(run) {}
 
 std::shared_ptr<KeyedDecodingContainerBox> OneOfDecodingNode::makeKeyedContainer(const KeySet& keys) {
-    if (onlyIfPresent_ && message_->keysIn(keys).empty())
+    if (!runs_->isRead())
+        runs_->read(*message_, keys);
+    if (onlyIfPresent_ && runs_->runs().empty())
         throw NoCaseOnTheWire{};
-    return std::make_shared<OneOfKeyedDecoder>(*message_, keys, sharedCodingPath(), sharedUserInfo(), depth());
+    return std::make_shared<OneOfKeyedDecoder>(*message_, keys, *runs_, run_, sharedCodingPath(), sharedUserInfo(),
+                                               depth());
 }
 
 std::shared_ptr<UnkeyedDecodingContainerBox> OneOfDecodingNode::makeUnkeyedContainer() {

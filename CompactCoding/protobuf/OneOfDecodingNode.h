@@ -1,7 +1,10 @@
 #pragma once
 
 #include "CompactCoding/AbstractDecodingNode.h"
+#include "CompactCoding/protobuf/OneOfRuns.h"
 #include "coding/Decoder.h"
+
+#include <cstddef>
 
 namespace coding {
 
@@ -16,8 +19,10 @@ public:
     // decodeIfPresent catches it and answers nil.
     struct NoCaseOnTheWire {};
 
-    // `message` is the enclosing message's container, which outlives the node and what it makes.
-    OneOfDecodingNode(const ProtoKeyedDecoder& message, bool onlyIfPresent,
+    // `message` is the enclosing message's container, which outlives the node and what it makes;
+    // `runs` its oneof's runs, read when the enumeration first asks for its container. The node
+    // shows the run numbered `run`.
+    OneOfDecodingNode(const ProtoKeyedDecoder& message, bool onlyIfPresent, OneOfRuns& runs, std::size_t run,
                       std::shared_ptr<const CodingPath> codingPath, std::shared_ptr<const UserInfo> userInfo,
                       std::uint32_t depth);
 
@@ -32,6 +37,8 @@ protected:
 private:
     const ProtoKeyedDecoder* message_;
     bool onlyIfPresent_;
+    OneOfRuns* runs_;
+    std::size_t run_;
 };
 
 } // namespace coding

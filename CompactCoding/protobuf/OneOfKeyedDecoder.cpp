@@ -19,13 +19,25 @@ ProtobufDecodingError refused(const char* call) {
 
 } // namespace
 
-OneOfKeyedDecoder::OneOfKeyedDecoder(const ProtoKeyedDecoder& message, const KeySet& keys,
-                                     std::shared_ptr<const CodingPath> codingPath,
+OneOfKeyedDecoder::OneOfKeyedDecoder(const ProtoKeyedDecoder& message, const KeySet&, const OneOfRuns& runs,
+                                     std::size_t run, std::shared_ptr<const CodingPath> codingPath,
                                      std::shared_ptr<const UserInfo> userInfo, std::uint32_t depth)
     : AbstractDecodingNode(std::move(codingPath), std::move(userInfo), depth, protobufNestingLimit),
-      message_(&message), keys_(&keys) {}
+      message_(&message), runs_(&runs), run_(run) {}
 
-std::vector<CodingKey> OneOfKeyedDecoder::allKeys() const { return message_->keysIn(*keys_); }
+std::vector<CodingKey> OneOfKeyedDecoder::allKeys() const {
+    const auto& runs = runs_->runs();
+    if (runs.empty())
+        return {};
+    const CodingKey& shown = runs[run_].key;
+    if (run_ + 1 != runs.size())
+        return {shown};
+    std::vector<CodingKey> keys{shown};
+    for (const CodingKey& key : runs_->cases())
+        if (!(key == shown))
+            keys.push_back(key);
+    return keys;
+}
 
 bool OneOfKeyedDecoder::contains(const CodingKey& key) const { return message_->contains(key); }
 
@@ -35,8 +47,19 @@ void OneOfKeyedDecoder::decode(DecodeItem&, const CodingKey&) { throw refused("d
 
 std::shared_ptr<KeyedDecodingContainerBox> OneOfKeyedDecoder::nestedContainer(const KeySet& keys,
                                                                               const CodingKey& key) {
-    return std::make_shared<OneOfAssociatedValuesDecoder>(message_->occurrences(key), keys, sharedCodingPath(),
-                                                          sharedUserInfo(), depth() + 1);
+    const auto& runs = runs_->runs();
+    std::span<const ProtoOccurrence> occurrences;
+    // A case is its field: keys of one number name it alike.
+    const auto isCase = [&](const OneOfRuns::Run& run) { return key.intValue && run.key.intValue == key.intValue; };
+    if (!runs.empty() && isCase(runs[run_])) {
+        occurrences = runs[run_].occurrences;
+    } else {
+        for (const OneOfRuns::Run& run : runs)
+            if (isCase(run))
+                occurrences = run.occurrences;
+    }
+    return std::make_shared<OneOfAssociatedValuesDecoder>(occurrences, keys, sharedCodingPath(), sharedUserInfo(),
+                                                          depth() + 1);
 }
 
 std::shared_ptr<UnkeyedDecodingContainerBox> OneOfKeyedDecoder::nestedUnkeyedContainer(const CodingKey&) {

@@ -1,7 +1,10 @@
 #pragma once
 
 #include "CompactCoding/AbstractDecodingNode.h"
+#include "CompactCoding/protobuf/OneOfRuns.h"
 #include "coding/KeyedDecodingContainer.h"
+
+#include <cstddef>
 
 namespace coding {
 
@@ -11,11 +14,14 @@ class ProtoKeyedDecoder;
 // cases); the inner one, of a case and holding its value, is OneOfAssociatedValuesDecoder.
 //
 // A oneof's keyed container over the enclosing message's fields: allKeys names the cases that are
-// present, and the nested container of a case reads its value. Values, nils and everything else
-// are refused with the ProtobufDecodingError invalidAccess.
+// present, the case of the run shown first (the one written last, unless a replaced run is
+// shown: then it alone), and the nested container of a case reads its value, from the run shown
+// or else from the case's last run. Values, nils and everything else are refused with the
+// ProtobufDecodingError invalidAccess.
 class OneOfKeyedDecoder final : public KeyedDecodingContainerBox, public AbstractDecodingNode {
 public:
-    OneOfKeyedDecoder(const ProtoKeyedDecoder& message, const KeySet& keys,
+    // `runs`, read, and `message` outlive the container; `run` numbers the run shown.
+    OneOfKeyedDecoder(const ProtoKeyedDecoder& message, const KeySet& keys, const OneOfRuns& runs, std::size_t run,
                       std::shared_ptr<const CodingPath> codingPath, std::shared_ptr<const UserInfo> userInfo,
                       std::uint32_t depth);
 
@@ -31,7 +37,8 @@ public:
 
 private:
     const ProtoKeyedDecoder* message_;
-    const KeySet* keys_;
+    const OneOfRuns* runs_;
+    std::size_t run_; // of the runs, when there are any
 };
 
 } // namespace coding

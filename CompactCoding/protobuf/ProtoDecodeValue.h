@@ -37,9 +37,14 @@ inline void requireProtobufForm(const DecodeItem& item) {
         refuseProtobufForm(item);
 }
 
+// Throws "Invalid string" for a length-delimited occurrence that is not UTF-8 (others are not
+// texts to protobuf: they are passed over).
+void requireUtf8Texts(std::span<const ProtoOccurrence> occurrences, const CodingPath& path);
+
 // The primitive of a field from its occurrences: the last one, read as the item's kind; the
 // kind's zero when there is none. An occurrence of another wire type is the data-corrupted error
-// "Unexpected data type N". Errors carry `path`.
+// "Unexpected data type N". A text replaced by a later one must be UTF-8 all the same ("Invalid
+// string"), as protobuf reads every occurrence. Errors carry `path`.
 inline PrimitiveValue protobufFieldValue(PrimitiveKind kind, std::span<const ProtoOccurrence> occurrences,
                                          const CodingPath& path) {
     if (occurrences.empty())
@@ -47,11 +52,15 @@ inline PrimitiveValue protobufFieldValue(PrimitiveKind kind, std::span<const Pro
     const ProtoOccurrence& last = occurrences.back();
     if (last.wireType != dataTypeOf(kind))
         unexpectedWireType(last.wireType, path);
+    if (kind == PrimitiveKind::String && occurrences.size() > 1)
+        requireUtf8Texts(occurrences.first(occurrences.size() - 1), path);
     return decodeProtobufPrimitive(kind, last.bytes(), path);
 }
 
 // Lets a value that is not a primitive read itself from a node over `storage`, inside this call;
-// a dictionary gets a ProtoDictDecodingNode. The node stands one level deeper than `creator`.
+// a dictionary gets a ProtoDictDecodingNode. The node stands one level deeper than `creator`. A
+// value that finds a list of its own to hold numbers only after it took empty runs of it for
+// elements reads itself again (ProtoNumberLists).
 void decodeProtoNestedValue(DecodeItem& item, const ProtoStorage& storage, const AbstractDecodingNode& creator);
 
 } // namespace coding

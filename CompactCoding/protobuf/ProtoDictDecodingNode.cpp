@@ -4,7 +4,6 @@
 #include "CompactCoding/protobuf/ProtoDictKeyedDecoder.h"
 #include "CompactCoding/protobuf/ProtoDictUnkeyedDecoder.h"
 #include "CompactCoding/protobuf/ProtobufDecodingError.h"
-#include "CompactCoding/VariableLengthInteger.h"
 
 namespace coding {
 
@@ -14,46 +13,51 @@ namespace {
 ProtoOccurrence entryField(std::span<const std::uint8_t> entry, std::size_t& index, std::uint32_t number,
                            const CodingPath& path) {
     DataType wireType;
-    const IntKeyWrapper field =
-        IntKeyWrapper::fromTag(readExtendedVariableLengthIntegerAt(entry, index, path), wireType, path);
+    const IntKeyWrapper field = IntKeyWrapper::fromTag(ProtoOccurrence::readTag(entry, index, path), wireType, path);
     if (field.number() != number)
         throw ProtobufDecodingError(ProtobufDecodingError::Kind::unexpectedDictionaryKey);
     return ProtoOccurrence::readValue(entry, index, wireType, path);
 }
 
 // The key, then the value; whatever follows are fields of the entry as well: a key or value
-// written again takes the place of the first, any other field is passed over.
-ProtoDictDecodingNode::Entry readEntry(std::span<const std::uint8_t> entry, const CodingPath& path) {
+// written again is one more occurrence of it, any other field is passed over. `values` is scratch
+// room, so that the key's occurrences can go first.
+void readEntry(std::span<const std::uint8_t> entry, ProtoDictDecodingNode::Entries& entries,
+               std::vector<ProtoOccurrence>& values, const CodingPath& path) {
     std::size_t index = 0;
-    ProtoDictDecodingNode::Entry result{entryField(entry, index, 1, path), {}};
-    result.value = entryField(entry, index, 2, path);
+    const std::size_t start = entries.occurrences.size();
+    entries.occurrences.push_back(entryField(entry, index, 1, path));
+    values.assign(1, entryField(entry, index, 2, path));
     while (index < entry.size()) {
         std::uint32_t field = 0;
         const ProtoOccurrence occurrence = ProtoOccurrence::read(entry, index, field, path);
         if (field == 1)
-            result.key = occurrence;
+            entries.occurrences.push_back(occurrence);
         else if (field == 2)
-            result.value = occurrence;
+            values.push_back(occurrence);
     }
-    return result;
+    entries.occurrences.insert(entries.occurrences.end(), values.begin(), values.end());
+    entries.entries.push_back({static_cast<std::uint32_t>(entries.occurrences.size() - start - values.size()),
+                               static_cast<std::uint32_t>(values.size())});
 }
 
 } // namespace
 
-std::vector<ProtoDictDecodingNode::Entry> ProtoDictDecodingNode::readEntries(const ProtoStorage& storage,
-                                                                            const CodingPath& path) {
-    std::vector<Entry> entries;
+ProtoDictDecodingNode::Entries ProtoDictDecodingNode::readEntries(const ProtoStorage& storage,
+                                                                  const CodingPath& path) {
+    Entries entries;
+    std::vector<ProtoOccurrence> values;
     if (storage.kind() == ProtoStorage::Kind::field && storage.isRepeatedField()) {
         for (const ProtoOccurrence& occurrence : storage.occurrences()) {
             if (occurrence.wireType != DataType::variableLength)
                 throw ProtobufDecodingError(ProtobufDecodingError::Kind::unexpectedDictionaryKey);
-            entries.push_back(readEntry(occurrence.bytes(), path));
+            readEntry(occurrence.bytes(), entries, values, path);
         }
         return entries;
     }
     const auto bytes = storage.standaloneBytes(path);
     for (std::size_t index = 0; index < bytes.size();)
-        entries.push_back(readEntry(ProtoOccurrence::readPayload(bytes, index, path), path));
+        readEntry(ProtoOccurrence::readPayload(bytes, index, path), entries, values, path);
     return entries;
 }
 

@@ -3,6 +3,8 @@
 #include "CompactCoding/protobuf/ProtoDecodingNode.h"
 #include "CompactCoding/protobuf/ProtoOccurrence.h"
 
+#include <cstdint>
+#include <span>
 #include <vector>
 
 namespace coding {
@@ -16,17 +18,23 @@ class ProtoDictDecodingNode final : public ProtoDecodingNode {
 public:
     using ProtoDecodingNode::ProtoDecodingNode;
 
-    // One map entry: field 1, the key, and field 2, the value. Fields after them belong to the
-    // entry too: the last key and value count, and other fields are passed over.
-    struct Entry {
-        ProtoOccurrence key;
-        ProtoOccurrence value;
+    // A map's entries. Each is a small message whose field 1 is the key and field 2 the value,
+    // read as a message's fields are: every occurrence is kept, in order, the last counting for a
+    // key or a scalar and a message merging them all. Other fields of an entry are passed over.
+    struct Entries {
+        struct Entry {
+            std::uint32_t keyCount;
+            std::uint32_t valueCount;
+        };
+        // Of each entry in turn, its key's occurrences and then its value's.
+        std::vector<ProtoOccurrence> occurrences;
+        std::vector<Entry> entries;
     };
     // Every entry of the map in `storage`, read at once. An entry whose first field is not 1 or
     // whose second is not 2 is the ProtobufDecodingError unexpectedDictionaryKey; an entry that
     // ends early "Premature end of data", and malformed fields after the value their fault (see
     // ProtoOccurrence::read).
-    static std::vector<Entry> readEntries(const ProtoStorage& storage, const CodingPath& path);
+    static Entries readEntries(const ProtoStorage& storage, const CodingPath& path);
 
 protected:
     std::shared_ptr<KeyedDecodingContainerBox> makeKeyedContainer(const KeySet& keys) override;

@@ -15,49 +15,54 @@ namespace {
 
 } // namespace
 
-ProtoDictUnkeyedDecoder::ProtoDictUnkeyedDecoder(const std::vector<ProtoDictDecodingNode::Entry>& entries,
+ProtoDictUnkeyedDecoder::ProtoDictUnkeyedDecoder(ProtoDictDecodingNode::Entries entries,
                                                  std::shared_ptr<const CodingPath> codingPath,
                                                  std::shared_ptr<const UserInfo> userInfo, std::uint32_t depth)
-    : AbstractDecodingNode(std::move(codingPath), std::move(userInfo), depth, protobufNestingLimit) {
-    elements_.reserve(2 * entries.size());
-    for (const auto& [key, value] : entries) {
-        elements_.push_back(key);
-        elements_.push_back(value);
+    : AbstractDecodingNode(std::move(codingPath), std::move(userInfo), depth, protobufNestingLimit),
+      occurrences_(std::move(entries.occurrences)) {
+    elements_.reserve(2 * entries.entries.size());
+    const ProtoOccurrence* next = occurrences_.data();
+    for (const auto& [keyCount, valueCount] : entries.entries) {
+        elements_.emplace_back(next, keyCount);
+        next += keyCount;
+        elements_.emplace_back(next, valueCount);
+        next += valueCount;
     }
 }
 
-const ProtoOccurrence& ProtoDictUnkeyedDecoder::next(std::string_view typeName) {
+std::span<const ProtoOccurrence> ProtoDictUnkeyedDecoder::next(std::string_view typeName) {
     if (currentIndex_ == elements_.size())
         throw DecodingError::valueNotFound(typeName, ErrorContext{codingPath(), "Unkeyed container is at end.", nullptr});
     return elements_[currentIndex_++];
 }
 
-std::span<const std::uint8_t> ProtoDictUnkeyedDecoder::nextPayload() {
-    const ProtoOccurrence& element = next("container");
-    if (element.wireType != DataType::variableLength)
-        unexpectedKey();
-    return element.bytes();
+std::span<const ProtoOccurrence> ProtoDictUnkeyedDecoder::nextMessage() {
+    const std::span<const ProtoOccurrence> element = next("container");
+    for (const ProtoOccurrence& occurrence : element)
+        if (occurrence.wireType != DataType::variableLength)
+            unexpectedKey();
+    return element;
 }
 
 void ProtoDictUnkeyedDecoder::decode(DecodeItem& item) {
-    const ProtoOccurrence& element = next(item.typeName);
+    const std::span<const ProtoOccurrence> element = next(item.typeName);
     if (item.category != ValueCategory::primitive) {
-        decodeProtoNestedValue(item, ProtoStorage::field({&element, 1}, false), *this);
+        decodeProtoNestedValue(item, ProtoStorage::field(element, false), *this);
         return;
     }
-    if (element.wireType != dataTypeOf(item.primitiveKind))
+    if (element.back().wireType != dataTypeOf(item.primitiveKind))
         unexpectedKey();
     requireProtobufForm(item);
-    item.assign(decodeProtobufPrimitive(item.primitiveKind, element.bytes(), codingPath()));
+    item.assign(protobufFieldValue(item.primitiveKind, element, codingPath()));
 }
 
 std::shared_ptr<KeyedDecodingContainerBox> ProtoDictUnkeyedDecoder::nestedContainer(const KeySet& keys) {
-    return std::make_shared<ProtoKeyedDecoder>(nextPayload(), keys, sharedCodingPath(), sharedUserInfo(), depth() + 1);
+    return std::make_shared<ProtoKeyedDecoder>(nextMessage(), keys, sharedCodingPath(), sharedUserInfo(), depth() + 1);
 }
 
 std::shared_ptr<UnkeyedDecodingContainerBox> ProtoDictUnkeyedDecoder::nestedUnkeyedContainer() {
-    return std::make_shared<ProtoUnkeyedDecoder>(ProtoElementReader::elements(nextPayload()), sharedCodingPath(),
-                                                 sharedUserInfo(), depth() + 1);
+    return std::make_shared<ProtoUnkeyedDecoder>(ProtoElementReader::elements(nextMessage().back().bytes()),
+                                                 sharedCodingPath(), sharedUserInfo(), depth() + 1);
 }
 
 std::shared_ptr<Decoder> ProtoDictUnkeyedDecoder::superDecoder() {

@@ -5,18 +5,20 @@
 #include "coding/UnkeyedDecodingContainer.h"
 
 #include <cstdint>
+#include <span>
 #include <vector>
 
 namespace coding {
 
 // A map whose keys are neither strings nor integers, read as key, value, key, value...: every
-// entry gives two elements. A primitive must be read from an element of its own wire type (else
-// unexpectedDictionaryKey); every call takes one element, failed ones included.
+// entry gives two elements, each the occurrences of its field in the entry, read as a message's
+// field is (the last counts, a message merges them). A primitive must be read from an element
+// whose last occurrence is of its own wire type (else unexpectedDictionaryKey); every call takes
+// one element, failed ones included.
 class ProtoDictUnkeyedDecoder final : public UnkeyedDecodingContainerBox, public AbstractDecodingNode {
 public:
-    ProtoDictUnkeyedDecoder(const std::vector<ProtoDictDecodingNode::Entry>& entries,
-                            std::shared_ptr<const CodingPath> codingPath, std::shared_ptr<const UserInfo> userInfo,
-                            std::uint32_t depth);
+    ProtoDictUnkeyedDecoder(ProtoDictDecodingNode::Entries entries, std::shared_ptr<const CodingPath> codingPath,
+                            std::shared_ptr<const UserInfo> userInfo, std::uint32_t depth);
 
     const CodingPath& codingPath() const override { return AbstractNode::codingPath(); }
     std::optional<std::int64_t> count() const override { return static_cast<std::int64_t>(elements_.size()); }
@@ -32,10 +34,12 @@ public:
     std::shared_ptr<Decoder> superDecoder() override;
 
 private:
-    const ProtoOccurrence& next(std::string_view typeName);
-    std::span<const std::uint8_t> nextPayload();
+    std::span<const ProtoOccurrence> next(std::string_view typeName);
+    // The next element, every occurrence of which must be length-delimited.
+    std::span<const ProtoOccurrence> nextMessage();
 
-    std::vector<ProtoOccurrence> elements_;
+    std::vector<ProtoOccurrence> occurrences_;
+    std::vector<std::span<const ProtoOccurrence>> elements_; // of occurrences_
     std::size_t currentIndex_ = 0;
 };
 

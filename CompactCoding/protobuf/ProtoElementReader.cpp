@@ -25,8 +25,13 @@ std::span<const std::uint8_t> ProtoElementReader::nextValue(DataType dataType, c
         return occurrence.bytes();
     }
     // A number: in an occurrence of its own or in a packed run, where the numbers lie back to back
-    // in the payload. An empty run holds none.
+    // in the payload. An empty run holds none: when only empty runs were left, the list's end was
+    // taken for an element.
+    const std::size_t first = index_;
     passEmptyRuns();
+    if (index_ == occurrences_.size() && index_ != first)
+        throw ProtoNumberLists::Found(DecodingError::dataCorrupted(path, "Premature end of data"),
+                                      occurrences_.front().data);
     const ProtoOccurrence& occurrence = currentOccurrence(path);
     std::span<const std::uint8_t> value;
     if (occurrence.wireType == dataType && packedOffset_ == 0) {

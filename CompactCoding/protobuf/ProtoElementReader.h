@@ -1,6 +1,7 @@
 #pragma once
 
 #include "CompactCoding/DataType.h"
+#include "CompactCoding/protobuf/ProtoNumberLists.h"
 #include "CompactCoding/protobuf/ProtoOccurrence.h"
 #include "coding/CodingKey.h"
 
@@ -20,12 +21,15 @@ namespace coding {
 // The occurrences and bytes are views; their owner outlives the reader.
 class ProtoElementReader {
 public:
-    // `packedElements`: the elements are numbers.
+    // `packedElements`: the elements are numbers. Without it, the reader takes an empty run for an
+    // element until it is asked for a number; one asked for a number where only empty runs are
+    // left throws ProtoNumberLists::Found, and knows from the start, when read again, that its
+    // elements are numbers.
     static ProtoElementReader repeatedField(std::span<const ProtoOccurrence> occurrences, bool packedElements = false) {
         ProtoElementReader reader;
         reader.occurrences_ = occurrences;
         reader.isField_ = true;
-        if (packedElements)
+        if (packedElements || (!occurrences.empty() && ProtoNumberLists::contains(occurrences.front().data)))
             reader.passEmptyRuns();
         return reader;
     }
@@ -37,7 +41,12 @@ public:
 
     bool atEnd() const { return isField_ ? index_ == occurrences_.size() : index_ == bytes_.size(); }
     // Moves with every read; equal before and after a read that took nothing.
-    std::uint64_t position() const { return (std::uint64_t{index_} << 32) ^ packedOffset_; }
+    std::uint64_t position() const { return (std::uint64_t{index_} << 32) | packedOffset_; }
+    // Back to where position() was taken, to read a value again.
+    void rewind(std::uint64_t position) {
+        index_ = static_cast<std::size_t>(position >> 32);
+        packedOffset_ = static_cast<std::uint32_t>(position);
+    }
 
     // The bytes of the next value of `dataType` (text and bytes without their count). A value of
     // another wire type than the list holds is the data-corrupted error "Unexpected data type N".

@@ -79,11 +79,11 @@ void ProtoKeyedDecoder::parse(std::span<const std::uint8_t> bytes) {
             index_.add(keyHash(std::int64_t{number}), fieldCount_, [this](std::size_t i) { return hashOf(fields_[i].key); });
             continue;
         }
-        add(key, occurrence, false);
+        add(key, occurrence);
     }
 }
 
-void ProtoKeyedDecoder::add(const DecodingKey& key, const ProtoOccurrence& occurrence, bool replace) {
+std::size_t ProtoKeyedDecoder::add(const DecodingKey& key, const ProtoOccurrence& occurrence) {
     // A repeated field's occurrences mostly follow each other: most keys are the last one's.
     std::size_t field = occurrenceCount_ != 0 ? occurrenceFields_[occurrenceCount_ - 1] : fieldCount_;
     if (field == fieldCount_ || !(fields_[field].key == key)) {
@@ -91,15 +91,21 @@ void ProtoKeyedDecoder::add(const DecodingKey& key, const ProtoOccurrence& occur
         field = index_.find(hash, fieldCount_, [&](std::size_t i) { return fields_[i].key == key; });
         if (field == fieldCount_)
             addField(key, hash);
-        else if (!replace)
+        else
             needsGrouping_ = true;
-    }
-    if (replace && fields_[field].count != 0) {
-        occurrences_[fields_[field].first] = occurrence;
-        return;
     }
     addOccurrence(occurrence, static_cast<std::uint32_t>(field));
     ++fields_[field].count;
+    return field;
+}
+
+void ProtoKeyedDecoder::addEntry(const DecodingKey& key, std::span<const ProtoOccurrence> value) {
+    std::size_t field = 0;
+    for (const ProtoOccurrence& occurrence : value)
+        field = add(key, occurrence);
+    if (lastEntryCounts_.size() <= field)
+        lastEntryCounts_.resize(field + 1);
+    lastEntryCounts_[field] = static_cast<std::uint32_t>(value.size());
 }
 
 void ProtoKeyedDecoder::addField(const DecodingKey& key, std::uint32_t hash) {
@@ -177,9 +183,18 @@ std::vector<CodingKey> ProtoKeyedDecoder::keysIn(const KeySet& keys) const {
     return result;
 }
 
-std::span<const ProtoOccurrence> ProtoKeyedDecoder::occurrences(const CodingKey& key) const {
+std::span<const ProtoOccurrence> ProtoKeyedDecoder::occurrences(const CodingKey& key,
+                                                                std::span<const ProtoOccurrence>* replaced) const {
     const Field* field = find(key);
-    return field ? occurrencesOf(*field) : std::span<const ProtoOccurrence>();
+    if (!field)
+        return {};
+    const std::span<const ProtoOccurrence> all = occurrencesOf(*field);
+    if (lastEntryCounts_.empty())
+        return all;
+    const std::size_t last = lastEntryCounts_[static_cast<std::size_t>(field - fields_)];
+    if (replaced)
+        *replaced = all.first(all.size() - last);
+    return all.last(last);
 }
 
 // ---- the keyed-container role ----
@@ -194,14 +209,32 @@ void ProtoKeyedDecoder::rethrowUnderKey(const CodingKey& key) const {
     }
 }
 
+void ProtoKeyedDecoder::decodeOneOf(DecodeItem& item, bool onlyIfPresent) {
+    // The cases stand as fields of this message; the property's own key is not on the wire. The
+    // enumeration reads every run of its cases in turn, as protobuf reads them, so that a fault in
+    // a case replaced is one, and keeps the last.
+    OneOfRuns runs;
+    for (std::size_t run = 0; run == 0 || run < runs.runs().size(); ++run) {
+        OneOfDecodingNode node(*this, onlyIfPresent, runs, run, sharedCodingPath(), sharedUserInfo(), depth() + 1);
+        item.decode(node);
+    }
+}
+
 void ProtoKeyedDecoder::decode(DecodeItem& item, const CodingKey& key) {
     if (item.isOneOf) {
-        // The cases stand as fields of this message; the property's own key is not on the wire.
-        OneOfDecodingNode node(*this, false, sharedCodingPath(), sharedUserInfo(), depth() + 1);
-        item.decode(node);
+        decodeOneOf(item, false);
         return;
     }
-    const std::span<const ProtoOccurrence> found = occurrences(key);
+    std::span<const ProtoOccurrence> replaced;
+    const std::span<const ProtoOccurrence> found = occurrences(key, &replaced);
+    // The values of a map's entries that a later entry replaced are read all the same, as protobuf
+    // reads them, and then left: a fault in them is one.
+    if (!replaced.empty())
+        decodeValue(item, key, replaced);
+    decodeValue(item, key, found);
+}
+
+void ProtoKeyedDecoder::decodeValue(DecodeItem& item, const CodingKey& key, std::span<const ProtoOccurrence> found) {
     switch (item.category) {
     case ValueCategory::primitive:
         requireProtobufForm(item);
@@ -224,9 +257,8 @@ void ProtoKeyedDecoder::decode(DecodeItem& item, const CodingKey& key) {
 
 bool ProtoKeyedDecoder::decodeIfPresent(DecodeItem& item, const CodingKey& key) {
     if (item.isOneOf) {
-        OneOfDecodingNode node(*this, true, sharedCodingPath(), sharedUserInfo(), depth() + 1);
         try {
-            item.decode(node);
+            decodeOneOf(item, true);
         } catch (const OneOfDecodingNode::NoCaseOnTheWire&) {
             return false;
         }

@@ -20,7 +20,8 @@ namespace coding {
 // occurrences in the order they stand, never joined. A field that is absent reads as its type's
 // zero (false, 0, empty text, an empty list, a message of defaults), fields may come in any order,
 // and numbers the record does not use are parsed and ignored. A scalar takes the last occurrence
-// of its field, a message merges all of them, a list reads them as a repeated field.
+// of its field, a message merges all of them, a list reads them as a repeated field, and a oneof
+// takes the case written last, reading those it replaced as well (OneOfRuns).
 //
 // Errors in a value carry the container's path and the value's key; nested values carry the
 // container's path unchanged. Bytes are read in place: the input outlives the container.
@@ -58,18 +59,22 @@ public:
 
     // The keys of `keys` present in the data, in the order first met.
     std::vector<CodingKey> keysIn(const KeySet& keys) const;
-    // The occurrences of the field `key` names; none when it is absent.
-    std::span<const ProtoOccurrence> occurrences(const CodingKey& key) const;
+    // The occurrences of the value `key` names; none when it is absent. In a map they are those of
+    // the last entry with that key, and `replaced` (when asked for) gets those of earlier ones.
+    std::span<const ProtoOccurrence> occurrences(const CodingKey& key,
+                                                 std::span<const ProtoOccurrence>* replaced = nullptr) const;
 
 protected:
-    // An empty table for a subclass to fill with add() and close with finish(). `areRepeatedFields`:
-    // lists and maps read several occurrences as a repeated field (a message's fields), or take
-    // the last one's payload as a list or map standing alone (a map's values).
+    // An empty table for a subclass to fill with a map's entries (addEntry()) and close with
+    // finish(). `areRepeatedFields`: lists and maps read several occurrences as a repeated field
+    // (a message's fields), or take the last one's payload as a list or map standing alone (a
+    // map's values).
     ProtoKeyedDecoder(const KeySet& keys, std::shared_ptr<const CodingPath> codingPath,
                       std::shared_ptr<const UserInfo> userInfo, std::uint32_t depth, bool areRepeatedFields);
 
-    // Adds an occurrence of `key`; with `replace` it takes the place of those before it.
-    void add(const DecodingKey& key, const ProtoOccurrence& occurrence, bool replace);
+    // Adds a map entry: the occurrences of its value under `key`. Those of an earlier entry with an
+    // equal key no longer make the value but are still read with it.
+    void addEntry(const DecodingKey& key, std::span<const ProtoOccurrence> value);
     // Puts each field's occurrences next to each other once all are added.
     void finish();
 
@@ -87,6 +92,8 @@ private:
     static_assert(std::is_trivially_copyable_v<Field> && std::is_trivially_copyable_v<ProtoOccurrence>);
 
     void parse(std::span<const std::uint8_t> bytes);
+    // Adds an occurrence of `key` and returns its field's index.
+    std::size_t add(const DecodingKey& key, const ProtoOccurrence& occurrence);
     void addField(const DecodingKey& key, std::uint32_t hash);
     void addOccurrence(const ProtoOccurrence& occurrence, std::uint32_t field);
     std::span<const ProtoOccurrence> occurrencesOf(const Field& field) const {
@@ -110,6 +117,8 @@ private:
         return search(key);
     }
     const Field* search(const CodingKey& key) const;
+    void decodeValue(DecodeItem& item, const CodingKey& key, std::span<const ProtoOccurrence> found);
+    void decodeOneOf(DecodeItem& item, bool onlyIfPresent);
     [[noreturn]] void rethrowUnderKey(const CodingKey& key) const;
 
     const KeySet* keys_;
@@ -133,6 +142,8 @@ private:
     std::vector<Field> spilledFields_;
     std::vector<ProtoOccurrence> spilledOccurrences_;
     std::vector<std::uint32_t> spilledOccurrenceFields_;
+    // A map's: for each field, how many of its occurrences, the last, are its last entry's.
+    std::vector<std::uint32_t> lastEntryCounts_;
     Field* fields_ = inlineFields_.items;
     ProtoOccurrence* occurrences_ = inlineOccurrences_.items;
     std::uint32_t* occurrenceFields_ = inlineOccurrenceFields_.items; // the field of each occurrence

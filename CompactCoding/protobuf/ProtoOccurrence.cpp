@@ -15,21 +15,47 @@ namespace {
     throw DecodingError::dataCorrupted(path, message);
 }
 
+// Tags and byte counts are 32-bit varints, of at most five bytes.
+constexpr std::size_t maxShortVarintSize = 5;
+
+// The varint at `index` of at most five bytes, which moves past it; a longer one is the
+// data-corrupted error `tooLong`.
+std::uint64_t readShortVarint(std::span<const std::uint8_t> bytes, std::size_t& index, const CodingPath& path,
+                              const char* tooLong) {
+    std::uint64_t value = 0;
+    for (std::size_t i = 0; i < maxShortVarintSize; ++i) {
+        if (index == bytes.size())
+            corrupt(path, "Premature end of data");
+        const std::uint8_t byte = bytes[index++];
+        value |= std::uint64_t{byte & 0x7Fu} << (7 * i);
+        if (byte < 0x80)
+            return value;
+    }
+    corrupt(path, tooLong);
+}
+
 } // namespace
 
 void unexpectedWireType(DataType wireType, const CodingPath& path) {
     throw DecodingError::dataCorrupted(path, "Unexpected data type " + std::to_string(rawValue(wireType)));
 }
 
+std::uint64_t ProtoOccurrence::readLongTag(std::span<const std::uint8_t> bytes, std::size_t& index,
+                                          const CodingPath& path) {
+    return readShortVarint(bytes, index, path, "Encoded variable-length integer out of range");
+}
+
 std::span<const std::uint8_t> ProtoOccurrence::readPayload(std::span<const std::uint8_t> bytes, std::size_t& index,
                                                            const CodingPath& path) {
-    const auto count = static_cast<std::int64_t>(readExtendedVariableLengthIntegerAt(bytes, index, path));
-    if (count < 0)
+    // A count that is not a varint of five bytes at most, or that is 2^31 or more, is refused as
+    // protobuf refuses it, whatever follows.
+    const std::uint64_t count = index < bytes.size() && bytes[index] < 0x80
+                                    ? bytes[index++]
+                                    : readShortVarint(bytes, index, path, "Invalid data size");
+    if (count > std::uint64_t{std::numeric_limits<std::int32_t>::max()})
         corrupt(path, "Invalid data size");
-    if (static_cast<std::uint64_t>(count) > bytes.size() - index)
+    if (count > bytes.size() - index)
         corrupt(path, "Premature end of data");
-    if (static_cast<std::uint64_t>(count) > std::numeric_limits<std::uint32_t>::max())
-        corrupt(path, "Invalid data size");
     const auto payload = bytes.subspan(index, static_cast<std::size_t>(count));
     index += payload.size();
     return payload;

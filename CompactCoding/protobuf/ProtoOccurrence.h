@@ -29,12 +29,13 @@ struct ProtoOccurrence {
     // `path`: "Premature end of data" for bytes that end inside it, "Unknown data type N" for the
     // wire types protobuf does not have (3 and 4, the groups', and 6 and 7), the
     // ProtobufEncodingError integerKeyOutOfRange for a field number outside 1 to 2^29 - 1 (the tag
-    // shifted right by three, its sign kept), "Invalid data size" for a byte count that reads as
-    // negative.
+    // shifted right by three), "Encoded variable-length integer out of range" for a tag written in
+    // more than five bytes, "Invalid data size" for a byte count written in more than five bytes or
+    // of 2^31 and more.
     static ProtoOccurrence read(std::span<const std::uint8_t> bytes, std::size_t& index, std::uint32_t& field,
                                 const CodingPath& path) {
         DataType wireType;
-        field = IntKeyWrapper::fromTag(readExtendedVariableLengthIntegerAt(bytes, index, path), wireType, path).number();
+        field = IntKeyWrapper::fromTag(readTag(bytes, index, path), wireType, path).number();
         // A one-byte varint, the most common value of all, without a call.
         if (wireType == DataType::variableLengthInteger && index < bytes.size() && bytes[index] < 0x80)
             return ProtoOccurrence{bytes.data() + index++, 1, wireType};
@@ -46,6 +47,18 @@ struct ProtoOccurrence {
     // A length-delimited value at `index`: its byte count, then the bytes.
     static std::span<const std::uint8_t> readPayload(std::span<const std::uint8_t> bytes, std::size_t& index,
                                                      const CodingPath& path);
+
+    // The tag at `index`, which moves past it. A tag is a 32-bit varint: protobuf reads at most five
+    // bytes of it, so a longer one (a small number padded with bytes 80) is refused rather than
+    // read as a field that no other reader sees.
+    static std::uint64_t readTag(std::span<const std::uint8_t> bytes, std::size_t& index, const CodingPath& path) {
+        if (index < bytes.size() && bytes[index] < 0x80)
+            return bytes[index++];
+        return readLongTag(bytes, index, path);
+    }
+
+private:
+    static std::uint64_t readLongTag(std::span<const std::uint8_t> bytes, std::size_t& index, const CodingPath& path);
 };
 
 } // namespace coding

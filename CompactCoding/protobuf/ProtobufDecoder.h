@@ -2,6 +2,7 @@
 
 #include "CompactCoding/protobuf/ProtoDecodingNode.h"
 #include "CompactCoding/protobuf/ProtoDictDecodingNode.h"
+#include "CompactCoding/protobuf/ProtoNumberLists.h"
 #include "coding/Codable.h"
 #include "coding/Data.h"
 #include "coding/UserInfo.h"
@@ -32,13 +33,17 @@ public:
         static const CodingPath emptyPath;
         const std::shared_ptr<const CodingPath> rootPath(std::shared_ptr<void>(), &emptyPath);
         const std::shared_ptr<const UserInfo> options(std::shared_ptr<void>(), &userInfo);
-        if constexpr (Codable<T>::isMap) {
-            ProtoDictDecodingNode root(ProtoStorage::bytes(data), rootPath, options, 0);
-            return Codable<T>::decode(root);
-        } else {
-            ProtoDecodingNode root(ProtoStorage::bytes(data), rootPath, options, 0);
-            return Codable<T>::decode(root);
-        }
+        // The value reads itself again when it finds a list of its own to hold numbers too late
+        // (ProtoNumberLists).
+        return ProtoNumberLists::readLearning([&]() -> T {
+            if constexpr (Codable<T>::isMap) {
+                ProtoDictDecodingNode root(ProtoStorage::bytes(data), rootPath, options, 0);
+                return Codable<T>::decode(root);
+            } else {
+                ProtoDecodingNode root(ProtoStorage::bytes(data), rootPath, options, 0);
+                return Codable<T>::decode(root);
+            }
+        });
     }
     template <class T>
     T decode(const Data& data) const {

@@ -99,12 +99,17 @@ TEST(ProtobufDecoding, OccurrencesOfAFieldAreKeptApart) {
               (std::vector<std::int64_t>{1, 2}));
 }
 
-// Checks what a oneof sees of a message holding cases 30 (5) and 31 ("").
+// Checks what a oneof sees of a message holding cases 30 (5) and then 31 (""): the case written
+// last first. (It is also shown the case it replaced alone, to read it: then it checks nothing.)
 struct CaseProbe {
     static constexpr bool isOneOf = true;
+    static inline int checks = 0;
     static CaseProbe decode(coding::Decoder& decoder) {
         auto c = decoder.container(Choice::keys);
-        EXPECT_EQ(c.allKeys(), (std::vector<CodingKey>{Choice::keyNumber, Choice::keyText}));
+        if (c.allKeys().size() == 1)
+            return {};
+        ++checks;
+        EXPECT_EQ(c.allKeys(), (std::vector<CodingKey>{Choice::keyText, Choice::keyNumber}));
         EXPECT_THROW(c.decode<std::int64_t>(Choice::keyNumber), ProtobufDecodingError);
         EXPECT_THROW(c.decodeIfPresent<std::int64_t>(Choice::keyNumber), ProtobufDecodingError);
         EXPECT_EQ(c.decodeIfPresent<std::int64_t>(Choice::keyInner), std::nullopt);
@@ -150,8 +155,20 @@ TEST(ProtobufDecoding, OneOfsAreReadFromTheFieldsOfTheirCases) {
     EXPECT_EQ(decoded<ChoiceField>(bytes({0xF0, 0x01, 0x00})).value.value, Choice{std::int64_t{0}}.value);
     EXPECT_EQ(decoded<Choosing>(bytes({0x08, 0x01})), (Choosing{1, std::nullopt}));
     EXPECT_EQ(decoded<Choosing>(bytes({0x82, 0x02, 0x00})), (Choosing{0, Choice{Inner{}}}));
+    // A case written after another replaces it; a message case merges only what follows the last
+    // other case; a case replaced is read all the same.
+    EXPECT_EQ(decoded<Choosing>(bytes({0xF0, 0x01, 0x05, 0xFA, 0x01, 0x01, 0x61})),
+              (Choosing{0, Choice{std::string("a")}}));
+    const Bytes first = bytes({0x82, 0x02, 0x02, 0x08, 0x01}), second = bytes({0x82, 0x02, 0x03, 0x12, 0x01, 0x78});
+    EXPECT_EQ(decoded<Choosing>(first + second), (Choosing{0, Choice{Inner{1, "x"}}}));
+    EXPECT_EQ(decoded<Choosing>(first + bytes({0xF0, 0x01, 0x05}) + second), (Choosing{0, Choice{Inner{0, "x"}}}));
+    const auto error = thrown<DecodingError>(
+        [] { decoded<Choosing>(bytes({0xF0, 0x01, 0x05, 0xFA, 0x01, 0x01, 0xFF, 0xF0, 0x01, 0x07})); });
+    ASSERT_TRUE(error.has_value());
+    EXPECT_EQ(error->debugDescription(), "Invalid string");
     // The containers a oneof reads itself through.
     decoded<Field<1, CaseProbe>>(bytes({0xF0, 0x01, 0x05, 0xFA, 0x01, 0x00}));
+    EXPECT_EQ(CaseProbe::checks, 1);
 }
 
 TEST(ProtobufDecoding, RefusedCalls) {
@@ -209,7 +226,11 @@ TEST(ProtobufDecoding, HostileInputIsRefusedWithTheFirstFault) {
         {bytes({0x08, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0x02}),
          "Encoded variable-length integer out of range"},
         {bytes({0x12, 0x02, 0xC3, 0x28}), "Invalid string"},
+        {bytes({0x12, 0x01, 0xFF, 0x12, 0x01, 0x61}), "Invalid string"}, // a text replaced is read too
         {bytes({0x0A, 0x01, 0x78}), "Unexpected data type 2"},
+        // Tags and byte counts are read as protobuf reads them, in five bytes at most.
+        {bytes({0x88, 0x80, 0x80, 0x80, 0x80, 0x00, 0x01}), "Encoded variable-length integer out of range"},
+        {bytes({0x12, 0x81, 0x80, 0x80, 0x80, 0x80, 0x00, 0x61}), "Invalid data size"},
     };
     for (const Case& c : cases) {
         try {
@@ -219,6 +240,8 @@ TEST(ProtobufDecoding, HostileInputIsRefusedWithTheFirstFault) {
             EXPECT_EQ(error.debugDescription(), c.message);
         }
     }
+    EXPECT_EQ(decoded<Inner>(bytes({0x88, 0x80, 0x80, 0x80, 0x00, 0x01, 0x12, 0x81, 0x80, 0x80, 0x80, 0x00, 0x61})),
+              (Inner{1, "a"}));
     EXPECT_THROW(decoded<Inner>(bytes({0x00})), ProtobufEncodingError); // field 0
     EXPECT_EQ(thrown<ProtobufEncodingError>([] { decoded<Inner>(bytes({0x80, 0x80, 0x80, 0x80, 0x10, 0x00})); }),
               ProtobufEncodingError::integerKeyOutOfRange(536870912));
@@ -254,6 +277,11 @@ TEST(ProtobufDecoding, MapEntriesHoldTheKeyThenTheValue) {
     EXPECT_EQ(fault(bytes({0x10, 0x01, 0x0A, 0x01, 0x61})), "unexpectedDictionaryKey");
     EXPECT_EQ(fault(bytes({0x0D, 1, 2, 3, 4, 0x10, 0x01})), "unexpectedDictionaryKey");
     EXPECT_EQ(fault(bytes({0x0A, 0x01, 0xFF, 0x10, 0x01})), "Invalid string");
+    // A key is a field of the entry like any other: of the map's wire type wherever it stands, and
+    // UTF-8 also when a later key replaces it.
+    EXPECT_EQ(fault(bytes({0x08, 0x01, 0x10, 0x01})), "unexpectedDictionaryKey");
+    EXPECT_EQ(fault(bytes({0x0A, 0x01, 0x61, 0x10, 0x01, 0x08, 0x01})), "unexpectedDictionaryKey");
+    EXPECT_EQ(fault(bytes({0x0A, 0x01, 0xFF, 0x10, 0x01, 0x0A, 0x01, 0x61})), "Invalid string");
     // What follows the value are fields of the entry too: the last key and value count, others are
     // skipped, and malformed bytes are a fault.
     EXPECT_EQ(fault(bytes({0x0A, 0x01, 0x61, 0x10, 0x01, 0x18, 0x09})), "no fault");
@@ -267,6 +295,38 @@ TEST(ProtobufDecoding, MapEntriesHoldTheKeyThenTheValue) {
     using ByNumber = Field<1, std::map<std::int64_t, bool>>;
     EXPECT_EQ(decoded<ByNumber>(bytes({0x0A, 0x0D, 0x08}) + tenForMinusOne + bytes({0x10, 0x01})).value,
               (std::map<std::int64_t, bool>{{-1, true}}));
+    EXPECT_THROW(decoded<ByNumber>(bytes({0x0A, 0x05, 0x0A, 0x01, 0x35, 0x10, 0x01})), ProtobufDecodingError);
+}
+
+TEST(ProtobufDecoding, AMapValueIsReadAsAFieldOfItsEntry) {
+    using Records = Field<1, std::map<std::string, Inner>>;
+    using Texts = Field<1, std::map<std::string, std::string>>;
+    const auto entry = [](const Bytes& fields) { return bytes({0x0A, static_cast<int>(fields.size())}) + fields; };
+    const Bytes keyA = bytes({0x0A, 0x01, 0x61});
+    // A message written in parts within an entry merges them; of entries with equal keys the last
+    // counts whole.
+    EXPECT_EQ(decoded<Records>(entry(keyA + bytes({0x12, 0x02, 0x08, 0x01, 0x12, 0x03, 0x12, 0x01, 0x78}))).value,
+              (std::map<std::string, Inner>{{"a", Inner{1, "x"}}}));
+    EXPECT_EQ(decoded<Records>(entry(keyA + bytes({0x12, 0x02, 0x08, 0x01})) +
+                               entry(keyA + bytes({0x12, 0x03, 0x12, 0x01, 0x78})))
+                  .value,
+              (std::map<std::string, Inner>{{"a", Inner{0, "x"}}}));
+    // What a later part or entry replaces is read all the same: its faults are faults.
+    const std::pair<Bytes, const char*> faults[] = {
+        {entry(keyA + bytes({0x12, 0x02, 0x0F, 0x01, 0x12, 0x00})), "Unknown data type 7"},
+        {entry(keyA + bytes({0x12, 0x03, 0x12, 0x01, 0xFF})) + entry(keyA + bytes({0x12, 0x00})), "Invalid string"},
+    };
+    for (const auto& [input, message] : faults) {
+        const auto error = thrown<DecodingError>([&] { decoded<Records>(input); });
+        ASSERT_TRUE(error.has_value()) << message;
+        EXPECT_EQ(error->debugDescription(), message);
+    }
+    for (const Bytes& input : {entry(keyA + bytes({0x12, 0x01, 0xFF, 0x12, 0x01, 0x62})),
+                               entry(keyA + bytes({0x12, 0x01, 0xFF})) + entry(keyA + bytes({0x12, 0x01, 0x62}))}) {
+        const auto error = thrown<DecodingError>([&] { decoded<Texts>(input); });
+        ASSERT_TRUE(error.has_value());
+        EXPECT_EQ(error->debugDescription(), "Invalid string");
+    }
 }
 
 // The containers a record does not keep, gone before what they handed out is read.
@@ -307,6 +367,32 @@ struct coding::RawValueEnum<Shade> {
 
 namespace {
 
+// A record that reads its list, field 1, element by element.
+template <class T>
+struct OwnList {
+    std::vector<T> elements;
+    static OwnList decode(coding::Decoder& decoder) {
+        auto list = decoder.container(Int64Field::keys).nestedUnkeyedContainer(Int64Field::key);
+        OwnList result;
+        while (!list.isAtEnd())
+            result.elements.push_back(list.decode<T>());
+        return result;
+    }
+};
+
+// A list that reads its elements itself.
+template <class T>
+struct ListOfItsOwn {
+    std::vector<T> elements;
+    static ListOfItsOwn decode(coding::Decoder& decoder) {
+        auto list = decoder.unkeyedContainer();
+        ListOfItsOwn result;
+        while (!list.isAtEnd())
+            result.elements.push_back(list.decode<T>());
+        return result;
+    }
+};
+
 // A repeated field of `T` whose one element is written as `element`: its packed runs may be empty.
 template <class T>
 void expectEmptyRunsHoldNothing(const Bytes& element, const T& value) {
@@ -343,6 +429,25 @@ TEST(ProtobufDecoding, AnEmptyPackedRunHoldsNoElements) {
     // Empty text, bytes and messages are elements.
     using Texts = Field<1, std::vector<std::string>>;
     EXPECT_EQ(decoded<Texts>(bytes({0x0A, 0x00})).value, std::vector<std::string>{""});
+    // Lists read element by element, by a record's own code or by a list type of its own, which ask
+    // whether the list is at its end before they say what its elements are.
+    using Numbers = std::vector<std::int64_t>;
+    using NumbersOfTheirOwn = Field<1, ListOfItsOwn<std::int64_t>>;
+    using MaybeNumbersOfTheirOwn = Field<1, std::optional<ListOfItsOwn<std::int64_t>>>;
+    for (const Bytes& input : {bytes({0x0A, 0x00}), bytes({0x0A, 0x00, 0x0A, 0x00}),
+                               bytes({0x0A, 0x00, 0x0A, 0x01, 0x05, 0x0A, 0x00})}) {
+        const Numbers expected = input.size() > 4 ? Numbers{5} : Numbers{};
+        EXPECT_EQ(decoded<OwnList<std::int64_t>>(input).elements, expected);
+        EXPECT_EQ(decoded<NumbersOfTheirOwn>(input).value.elements, expected);
+        EXPECT_EQ(decoded<MaybeNumbersOfTheirOwn>(input).value->elements, expected);
+        const auto inList = decoded<std::vector<OwnList<std::int64_t>>>(bytes({static_cast<int>(input.size())}) + input);
+        ASSERT_EQ(inList.size(), 1u);
+        EXPECT_EQ(inList.front().elements, expected);
+    }
+    using Strings = std::vector<std::string>;
+    EXPECT_EQ(decoded<OwnList<std::string>>(bytes({0x0A, 0x00})).elements, Strings{""});
+    using TextsOfTheirOwn = Field<1, ListOfItsOwn<std::string>>;
+    EXPECT_EQ(decoded<TextsOfTheirOwn>(bytes({0x0A, 0x00})).value.elements, Strings{""});
 }
 
 // A record as deep as the data goes, through lists, maps or optionals: it counts the levels.

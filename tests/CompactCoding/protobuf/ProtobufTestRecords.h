@@ -274,4 +274,48 @@ struct Choosing {
     friend bool operator==(const Choosing&, const Choosing&) = default;
 };
 
+// Repeated numbers, each list under its own field.
+struct Unpacked {
+    std::vector<std::int64_t> numbers;
+    std::vector<double> reals;
+    std::vector<bool> flags;
+
+    static inline const CodingKey keyNumbers{"numbers", 1}, keyReals{"reals", 2}, keyFlags{"flags", 3};
+    static inline const KeySet keys{keyNumbers, keyReals, keyFlags};
+
+    void encode(coding::Encoder& encoder) const {
+        auto c = encoder.container(keys);
+        c.encode(numbers, keyNumbers);
+        c.encode(reals, keyReals);
+        c.encode(flags, keyFlags);
+    }
+    static Unpacked decode(coding::Decoder& decoder) {
+        auto c = decoder.container(keys);
+        return Unpacked{c.decode<std::vector<std::int64_t>>(keyNumbers), c.decode<std::vector<double>>(keyReals),
+                        c.decode<std::vector<bool>>(keyFlags)};
+    }
+    friend bool operator==(const Unpacked&, const Unpacked&) = default;
+};
+
+// Everythings in a list and in a map.
+struct Everythings {
+    std::vector<Everything> items;
+    std::map<std::int64_t, Everything> byNumber;
+
+    static inline const CodingKey keyItems{"items", 1}, keyByNumber{"byNumber", 2};
+    static inline const KeySet keys{keyItems, keyByNumber};
+
+    void encode(coding::Encoder& encoder) const {
+        auto c = encoder.container(keys);
+        c.encode(items, keyItems);
+        c.encode(byNumber, keyByNumber);
+    }
+    static Everythings decode(coding::Decoder& decoder) {
+        auto c = decoder.container(keys);
+        return Everythings{c.decode<std::vector<Everything>>(keyItems),
+                           c.decode<std::map<std::int64_t, Everything>>(keyByNumber)};
+    }
+    friend bool operator==(const Everythings&, const Everythings&) = default;
+};
+
 } // namespace prototest

@@ -3,13 +3,10 @@
 // and the type-description walk's definition accepted by protoc and decoding our bytes.
 
 #include "protobuf/ProtobufTestRecords.h"
-#include "interop.pb.h"
+#include "protobuf/interop/InteropMessages.h"
 
 #include "CompactCoding/protobuf/ProtobufDefinition.h"
 
-#include <google/protobuf/io/coded_stream.h>
-#include <google/protobuf/io/zero_copy_stream_impl_lite.h>
-#include <google/protobuf/text_format.h>
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -23,136 +20,9 @@
 namespace {
 
 using namespace prototest;
-
-// Map entries in key order, as our coders write them.
-std::string libprotobufBytes(const google::protobuf::Message& message) {
-    std::string out;
-    google::protobuf::io::StringOutputStream stream(&out);
-    google::protobuf::io::CodedOutputStream coded(&stream);
-    coded.SetSerializationDeterministic(true);
-    message.SerializeToCodedStream(&coded);
-    coded.Trim();
-    return out;
-}
+using namespace interoptest;
 
 Bytes asBytes(const std::string& text) { return Bytes(text.begin(), text.end()); }
-
-interop::Inner toProto(const Inner& inner) {
-    interop::Inner message;
-    message.set_number(inner.number);
-    message.set_text(inner.text);
-    return message;
-}
-
-// A nested message is set only when it has something to write: protobuf writes a set message
-// even when it is empty, and our record has no notion of an unset one.
-void setInner(interop::Inner* target, const Inner& inner) { *target = toProto(inner); }
-
-interop::Everything toProto(const Everything& e) {
-    interop::Everything m;
-    m.set_flag(e.flag);
-    m.set_int32(e.int32);
-    m.set_int64(e.int64);
-    m.set_uint32(e.uint32);
-    m.set_uint64(e.uint64);
-    m.set_real32(e.real32);
-    m.set_real64(e.real64);
-    m.set_text(e.text);
-    m.set_blob(std::string(e.blob.view()));
-    m.set_sfixed32(e.sfixed32.wrappedValue);
-    m.set_sfixed64(e.sfixed64.wrappedValue);
-    m.set_fixed32(e.fixed32.wrappedValue);
-    m.set_fixed64(e.fixed64.wrappedValue);
-    m.set_sint32(e.sint32.wrappedValue);
-    m.set_sint64(e.sint64.wrappedValue);
-    if (e.inner != Inner{})
-        setInner(m.mutable_inner(), e.inner);
-    for (const auto number : e.numbers)
-        m.add_numbers(number);
-    for (const auto& text : e.texts)
-        m.add_texts(text);
-    for (const auto& inner : e.inners)
-        setInner(m.add_inners(), inner);
-    for (const auto& [name, number] : e.byName)
-        (*m.mutable_byname())[name] = number;
-    for (const auto& [number, inner] : e.byNumber)
-        (*m.mutable_bynumber())[number] = toProto(inner);
-    if (e.maybe)
-        m.set_maybe(*e.maybe);
-    return m;
-}
-
-interop::Choosing toProto(const Choosing& c) {
-    interop::Choosing m;
-    m.set_id(c.id);
-    if (!c.choice)
-        return m;
-    if (const auto* number = std::get_if<std::int64_t>(&c.choice->value))
-        m.set_number(*number);
-    else if (const auto* text = std::get_if<std::string>(&c.choice->value))
-        m.set_text(*text);
-    else
-        setInner(m.mutable_inner(), std::get<Inner>(c.choice->value));
-    return m;
-}
-
-// The unpacked message's numbers, each list under its own field.
-struct Unpacked {
-    std::vector<std::int64_t> numbers;
-    std::vector<double> reals;
-    std::vector<bool> flags;
-
-    static inline const CodingKey keyNumbers{"numbers", 1}, keyReals{"reals", 2}, keyFlags{"flags", 3};
-    static inline const KeySet keys{keyNumbers, keyReals, keyFlags};
-
-    void encode(coding::Encoder& encoder) const {
-        auto c = encoder.container(keys);
-        c.encode(numbers, keyNumbers);
-        c.encode(reals, keyReals);
-        c.encode(flags, keyFlags);
-    }
-    static Unpacked decode(coding::Decoder& decoder) {
-        auto c = decoder.container(keys);
-        return Unpacked{c.decode<std::vector<std::int64_t>>(keyNumbers), c.decode<std::vector<double>>(keyReals),
-                        c.decode<std::vector<bool>>(keyFlags)};
-    }
-    friend bool operator==(const Unpacked&, const Unpacked&) = default;
-};
-
-interop::Unpacked toProto(const Unpacked& u) {
-    interop::Unpacked m;
-    for (const auto number : u.numbers)
-        m.add_numbers(number);
-    for (const auto real : u.reals)
-        m.add_reals(real);
-    for (const bool flag : u.flags)
-        m.add_flags(flag);
-    return m;
-}
-
-// Everythings in a list and in a map.
-struct Everythings {
-    std::vector<Everything> items;
-    std::map<std::int64_t, Everything> byNumber;
-
-    static inline const CodingKey keyItems{"items", 1}, keyByNumber{"byNumber", 2};
-    static inline const KeySet keys{keyItems, keyByNumber};
-
-    void encode(coding::Encoder& encoder) const {
-        auto c = encoder.container(keys);
-        c.encode(items, keyItems);
-        c.encode(byNumber, keyByNumber);
-    }
-};
-
-interop::Everythings toProto(const Everythings& e) {
-    interop::Everythings m;
-    for (const auto& item : e.items)
-        *m.add_items() = toProto(item);
-    for (const auto& [number, item] : e.byNumber)
-        (*m.mutable_bynumber())[number] = toProto(item);
-    return m;
-}
 
 // The edges of every kind.
 Everything extremes() {

@@ -1,0 +1,88 @@
+// Arbitrary bytes decoded by our protobuf-compatible decoder and by libprotobuf, as the same message
+// of the interop tests' definition: the first byte chooses the message, the rest is its bytes. The
+// two must accept and refuse alike, except where we are stricter by design (ProtobufStrictness),
+// and what both accept must be the same value. A disagreement, a crash, a hang or a sanitizer
+// report is a finding.
+
+#include "FuzzCheck.h"
+#include "ProtobufStrictness.h"
+#include "protobuf/interop/InteropMessages.h"
+
+#include <google/protobuf/stubs/logging.h>
+
+#include <cstddef>
+#include <cstdint>
+#include <cstdio>
+#include <optional>
+#include <span>
+#include <string>
+
+namespace {
+
+using namespace interoptest;
+
+// A message set in libprotobuf's but left out of ours, which has no notion of an unset nested
+// record, holds nothing: it is cleared before the two are compared. A oneof's case keeps its presence.
+void clearEmptyMessages(interop::Everything& message) {
+    if (message.has_inner() && message.inner().ByteSizeLong() == 0)
+        message.clear_inner();
+}
+void clearEmptyMessages(interop::Everythings& message) {
+    for (interop::Everything& item : *message.mutable_items())
+        clearEmptyMessages(item);
+    for (auto& [number, item] : *message.mutable_bynumber())
+        clearEmptyMessages(item);
+}
+void clearEmptyMessages(google::protobuf::Message&) {}
+
+[[noreturn]] void disagree(const char* what, const std::string& ours, const std::string& theirs) {
+    std::fprintf(stderr, "ours: %s\nlibprotobuf's: %s\n", ours.c_str(), theirs.c_str());
+    fuzzing::fail(what);
+}
+
+template <class Record, class Message>
+void compare(std::span<const std::uint8_t> bytes) {
+    std::optional<Record> ours;
+    std::string ourFault;
+    try {
+        ours.emplace(coding::ProtobufDecoder().decode<Record>(bytes));
+    } catch (const coding::CodingError& error) {
+        ourFault = error.what();
+    }
+    Message theirs;
+    const bool theyAccept = theirs.ParseFromArray(bytes.data(), static_cast<int>(bytes.size()));
+    if (!ours) {
+        if (theyAccept && !protofuzz::ProtobufStrictness::holdsAny(bytes, *Message::descriptor()))
+            disagree("we refuse what libprotobuf accepts", ourFault, theirs.DebugString());
+        return;
+    }
+    if (!theyAccept)
+        disagree("we accept what libprotobuf refuses", toProto(*ours).DebugString(), "refused");
+    theirs.DiscardUnknownFields();
+    clearEmptyMessages(theirs);
+    const Message mine = toProto(*ours);
+    if (libprotobufBytes(mine) != libprotobufBytes(theirs))
+        disagree("we read another value than libprotobuf", mine.DebugString(), theirs.DebugString());
+}
+
+} // namespace
+
+// libprotobuf logs every refusal of a text that is not UTF-8; refusals are answers here.
+extern "C" int LLVMFuzzerInitialize(int*, char***) {
+    google::protobuf::SetLogHandler(nullptr);
+    return 0;
+}
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    if (size == 0)
+        return 0;
+    const std::span<const std::uint8_t> bytes(data + 1, size - 1);
+    switch (data[0] % 5) {
+    case 0: compare<Everything, interop::Everything>(bytes); break;
+    case 1: compare<Choosing, interop::Choosing>(bytes); break;
+    case 2: compare<Unpacked, interop::Unpacked>(bytes); break;
+    case 3: compare<Everythings, interop::Everythings>(bytes); break;
+    default: compare<Inner, interop::Inner>(bytes); break;
+    }
+    return 0;
+}
