@@ -29,7 +29,7 @@ std::shared_ptr<KeyedDecodingContainerBox> OneOfDecodingNode::makeKeyedContainer
         runs_->read(*message_, keys);
     if (onlyIfPresent_ && runs_->runs().empty())
         throw NoCaseOnTheWire{};
-    return std::make_shared<OneOfKeyedDecoder>(*message_, keys, *runs_, run_, sharedCodingPath(), sharedUserInfo(),
+    return std::make_shared<OneOfKeyedDecoder>(*message_, *runs_, run_, sharedCodingPath(), sharedUserInfo(),
                                                depth());
 }
 

@@ -19,8 +19,8 @@ ProtobufDecodingError refused(const char* call) {
 
 } // namespace
 
-OneOfKeyedDecoder::OneOfKeyedDecoder(const ProtoKeyedDecoder& message, const KeySet&, const OneOfRuns& runs,
-                                     std::size_t run, std::shared_ptr<const CodingPath> codingPath,
+OneOfKeyedDecoder::OneOfKeyedDecoder(const ProtoKeyedDecoder& message, const OneOfRuns& runs, std::size_t run,
+                                     std::shared_ptr<const CodingPath> codingPath,
                                      std::shared_ptr<const UserInfo> userInfo, std::uint32_t depth)
     : AbstractDecodingNode(std::move(codingPath), std::move(userInfo), depth, protobufNestingLimit),
       message_(&message), runs_(&runs), run_(run) {}

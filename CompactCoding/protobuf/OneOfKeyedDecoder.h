@@ -21,7 +21,7 @@ class ProtoKeyedDecoder;
 class OneOfKeyedDecoder final : public KeyedDecodingContainerBox, public AbstractDecodingNode {
 public:
     // `runs`, read, and `message` outlive the container; `run` numbers the run shown.
-    OneOfKeyedDecoder(const ProtoKeyedDecoder& message, const KeySet& keys, const OneOfRuns& runs, std::size_t run,
+    OneOfKeyedDecoder(const ProtoKeyedDecoder& message, const OneOfRuns& runs, std::size_t run,
                       std::shared_ptr<const CodingPath> codingPath, std::shared_ptr<const UserInfo> userInfo,
                       std::uint32_t depth);
 
