@@ -7,15 +7,8 @@ namespace coding {
 
 // Canonical composition (Unicode NFC): the one form of a text among those that differ only in
 // how accents and Hangul jamo are composed, so that "e" followed by a combining acute and the
-// precomposed "é" read alike. Composed by libutf8proc.
-
-// ASCII text is its own composition: callers skip the composing for it.
-inline bool isAscii(std::string_view text) {
-    unsigned char any = 0;
-    for (const char c : text)
-        any |= static_cast<unsigned char>(c);
-    return any < 0x80;
-}
+// precomposed "é" read alike. Composed by libutf8proc. ASCII text is its own composition
+// (isAscii, coding/Utf8.h): callers skip the composing for it.
 
 // Appends the composition of `text` to `out`. A text that is not UTF-8 has none: `out` is left as
 // it was and the result is false.

@@ -30,6 +30,7 @@ KeyedEntryList::KeyedEntryList(const KeySet& keys, bool sortKeys, EncodingArena&
       sortKeys_(sortKeys),
       isDictionary_(keys.isDynamic()),
       expectedCount_(keys.keys().size()),
+      setIsAllAscii_(keys.isAllAscii()),
       bytes_(arena),
       entries_(ArenaAllocator<Entry>(arena)),
       index_(ArenaAllocator<std::uint32_t>(arena)),
@@ -42,6 +43,7 @@ KeyedEntryList::KeyedEntryList(KeyedFieldBuffer&& fields, EncodingArena& arena)
       expectedCount_(fields.keys().keys().size()),
       nextPosition_(fields.nextPosition()),
       storedPositions_(fields.storedPositions()),
+      setIsAllAscii_(fields.keys().isAllAscii()),
       bytes_(fields.bytes()),
       entries_(ArenaAllocator<Entry>(arena)),
       index_(ArenaAllocator<std::uint32_t>(arena)),
@@ -76,6 +78,8 @@ KeyedEntryList::KeyBytes KeyedEntryList::writeKey(const CodingKey& key, const Co
     const std::size_t position = keys_ ? keys_->position(key, nextPosition_) : KeySet::notAKey;
     if (position != KeySet::notAKey)
         nextPosition_ = position + 1;
+    else
+        wroteKeyOutsideSet_ = true;
     if (key.intValue) {
         if (!MixedCodingKeyWrapper::isInRange(*key.intValue)) {
             // A dictionary's keys are data, not declarations: a bad one is an error of the value.
@@ -191,8 +195,9 @@ std::vector<std::uint32_t> KeyedEntryList::sortedOrder() const {
     const bool oneKind = integers == 0 || integers == static_cast<std::ptrdiff_t>(keys.size());
 
     // Texts are compared only where a key has no integer. Each is composed once here, not at every
-    // comparison, and ASCII text (nearly every key) not at all. The compositions go into one
-    // buffer, which is looked into once it has stopped growing.
+    // comparison, and ASCII text (nearly every key) not at all: a record's keys all from a set of
+    // ASCII keys are not even looked at. The compositions go into one buffer, which is looked into
+    // once it has stopped growing.
     std::string composed;
     struct Composition {
         std::size_t key;
@@ -200,7 +205,8 @@ std::vector<std::uint32_t> KeyedEntryList::sortedOrder() const {
         std::size_t size;
     };
     std::vector<Composition> compositions;
-    if (integers != static_cast<std::ptrdiff_t>(keys.size())) {
+    const bool allAscii = setIsAllAscii_ && !wroteKeyOutsideSet_;
+    if (!allAscii && integers != static_cast<std::ptrdiff_t>(keys.size())) {
         for (std::size_t i = 0; i < keys.size(); ++i) {
             if (isAscii(keys[i].text))
                 continue;

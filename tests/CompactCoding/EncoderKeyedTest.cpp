@@ -311,14 +311,17 @@ TEST(EncoderKeyedTest, SortWithMixedKeysIsDeterministic) {
     EXPECT_EQ(encoded(cycle, true), bytes({0x10, 0x00, 0x20, 0x02, 0x18, 0x6D, 0x04}));
 }
 
-// Writes the given Ints under the given keys, in the given order.
+// Writes the given Ints under the given keys, in the given order, in a container opened with the
+// declared keys (by default the keys written).
 struct KeyedInts {
     std::vector<std::pair<CodingKey, std::int64_t>> entries;
+    std::vector<CodingKey> declared;
 
     void encode(coding::Encoder& encoder) const {
-        std::vector<CodingKey> keys;
-        for (const auto& entry : entries)
-            keys.push_back(entry.first);
+        std::vector<CodingKey> keys = declared;
+        if (keys.empty())
+            for (const auto& entry : entries)
+                keys.push_back(entry.first);
         const KeySet keySet(keys);
         auto c = encoder.container(keySet);
         for (const auto& [key, value] : entries)
@@ -335,6 +338,7 @@ TEST(EncoderKeyedTest, SortComparesTextKeysComposedAndWritesThemAsGiven) {
         const char* name;
         std::vector<std::pair<CodingKey, std::int64_t>> entries;
         Bytes expected;
+        std::vector<CodingKey> declared = {};
     };
     const std::vector<Case> cases{
         {"a combining accent composed after f", {{eCombiningAcute, 1}, {"f", 2}},
@@ -347,6 +351,8 @@ TEST(EncoderKeyedTest, SortComparesTextKeysComposedAndWritesThemAsGiven) {
          bytes({0x70, 0x04, 0x38, 0x65, 0xCC, 0x81, 0x02})},
         {"ASCII keys by their bytes", {{"b", 1}, {"_", 2}, {"B", 3}, {"a", 4}},
          bytes({0x18, 0x42, 0x06, 0x18, 0x5F, 0x04, 0x18, 0x61, 0x08, 0x18, 0x62, 0x02})},
+        {"a key from outside a set of ASCII keys", {{eCombiningAcute, 1}, {"f", 2}},
+         bytes({0x18, 0x66, 0x04, 0x38, 0x65, 0xCC, 0x81, 0x02}), {"f", "g"}},
         // An integer key's text is not written and so need not be UTF-8: ordered by its bytes.
         {"an integer key's text that is not UTF-8", {{CodingKey("\xE1\x84", 1), 1}, {eCombiningAcute, 2}},
          bytes({0x38, 0x65, 0xCC, 0x81, 0x04, 0x10, 0x02})},
@@ -354,8 +360,8 @@ TEST(EncoderKeyedTest, SortComparesTextKeysComposedAndWritesThemAsGiven) {
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         // Whatever order the keys are written in.
-        EXPECT_EQ(encoded(KeyedInts{c.entries}, true), c.expected);
-        EXPECT_EQ(encoded(KeyedInts{{c.entries.rbegin(), c.entries.rend()}}, true), c.expected);
+        EXPECT_EQ(encoded(KeyedInts{c.entries, c.declared}, true), c.expected);
+        EXPECT_EQ(encoded(KeyedInts{{c.entries.rbegin(), c.entries.rend()}, c.declared}, true), c.expected);
     }
     // A dictionary's keys alike.
     EXPECT_EQ(encoded(std::map<std::string, std::int64_t>{{eCombiningAcute, 1}, {"f", 2}}, true),
