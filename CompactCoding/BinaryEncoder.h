@@ -41,6 +41,12 @@ public:
         return Data(std::move(out));
     }
 
+    // The same with an encoder of default options: both off, no user info.
+    template <class T>
+    static Data encodeWithDefaults(const T& value) {
+        return BinaryEncoder().encode(value);
+    }
+
     // What every node of a call sees as its user info.
     UserInfo effectiveUserInfo() const;
 

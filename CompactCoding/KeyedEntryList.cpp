@@ -1,5 +1,6 @@
 #include "CompactCoding/KeyedEntryList.h"
 
+#include "CompactCoding/CanonicalComposition.h"
 #include "CompactCoding/EncodedKeyHeader.h"
 #include "CompactCoding/KeyHeader.h"
 #include "CompactCoding/KeyedFieldBuffer.h"
@@ -11,21 +12,16 @@
 
 #include <algorithm>
 #include <optional>
+#include <string>
 #include <string_view>
 
 namespace coding {
 
 namespace {
 
-// A key as the sort order sees it.
-struct SortKey {
-    std::optional<std::int64_t> integer;
-    std::string_view text;
-};
+using SortKey = MixedCodingKeyWrapper::SortKey;
 
-bool precedes(const SortKey& a, const SortKey& b) {
-    return MixedCodingKeyWrapper::precedes(a.integer, a.text, b.integer, b.text);
-}
+bool precedes(const SortKey& a, const SortKey& b) { return MixedCodingKeyWrapper::precedes(a, b); }
 
 } // namespace
 
@@ -34,6 +30,7 @@ KeyedEntryList::KeyedEntryList(const KeySet& keys, bool sortKeys, EncodingArena&
       sortKeys_(sortKeys),
       isDictionary_(keys.isDynamic()),
       expectedCount_(keys.keys().size()),
+      setIsAllAscii_(keys.isAllAscii()),
       bytes_(arena),
       entries_(ArenaAllocator<Entry>(arena)),
       index_(ArenaAllocator<std::uint32_t>(arena)),
@@ -46,6 +43,7 @@ KeyedEntryList::KeyedEntryList(KeyedFieldBuffer&& fields, EncodingArena& arena)
       expectedCount_(fields.keys().keys().size()),
       nextPosition_(fields.nextPosition()),
       storedPositions_(fields.storedPositions()),
+      setIsAllAscii_(fields.keys().isAllAscii()),
       bytes_(fields.bytes()),
       entries_(ArenaAllocator<Entry>(arena)),
       index_(ArenaAllocator<std::uint32_t>(arena)),
@@ -80,6 +78,8 @@ KeyedEntryList::KeyBytes KeyedEntryList::writeKey(const CodingKey& key, const Co
     const std::size_t position = keys_ ? keys_->position(key, nextPosition_) : KeySet::notAKey;
     if (position != KeySet::notAKey)
         nextPosition_ = position + 1;
+    else
+        wroteKeyOutsideSet_ = true;
     if (key.intValue) {
         if (!MixedCodingKeyWrapper::isInRange(*key.intValue)) {
             // A dictionary's keys are data, not declarations: a bad one is an error of the value.
@@ -184,20 +184,48 @@ std::vector<std::uint32_t> KeyedEntryList::sortedOrder() const {
         const KeyHeader header = KeyHeader::of(bytes);
         if (header.isTextKey()) {
             const auto text = bytes.subspan(header.size());
-            keys.push_back(
-                SortKey{std::nullopt, std::string_view(reinterpret_cast<const char*>(text.data()), text.size())});
+            const std::string_view view(reinterpret_cast<const char*>(text.data()), text.size());
+            keys.push_back(SortKey{std::nullopt, view, view});
         } else {
-            keys.push_back(SortKey{header.integerKey(),
-                                   std::string_view(keyTexts_.data() + entry.textOffset, entry.textLength)});
+            const std::string_view view(keyTexts_.data() + entry.textOffset, entry.textLength);
+            keys.push_back(SortKey{header.integerKey(), view, view});
         }
     }
+    const auto integers = std::count_if(keys.begin(), keys.end(), [](const SortKey& k) { return k.integer.has_value(); });
+    const bool oneKind = integers == 0 || integers == static_cast<std::ptrdiff_t>(keys.size());
+
+    // Texts are compared only where a key has no integer. Each is composed once here, not at every
+    // comparison, and ASCII text (nearly every key) not at all: a record's keys all from a set of
+    // ASCII keys are not even looked at. The compositions go into one buffer, which is looked into
+    // once it has stopped growing.
+    std::string composed;
+    struct Composition {
+        std::size_t key;
+        std::size_t offset;
+        std::size_t size;
+    };
+    std::vector<Composition> compositions;
+    const bool allAscii = setIsAllAscii_ && !wroteKeyOutsideSet_;
+    if (!allAscii && integers != static_cast<std::ptrdiff_t>(keys.size())) {
+        for (std::size_t i = 0; i < keys.size(); ++i) {
+            if (isAscii(keys[i].text))
+                continue;
+            // An integer key's text is never written and so never checked: one that is not UTF-8
+            // has no composition and is ordered by its bytes.
+            const std::size_t offset = composed.size();
+            if (appendCanonicalComposition(keys[i].text, composed))
+                compositions.push_back(Composition{i, offset, composed.size() - offset});
+        }
+    }
+    for (const Composition& composition : compositions)
+        keys[composition.key].canonical = std::string_view(composed).substr(composition.offset, composition.size);
+
     std::vector<std::uint32_t> order(entries_.size());
     for (std::size_t i = 0; i < entries_.size(); ++i)
         order[i] = static_cast<std::uint32_t>(i);
     auto before = [&keys](std::uint32_t a, std::uint32_t b) { return precedes(keys[a], keys[b]); };
 
-    const auto integers = std::count_if(keys.begin(), keys.end(), [](const SortKey& k) { return k.integer.has_value(); });
-    if (integers == 0 || integers == static_cast<std::ptrdiff_t>(keys.size())) {
+    if (oneKind) {
         // One kind of key: the order is a strict weak order, so any stable sort will do.
         std::stable_sort(order.begin(), order.end(), before);
         return order;

@@ -94,6 +94,11 @@ private:
     std::size_t nextPosition_ = 0;
     std::uint64_t storedPositions_ = 0;
     bool storedUnplacedKey_ = false;
+    // Whether every key is ASCII text, which the sort order need not compose: known of the set's
+    // keys when the list is made (the set itself may be gone by the time the bytes are asked for),
+    // and of no key from outside it.
+    bool setIsAllAscii_;
+    bool wroteKeyOutsideSet_ = false;
     ArenaBytes bytes_;
     ArenaVector<Entry> entries_;
     KeyIndex<ArenaAllocator<std::uint32_t>> index_;

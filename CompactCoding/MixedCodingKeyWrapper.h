@@ -38,17 +38,24 @@ public:
         return a.stringValue_ == b.stringValue_;
     }
 
-    // The order of the "sort" option: by integer when both keys have one, else by text, byte by
-    // byte (the order of the Unicode scalar values; texts are not normalised). Not a strict weak
-    // order when a container mixes keys with and without integers.
-    static bool precedes(const std::optional<std::int64_t>& aInt, std::string_view aText,
-                         const std::optional<std::int64_t>& bInt, std::string_view bText) {
-        if (aInt && bInt)
-            return *aInt < *bInt;
-        return aText < bText;
-    }
-    static bool precedes(const MixedCodingKeyWrapper& a, const MixedCodingKeyWrapper& b) {
-        return precedes(a.intValue_, a.stringValue_, b.intValue_, b.stringValue_);
+    // A key as the order of the "sort" option sees it. `canonical` is its text in canonical
+    // composition (NFC; CanonicalComposition.h), which is the text itself for ASCII, and for a
+    // text that is not UTF-8 and so has no composition.
+    struct SortKey {
+        std::optional<std::int64_t> integer;
+        std::string_view canonical;
+        std::string_view text;
+    };
+    // The order of the "sort" option: by integer when both keys have one, else by canonical text,
+    // byte by byte (the order of the Unicode scalar values), and texts alike in that form by their
+    // own bytes, so that the order is total and the same on every run. Not a strict weak order
+    // when a container mixes keys with and without integers.
+    static bool precedes(const SortKey& a, const SortKey& b) {
+        if (a.integer && b.integer)
+            return *a.integer < *b.integer;
+        if (const int order = a.canonical.compare(b.canonical); order != 0)
+            return order < 0;
+        return a.text < b.text;
     }
 
     // CodingKeyWrapper

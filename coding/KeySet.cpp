@@ -21,6 +21,7 @@ KeySet::KeySet(std::vector<CodingKey> keys) : kind_(Kind::fixed) {
         table->facts.push_back(Facts{key.intValue ? keyHash(*key.intValue) : keyHash(key.stringValue),
                                      isValidUtf8(key.stringValue)});
         table->allUtf8 = table->allUtf8 && table->facts.back().isUtf8;
+        table->allAscii = table->allAscii && isAscii(key.stringValue);
         const bool added = key.intValue ? integers.insert(*key.intValue).second : texts.insert(key.stringValue).second;
         table->distinct = table->distinct && added;
         table->distinctTexts = allTexts.insert(key.stringValue).second && table->distinctTexts;

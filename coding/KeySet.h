@@ -63,6 +63,8 @@ public:
     bool isUtf8At(std::size_t position) const { return table_->facts[position].isUtf8; }
     // Whether the text of every key is UTF-8.
     bool isAllUtf8() const { return table_->allUtf8; }
+    // Whether the text of every key is ASCII (so the same in every Unicode normal form).
+    bool isAllAscii() const { return table_->allAscii; }
 
     // Whether two keys are one key: the same integer, or none and the same text; for a coder that
     // checks the key it expects next itself. Keys are short: up to sixteen bytes compare as two
@@ -98,6 +100,7 @@ private:
         bool distinct = false;
         bool distinctTexts = false;
         bool allUtf8 = true;
+        bool allAscii = true;
         mutable std::atomic<CoderFacts*> coderFacts{nullptr};
         ~Table() { delete coderFacts.load(); }
     };

@@ -42,4 +42,27 @@ inline bool isValidUtf8(std::string_view text) {
     return isValidUtf8(std::span(reinterpret_cast<const std::uint8_t*>(text.data()), text.size()));
 }
 
+// Whether every byte is below 0x80: text that is the same in every Unicode normal form. A word at
+// a time, as keys are short.
+inline bool isAscii(std::string_view text) {
+    const char* p = text.data();
+    std::size_t size = text.size();
+    std::uint64_t any = 0;
+    for (; size >= 8; p += 8, size -= 8) {
+        std::uint64_t word;
+        std::memcpy(&word, p, 8);
+        any |= word;
+    }
+    if (size >= 4) {
+        std::uint32_t head, tail;
+        std::memcpy(&head, p, 4);
+        std::memcpy(&tail, p + size - 4, 4);
+        any |= head | tail;
+    } else if (size > 0) {
+        any |= static_cast<unsigned char>(p[0]) | static_cast<unsigned char>(p[size / 2]) |
+               static_cast<unsigned char>(p[size - 1]);
+    }
+    return (any & 0x8080808080808080ull) == 0;
+}
+
 } // namespace coding

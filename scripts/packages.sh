@@ -4,6 +4,8 @@
 lumenscroll_packages_build=(
   cmake ninja-build g++ pkg-config
   libgtest-dev libgmock-dev libbenchmark-dev nlohmann-json3-dev
+  # CompactCoding's sort option compares keys in canonical composition (NFC).
+  libutf8proc-dev
   libprotobuf-dev protobuf-compiler
   # msgpack-c: a peer of the compact coders in their benchmark only
   libmsgpack-cxx-dev

@@ -6,6 +6,9 @@
 #include <gtest/gtest.h>
 
 #include <map>
+#include <string>
+#include <utility>
+#include <vector>
 
 namespace encodertest {
 namespace {
@@ -308,6 +311,63 @@ TEST(EncoderKeyedTest, SortWithMixedKeysIsDeterministic) {
     EXPECT_EQ(encoded(cycle, true), bytes({0x10, 0x00, 0x20, 0x02, 0x18, 0x6D, 0x04}));
 }
 
+// Writes the given Ints under the given keys, in the given order, in a container opened with the
+// declared keys (by default the keys written).
+struct KeyedInts {
+    std::vector<std::pair<CodingKey, std::int64_t>> entries;
+    std::vector<CodingKey> declared;
+
+    void encode(coding::Encoder& encoder) const {
+        std::vector<CodingKey> keys = declared;
+        if (keys.empty())
+            for (const auto& entry : entries)
+                keys.push_back(entry.first);
+        const KeySet keySet(keys);
+        auto c = encoder.container(keySet);
+        for (const auto& [key, value] : entries)
+            c.encode(value, key);
+    }
+};
+
+TEST(EncoderKeyedTest, SortComparesTextKeysComposedAndWritesThemAsGiven) {
+    const std::string eAcute = "\xC3\xA9";                 // U+00E9
+    const std::string eCombiningAcute = "e\xCC\x81";        // e, U+0301: U+00E9 once composed
+    const std::string ga = "\xEA\xB0\x80";                 // U+AC00
+    const std::string haJamo = "\xE1\x84\x92\xE1\x85\xA1"; // U+1112 U+1161: U+D558 once composed
+    struct Case {
+        const char* name;
+        std::vector<std::pair<CodingKey, std::int64_t>> entries;
+        Bytes expected;
+        std::vector<CodingKey> declared = {};
+    };
+    const std::vector<Case> cases{
+        {"a combining accent composed after f", {{eCombiningAcute, 1}, {"f", 2}},
+         bytes({0x18, 0x66, 0x04, 0x38, 0x65, 0xCC, 0x81, 0x02})},
+        {"conjoining jamo composed after U+AC00", {{haJamo, 1}, {ga, 2}},
+         bytes({0x38, 0xEA, 0xB0, 0x80, 0x04, 0x68, 0xE1, 0x84, 0x92, 0xE1, 0x85, 0xA1, 0x02})},
+        {"keys alike once composed, by their bytes", {{eAcute, 1}, {"f", 2}, {eCombiningAcute, 3}},
+         bytes({0x18, 0x66, 0x04, 0x38, 0x65, 0xCC, 0x81, 0x06, 0x28, 0xC3, 0xA9, 0x02})},
+        {"an integer key against a text key, by composed text", {{eCombiningAcute, 1}, {CodingKey("f", 7), 2}},
+         bytes({0x70, 0x04, 0x38, 0x65, 0xCC, 0x81, 0x02})},
+        {"ASCII keys by their bytes", {{"b", 1}, {"_", 2}, {"B", 3}, {"a", 4}},
+         bytes({0x18, 0x42, 0x06, 0x18, 0x5F, 0x04, 0x18, 0x61, 0x08, 0x18, 0x62, 0x02})},
+        {"a key from outside a set of ASCII keys", {{eCombiningAcute, 1}, {"f", 2}},
+         bytes({0x18, 0x66, 0x04, 0x38, 0x65, 0xCC, 0x81, 0x02}), {"f", "g"}},
+        // An integer key's text is not written and so need not be UTF-8: ordered by its bytes.
+        {"an integer key's text that is not UTF-8", {{CodingKey("\xE1\x84", 1), 1}, {eCombiningAcute, 2}},
+         bytes({0x38, 0x65, 0xCC, 0x81, 0x04, 0x10, 0x02})},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        // Whatever order the keys are written in.
+        EXPECT_EQ(encoded(KeyedInts{c.entries, c.declared}, true), c.expected);
+        EXPECT_EQ(encoded(KeyedInts{{c.entries.rbegin(), c.entries.rend()}, c.declared}, true), c.expected);
+    }
+    // A dictionary's keys alike.
+    EXPECT_EQ(encoded(std::map<std::string, std::int64_t>{{eCombiningAcute, 1}, {"f", 2}}, true),
+              bytes({0x18, 0x66, 0x04, 0x38, 0x65, 0xCC, 0x81, 0x02}));
+}
+
 TEST(EncoderKeyedTest, EmptyRecordIsNoBytesAndNestedIsHeaderAndZeroLength) {
     EXPECT_TRUE(encoded(KeyList{}).empty());
     EXPECT_EQ(encoded(Boxed<KeyList>{}), bytes({0x1A, 0x76, 0x00}));
@@ -337,11 +397,13 @@ TEST(EncoderKeyedTest, DictionaryKeyOutOfRangeIsAnError) {
 }
 
 TEST(EncoderKeyedTest, DictionaryKeyThatIsNotUtf8IsAnError) {
-    try {
-        encoded(std::map<std::string, bool>{{"\xFF", true}});
-        FAIL();
-    } catch (const coding::EncodingError& error) {
-        EXPECT_EQ(error.debugDescription(), "String is not UTF-8");
+    for (const bool sort : {false, true}) {
+        try {
+            encoded(std::map<std::string, bool>{{"\xFF", true}, {"e\xCC\x81", false}}, sort);
+            FAIL();
+        } catch (const coding::EncodingError& error) {
+            EXPECT_EQ(error.debugDescription(), "String is not UTF-8");
+        }
     }
 }
 

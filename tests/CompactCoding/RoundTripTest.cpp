@@ -12,6 +12,7 @@
 #include <limits>
 #include <map>
 #include <set>
+#include <type_traits>
 
 namespace {
 
@@ -311,6 +312,32 @@ TEST(RoundTripNilIndices, NilElementsNeedTheNilIndexSet) {
     BinaryDecoder decoder;
     decoder.containsNilIndexSetForUnkeyedContainers = true;
     EXPECT_EQ(decoder.decode<Gaps>(encoder.encode(gaps)), gaps);
+}
+
+// The static forms are a new coder of default options, the encoder's and the decoder's alike:
+// entries in the order written and no nil-index set before a list.
+TEST(RoundTripDefaults, StaticFormsAreANewCoderWithDefaultOptions) {
+    const auto agree = [](const auto& value) {
+        using T = std::decay_t<decltype(value)>;
+        const coding::Data bytes = BinaryEncoder().encode(value);
+        EXPECT_EQ(BinaryEncoder::encodeWithDefaults(value).bytes, bytes.bytes);
+        EXPECT_EQ(BinaryDecoder::decodeWithDefaults<T>(bytes), BinaryDecoder().decode<T>(bytes));
+        EXPECT_EQ(BinaryDecoder::decodeWithDefaults<T>(bytes.span()), value);
+    };
+    agree(someShapes());
+    agree(extremes());
+    agree(std::string("abc"));
+    agree(std::optional<std::int64_t>(5));
+    const std::vector<std::optional<std::string>> sparse{"a", std::nullopt, "b"};
+    agree(sparse);
+
+    // Either option would change these bytes.
+    BinaryEncoder sorted;
+    sorted.sortKeysDuringEncoding = true;
+    EXPECT_NE(BinaryEncoder::encodeWithDefaults(extremes()).bytes, sorted.encode(extremes()).bytes);
+    BinaryEncoder withNilIndices;
+    withNilIndices.prependNilIndexSetForUnkeyedContainers = true;
+    EXPECT_NE(BinaryEncoder::encodeWithDefaults(sparse).bytes, withNilIndices.encode(sparse).bytes);
 }
 
 } // namespace

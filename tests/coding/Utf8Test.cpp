@@ -94,4 +94,18 @@ TEST(Utf8, SequencesAcrossTheEdgesOfLongTextsBlocksAgreeWithTheTable) {
             }
 }
 
+// Read a word at a time with overlapping ends: a byte of 0x80 or more is seen at every place of
+// texts of every length around the word sizes.
+TEST(Utf8, AsciiIsEveryByteBelow0x80WhereverTheOtherStands) {
+    for (std::size_t size = 0; size <= 25; ++size) {
+        const std::string ascii(size, '\x7F');
+        ASSERT_TRUE(coding::isAscii(ascii)) << size;
+        for (std::size_t at = 0; at < size; ++at) {
+            std::string text = ascii;
+            text[at] = '\x80';
+            ASSERT_FALSE(coding::isAscii(text)) << size << " " << at;
+        }
+    }
+}
+
 } // namespace
