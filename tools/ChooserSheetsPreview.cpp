@@ -82,7 +82,7 @@ int main(int argc, char** argv) {
         content = new QTViewForAPraiseWidget(
             QTViewForAPraise(Binding<std::int64_t>::constant(2), Binding<std::int64_t>::to(pageIndex), "",
                              std::string(QTViewForAPraise::placeholderText), Binding<std::string>::to(note), settings,
-                             readingFontDisplayNames(), readingFontFileNames()),
+                             readingFontDisplayNames(), readingFontFileNames(), {}),
             &window);
         // On the white of the page it stands on.
         content->setAutoFillBackground(true);
@@ -92,7 +92,7 @@ int main(int argc, char** argv) {
     } else {
         auto* chooser = new BibleSelectionViewWidget(
             BibleSelectionView(Binding<bool>::to(shown), Binding<BibleStructure>::to(page), 0, 0,
-                               Binding<std::int64_t>::to(verse), Binding<bool>::to(confirmed), settings,
+                               Binding<std::int64_t>::to(verse), Binding<bool>::to(confirmed), settings, {},
                                ColorScheme::light, true, Binding<std::int64_t>::to(pageIndex)),
             *context, &window);
         pick(chooser->bookList(), arguments.value(3, QStringLiteral("0")).toInt());

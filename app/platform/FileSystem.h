@@ -15,9 +15,12 @@ namespace lumenscroll {
 
 // File and folder operations as the views need them. Failures are returned, never thrown:
 // the false or empty result comes with a readable reason in `error` when one is asked for.
+//
+// The operations are the process's own; a value holds nothing and stands for them where a view
+// carries its file manager.
 class FileSystem {
 public:
-    FileSystem() = delete;
+    FileSystem() = default;
 
     static bool exists(const QString& path);
     static bool isDirectory(const QString& path);

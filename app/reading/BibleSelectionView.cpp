@@ -26,8 +26,8 @@ BibleSelectionView::BibleSelectionView(Binding<bool> showBibleSectionSelectionWi
                                        Binding<BibleStructure> selectedBibleObject,
                                        std::int64_t selectedBibleSection, std::int64_t selectedVerse,
                                        Binding<std::int64_t> selectedPraise, Binding<bool> userSelectedBiblePraise,
-                                       UserSettings& userSettings, ColorScheme scheme, bool wholeBibleSelected,
-                                       Binding<std::int64_t> pageIndex)
+                                       UserSettings& userSettings, std::function<void()> dismiss,
+                                       ColorScheme scheme, bool wholeBibleSelected, Binding<std::int64_t> pageIndex)
     : showBibleSectionSelectionWindow(std::move(showBibleSectionSelectionWindow))
     , selectedBibleObject(std::move(selectedBibleObject))
     , selectedBibleSection(selectedBibleSection)
@@ -35,6 +35,7 @@ BibleSelectionView::BibleSelectionView(Binding<bool> showBibleSectionSelectionWi
     , selectedPraise(std::move(selectedPraise))
     , userSelectedBiblePraise(std::move(userSelectedBiblePraise))
     , userSettings(userSettings)
+    , dismiss(std::move(dismiss))
     , scheme(scheme)
     , wholeBibleSelected(wholeBibleSelected)
     , pageIndex(std::move(pageIndex)) {}

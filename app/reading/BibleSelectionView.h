@@ -7,6 +7,7 @@
 #include "app/platform/NamedColor.h"
 
 #include <cstdint>
+#include <functional>
 #include <string>
 
 namespace lumenscroll {
@@ -24,14 +25,14 @@ class UserSettings;
 //                        page.binding(&BibleView::selectedPraise), 0, 0,
 //                        page.binding(&BibleView::praiseIndex),
 //                        page.binding(&BibleView::userSelectedBiblePraise), userSettings,
-//                        ColorScheme::light, true, pageIndex)
+//                        [] {}, ColorScheme::light, true, pageIndex)
 class BibleSelectionView {
 public:
     BibleSelectionView(Binding<bool> showBibleSectionSelectionWindow, Binding<BibleStructure> selectedBibleObject,
                        std::int64_t selectedBibleSection, std::int64_t selectedVerse,
                        Binding<std::int64_t> selectedPraise, Binding<bool> userSelectedBiblePraise,
-                       UserSettings& userSettings, ColorScheme scheme, bool wholeBibleSelected,
-                       Binding<std::int64_t> pageIndex);
+                       UserSettings& userSettings, std::function<void()> dismiss, ColorScheme scheme,
+                       bool wholeBibleSelected, Binding<std::int64_t> pageIndex);
 
     // The page's flag that presents the sheet; the sheet lowers it to close itself.
     Binding<bool> showBibleSectionSelectionWindow;
@@ -45,6 +46,8 @@ public:
     // Raised by "이동", lowered by the close button: whether the page is to go to the choice.
     Binding<bool> userSelectedBiblePraise;
     UserSettings& userSettings;
+    // The opening page's dismiss action: held, not called (the sheet closes through its flag).
+    std::function<void()> dismiss;
     ColorScheme scheme;
     // Lowered by any tap on a row.
     bool wholeBibleSelected;

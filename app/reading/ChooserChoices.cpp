@@ -82,10 +82,11 @@ void pressTitleCapsule(const PageHandle& page) {
 
 BibleSelectionView chapterSheetContent(UserSettings& settings, Binding<std::int64_t> pageIndex) {
     const auto bind = [&](auto field) { return PageHandle::following(settings, pageIndex, field); };
+    // A page is presented by nothing: its dismiss action has nothing to dismiss.
     return BibleSelectionView(bind(&BibleView::showBibleSectionSelectionWindow),
                               bind(&BibleView::selectedPraise), 0, 0, bind(&BibleView::praiseIndex),
-                              bind(&BibleView::userSelectedBiblePraise), settings, ColorScheme::light, true,
-                              pageIndex);
+                              bind(&BibleView::userSelectedBiblePraise), settings, [] {}, ColorScheme::light,
+                              true, pageIndex);
 }
 
 KindOfBibleSelectionView translationSheetContent(UserSettings& settings, Binding<std::int64_t> pageIndex) {

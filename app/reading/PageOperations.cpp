@@ -244,6 +244,14 @@ void refreshPageTitle(const PageHandle& page) {
         return;
     }
     trace("userSettings.selectedBibleArray[pageIndex].versesIndex " + std::to_string(record->versesIndex));
+    titlePageFromRecord(page);
+}
+
+void titlePageFromRecord(const PageHandle& page) {
+    const BibleStructure* record = page.record();
+    if (!record) {
+        return;
+    }
     const std::optional<BibleBook> book = bibleBookFromRaw(record->sectionIndex);
     const std::optional<std::string_view> language = textLanguage(record->kindOfBible);
     if (!book || !language || !page.view()) {

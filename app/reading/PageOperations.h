@@ -66,8 +66,10 @@ void storeChapter(const PageHandle& page, std::int64_t bookIndex, std::int64_t c
 
 // The page's title from its record's translation: the Korean book name, the chapter number and
 // "장" for kr01, the English name and the number for en01. Other translations, and a book
-// outside 0-65, keep the title there is.
+// outside 0-65, keep the title there is. Traces the record's chapter index first.
 void refreshPageTitle(const PageHandle& page);
+// The same title, without the trace, for a caller that traces in its own words.
+void titlePageFromRecord(const PageHandle& page);
 
 // The page's title in its record's language, which first follows the record's translation
 // (kr01, en01): book name, chapter number, and "장" in Korean. A book outside 0-65 keeps the

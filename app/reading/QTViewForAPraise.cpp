@@ -13,7 +13,7 @@ namespace lumenscroll {
 QTViewForAPraise::QTViewForAPraise(Binding<std::int64_t> i, Binding<std::int64_t> pageIndex, std::string fontKind,
                                    std::string qtPlaceHolder, Binding<std::string> qtContent,
                                    UserSettings& userSettings, std::vector<std::string> customFontsNameForPickerArray,
-                                   std::vector<std::string> customFontsFileNameArray)
+                                   std::vector<std::string> customFontsFileNameArray, FileSystem fileManager)
     : i(std::move(i))
     , pageIndex(std::move(pageIndex))
     , fontKind(std::move(fontKind))
@@ -21,7 +21,8 @@ QTViewForAPraise::QTViewForAPraise(Binding<std::int64_t> i, Binding<std::int64_t
     , qtContent(std::move(qtContent))
     , userSettings(userSettings)
     , customFontsNameForPickerArray(std::move(customFontsNameForPickerArray))
-    , customFontsFileNameArray(std::move(customFontsFileNameArray)) {}
+    , customFontsFileNameArray(std::move(customFontsFileNameArray))
+    , fileManager(fileManager) {}
 
 bool QTViewForAPraise::isPlaceholderShown() const {
     // Never behind text: a note handed in with text its verse's note does not hold yet.

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/platform/Binding.h"
+#include "app/platform/FileSystem.h"
 #include "app/reading/ReadingFont.h"
 
 #include <cstdint>
@@ -21,7 +22,8 @@ class UserSettings;
 // Built for verse `i` of page `pageIndex`, with the page's note text for that verse:
 //
 //     QTViewForAPraise(i, pageIndex, "", std::string(QTViewForAPraise::placeholderText),
-//                      noteText, userSettings, readingFontDisplayNames(), readingFontFileNames())
+//                      noteText, userSettings, readingFontDisplayNames(), readingFontFileNames(),
+//                      FileSystem())
 class QTViewForAPraise {
 public:
     static constexpr std::string_view placeholderText = "각 장의 구절에 대한 QT 묵상들은 여기에 기록합니다.";
@@ -29,7 +31,7 @@ public:
     QTViewForAPraise(Binding<std::int64_t> i, Binding<std::int64_t> pageIndex, std::string fontKind,
                      std::string qtPlaceHolder, Binding<std::string> qtContent, UserSettings& userSettings,
                      std::vector<std::string> customFontsNameForPickerArray,
-                     std::vector<std::string> customFontsFileNameArray);
+                     std::vector<std::string> customFontsFileNameArray, FileSystem fileManager);
 
     // The verse (from 0) and the page (an index of selectedBibleArray).
     Binding<std::int64_t> i;
@@ -44,6 +46,8 @@ public:
     // Carried, not drawn.
     std::vector<std::string> customFontsNameForPickerArray;
     std::vector<std::string> customFontsFileNameArray;
+    // Carried, not used.
+    FileSystem fileManager;
 
     // Whether the prompt is drawn under the note: the verse is one of its page's, and both its
     // note and the text being edited are empty.

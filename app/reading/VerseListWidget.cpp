@@ -1,6 +1,7 @@
 #include "app/reading/VerseListWidget.h"
 
 #include "app/platform/AppContext.h"
+#include "app/platform/FileSystem.h"
 #include "app/reading/BibleContentCell.h"
 #include "app/reading/BibleContentCellWidget.h"
 #include "app/reading/FontColors.h"
@@ -256,7 +257,8 @@ void VerseListWidget::rebuildVerseNotes() {
             QTViewForAPraise(Binding<std::int64_t>::constant(verse), index, std::string(),
                              std::string(QTViewForAPraise::placeholderText), std::move(text), settings,
                              view ? view->customFontsNameForPickerArray : page_.customFontsNameForPickerArray,
-                             view ? view->customFontsFileNameArray : page_.customFontsFileNameArray),
+                             view ? view->customFontsFileNameArray : page_.customFontsFileNameArray,
+                             FileSystem()),
             content_);
         // The editor grows with its note.
         connect(editor->noteEditor(), &QTextEdit::textChanged, this, [this] { scheduleLayout(); });

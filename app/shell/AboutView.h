@@ -15,6 +15,8 @@
 #include <optional>
 #include <string>
 
+class QTimer;
+
 namespace lumenscroll {
 
 class AppContext;
@@ -59,8 +61,9 @@ public:
     Published<bool> hoverOnToss{*this, false};
     // The sound playing or played last.
     Published<std::optional<QString>> audioPlayer{*this, std::nullopt};
-    // Reserved for an animated icon driven by a frame provider; the icon is a still picture
-    // and none of these is ever set.
+    // Reserved for an animated icon driven by a frame provider and a timer; the icon is a still
+    // picture: the timer is never started and none of these is ever set.
+    QTimer* animationTimer = nullptr;
     Published<std::shared_ptr<FrameProvider>> frameProvider{*this, nullptr};
     Published<QPointF> cursorHotSpot{*this, QPointF(0, 0)};
     Published<QSizeF> cursorSize{*this, QSizeF(0, 0)};

@@ -1,11 +1,13 @@
 #pragma once
 
+#include <cstddef>
+#include <functional>
 #include <stdexcept>
 
 namespace lumenscroll {
 
 // Why an animated image could not be read into a frame provider. Two errors are equal when
-// their cases are.
+// their cases are, and hash alike (std::hash<RatError>).
 class RatError : public std::runtime_error {
 public:
     enum Case {
@@ -28,3 +30,9 @@ private:
 };
 
 } // namespace lumenscroll
+
+template <> struct std::hash<lumenscroll::RatError> {
+    std::size_t operator()(const lumenscroll::RatError& error) const noexcept {
+        return std::hash<int>()(error.code());
+    }
+};

@@ -1,7 +1,6 @@
 #include "app/shell/WindowAccessor.h"
 
 #include <QEvent>
-#include <QPlatformSurfaceEvent>
 #include <QWindow>
 
 #include <algorithm>
@@ -9,62 +8,107 @@
 
 namespace lumenscroll {
 
+namespace {
+
+using WindowMonitor = WindowAccessor::WindowMonitor;
+
+// The monitors alive, for a close one of them delivers to tell every monitor of its window.
+std::vector<WindowMonitor*>& liveMonitors() {
+    static std::vector<WindowMonitor*> monitors;
+    return monitors;
+}
+
+std::uint64_t nextObservation() {
+    static std::uint64_t last = 0;
+    return ++last;
+}
+
+} // namespace
+
 WindowAccessor::WindowMonitor::WindowMonitor(std::function<void(QWindow*)> onChange)
-    : onChange(std::move(onChange)) {}
+    : onChange(std::move(onChange)) {
+    liveMonitors().push_back(this);
+}
 
 WindowAccessor::WindowMonitor::~WindowMonitor() {
     stopObserving();
+    std::erase(liveMonitors(), this);
 }
 
 void WindowAccessor::WindowMonitor::observe(QWindow* window) {
-    if (window == nullptr || std::any_of(observed_.begin(), observed_.end(),
-                                         [&](const Observed& o) { return o.window == window; })) {
+    std::erase_if(observed_, [](const Observed& o) { return o.window.isNull(); });
+    if (window == nullptr || observing(window) != nullptr) {
         return;
     }
-    observed_.push_back({window, nullptr});
+    observed_.push_back({window, nextObservation()});
     window->installEventFilter(this);
 }
 
-// Every way of closing a window ends in a close event delivered to it, and a close the window
-// accepts destroys its surface before that delivery returns; a refused one leaves it. The event
-// alone cannot tell the two apart, as the window decides after every filter has seen it, so the
-// close is told when the surface goes while the request is still being delivered. A marker
-// deleted later stands for "still being delivered": Qt deletes it only once control is back in
-// the event loop the request came from, not in a loop nested in the close handler (a question
-// asked before closing), by when the window has decided.
-bool WindowAccessor::WindowMonitor::eventFilter(QObject* watched, QEvent* event) {
+const WindowAccessor::WindowMonitor::Observed*
+WindowAccessor::WindowMonitor::observing(const QObject* window) const {
     const auto entry = std::find_if(observed_.begin(), observed_.end(),
-                                    [&](const Observed& o) { return o.window == watched; });
-    if (entry == observed_.end()) {
+                                    [&](const Observed& o) { return o.window == window; });
+    return entry == observed_.end() ? nullptr : &*entry;
+}
+
+// Whether a close goes ahead is the window's answer to its close event: every way of closing
+// sends it one, and the window (through its widget's close handler, which may ask a question in
+// an event loop of its own first) accepts or refuses it before the delivery returns. A filter
+// sees the event before that, and nothing the window does afterwards tells a refusal apart from
+// other things (a refused close followed by destroying the surface looks like one that went
+// ahead), so the window's first observer delivers the event itself and reads the answer.
+bool WindowAccessor::WindowMonitor::eventFilter(QObject* watched, QEvent* event) {
+    const Observed* mine = observing(watched);
+    if (event->type() != QEvent::Close || mine == nullptr) {
         return false;
     }
-    if (event->type() == QEvent::Close) {
-        entry->closeRequested = new QObject(this);
-        entry->closeRequested->deleteLater();
-        return false;
+    struct Listener {
+        QPointer<WindowMonitor> monitor;
+        std::uint64_t ended;
+    };
+    std::vector<Listener> listeners;
+    for (WindowMonitor* monitor : liveMonitors()) {
+        const Observed* theirs = monitor->observing(watched);
+        if (theirs == nullptr) {
+            continue;
+        }
+        if (theirs->since < mine->since) {
+            // An earlier observer, still to see the event, delivers it.
+            return false;
+        }
+        listeners.push_back({monitor, monitor->ended_});
     }
-    const bool surfaceGoes = event->type() == QEvent::PlatformSurface &&
-                             static_cast<QPlatformSurfaceEvent*>(event)->surfaceEventType() ==
-                                 QPlatformSurfaceEvent::SurfaceAboutToBeDestroyed;
-    if (surfaceGoes && entry->closeRequested) {
-        stopObserving();
-        // The callback may destroy this monitor, and its callback with it.
-        const std::function<void(QWindow*)> callback = onChange;
-        if (callback) {
-            callback(nullptr);
+
+    // The window, its widget and this monitor may all be gone once the window has answered.
+    watched->event(event);
+    if (!event->isAccepted()) {
+        return true;
+    }
+    for (const Listener& listener : listeners) {
+        if (listener.monitor && listener.monitor->ended_ == listener.ended) {
+            listener.monitor->tellClosed();
         }
     }
-    return false;
+    return true;
+}
+
+void WindowAccessor::WindowMonitor::tellClosed() {
+    stopObserving();
+    // The callback may destroy this monitor, and its callback with it.
+    const std::function<void(QWindow*)> callback = onChange;
+    if (callback) {
+        callback(nullptr);
+    }
 }
 
 void WindowAccessor::WindowMonitor::stopObserving() {
-    for (Observed& o : observed_) {
+    for (const Observed& o : observed_) {
         if (o.window) {
             o.window->removeEventFilter(this);
         }
-        delete o.closeRequested;
     }
     observed_.clear();
+    ++ended_;
 }
 
 } // namespace lumenscroll

@@ -3,6 +3,7 @@
 #include <QObject>
 #include <QPointer>
 
+#include <cstdint>
 #include <functional>
 #include <vector>
 
@@ -15,12 +16,22 @@ namespace lumenscroll {
 struct WindowAccessor {
     std::function<void(QWindow*)> onChange;
 
-    // Tells when an observed window is about to close, however the close was asked for: the
-    // window system's close button, QWidget::close() on the window's widget, QWindow::close().
-    // A close the window refuses (its widget ignores the close event) is none: only a close that
-    // goes ahead is told. The first close told ends every observation, so a window shown and
-    // closed again is not told twice; hiding, showing and resizing are no close. A monitor
+    // Tells that an observed window closes, however the close was asked for: the window system's
+    // close button, QWidget::close() on the window's widget, QWindow::close(). A close the window
+    // refuses (its widget ignores the close event) is none, whatever happens to the window after
+    // it: only a close that goes ahead is told. The first close told ends every observation, so a
+    // window shown and closed again is not told twice; hiding, showing, resizing and destroying
+    // the window's surface are no close. Every monitor observing the window is told. A monitor
     // destroyed first is never called, and a window deleted while observed is let go.
+    //
+    // The callback runs once the window has carried out its close (its surface is gone), before
+    // the code that asked for the close goes on, as a close handler would. It may destroy its
+    // monitor or any other, and delete the window or its widget, except in the close that deleting
+    // that widget makes (a shown widget deleted is closed first, and that close is told).
+    //
+    // To learn the window's answer, a monitor hands the close event to the window itself and reads
+    // whether it was accepted: event filters the window had before it was first observed are
+    // passed over for close events. Main thread only.
     class WindowMonitor : public QObject {
     public:
         // There is no monitor without its callback.
@@ -39,15 +50,22 @@ struct WindowAccessor {
         bool eventFilter(QObject* watched, QEvent* event) override;
 
     private:
-        void stopObserving();
-
         struct Observed {
             QPointer<QWindow> window;
-            // Alive from a close request until control is back in the event loop that delivered
-            // it: while it lives, the window's surface going away is that close going ahead.
-            QPointer<QObject> closeRequested;
+            // When this window's observation began, among all monitors': the first observer of a
+            // window delivers its close events, the other filters of the window having seen them.
+            std::uint64_t since = 0;
         };
+
+        const Observed* observing(const QObject* window) const;
+        void stopObserving();
+        // The close of an observed window went ahead.
+        void tellClosed();
+
         std::vector<Observed> observed_;
+        // Counts the observations this monitor ended: a monitor told while a close was delivered
+        // is not told again by the close it was inside.
+        std::uint64_t ended_ = 0;
     };
 };
 

@@ -54,8 +54,8 @@ protected:
     BibleSelectionView bookChooser(const PageHandle& page) {
         return BibleSelectionView(page.binding(&BibleView::showBibleSectionSelectionWindow),
                                   page.binding(&BibleView::selectedPraise), 0, 0, page.binding(&BibleView::praiseIndex),
-                                  page.binding(&BibleView::userSelectedBiblePraise), settings, ColorScheme::light, true,
-                                  Binding<std::int64_t>::constant(page.index()));
+                                  page.binding(&BibleView::userSelectedBiblePraise), settings, {},
+                                  ColorScheme::light, true, Binding<std::int64_t>::constant(page.index()));
     }
 
     KindOfBibleSelectionView translationChooser() {

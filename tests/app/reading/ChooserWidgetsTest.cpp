@@ -47,8 +47,8 @@ TEST_F(ChooserWidgets, ChoosingExodusThreeVerseFiveAndGoingThere) {
     auto sheet = std::make_unique<BibleSelectionViewWidget>(
         BibleSelectionView(page.binding(&BibleView::showBibleSectionSelectionWindow),
                            page.binding(&BibleView::selectedPraise), 0, 0, page.binding(&BibleView::praiseIndex),
-                           page.binding(&BibleView::userSelectedBiblePraise), settings, ColorScheme::light, true,
-                           Binding<std::int64_t>::constant(0)),
+                           page.binding(&BibleView::userSelectedBiblePraise), settings, {}, ColorScheme::light,
+                           true, Binding<std::int64_t>::constant(0)),
         app.context());
     sheet->show();
     EXPECT_EQ(sheet->bookList()->item(1)->text(), "출애굽기");
@@ -98,7 +98,7 @@ TEST_F(ChooserWidgets, TypingAVerseNoteReachesTheNoteAndEscapeLeavesItAlone) {
                                                    Binding<std::int64_t>::constant(0), "",
                                                    std::string(QTViewForAPraise::placeholderText),
                                                    Binding<std::string>::to(note), settings, readingFontDisplayNames(),
-                                                   readingFontFileNames()));
+                                                   readingFontFileNames(), {}));
     editor.show();
     EXPECT_TRUE(editor.placeholderEditor()->isVisible());
     EXPECT_EQ(editor.noteEditor()->width(), 800);

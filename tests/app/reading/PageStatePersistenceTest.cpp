@@ -365,7 +365,7 @@ TEST_F(PageStatePersistenceTest, ANoteTypedIntoThePageOnScreenIsSaved) {
     save();
     std::string note = "a longer note";
     QTViewForAPraise(Binding<std::int64_t>::constant(2), Binding<std::int64_t>::constant(1), "", "",
-                     Binding<std::string>::to(note), settings, {}, {})
+                     Binding<std::string>::to(note), settings, {}, {}, {})
         .noteChanged();
     save();
     EXPECT_EQ(decodedPageFile(context(), 1).praises[2].memo->memoContent, "a longer note");

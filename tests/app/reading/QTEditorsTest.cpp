@@ -29,7 +29,7 @@ protected:
     QTViewForAPraise editor(std::int64_t verse, std::int64_t page = 0) {
         return QTViewForAPraise(Binding<std::int64_t>::constant(verse), Binding<std::int64_t>::constant(page), "",
                                 std::string(QTViewForAPraise::placeholderText), Binding<std::string>::to(note),
-                                settings, readingFontDisplayNames(), readingFontFileNames());
+                                settings, readingFontDisplayNames(), readingFontFileNames(), {});
     }
     const BiblePraise& verse(std::size_t i) const { return settings.selectedBibleArray()[0].praises[i]; }
     void type(QTViewForAPraise& view, const std::string& text) {

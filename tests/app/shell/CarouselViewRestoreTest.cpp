@@ -14,6 +14,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <numeric>
+#include <span>
 
 namespace lumenscroll {
 namespace {
@@ -29,6 +31,12 @@ using testing::storeTexts;
 
 std::int64_t verseCount(BibleBook book, std::size_t chapterIndex) {
     return versesPerChapter(book)[chapterIndex];
+}
+
+// A book's text file has a line for every verse of the table.
+QString lineCount(BibleBook book) {
+    const std::span<const std::int64_t> verses = versesPerChapter(book);
+    return QString::number(std::accumulate(verses.begin(), verses.end(), std::int64_t{0}));
 }
 
 bool contains(const std::string& text, const std::string& part) {
@@ -328,6 +336,37 @@ TEST_F(CarouselViewRestoreTest, APageOnANegativeChapterComesBackOnChapterOneAsIt
     EXPECT_TRUE(pages()[0].praises[1].bookmarked);
     EXPECT_EQ(views()[0].bibleSectionTitle, "창세기 1장");
     EXPECT_TRUE(views()[0].shownMissingTextNotice().empty());
+}
+
+TEST_F(CarouselViewRestoreTest, EachPageTracesItsTitledChapterThenEachChapterMadeItsTranslationAndPlace) {
+    // A page on "no chapter yet" has no chapter to title; a chapter's place counts the verses of
+    // the chapters before it, among all the lines of its book.
+    restore({storedPage(0, 2, BibleKind::kr01, 24), storedPage(42, 2, BibleKind::en01, 36),
+             storedPage(18, -1, BibleKind::kr01, 0)});
+
+    QStringList traced;
+    for (const QString& line : test.traceCapture().lines()) {
+        if (line.startsWith(" --- ") || line.startsWith("bibleKind") || line.startsWith("== i") ||
+            line.startsWith("totalPraises")) {
+            traced.push_back(line);
+        }
+    }
+    EXPECT_EQ(traced, (QStringList{
+                          " --- userSettings.selectedBibleArray[pageIndex].versesIndex 2",
+                          " --- userSettings.selectedBibleArray[pageIndex].versesIndex 2",
+                          "bibleKind : 개역한글",
+                          "== i 0, 31",
+                          "== i 1, 25",
+                          "totalPraises.count " + lineCount(BibleBook::genesis),
+                          "bibleKind : KJV",
+                          "== i 0, 51",
+                          "== i 1, 25",
+                          "totalPraises.count " + lineCount(BibleBook::john),
+                          "bibleKind : 개역한글",
+                          "totalPraises.count " + lineCount(BibleBook::psalms),
+                      }));
+    // The carousel's title line is its own: the reading page's, unmarked, is not among them.
+    EXPECT_FALSE(test.traceCapture().contains("userSettings.selectedBibleArray[pageIndex].versesIndex 2"));
 }
 
 TEST_F(CarouselViewRestoreTest, AnEmptyStoredPageListOpensTheFirstRunPage) {

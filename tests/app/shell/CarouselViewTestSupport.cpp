@@ -74,7 +74,7 @@ std::optional<std::vector<BibleStructure>> storedPageList(const AppContext& cont
 void writeNote(UserSettings& settings, std::int64_t page, std::int64_t verse, std::string text) {
     QTViewForAPraise editor(Binding<std::int64_t>::constant(verse), Binding<std::int64_t>::constant(page), "",
                             std::string(QTViewForAPraise::placeholderText), Binding<std::string>::to(text), settings,
-                            {}, {});
+                            {}, {}, {});
     editor.noteChanged();
     editor.saveNote();
 }

@@ -14,9 +14,11 @@
 
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <stdexcept>
 #include <type_traits>
+#include <unordered_set>
 #include <vector>
 
 namespace lumenscroll {
@@ -288,6 +290,15 @@ TEST(FrameProvider, EachKindOfBadInputFailsWithItsOwnError) {
     EXPECT_EQ(errorOf<APNGFrameProvider>(stillPng), RatError(RatError::noImageTimingInfo));
     EXPECT_EQ(errorOf<APNGFrameProvider>(gif({{5}})), RatError(RatError::noImageDictionary));
     EXPECT_EQ(RatError(RatError::noImageTimingInfo).code(), 4);
+
+    // Hashed by case, as compared: errors read and errors made of the same case fall together.
+    const std::unordered_set<RatError> errors{
+        RatError(RatError::noImages), RatError(RatError::noImageTimingInfo),
+        RatError(RatError::noImageDictionary), *errorOf<GIFFrameProvider>(gif({})),
+        *errorOf<APNGFrameProvider>(stillPng), *errorOf<GIFFrameProvider>(stillPng)};
+    EXPECT_EQ(errors.size(), 3u);
+    EXPECT_EQ(std::hash<RatError>()(*errorOf<GIFFrameProvider>("no image at all")),
+              std::hash<RatError>()(RatError(RatError::noImages)));
 }
 
 TEST(FrameProvider, AFileCutShortGivesFewerFramesOrAnErrorNeverAReadPastItsEnd) {

@@ -1,8 +1,10 @@
 #include "app/shell/WindowAccessor.h"
 
+#include <QApplication>
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QEventLoop>
+#include <QPointer>
 #include <QTimer>
 #include <QWidget>
 #include <QWindow>
@@ -49,22 +51,33 @@ protected:
 };
 
 enum class Path { windowSystem, widgetClose, windowClose };
+constexpr Path everyPath[] = {Path::windowSystem, Path::widgetClose, Path::windowClose};
 
-void closeBy(Path path, ClosingWidget& widget) {
+// Asks for the close, and returns as soon as the window has answered: `window` may be gone then.
+void askToClose(Path path, QWindow& window) {
     switch (path) {
     case Path::windowSystem: {
         // What the window system's close button delivers.
         QCloseEvent close;
-        QCoreApplication::sendEvent(widget.windowHandle(), &close);
+        QCoreApplication::sendEvent(&window, &close);
         break;
     }
     case Path::widgetClose:
-        widget.close();
+        for (QWidget* widget : QApplication::topLevelWidgets()) {
+            if (widget->windowHandle() == &window) {
+                widget->close();
+                break;
+            }
+        }
         break;
     case Path::windowClose:
-        widget.windowHandle()->close();
+        window.close();
         break;
     }
+}
+
+void closeBy(Path path, ClosingWidget& widget) {
+    askToClose(path, *widget.windowHandle());
     QCoreApplication::processEvents();
 }
 
@@ -126,6 +139,95 @@ TEST_F(WindowMonitorTest, EveryWayOfClosingIsToldOnlyWhenTheCloseGoesAhead) {
             EXPECT_EQ(calls, 0);
         }
     }
+}
+
+TEST_F(WindowMonitorTest, ARefusedCloseIsNoneWhateverFollowsIt) {
+    // Asked from here, outside any event loop, so that control never goes back to the loop the
+    // request came from; the surface then goes at once, or after an event loop of its own.
+    for (const Path path : everyPath) {
+        for (const bool loopBetween : {false, true}) {
+            SCOPED_TRACE(::testing::Message() << "path " << static_cast<int>(path) << ", loop " << loopBetween);
+            ClosingWidget window;
+            window.answer = Answer::refuse;
+            window.show();
+            calls = 0;
+            WindowMonitor closing([this](QWindow*) { ++calls; });
+            closing.observe(window.windowHandle());
+            askToClose(path, *window.windowHandle());
+            if (loopBetween) {
+                QEventLoop later;
+                QTimer::singleShot(50, &later, &QEventLoop::quit);
+                later.exec();
+            }
+            window.windowHandle()->destroy();
+            EXPECT_EQ(calls, 0);
+        }
+    }
+}
+
+TEST_F(WindowMonitorTest, TheCallbackMayDeleteTheWindowItWasToldAbout) {
+    for (const Path path : everyPath) {
+        SCOPED_TRACE(::testing::Message() << "path " << static_cast<int>(path));
+        // A widget's window, deleted with its widget, and a window of its own.
+        auto* widget = new ClosingWidget;
+        widget->show();
+        const QPointer<ClosingWidget> widgetAlive(widget);
+        calls = 0;
+        WindowMonitor closing([&](QWindow*) {
+            ++calls;
+            delete widget;
+        });
+        closing.observe(widget->windowHandle());
+        askToClose(path, *widget->windowHandle());
+        EXPECT_EQ(calls, 1);
+        EXPECT_TRUE(widgetAlive.isNull());
+
+        if (path == Path::widgetClose) {
+            continue;
+        }
+        auto* window = new QWindow;
+        window->show();
+        const QPointer<QWindow> windowAlive(window);
+        WindowMonitor own([&](QWindow*) {
+            ++calls;
+            delete window;
+        });
+        own.observe(window);
+        askToClose(path, *window);
+        EXPECT_EQ(calls, 2);
+        EXPECT_TRUE(windowAlive.isNull());
+    }
+}
+
+// Counts the close events its object receives.
+class CloseCounter : public QObject {
+public:
+    int closes = 0;
+
+protected:
+    bool eventFilter(QObject*, QEvent* event) override {
+        closes += event->type() == QEvent::Close ? 1 : 0;
+        return false;
+    }
+};
+
+TEST_F(WindowMonitorTest, EveryMonitorOfAWindowIsToldOnceAndMayDestroyAnother) {
+    int others = 0;
+    CloseCounter between;
+    widget.windowHandle()->installEventFilter(&between);
+    auto second = std::make_unique<WindowMonitor>([&](QWindow*) { ++others; });
+    auto third = std::make_unique<WindowMonitor>([&](QWindow*) { ++others; });
+    second->observe(widget.windowHandle());
+    third->observe(widget.windowHandle());
+    monitor->onChange = [&](QWindow*) {
+        ++calls;
+        third.reset();
+    };
+    widget.close();
+    EXPECT_EQ(calls, 1);
+    EXPECT_EQ(others, 1);
+    // A filter the window took after it was first observed sees the close as ever.
+    EXPECT_EQ(between.closes, 1);
 }
 
 TEST_F(WindowMonitorTest, OnlyTheFirstCloseIsToldForEveryWindowObserved) {
