@@ -264,6 +264,45 @@ void SearchBibleViewWidget::keyPressEvent(QKeyEvent* event) {
     QWidget::keyPressEvent(event);
 }
 
+bool SearchBibleViewWidget::scrollForKey(const QKeyEvent& key) {
+    if (chooser_ != nullptr) {
+        return false;
+    }
+    const Qt::KeyboardModifiers modifiers = key.modifiers() & ~Qt::KeypadModifier;
+    const bool shifted = modifiers == Qt::ShiftModifier && key.key() == Qt::Key_Space;
+    if (modifiers != Qt::NoModifier && !shifted) {
+        return false;
+    }
+    QAbstractSlider::SliderAction action = QAbstractSlider::SliderNoAction;
+    switch (key.key()) {
+    case Qt::Key_Up:
+        action = QAbstractSlider::SliderSingleStepSub;
+        break;
+    case Qt::Key_Down:
+        action = QAbstractSlider::SliderSingleStepAdd;
+        break;
+    case Qt::Key_PageUp:
+        action = QAbstractSlider::SliderPageStepSub;
+        break;
+    case Qt::Key_PageDown:
+        action = QAbstractSlider::SliderPageStepAdd;
+        break;
+    case Qt::Key_Space:
+        action = shifted ? QAbstractSlider::SliderPageStepSub : QAbstractSlider::SliderPageStepAdd;
+        break;
+    case Qt::Key_Home:
+        action = QAbstractSlider::SliderToMinimum;
+        break;
+    case Qt::Key_End:
+        action = QAbstractSlider::SliderToMaximum;
+        break;
+    default:
+        return false;
+    }
+    hitList_->verticalScrollBar()->triggerAction(action);
+    return true;
+}
+
 void SearchBibleViewWidget::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     painter.setRenderHint(QPainter::Antialiasing);
