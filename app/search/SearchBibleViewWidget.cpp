@@ -17,6 +17,7 @@
 
 #include <QKeyEvent>
 #include <QLabel>
+#include <QLineEdit>
 #include <QListView>
 #include <QPainter>
 #include <QPainterPath>
@@ -209,6 +210,7 @@ void SearchBibleViewWidget::refresh() {
     searchBar_->refresh();
 
     if (look.chooser && !chooser_) {
+        focusBeforeChooser_ = window()->focusWidget();
         sheetBackdrop_->setGeometry(rect());
         sheetBackdrop_->show();
         sheetBackdrop_->raise();
@@ -221,6 +223,13 @@ void SearchBibleViewWidget::refresh() {
         delete chooser_;
         chooser_ = nullptr;
         sheetBackdrop_->hide();
+        // The sheet took the focus only to have the keys first while it stood: what held it
+        // before has it back, the query field as the page came up with.
+        QWidget* before = std::exchange(focusBeforeChooser_, nullptr).data();
+        if (before == nullptr || !before->isVisible()) {
+            before = searchBar_->queryField();
+        }
+        before->setFocus(Qt::OtherFocusReason);
     }
     if (chooser_) {
         chooser_->refresh();

@@ -6,6 +6,7 @@
 #include "app/search/SearchBibleView.h"
 
 #include <QPixmap>
+#include <QPointer>
 #include <QWidget>
 
 #include <cstddef>
@@ -39,8 +40,9 @@ class UserSettings;
 //     new SearchBibleViewWidget(pageIndexBinding, searchFlagBinding, userSettings, context, host);
 //
 // The page comes on screen with the widget's first showing. The chooser takes the keys while it
-// is up, and Escape closes it. The page's other keys go on to its reading page, which hands it
-// the keys of a scroll view (scrollForKey) while the page stands in front.
+// is up, and Escape closes it; when it closes, the focus goes back to where it was before (the
+// query field), so that typing goes on there. The page's other keys go on to its reading page,
+// which hands it the keys of a scroll view (scrollForKey) while the page stands in front.
 class SearchBibleViewWidget : public QWidget {
     Q_OBJECT
 
@@ -114,6 +116,8 @@ private:
     QProgressBar* progress_;
     QWidget* sheetBackdrop_;
     KindOfBibleSearchViewWidget* chooser_ = nullptr;
+    // What held the focus when the chooser came up, to have it back when it goes.
+    QPointer<QWidget> focusBeforeChooser_;
     QPixmap photo_;
     // The photo as the header shows it, cut to the page's top corners.
     QPixmap headerPicture_;

@@ -1,13 +1,16 @@
 // The keys as the window system delivers them to the program's window, where something stands in
 // front of the page's verses: the search page's hits take the keys of a scroll view and the page
-// behind none; and in the overview no key acts on a page.
+// behind none; in the overview no key acts on a page; and the search field has the typing back
+// when the translation sheet closes, however it closes.
 
 #include "CarouselViewTestSupport.h"
 #include "FakeMoviePlayer.h"
 
 #include "app/reading/BibleViewWidget.h"
 #include "app/reading/TopAreaPanel.h"
+#include "app/reading/TranslationChoiceSheet.h"
 #include "app/reading/VerseListWidget.h"
+#include "app/search/KindOfBibleSearchViewWidget.h"
 #include "app/search/SearchBarWidget.h"
 #include "app/search/SearchBibleViewWidget.h"
 #include "app/shell/CarouselView.h"
@@ -25,6 +28,7 @@
 #include <QApplication>
 #include <QLineEdit>
 #include <QListView>
+#include <QListWidget>
 #include <QScrollBar>
 #include <QTest>
 
@@ -259,6 +263,36 @@ TEST_F(WindowKeysInFrontTest, NoKeyActsOnAPageInTheOverviewAndItIsAsItWasAfterIt
         } else {
             EXPECT_EQ(verses()->value(), std::get<0>(before) + VerseListWidget::lineStep);
         }
+    }
+}
+
+TEST_F(WindowKeysInFrontTest, TheSearchFieldHasTheTypingBackWhenTheTranslationSheetCloses) {
+    struct Case {
+        const char* way;
+        std::function<void(TranslationChoiceSheet&)> close;
+    };
+    const Case cases[] = {
+        {"a translation chosen",
+         [this](TranslationChoiceSheet& sheet) {
+             QListWidget* list = sheet.list();
+             click(list->viewport(), list->visualItemRect(list->item(1)).center());
+         }},
+        {"its cross", [this](TranslationChoiceSheet& sheet) { click(sheet.closeButton()); }},
+        {"Escape", [this](TranslationChoiceSheet&) { press(Qt::Key_Escape); }},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.way);
+        launch();
+        openSearchPage();
+        type(QStringLiteral("빛"));
+        click(searchPage()->searchBar()->translationLabel());
+        ASSERT_NE(searchPage()->chooser(), nullptr);
+        c.close(*searchPage()->chooser());
+        ASSERT_EQ(searchPage()->chooser(), nullptr);
+        ASSERT_NE(searchPage(), nullptr);
+        type(QStringLiteral("과 어둠"));
+        EXPECT_EQ(field()->text(), QStringLiteral("빛과 어둠"));
+        EXPECT_TRUE(field()->hasFocus());
     }
 }
 
