@@ -131,8 +131,9 @@ void SearchBibleView::search() {
     if (isLoaded() && !words.empty()) {
         listHits(userSettings.loadedBibleWordsContainers->at(name), words);
     }
-    // A query without words looked for nothing: there is nothing to say was not found.
-    foundNothing.set(foundWordArray->empty() && !words.empty());
+    // Whatever was submitted and found nothing is said so, a query of blanks or commas too: only
+    // an empty submission asked for nothing.
+    foundNothing.set(foundWordArray->empty() && !textSearched().empty());
     findBtn.set(false);
 }
 

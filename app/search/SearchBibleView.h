@@ -100,10 +100,10 @@ public:
     Published<std::string> fontKind{*this, {}};
     Published<std::vector<std::string>> customFontsFileNameArray;
     Published<std::vector<NamedColor>> fontColorArray;
-    // Our own, after the page's fields: up from a search of a query with words that found nothing
-    // until the query or the translation changes. The not-found message shows only then, never
-    // while the user is still typing a query nor for a query without words (blank, or blanks and
-    // commas that part into no word).
+    // Our own, after the page's fields: up from a search that found nothing for a submitted text
+    // that is not empty (blanks and commas included) until the query or the translation changes.
+    // The not-found message shows only then, never while the user is still typing a query nor
+    // after an empty submission.
     Published<bool> foundNothing{*this, false};
 
     // The search bar, bound to the fields above.

@@ -17,6 +17,7 @@
 
 #include <QKeyEvent>
 #include <QLabel>
+#include <QLineEdit>
 #include <QListView>
 #include <QPainter>
 #include <QPainterPath>
@@ -209,6 +210,7 @@ void SearchBibleViewWidget::refresh() {
     searchBar_->refresh();
 
     if (look.chooser && !chooser_) {
+        focusBeforeChooser_ = window()->focusWidget();
         sheetBackdrop_->setGeometry(rect());
         sheetBackdrop_->show();
         sheetBackdrop_->raise();
@@ -221,6 +223,13 @@ void SearchBibleViewWidget::refresh() {
         delete chooser_;
         chooser_ = nullptr;
         sheetBackdrop_->hide();
+        // The sheet took the focus only to have the keys first while it stood: what held it
+        // before has it back, the query field as the page came up with.
+        QWidget* before = std::exchange(focusBeforeChooser_, nullptr).data();
+        if (before == nullptr || !before->isVisible()) {
+            before = searchBar_->queryField();
+        }
+        before->setFocus(Qt::OtherFocusReason);
     }
     if (chooser_) {
         chooser_->refresh();
@@ -262,6 +271,45 @@ void SearchBibleViewWidget::keyPressEvent(QKeyEvent* event) {
         return;
     }
     QWidget::keyPressEvent(event);
+}
+
+bool SearchBibleViewWidget::scrollForKey(const QKeyEvent& key) {
+    if (chooser_ != nullptr) {
+        return false;
+    }
+    const Qt::KeyboardModifiers modifiers = key.modifiers() & ~Qt::KeypadModifier;
+    const bool shifted = modifiers == Qt::ShiftModifier && key.key() == Qt::Key_Space;
+    if (modifiers != Qt::NoModifier && !shifted) {
+        return false;
+    }
+    QAbstractSlider::SliderAction action = QAbstractSlider::SliderNoAction;
+    switch (key.key()) {
+    case Qt::Key_Up:
+        action = QAbstractSlider::SliderSingleStepSub;
+        break;
+    case Qt::Key_Down:
+        action = QAbstractSlider::SliderSingleStepAdd;
+        break;
+    case Qt::Key_PageUp:
+        action = QAbstractSlider::SliderPageStepSub;
+        break;
+    case Qt::Key_PageDown:
+        action = QAbstractSlider::SliderPageStepAdd;
+        break;
+    case Qt::Key_Space:
+        action = shifted ? QAbstractSlider::SliderPageStepSub : QAbstractSlider::SliderPageStepAdd;
+        break;
+    case Qt::Key_Home:
+        action = QAbstractSlider::SliderToMinimum;
+        break;
+    case Qt::Key_End:
+        action = QAbstractSlider::SliderToMaximum;
+        break;
+    default:
+        return false;
+    }
+    hitList_->verticalScrollBar()->triggerAction(action);
+    return true;
 }
 
 void SearchBibleViewWidget::paintEvent(QPaintEvent*) {

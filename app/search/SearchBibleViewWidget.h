@@ -6,6 +6,7 @@
 #include "app/search/SearchBibleView.h"
 
 #include <QPixmap>
+#include <QPointer>
 #include <QWidget>
 
 #include <cstddef>
@@ -14,6 +15,7 @@
 #include <utility>
 
 class QAbstractButton;
+class QKeyEvent;
 class QLabel;
 class QListView;
 class QProgressBar;
@@ -38,7 +40,9 @@ class UserSettings;
 //     new SearchBibleViewWidget(pageIndexBinding, searchFlagBinding, userSettings, context, host);
 //
 // The page comes on screen with the widget's first showing. The chooser takes the keys while it
-// is up, and Escape closes it; the page's other keys go on to its reading page.
+// is up, and Escape closes it; when it closes, the focus goes back to where it was before (the
+// query field), so that typing goes on there. The page's other keys go on to its reading page,
+// which hands it the keys of a scroll view (scrollForKey) while the page stands in front.
 class SearchBibleViewWidget : public QWidget {
     Q_OBJECT
 
@@ -55,6 +59,10 @@ public:
     QProgressBar* progress() const { return progress_; }
     // The translation chooser while it is up; null otherwise.
     KindOfBibleSearchViewWidget* chooser() const { return chooser_; }
+    // Moves the hit list for a key of a scroll view: Up and Down a line, Page Up and Page Down
+    // (and Space, Shift with Space) a screen, Home and End to either end. False when the key is
+    // none of these, or while the chooser is up.
+    bool scrollForKey(const QKeyEvent& key);
 
     static constexpr int width = 1000;
     static constexpr int height = 600;
@@ -108,6 +116,8 @@ private:
     QProgressBar* progress_;
     QWidget* sheetBackdrop_;
     KindOfBibleSearchViewWidget* chooser_ = nullptr;
+    // What held the focus when the chooser came up, to have it back when it goes.
+    QPointer<QWidget> focusBeforeChooser_;
     QPixmap photo_;
     // The photo as the header shows it, cut to the page's top corners.
     QPixmap headerPicture_;

@@ -6,6 +6,8 @@
 #include "app/reading/BibleViewWidget.h"
 #include "app/reading/NoticeCapsule.h"
 #include "app/reading/SymbolButton.h"
+#include "app/reading/TopAreaPanel.h"
+#include "app/search/SearchBibleViewWidget.h"
 #include "app/shell/CarouselView.h"
 #include "app/shell/CarouselViewPageCell.h"
 #include "app/shell/PagingCarouselViewModel.h"
@@ -80,6 +82,7 @@ CarouselViewWidget::CarouselViewWidget(CarouselView& view, QWidget* parent, Page
                     [this](const std::pair<bool, std::string>&) { refreshOverlay(); });
     watchers_.watch([this] { return std::pair(view_.showToast(), view_.toastMessage()); },
                     [this](const std::pair<bool, std::string>&) { refreshToast(); });
+    watchers_.watch([this] { return view_.isShrinked(); }, [this](bool shown) { overviewChanged(shown); });
 
     // A click with Option held is seen on its way to whichever page widget it is for.
     qApp->installEventFilter(this);
@@ -227,11 +230,46 @@ BibleViewWidget* CarouselViewWidget::pageOnScreen() const {
 
 bool CarouselViewWidget::handleKey(QKeyEvent& key) {
     BibleViewWidget* page = isVisible() ? pageOnScreen() : nullptr;
-    if (page == nullptr || !page->handleKey(key)) {
+    if (page == nullptr) {
+        return false;
+    }
+    // A key moves only what the reader sees. The overview is for picking a page, and its pages
+    // are pictures taken when the shared state changes: a key there would scroll or close
+    // something unseen, to be found changed after the overview. So no key acts on a page then.
+    if (view_.isShrinked()) {
+        return false;
+    }
+    // The search page in front takes the keys of a scroll view for its hits, the page behind
+    // none; Escape is the page's, which closes what stands in front.
+    auto* search = qobject_cast<SearchBibleViewWidget*>(page->panel(TopAreaPanel::search));
+    const bool escape = key.key() == Qt::Key_Escape && key.modifiers() == Qt::NoModifier;
+    const bool taken = !escape && search != nullptr && page->page().frontmost() == BibleView::Front::search
+                           ? search->scrollForKey(key)
+                           : page->handleKey(key);
+    if (!taken) {
         return false;
     }
     key.accept();
     return true;
+}
+
+void CarouselViewWidget::overviewChanged(bool shown) {
+    // No text field of a page types unseen in the overview: the focus leaves the pages while it
+    // is shown, and comes back after it to what held it, when that stands on the page then on
+    // screen.
+    if (shown) {
+        QWidget* focused = window()->focusWidget();
+        if (focused != nullptr && isAncestorOf(focused)) {
+            focusBeforeOverview_ = focused;
+            focused->clearFocus();
+        }
+        return;
+    }
+    QWidget* before = std::exchange(focusBeforeOverview_, nullptr).data();
+    BibleViewWidget* page = pageOnScreen();
+    if (before != nullptr && page != nullptr && page->isAncestorOf(before) && before->isVisible()) {
+        before->setFocus(Qt::OtherFocusReason);
+    }
 }
 
 bool CarouselViewWidget::eventFilter(QObject* watched, QEvent* event) {

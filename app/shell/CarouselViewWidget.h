@@ -3,6 +3,7 @@
 #include "app/platform/ChangeWatchers.h"
 #include "app/reading/BibleView.h"
 
+#include <QPointer>
 #include <QWidget>
 
 #include <functional>
@@ -29,8 +30,10 @@ class TopAreaPanels;
 // is one of them; in the overview mode the close button at the right and the page counter; and
 // the carousel's notice. The carousel appears with the widget's first showing.
 //
-// The keys no widget takes on their way to the window go to the page on screen
-// (BibleViewWidget::handleKey), whichever page holds the focus.
+// The keys no widget takes on their way to the window go to what the reader sees, whichever page
+// holds the focus: the page on screen (BibleViewWidget::handleKey), or its search page's hits
+// while the search page stands in front of it. In the overview, which shows the pages as
+// pictures to pick one from, no key acts on a page, and no page's text field holds the focus.
 class CarouselViewWidget : public QWidget {
     Q_OBJECT
 
@@ -80,6 +83,7 @@ private:
     void refreshToast();
     void placeToast();
     bool handleKey(QKeyEvent& key);
+    void overviewChanged(bool shown);
 
     CarouselView& view_;
     // Before the pages, which show them, and gone after them.
@@ -90,6 +94,8 @@ private:
     SymbolButton* closeButton_;
     QLabel* pageCounter_;
     NoticeCapsule* toast_;
+    // What held the focus on a page when the overview came.
+    QPointer<QWidget> focusBeforeOverview_;
     ChangeWatchers watchers_;
     bool appeared_ = false;
 };

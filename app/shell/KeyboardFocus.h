@@ -5,10 +5,11 @@
 namespace lumenscroll {
 
 // Who holds the keyboard focus in the program: a text field (the search field, a note's editor)
-// once clicked or given it, and no other widget. A plain button of the desktop the program was
-// made for never takes the focus, and neither do ours, nor the lists and pickers: no key moves
-// an unseen focus from one to the next, and Space never presses one. The keys no text field
-// takes reach the window, which hands them to the page on screen (CarouselViewWidget).
+// once clicked or given it, and no other widget. The keyboard types text and moves what the
+// reader sees; buttons, lists and pickers are for the pointer. None of them takes the focus, as
+// one that held it would hold it unseen: the arrow keys would move it from one to the next, and
+// Space would press whichever held it. The keys no text field takes reach the window, which
+// hands them to what the reader sees (CarouselViewWidget).
 //
 // The rule is given to every widget of the application as it is polished, before it is first
 // shown, for as long as the rule lives: the window holds it from before its content is built.

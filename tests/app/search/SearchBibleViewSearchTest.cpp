@@ -66,19 +66,20 @@ TEST_F(SearchTest, AMergedVerseIsTwoHitsWithTheirOwnReferences) {
     EXPECT_EQ(locators(), (Lines{"0@0@4", "0@0@5"}));
 }
 
-TEST_F(SearchTest, OnlyAQueryWithWordsSaysItFoundNothingAndEverySearchEndsThePrompt) {
+TEST_F(SearchTest, EverySubmittedTextButAnEmptyOneSaysItFoundNothingAndEverySearchEndsThePrompt) {
     using Message = SearchBibleView::Message;
     const struct {
         std::string query;
         bool hits;
         Message message;
     } cases[] = {
+        // Nothing was asked for.
         {"", false, Message::none},
-        {"   ", false, Message::none},
-        {",", false, Message::none},
-        {" , ", false, Message::none},
-        // Parted at its spaces, this is the word "," twice: commas were looked for, and this
-        // Genesis has none.
+        // Blanks and commas part into no word, or into commas this Genesis does not hold: a
+        // query was submitted all the same, and nothing was found for it.
+        {"   ", false, Message::notFound},
+        {",", false, Message::notFound},
+        {" , ", false, Message::notFound},
         {" , ,", false, Message::notFound},
         {"없는말", false, Message::notFound},
         {"믿음", true, Message::none},

@@ -11,6 +11,7 @@
 #include "app/reading/UserSettings.h"
 #include "app/reading/VerseListWidget.h"
 #include "app/shell/CarouselView.h"
+#include "app/shell/CarouselViewPageCell.h"
 #include "app/shell/CarouselViewWidget.h"
 #include "app/shell/LumenscrollApp.h"
 #include "app/shell/LumenscrollAppWidget.h"
@@ -126,7 +127,7 @@ TEST_F(WindowKeysTest, TheKeysOfAScrollViewReachThePageOnScreenAfterAnythingAndN
         const char* situation;
         bool scaled;
         std::function<void()> before;
-        // False while something stands in front of the verses.
+        // False while something stands in front of the verses, and in the overview.
         bool scrolls = true;
     };
     const auto openSearch = [this] {
@@ -141,13 +142,14 @@ TEST_F(WindowKeysTest, TheKeysOfAScrollViewReachThePageOnScreenAfterAnythingAndN
              click(main().buttonBar(),
                    QPoint(bible->geometry().right() + 40, main().buttonBar()->height() / 2));
          }},
-        {"Bible", false, [this] { click(bar(MainView::bibleIndex)); }},
+        // The overview: no page moves there.
+        {"Bible", false, [this] { click(bar(MainView::bibleIndex)); }, false},
         {"Bible twice", false,
          [this] {
              click(bar(MainView::bibleIndex));
              click(bar(MainView::bibleIndex));
          }},
-        {"New Page", false, [this] { click(bar(MainView::newPageIndex)); }},
+        {"New Page", false, [this] { click(bar(MainView::newPageIndex)); }, false},
         {"Settings, the preferences in front", false, [this] { click(bar(MainView::settingsIndex)); }, false},
         {"Settings twice", false,
          [this] {
@@ -179,7 +181,11 @@ TEST_F(WindowKeysTest, TheKeysOfAScrollViewReachThePageOnScreenAfterAnythingAndN
              openSearch();
              click(panelCloseButton(TopAreaPanel::search));
          }},
-        {"New Page, drawn scaled", true, [this] { click(bar(MainView::newPageIndex)); }},
+        {"New Page and a tap on the new page, drawn scaled", true,
+         [this] {
+             click(bar(MainView::newPageIndex));
+             click(main().carouselView()->cell(static_cast<int>(carousel().selectedTab()))->tapArea());
+         }},
         {"the close button of the preferences, drawn scaled", true,
          [this] {
              click(bar(MainView::settingsIndex));
