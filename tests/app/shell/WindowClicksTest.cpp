@@ -1,5 +1,6 @@
 // Clicks as the window system delivers them to the program's window, at the point of what the
-// user clicks: a chooser sheet takes none meant for what lies behind it.
+// user clicks: a chooser sheet takes none meant for what lies behind it, and the animated
+// gradient takes those that nothing drawn on it takes, and only those.
 
 #include "CarouselViewTestSupport.h"
 #include "FakeMoviePlayer.h"
@@ -171,6 +172,11 @@ protected:
     std::unique_ptr<LumenscrollAppWidget> window;
 };
 
+// Whether the gradient drawn by `widget` has swapped its planes since `firstPlane`.
+bool swapped(const AnimatableGradientViewWidget& widget, bool firstPlane) {
+    return widget.view().firstPlane() != firstPlane;
+}
+
 TEST_F(WindowClicksTest, ASheetTakesNoClickMeantForWhatLiesBehindItAndStaysOpen) {
     struct Sheet {
         const char* name;
@@ -293,6 +299,175 @@ TEST_F(WindowClicksTest, ASheetShownOnlyInTheOverviewsPictureHoldsNoClick) {
     // On screen again, the sheet holds the window again.
     click(bar(MainView::bibleIndex));
     EXPECT_FALSE(carousel().isShrinked());
+}
+
+TEST_F(WindowClicksTest, AClickOnAGradientWhereNothingIsDrawnOnItSwapsItAndGoesNoFurther) {
+    const auto selectVerse = [this] {
+        click(page()->verseList()->row(1));
+        ASSERT_TRUE(selectionBar()->isVisible());
+    };
+    const auto openSettings = [this] {
+        click(bar(MainView::settingsIndex));
+        ASSERT_NE(settingsPanel(), nullptr);
+    };
+    const auto settingsGradient = [this]() -> AnimatableGradientViewWidget& {
+        return *settingsPanel()->findChild<AnimatableGradientViewWidget*>(QString(),
+                                                                          Qt::FindDirectChildrenOnly);
+    };
+    const auto betweenGroups = [this] {
+        const QWidget* bookmarkGroup = selectionBar()->bookmarkButton()->parentWidget();
+        return QPoint(bookmarkGroup->mapTo(selectionBar(), bookmarkGroup->rect().topRight()).x() + 15,
+                      SelectionBarWidget::barHeight / 2);
+    };
+    struct Case {
+        const char* name;
+        std::function<void()> before;
+        std::function<AnimatableGradientViewWidget&()> gradient;
+        std::function<void()> act;
+        // Whether the click is the gradient's.
+        bool swaps = true;
+    };
+    const Case cases[] = {{"the selection bar between its groups",
+                           selectVerse, [this]() -> auto& {return selectionBar()->background();
+}
+, [this, betweenGroups] { click(selectionBar(), betweenGroups()); }
+} // namespace
+, {"the selection bar at its leading end",
+   selectVerse, [this]() -> auto& {return selectionBar()->background();
+} // namespace lumenscroll
+, [this] { click(selectionBar(), QPoint(15, SelectionBarWidget::barHeight / 2)); }
+}
+,
+    {"the preferences' header beside its title", openSettings, settingsGradient,
+     [this] { click(settingsPanel(), QPoint(40, 40)); }},
+    {"the preferences beside the pickers", openSettings, settingsGradient,
+     [this] { click(settingsPanel(), QPoint(30, 110)); }},
+    {"the preferences' bottom corner", openSettings, settingsGradient,
+     [this] { click(settingsPanel(), QPoint(30, settingsPanel()->height() - 30)); }},
+    // The search bar's one gradient lies under its translation label, all of which is the
+    // label's: the box around it is white, and a click on it is nobody's.
+    {"the search bar's box beside its translation label",
+     [this] { click(page()->findChild<QAbstractButton*>(QStringLiteral("searchButton"))); },
+     [this]() -> auto& {return *searchPage()
+                                    ->searchBar()
+                                    ->translationLabel()
+                                    ->findChild<AnimatableGradientViewWidget*>();
+}
+,
+    [this] {
+        const QWidget* label = searchPage()->searchBar()->translationLabel();
+        click(label->parentWidget(), QPoint(label->geometry().right() + 4, label->geometry().center().y()));
+    },
+    false
+}
+,
+}
+;
+for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    launch();
+    c.before();
+    if (HasFatalFailure()) {
+        return;
+    }
+    const bool firstPlane = c.gradient().view().firstPlane();
+    const auto before = behind();
+    const auto up = sheetsUp();
+    const bool bookmarked = record().praises.at(1).bookmarked;
+    c.act();
+    EXPECT_EQ(swapped(c.gradient(), firstPlane), c.swaps);
+    EXPECT_EQ(behind(), before);
+    EXPECT_EQ(sheetsUp(), up);
+    EXPECT_EQ(record().praises.at(1).bookmarked, bookmarked);
+}
+}
+
+TEST_F(WindowClicksTest, AControlOnAGradientKeepsItsClickAndADragOverOneIsNoClick) {
+    const auto selectVerse = [this] {
+        click(page()->verseList()->row(1));
+        ASSERT_TRUE(selectionBar()->isVisible());
+    };
+    struct Case {
+        const char* name;
+        std::function<void()> before;
+        std::function<AnimatableGradientViewWidget&()> gradient;
+        std::function<void()> act;
+        std::function<bool()> acted;
+    };
+    const auto barGradient = [this]() -> AnimatableGradientViewWidget& {
+        return selectionBar()->background();
+    };
+    const Case cases[] = {
+        {"the selection bar's bookmark button", selectVerse, barGradient,
+         [this] { click(selectionBar()->bookmarkButton()); },
+         [this] { return record().praises.at(1).bookmarked; }},
+        {"a highlighter swatch", selectVerse, barGradient, [this] { click(selectionBar()->swatch(1)); },
+         [this] { return record().praises.at(1).bgColor == 1; }},
+        {"the selected bar button", [] {}, [this]() -> auto& {return bar(MainView::bibleIndex)->background();
+}
+, [this] { click(bar(MainView::bibleIndex)); }, [this] { return carousel().isShrinked(); }
+}
+, {"the translation capsule", [] {}, [this]() -> auto& {return page()->translationCapsule()->background();
+}
+, [this] { click(page()->translationCapsule()); }, [this] { return page()->translationSheet() != nullptr; }
+}
+, {"the chapter title capsule", [] {}, [this]() -> auto& {return page()->titleCapsule()->background();
+}
+, [this] { click(page()->titleCapsule()); }, [this] { return page()->chapterSheet() != nullptr; }
+}
+, {"the search bar's translation label, at its edge",
+   [this] { click(page()->findChild<QAbstractButton*>(QStringLiteral("searchButton"))); },
+   [this]()
+       -> auto& {
+           return *searchPage()->searchBar()->translationLabel()->findChild<AnimatableGradientViewWidget*>();
+}
+,
+    [this] {
+        const QWidget* label = searchPage()->searchBar()->translationLabel();
+        click(label, QPoint(2, label->height() / 2));
+    },
+    [this] { return searchPage()->chooser() != nullptr; }
+}
+,
+    {"a drag from the selection bar turns the carousel",
+     [this, selectVerse] {
+         addPage();
+         selectVerse();
+     },
+     barGradient,
+     [this] {
+         const QWidget* bookmarkGroup = selectionBar()->bookmarkButton()->parentWidget();
+         drag(selectionBar(), QPoint(bookmarkGroup->mapTo(selectionBar(), QPoint(0, 0)).x() - 20, 20),
+              QPoint(600, 0));
+     },
+     [this] { return carousel().selectedTab() == 0; }},
+}
+;
+for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    launch();
+    c.before();
+    if (HasFatalFailure()) {
+        return;
+    }
+    AnimatableGradientViewWidget* gradient = &c.gradient();
+    const bool firstPlane = gradient->view().firstPlane();
+    c.act();
+    EXPECT_TRUE(c.acted());
+    EXPECT_FALSE(swapped(*gradient, firstPlane));
+}
+
+// A picker on the preferences opens as ever.
+launch();
+click(bar(MainView::settingsIndex));
+auto* picker = settingsPanel() -> findChild<SettingsPicker*>(QStringLiteral("sizePicker"));
+auto* gradient =
+    settingsPanel() -> findChild<AnimatableGradientViewWidget*>(QString(), Qt::FindDirectChildrenOnly);
+const bool firstPlane = gradient->view().firstPlane();
+click(picker);
+EXPECT_TRUE(picker->view()->isVisible());
+picker->hidePopup();
+EXPECT_FALSE(swapped(*gradient, firstPlane));
 }
 
 } // namespace
