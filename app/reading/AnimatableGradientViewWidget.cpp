@@ -6,7 +6,9 @@
 #include <QColor>
 #include <QHideEvent>
 #include <QLinearGradient>
+#include <QMouseEvent>
 #include <QPainter>
+#include <QPainterPath>
 #include <QPointF>
 #include <QShowEvent>
 
@@ -106,8 +108,12 @@ AnimatableGradientViewWidget::AnimatableGradientViewWidget(AppContext& context, 
     , active_(context.activity().isActive())
     , fadeTime_(context.frames()) {
     setObjectName(QStringLiteral("animatableGradientView"));
-    // A background: clicks go to what lies on it.
+    // A background: clicks go to what lies on it first, and the button takes those they leave
+    // on their way to the parent.
     setAttribute(Qt::WA_TransparentForMouseEvents);
+    if (parent != nullptr) {
+        parent->installEventFilter(this);
+    }
     changes_ = view_.onChange([this](AnimatableGradientView::Fade change) { fade(change); });
     activity_ = context.activity().onChange([this](bool active) { setRunning(shown_, active); });
 }
@@ -234,6 +240,58 @@ void AnimatableGradientViewWidget::setRunning(bool shown, bool active) {
     }
 }
 
+bool AnimatableGradientViewWidget::event(QEvent* event) {
+    if (event->type() == QEvent::ParentAboutToChange && parentWidget() != nullptr) {
+        parentWidget()->removeEventFilter(this);
+        press_.reset();
+    } else if (event->type() == QEvent::ParentChange && parentWidget() != nullptr) {
+        parentWidget()->installEventFilter(this);
+    }
+    return QWidget::event(event);
+}
+
+bool AnimatableGradientViewWidget::isButtonAt(const QPointF& position) const {
+    if (!isVisible() || view_.colored()) {
+        return false;
+    }
+    QPainterPath outline;
+    const qreal radius = outlineRadius();
+    outline.addRoundedRect(QRectF(geometry()), radius, radius);
+    return outline.contains(position);
+}
+
+bool AnimatableGradientViewWidget::eventFilter(QObject* watched, QEvent* event) {
+    if (watched != parentWidget()) {
+        return false;
+    }
+    const QEvent::Type type = event->type();
+    if (type != QEvent::MouseButtonPress && type != QEvent::MouseButtonDblClick &&
+        type != QEvent::MouseButtonRelease) {
+        return false;
+    }
+    auto* mouse = static_cast<QMouseEvent*>(event);
+    if (mouse->button() != Qt::LeftButton) {
+        return false;
+    }
+    if (type != QEvent::MouseButtonRelease) {
+        if (!isButtonAt(mouse->position())) {
+            return false;
+        }
+        press_ = mouse->globalPosition();
+        mouse->accept();
+        return true;
+    }
+    if (!press_) {
+        return false;
+    }
+    const QPointF pressed = *std::exchange(press_, std::nullopt);
+    if (isButtonAt(mouse->position()) && (mouse->globalPosition() - pressed).manhattanLength() <= clickSlop) {
+        view_.pressButton();
+    }
+    mouse->accept();
+    return true;
+}
+
 void AnimatableGradientViewWidget::paintEvent(QPaintEvent* /*event*/) {
     if (view_.colored()) {
         return;
@@ -302,6 +360,7 @@ void AnimatableGradientViewWidget::hideEvent(QHideEvent* event) {
     QWidget::hideEvent(event);
     // Hidden, or its window minimised: nobody sees it either way.
     setRunning(false, active_);
+    press_.reset();
     outline_ = QImage();
     outlinedFrame_ = QImage();
 }

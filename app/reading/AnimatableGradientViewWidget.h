@@ -10,9 +10,11 @@
 #include <QEasingCurve>
 #include <QImage>
 #include <QObject>
+#include <QPointF>
 #include <QWidget>
 
 #include <chrono>
+#include <optional>
 
 namespace lumenscroll {
 
@@ -26,6 +28,12 @@ namespace lumenscroll {
 // (a page the carousel's overview draws from a picture, a capsule under an open panel), skips
 // to its end. Its frames fall on the context's frame clock, in the repaints whatever else moves
 // asks for.
+//
+// The gradient's own button lies under whatever is drawn on it: a click that nothing on the
+// gradient takes (a control there keeps its own) and that so falls through to the widget the
+// gradient stands in, inside the gradient's outline, is the button's, and goes no further. A
+// transparent gradient has no button. A drag is no click, and the gradient leaves it to those
+// who see drags.
 class AnimatableGradientViewWidget : public QWidget {
     Q_OBJECT
 
@@ -58,8 +66,12 @@ public:
     // and the fewest milliseconds between two frames however far the colours move.
     static constexpr double componentStepPerFrame = 4.0;
     static constexpr std::chrono::milliseconds shortestFrameInterval{40};
+    // A pointer that moves further than this between press and release has dragged.
+    static constexpr qreal clickSlop = 10.0;
 
 protected:
+    bool event(QEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
     void showEvent(QShowEvent* event) override;
     void hideEvent(QHideEvent* event) override;
@@ -75,6 +87,8 @@ private:
     qreal outlineRadius() const;
     // Whether `area` of the parent of `widget` lies under a panel stacked above `widget`.
     static bool isUnderAPanel(const QWidget& widget, const QRect& area);
+    // Whether the button takes a click at `position` of the parent.
+    bool isButtonAt(const QPointF& position) const;
 
     AppContext& context_;
     AnimatableGradientView view_;
@@ -97,6 +111,9 @@ private:
     std::chrono::milliseconds frameInterval_{0};
     AnimationTime fadeTime_;
     Subscription frameTimer_;
+
+    // Where a click on the button went down, until it comes up.
+    std::optional<QPointF> press_;
 
     Subscription changes_;
     Subscription activity_;

@@ -464,7 +464,10 @@ void BibleViewWidget::paintEvent(QPaintEvent* /*event*/) {
 }
 
 bool BibleViewWidget::isOnTitlePhoto(const QPointF& position) const {
-    return shown_.titleBlock && position.y() >= 0 && position.y() < titleRowHeight + titleBottomPadding;
+    // Only where the page itself is under the pointer: a click that a panel or a sheet standing
+    // over the photo leaves comes here too, and it is not the photo's.
+    return shown_.titleBlock && position.y() >= 0 && position.y() < titleRowHeight + titleBottomPadding &&
+           childAt(position.toPoint()) == nullptr;
 }
 
 void BibleViewWidget::mousePressEvent(QMouseEvent* event) {

@@ -2,11 +2,11 @@
 
 #include "app/platform/TextStyle.h"
 #include "app/reading/DropShadowEffect.h"
+#include "app/reading/SheetBackdrop.h"
 #include "app/reading/SymbolButton.h"
 
 #include <QPainter>
 #include <QPainterPath>
-#include <QPalette>
 #include <QWidget>
 
 namespace lumenscroll {
@@ -17,42 +17,11 @@ constexpr qreal sheetShadowRadius = 24.0;
 // The close button's halo: black at 0.88, blurred over 35 points, centred.
 constexpr float closeShadowOpacity = 0.88f;
 constexpr qreal closeShadowRadius = 35.0;
-const QColor backdropDimming(0, 0, 0, 40);
-
-// A dimmed layer with rounded corners, antialiased.
-class RoundedBackdrop : public QWidget {
-public:
-    RoundedBackdrop(qreal cornerRadius, QWidget* parent)
-        : QWidget(parent)
-        , cornerRadius_(cornerRadius) {}
-
-protected:
-    void paintEvent(QPaintEvent* /*event*/) override {
-        QPainter painter(this);
-        painter.setRenderHint(QPainter::Antialiasing);
-        QPainterPath frame;
-        frame.addRoundedRect(QRectF(rect()), cornerRadius_, cornerRadius_);
-        painter.fillPath(frame, backdropDimming);
-    }
-
-private:
-    qreal cornerRadius_;
-};
 
 } // namespace
 
 QWidget* SheetLook::backdrop(QWidget& parent, qreal cornerRadius) {
-    QWidget* layer = nullptr;
-    if (cornerRadius > 0) {
-        layer = new RoundedBackdrop(cornerRadius, &parent);
-    } else {
-        layer = new QWidget(&parent);
-        layer->setAutoFillBackground(true);
-        QPalette dimmed = layer->palette();
-        dimmed.setColor(QPalette::Window, backdropDimming);
-        layer->setPalette(dimmed);
-    }
-    layer->setObjectName(QStringLiteral("sheetBackdrop"));
+    auto* layer = new SheetBackdrop(cornerRadius, &parent);
     layer->hide();
     return layer;
 }

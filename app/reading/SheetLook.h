@@ -16,9 +16,9 @@ class SheetLook {
 public:
     SheetLook() = delete;
 
-    // The dimmed layer a sheet stands on, a child of `parent` that takes the parent's input while
-    // it is shown; hidden to begin with, named "sheetBackdrop". Over a parent with corners of
-    // `cornerRadius`, the dimming keeps to them.
+    // The dimmed layer a sheet stands on, a child of `parent` that holds the window's pointer
+    // input while it is shown (see SheetBackdrop); hidden to begin with, named "sheetBackdrop".
+    // Over a parent with corners of `cornerRadius`, the dimming keeps to them.
     static QWidget* backdrop(QWidget& parent, qreal cornerRadius = 0);
     // The shadow the sheet casts on the page under it.
     static void castShadow(QWidget& sheet);
