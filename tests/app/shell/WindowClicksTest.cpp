@@ -2,8 +2,7 @@
 // user clicks: a chooser sheet takes none meant for what lies behind it, and the animated
 // gradient takes those that nothing drawn on it takes, and only those.
 
-#include "CarouselViewTestSupport.h"
-#include "FakeMoviePlayer.h"
+#include "ProgramWindowTest.h"
 
 #include "app/model/BibleKind.h"
 #include "app/model/BibleStructure.h"
@@ -26,19 +25,14 @@
 #include "app/shell/CarouselView.h"
 #include "app/shell/CarouselViewPageCell.h"
 #include "app/shell/CarouselViewWidget.h"
-#include "app/shell/LumenscrollApp.h"
 #include "app/shell/LumenscrollAppWidget.h"
 #include "app/shell/MainBarButton.h"
 #include "app/shell/MainView.h"
 #include "app/shell/MainViewWidget.h"
-#include "app/shell/ScaledContentView.h"
 #include "app/shell/SettingsPicker.h"
-#include "app/shell/SplashView.h"
-#include "app/shell/SplashViewWidget.h"
 
 #include <QAbstractButton>
 #include <QAbstractItemView>
-#include <QApplication>
 #include <QLabel>
 #include <QListWidget>
 #include <QScrollBar>
@@ -47,72 +41,21 @@
 #include <gtest/gtest.h>
 
 #include <functional>
-#include <memory>
 #include <tuple>
 
 namespace lumenscroll {
 namespace {
 
-class WindowClicksTest : public testing::CarouselTest {
+class WindowClicksTest : public testing::ProgramWindowTest {
 protected:
-    // The program's window past its start-up screen, made the active window.
-    void launch() {
-        window.reset();
-        run.reset();
-        startProcess();
-        run = std::make_unique<Run>();
-        window = std::make_unique<LumenscrollAppWidget>(run->app, run->movie);
-        window->show();
-        run->test.manualScheduler().advance(SplashView::startupDelay);
-        run->test.manualScheduler().advance(MainView::firstSelectionDelay);
-        settle();
-        ASSERT_NE(page(), nullptr);
-        QWidget other;
-        other.show();
-        other.activateWindow();
-        ASSERT_TRUE(QTest::qWaitForWindowActive(&other));
-        window->activateWindow();
-        ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
-        settle();
-    }
-    void settle() {
-        run->test.manualScheduler().runReady();
-        QCoreApplication::processEvents();
-        run->test.manualScheduler().runReady();
-    }
-
-    MainViewWidget& main() const { return *window->splashViewWidget()->mainViewWidget(); }
-    CarouselView& carousel() const { return main().view().carousel(); }
-    BibleViewWidget* page() const { return main().carouselView()->pageOnScreen(); }
-    MainBarButton* bar(std::int64_t index) const {
-        return main().buttons().at(static_cast<std::size_t>(index));
-    }
-    SearchBibleViewWidget* searchPage() const {
-        return qobject_cast<SearchBibleViewWidget*>(page()->panel(TopAreaPanel::search));
-    }
     QWidget* settingsPanel() const {
         QWidget* panel = page()->panel(TopAreaPanel::settings);
         return panel != nullptr ? panel->findChild<QWidget*>(QStringLiteral("settingsView")) : nullptr;
     }
     SelectionBarWidget* selectionBar() const { return page()->verseList()->selectionBar(); }
     const BibleStructure& record() const { return *page()->page().state().record(); }
-    int scrolled() const { return page()->verseList()->verticalScrollBar()->value(); }
 
-    // Where a point of the content stands in the window.
-    QPoint inWindow(const QWidget* widget, QPoint at) const {
-        const QPoint content = widget->mapTo(window->splashViewWidget(), at);
-        return window->scaledView() != nullptr ? window->scaledView()->mapFromContent(content) : content;
-    }
     static QPoint centreOf(const QWidget* widget) { return widget->rect().center(); }
-    // A click at `at` in `widget` (its centre by default), delivered to the window where the
-    // widget is drawn.
-    void click(const QWidget* widget, QPoint at = QPoint(-1, -1)) {
-        ASSERT_NE(widget, nullptr);
-        ASSERT_TRUE(widget->isVisible()) << widget->objectName().toStdString();
-        QTest::mouseClick(window->windowHandle(), Qt::LeftButton, Qt::NoModifier,
-                          inWindow(widget, at == QPoint(-1, -1) ? centreOf(widget) : at));
-        settle();
-    }
     void clickRow(QListWidget* list, int row) {
         ASSERT_NE(list, nullptr);
         ASSERT_LT(row, list->count());
@@ -139,11 +82,6 @@ protected:
         ASSERT_FALSE(carousel().isShrinked());
         ASSERT_EQ(carousel().selectedTab(), 1);
     }
-    void press(Qt::Key key) {
-        QTest::keyClick(window->windowHandle(), key);
-        settle();
-    }
-
     // What a click behind a sheet would have changed.
     auto behind() const {
         const UserSettings& settings = run->app.userSettings();
@@ -160,16 +98,6 @@ protected:
                           static_cast<const void*>(page()->translationSheet()),
                           static_cast<const void*>(search != nullptr ? search->chooser() : nullptr));
     }
-
-    // One run of the program, in a home of its own.
-    struct Run {
-        TestAppContext test{testing::builtResourceDirectory()};
-        LumenscrollApp app{test.context()};
-        testing::FakeMoviePlayer movie;
-    };
-    std::unique_ptr<Run> run;
-    // Goes before the run it draws.
-    std::unique_ptr<LumenscrollAppWidget> window;
 };
 
 // Whether the gradient drawn by `widget` has swapped its planes since `firstPlane`.

@@ -3,8 +3,7 @@
 // behind none; in the overview no key acts on a page; and the search field has the typing back
 // when the translation sheet closes, however it closes.
 
-#include "CarouselViewTestSupport.h"
-#include "FakeMoviePlayer.h"
+#include "ProgramWindowTest.h"
 
 #include "app/reading/BibleViewWidget.h"
 #include "app/reading/TopAreaPanel.h"
@@ -16,100 +15,32 @@
 #include "app/shell/CarouselView.h"
 #include "app/shell/CarouselViewPageCell.h"
 #include "app/shell/CarouselViewWidget.h"
-#include "app/shell/LumenscrollApp.h"
-#include "app/shell/LumenscrollAppWidget.h"
 #include "app/shell/MainBarButton.h"
 #include "app/shell/MainView.h"
 #include "app/shell/MainViewWidget.h"
-#include "app/shell/SplashView.h"
-#include "app/shell/SplashViewWidget.h"
 
 #include <QAbstractButton>
-#include <QApplication>
 #include <QLineEdit>
 #include <QListView>
 #include <QListWidget>
 #include <QScrollBar>
-#include <QTest>
 
 #include <functional>
-#include <memory>
 #include <tuple>
 
 namespace lumenscroll {
 namespace {
 
-class WindowKeysInFrontTest : public testing::CarouselTest {
+class WindowKeysInFrontTest : public testing::ProgramWindowTest {
 protected:
-    // The program's window past its start-up screen, the active window.
-    void launch() {
-        window.reset();
-        run.reset();
-        startProcess();
-        run = std::make_unique<Run>();
-        window = std::make_unique<LumenscrollAppWidget>(run->app, run->movie);
-        window->show();
-        run->test.manualScheduler().advance(SplashView::startupDelay);
-        run->test.manualScheduler().advance(MainView::firstSelectionDelay);
-        settle();
-        ASSERT_NE(page(), nullptr);
-        window->activateWindow();
-        ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
-        settle();
-    }
-    void settle() {
-        run->test.manualScheduler().runReady();
-        QCoreApplication::processEvents();
-        run->test.manualScheduler().runReady();
-    }
-
-    MainViewWidget& main() const { return *window->splashViewWidget()->mainViewWidget(); }
-    CarouselView& carousel() const { return main().view().carousel(); }
-    BibleViewWidget* page() const { return main().carouselView()->pageOnScreen(); }
-    QAbstractButton* bar(std::int64_t index) const {
-        return main().buttons().at(static_cast<std::size_t>(index));
-    }
-    SearchBibleViewWidget* searchPage() const {
-        return qobject_cast<SearchBibleViewWidget*>(page()->panel(TopAreaPanel::search));
-    }
     QLineEdit* field() const { return searchPage()->searchBar()->queryField(); }
     QScrollBar* verses() const { return page()->verseList()->verticalScrollBar(); }
     QScrollBar* hits() const { return searchPage()->hitList()->verticalScrollBar(); }
 
-    // A click at `at` in `widget` (its centre by default), delivered to the window there.
-    void click(const QWidget* widget, QPoint at = QPoint(-1, -1)) {
-        ASSERT_NE(widget, nullptr);
-        ASSERT_TRUE(widget->isVisible()) << widget->objectName().toStdString();
-        QTest::mouseClick(window->windowHandle(), Qt::LeftButton, Qt::NoModifier,
-                          widget->mapTo(window.get(), at == QPoint(-1, -1) ? widget->rect().center() : at));
-        settle();
-    }
-    void press(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
-        QTest::keyClick(window->windowHandle(), key, modifiers);
-        settle();
-    }
-    // Typed as the window system delivers text.
-    void type(const QString& text) {
-        for (const QChar character : text) {
-            QTest::sendKeyEvent(QTest::Click, window->windowHandle(), Qt::Key_unknown, QString(character),
-                                Qt::NoModifier);
-        }
-        settle();
-    }
     void openSearchPage() {
         click(page()->findChild<QAbstractButton*>(QStringLiteral("searchButton")));
         ASSERT_NE(searchPage(), nullptr);
     }
-
-    // One run of the program, in a home of its own.
-    struct Run {
-        TestAppContext test{testing::builtResourceDirectory()};
-        LumenscrollApp app{test.context()};
-        testing::FakeMoviePlayer movie;
-    };
-    std::unique_ptr<Run> run;
-    // Goes before the run it draws.
-    std::unique_ptr<LumenscrollAppWidget> window;
 };
 
 TEST_F(WindowKeysInFrontTest,

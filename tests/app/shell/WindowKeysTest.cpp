@@ -2,8 +2,7 @@
 // situations the user reaches: they move the verse list of the page on screen whatever was
 // clicked or closed before, and they never press a button.
 
-#include "CarouselViewTestSupport.h"
-#include "FakeMoviePlayer.h"
+#include "ProgramWindowTest.h"
 
 #include "app/reading/BibleContentCellWidget.h"
 #include "app/reading/BibleViewWidget.h"
@@ -13,90 +12,24 @@
 #include "app/shell/CarouselView.h"
 #include "app/shell/CarouselViewPageCell.h"
 #include "app/shell/CarouselViewWidget.h"
-#include "app/shell/LumenscrollApp.h"
-#include "app/shell/LumenscrollAppWidget.h"
 #include "app/shell/MainBarButton.h"
 #include "app/shell/MainView.h"
 #include "app/shell/MainViewWidget.h"
-#include "app/shell/ScaledContentView.h"
-#include "app/shell/SplashView.h"
-#include "app/shell/SplashViewWidget.h"
 
 #include <QAbstractButton>
-#include <QApplication>
 #include <QScrollBar>
-#include <QTest>
 
 #include <gtest/gtest.h>
 
 #include <functional>
-#include <memory>
 #include <tuple>
 
 namespace lumenscroll {
 namespace {
 
-class WindowKeysTest : public testing::CarouselTest {
+class WindowKeysTest : public testing::ProgramWindowTest {
 protected:
-    // The program's window past its start-up screen, made the active window once the main view
-    // is up, as a window manager or a first click does; drawn scaled down when `scaled`.
-    void launch(bool scaled) {
-        window.reset();
-        run.reset();
-        startProcess();
-        run = std::make_unique<Run>();
-        window = std::make_unique<LumenscrollAppWidget>(run->app, run->movie);
-        if (scaled) {
-            window->fitTo(QSize(1000, 600));
-        }
-        window->show();
-        run->test.manualScheduler().advance(SplashView::startupDelay);
-        run->test.manualScheduler().advance(MainView::firstSelectionDelay);
-        settle();
-        ASSERT_NE(page(), nullptr);
-        turnAwayAndBack();
-    }
-    void turnAwayAndBack() {
-        QWidget other;
-        other.show();
-        other.activateWindow();
-        ASSERT_TRUE(QTest::qWaitForWindowActive(&other));
-        window->activateWindow();
-        ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
-        settle();
-    }
-    void settle() {
-        run->test.manualScheduler().runReady();
-        QCoreApplication::processEvents();
-        run->test.manualScheduler().runReady();
-    }
 
-    MainViewWidget& main() const { return *window->splashViewWidget()->mainViewWidget(); }
-    CarouselView& carousel() const { return main().view().carousel(); }
-    BibleViewWidget* page() const { return main().carouselView()->pageOnScreen(); }
-    QAbstractButton* bar(std::int64_t index) const {
-        return main().buttons().at(static_cast<std::size_t>(index));
-    }
-    int scrolled() const { return page()->verseList()->verticalScrollBar()->value(); }
-
-    // Where a point of the content stands in the window, scaled or not.
-    QPoint inWindow(const QWidget* widget, QPoint at) const {
-        const QPoint content = widget->mapTo(window->splashViewWidget(), at);
-        return window->scaledView() != nullptr ? window->scaledView()->mapFromContent(content) : content;
-    }
-    // A click at `at` in `widget` (its centre by default), delivered to the window where the
-    // widget is drawn.
-    void click(const QWidget* widget, QPoint at = QPoint(-1, -1)) {
-        ASSERT_NE(widget, nullptr);
-        ASSERT_TRUE(widget->isVisible()) << widget->objectName().toStdString();
-        QTest::mouseClick(window->windowHandle(), Qt::LeftButton, Qt::NoModifier,
-                          inWindow(widget, at == QPoint(-1, -1) ? widget->rect().center() : at));
-        settle();
-    }
-    void press(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
-        QTest::keyClick(window->windowHandle(), key, modifiers);
-        settle();
-    }
     // The close button of the panel the page on screen shows.
     QAbstractButton* panelCloseButton(TopAreaPanel panel) const {
         QWidget* shown = page()->panel(panel);
@@ -110,16 +43,6 @@ protected:
                           page()->panel(TopAreaPanel::search) != nullptr, page()->chapterSheet() != nullptr,
                           page()->translationSheet() != nullptr);
     }
-
-    // One run of the program, in a home of its own.
-    struct Run {
-        TestAppContext test{testing::builtResourceDirectory()};
-        LumenscrollApp app{test.context()};
-        testing::FakeMoviePlayer movie;
-    };
-    std::unique_ptr<Run> run;
-    // Goes before the run it draws.
-    std::unique_ptr<LumenscrollAppWidget> window;
 };
 
 TEST_F(WindowKeysTest, TheKeysOfAScrollViewReachThePageOnScreenAfterAnythingAndNeverPressAButton) {
