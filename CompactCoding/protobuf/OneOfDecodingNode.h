@@ -1,6 +1,6 @@
 #pragma once
 
-#include "CompactCoding/AbstractDecodingNode.h"
+#include "CompactCoding/protobuf/AbstractProtoDecodingNode.h"
 #include "CompactCoding/protobuf/OneOfRuns.h"
 #include "coding/Decoder.h"
 
@@ -13,7 +13,7 @@ class ProtoKeyedDecoder;
 // The decoder a oneof reads itself from: a keyed container over the fields of the enclosing
 // message, where the enumeration finds which of its cases is present. Any other container is
 // refused with the ProtobufDecodingError invalidAccess.
-class OneOfDecodingNode final : public Decoder, public AbstractDecodingNode {
+class OneOfDecodingNode final : public Decoder, public AbstractProtoDecodingNode {
 public:
     // What the node throws, when asked only for a present oneof, on finding none of its cases:
     // decodeIfPresent catches it and answers nil.
@@ -23,8 +23,7 @@ public:
     // `runs` its oneof's runs, read when the enumeration first asks for its container. The node
     // shows the run numbered `run`.
     OneOfDecodingNode(const ProtoKeyedDecoder& message, bool onlyIfPresent, OneOfRuns& runs, std::size_t run,
-                      std::shared_ptr<const CodingPath> codingPath, std::shared_ptr<const UserInfo> userInfo,
-                      std::uint32_t depth);
+                      ProtoDecodeCall& call, std::uint32_t depth);
 
     const CodingPath& codingPath() const override { return AbstractNode::codingPath(); }
     const UserInfo& userInfo() const override { return AbstractNode::userInfo(); }

@@ -20,10 +20,8 @@ ProtobufDecodingError refused(const char* call) {
 } // namespace
 
 OneOfKeyedDecoder::OneOfKeyedDecoder(const ProtoKeyedDecoder& message, const OneOfRuns& runs, std::size_t run,
-                                     std::shared_ptr<const CodingPath> codingPath,
-                                     std::shared_ptr<const UserInfo> userInfo, std::uint32_t depth)
-    : AbstractDecodingNode(std::move(codingPath), std::move(userInfo), depth, protobufNestingLimit),
-      message_(&message), runs_(&runs), run_(run) {}
+                                     ProtoDecodeCall& call, std::uint32_t depth)
+    : AbstractProtoDecodingNode(call, depth), message_(&message), runs_(&runs), run_(run) {}
 
 std::vector<CodingKey> OneOfKeyedDecoder::allKeys() const {
     const auto& runs = runs_->runs();
@@ -58,8 +56,7 @@ std::shared_ptr<KeyedDecodingContainerBox> OneOfKeyedDecoder::nestedContainer(co
             if (isCase(run))
                 occurrences = run.occurrences;
     }
-    return std::make_shared<OneOfAssociatedValuesDecoder>(occurrences, keys, sharedCodingPath(), sharedUserInfo(),
-                                                          depth() + 1);
+    return std::make_shared<OneOfAssociatedValuesDecoder>(occurrences, keys, call(), depth() + 1);
 }
 
 std::shared_ptr<UnkeyedDecodingContainerBox> OneOfKeyedDecoder::nestedUnkeyedContainer(const CodingKey&) {

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "CompactCoding/AbstractDecodingNode.h"
+#include "CompactCoding/protobuf/AbstractProtoDecodingNode.h"
 #include "CompactCoding/protobuf/OneOfRuns.h"
 #include "coding/KeyedDecodingContainer.h"
 
@@ -18,11 +18,10 @@ class ProtoKeyedDecoder;
 // shown: then it alone), and the nested container of a case reads its value, from the run shown
 // or else from the case's last run. Values, nils and everything else are refused with the
 // ProtobufDecodingError invalidAccess.
-class OneOfKeyedDecoder final : public KeyedDecodingContainerBox, public AbstractDecodingNode {
+class OneOfKeyedDecoder final : public KeyedDecodingContainerBox, public AbstractProtoDecodingNode {
 public:
     // `runs`, read, and `message` outlive the container; `run` numbers the run shown.
-    OneOfKeyedDecoder(const ProtoKeyedDecoder& message, const OneOfRuns& runs, std::size_t run,
-                      std::shared_ptr<const CodingPath> codingPath, std::shared_ptr<const UserInfo> userInfo,
+    OneOfKeyedDecoder(const ProtoKeyedDecoder& message, const OneOfRuns& runs, std::size_t run, ProtoDecodeCall& call,
                       std::uint32_t depth);
 
     const CodingPath& codingPath() const override { return AbstractNode::codingPath(); }

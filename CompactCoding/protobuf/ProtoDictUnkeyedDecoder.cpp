@@ -15,11 +15,9 @@ namespace {
 
 } // namespace
 
-ProtoDictUnkeyedDecoder::ProtoDictUnkeyedDecoder(ProtoDictDecodingNode::Entries entries,
-                                                 std::shared_ptr<const CodingPath> codingPath,
-                                                 std::shared_ptr<const UserInfo> userInfo, std::uint32_t depth)
-    : AbstractDecodingNode(std::move(codingPath), std::move(userInfo), depth, protobufNestingLimit),
-      occurrences_(std::move(entries.occurrences)) {
+ProtoDictUnkeyedDecoder::ProtoDictUnkeyedDecoder(ProtoDictDecodingNode::Entries entries, ProtoDecodeCall& call,
+                                                 std::uint32_t depth)
+    : AbstractProtoDecodingNode(call, depth), occurrences_(std::move(entries.occurrences)) {
     elements_.reserve(2 * entries.entries.size());
     const ProtoOccurrence* next = occurrences_.data();
     for (const auto& [keyCount, valueCount] : entries.entries) {
@@ -57,12 +55,12 @@ void ProtoDictUnkeyedDecoder::decode(DecodeItem& item) {
 }
 
 std::shared_ptr<KeyedDecodingContainerBox> ProtoDictUnkeyedDecoder::nestedContainer(const KeySet& keys) {
-    return std::make_shared<ProtoKeyedDecoder>(nextMessage(), keys, sharedCodingPath(), sharedUserInfo(), depth() + 1);
+    return std::make_shared<ProtoKeyedDecoder>(nextMessage(), keys, call(), depth() + 1);
 }
 
 std::shared_ptr<UnkeyedDecodingContainerBox> ProtoDictUnkeyedDecoder::nestedUnkeyedContainer() {
-    return std::make_shared<ProtoUnkeyedDecoder>(ProtoElementReader::elements(nextMessage().back().bytes()),
-                                                 sharedCodingPath(), sharedUserInfo(), depth() + 1);
+    return std::make_shared<ProtoUnkeyedDecoder>(ProtoElementReader::elements(nextMessage().back().bytes()), call(),
+                                                 depth() + 1);
 }
 
 std::shared_ptr<Decoder> ProtoDictUnkeyedDecoder::superDecoder() {

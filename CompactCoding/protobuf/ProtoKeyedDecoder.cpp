@@ -22,24 +22,20 @@ std::uint32_t hashOf(const DecodingKey& key) {
 
 } // namespace
 
-ProtoKeyedDecoder::ProtoKeyedDecoder(const KeySet& keys, std::shared_ptr<const CodingPath> codingPath,
-                                     std::shared_ptr<const UserInfo> userInfo, std::uint32_t depth,
+ProtoKeyedDecoder::ProtoKeyedDecoder(const KeySet& keys, ProtoDecodeCall& call, std::uint32_t depth,
                                      bool areRepeatedFields)
-    : AbstractDecodingNode(std::move(codingPath), std::move(userInfo), depth, protobufNestingLimit), keys_(&keys),
-      areRepeatedFields_(areRepeatedFields) {}
+    : AbstractProtoDecodingNode(call, depth), keys_(&keys), areRepeatedFields_(areRepeatedFields) {}
 
-ProtoKeyedDecoder::ProtoKeyedDecoder(std::span<const std::uint8_t> bytes, const KeySet& keys,
-                                     std::shared_ptr<const CodingPath> codingPath,
-                                     std::shared_ptr<const UserInfo> userInfo, std::uint32_t depth)
-    : ProtoKeyedDecoder(keys, std::move(codingPath), std::move(userInfo), protobufMessageDepth(depth), true) {
+ProtoKeyedDecoder::ProtoKeyedDecoder(std::span<const std::uint8_t> bytes, const KeySet& keys, ProtoDecodeCall& call,
+                                     std::uint32_t depth)
+    : ProtoKeyedDecoder(keys, call, protobufMessageDepth(depth), true) {
     parse(bytes);
     finish();
 }
 
 ProtoKeyedDecoder::ProtoKeyedDecoder(std::span<const ProtoOccurrence> parts, const KeySet& keys,
-                                     std::shared_ptr<const CodingPath> codingPath,
-                                     std::shared_ptr<const UserInfo> userInfo, std::uint32_t depth)
-    : ProtoKeyedDecoder(keys, std::move(codingPath), std::move(userInfo), protobufMessageDepth(depth), true) {
+                                     ProtoDecodeCall& call, std::uint32_t depth)
+    : ProtoKeyedDecoder(keys, call, protobufMessageDepth(depth), true) {
     for (const ProtoOccurrence& part : parts) {
         if (part.wireType != DataType::variableLength)
             unexpectedWireType(part.wireType, this->codingPath());
@@ -49,14 +45,11 @@ ProtoKeyedDecoder::ProtoKeyedDecoder(std::span<const ProtoOccurrence> parts, con
 }
 
 std::shared_ptr<ProtoKeyedDecoder> ProtoKeyedDecoder::over(const ProtoStorage& storage, const KeySet& keys,
-                                                           std::shared_ptr<const CodingPath> codingPath,
-                                                           std::shared_ptr<const UserInfo> userInfo,
-                                                           std::uint32_t depth) {
+                                                           ProtoDecodeCall& call, std::uint32_t depth) {
     if (storage.kind() == ProtoStorage::Kind::field)
-        return std::make_shared<ProtoKeyedDecoder>(storage.occurrences(), keys, std::move(codingPath),
-                                                   std::move(userInfo), depth);
-    const auto bytes = storage.standaloneBytes(*codingPath);
-    return std::make_shared<ProtoKeyedDecoder>(bytes, keys, std::move(codingPath), std::move(userInfo), depth);
+        return std::make_shared<ProtoKeyedDecoder>(storage.occurrences(), keys, call, depth);
+    const auto bytes = storage.standaloneBytes(*call.codingPath());
+    return std::make_shared<ProtoKeyedDecoder>(bytes, keys, call, depth);
 }
 
 // ---- the table ----
@@ -215,7 +208,7 @@ void ProtoKeyedDecoder::decodeOneOf(DecodeItem& item, bool onlyIfPresent) {
     // a case replaced is one, and keeps the last.
     OneOfRuns runs;
     for (std::size_t run = 0; run == 0 || run < runs.runs().size(); ++run) {
-        OneOfDecodingNode node(*this, onlyIfPresent, runs, run, sharedCodingPath(), sharedUserInfo(), depth() + 1);
+        OneOfDecodingNode node(*this, onlyIfPresent, runs, run, call(), depth() + 1);
         item.decode(node);
     }
 }
@@ -272,8 +265,7 @@ bool ProtoKeyedDecoder::decodeIfPresent(DecodeItem& item, const CodingKey& key) 
 
 std::shared_ptr<KeyedDecodingContainerBox> ProtoKeyedDecoder::nestedContainer(const KeySet& keys,
                                                                               const CodingKey& key) {
-    return over(ProtoStorage::field(occurrences(key), areRepeatedFields_), keys, sharedCodingPath(), sharedUserInfo(),
-                depth() + 1);
+    return over(ProtoStorage::field(occurrences(key), areRepeatedFields_), keys, call(), depth() + 1);
 }
 
 std::shared_ptr<UnkeyedDecodingContainerBox> ProtoKeyedDecoder::nestedUnkeyedContainer(const CodingKey& key) {
@@ -281,11 +273,10 @@ std::shared_ptr<UnkeyedDecodingContainerBox> ProtoKeyedDecoder::nestedUnkeyedCon
     if (areRepeatedFields_) {
         // The record may let this container go before it reads the list: the list keeps the
         // field's occurrences itself.
-        return std::make_shared<ProtoUnkeyedDecoder>(std::vector<ProtoOccurrence>(found.begin(), found.end()),
-                                                     sharedCodingPath(), sharedUserInfo(), depth() + 1);
+        return std::make_shared<ProtoUnkeyedDecoder>(std::vector<ProtoOccurrence>(found.begin(), found.end()), call(),
+                                                     depth() + 1);
     }
-    return ProtoUnkeyedDecoder::over(ProtoStorage::field(found, false), sharedCodingPath(), sharedUserInfo(),
-                                     depth() + 1);
+    return ProtoUnkeyedDecoder::over(ProtoStorage::field(found, false), call(), depth() + 1);
 }
 
 std::shared_ptr<Decoder> ProtoKeyedDecoder::superDecoder() {

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "CompactCoding/AbstractDecodingNode.h"
+#include "CompactCoding/protobuf/AbstractProtoDecodingNode.h"
 #include "CompactCoding/DecodingKey.h"
 #include "CompactCoding/protobuf/ProtoOccurrence.h"
 #include "CompactCoding/protobuf/ProtoStorage.h"
@@ -25,17 +25,15 @@ namespace coding {
 //
 // Errors in a value carry the container's path and the value's key; nested values carry the
 // container's path unchanged. Bytes are read in place: the input outlives the container.
-class ProtoKeyedDecoder : public KeyedDecodingContainerBox, public AbstractDecodingNode {
+class ProtoKeyedDecoder : public KeyedDecodingContainerBox, public AbstractProtoDecodingNode {
 public:
     // The fields of a message's bytes, made at `depth` and standing at protobufMessageDepth of it.
     // Throws the fault of the first field that is not well formed (see ProtoOccurrence::read).
-    ProtoKeyedDecoder(std::span<const std::uint8_t> bytes, const KeySet& keys,
-                      std::shared_ptr<const CodingPath> codingPath, std::shared_ptr<const UserInfo> userInfo,
+    ProtoKeyedDecoder(std::span<const std::uint8_t> bytes, const KeySet& keys, ProtoDecodeCall& call,
                       std::uint32_t depth);
     // The fields of a message written in parts, the payloads of a field's occurrences one after
     // the other. An occurrence that is not length-delimited is "Unexpected data type N".
-    ProtoKeyedDecoder(std::span<const ProtoOccurrence> parts, const KeySet& keys,
-                      std::shared_ptr<const CodingPath> codingPath, std::shared_ptr<const UserInfo> userInfo,
+    ProtoKeyedDecoder(std::span<const ProtoOccurrence> parts, const KeySet& keys, ProtoDecodeCall& call,
                       std::uint32_t depth);
 
     const CodingPath& codingPath() const override { return AbstractNode::codingPath(); }
@@ -54,8 +52,7 @@ public:
 
     // A message over a node's storage: its bytes, or the parts of a field.
     static std::shared_ptr<ProtoKeyedDecoder> over(const ProtoStorage& storage, const KeySet& keys,
-                                                   std::shared_ptr<const CodingPath> codingPath,
-                                                   std::shared_ptr<const UserInfo> userInfo, std::uint32_t depth);
+                                                   ProtoDecodeCall& call, std::uint32_t depth);
 
     // The keys of `keys` present in the data, in the order first met.
     std::vector<CodingKey> keysIn(const KeySet& keys) const;
@@ -69,8 +66,7 @@ protected:
     // finish(). `areRepeatedFields`: lists and maps read several occurrences as a repeated field
     // (a message's fields), or take the last one's payload as a list or map standing alone (a
     // map's values).
-    ProtoKeyedDecoder(const KeySet& keys, std::shared_ptr<const CodingPath> codingPath,
-                      std::shared_ptr<const UserInfo> userInfo, std::uint32_t depth, bool areRepeatedFields);
+    ProtoKeyedDecoder(const KeySet& keys, ProtoDecodeCall& call, std::uint32_t depth, bool areRepeatedFields);
 
     // Adds a map entry: the occurrences of its value under `key`. Those of an earlier entry with an
     // equal key no longer make the value but are still read with it.

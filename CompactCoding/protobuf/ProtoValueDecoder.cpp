@@ -6,11 +6,9 @@
 
 namespace coding {
 
-ProtoValueDecoder::ProtoValueDecoder(const ProtoStorage& storage, std::shared_ptr<const CodingPath> codingPath,
-                                     std::shared_ptr<const UserInfo> userInfo, std::uint32_t depth,
+ProtoValueDecoder::ProtoValueDecoder(const ProtoStorage& storage, ProtoDecodeCall& call, std::uint32_t depth,
                                      std::shared_ptr<const void> keepAlive)
-    : AbstractDecodingNode(std::move(codingPath), std::move(userInfo), depth, protobufNestingLimit),
-      storage_(storage), keepAlive_(std::move(keepAlive)) {}
+    : AbstractProtoDecodingNode(call, depth), storage_(storage), keepAlive_(std::move(keepAlive)) {}
 
 void ProtoValueDecoder::decode(DecodeItem& item) {
     if (item.category != ValueCategory::primitive) {
