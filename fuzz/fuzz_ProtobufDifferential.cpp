@@ -38,6 +38,15 @@ void clearEmptyMessages(interop::Everythings& message) {
     for (auto& [number, item] : *message.mutable_bynumber())
         clearEmptyMessages(item);
 }
+void clearEmptyMessages(interop::Branch& message) {
+    if (message.has_fields()) {
+        clearEmptyMessages(*message.mutable_fields());
+        if (message.fields().ByteSizeLong() == 0)
+            message.clear_fields();
+    }
+    for (interop::Branch& child : *message.mutable_children())
+        clearEmptyMessages(child);
+}
 void clearEmptyMessages(google::protobuf::Message&) {}
 
 // Our refusal as ProtobufStrictness describes those by design.
@@ -111,11 +120,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (size == 0)
         return 0;
     const std::span<const std::uint8_t> bytes(data + 1, size - 1);
-    switch (data[0] % 5) {
+    switch (data[0] % 6) {
     case 0: compare<Everything, interop::Everything>(bytes); break;
     case 1: compare<Choosing, interop::Choosing>(bytes); break;
     case 2: compare<Unpacked, interop::Unpacked>(bytes); break;
     case 3: compare<Everythings, interop::Everythings>(bytes); break;
+    case 5: compare<Branch, interop::Branch>(bytes); break;
     default: compare<Inner, interop::Inner>(bytes); break;
     }
     return 0;

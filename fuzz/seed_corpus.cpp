@@ -103,6 +103,9 @@ std::vector<std::tuple<std::uint8_t, std::string, coding::Data>> differentialSee
         {2, "unpacked", bytes({0x08, 0x00, 0x08, 0x01, 0x11, 0, 0, 0, 0, 0, 0, 0xF8, 0x3F, 0x18, 0x01, 0x18, 0x00})},
         {3, "everythings", encoded(Everythings{{everything(), Everything{}}, {{1, everything()}, {-2, Everything{}}}})},
         {4, "inner", encoded(Inner{150, "hi"})},
+        {5, "branches", encoded(Branch{everything(), {Branch{}, Branch{Everything{}, {Branch{everything(), {}}}}}})},
+        {5, "deepestBranches", coding::Data(nestedBranches(100))},
+        {5, "tooDeepBranches", coding::Data(nestedBranches(101))},
     };
 }
 

@@ -7,17 +7,23 @@
 
 namespace coding {
 
-// How deeply protobuf values may nest before the data counts as hostile: 100 messages within the
-// root, whatever lies between them. Every node counts a level, but a message's container stands at
-// the next whole step of four (protobufMessageDepth): the nodes between one message and the next
-// (a list and its element, a map's value, an optional, a oneof and its case; never more than
-// three where protobuf can define the data) are paid for by the step. Nodes nested without a
-// message in between still count a level each, so no data nests past the limit's levels.
+// How deeply protobuf values may nest before the data counts as hostile: 100 messages read from the
+// bytes within the root, whatever lies between them, as protobuf reads them. Every node counts a
+// level, but the container of a message read from the bytes stands at the next whole step of four
+// (protobufMessageDepth): the nodes between one message and the next (a list and its element, a
+// map's value, an optional, a oneof and its case; never more than three where protobuf can define
+// the data) are paid for by the step, and a message past the hundredth step is refused. A message
+// of defaults, built for a field absent on the wire, is read from no bytes and enters no message:
+// it counts one level, as every other node does. Nodes past the last step, nested without a message
+// in between or records of defaults within each other, have room for as many levels again as a
+// type can nest them, and no more, so that no data and no record type nests without bound.
 inline constexpr std::uint32_t protobufLevelsPerMessage = 4;
 inline constexpr std::uint32_t protobufMaxMessageDepth = 100;
+inline constexpr AbstractDecodingNode::NestingLimit protobufMessageNestingLimit{
+    protobufMaxMessageDepth * protobufLevelsPerMessage, "Nesting too deep"};
 inline constexpr AbstractDecodingNode::NestingLimit protobufNestingLimit{
-    protobufMaxMessageDepth * protobufLevelsPerMessage + protobufLevelsPerMessage - 1, "Nesting too deep"};
-// The depth of a message's container made at `depth`.
+    protobufMessageNestingLimit.maxDepth + protobufLevelsPerMessage - 1 + protobufMaxMessageDepth, "Nesting too deep"};
+// The depth of the container of a message read from the bytes, made at `depth`.
 constexpr std::uint32_t protobufMessageDepth(std::uint32_t depth) {
     return (depth + protobufLevelsPerMessage - 1) / protobufLevelsPerMessage * protobufLevelsPerMessage;
 }

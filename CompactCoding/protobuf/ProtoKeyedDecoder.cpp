@@ -23,19 +23,20 @@ std::uint32_t hashOf(const DecodingKey& key) {
 } // namespace
 
 ProtoKeyedDecoder::ProtoKeyedDecoder(const KeySet& keys, ProtoDecodeCall& call, std::uint32_t depth,
-                                     bool areRepeatedFields)
-    : AbstractProtoDecodingNode(call, depth), keys_(&keys), areRepeatedFields_(areRepeatedFields) {}
+                                     bool areRepeatedFields, const NestingLimit& limit)
+    : AbstractProtoDecodingNode(call, depth, limit), keys_(&keys), areRepeatedFields_(areRepeatedFields) {}
 
 ProtoKeyedDecoder::ProtoKeyedDecoder(std::span<const std::uint8_t> bytes, const KeySet& keys, ProtoDecodeCall& call,
                                      std::uint32_t depth)
-    : ProtoKeyedDecoder(keys, call, protobufMessageDepth(depth), true) {
+    : ProtoKeyedDecoder(keys, call, protobufMessageDepth(depth), true, protobufMessageNestingLimit) {
     parse(bytes);
     finish();
 }
 
 ProtoKeyedDecoder::ProtoKeyedDecoder(std::span<const ProtoOccurrence> parts, const KeySet& keys,
                                      ProtoDecodeCall& call, std::uint32_t depth)
-    : ProtoKeyedDecoder(keys, call, protobufMessageDepth(depth), true) {
+    : ProtoKeyedDecoder(keys, call, parts.empty() ? depth : protobufMessageDepth(depth), true,
+                        parts.empty() ? protobufNestingLimit : protobufMessageNestingLimit) {
     for (const ProtoOccurrence& part : parts) {
         if (part.wireType != DataType::variableLength)
             unexpectedWireType(part.wireType, this->codingPath());

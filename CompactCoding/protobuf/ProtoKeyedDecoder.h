@@ -32,7 +32,8 @@ public:
     ProtoKeyedDecoder(std::span<const std::uint8_t> bytes, const KeySet& keys, ProtoDecodeCall& call,
                       std::uint32_t depth);
     // The fields of a message written in parts, the payloads of a field's occurrences one after
-    // the other. An occurrence that is not length-delimited is "Unexpected data type N".
+    // the other. An occurrence that is not length-delimited is "Unexpected data type N". Without
+    // parts the field is absent: its message of defaults is read from no bytes and stands at `depth`.
     ProtoKeyedDecoder(std::span<const ProtoOccurrence> parts, const KeySet& keys, ProtoDecodeCall& call,
                       std::uint32_t depth);
 
@@ -66,7 +67,8 @@ protected:
     // finish(). `areRepeatedFields`: lists and maps read several occurrences as a repeated field
     // (a message's fields), or take the last one's payload as a list or map standing alone (a
     // map's values).
-    ProtoKeyedDecoder(const KeySet& keys, ProtoDecodeCall& call, std::uint32_t depth, bool areRepeatedFields);
+    ProtoKeyedDecoder(const KeySet& keys, ProtoDecodeCall& call, std::uint32_t depth, bool areRepeatedFields,
+                      const NestingLimit& limit = protobufNestingLimit);
 
     // Adds a map entry: the occurrences of its value under `key`. Those of an earlier entry with an
     // equal key no longer make the value but are still read with it.

@@ -481,12 +481,8 @@ struct Nesting {
 // `depth` records within each other, each holding an empty packed run as its own list.
 Bytes nestedEmptyRuns(int depth) {
     Bytes node = bytes({0x0A, 0x00});
-    for (int level = 1; level <= depth; ++level) {
-        Bytes length;
-        for (std::size_t size = node.size(); length.empty() || size != 0; size >>= 7)
-            length.push_back(static_cast<std::uint8_t>((size & 0x7F) | (size >> 7 != 0 ? 0x80 : 0)));
-        node = bytes({0x12}) + length + node + bytes({0x0A, 0x00});
-    }
+    for (int level = 1; level <= depth; ++level)
+        node = lengthDelimited(0x12, node) + bytes({0x0A, 0x00});
     return node;
 }
 
@@ -585,6 +581,29 @@ struct Deep {
         return maybe ? 1 + (*maybe)->levels() : 0;
     }
 };
+
+TEST(ProtobufDecoding, AFieldAbsentOnTheWireEntersNoMessage) {
+    // Every level's `fields`, and the Inner within them, are left out: 100 messages within the root
+    // are read however many records of defaults lie below the deepest.
+    const auto levels = [](const Branch& root) {
+        int count = 0;
+        for (const Branch* branch = &root; !branch->children.empty(); branch = &branch->children.front())
+            ++count;
+        return count;
+    };
+    EXPECT_EQ(levels(decoded<Branch>(nestedBranches(99))), 99);
+    EXPECT_EQ(levels(decoded<Branch>(nestedBranches(100))), 100);
+    // A message written, empty or not, is one.
+    const Bytes emptyFields = bytes({0x0A, 0x00});
+    const Bytes emptyInner = bytes({0x0A, 0x03, 0x82, 0x01, 0x00});
+    EXPECT_EQ(levels(decoded<Branch>(nestedBranches(99, emptyFields))), 99);
+    EXPECT_EQ(levels(decoded<Branch>(nestedBranches(98, emptyInner))), 98);
+    for (const Bytes& input : {nestedBranches(101), nestedBranches(100, emptyFields), nestedBranches(99, emptyInner)}) {
+        const auto error = thrown<DecodingError>([&] { decoded<Branch>(input); });
+        ASSERT_TRUE(error.has_value());
+        EXPECT_EQ(error->debugDescription(), "Nesting too deep");
+    }
+}
 
 TEST(ProtobufDecoding, TheNestingLimitCountsMessagesWhateverTheShape) {
     const std::function<Deep(int)> shapes[] = {
