@@ -1,5 +1,6 @@
 #pragma once
 
+#include "CompactCoding/RecycledBlocks.h"
 #include "CompactCoding/protobuf/AbstractProtoDecodingNode.h"
 #include "CompactCoding/protobuf/ProtoOccurrence.h"
 #include "coding/KeyedDecodingContainer.h"
@@ -19,6 +20,13 @@ class OneOfAssociatedValuesDecoder final : public KeyedDecodingContainerBox, pub
 public:
     OneOfAssociatedValuesDecoder(std::span<const ProtoOccurrence> occurrences, const KeySet& keys,
                                  ProtoDecodeCall& call, std::uint32_t depth);
+
+    // One is made for every oneof read: its block is reused, not allocated each time.
+    template <class... Arguments>
+    static std::shared_ptr<OneOfAssociatedValuesDecoder> make(Arguments&&... arguments) {
+        return std::allocate_shared<OneOfAssociatedValuesDecoder>(RecycledBlocks<OneOfAssociatedValuesDecoder>{},
+                                                                  std::forward<Arguments>(arguments)...);
+    }
 
     const CodingPath& codingPath() const override { return AbstractNode::codingPath(); }
     // The key "_0" of the case's keys, when they have it.

@@ -1,10 +1,12 @@
 #pragma once
 
 #include "CompactCoding/protobuf/AbstractProtoDecodingNode.h"
+#include "CompactCoding/protobuf/OneOfKeyedDecoder.h"
 #include "CompactCoding/protobuf/OneOfRuns.h"
 #include "coding/Decoder.h"
 
 #include <cstddef>
+#include <optional>
 
 namespace coding {
 
@@ -15,15 +17,11 @@ class ProtoKeyedDecoder;
 // refused with the ProtobufDecodingError invalidAccess.
 class OneOfDecodingNode final : public Decoder, public AbstractProtoDecodingNode {
 public:
-    // What the node throws, when asked only for a present oneof, on finding none of its cases:
-    // decodeIfPresent catches it and answers nil.
-    struct NoCaseOnTheWire {};
-
     // `message` is the enclosing message's container, which outlives the node and what it makes;
     // `runs` its oneof's runs, read when the enumeration first asks for its container. The node
     // shows the run numbered `run`.
-    OneOfDecodingNode(const ProtoKeyedDecoder& message, bool onlyIfPresent, OneOfRuns& runs, std::size_t run,
-                      ProtoDecodeCall& call, std::uint32_t depth);
+    OneOfDecodingNode(const ProtoKeyedDecoder& message, OneOfRuns& runs, std::size_t run, ProtoDecodeCall& call,
+                      std::uint32_t depth);
 
     const CodingPath& codingPath() const override { return AbstractNode::codingPath(); }
     const UserInfo& userInfo() const override { return AbstractNode::userInfo(); }
@@ -35,9 +33,11 @@ protected:
 
 private:
     const ProtoKeyedDecoder* message_;
-    bool onlyIfPresent_;
     OneOfRuns* runs_;
     std::size_t run_;
+    // The first container asked for: the enumeration reads itself inside the call that holds the
+    // node, so it need not be made apart.
+    std::optional<OneOfKeyedDecoder> container_;
 };
 
 } // namespace coding

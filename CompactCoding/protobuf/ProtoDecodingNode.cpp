@@ -15,11 +15,11 @@ std::shared_ptr<KeyedDecodingContainerBox> ProtoDecodingNode::makeKeyedContainer
     switch (storage_.kind()) {
     case ProtoStorage::Kind::field:
         // A message written in parts merges them.
-        return std::make_shared<ProtoKeyedDecoder>(storage_.occurrences(), keys, call(), depth());
+        return ProtoKeyedDecoder::make(storage_.occurrences(), keys, call(), depth());
     case ProtoStorage::Kind::bytes:
     case ProtoStorage::Kind::element: break;
     }
-    return std::make_shared<ProtoKeyedDecoder>(storage_.standaloneBytes(codingPath()), keys, call(), depth());
+    return ProtoKeyedDecoder::make(storage_.standaloneBytes(codingPath()), keys, call(), depth());
 }
 
 std::shared_ptr<UnkeyedDecodingContainerBox> ProtoDecodingNode::makeUnkeyedContainer() {

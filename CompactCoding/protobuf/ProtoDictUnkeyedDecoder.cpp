@@ -55,7 +55,7 @@ void ProtoDictUnkeyedDecoder::decode(DecodeItem& item) {
 }
 
 std::shared_ptr<KeyedDecodingContainerBox> ProtoDictUnkeyedDecoder::nestedContainer(const KeySet& keys) {
-    return std::make_shared<ProtoKeyedDecoder>(nextMessage(), keys, call(), depth() + 1);
+    return ProtoKeyedDecoder::make(nextMessage(), keys, call(), depth() + 1);
 }
 
 std::shared_ptr<UnkeyedDecodingContainerBox> ProtoDictUnkeyedDecoder::nestedUnkeyedContainer() {

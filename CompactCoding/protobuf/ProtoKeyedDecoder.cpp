@@ -48,9 +48,9 @@ ProtoKeyedDecoder::ProtoKeyedDecoder(std::span<const ProtoOccurrence> parts, con
 std::shared_ptr<ProtoKeyedDecoder> ProtoKeyedDecoder::over(const ProtoStorage& storage, const KeySet& keys,
                                                            ProtoDecodeCall& call, std::uint32_t depth) {
     if (storage.kind() == ProtoStorage::Kind::field)
-        return std::make_shared<ProtoKeyedDecoder>(storage.occurrences(), keys, call, depth);
+        return ProtoKeyedDecoder::make(storage.occurrences(), keys, call, depth);
     const auto bytes = storage.standaloneBytes(*call.codingPath());
-    return std::make_shared<ProtoKeyedDecoder>(bytes, keys, call, depth);
+    return ProtoKeyedDecoder::make(bytes, keys, call, depth);
 }
 
 // ---- the table ----
@@ -61,19 +61,26 @@ void ProtoKeyedDecoder::parse(std::span<const std::uint8_t> bytes) {
     while (index < bytes.size()) {
         std::uint32_t number = 0;
         const ProtoOccurrence occurrence = ProtoOccurrence::read(bytes, index, number, path);
-        const DecodingKey key = DecodingKey::intKey(number);
         if (number > largestNumber_ && fieldCount_ < inlineFields && occurrenceCount_ < inlineOccurrences) {
-            // A number past all others is a new field: records are written in ascending order.
+            // A number past all others is a new field: records are written in ascending order. The
+            // entries are written member by member: a copy of whole ones just built would wait for
+            // the stores of their parts.
             largestNumber_ = number;
-            fields_[fieldCount_] = Field{key, static_cast<std::uint32_t>(occurrenceCount_), 1};
-            occurrences_[occurrenceCount_] = occurrence;
+            Field& field = fields_[fieldCount_];
+            field.key = DecodingKey::intKey(number);
+            field.first = static_cast<std::uint32_t>(occurrenceCount_);
+            field.count = 1;
+            ProtoOccurrence& stored = occurrences_[occurrenceCount_];
+            stored.data = occurrence.data;
+            stored.size = occurrence.size;
+            stored.wireType = occurrence.wireType;
             occurrenceFields_[occurrenceCount_++] = static_cast<std::uint32_t>(fieldCount_++);
             if (number < 64)
                 smallNumbers_ |= std::uint64_t{1} << number;
             index_.add(keyHash(std::int64_t{number}), fieldCount_, [this](std::size_t i) { return hashOf(fields_[i].key); });
             continue;
         }
-        add(key, occurrence);
+        add(DecodingKey::intKey(number), occurrence);
     }
 }
 
@@ -203,20 +210,27 @@ void ProtoKeyedDecoder::rethrowUnderKey(const CodingKey& key) const {
     }
 }
 
-void ProtoKeyedDecoder::decodeOneOf(DecodeItem& item, bool onlyIfPresent) {
+void ProtoKeyedDecoder::decodeOneOf(DecodeItem& item) {
     // The cases stand as fields of this message; the property's own key is not on the wire. The
     // enumeration reads every run of its cases in turn, as protobuf reads them, so that a fault in
     // a case replaced is one, and keeps the last.
     OneOfRuns runs;
     for (std::size_t run = 0; run == 0 || run < runs.runs().size(); ++run) {
-        OneOfDecodingNode node(*this, onlyIfPresent, runs, run, call(), depth() + 1);
+        OneOfDecodingNode node(*this, runs, run, call(), depth() + 1);
         item.decode(node);
     }
 }
 
+bool ProtoKeyedDecoder::containsAny(const KeySet& keys) const {
+    for (const CodingKey& key : keys.keys())
+        if (find(key))
+            return true;
+    return false;
+}
+
 void ProtoKeyedDecoder::decode(DecodeItem& item, const CodingKey& key) {
     if (item.isOneOf) {
-        decodeOneOf(item, false);
+        decodeOneOf(item);
         return;
     }
     std::span<const ProtoOccurrence> replaced;
@@ -251,11 +265,9 @@ void ProtoKeyedDecoder::decodeValue(DecodeItem& item, const CodingKey& key, std:
 
 bool ProtoKeyedDecoder::decodeIfPresent(DecodeItem& item, const CodingKey& key) {
     if (item.isOneOf) {
-        try {
-            decodeOneOf(item, true);
-        } catch (const OneOfDecodingNode::NoCaseOnTheWire&) {
+        if (item.oneOfCases && !containsAny(*item.oneOfCases))
             return false;
-        }
+        decodeOneOf(item);
         return true;
     }
     if (!contains(key))

@@ -2,6 +2,7 @@
 
 #include "CompactCoding/protobuf/AbstractProtoDecodingNode.h"
 #include "CompactCoding/DecodingKey.h"
+#include "CompactCoding/RecycledBlocks.h"
 #include "CompactCoding/protobuf/ProtoOccurrence.h"
 #include "CompactCoding/protobuf/ProtoStorage.h"
 #include "coding/KeyIndex.h"
@@ -50,6 +51,13 @@ public:
     // Throw the ProtobufDecodingError superNotSupported.
     std::shared_ptr<Decoder> superDecoder() override;
     std::shared_ptr<Decoder> superDecoder(const CodingKey& key) override;
+
+    // A container is made for every message read: its block is reused, not allocated each time.
+    template <class... Arguments>
+    static std::shared_ptr<ProtoKeyedDecoder> make(Arguments&&... arguments) {
+        return std::allocate_shared<ProtoKeyedDecoder>(RecycledBlocks<ProtoKeyedDecoder>{},
+                                                       std::forward<Arguments>(arguments)...);
+    }
 
     // A message over a node's storage: its bytes, or the parts of a field.
     static std::shared_ptr<ProtoKeyedDecoder> over(const ProtoStorage& storage, const KeySet& keys,
@@ -116,7 +124,9 @@ private:
     }
     const Field* search(const CodingKey& key) const;
     void decodeValue(DecodeItem& item, const CodingKey& key, std::span<const ProtoOccurrence> found);
-    void decodeOneOf(DecodeItem& item, bool onlyIfPresent);
+    void decodeOneOf(DecodeItem& item);
+    // Whether any of `keys` is present.
+    bool containsAny(const KeySet& keys) const;
     [[noreturn]] void rethrowUnderKey(const CodingKey& key) const;
 
     const KeySet* keys_;

@@ -42,7 +42,7 @@ void ProtoUnkeyedDecoder::decode(DecodeItem& item) {
 
 std::shared_ptr<KeyedDecodingContainerBox> ProtoUnkeyedDecoder::nestedContainer(const KeySet& keys) {
     ++currentIndex_;
-    return std::make_shared<ProtoKeyedDecoder>(reader_.nextPayload(codingPath()), keys, call(), depth() + 1);
+    return ProtoKeyedDecoder::make(reader_.nextPayload(codingPath()), keys, call(), depth() + 1);
 }
 
 std::shared_ptr<UnkeyedDecodingContainerBox> ProtoUnkeyedDecoder::nestedUnkeyedContainer() {

@@ -103,6 +103,7 @@ TEST(ProtobufDecoding, OccurrencesOfAFieldAreKeptApart) {
 // last first. (It is also shown the case it replaced alone, to read it: then it checks nothing.)
 struct CaseProbe {
     static constexpr bool isOneOf = true;
+    static inline const KeySet& keys = Choice::keys;
     static inline int checks = 0;
     static CaseProbe decode(coding::Decoder& decoder) {
         auto c = decoder.container(Choice::keys);
@@ -148,6 +149,40 @@ struct coding::Codable<PairProbe> {
 };
 
 namespace {
+
+// A oneof that counts how often it is read, and falls back to a case of its own when reading it
+// fails in any way.
+struct Lenient {
+    static constexpr bool isOneOf = true;
+    static inline const KeySet& keys = Choice::keys;
+    static inline int decodes = 0;
+
+    std::int64_t number = 0;
+
+    static Lenient decode(coding::Decoder& decoder) {
+        ++decodes;
+        try {
+            auto c = decoder.container(keys);
+            const auto present = c.allKeys();
+            if (present.empty())
+                return Lenient{-1};
+            return Lenient{c.nestedContainer(Choice::valueKeys, present.front()).decode<std::int64_t>(Choice::valueKey)};
+        } catch (...) {
+            return Lenient{-2};
+        }
+    }
+};
+
+TEST(ProtobufDecoding, AnAbsentOneOfIsNotRead) {
+    // None of the cases is on the wire: the oneof is nil, and is not even asked to read itself.
+    using MaybeLenient = Present<29, Lenient>;
+    Lenient::decodes = 0;
+    EXPECT_FALSE(decoded<MaybeLenient>(bytes({0x08, 0x05})).value.has_value());
+    EXPECT_FALSE(decoded<MaybeLenient>({}).value.has_value());
+    EXPECT_EQ(Lenient::decodes, 0);
+    EXPECT_EQ(decoded<MaybeLenient>(bytes({0x08, 0x05, 0xF0, 0x01, 0x07})).value->number, 7);
+    EXPECT_EQ(Lenient::decodes, 1);
+}
 
 TEST(ProtobufDecoding, OneOfsAreReadFromTheFieldsOfTheirCases) {
     EXPECT_EQ(decoded<ChoiceField>(bytes({0xFA, 0x01, 0x02, 0x68, 0x69})).value.value,
