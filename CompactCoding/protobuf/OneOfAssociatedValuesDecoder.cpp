@@ -39,7 +39,7 @@ void OneOfAssociatedValuesDecoder::decode(DecodeItem& item, const CodingKey& key
     }
     requireProtobufForm(item);
     try {
-        item.assign(protobufFieldValue(item.primitiveKind, occurrences_, {}));
+        decodeProtobufField(item, occurrences_, {});
     } catch (DecodingError& error) {
         error.prependKey(key);
         error.prependPath(codingPath());

@@ -23,7 +23,7 @@ OneOfDecodingNode::OneOfDecodingNode(const ProtoKeyedDecoder& message, OneOfRuns
     : AbstractProtoDecodingNode(call, depth), message_(&message), runs_(&runs), run_(run) {}
 
 std::shared_ptr<KeyedDecodingContainerBox> OneOfDecodingNode::makeKeyedContainer(const KeySet& keys) {
-    if (!runs_->isRead())
+    if (!runs_->isReadFor(keys))
         runs_->read(*message_, keys);
     if (container_)
         return OneOfKeyedDecoder::make(*message_, *runs_, run_, call(), depth());

@@ -5,7 +5,10 @@
 namespace coding {
 
 void OneOfRuns::read(const ProtoKeyedDecoder& message, const KeySet& keys) {
-    isRead_ = true;
+    keys_ = &keys;
+    hasOnly_ = false;
+    runs_.clear();
+    cases_.clear();
     // The cases present, each once (keys of one number name one field), and their occurrences.
     std::vector<std::span<const ProtoOccurrence>> left;
     for (const CodingKey& key : keys.keys()) {

@@ -24,8 +24,9 @@ public:
         std::span<const ProtoOccurrence> occurrences; // of the message's, which outlives the runs
     };
 
-    bool isRead() const { return isRead_; }
-    // Finds the runs of the cases `keys` names in `message`.
+    // Whether the runs are those of the cases `keys` names.
+    bool isReadFor(const KeySet& keys) const { return keys_ == &keys; }
+    // Finds the runs of the cases `keys` names in `message`, which outlives the runs.
     void read(const ProtoKeyedDecoder& message, const KeySet& keys);
 
     // Every run, the oneof's value last.
@@ -39,7 +40,7 @@ public:
     }
 
 private:
-    bool isRead_ = false;
+    const KeySet* keys_ = nullptr;
     bool hasOnly_ = false;
     Run only_{nullptr, {}}; // the run of the one case present, when only one is
     std::vector<Run> runs_; // when more are

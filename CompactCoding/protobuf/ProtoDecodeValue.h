@@ -26,20 +26,22 @@ inline void requireProtobufForm(const DecodeItem& item) {
 // texts to protobuf: they are passed over).
 void requireUtf8Texts(std::span<const ProtoOccurrence> occurrences, const CodingPath& path);
 
-// The primitive of a field from its occurrences: the last one, read as the item's kind; the
-// kind's zero when there is none. An occurrence of another wire type is the data-corrupted error
-// "Unexpected data type N". A text replaced by a later one must be UTF-8 all the same ("Invalid
-// string"), as protobuf reads every occurrence. Errors carry `path`.
-inline PrimitiveValue protobufFieldValue(PrimitiveKind kind, std::span<const ProtoOccurrence> occurrences,
-                                         const CodingPath& path) {
-    if (occurrences.empty())
-        return protobufZero(kind);
+// The primitive of a field from its occurrences into `item`: the last one, read as the item's
+// kind; the kind's zero when there is none. An occurrence of another wire type is the
+// data-corrupted error "Unexpected data type N". A text replaced by a later one must be UTF-8 all
+// the same ("Invalid string"), as protobuf reads every occurrence. Errors carry `path`.
+inline void decodeProtobufField(DecodeItem& item, std::span<const ProtoOccurrence> occurrences,
+                                const CodingPath& path) {
+    if (occurrences.empty()) {
+        assignProtobufZero(item);
+        return;
+    }
     const ProtoOccurrence& last = occurrences.back();
-    if (last.wireType != dataTypeOf(kind))
+    if (last.wireType != dataTypeOf(item.primitiveKind))
         unexpectedWireType(last.wireType, path);
-    if (kind == PrimitiveKind::String && occurrences.size() > 1)
+    if (item.primitiveKind == PrimitiveKind::String && occurrences.size() > 1)
         requireUtf8Texts(occurrences.first(occurrences.size() - 1), path);
-    return decodeProtobufPrimitive(kind, last.bytes(), path);
+    decodeProtobufPrimitive(item, last.bytes(), path);
 }
 
 // Lets a value that is not a primitive read itself from a node over `storage`, inside this call;

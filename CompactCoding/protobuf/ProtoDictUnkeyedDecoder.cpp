@@ -51,7 +51,7 @@ void ProtoDictUnkeyedDecoder::decode(DecodeItem& item) {
     if (element.back().wireType != dataTypeOf(item.primitiveKind))
         unexpectedKey();
     requireProtobufForm(item);
-    item.assign(protobufFieldValue(item.primitiveKind, element, codingPath()));
+    decodeProtobufField(item, element, codingPath());
 }
 
 std::shared_ptr<KeyedDecodingContainerBox> ProtoDictUnkeyedDecoder::nestedContainer(const KeySet& keys) {

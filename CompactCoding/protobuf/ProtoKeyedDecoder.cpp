@@ -210,27 +210,23 @@ void ProtoKeyedDecoder::rethrowUnderKey(const CodingKey& key) const {
     }
 }
 
-void ProtoKeyedDecoder::decodeOneOf(DecodeItem& item) {
+void ProtoKeyedDecoder::decodeOneOf(DecodeItem& item, OneOfRuns& runs) {
     // The cases stand as fields of this message; the property's own key is not on the wire. The
     // enumeration reads every run of its cases in turn, as protobuf reads them, so that a fault in
     // a case replaced is one, and keeps the last.
-    OneOfRuns runs;
     for (std::size_t run = 0; run == 0 || run < runs.runs().size(); ++run) {
         OneOfDecodingNode node(*this, runs, run, call(), depth() + 1);
         item.decode(node);
     }
 }
 
-bool ProtoKeyedDecoder::containsAny(const KeySet& keys) const {
-    for (const CodingKey& key : keys.keys())
-        if (find(key))
-            return true;
-    return false;
-}
 
 void ProtoKeyedDecoder::decode(DecodeItem& item, const CodingKey& key) {
     if (item.isOneOf) {
-        decodeOneOf(item);
+        OneOfRuns runs;
+        if (item.oneOfCases)
+            runs.read(*this, *item.oneOfCases);
+        decodeOneOf(item, runs);
         return;
     }
     std::span<const ProtoOccurrence> replaced;
@@ -247,7 +243,7 @@ void ProtoKeyedDecoder::decodeValue(DecodeItem& item, const CodingKey& key, std:
     case ValueCategory::primitive:
         requireProtobufForm(item);
         try {
-            item.assign(protobufFieldValue(item.primitiveKind, found, noPath));
+            decodeProtobufField(item, found, noPath);
         } catch (const DecodingError&) {
             rethrowUnderKey(key);
         }
@@ -265,9 +261,13 @@ void ProtoKeyedDecoder::decodeValue(DecodeItem& item, const CodingKey& key, std:
 
 bool ProtoKeyedDecoder::decodeIfPresent(DecodeItem& item, const CodingKey& key) {
     if (item.isOneOf) {
-        if (item.oneOfCases && !containsAny(*item.oneOfCases))
-            return false;
-        decodeOneOf(item);
+        OneOfRuns runs;
+        if (item.oneOfCases) {
+            runs.read(*this, *item.oneOfCases);
+            if (runs.runs().empty())
+                return false;
+        }
+        decodeOneOf(item, runs);
         return true;
     }
     if (!contains(key))

@@ -17,6 +17,8 @@
 
 namespace coding {
 
+class OneOfRuns;
+
 // A protobuf message's fields, read once when the container is made: every field number with its
 // occurrences in the order they stand, never joined. A field that is absent reads as its type's
 // zero (false, 0, empty text, an empty list, a message of defaults), fields may come in any order,
@@ -124,9 +126,8 @@ private:
     }
     const Field* search(const CodingKey& key) const;
     void decodeValue(DecodeItem& item, const CodingKey& key, std::span<const ProtoOccurrence> found);
-    void decodeOneOf(DecodeItem& item);
-    // Whether any of `keys` is present.
-    bool containsAny(const KeySet& keys) const;
+    // With the runs of its cases, read already when they are known.
+    void decodeOneOf(DecodeItem& item, OneOfRuns& runs);
     [[noreturn]] void rethrowUnderKey(const CodingKey& key) const;
 
     const KeySet* keys_;

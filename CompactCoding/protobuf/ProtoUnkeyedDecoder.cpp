@@ -31,7 +31,7 @@ void ProtoUnkeyedDecoder::decode(DecodeItem& item) {
         // The element's bytes are taken before the type is refused, so the next one can be read.
         const auto bytes = reader_.nextValue(dataTypeOf(item.primitiveKind), codingPath());
         requireProtobufForm(item);
-        item.assign(decodeProtobufPrimitive(item.primitiveKind, bytes, codingPath()));
+        decodeProtobufPrimitive(item, bytes, codingPath());
         return;
     }
     const std::uint64_t before = reader_.position();

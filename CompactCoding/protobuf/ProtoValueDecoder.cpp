@@ -19,9 +19,9 @@ void ProtoValueDecoder::decode(DecodeItem& item) {
     const PrimitiveKind kind = item.primitiveKind;
     const CodingPath& path = codingPath();
     switch (storage_.kind()) {
-    case ProtoStorage::Kind::field: item.assign(protobufFieldValue(kind, storage_.occurrences(), path)); return;
+    case ProtoStorage::Kind::field: decodeProtobufField(item, storage_.occurrences(), path); return;
     case ProtoStorage::Kind::element:
-        item.assign(decodeProtobufPrimitive(kind, storage_.reader().nextValue(dataTypeOf(kind), path), path));
+        decodeProtobufPrimitive(item, storage_.reader().nextValue(dataTypeOf(kind), path), path);
         return;
     case ProtoStorage::Kind::bytes: break;
     }
@@ -29,16 +29,16 @@ void ProtoValueDecoder::decode(DecodeItem& item) {
     // otherwise.
     const auto bytes = storage_.bytes();
     if (bytes.empty()) {
-        item.assign(protobufZero(kind));
+        assignProtobufZero(item);
         return;
     }
     const DataType dataType = dataTypeOf(kind);
     if (dataType == DataType::variableLength) {
-        item.assign(decodeProtobufPrimitive(kind, bytes, path));
+        decodeProtobufPrimitive(item, bytes, path);
         return;
     }
     std::size_t index = 0;
-    item.assign(decodeProtobufPrimitive(kind, ProtoOccurrence::readValue(bytes, index, dataType, path).bytes(), path));
+    decodeProtobufPrimitive(item, ProtoOccurrence::readValue(bytes, index, dataType, path).bytes(), path);
 }
 
 } // namespace coding
