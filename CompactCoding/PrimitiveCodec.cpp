@@ -326,6 +326,15 @@ PrimitiveValue protobufZero(PrimitiveKind kind) {
     return dispatchKind(kind, []<class T>() -> PrimitiveValue { return PrimitiveValue(std::in_place_type<T>); });
 }
 
+void assignProtobufZero(DecodeItem& item) {
+    switch (item.primitiveKind) {
+    case PrimitiveKind::String: item.primitiveSlot<std::string>().emplace(); return;
+    case PrimitiveKind::Int64: item.primitiveSlot<std::int64_t>() = 0; return;
+    case PrimitiveKind::Bool: item.primitiveSlot<bool>() = false; return;
+    default: item.assign(protobufZero(item.primitiveKind)); return;
+    }
+}
+
 
 std::span<const std::uint8_t> protobufBytes(const PrimitiveRef& value, PrimitiveScratch& scratch) {
     return protobufForm(value, scratch).bytes;
@@ -374,6 +383,29 @@ PrimitiveValue decodeProtobufPrimitive(PrimitiveKind kind, std::span<const std::
             return readSharedScalar<T>(bytes, path);
         }
     });
+}
+
+void decodeProtobufPrimitive(DecodeItem& item, std::span<const std::uint8_t> bytes, const CodingPath& path) {
+    switch (item.primitiveKind) {
+    case PrimitiveKind::String:
+        if (!isValidUtf8(bytes))
+            throw DecodingError::dataCorrupted(path, "Invalid string");
+        item.primitiveSlot<std::string>().emplace(reinterpret_cast<const char*>(bytes.data()), bytes.size());
+        return;
+    case PrimitiveKind::Int64:
+        // Most integers take a byte, read without a call.
+        item.primitiveSlot<std::int64_t>() = bytes.size() == 1 && bytes[0] < 0x80
+                                                 ? bytes[0]
+                                                 : static_cast<std::int64_t>(readExtendedVariableLengthInteger(bytes, path));
+        return;
+    case PrimitiveKind::Bool:
+        requireSize(bytes, 1, path);
+        item.primitiveSlot<bool>() = bytes[0] != 0;
+        return;
+    default:
+        item.assign(decodeProtobufPrimitive(item.primitiveKind, bytes, path));
+        return;
+    }
 }
 
 } // namespace coding

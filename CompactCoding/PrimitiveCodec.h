@@ -109,6 +109,10 @@ std::span<const std::uint8_t> protobufBytes(const PrimitiveRef& value, Primitive
 void appendProtobufPrimitive(const PrimitiveRef& value, std::vector<std::uint8_t>& out);
 PrimitiveValue decodeProtobufPrimitive(PrimitiveKind kind, std::span<const std::uint8_t> bytes,
                                        const CodingPath& path);
+// The same into `item`'s slot; text, Int64 and Bool, the most common, without a PrimitiveValue.
+void decodeProtobufPrimitive(DecodeItem& item, std::span<const std::uint8_t> bytes, const CodingPath& path);
+// The zero of `item`'s kind into its slot.
+void assignProtobufZero(DecodeItem& item);
 
 // ---- inline definitions: every primitive field of a record comes through here ----
 

@@ -2,8 +2,10 @@
 // records (msgpack-c, nlohmann-json's CBOR) with the same text keys, through the
 // protobuf-compatible coders and through libprotobuf's generated code for the same fields, in one
 // run: Genesis 1 (31 verses) and Psalm 119 (176 verses), Korean verse text, a note object of its
-// own on every verse and a written note on some. After the benchmarks the program prints the
-// encoded sizes and the time ratios of our coders to each peer.
+// own on every verse and a written note on some. The protobuf-compatible decoder and libprotobuf
+// also read lists of many small messages (a number each, with a oneof left unset, with one set,
+// or without a oneof), where what counts is the work per message. After the benchmarks the
+// program prints the encoded sizes and the time ratios of our coders to each peer.
 //
 // Every benchmark is repeated (10 times unless --benchmark_repetitions says otherwise) with the
 // repetitions of all coders run by turns in a random order, and the ratios are those of the
@@ -16,8 +18,10 @@
 #include "CborChapter.h"
 #include "MsgpackChapter.h"
 #include "NumberedChapter.h"
+#include "SmallMessages.h"
 #include "app/model/BibleStructure.h"
 #include "chapter.pb.h"
+#include "small.pb.h"
 #include "coding/Coding.h"
 
 #include <benchmark/benchmark.h>
@@ -29,6 +33,7 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <type_traits>
 #include <vector>
 
 namespace {
@@ -270,6 +275,55 @@ void protobufDecode(benchmark::State& state, std::size_t verses) {
     }
 }
 
+// A list of small messages in the protobuf form, as our records and as libprotobuf's message.
+struct SmallList {
+    const char* name;
+    coding::Data bytes;
+    bool (*ours)(const coding::Data& bytes);   // decodes the bytes, and says whether all went well
+    bool (*theirs)(const coding::Data& bytes); // the same with libprotobuf
+};
+
+constexpr std::size_t smallItems = 10000;
+
+template <class Record, class Message>
+SmallList smallList(const char* name, const Record& item) {
+    const small::Items<Record> value{std::vector<Record>(smallItems, item)};
+    return SmallList{
+        name, coding::ProtobufEncoder().encode(value),
+        [](const coding::Data& bytes) {
+            const auto record = coding::ProtobufDecoder().decode<small::Items<Record>>(bytes);
+            benchmark::DoNotOptimize(record.items.data());
+            return record.items.size() == smallItems;
+        },
+        [](const coding::Data& bytes) {
+            Message message;
+            const bool parsed = message.ParseFromArray(bytes.data(), static_cast<int>(bytes.size()));
+            benchmark::DoNotOptimize(message.items_size());
+            return parsed && message.items_size() == static_cast<int>(smallItems);
+        }};
+}
+
+const std::vector<SmallList>& smallLists() {
+    static const std::vector<SmallList> lists{
+        smallList<small::Plain, proto::Plains>("plain", small::Plain{5, ""}),
+        smallList<small::Choosing, proto::Choosings>("oneofUnset", small::Choosing{5, std::nullopt}),
+        smallList<small::Choosing, proto::Choosings>("oneofSet", small::Choosing{5, small::Choice{7}}),
+    };
+    return lists;
+}
+
+void protobufFormDecodeSmall(benchmark::State& state, const SmallList& list) {
+    for (auto _ : state)
+        if (!list.ours(list.bytes))
+            state.SkipWithError("the protobuf-compatible decoder could not read the list");
+}
+
+void protobufDecodeSmall(benchmark::State& state, const SmallList& list) {
+    for (auto _ : state)
+        if (!list.theirs(list.bytes))
+            state.SkipWithError("protobuf could not parse the list");
+}
+
 // Keeps the median CPU time per iteration of every benchmark (its only time when not repeated)
 // besides printing as usual.
 class MedianReporter : public benchmark::ConsoleReporter {
@@ -346,9 +400,13 @@ int main(int argc, char** argv) {
                                       Coder{"cbor", cborEncode, cborDecode},
                                       Coder{"protobuf", protobufEncode, protobufDecode},
                                       Coder{"protobufForm", protobufFormEncode, protobufFormDecode}};
-    const auto name = [](std::string_view coder, std::string_view operation, std::size_t verses) {
+    const auto name = [](std::string_view coder, std::string_view operation, const auto& shape) {
         std::string result(coder);
-        result.append("/").append(operation).append("/").append(std::to_string(verses));
+        result.append("/").append(operation).append("/");
+        if constexpr (std::is_convertible_v<decltype(shape), std::string_view>)
+            result.append(shape);
+        else
+            result.append(std::to_string(shape));
         return result;
     };
     for (const std::size_t verses : chapterSizes) {
@@ -360,6 +418,15 @@ int main(int argc, char** argv) {
             benchmark::RegisterBenchmark(name(coder.name, "encode", verses).c_str(), coder.encode, verses);
         for (const Coder& coder : coders)
             benchmark::RegisterBenchmark(name(coder.name, "decode", verses).c_str(), coder.decode, verses);
+    }
+
+    for (const SmallList& list : smallLists()) {
+        if (!list.ours(list.bytes) || !list.theirs(list.bytes)) {
+            std::fprintf(stderr, "the list of small messages %s does not decode\n", list.name);
+            return 1;
+        }
+        benchmark::RegisterBenchmark(name("protobuf", "decode", list.name).c_str(), protobufDecodeSmall, list);
+        benchmark::RegisterBenchmark(name("protobufForm", "decode", list.name).c_str(), protobufFormDecodeSmall, list);
     }
 
     std::vector<char*> arguments = withDefaults(argc, argv);
@@ -403,5 +470,12 @@ int main(int argc, char** argv) {
                 std::printf("  %s %.2f", operation, ours / theirs);
         std::printf("\n");
     }
+    std::printf("Lists of %zu small messages, decode (aim: at most 3)\n", smallItems);
+    for (const SmallList& list : smallLists())
+        if (const double ours = reporter.time(name("protobufForm", "decode", list.name)),
+            theirs = reporter.time(name("protobuf", "decode", list.name));
+            ours > 0 && theirs > 0)
+            std::printf("  %-12s %8zu bytes  protobufForm %8.1f  protobuf %8.1f  protobufForm / protobuf %.2f\n",
+                        list.name, list.bytes.size(), ours / 1000, theirs / 1000, ours / theirs);
     return 0;
 }

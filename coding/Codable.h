@@ -11,12 +11,14 @@
 #include "coding/Encoder.h"
 #include "coding/EncodingError.h"
 #include "coding/Fatal.h"
+#include "coding/KeySet.h"
 #include "coding/Primitive.h"
 #include "coding/RawValueEnum.h"
 #include "coding/TypeName.h"
 #include "coding/ValueCategory.h"
 
 #include <algorithm>
+#include <concepts>
 #include <cstddef>
 #include <map>
 #include <memory>
@@ -51,6 +53,15 @@ constexpr bool declaresOneOf() {
         return T::isOneOf;
     else
         return false;
+}
+
+// A oneof names the keys of its cases `keys`, as a record names its own.
+template <class T>
+const KeySet& oneOfCasesOf() {
+    static_assert(requires {
+        { T::keys } -> std::convertible_to<const KeySet&>;
+    }, "A oneof names the keys of its cases `keys`");
+    return T::keys;
 }
 
 // The primitive kind a value of T codes as, when it codes as one primitive.
@@ -357,6 +368,8 @@ DecodeItem makeDecodeItem(std::optional<T>& slot) {
     item.category = Codable<T>::category;
     item.isMap = Codable<T>::isMap;
     item.isOneOf = Codable<T>::isOneOf;
+    if constexpr (Codable<T>::isOneOf)
+        item.oneOfCases = &detail::oneOfCasesOf<T>();
     item.typeName = Codable<T>::typeName();
     if constexpr (Primitive<T>)
         item.primitiveKind = PrimitiveTraits<T>::kind;

@@ -9,6 +9,7 @@
 namespace coding {
 
 class Decoder;
+class KeySet;
 
 // One value asked of a decoding container, with its type erased. The coder fills it in one
 // of three ways: assign() with a decoded primitive, assignNil() for an absent optional, or
@@ -17,6 +18,9 @@ struct DecodeItem {
     ValueCategory category = ValueCategory::other;
     bool isMap = false;
     bool isOneOf = false;
+    // For a oneof: the keys of its cases. A format that writes the chosen case in the oneof's place
+    // tells by them whether one is present, without decoding it.
+    const KeySet* oneOfCases = nullptr;
     PrimitiveKind primitiveKind = PrimitiveKind::Bool; // when category is primitive
     // For a list whose elements each code as one primitive (a raw-value enumeration as its Int64):
     // their kind. A format that packs such elements needs it to tell an empty run of them from an

@@ -2,8 +2,8 @@
 
 // What the protobuf decoder's fuzz target decodes: the records of the protobuf tests (every kind
 // of field the protobuf-compatible form writes, explicit presence, a oneof) and a tree of them, so
-// that nesting runs deep, lists hold lists and maps take both their forms. The first byte of an
-// input chooses among them.
+// that nesting runs deep, lists hold lists and maps take both their forms, and a tree of records
+// that read their own lists element by element. The first byte of an input chooses among them.
 
 #include "FuzzCheck.h"
 #include "protobuf/ProtobufTestRecords.h"
@@ -53,7 +53,37 @@ struct Tree {
     }
 };
 
-inline constexpr unsigned typeCount = 7;
+// Records within each other that read their nested records and then their own lists element by
+// element, asking whether a list is at its end before they say what its elements are: an empty
+// length-delimited occurrence is then an empty packed run of numbers, or an empty text.
+struct OwnLists {
+    std::vector<OwnLists> children;
+    std::vector<std::int64_t> numbers;
+    std::vector<std::string> texts;
+
+    static inline const CodingKey keyNumbers{"numbers", 1}, keyChildren{"children", 2}, keyTexts{"texts", 3};
+    static inline const KeySet keys{keyNumbers, keyChildren, keyTexts};
+
+    void encode(coding::Encoder& encoder) const {
+        auto c = encoder.container(keys);
+        c.encode(numbers, keyNumbers);
+        c.encode(children, keyChildren);
+        c.encode(texts, keyTexts);
+    }
+    static OwnLists decode(coding::Decoder& decoder) {
+        auto c = decoder.container(keys);
+        OwnLists result{c.decode<std::vector<OwnLists>>(keyChildren), {}, {}};
+        auto numbers = c.nestedUnkeyedContainer(keyNumbers);
+        while (!numbers.isAtEnd())
+            result.numbers.push_back(numbers.decode<std::int64_t>());
+        auto texts = c.nestedUnkeyedContainer(keyTexts);
+        while (!texts.isAtEnd())
+            result.texts.push_back(texts.decode<std::string>());
+        return result;
+    }
+};
+
+inline constexpr unsigned typeCount = 8;
 
 // Calls `visit` with a value of the type numbered `choice` (modulo typeCount).
 template <class Visit>
@@ -65,7 +95,8 @@ void withType(unsigned choice, Visit&& visit) {
     case 3: return visit(std::vector<Tree>());
     case 4: return visit(std::map<std::string, Tree>());
     case 5: return visit(std::vector<std::string>());
-    default: return visit(std::int64_t());
+    case 6: return visit(std::int64_t());
+    default: return visit(OwnLists());
     }
 }
 

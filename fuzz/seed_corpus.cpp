@@ -77,6 +77,19 @@ template <> std::vector<Tree> sample() { return {tree(1), Tree{}}; }
 template <> std::map<std::string, Tree> sample() { return {{"하나", tree(0)}, {"", Tree{}}}; }
 template <> std::vector<std::string> sample() { return {"태초에", "", "x"}; }
 template <> std::int64_t sample() { return -7; }
+template <> protofuzz::OwnLists sample() {
+    return protofuzz::OwnLists{{protofuzz::OwnLists{{}, {1, -2}, {""}}, protofuzz::OwnLists{}}, {300}, {"가", ""}};
+}
+
+// Own lists of empty packed runs, within each other.
+coding::Data emptyRuns() {
+    Bytes node = bytes({0x0A, 0x00, 0x1A, 0x00});
+    for (int level = 0; level < 3; ++level) {
+        node = lengthDelimited(0x12, node);
+        node.insert(node.end(), {0x0A, 0x00, 0x0A, 0x00});
+    }
+    return coding::Data(std::move(node));
+}
 
 // The differential target's seeds, by the number that chooses their message: values of each
 // message, and bytes libprotobuf reads that our encoder does not write.
@@ -103,6 +116,9 @@ std::vector<std::tuple<std::uint8_t, std::string, coding::Data>> differentialSee
         {2, "unpacked", bytes({0x08, 0x00, 0x08, 0x01, 0x11, 0, 0, 0, 0, 0, 0, 0xF8, 0x3F, 0x18, 0x01, 0x18, 0x00})},
         {3, "everythings", encoded(Everythings{{everything(), Everything{}}, {{1, everything()}, {-2, Everything{}}}})},
         {4, "inner", encoded(Inner{150, "hi"})},
+        {5, "branches", encoded(Branch{everything(), {Branch{}, Branch{Everything{}, {Branch{everything(), {}}}}}})},
+        {5, "deepestBranches", coding::Data(nestedBranches(100))},
+        {5, "tooDeepBranches", coding::Data(nestedBranches(101))},
     };
 }
 
@@ -131,6 +147,7 @@ int main(int argc, char** argv) {
             write(protobuf / std::to_string(type), static_cast<std::uint8_t>(type), {},
                   coding::ProtobufEncoder().encode(protobufSeeds::sample<T>()));
         });
+    write(protobuf / "7-emptyRuns", 7, {}, protobufSeeds::emptyRuns());
     const auto differential = root / "fuzz_ProtobufDifferential";
     std::filesystem::create_directories(differential);
     for (const auto& [selector, name, bytes] : protobufSeeds::differentialSeeds())

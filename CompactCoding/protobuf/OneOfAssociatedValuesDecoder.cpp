@@ -20,12 +20,9 @@ ProtobufDecodingError refused(const char* call) {
 } // namespace
 
 OneOfAssociatedValuesDecoder::OneOfAssociatedValuesDecoder(std::span<const ProtoOccurrence> occurrences,
-                                                           const KeySet& keys,
-                                                           std::shared_ptr<const CodingPath> codingPath,
-                                                           std::shared_ptr<const UserInfo> userInfo,
+                                                           const KeySet& keys, ProtoDecodeCall& call,
                                                            std::uint32_t depth)
-    : AbstractDecodingNode(std::move(codingPath), std::move(userInfo), depth, protobufNestingLimit),
-      occurrences_(occurrences), keys_(&keys) {}
+    : AbstractProtoDecodingNode(call, depth), occurrences_(occurrences), keys_(&keys) {}
 
 std::vector<CodingKey> OneOfAssociatedValuesDecoder::allKeys() const {
     if (auto key = keys_->fromString("_0"))
@@ -42,7 +39,7 @@ void OneOfAssociatedValuesDecoder::decode(DecodeItem& item, const CodingKey& key
     }
     requireProtobufForm(item);
     try {
-        item.assign(protobufFieldValue(item.primitiveKind, occurrences_, {}));
+        decodeProtobufField(item, occurrences_, {});
     } catch (DecodingError& error) {
         error.prependKey(key);
         error.prependPath(codingPath());

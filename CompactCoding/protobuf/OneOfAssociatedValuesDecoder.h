@@ -1,6 +1,7 @@
 #pragma once
 
-#include "CompactCoding/AbstractDecodingNode.h"
+#include "CompactCoding/RecycledBlocks.h"
+#include "CompactCoding/protobuf/AbstractProtoDecodingNode.h"
 #include "CompactCoding/protobuf/ProtoOccurrence.h"
 #include "coding/KeyedDecodingContainer.h"
 
@@ -15,11 +16,17 @@ namespace coding {
 // of the case's field (the last one for a primitive; all of them, merged, for a message). A case
 // present with empty bytes, or absent, holds its type's zero. Nil and everything else are refused
 // with the ProtobufDecodingError invalidAccess, so an optional value cannot be read here.
-class OneOfAssociatedValuesDecoder final : public KeyedDecodingContainerBox, public AbstractDecodingNode {
+class OneOfAssociatedValuesDecoder final : public KeyedDecodingContainerBox, public AbstractProtoDecodingNode {
 public:
     OneOfAssociatedValuesDecoder(std::span<const ProtoOccurrence> occurrences, const KeySet& keys,
-                                 std::shared_ptr<const CodingPath> codingPath,
-                                 std::shared_ptr<const UserInfo> userInfo, std::uint32_t depth);
+                                 ProtoDecodeCall& call, std::uint32_t depth);
+
+    // One is made for every oneof read: its block is reused, not allocated each time.
+    template <class... Arguments>
+    static std::shared_ptr<OneOfAssociatedValuesDecoder> make(Arguments&&... arguments) {
+        return std::allocate_shared<OneOfAssociatedValuesDecoder>(RecycledBlocks<OneOfAssociatedValuesDecoder>{},
+                                                                  std::forward<Arguments>(arguments)...);
+    }
 
     const CodingPath& codingPath() const override { return AbstractNode::codingPath(); }
     // The key "_0" of the case's keys, when they have it.

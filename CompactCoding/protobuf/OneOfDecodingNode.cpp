@@ -18,19 +18,17 @@ ProtobufDecodingError refused(const char* call) {
 
 } // namespace
 
-OneOfDecodingNode::OneOfDecodingNode(const ProtoKeyedDecoder& message, bool onlyIfPresent, OneOfRuns& runs,
-                                     std::size_t run, std::shared_ptr<const CodingPath> codingPath,
-                                     std::shared_ptr<const UserInfo> userInfo, std::uint32_t depth)
-    : AbstractDecodingNode(std::move(codingPath), std::move(userInfo), depth, protobufNestingLimit),
-      message_(&message), onlyIfPresent_(onlyIfPresent), runs_(&runs), run_(run) {}
+OneOfDecodingNode::OneOfDecodingNode(const ProtoKeyedDecoder& message, OneOfRuns& runs, std::size_t run,
+                                     ProtoDecodeCall& call, std::uint32_t depth)
+    : AbstractProtoDecodingNode(call, depth), message_(&message), runs_(&runs), run_(run) {}
 
 std::shared_ptr<KeyedDecodingContainerBox> OneOfDecodingNode::makeKeyedContainer(const KeySet& keys) {
-    if (!runs_->isRead())
+    if (!runs_->isReadFor(keys))
         runs_->read(*message_, keys);
-    if (onlyIfPresent_ && runs_->runs().empty())
-        throw NoCaseOnTheWire{};
-    return std::make_shared<OneOfKeyedDecoder>(*message_, *runs_, run_, sharedCodingPath(), sharedUserInfo(),
-                                               depth());
+    if (container_)
+        return OneOfKeyedDecoder::make(*message_, *runs_, run_, call(), depth());
+    container_.emplace(*message_, *runs_, run_, call(), depth(), true);
+    return {std::shared_ptr<void>(), &*container_};
 }
 
 std::shared_ptr<UnkeyedDecodingContainerBox> OneOfDecodingNode::makeUnkeyedContainer() {

@@ -1,10 +1,12 @@
 #pragma once
 
-#include "CompactCoding/AbstractDecodingNode.h"
+#include "CompactCoding/protobuf/AbstractProtoDecodingNode.h"
+#include "CompactCoding/protobuf/OneOfKeyedDecoder.h"
 #include "CompactCoding/protobuf/OneOfRuns.h"
 #include "coding/Decoder.h"
 
 #include <cstddef>
+#include <optional>
 
 namespace coding {
 
@@ -13,17 +15,12 @@ class ProtoKeyedDecoder;
 // The decoder a oneof reads itself from: a keyed container over the fields of the enclosing
 // message, where the enumeration finds which of its cases is present. Any other container is
 // refused with the ProtobufDecodingError invalidAccess.
-class OneOfDecodingNode final : public Decoder, public AbstractDecodingNode {
+class OneOfDecodingNode final : public Decoder, public AbstractProtoDecodingNode {
 public:
-    // What the node throws, when asked only for a present oneof, on finding none of its cases:
-    // decodeIfPresent catches it and answers nil.
-    struct NoCaseOnTheWire {};
-
     // `message` is the enclosing message's container, which outlives the node and what it makes;
-    // `runs` its oneof's runs, read when the enumeration first asks for its container. The node
-    // shows the run numbered `run`.
-    OneOfDecodingNode(const ProtoKeyedDecoder& message, bool onlyIfPresent, OneOfRuns& runs, std::size_t run,
-                      std::shared_ptr<const CodingPath> codingPath, std::shared_ptr<const UserInfo> userInfo,
+    // `runs` its oneof's runs, read again when the enumeration asks for its container with other
+    // keys than they were read for. The node shows the run numbered `run`.
+    OneOfDecodingNode(const ProtoKeyedDecoder& message, OneOfRuns& runs, std::size_t run, ProtoDecodeCall& call,
                       std::uint32_t depth);
 
     const CodingPath& codingPath() const override { return AbstractNode::codingPath(); }
@@ -36,9 +33,11 @@ protected:
 
 private:
     const ProtoKeyedDecoder* message_;
-    bool onlyIfPresent_;
     OneOfRuns* runs_;
     std::size_t run_;
+    // The first container asked for: the enumeration reads itself inside the call that holds the
+    // node, so it need not be made apart.
+    std::optional<OneOfKeyedDecoder> container_;
 };
 
 } // namespace coding

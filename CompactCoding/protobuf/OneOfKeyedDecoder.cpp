@@ -20,22 +20,23 @@ ProtobufDecodingError refused(const char* call) {
 } // namespace
 
 OneOfKeyedDecoder::OneOfKeyedDecoder(const ProtoKeyedDecoder& message, const OneOfRuns& runs, std::size_t run,
-                                     std::shared_ptr<const CodingPath> codingPath,
-                                     std::shared_ptr<const UserInfo> userInfo, std::uint32_t depth)
-    : AbstractDecodingNode(std::move(codingPath), std::move(userInfo), depth, protobufNestingLimit),
-      message_(&message), runs_(&runs), run_(run) {}
+                                     ProtoDecodeCall& call, std::uint32_t depth, bool isLasting)
+    : AbstractProtoDecodingNode(call, depth), message_(&message), runs_(&runs), run_(run), isLasting_(isLasting) {}
 
 std::vector<CodingKey> OneOfKeyedDecoder::allKeys() const {
-    const auto& runs = runs_->runs();
+    const auto runs = runs_->runs();
     if (runs.empty())
         return {};
-    const CodingKey& shown = runs[run_].key;
-    if (run_ + 1 != runs.size())
-        return {shown};
-    std::vector<CodingKey> keys{shown};
-    for (const CodingKey& key : runs_->cases())
-        if (!(key == shown))
-            keys.push_back(key);
+    const CodingKey* shown = runs[run_].key;
+    const auto cases = runs_->cases();
+    if (run_ + 1 != runs.size() || cases.size() == 1)
+        return {*shown};
+    std::vector<CodingKey> keys;
+    keys.reserve(cases.size());
+    keys.push_back(*shown);
+    for (const CodingKey* key : cases)
+        if (key != shown)
+            keys.push_back(*key);
     return keys;
 }
 
@@ -47,10 +48,10 @@ void OneOfKeyedDecoder::decode(DecodeItem&, const CodingKey&) { throw refused("d
 
 std::shared_ptr<KeyedDecodingContainerBox> OneOfKeyedDecoder::nestedContainer(const KeySet& keys,
                                                                               const CodingKey& key) {
-    const auto& runs = runs_->runs();
+    const auto runs = runs_->runs();
     std::span<const ProtoOccurrence> occurrences;
     // A case is its field: keys of one number name it alike.
-    const auto isCase = [&](const OneOfRuns::Run& run) { return key.intValue && run.key.intValue == key.intValue; };
+    const auto isCase = [&](const OneOfRuns::Run& run) { return key.intValue && run.key->intValue == key.intValue; };
     if (!runs.empty() && isCase(runs[run_])) {
         occurrences = runs[run_].occurrences;
     } else {
@@ -58,8 +59,10 @@ std::shared_ptr<KeyedDecodingContainerBox> OneOfKeyedDecoder::nestedContainer(co
             if (isCase(run))
                 occurrences = run.occurrences;
     }
-    return std::make_shared<OneOfAssociatedValuesDecoder>(occurrences, keys, sharedCodingPath(), sharedUserInfo(),
-                                                          depth() + 1);
+    if (!isLasting_ || firstCase_)
+        return OneOfAssociatedValuesDecoder::make(occurrences, keys, call(), depth() + 1);
+    firstCase_.emplace(occurrences, keys, call(), depth() + 1);
+    return {std::shared_ptr<void>(), &*firstCase_};
 }
 
 std::shared_ptr<UnkeyedDecodingContainerBox> OneOfKeyedDecoder::nestedUnkeyedContainer(const CodingKey&) {

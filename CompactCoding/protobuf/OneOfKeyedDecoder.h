@@ -1,10 +1,13 @@
 #pragma once
 
-#include "CompactCoding/AbstractDecodingNode.h"
+#include "CompactCoding/protobuf/AbstractProtoDecodingNode.h"
+#include "CompactCoding/RecycledBlocks.h"
+#include "CompactCoding/protobuf/OneOfAssociatedValuesDecoder.h"
 #include "CompactCoding/protobuf/OneOfRuns.h"
 #include "coding/KeyedDecodingContainer.h"
 
 #include <cstddef>
+#include <optional>
 
 namespace coding {
 
@@ -18,12 +21,20 @@ class ProtoKeyedDecoder;
 // shown: then it alone), and the nested container of a case reads its value, from the run shown
 // or else from the case's last run. Values, nils and everything else are refused with the
 // ProtobufDecodingError invalidAccess.
-class OneOfKeyedDecoder final : public KeyedDecodingContainerBox, public AbstractDecodingNode {
+class OneOfKeyedDecoder final : public KeyedDecodingContainerBox, public AbstractProtoDecodingNode {
 public:
-    // `runs`, read, and `message` outlive the container; `run` numbers the run shown.
-    OneOfKeyedDecoder(const ProtoKeyedDecoder& message, const OneOfRuns& runs, std::size_t run,
-                      std::shared_ptr<const CodingPath> codingPath, std::shared_ptr<const UserInfo> userInfo,
-                      std::uint32_t depth);
+    // `runs`, read, and `message` outlive the container; `run` numbers the run shown. `isLasting`:
+    // the container stays for as long as the enumeration reads itself (its node holds it), and so
+    // may hold the container of the first case asked for itself.
+    OneOfKeyedDecoder(const ProtoKeyedDecoder& message, const OneOfRuns& runs, std::size_t run, ProtoDecodeCall& call,
+                      std::uint32_t depth, bool isLasting = false);
+
+    // One is made for every oneof read: its block is reused, not allocated each time.
+    template <class... Arguments>
+    static std::shared_ptr<OneOfKeyedDecoder> make(Arguments&&... arguments) {
+        return std::allocate_shared<OneOfKeyedDecoder>(RecycledBlocks<OneOfKeyedDecoder>{},
+                                                       std::forward<Arguments>(arguments)...);
+    }
 
     const CodingPath& codingPath() const override { return AbstractNode::codingPath(); }
     std::vector<CodingKey> allKeys() const override;
@@ -39,6 +50,8 @@ private:
     const ProtoKeyedDecoder* message_;
     const OneOfRuns* runs_;
     std::size_t run_; // of the runs, when there are any
+    bool isLasting_;
+    std::optional<OneOfAssociatedValuesDecoder> firstCase_;
 };
 
 } // namespace coding

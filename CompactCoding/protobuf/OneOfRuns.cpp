@@ -5,17 +5,46 @@
 namespace coding {
 
 void OneOfRuns::read(const ProtoKeyedDecoder& message, const KeySet& keys) {
-    isRead_ = true;
-    cases_ = message.keysIn(keys);
-    if (cases_.size() == 1) {
-        runs_.push_back({cases_.front(), message.occurrences(cases_.front())});
-        return;
-    }
-    // The cases' occurrences merged in the order they stand: their bytes lie in the message's (or
-    // its parts', which stand in order too), so where they start tells the order.
+    keys_ = &keys;
+    hasOnly_ = false;
+    runs_.clear();
+    cases_.clear();
+    // The cases present, each once (keys of one number name one field), and their occurrences.
     std::vector<std::span<const ProtoOccurrence>> left;
-    for (const CodingKey& key : cases_)
-        left.push_back(message.occurrences(key));
+    for (const CodingKey& key : keys.keys()) {
+        const std::span<const ProtoOccurrence> occurrences = message.occurrences(key);
+        if (occurrences.empty())
+            continue;
+        const auto isSame = [&](const CodingKey* other) {
+            return key.intValue ? other->intValue == key.intValue : KeySet::same(*other, key);
+        };
+        if (!hasOnly_) {
+            only_ = Run{&key, occurrences};
+            hasOnly_ = true;
+            continue;
+        }
+        if (isSame(only_.key))
+            continue;
+        if (cases_.empty()) {
+            cases_.push_back(only_.key);
+            left.push_back(only_.occurrences);
+        }
+        bool known = false;
+        for (const CodingKey* other : cases_)
+            known = known || isSame(other);
+        if (known)
+            continue;
+        cases_.push_back(&key);
+        left.push_back(occurrences);
+    }
+    if (cases_.empty())
+        return;
+    // Several cases: their occurrences merged in the order they stand. Their bytes lie in the
+    // message's (or its parts', which stand in order too), so where they start tells the order.
+    // The cases go in the order first met.
+    const std::vector<const CodingKey*> byKeys = std::move(cases_);
+    cases_.clear();
+    std::vector<bool> met(byKeys.size());
     for (;;) {
         std::size_t next = left.size();
         for (std::size_t i = 0; i < left.size(); ++i)
@@ -31,7 +60,11 @@ void OneOfRuns::read(const ProtoKeyedDecoder& message, const KeySet& keys) {
         std::size_t count = 1;
         while (count < left[next].size() && (!other || left[next][count].data < other))
             ++count;
-        runs_.push_back({cases_[next], left[next].first(count)});
+        if (!met[next]) {
+            met[next] = true;
+            cases_.push_back(byKeys[next]);
+        }
+        runs_.push_back({byKeys[next], left[next].first(count)});
         left[next] = left[next].subspan(count);
     }
 }

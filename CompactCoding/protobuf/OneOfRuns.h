@@ -16,26 +16,35 @@ class ProtoKeyedDecoder;
 // the order written. As in protobuf, a case written after another replaces it, and the occurrences
 // of one case next to each other make one value (the last of them for a scalar, all of them merged
 // for a message): the last run is the oneof's value, and the runs before it are values replaced.
+// A oneof mostly has one case on the wire, or none: that takes no memory of its own.
 class OneOfRuns {
 public:
     struct Run {
-        CodingKey key;
+        const CodingKey* key; // of the oneof's keys, which outlive the runs
         std::span<const ProtoOccurrence> occurrences; // of the message's, which outlives the runs
     };
 
-    bool isRead() const { return isRead_; }
-    // Finds the runs of the cases `keys` names in `message`.
+    // Whether the runs are those of the cases `keys` names.
+    bool isReadFor(const KeySet& keys) const { return keys_ == &keys; }
+    // Finds the runs of the cases `keys` names in `message`, which outlives the runs.
     void read(const ProtoKeyedDecoder& message, const KeySet& keys);
 
     // Every run, the oneof's value last.
-    const std::vector<Run>& runs() const { return runs_; }
+    std::span<const Run> runs() const {
+        return runs_.empty() ? std::span<const Run>(&only_, hasOnly_ ? 1 : 0) : std::span<const Run>(runs_);
+    }
     // The cases present, in the order first met.
-    const std::vector<CodingKey>& cases() const { return cases_; }
+    std::span<const CodingKey* const> cases() const {
+        return cases_.empty() ? std::span<const CodingKey* const>(&only_.key, hasOnly_ ? 1 : 0)
+                              : std::span<const CodingKey* const>(cases_);
+    }
 
 private:
-    bool isRead_ = false;
-    std::vector<Run> runs_;
-    std::vector<CodingKey> cases_;
+    const KeySet* keys_ = nullptr;
+    bool hasOnly_ = false;
+    Run only_{nullptr, {}}; // the run of the one case present, when only one is
+    std::vector<Run> runs_; // when more are
+    std::vector<const CodingKey*> cases_;
 };
 
 } // namespace coding

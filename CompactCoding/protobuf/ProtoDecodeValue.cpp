@@ -3,7 +3,6 @@
 #include "CompactCoding/PrimitiveCodec.h"
 #include "CompactCoding/protobuf/ProtoDecodingNode.h"
 #include "CompactCoding/protobuf/ProtoDictDecodingNode.h"
-#include "CompactCoding/protobuf/ProtoNumberLists.h"
 #include "CompactCoding/protobuf/ProtobufDecodingError.h"
 #include "coding/DecodingError.h"
 #include "coding/Utf8.h"
@@ -23,27 +22,19 @@ void requireUtf8Texts(std::span<const ProtoOccurrence> occurrences, const Coding
             throw DecodingError::dataCorrupted(path, "Invalid string");
 }
 
-void decodeProtoNestedValue(DecodeItem& item, const ProtoStorage& storage, const AbstractDecodingNode& creator) {
-    // A value read from a list's reader is read again from where it began.
-    const std::uint64_t start = storage.kind() == ProtoStorage::Kind::element ? storage.reader().position() : 0;
-    ProtoNumberLists::readLearning([&] {
-        if (storage.kind() == ProtoStorage::Kind::element)
-            storage.reader().rewind(start);
-        if (item.isMap) {
-            ProtoDictDecodingNode node(storage, creator.sharedCodingPath(), creator.sharedUserInfo(),
-                                       creator.depth() + 1);
-            item.decode(node);
-            return;
-        }
-        if (item.elementKind && dataTypeOf(*item.elementKind) != DataType::variableLength) {
-            ProtoDecodingNode node(storage.withPackedElements(), creator.sharedCodingPath(), creator.sharedUserInfo(),
-                                   creator.depth() + 1);
-            item.decode(node);
-            return;
-        }
-        ProtoDecodingNode node(storage, creator.sharedCodingPath(), creator.sharedUserInfo(), creator.depth() + 1);
+void decodeProtoNestedValue(DecodeItem& item, const ProtoStorage& storage, const AbstractProtoDecodingNode& creator) {
+    if (item.isMap) {
+        ProtoDictDecodingNode node(storage, creator.call(), creator.depth() + 1);
         item.decode(node);
-    });
+        return;
+    }
+    if (item.elementKind && dataTypeOf(*item.elementKind) != DataType::variableLength) {
+        ProtoDecodingNode node(storage.withPackedElements(), creator.call(), creator.depth() + 1);
+        item.decode(node);
+        return;
+    }
+    ProtoDecodingNode node(storage, creator.call(), creator.depth() + 1);
+    item.decode(node);
 }
 
 } // namespace coding

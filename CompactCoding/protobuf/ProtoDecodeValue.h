@@ -1,7 +1,7 @@
 #pragma once
 
-#include "CompactCoding/AbstractDecodingNode.h"
 #include "CompactCoding/PrimitiveCodec.h"
+#include "CompactCoding/protobuf/AbstractProtoDecodingNode.h"
 #include "CompactCoding/protobuf/ProtoOccurrence.h"
 #include "CompactCoding/protobuf/ProtoStorage.h"
 #include "coding/DecodeItem.h"
@@ -13,21 +13,6 @@ namespace coding {
 
 // How the protobuf-compatible containers give a value: primitives from their protobuf bytes,
 // everything else read by the value itself from a node of its own.
-
-// How deeply protobuf values may nest before the data counts as hostile: 100 messages within the
-// root, whatever lies between them. Every node counts a level, but a message's container stands at
-// the next whole step of four (protobufMessageDepth): the nodes between one message and the next
-// (a list and its element, a map's value, an optional, a oneof and its case; never more than
-// three where protobuf can define the data) are paid for by the step. Nodes nested without a
-// message in between still count a level each, so no data nests past the limit's levels.
-inline constexpr std::uint32_t protobufLevelsPerMessage = 4;
-inline constexpr std::uint32_t protobufMaxMessageDepth = 100;
-inline constexpr AbstractDecodingNode::NestingLimit protobufNestingLimit{
-    protobufMaxMessageDepth * protobufLevelsPerMessage + protobufLevelsPerMessage - 1, "Nesting too deep"};
-// The depth of a message's container made at `depth`.
-constexpr std::uint32_t protobufMessageDepth(std::uint32_t depth) {
-    return (depth + protobufLevelsPerMessage - 1) / protobufLevelsPerMessage * protobufLevelsPerMessage;
-}
 
 // Throws the ProtobufDecodingError unsupportedType ("Int8.Type") for a primitive kind without a
 // protobuf form.
@@ -41,26 +26,26 @@ inline void requireProtobufForm(const DecodeItem& item) {
 // texts to protobuf: they are passed over).
 void requireUtf8Texts(std::span<const ProtoOccurrence> occurrences, const CodingPath& path);
 
-// The primitive of a field from its occurrences: the last one, read as the item's kind; the
-// kind's zero when there is none. An occurrence of another wire type is the data-corrupted error
-// "Unexpected data type N". A text replaced by a later one must be UTF-8 all the same ("Invalid
-// string"), as protobuf reads every occurrence. Errors carry `path`.
-inline PrimitiveValue protobufFieldValue(PrimitiveKind kind, std::span<const ProtoOccurrence> occurrences,
-                                         const CodingPath& path) {
-    if (occurrences.empty())
-        return protobufZero(kind);
+// The primitive of a field from its occurrences into `item`: the last one, read as the item's
+// kind; the kind's zero when there is none. An occurrence of another wire type is the
+// data-corrupted error "Unexpected data type N". A text replaced by a later one must be UTF-8 all
+// the same ("Invalid string"), as protobuf reads every occurrence. Errors carry `path`.
+inline void decodeProtobufField(DecodeItem& item, std::span<const ProtoOccurrence> occurrences,
+                                const CodingPath& path) {
+    if (occurrences.empty()) {
+        assignProtobufZero(item);
+        return;
+    }
     const ProtoOccurrence& last = occurrences.back();
-    if (last.wireType != dataTypeOf(kind))
+    if (last.wireType != dataTypeOf(item.primitiveKind))
         unexpectedWireType(last.wireType, path);
-    if (kind == PrimitiveKind::String && occurrences.size() > 1)
+    if (item.primitiveKind == PrimitiveKind::String && occurrences.size() > 1)
         requireUtf8Texts(occurrences.first(occurrences.size() - 1), path);
-    return decodeProtobufPrimitive(kind, last.bytes(), path);
+    decodeProtobufPrimitive(item, last.bytes(), path);
 }
 
 // Lets a value that is not a primitive read itself from a node over `storage`, inside this call;
-// a dictionary gets a ProtoDictDecodingNode. The node stands one level deeper than `creator`. A
-// value that finds a list of its own to hold numbers only after it took empty runs of it for
-// elements reads itself again (ProtoNumberLists).
-void decodeProtoNestedValue(DecodeItem& item, const ProtoStorage& storage, const AbstractDecodingNode& creator);
+// a dictionary gets a ProtoDictDecodingNode. The node stands one level deeper than `creator`.
+void decodeProtoNestedValue(DecodeItem& item, const ProtoStorage& storage, const AbstractProtoDecodingNode& creator);
 
 } // namespace coding

@@ -7,31 +7,27 @@
 
 namespace coding {
 
-ProtoDecodingNode::ProtoDecodingNode(ProtoStorage storage, std::shared_ptr<const CodingPath> codingPath,
-                                     std::shared_ptr<const UserInfo> userInfo, std::uint32_t depth,
+ProtoDecodingNode::ProtoDecodingNode(ProtoStorage storage, ProtoDecodeCall& call, std::uint32_t depth,
                                      std::shared_ptr<const void> keepAlive)
-    : AbstractDecodingNode(std::move(codingPath), std::move(userInfo), depth, protobufNestingLimit),
-      storage_(storage), keepAlive_(std::move(keepAlive)) {}
+    : AbstractProtoDecodingNode(call, depth), storage_(storage), keepAlive_(std::move(keepAlive)) {}
 
 std::shared_ptr<KeyedDecodingContainerBox> ProtoDecodingNode::makeKeyedContainer(const KeySet& keys) {
     switch (storage_.kind()) {
     case ProtoStorage::Kind::field:
         // A message written in parts merges them.
-        return std::make_shared<ProtoKeyedDecoder>(storage_.occurrences(), keys, sharedCodingPath(), sharedUserInfo(),
-                                                   depth());
+        return ProtoKeyedDecoder::make(storage_.occurrences(), keys, call(), depth());
     case ProtoStorage::Kind::bytes:
     case ProtoStorage::Kind::element: break;
     }
-    return std::make_shared<ProtoKeyedDecoder>(storage_.standaloneBytes(codingPath()), keys, sharedCodingPath(),
-                                               sharedUserInfo(), depth());
+    return ProtoKeyedDecoder::make(storage_.standaloneBytes(codingPath()), keys, call(), depth());
 }
 
 std::shared_ptr<UnkeyedDecodingContainerBox> ProtoDecodingNode::makeUnkeyedContainer() {
-    return ProtoUnkeyedDecoder::over(storage_, sharedCodingPath(), sharedUserInfo(), depth());
+    return ProtoUnkeyedDecoder::over(storage_, call(), depth());
 }
 
 std::shared_ptr<SingleValueDecodingContainerBox> ProtoDecodingNode::makeSingleValueContainer() {
-    return std::make_shared<ProtoValueDecoder>(storage_, sharedCodingPath(), sharedUserInfo(), depth(), keepAlive_);
+    return std::make_shared<ProtoValueDecoder>(storage_, call(), depth(), keepAlive_);
 }
 
 } // namespace coding

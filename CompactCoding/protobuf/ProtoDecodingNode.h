@@ -1,6 +1,6 @@
 #pragma once
 
-#include "CompactCoding/AbstractDecodingNode.h"
+#include "CompactCoding/protobuf/AbstractProtoDecodingNode.h"
 #include "CompactCoding/protobuf/ProtoStorage.h"
 #include "coding/Decoder.h"
 
@@ -11,11 +11,10 @@ namespace coding {
 // The decoder a value reads itself from in the protobuf-compatible form. It holds where the
 // value's bytes are (ProtoStorage) and hands out containers over them; it may be asked for any
 // number of containers. Past protobufNestingLimit the data counts as corrupt.
-class ProtoDecodingNode : public Decoder, public AbstractDecodingNode {
+class ProtoDecodingNode : public Decoder, public AbstractProtoDecodingNode {
 public:
     // `keepAlive`: what the storage views, for a node that may outlive the call that made it.
-    ProtoDecodingNode(ProtoStorage storage, std::shared_ptr<const CodingPath> codingPath,
-                      std::shared_ptr<const UserInfo> userInfo, std::uint32_t depth,
+    ProtoDecodingNode(ProtoStorage storage, ProtoDecodeCall& call, std::uint32_t depth,
                       std::shared_ptr<const void> keepAlive = {});
 
     const CodingPath& codingPath() const override { return AbstractNode::codingPath(); }

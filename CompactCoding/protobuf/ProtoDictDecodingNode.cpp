@@ -62,13 +62,11 @@ ProtoDictDecodingNode::Entries ProtoDictDecodingNode::readEntries(const ProtoSto
 }
 
 std::shared_ptr<KeyedDecodingContainerBox> ProtoDictDecodingNode::makeKeyedContainer(const KeySet& keys) {
-    return std::make_shared<ProtoDictKeyedDecoder>(readEntries(storage(), codingPath()), keys, sharedCodingPath(),
-                                                   sharedUserInfo(), depth());
+    return std::make_shared<ProtoDictKeyedDecoder>(readEntries(storage(), codingPath()), keys, call(), depth());
 }
 
 std::shared_ptr<UnkeyedDecodingContainerBox> ProtoDictDecodingNode::makeUnkeyedContainer() {
-    return std::make_shared<ProtoDictUnkeyedDecoder>(readEntries(storage(), codingPath()), sharedCodingPath(),
-                                                     sharedUserInfo(), depth());
+    return std::make_shared<ProtoDictUnkeyedDecoder>(readEntries(storage(), codingPath()), call(), depth());
 }
 
 } // namespace coding

@@ -25,9 +25,8 @@ DecodingKey keyOf(std::span<const ProtoOccurrence> occurrences, KeySet::Kind kin
 } // namespace
 
 ProtoDictKeyedDecoder::ProtoDictKeyedDecoder(const ProtoDictDecodingNode::Entries& entries, const KeySet& keys,
-                                             std::shared_ptr<const CodingPath> codingPath,
-                                             std::shared_ptr<const UserInfo> userInfo, std::uint32_t depth)
-    : ProtoKeyedDecoder(keys, std::move(codingPath), std::move(userInfo), depth, false) {
+                                             ProtoDecodeCall& call, std::uint32_t depth)
+    : ProtoKeyedDecoder(keys, call, depth, false) {
     const CodingPath& path = this->codingPath();
     const ProtoOccurrence* next = entries.occurrences.data();
     for (const auto& [keyCount, valueCount] : entries.entries) {

@@ -15,8 +15,7 @@ public:
     // varint for integer keys, length-delimited for text keys (either for a record's own keys);
     // another is the ProtobufDecodingError unexpectedDictionaryKey. Every text written for a text
     // key, the last or not, must be UTF-8 ("Invalid string").
-    ProtoDictKeyedDecoder(const ProtoDictDecodingNode::Entries& entries, const KeySet& keys,
-                          std::shared_ptr<const CodingPath> codingPath, std::shared_ptr<const UserInfo> userInfo,
+    ProtoDictKeyedDecoder(const ProtoDictDecodingNode::Entries& entries, const KeySet& keys, ProtoDecodeCall& call,
                           std::uint32_t depth);
 };
 

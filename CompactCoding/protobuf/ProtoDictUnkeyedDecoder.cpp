@@ -15,11 +15,9 @@ namespace {
 
 } // namespace
 
-ProtoDictUnkeyedDecoder::ProtoDictUnkeyedDecoder(ProtoDictDecodingNode::Entries entries,
-                                                 std::shared_ptr<const CodingPath> codingPath,
-                                                 std::shared_ptr<const UserInfo> userInfo, std::uint32_t depth)
-    : AbstractDecodingNode(std::move(codingPath), std::move(userInfo), depth, protobufNestingLimit),
-      occurrences_(std::move(entries.occurrences)) {
+ProtoDictUnkeyedDecoder::ProtoDictUnkeyedDecoder(ProtoDictDecodingNode::Entries entries, ProtoDecodeCall& call,
+                                                 std::uint32_t depth)
+    : AbstractProtoDecodingNode(call, depth), occurrences_(std::move(entries.occurrences)) {
     elements_.reserve(2 * entries.entries.size());
     const ProtoOccurrence* next = occurrences_.data();
     for (const auto& [keyCount, valueCount] : entries.entries) {
@@ -53,16 +51,16 @@ void ProtoDictUnkeyedDecoder::decode(DecodeItem& item) {
     if (element.back().wireType != dataTypeOf(item.primitiveKind))
         unexpectedKey();
     requireProtobufForm(item);
-    item.assign(protobufFieldValue(item.primitiveKind, element, codingPath()));
+    decodeProtobufField(item, element, codingPath());
 }
 
 std::shared_ptr<KeyedDecodingContainerBox> ProtoDictUnkeyedDecoder::nestedContainer(const KeySet& keys) {
-    return std::make_shared<ProtoKeyedDecoder>(nextMessage(), keys, sharedCodingPath(), sharedUserInfo(), depth() + 1);
+    return ProtoKeyedDecoder::make(nextMessage(), keys, call(), depth() + 1);
 }
 
 std::shared_ptr<UnkeyedDecodingContainerBox> ProtoDictUnkeyedDecoder::nestedUnkeyedContainer() {
-    return std::make_shared<ProtoUnkeyedDecoder>(ProtoElementReader::elements(nextMessage().back().bytes()),
-                                                 sharedCodingPath(), sharedUserInfo(), depth() + 1);
+    return std::make_shared<ProtoUnkeyedDecoder>(ProtoElementReader::elements(nextMessage().back().bytes()), call(),
+                                                 depth() + 1);
 }
 
 std::shared_ptr<Decoder> ProtoDictUnkeyedDecoder::superDecoder() {

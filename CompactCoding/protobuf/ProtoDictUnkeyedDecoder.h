@@ -1,6 +1,6 @@
 #pragma once
 
-#include "CompactCoding/AbstractDecodingNode.h"
+#include "CompactCoding/protobuf/AbstractProtoDecodingNode.h"
 #include "CompactCoding/protobuf/ProtoDictDecodingNode.h"
 #include "coding/UnkeyedDecodingContainer.h"
 
@@ -15,10 +15,9 @@ namespace coding {
 // field is (the last counts, a message merges them). A primitive must be read from an element
 // whose last occurrence is of its own wire type (else unexpectedDictionaryKey); every call takes
 // one element, failed ones included.
-class ProtoDictUnkeyedDecoder final : public UnkeyedDecodingContainerBox, public AbstractDecodingNode {
+class ProtoDictUnkeyedDecoder final : public UnkeyedDecodingContainerBox, public AbstractProtoDecodingNode {
 public:
-    ProtoDictUnkeyedDecoder(ProtoDictDecodingNode::Entries entries, std::shared_ptr<const CodingPath> codingPath,
-                            std::shared_ptr<const UserInfo> userInfo, std::uint32_t depth);
+    ProtoDictUnkeyedDecoder(ProtoDictDecodingNode::Entries entries, ProtoDecodeCall& call, std::uint32_t depth);
 
     const CodingPath& codingPath() const override { return AbstractNode::codingPath(); }
     std::optional<std::int64_t> count() const override { return static_cast<std::int64_t>(elements_.size()); }

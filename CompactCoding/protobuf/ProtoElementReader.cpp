@@ -2,7 +2,6 @@
 
 #include "coding/DecodingError.h"
 
-
 namespace coding {
 
 const ProtoOccurrence& ProtoElementReader::currentOccurrence(const CodingPath& path) const {
@@ -26,12 +25,15 @@ std::span<const std::uint8_t> ProtoElementReader::nextValue(DataType dataType, c
     }
     // A number: in an occurrence of its own or in a packed run, where the numbers lie back to back
     // in the payload. An empty run holds none: when only empty runs were left, the list's end was
-    // taken for an element.
+    // taken for an element. The decode is read again, and this pass reads on past a zero.
     const std::size_t first = index_;
     passEmptyRuns();
-    if (index_ == occurrences_.size() && index_ != first)
-        throw ProtoNumberLists::Found(DecodingError::dataCorrupted(path, "Premature end of data"),
-                                      occurrences_.front().data);
+    if (index_ == occurrences_.size() && index_ != first) {
+        call_->guessedWrong(occurrences_.front().data);
+        static constexpr std::uint8_t zeros[8] = {};
+        std::size_t index = 0;
+        return ProtoOccurrence::readValue(zeros, index, dataType, path).bytes();
+    }
     const ProtoOccurrence& occurrence = currentOccurrence(path);
     std::span<const std::uint8_t> value;
     if (occurrence.wireType == dataType && packedOffset_ == 0) {

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "CompactCoding/DataType.h"
-#include "CompactCoding/protobuf/ProtoNumberLists.h"
+#include "CompactCoding/protobuf/ProtoDecodeCall.h"
 #include "CompactCoding/protobuf/ProtoOccurrence.h"
 #include "coding/CodingKey.h"
 
@@ -15,21 +15,24 @@ namespace coding {
 //    them; numbers are read alike from packed runs and from occurrences of their own. A run may be
 //    empty: it holds no number, where an empty occurrence is an element (empty text, a message of
 //    defaults) for anything else, so empty runs are passed over once the reader knows its
-//    elements are numbers (from the list's type, or from the number just read);
+//    elements are numbers (from the list's type, from the number just read, or from an earlier
+//    pass of the decode: ProtoDecodeCall);
 //  - a list standing alone (a root, a value of a map or a oneof, an element of another list): the
 //    elements back to back, each length-delimited one behind its byte count.
 // The occurrences and bytes are views; their owner outlives the reader.
 class ProtoElementReader {
 public:
     // `packedElements`: the elements are numbers. Without it, the reader takes an empty run for an
-    // element until it is asked for a number; one asked for a number where only empty runs are
-    // left throws ProtoNumberLists::Found, and knows from the start, when read again, that its
-    // elements are numbers.
-    static ProtoElementReader repeatedField(std::span<const ProtoOccurrence> occurrences, bool packedElements = false) {
+    // element until it is asked for a number, unless `call` knows the list to hold numbers. One
+    // asked for a number where only empty runs are left has guessed wrong: it tells `call`, which
+    // outlives it, and hands out a zero as the last element.
+    static ProtoElementReader repeatedField(std::span<const ProtoOccurrence> occurrences, ProtoDecodeCall& call,
+                                            bool packedElements = false) {
         ProtoElementReader reader;
         reader.occurrences_ = occurrences;
+        reader.call_ = &call;
         reader.isField_ = true;
-        if (packedElements || (!occurrences.empty() && ProtoNumberLists::contains(occurrences.front().data)))
+        if (packedElements || (!occurrences.empty() && call.holdsNumbers(occurrences.front().data)))
             reader.passEmptyRuns();
         return reader;
     }
@@ -42,11 +45,6 @@ public:
     bool atEnd() const { return isField_ ? index_ == occurrences_.size() : index_ == bytes_.size(); }
     // Moves with every read; equal before and after a read that took nothing.
     std::uint64_t position() const { return (std::uint64_t{index_} << 32) | packedOffset_; }
-    // Back to where position() was taken, to read a value again.
-    void rewind(std::uint64_t position) {
-        index_ = static_cast<std::size_t>(position >> 32);
-        packedOffset_ = static_cast<std::uint32_t>(position);
-    }
 
     // The bytes of the next value of `dataType` (text and bytes without their count). A value of
     // another wire type than the list holds is the data-corrupted error "Unexpected data type N".
@@ -70,6 +68,7 @@ private:
     }
 
     std::span<const ProtoOccurrence> occurrences_;
+    ProtoDecodeCall* call_ = nullptr; // of a repeated field
     std::span<const std::uint8_t> bytes_;
     std::size_t index_ = 0;        // of the next occurrence, or of the next byte
     std::uint32_t packedOffset_ = 0; // within the current occurrence's packed run

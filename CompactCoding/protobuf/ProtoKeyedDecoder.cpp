@@ -22,24 +22,21 @@ std::uint32_t hashOf(const DecodingKey& key) {
 
 } // namespace
 
-ProtoKeyedDecoder::ProtoKeyedDecoder(const KeySet& keys, std::shared_ptr<const CodingPath> codingPath,
-                                     std::shared_ptr<const UserInfo> userInfo, std::uint32_t depth,
-                                     bool areRepeatedFields)
-    : AbstractDecodingNode(std::move(codingPath), std::move(userInfo), depth, protobufNestingLimit), keys_(&keys),
-      areRepeatedFields_(areRepeatedFields) {}
+ProtoKeyedDecoder::ProtoKeyedDecoder(const KeySet& keys, ProtoDecodeCall& call, std::uint32_t depth,
+                                     bool areRepeatedFields, const NestingLimit& limit)
+    : AbstractProtoDecodingNode(call, depth, limit), keys_(&keys), areRepeatedFields_(areRepeatedFields) {}
 
-ProtoKeyedDecoder::ProtoKeyedDecoder(std::span<const std::uint8_t> bytes, const KeySet& keys,
-                                     std::shared_ptr<const CodingPath> codingPath,
-                                     std::shared_ptr<const UserInfo> userInfo, std::uint32_t depth)
-    : ProtoKeyedDecoder(keys, std::move(codingPath), std::move(userInfo), protobufMessageDepth(depth), true) {
+ProtoKeyedDecoder::ProtoKeyedDecoder(std::span<const std::uint8_t> bytes, const KeySet& keys, ProtoDecodeCall& call,
+                                     std::uint32_t depth)
+    : ProtoKeyedDecoder(keys, call, protobufMessageDepth(depth), true, protobufMessageNestingLimit) {
     parse(bytes);
     finish();
 }
 
 ProtoKeyedDecoder::ProtoKeyedDecoder(std::span<const ProtoOccurrence> parts, const KeySet& keys,
-                                     std::shared_ptr<const CodingPath> codingPath,
-                                     std::shared_ptr<const UserInfo> userInfo, std::uint32_t depth)
-    : ProtoKeyedDecoder(keys, std::move(codingPath), std::move(userInfo), protobufMessageDepth(depth), true) {
+                                     ProtoDecodeCall& call, std::uint32_t depth)
+    : ProtoKeyedDecoder(keys, call, parts.empty() ? depth : protobufMessageDepth(depth), true,
+                        parts.empty() ? protobufNestingLimit : protobufMessageNestingLimit) {
     for (const ProtoOccurrence& part : parts) {
         if (part.wireType != DataType::variableLength)
             unexpectedWireType(part.wireType, this->codingPath());
@@ -49,14 +46,11 @@ ProtoKeyedDecoder::ProtoKeyedDecoder(std::span<const ProtoOccurrence> parts, con
 }
 
 std::shared_ptr<ProtoKeyedDecoder> ProtoKeyedDecoder::over(const ProtoStorage& storage, const KeySet& keys,
-                                                           std::shared_ptr<const CodingPath> codingPath,
-                                                           std::shared_ptr<const UserInfo> userInfo,
-                                                           std::uint32_t depth) {
+                                                           ProtoDecodeCall& call, std::uint32_t depth) {
     if (storage.kind() == ProtoStorage::Kind::field)
-        return std::make_shared<ProtoKeyedDecoder>(storage.occurrences(), keys, std::move(codingPath),
-                                                   std::move(userInfo), depth);
-    const auto bytes = storage.standaloneBytes(*codingPath);
-    return std::make_shared<ProtoKeyedDecoder>(bytes, keys, std::move(codingPath), std::move(userInfo), depth);
+        return ProtoKeyedDecoder::make(storage.occurrences(), keys, call, depth);
+    const auto bytes = storage.standaloneBytes(*call.codingPath());
+    return ProtoKeyedDecoder::make(bytes, keys, call, depth);
 }
 
 // ---- the table ----
@@ -67,19 +61,26 @@ void ProtoKeyedDecoder::parse(std::span<const std::uint8_t> bytes) {
     while (index < bytes.size()) {
         std::uint32_t number = 0;
         const ProtoOccurrence occurrence = ProtoOccurrence::read(bytes, index, number, path);
-        const DecodingKey key = DecodingKey::intKey(number);
         if (number > largestNumber_ && fieldCount_ < inlineFields && occurrenceCount_ < inlineOccurrences) {
-            // A number past all others is a new field: records are written in ascending order.
+            // A number past all others is a new field: records are written in ascending order. The
+            // entries are written member by member: a copy of whole ones just built would wait for
+            // the stores of their parts.
             largestNumber_ = number;
-            fields_[fieldCount_] = Field{key, static_cast<std::uint32_t>(occurrenceCount_), 1};
-            occurrences_[occurrenceCount_] = occurrence;
+            Field& field = fields_[fieldCount_];
+            field.key = DecodingKey::intKey(number);
+            field.first = static_cast<std::uint32_t>(occurrenceCount_);
+            field.count = 1;
+            ProtoOccurrence& stored = occurrences_[occurrenceCount_];
+            stored.data = occurrence.data;
+            stored.size = occurrence.size;
+            stored.wireType = occurrence.wireType;
             occurrenceFields_[occurrenceCount_++] = static_cast<std::uint32_t>(fieldCount_++);
             if (number < 64)
                 smallNumbers_ |= std::uint64_t{1} << number;
             index_.add(keyHash(std::int64_t{number}), fieldCount_, [this](std::size_t i) { return hashOf(fields_[i].key); });
             continue;
         }
-        add(key, occurrence);
+        add(DecodingKey::intKey(number), occurrence);
     }
 }
 
@@ -209,20 +210,23 @@ void ProtoKeyedDecoder::rethrowUnderKey(const CodingKey& key) const {
     }
 }
 
-void ProtoKeyedDecoder::decodeOneOf(DecodeItem& item, bool onlyIfPresent) {
+void ProtoKeyedDecoder::decodeOneOf(DecodeItem& item, OneOfRuns& runs) {
     // The cases stand as fields of this message; the property's own key is not on the wire. The
     // enumeration reads every run of its cases in turn, as protobuf reads them, so that a fault in
     // a case replaced is one, and keeps the last.
-    OneOfRuns runs;
     for (std::size_t run = 0; run == 0 || run < runs.runs().size(); ++run) {
-        OneOfDecodingNode node(*this, onlyIfPresent, runs, run, sharedCodingPath(), sharedUserInfo(), depth() + 1);
+        OneOfDecodingNode node(*this, runs, run, call(), depth() + 1);
         item.decode(node);
     }
 }
 
+
 void ProtoKeyedDecoder::decode(DecodeItem& item, const CodingKey& key) {
     if (item.isOneOf) {
-        decodeOneOf(item, false);
+        OneOfRuns runs;
+        if (item.oneOfCases)
+            runs.read(*this, *item.oneOfCases);
+        decodeOneOf(item, runs);
         return;
     }
     std::span<const ProtoOccurrence> replaced;
@@ -239,7 +243,7 @@ void ProtoKeyedDecoder::decodeValue(DecodeItem& item, const CodingKey& key, std:
     case ValueCategory::primitive:
         requireProtobufForm(item);
         try {
-            item.assign(protobufFieldValue(item.primitiveKind, found, noPath));
+            decodeProtobufField(item, found, noPath);
         } catch (const DecodingError&) {
             rethrowUnderKey(key);
         }
@@ -257,11 +261,13 @@ void ProtoKeyedDecoder::decodeValue(DecodeItem& item, const CodingKey& key, std:
 
 bool ProtoKeyedDecoder::decodeIfPresent(DecodeItem& item, const CodingKey& key) {
     if (item.isOneOf) {
-        try {
-            decodeOneOf(item, true);
-        } catch (const OneOfDecodingNode::NoCaseOnTheWire&) {
-            return false;
+        OneOfRuns runs;
+        if (item.oneOfCases) {
+            runs.read(*this, *item.oneOfCases);
+            if (runs.runs().empty())
+                return false;
         }
+        decodeOneOf(item, runs);
         return true;
     }
     if (!contains(key))
@@ -272,8 +278,7 @@ bool ProtoKeyedDecoder::decodeIfPresent(DecodeItem& item, const CodingKey& key) 
 
 std::shared_ptr<KeyedDecodingContainerBox> ProtoKeyedDecoder::nestedContainer(const KeySet& keys,
                                                                               const CodingKey& key) {
-    return over(ProtoStorage::field(occurrences(key), areRepeatedFields_), keys, sharedCodingPath(), sharedUserInfo(),
-                depth() + 1);
+    return over(ProtoStorage::field(occurrences(key), areRepeatedFields_), keys, call(), depth() + 1);
 }
 
 std::shared_ptr<UnkeyedDecodingContainerBox> ProtoKeyedDecoder::nestedUnkeyedContainer(const CodingKey& key) {
@@ -281,11 +286,10 @@ std::shared_ptr<UnkeyedDecodingContainerBox> ProtoKeyedDecoder::nestedUnkeyedCon
     if (areRepeatedFields_) {
         // The record may let this container go before it reads the list: the list keeps the
         // field's occurrences itself.
-        return std::make_shared<ProtoUnkeyedDecoder>(std::vector<ProtoOccurrence>(found.begin(), found.end()),
-                                                     sharedCodingPath(), sharedUserInfo(), depth() + 1);
+        return std::make_shared<ProtoUnkeyedDecoder>(std::vector<ProtoOccurrence>(found.begin(), found.end()), call(),
+                                                     depth() + 1);
     }
-    return ProtoUnkeyedDecoder::over(ProtoStorage::field(found, false), sharedCodingPath(), sharedUserInfo(),
-                                     depth() + 1);
+    return ProtoUnkeyedDecoder::over(ProtoStorage::field(found, false), call(), depth() + 1);
 }
 
 std::shared_ptr<Decoder> ProtoKeyedDecoder::superDecoder() {

@@ -1,7 +1,8 @@
 #pragma once
 
-#include "CompactCoding/AbstractDecodingNode.h"
+#include "CompactCoding/protobuf/AbstractProtoDecodingNode.h"
 #include "CompactCoding/DecodingKey.h"
+#include "CompactCoding/RecycledBlocks.h"
 #include "CompactCoding/protobuf/ProtoOccurrence.h"
 #include "CompactCoding/protobuf/ProtoStorage.h"
 #include "coding/KeyIndex.h"
@@ -16,6 +17,8 @@
 
 namespace coding {
 
+class OneOfRuns;
+
 // A protobuf message's fields, read once when the container is made: every field number with its
 // occurrences in the order they stand, never joined. A field that is absent reads as its type's
 // zero (false, 0, empty text, an empty list, a message of defaults), fields may come in any order,
@@ -25,17 +28,16 @@ namespace coding {
 //
 // Errors in a value carry the container's path and the value's key; nested values carry the
 // container's path unchanged. Bytes are read in place: the input outlives the container.
-class ProtoKeyedDecoder : public KeyedDecodingContainerBox, public AbstractDecodingNode {
+class ProtoKeyedDecoder : public KeyedDecodingContainerBox, public AbstractProtoDecodingNode {
 public:
     // The fields of a message's bytes, made at `depth` and standing at protobufMessageDepth of it.
     // Throws the fault of the first field that is not well formed (see ProtoOccurrence::read).
-    ProtoKeyedDecoder(std::span<const std::uint8_t> bytes, const KeySet& keys,
-                      std::shared_ptr<const CodingPath> codingPath, std::shared_ptr<const UserInfo> userInfo,
+    ProtoKeyedDecoder(std::span<const std::uint8_t> bytes, const KeySet& keys, ProtoDecodeCall& call,
                       std::uint32_t depth);
     // The fields of a message written in parts, the payloads of a field's occurrences one after
-    // the other. An occurrence that is not length-delimited is "Unexpected data type N".
-    ProtoKeyedDecoder(std::span<const ProtoOccurrence> parts, const KeySet& keys,
-                      std::shared_ptr<const CodingPath> codingPath, std::shared_ptr<const UserInfo> userInfo,
+    // the other. An occurrence that is not length-delimited is "Unexpected data type N". Without
+    // parts the field is absent: its message of defaults is read from no bytes and stands at `depth`.
+    ProtoKeyedDecoder(std::span<const ProtoOccurrence> parts, const KeySet& keys, ProtoDecodeCall& call,
                       std::uint32_t depth);
 
     const CodingPath& codingPath() const override { return AbstractNode::codingPath(); }
@@ -52,10 +54,16 @@ public:
     std::shared_ptr<Decoder> superDecoder() override;
     std::shared_ptr<Decoder> superDecoder(const CodingKey& key) override;
 
+    // A container is made for every message read: its block is reused, not allocated each time.
+    template <class... Arguments>
+    static std::shared_ptr<ProtoKeyedDecoder> make(Arguments&&... arguments) {
+        return std::allocate_shared<ProtoKeyedDecoder>(RecycledBlocks<ProtoKeyedDecoder>{},
+                                                       std::forward<Arguments>(arguments)...);
+    }
+
     // A message over a node's storage: its bytes, or the parts of a field.
     static std::shared_ptr<ProtoKeyedDecoder> over(const ProtoStorage& storage, const KeySet& keys,
-                                                   std::shared_ptr<const CodingPath> codingPath,
-                                                   std::shared_ptr<const UserInfo> userInfo, std::uint32_t depth);
+                                                   ProtoDecodeCall& call, std::uint32_t depth);
 
     // The keys of `keys` present in the data, in the order first met.
     std::vector<CodingKey> keysIn(const KeySet& keys) const;
@@ -69,8 +77,8 @@ protected:
     // finish(). `areRepeatedFields`: lists and maps read several occurrences as a repeated field
     // (a message's fields), or take the last one's payload as a list or map standing alone (a
     // map's values).
-    ProtoKeyedDecoder(const KeySet& keys, std::shared_ptr<const CodingPath> codingPath,
-                      std::shared_ptr<const UserInfo> userInfo, std::uint32_t depth, bool areRepeatedFields);
+    ProtoKeyedDecoder(const KeySet& keys, ProtoDecodeCall& call, std::uint32_t depth, bool areRepeatedFields,
+                      const NestingLimit& limit = protobufNestingLimit);
 
     // Adds a map entry: the occurrences of its value under `key`. Those of an earlier entry with an
     // equal key no longer make the value but are still read with it.
@@ -118,7 +126,8 @@ private:
     }
     const Field* search(const CodingKey& key) const;
     void decodeValue(DecodeItem& item, const CodingKey& key, std::span<const ProtoOccurrence> found);
-    void decodeOneOf(DecodeItem& item, bool onlyIfPresent);
+    // With the runs of its cases, read already when they are known.
+    void decodeOneOf(DecodeItem& item, OneOfRuns& runs);
     [[noreturn]] void rethrowUnderKey(const CodingKey& key) const;
 
     const KeySet* keys_;

@@ -8,28 +8,21 @@
 
 namespace coding {
 
-ProtoUnkeyedDecoder::ProtoUnkeyedDecoder(ProtoElementReader reader, std::shared_ptr<const CodingPath> codingPath,
-                                         std::shared_ptr<const UserInfo> userInfo, std::uint32_t depth)
-    : AbstractDecodingNode(std::move(codingPath), std::move(userInfo), depth, protobufNestingLimit),
-      reader_(reader) {}
+ProtoUnkeyedDecoder::ProtoUnkeyedDecoder(ProtoElementReader reader, ProtoDecodeCall& call, std::uint32_t depth)
+    : AbstractProtoDecodingNode(call, depth), reader_(reader) {}
 
-ProtoUnkeyedDecoder::ProtoUnkeyedDecoder(std::vector<ProtoOccurrence> occurrences,
-                                         std::shared_ptr<const CodingPath> codingPath,
-                                         std::shared_ptr<const UserInfo> userInfo, std::uint32_t depth)
-    : AbstractDecodingNode(std::move(codingPath), std::move(userInfo), depth, protobufNestingLimit),
-      occurrences_(std::move(occurrences)), reader_(ProtoElementReader::repeatedField(occurrences_)) {}
+ProtoUnkeyedDecoder::ProtoUnkeyedDecoder(std::vector<ProtoOccurrence> occurrences, ProtoDecodeCall& call,
+                                         std::uint32_t depth)
+    : AbstractProtoDecodingNode(call, depth), occurrences_(std::move(occurrences)),
+      reader_(ProtoElementReader::repeatedField(occurrences_, call)) {}
 
-std::shared_ptr<ProtoUnkeyedDecoder> ProtoUnkeyedDecoder::over(const ProtoStorage& storage,
-                                                               std::shared_ptr<const CodingPath> codingPath,
-                                                               std::shared_ptr<const UserInfo> userInfo,
+std::shared_ptr<ProtoUnkeyedDecoder> ProtoUnkeyedDecoder::over(const ProtoStorage& storage, ProtoDecodeCall& call,
                                                                std::uint32_t depth) {
     if (storage.kind() == ProtoStorage::Kind::field && storage.isRepeatedField())
         return std::make_shared<ProtoUnkeyedDecoder>(
-            ProtoElementReader::repeatedField(storage.occurrences(), storage.hasPackedElements()), std::move(codingPath),
-            std::move(userInfo), depth);
-    const auto bytes = storage.standaloneBytes(*codingPath);
-    return std::make_shared<ProtoUnkeyedDecoder>(ProtoElementReader::elements(bytes), std::move(codingPath),
-                                                 std::move(userInfo), depth);
+            ProtoElementReader::repeatedField(storage.occurrences(), call, storage.hasPackedElements()), call, depth);
+    const auto bytes = storage.standaloneBytes(*call.codingPath());
+    return std::make_shared<ProtoUnkeyedDecoder>(ProtoElementReader::elements(bytes), call, depth);
 }
 
 void ProtoUnkeyedDecoder::decode(DecodeItem& item) {
@@ -38,7 +31,7 @@ void ProtoUnkeyedDecoder::decode(DecodeItem& item) {
         // The element's bytes are taken before the type is refused, so the next one can be read.
         const auto bytes = reader_.nextValue(dataTypeOf(item.primitiveKind), codingPath());
         requireProtobufForm(item);
-        item.assign(decodeProtobufPrimitive(item.primitiveKind, bytes, codingPath()));
+        decodeProtobufPrimitive(item, bytes, codingPath());
         return;
     }
     const std::uint64_t before = reader_.position();
@@ -49,21 +42,20 @@ void ProtoUnkeyedDecoder::decode(DecodeItem& item) {
 
 std::shared_ptr<KeyedDecodingContainerBox> ProtoUnkeyedDecoder::nestedContainer(const KeySet& keys) {
     ++currentIndex_;
-    return std::make_shared<ProtoKeyedDecoder>(reader_.nextPayload(codingPath()), keys, sharedCodingPath(),
-                                               sharedUserInfo(), depth() + 1);
+    return ProtoKeyedDecoder::make(reader_.nextPayload(codingPath()), keys, call(), depth() + 1);
 }
 
 std::shared_ptr<UnkeyedDecodingContainerBox> ProtoUnkeyedDecoder::nestedUnkeyedContainer() {
     ++currentIndex_;
     return std::make_shared<ProtoUnkeyedDecoder>(ProtoElementReader::elements(reader_.nextPayload(codingPath())),
-                                                 sharedCodingPath(), sharedUserInfo(), depth() + 1);
+                                                 call(), depth() + 1);
 }
 
 std::shared_ptr<Decoder> ProtoUnkeyedDecoder::superDecoder() {
     ++currentIndex_;
     // The node may be kept after this list's handle is gone: it holds the list.
-    return std::make_shared<ProtoDecodingNode>(ProtoStorage::element(reader_), sharedCodingPath(), sharedUserInfo(),
-                                               depth() + 1, shared_from_this());
+    return std::make_shared<ProtoDecodingNode>(ProtoStorage::element(reader_), call(), depth() + 1,
+                                               shared_from_this());
 }
 
 } // namespace coding

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "CompactCoding/AbstractDecodingNode.h"
+#include "CompactCoding/protobuf/AbstractProtoDecodingNode.h"
 #include "CompactCoding/protobuf/ProtoElementReader.h"
 #include "CompactCoding/protobuf/ProtoStorage.h"
 #include "coding/UnkeyedDecodingContainer.h"
@@ -20,20 +20,17 @@ namespace coding {
 // A list may outlive the container it came from (a record need not keep a message's container to
 // read a list of it): it holds what it reads from, and its super decoders hold the list.
 class ProtoUnkeyedDecoder final : public UnkeyedDecodingContainerBox,
-                                  public AbstractDecodingNode,
+                                  public AbstractProtoDecodingNode,
                                   public std::enable_shared_from_this<ProtoUnkeyedDecoder> {
 public:
-    ProtoUnkeyedDecoder(ProtoElementReader reader, std::shared_ptr<const CodingPath> codingPath,
-                        std::shared_ptr<const UserInfo> userInfo, std::uint32_t depth);
+    ProtoUnkeyedDecoder(ProtoElementReader reader, ProtoDecodeCall& call, std::uint32_t depth);
     // A repeated field of its own occurrences.
-    ProtoUnkeyedDecoder(std::vector<ProtoOccurrence> occurrences, std::shared_ptr<const CodingPath> codingPath,
-                        std::shared_ptr<const UserInfo> userInfo, std::uint32_t depth);
+    ProtoUnkeyedDecoder(std::vector<ProtoOccurrence> occurrences, ProtoDecodeCall& call, std::uint32_t depth);
 
     // The list over a node's storage: a message's field as a repeated field (its occurrences
     // viewed, as a node's message outlives it), anything else as a list standing alone.
-    static std::shared_ptr<ProtoUnkeyedDecoder> over(const ProtoStorage& storage,
-                                                     std::shared_ptr<const CodingPath> codingPath,
-                                                     std::shared_ptr<const UserInfo> userInfo, std::uint32_t depth);
+    static std::shared_ptr<ProtoUnkeyedDecoder> over(const ProtoStorage& storage, ProtoDecodeCall& call,
+                                                     std::uint32_t depth);
 
     const CodingPath& codingPath() const override { return AbstractNode::codingPath(); }
     std::optional<std::int64_t> count() const override { return std::nullopt; }

@@ -6,11 +6,9 @@
 
 namespace coding {
 
-ProtoValueDecoder::ProtoValueDecoder(const ProtoStorage& storage, std::shared_ptr<const CodingPath> codingPath,
-                                     std::shared_ptr<const UserInfo> userInfo, std::uint32_t depth,
+ProtoValueDecoder::ProtoValueDecoder(const ProtoStorage& storage, ProtoDecodeCall& call, std::uint32_t depth,
                                      std::shared_ptr<const void> keepAlive)
-    : AbstractDecodingNode(std::move(codingPath), std::move(userInfo), depth, protobufNestingLimit),
-      storage_(storage), keepAlive_(std::move(keepAlive)) {}
+    : AbstractProtoDecodingNode(call, depth), storage_(storage), keepAlive_(std::move(keepAlive)) {}
 
 void ProtoValueDecoder::decode(DecodeItem& item) {
     if (item.category != ValueCategory::primitive) {
@@ -21,9 +19,9 @@ void ProtoValueDecoder::decode(DecodeItem& item) {
     const PrimitiveKind kind = item.primitiveKind;
     const CodingPath& path = codingPath();
     switch (storage_.kind()) {
-    case ProtoStorage::Kind::field: item.assign(protobufFieldValue(kind, storage_.occurrences(), path)); return;
+    case ProtoStorage::Kind::field: decodeProtobufField(item, storage_.occurrences(), path); return;
     case ProtoStorage::Kind::element:
-        item.assign(decodeProtobufPrimitive(kind, storage_.reader().nextValue(dataTypeOf(kind), path), path));
+        decodeProtobufPrimitive(item, storage_.reader().nextValue(dataTypeOf(kind), path), path);
         return;
     case ProtoStorage::Kind::bytes: break;
     }
@@ -31,16 +29,16 @@ void ProtoValueDecoder::decode(DecodeItem& item) {
     // otherwise.
     const auto bytes = storage_.bytes();
     if (bytes.empty()) {
-        item.assign(protobufZero(kind));
+        assignProtobufZero(item);
         return;
     }
     const DataType dataType = dataTypeOf(kind);
     if (dataType == DataType::variableLength) {
-        item.assign(decodeProtobufPrimitive(kind, bytes, path));
+        decodeProtobufPrimitive(item, bytes, path);
         return;
     }
     std::size_t index = 0;
-    item.assign(decodeProtobufPrimitive(kind, ProtoOccurrence::readValue(bytes, index, dataType, path).bytes(), path));
+    decodeProtobufPrimitive(item, ProtoOccurrence::readValue(bytes, index, dataType, path).bytes(), path);
 }
 
 } // namespace coding

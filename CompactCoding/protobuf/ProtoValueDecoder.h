@@ -1,6 +1,6 @@
 #pragma once
 
-#include "CompactCoding/AbstractDecodingNode.h"
+#include "CompactCoding/protobuf/AbstractProtoDecodingNode.h"
 #include "CompactCoding/protobuf/ProtoStorage.h"
 #include "coding/SingleValueDecodingContainer.h"
 
@@ -11,11 +11,10 @@ namespace coding {
 // One value read from its node's storage: the whole bytes standing for it, the last occurrence
 // of a field, or the next element of a list. Never nil. A value with no bytes at all is its
 // type's zero.
-class ProtoValueDecoder final : public SingleValueDecodingContainerBox, public AbstractDecodingNode {
+class ProtoValueDecoder final : public SingleValueDecodingContainerBox, public AbstractProtoDecodingNode {
 public:
     // `keepAlive`: what the storage views, when the container may outlive the call that made it.
-    ProtoValueDecoder(const ProtoStorage& storage, std::shared_ptr<const CodingPath> codingPath,
-                      std::shared_ptr<const UserInfo> userInfo, std::uint32_t depth,
+    ProtoValueDecoder(const ProtoStorage& storage, ProtoDecodeCall& call, std::uint32_t depth,
                       std::shared_ptr<const void> keepAlive = {});
 
     const CodingPath& codingPath() const override { return AbstractNode::codingPath(); }

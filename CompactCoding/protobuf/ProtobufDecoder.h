@@ -2,7 +2,7 @@
 
 #include "CompactCoding/protobuf/ProtoDecodingNode.h"
 #include "CompactCoding/protobuf/ProtoDictDecodingNode.h"
-#include "CompactCoding/protobuf/ProtoNumberLists.h"
+#include "CompactCoding/protobuf/ProtoDecodeCall.h"
 #include "coding/Codable.h"
 #include "coding/Data.h"
 #include "coding/UserInfo.h"
@@ -20,7 +20,8 @@ namespace coding {
 // coding interface's data-corrupted errors, ProtobufDecodingError, and for a field number out of
 // range ProtobufEncodingError integerKeyOutOfRange. Bad input never stops the program.
 //
-// Each call builds its own nodes over the input, read in place; nothing is kept afterwards.
+// Each call builds its own nodes over the input, read in place; nothing is kept afterwards. A call
+// reads the input at most twice (ProtoDecodeCall).
 class ProtobufDecoder {
 public:
     // Handed to the values' own coding; no option is read from it.
@@ -28,19 +29,13 @@ public:
 
     template <class T>
     T decode(std::span<const std::uint8_t> data) const {
-        // The nodes of one call, and the containers they hand out, live no longer than the call:
-        // they borrow its path and options instead of counting references to them.
-        static const CodingPath emptyPath;
-        const std::shared_ptr<const CodingPath> rootPath(std::shared_ptr<void>(), &emptyPath);
-        const std::shared_ptr<const UserInfo> options(std::shared_ptr<void>(), &userInfo);
-        // The value reads itself again when it finds a list of its own to hold numbers too late
-        // (ProtoNumberLists).
-        return ProtoNumberLists::readLearning([&]() -> T {
+        ProtoDecodeCall call(userInfo);
+        return call.read([&]() -> T {
             if constexpr (Codable<T>::isMap) {
-                ProtoDictDecodingNode root(ProtoStorage::bytes(data), rootPath, options, 0);
+                ProtoDictDecodingNode root(ProtoStorage::bytes(data), call, 0);
                 return Codable<T>::decode(root);
             } else {
-                ProtoDecodingNode root(ProtoStorage::bytes(data), rootPath, options, 0);
+                ProtoDecodingNode root(ProtoStorage::bytes(data), call, 0);
                 return Codable<T>::decode(root);
             }
         });

@@ -103,6 +103,7 @@ TEST(ProtobufDecoding, OccurrencesOfAFieldAreKeptApart) {
 // last first. (It is also shown the case it replaced alone, to read it: then it checks nothing.)
 struct CaseProbe {
     static constexpr bool isOneOf = true;
+    static inline const KeySet& keys = Choice::keys;
     static inline int checks = 0;
     static CaseProbe decode(coding::Decoder& decoder) {
         auto c = decoder.container(Choice::keys);
@@ -148,6 +149,40 @@ struct coding::Codable<PairProbe> {
 };
 
 namespace {
+
+// A oneof that counts how often it is read, and falls back to a case of its own when reading it
+// fails in any way.
+struct Lenient {
+    static constexpr bool isOneOf = true;
+    static inline const KeySet& keys = Choice::keys;
+    static inline int decodes = 0;
+
+    std::int64_t number = 0;
+
+    static Lenient decode(coding::Decoder& decoder) {
+        ++decodes;
+        try {
+            auto c = decoder.container(keys);
+            const auto present = c.allKeys();
+            if (present.empty())
+                return Lenient{-1};
+            return Lenient{c.nestedContainer(Choice::valueKeys, present.front()).decode<std::int64_t>(Choice::valueKey)};
+        } catch (...) {
+            return Lenient{-2};
+        }
+    }
+};
+
+TEST(ProtobufDecoding, AnAbsentOneOfIsNotRead) {
+    // None of the cases is on the wire: the oneof is nil, and is not even asked to read itself.
+    using MaybeLenient = Present<29, Lenient>;
+    Lenient::decodes = 0;
+    EXPECT_FALSE(decoded<MaybeLenient>(bytes({0x08, 0x05})).value.has_value());
+    EXPECT_FALSE(decoded<MaybeLenient>({}).value.has_value());
+    EXPECT_EQ(Lenient::decodes, 0);
+    EXPECT_EQ(decoded<MaybeLenient>(bytes({0x08, 0x05, 0xF0, 0x01, 0x07})).value->number, 7);
+    EXPECT_EQ(Lenient::decodes, 1);
+}
 
 TEST(ProtobufDecoding, OneOfsAreReadFromTheFieldsOfTheirCases) {
     EXPECT_EQ(decoded<ChoiceField>(bytes({0xFA, 0x01, 0x02, 0x68, 0x69})).value.value,
@@ -450,6 +485,109 @@ TEST(ProtobufDecoding, AnEmptyPackedRunHoldsNoElements) {
     EXPECT_EQ(decoded<TextsOfTheirOwn>(bytes({0x0A, 0x00})).value.elements, Strings{""});
 }
 
+// A record that reads its nested records (field 2) and then its own list of numbers (field 1),
+// element by element; it counts how often its decode runs.
+struct Nesting {
+    std::vector<Nesting> children;
+    std::vector<std::int64_t> numbers;
+
+    static inline const CodingKey keyNumbers{"numbers", 1}, keyChildren{"children", 2};
+    static inline const KeySet keys{keyNumbers, keyChildren};
+    static inline int decodes = 0;
+
+    static Nesting decode(coding::Decoder& decoder) {
+        ++decodes;
+        auto c = decoder.container(keys);
+        Nesting result{c.decode<std::vector<Nesting>>(keyChildren), {}};
+        auto list = c.nestedUnkeyedContainer(keyNumbers);
+        while (!list.isAtEnd())
+            result.numbers.push_back(list.decode<std::int64_t>());
+        return result;
+    }
+    // How deep it nests, when no list holds a number; -1 otherwise.
+    int emptyDepth() const {
+        if (!numbers.empty() || children.size() > 1)
+            return -1;
+        const int below = children.empty() ? -1 : children.front().emptyDepth();
+        return children.empty() ? 0 : below < 0 ? -1 : 1 + below;
+    }
+};
+
+// `depth` records within each other, each holding an empty packed run as its own list.
+Bytes nestedEmptyRuns(int depth) {
+    Bytes node = bytes({0x0A, 0x00});
+    for (int level = 1; level <= depth; ++level)
+        node = lengthDelimited(0x12, node) + bytes({0x0A, 0x00});
+    return node;
+}
+
+// A record that reads its list element by element and falls back to no numbers when that fails.
+struct Forgiving {
+    std::vector<std::int64_t> numbers;
+    bool fellBack = false;
+
+    static Forgiving decode(coding::Decoder& decoder) {
+        auto list = decoder.container(Int64Field::keys).nestedUnkeyedContainer(Int64Field::key);
+        Forgiving result;
+        try {
+            while (!list.isAtEnd())
+                result.numbers.push_back(list.decode<std::int64_t>());
+        } catch (const DecodingError&) {
+            result = Forgiving{{}, true};
+        }
+        return result;
+    }
+};
+
+// A record that reads a second list (field 2) only when its first (field 1) holds no number: which
+// lists it reads depends on what an earlier one held.
+struct Choosy {
+    std::vector<std::int64_t> first;
+    std::vector<std::int64_t> second;
+
+    static inline const CodingKey keyFirst{"first", 1}, keySecond{"second", 2};
+    static inline const KeySet keys{keyFirst, keySecond};
+
+    static Choosy decode(coding::Decoder& decoder) {
+        auto c = decoder.container(keys);
+        Choosy result;
+        auto first = c.nestedUnkeyedContainer(keyFirst);
+        while (!first.isAtEnd())
+            result.first.push_back(first.decode<std::int64_t>());
+        if (result.first.empty()) {
+            auto second = c.nestedUnkeyedContainer(keySecond);
+            while (!second.isAtEnd())
+                result.second.push_back(second.decode<std::int64_t>());
+        }
+        return result;
+    }
+};
+
+TEST(ProtobufDecoding, AListThatTookEmptyRunsForElementsCostsOneMoreReadingAtMost) {
+    // Every level's list learns too late that it holds numbers; the input is read twice, not once
+    // more for every level within every other.
+    for (const int depth : {20, 60}) {
+        Nesting::decodes = 0;
+        EXPECT_EQ(decoded<Nesting>(nestedEmptyRuns(depth)).emptyDepth(), depth);
+        EXPECT_EQ(Nesting::decodes, 2 * (depth + 1)) << depth;
+    }
+    // No error passes through the record's code on the way: a record that catches one reads an
+    // empty run as empty all the same, and still falls back on a fault of the data.
+    EXPECT_EQ(decoded<Forgiving>(bytes({0x0A, 0x00})).fellBack, false);
+    EXPECT_EQ(decoded<Forgiving>(bytes({0x0A, 0x00, 0x0A, 0x01, 0x05, 0x0A, 0x00})).numbers,
+              std::vector<std::int64_t>{5});
+    const auto inList = decoded<std::vector<Forgiving>>(bytes({0x02, 0x0A, 0x00, 0x02, 0x0A, 0x00}));
+    ASSERT_EQ(inList.size(), 2u);
+    EXPECT_FALSE(inList[0].fellBack || inList[1].fellBack);
+    EXPECT_EQ(decoded<Forgiving>(bytes({0x0A, 0x01, 0x80})).fellBack, true);
+    // A record that chooses its lists by what a list of empty runs held can meet in the second
+    // reading a list the first did not read: that list is not read a third time.
+    EXPECT_EQ(decoded<Choosy>(bytes({0x0A, 0x00, 0x12, 0x01, 0x07})).second, std::vector<std::int64_t>{7});
+    const auto error = thrown<DecodingError>([] { decoded<Choosy>(bytes({0x0A, 0x00, 0x12, 0x00})); });
+    ASSERT_TRUE(error.has_value());
+    EXPECT_EQ(error->debugDescription(), "Premature end of data");
+}
+
 // A record as deep as the data goes, through lists, maps or optionals: it counts the levels.
 struct Deep {
     std::vector<Deep> list;
@@ -478,6 +616,29 @@ struct Deep {
         return maybe ? 1 + (*maybe)->levels() : 0;
     }
 };
+
+TEST(ProtobufDecoding, AFieldAbsentOnTheWireEntersNoMessage) {
+    // Every level's `fields`, and the Inner within them, are left out: 100 messages within the root
+    // are read however many records of defaults lie below the deepest.
+    const auto levels = [](const Branch& root) {
+        int count = 0;
+        for (const Branch* branch = &root; !branch->children.empty(); branch = &branch->children.front())
+            ++count;
+        return count;
+    };
+    EXPECT_EQ(levels(decoded<Branch>(nestedBranches(99))), 99);
+    EXPECT_EQ(levels(decoded<Branch>(nestedBranches(100))), 100);
+    // A message written, empty or not, is one.
+    const Bytes emptyFields = bytes({0x0A, 0x00});
+    const Bytes emptyInner = bytes({0x0A, 0x03, 0x82, 0x01, 0x00});
+    EXPECT_EQ(levels(decoded<Branch>(nestedBranches(99, emptyFields))), 99);
+    EXPECT_EQ(levels(decoded<Branch>(nestedBranches(98, emptyInner))), 98);
+    for (const Bytes& input : {nestedBranches(101), nestedBranches(100, emptyFields), nestedBranches(99, emptyInner)}) {
+        const auto error = thrown<DecodingError>([&] { decoded<Branch>(input); });
+        ASSERT_TRUE(error.has_value());
+        EXPECT_EQ(error->debugDescription(), "Nesting too deep");
+    }
+}
 
 TEST(ProtobufDecoding, TheNestingLimitCountsMessagesWhateverTheShape) {
     const std::function<Deep(int)> shapes[] = {

@@ -29,6 +29,15 @@ inline Bytes bytes(std::initializer_list<int> values) {
     return out;
 }
 
+// A one-byte tag, then `payload` behind its byte count.
+inline Bytes lengthDelimited(std::uint8_t tag, const Bytes& payload) {
+    Bytes out{tag};
+    for (std::size_t size = payload.size(); out.size() == 1 || size != 0; size >>= 7)
+        out.push_back(static_cast<std::uint8_t>((size & 0x7F) | (size >> 7 != 0 ? 0x80 : 0)));
+    out.insert(out.end(), payload.begin(), payload.end());
+    return out;
+}
+
 template <class T>
 Bytes encoded(const T& value, bool sorted = false) {
     coding::ProtobufEncoder encoder;
@@ -317,5 +326,34 @@ struct Everythings {
     }
     friend bool operator==(const Everythings&, const Everythings&) = default;
 };
+
+// A tree of records, each holding a plain nested record that holds one in turn: data that leaves
+// `fields` out makes a record of defaults at every level, read from no bytes.
+struct Branch {
+    Everything fields;
+    std::vector<Branch> children;
+
+    static inline const CodingKey keyFields{"fields", 1}, keyChildren{"children", 2};
+    static inline const KeySet keys{keyFields, keyChildren};
+
+    void encode(coding::Encoder& encoder) const {
+        auto c = encoder.container(keys);
+        c.encode(fields, keyFields);
+        c.encode(children, keyChildren);
+    }
+    static Branch decode(coding::Decoder& decoder) {
+        auto c = decoder.container(keys);
+        return Branch{c.decode<Everything>(keyFields), c.decode<std::vector<Branch>>(keyChildren)};
+    }
+    friend bool operator==(const Branch&, const Branch&) = default;
+};
+
+// `levels` branches within the root, one within the other; the innermost holds `innermost`.
+inline Bytes nestedBranches(int levels, const Bytes& innermost = {}) {
+    Bytes branch = innermost;
+    for (int level = 0; level < levels; ++level)
+        branch = lengthDelimited(0x12, branch);
+    return branch;
+}
 
 } // namespace prototest

@@ -104,4 +104,13 @@ inline interop::Everythings toProto(const Everythings& e) {
     return m;
 }
 
+inline interop::Branch toProto(const Branch& b) {
+    interop::Branch m;
+    if (b.fields != Everything{})
+        *m.mutable_fields() = toProto(b.fields);
+    for (const auto& child : b.children)
+        *m.add_children() = toProto(child);
+    return m;
+}
+
 } // namespace interoptest

@@ -6,6 +6,7 @@
 #include "protobuf/interop/InteropMessages.h"
 
 #include "CompactCoding/protobuf/ProtobufDefinition.h"
+#include "coding/DecodingError.h"
 
 #include <gtest/gtest.h>
 
@@ -107,6 +108,44 @@ std::string protocDecode(const std::string& proto, const std::string& name, cons
     std::filesystem::remove_all(folder);
     EXPECT_EQ(status, 0) << output.str() << "\n" << proto;
     return output.str();
+}
+
+// libprotobuf reads 100 messages within the root and refuses the 101st; so do we, with records of
+// defaults below the deepest, for fields the data leaves out, or without.
+TEST(ProtobufInterop, WeReadAsDeeplyNestedMessagesAsLibprotobuf) {
+    const Bytes emptyFields = bytes({0x0A, 0x00});
+    const Bytes emptyInner = bytes({0x0A, 0x03, 0x82, 0x01, 0x00});
+    const struct {
+        Bytes input;
+        bool accepted;
+    } cases[] = {
+        {nestedBranches(99), true},
+        {nestedBranches(100), true},
+        {nestedBranches(101), false},
+        {nestedBranches(99, emptyFields), true},
+        {nestedBranches(100, emptyFields), false},
+        {nestedBranches(98, emptyInner), true},
+        {nestedBranches(99, emptyInner), false},
+    };
+    for (const auto& [input, accepted] : cases) {
+        interop::Branch theirs;
+        EXPECT_EQ(theirs.ParseFromArray(input.data(), static_cast<int>(input.size())), accepted) << input.size();
+        bool weAccept = true;
+        try {
+            const Branch ours = decoded<Branch>(input);
+            int levels = 0;
+            for (const Branch* branch = &ours; !branch->children.empty(); branch = &branch->children.front())
+                ++levels;
+            int theirLevels = 0;
+            for (const interop::Branch* branch = &theirs; branch->children_size() != 0; branch = &branch->children(0))
+                ++theirLevels;
+            EXPECT_EQ(levels, theirLevels) << input.size();
+        } catch (const coding::DecodingError& error) {
+            weAccept = false;
+            EXPECT_EQ(error.debugDescription(), "Nesting too deep");
+        }
+        EXPECT_EQ(weAccept, accepted) << input.size();
+    }
 }
 
 TEST(ProtobufInterop, TheWalksDefinitionIsAcceptedByProtocAndDecodesOurBytes) {
