@@ -204,6 +204,24 @@ std::span<const std::uint8_t> scratchSpan(const PrimitiveScratch& scratch, std::
     return std::span(scratch.data(), size);
 }
 
+// Texts and Bools, which both forms write alike, straight into the item's slot: false for a value
+// of another kind.
+bool decodeTextOrBool(DecodeItem& item, std::span<const std::uint8_t> bytes, const CodingPath& path) {
+    switch (item.primitiveKind) {
+    case PrimitiveKind::String:
+        if (!isValidUtf8(bytes))
+            throw DecodingError::dataCorrupted(path, "Invalid string");
+        item.primitiveSlot<std::string>().emplace(reinterpret_cast<const char*>(bytes.data()), bytes.size());
+        return true;
+    case PrimitiveKind::Bool:
+        requireSize(bytes, 1, path);
+        item.primitiveSlot<bool>() = bytes[0] != 0;
+        return true;
+    default:
+        return false;
+    }
+}
+
 } // namespace
 
 // ---- compact format ----
@@ -254,12 +272,9 @@ PrimitiveValue decodePrimitive(PrimitiveKind kind, std::span<const std::uint8_t>
 }
 
 void decodePrimitive(DecodeItem& item, std::span<const std::uint8_t> bytes, const CodingPath& path) {
-    switch (item.primitiveKind) {
-    case PrimitiveKind::String:
-        if (!isValidUtf8(bytes))
-            throw DecodingError::dataCorrupted(path, "Invalid string");
-        item.primitiveSlot<std::string>().emplace(reinterpret_cast<const char*>(bytes.data()), bytes.size());
+    if (decodeTextOrBool(item, bytes, path))
         return;
+    switch (item.primitiveKind) {
     case PrimitiveKind::Int64:
     {
         // Most integers take a byte or two, read without a call; later bytes are ignored either way.
@@ -267,10 +282,6 @@ void decodePrimitive(DecodeItem& item, std::span<const std::uint8_t> bytes, cons
         item.primitiveSlot<std::int64_t>() = zigZagDecode(readVariableLengthIntegerAt(bytes, index, path));
         return;
     }
-    case PrimitiveKind::Bool:
-        requireSize(bytes, 1, path);
-        item.primitiveSlot<bool>() = bytes[0] != 0;
-        return;
     default:
         item.assign(decodePrimitive(item.primitiveKind, bytes, path));
         return;
@@ -386,21 +397,14 @@ PrimitiveValue decodeProtobufPrimitive(PrimitiveKind kind, std::span<const std::
 }
 
 void decodeProtobufPrimitive(DecodeItem& item, std::span<const std::uint8_t> bytes, const CodingPath& path) {
-    switch (item.primitiveKind) {
-    case PrimitiveKind::String:
-        if (!isValidUtf8(bytes))
-            throw DecodingError::dataCorrupted(path, "Invalid string");
-        item.primitiveSlot<std::string>().emplace(reinterpret_cast<const char*>(bytes.data()), bytes.size());
+    if (decodeTextOrBool(item, bytes, path))
         return;
+    switch (item.primitiveKind) {
     case PrimitiveKind::Int64:
         // Most integers take a byte, read without a call.
         item.primitiveSlot<std::int64_t>() = bytes.size() == 1 && bytes[0] < 0x80
                                                  ? bytes[0]
                                                  : static_cast<std::int64_t>(readExtendedVariableLengthInteger(bytes, path));
-        return;
-    case PrimitiveKind::Bool:
-        requireSize(bytes, 1, path);
-        item.primitiveSlot<bool>() = bytes[0] != 0;
         return;
     default:
         item.assign(decodeProtobufPrimitive(item.primitiveKind, bytes, path));
