@@ -29,6 +29,25 @@ inline Bytes bytes(std::initializer_list<int> values) {
     return out;
 }
 
+inline Bytes operator+(Bytes a, const Bytes& b) {
+    a.insert(a.end(), b.begin(), b.end());
+    return a;
+}
+
+// -1 as protobuf writes an int64 or int32: ten bytes.
+inline const Bytes tenForMinusOne = bytes({0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0x01});
+
+// The error of type E that `run` throws; none when it throws none.
+template <class E, class Run>
+std::optional<E> thrown(Run&& run) {
+    try {
+        run();
+    } catch (const E& error) {
+        return error;
+    }
+    return std::nullopt;
+}
+
 // A one-byte tag, then `payload` behind its byte count.
 inline Bytes lengthDelimited(std::uint8_t tag, const Bytes& payload) {
     Bytes out{tag};
