@@ -18,8 +18,9 @@ class ProtoKeyedDecoder;
 class OneOfDecodingNode final : public Decoder, public AbstractProtoDecodingNode {
 public:
     // `message` is the enclosing message's container, which outlives the node and what it makes;
-    // `runs` its oneof's runs, read again when the enumeration asks for its container with other
-    // keys than they were read for. The node shows the run numbered `run`.
+    // `runs` its oneof's runs, which outlive the enumeration's reading and are read once: before
+    // the node is made, or else by its first container, through the keys that container is asked
+    // with. The node shows the run numbered `run`.
     OneOfDecodingNode(const ProtoKeyedDecoder& message, OneOfRuns& runs, std::size_t run, ProtoDecodeCall& call,
                       std::uint32_t depth);
 

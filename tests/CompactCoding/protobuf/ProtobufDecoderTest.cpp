@@ -188,6 +188,48 @@ TEST(ProtobufDecoding, OneOfsAreReadFromTheFieldsOfTheirCases) {
     EXPECT_EQ(CaseProbe::checks, 1);
 }
 
+// A oneof of two numbers, x (field 30) and y (field 31). When `looksAtX`, it looks at its x
+// through a container of that case alone before and after it reads itself through its own keys.
+template <bool looksAtX>
+struct XOrY {
+    static constexpr bool isOneOf = true;
+    static inline const CodingKey keyX{"x", 30}, keyY{"y", 31};
+    static inline const KeySet keys{keyX, keyY}, onlyX{keyX};
+
+    std::int64_t x = 0, y = 0;
+
+    static std::optional<std::int64_t> lastX(coding::Decoder& decoder) {
+        auto c = decoder.container(onlyX);
+        if (c.allKeys().empty())
+            return std::nullopt;
+        EXPECT_EQ(c.allKeys(), std::vector<CodingKey>{keyX});
+        return c.nestedContainer(Choice::valueKeys, keyX).decode<std::int64_t>(Choice::valueKey);
+    }
+    static XOrY decode(coding::Decoder& decoder) {
+        const auto before = looksAtX ? lastX(decoder) : std::nullopt;
+        auto c = decoder.container(keys);
+        const CodingKey key = c.allKeys().front();
+        const std::int64_t value = c.nestedContainer(Choice::valueKeys, key).decode<std::int64_t>(Choice::valueKey);
+        if (looksAtX) {
+            EXPECT_EQ(lastX(decoder), before);
+            EXPECT_EQ(c.allKeys().front(), key); // the container made before shows what it showed
+        }
+        return key == keyX ? XOrY{value, 0} : XOrY{0, value};
+    }
+    friend bool operator==(const XOrY&, const XOrY&) = default;
+};
+
+TEST(ProtobufDecoding, AOneOfReadThroughOtherKeysReadsWhatItReadsThroughItsOwn) {
+    const Bytes x1 = bytes({0xF0, 0x01, 0x01}), y2 = bytes({0xF8, 0x01, 0x02}), x3 = bytes({0xF0, 0x01, 0x03});
+    for (const Bytes& input : {x1 + y2 + x3, x1 + y2, y2 + x3 + y2, x1 + x3, y2}) {
+        const auto once = decoded<Field<1, XOrY<false>>>(input).value;
+        const auto twice = decoded<Field<1, XOrY<true>>>(input).value;
+        EXPECT_EQ(once.x, twice.x);
+        EXPECT_EQ(once.y, twice.y);
+    }
+    EXPECT_EQ((decoded<Field<1, XOrY<true>>>(x1 + y2 + x3).value.x), 3);
+}
+
 TEST(ProtobufDecoding, RefusedCalls) {
     using Int8Field = Field<1, std::int8_t>;
     EXPECT_THROW(decoded<Int8Field>({}), ProtobufDecodingError); // even absent
