@@ -1,6 +1,7 @@
 #pragma once
 
 #include "CompactCoding/protobuf/ProtoElementReader.h"
+#include "CompactCoding/protobuf/ProtoListField.h"
 #include "CompactCoding/protobuf/ProtoOccurrence.h"
 
 #include <cstdint>
@@ -29,10 +30,13 @@ public:
         storage.bytes_ = bytes;
         return storage;
     }
-    static ProtoStorage field(std::span<const ProtoOccurrence> occurrences, bool isRepeatedField) {
+    // `listField`: the message's field, that a repeated field is read as a list of.
+    static ProtoStorage field(std::span<const ProtoOccurrence> occurrences, bool isRepeatedField,
+                              const ProtoListField& listField = {}) {
         ProtoStorage storage(Kind::field);
         storage.occurrences_ = occurrences;
         storage.isRepeatedField_ = isRepeatedField;
+        storage.listField_ = listField;
         return storage;
     }
     static ProtoStorage element(ProtoElementReader& reader) {
@@ -54,6 +58,7 @@ public:
     std::span<const std::uint8_t> bytes() const { return bytes_; }
     std::span<const ProtoOccurrence> occurrences() const { return occurrences_; }
     bool isRepeatedField() const { return isRepeatedField_; }
+    const ProtoListField& listField() const { return listField_; }
     ProtoElementReader& reader() const { return *reader_; }
 
     // The bytes of a list or map that stands alone: the bytes, the last occurrence's payload (none
@@ -69,6 +74,7 @@ private:
     bool packedElements_ = false;
     std::span<const std::uint8_t> bytes_;
     std::span<const ProtoOccurrence> occurrences_;
+    ProtoListField listField_;
     ProtoElementReader* reader_ = nullptr;
 };
 

@@ -190,7 +190,7 @@ struct Choosy {
     }
 };
 
-TEST(ProtobufDecoding, AListThatTookEmptyRunsForElementsCostsOneMoreReadingAtMost) {
+TEST(ProtobufDecoding, AListThatTookEmptyRunsForElementsCostsOneMoreReading) {
     // Every level's list learns too late that it holds numbers; the input is read twice, not once
     // more for every level within every other.
     for (const int depth : {20, 60}) {
@@ -207,12 +207,57 @@ TEST(ProtobufDecoding, AListThatTookEmptyRunsForElementsCostsOneMoreReadingAtMos
     ASSERT_EQ(inList.size(), 2u);
     EXPECT_FALSE(inList[0].fellBack || inList[1].fellBack);
     EXPECT_EQ(decoded<Forgiving>(bytes({0x0A, 0x01, 0x80})).fellBack, true);
-    // A record that chooses its lists by what a list of empty runs held can meet in the second
-    // reading a list the first did not read: that list is not read a third time.
+}
+
+TEST(ProtobufDecoding, ListsOfNumbersTheirTypeCannotTellAreReadAsProtobufReadsThem) {
+    // Whatever the record's code does with what it read, even failing on a zero handed out for an
+    // element that is not there, or choosing its lists by what an earlier one held.
+    const Bytes none = bytes({0x0A, 0x00, 0x12, 0x00});
+    const std::vector<Positive> no, seven{{7}}, five{{5}};
+    struct Case {
+        Bytes input;
+        std::vector<Positive> typed, byHand;
+        int children;
+    };
+    const Case cases[] = {
+        {none, no, no, 0},
+        {bytes({0x0A, 0x00, 0x12, 0x01, 0x07, 0x12, 0x00}), no, seven, 0},
+        {bytes({0x12, 0x00, 0x0A, 0x00, 0x0A, 0x01, 0x05, 0x0A, 0x00}), five, no, 0},
+        {bytes({0x08, 0x05, 0x10, 0x07}), five, seven, 0},
+        {lengthDelimited(0x1A, none) + none + lengthDelimited(0x1A, lengthDelimited(0x1A, none)), no, no, 2},
+    };
+    for (const Case& c : cases) {
+        const Positives read = decoded<Positives>(c.input);
+        EXPECT_EQ(read.typed, c.typed);
+        EXPECT_EQ(read.byHand, c.byHand);
+        EXPECT_EQ(read.children.size(), static_cast<std::size_t>(c.children));
+    }
+    // A zero that is there is refused.
+    for (const Bytes& input : {bytes({0x0A, 0x01, 0x00}), none + bytes({0x12, 0x01, 0x00}), lengthDelimited(0x1A, none + bytes({0x10, 0x00}))}) {
+        const auto error = thrown<DecodingError>([&] { decoded<Positives>(input); });
+        ASSERT_TRUE(error.has_value());
+        EXPECT_EQ(error->debugDescription(), "Cannot initialize Positive from invalid Int value 0");
+    }
+    EXPECT_EQ(decoded<Choosy>(none).second, std::vector<std::int64_t>{});
     EXPECT_EQ(decoded<Choosy>(bytes({0x0A, 0x00, 0x12, 0x01, 0x07})).second, std::vector<std::int64_t>{7});
-    const auto error = thrown<DecodingError>([] { decoded<Choosy>(bytes({0x0A, 0x00, 0x12, 0x00})); });
-    ASSERT_TRUE(error.has_value());
-    EXPECT_EQ(error->debugDescription(), "Premature end of data");
+}
+
+TEST(ProtobufDecoding, WhatOneListOfAFieldTeachesHoldsForEveryListOfIt) {
+    // A record read a constant number of times, however many of them the input holds side by side
+    // or within each other: the readings are bounded by the record's list fields.
+    const Bytes none = bytes({0x0A, 0x00, 0x12, 0x00});
+    const int count = 2000;
+    Bytes sideBySide, within = none;
+    for (int i = 0; i < count; ++i) {
+        sideBySide = sideBySide + lengthDelimited(0x1A, none);
+        if (i < 90)
+            within = lengthDelimited(0x1A, within) + none;
+    }
+    for (const auto& [input, records] : {std::pair{sideBySide, count + 1}, std::pair{within, 91}}) {
+        Positives::decodes = 0;
+        decoded<Positives>(input);
+        EXPECT_LE(Positives::decodes, 3 * records) << records;
+    }
 }
 
 } // namespace
