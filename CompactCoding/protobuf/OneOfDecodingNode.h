@@ -6,6 +6,7 @@
 #include "coding/Decoder.h"
 
 #include <cstddef>
+#include <forward_list>
 #include <optional>
 
 namespace coding {
@@ -33,8 +34,13 @@ protected:
     std::shared_ptr<SingleValueDecodingContainerBox> makeSingleValueContainer() override;
 
 private:
+    std::shared_ptr<KeyedDecodingContainerBox> makeOtherContainer(const KeySet& keys);
+
     const ProtoKeyedDecoder* message_;
     OneOfRuns* runs_;
+    // The runs of other cases the enumeration asked for, each read once and kept for as long as
+    // the oneof's own.
+    std::forward_list<OneOfRuns> otherRuns_;
     std::size_t run_;
     // The first container asked for: the enumeration reads itself inside the call that holds the
     // node, so it need not be made apart.

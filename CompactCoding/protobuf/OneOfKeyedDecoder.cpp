@@ -19,10 +19,9 @@ ProtobufDecodingError refused(const char* call) {
 
 } // namespace
 
-OneOfKeyedDecoder::OneOfKeyedDecoder(const ProtoKeyedDecoder& message, std::shared_ptr<const OneOfRuns> runs,
-                                     std::size_t run, ProtoDecodeCall& call, std::uint32_t depth, bool isLasting)
-    : AbstractProtoDecodingNode(call, depth), message_(&message), runs_(std::move(runs)), run_(run),
-      isLasting_(isLasting) {}
+OneOfKeyedDecoder::OneOfKeyedDecoder(const ProtoKeyedDecoder& message, const OneOfRuns& runs, std::size_t run,
+                                     ProtoDecodeCall& call, std::uint32_t depth, bool isLasting)
+    : AbstractProtoDecodingNode(call, depth), message_(&message), runs_(&runs), run_(run), isLasting_(isLasting) {}
 
 std::vector<CodingKey> OneOfKeyedDecoder::allKeys() const {
     const auto runs = runs_->runs();

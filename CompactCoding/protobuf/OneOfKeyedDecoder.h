@@ -7,7 +7,6 @@
 #include "coding/KeyedDecodingContainer.h"
 
 #include <cstddef>
-#include <memory>
 #include <optional>
 
 namespace coding {
@@ -24,12 +23,12 @@ class ProtoKeyedDecoder;
 // ProtobufDecodingError invalidAccess.
 class OneOfKeyedDecoder final : public KeyedDecodingContainerBox, public AbstractProtoDecodingNode {
 public:
-    // `message` outlives the container; `runs`, read, are never changed while it shows them, and
-    // `run` numbers the run shown. `isLasting`: the container stays for as long as the enumeration
-    // reads itself (its node holds it), and so may hold the container of the first case asked for
-    // itself.
-    OneOfKeyedDecoder(const ProtoKeyedDecoder& message, std::shared_ptr<const OneOfRuns> runs, std::size_t run,
-                      ProtoDecodeCall& call, std::uint32_t depth, bool isLasting = false);
+    // `runs`, read, and `message` outlive the container, as the enumeration reads itself inside the
+    // call that made its node; the runs are never changed while a container shows them. `run`
+    // numbers the run shown. `isLasting`: the container stays for as long as the enumeration reads
+    // itself (its node holds it), and so may hold the container of the first case asked for itself.
+    OneOfKeyedDecoder(const ProtoKeyedDecoder& message, const OneOfRuns& runs, std::size_t run, ProtoDecodeCall& call,
+                      std::uint32_t depth, bool isLasting = false);
 
     // One is made for every oneof read: its block is reused, not allocated each time.
     template <class... Arguments>
@@ -50,7 +49,7 @@ public:
 
 private:
     const ProtoKeyedDecoder* message_;
-    std::shared_ptr<const OneOfRuns> runs_;
+    const OneOfRuns* runs_;
     std::size_t run_; // of the runs, when there are any
     bool isLasting_;
     std::optional<OneOfAssociatedValuesDecoder> firstCase_;

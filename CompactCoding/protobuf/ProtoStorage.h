@@ -55,10 +55,10 @@ public:
 
     Kind kind() const { return kind_; }
     bool hasPackedElements() const { return packedElements_; }
-    std::span<const std::uint8_t> bytes() const { return bytes_; }
+    std::span<const std::uint8_t> bytes() const { return kind_ == Kind::bytes ? bytes_ : std::span<const std::uint8_t>(); }
     std::span<const ProtoOccurrence> occurrences() const { return occurrences_; }
     bool isRepeatedField() const { return isRepeatedField_; }
-    const ProtoListField& listField() const { return listField_; }
+    ProtoListField listField() const { return kind_ == Kind::field ? listField_ : ProtoListField{}; }
     ProtoElementReader& reader() const { return *reader_; }
 
     // The bytes of a list or map that stands alone: the bytes, the last occurrence's payload (none
@@ -72,9 +72,12 @@ private:
     Kind kind_;
     bool isRepeatedField_ = false;
     bool packedElements_ = false;
-    std::span<const std::uint8_t> bytes_;
+    // A node's storage is copied for every value read: what only one kind has shares its place.
+    union {
+        std::span<const std::uint8_t> bytes_{}; // of bytes
+        ProtoListField listField_;              // of a field
+    };
     std::span<const ProtoOccurrence> occurrences_;
-    ProtoListField listField_;
     ProtoElementReader* reader_ = nullptr;
 };
 
