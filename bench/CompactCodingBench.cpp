@@ -18,11 +18,11 @@
 #include "CborChapter.h"
 #include "MsgpackChapter.h"
 #include "NumberedChapter.h"
-#include "SmallMessages.h"
 #include "app/model/BibleStructure.h"
 #include "chapter.pb.h"
 #include "small.pb.h"
 #include "coding/Coding.h"
+#include "protobuf/ProtobufTestRecords.h"
 
 #include <benchmark/benchmark.h>
 
@@ -287,13 +287,14 @@ constexpr std::size_t smallItems = 10000;
 
 template <class Record, class Message>
 SmallList smallList(const char* name, const Record& item) {
-    const small::Items<Record> value{std::vector<Record>(smallItems, item)};
+    using Items = prototest::Field<1, std::vector<Record>>;
+    const Items value{std::vector<Record>(smallItems, item)};
     return SmallList{
         name, coding::ProtobufEncoder().encode(value),
         [](const coding::Data& bytes) {
-            const auto record = coding::ProtobufDecoder().decode<small::Items<Record>>(bytes);
-            benchmark::DoNotOptimize(record.items.data());
-            return record.items.size() == smallItems;
+            const auto record = coding::ProtobufDecoder().decode<Items>(bytes);
+            benchmark::DoNotOptimize(record.value.data());
+            return record.value.size() == smallItems;
         },
         [](const coding::Data& bytes) {
             Message message;
@@ -305,9 +306,10 @@ SmallList smallList(const char* name, const Record& item) {
 
 const std::vector<SmallList>& smallLists() {
     static const std::vector<SmallList> lists{
-        smallList<small::Plain, proto::Plains>("plain", small::Plain{5, ""}),
-        smallList<small::Choosing, proto::Choosings>("oneofUnset", small::Choosing{5, std::nullopt}),
-        smallList<small::Choosing, proto::Choosings>("oneofSet", small::Choosing{5, small::Choice{7}}),
+        smallList<prototest::Inner, proto::Inners>("plain", prototest::Inner{5, ""}),
+        smallList<prototest::Choosing, proto::Choosings>("oneofUnset", prototest::Choosing{5, std::nullopt}),
+        smallList<prototest::Choosing, proto::Choosings>("oneofSet",
+                                                          prototest::Choosing{5, prototest::Choice{std::int64_t{7}}}),
     };
     return lists;
 }

@@ -32,6 +32,9 @@ public:
     static const KeySet& integerDictionaryKeys();
 
     Kind kind() const { return kind_; }
+    // The same for a set and its copies, and for no other set while one of them lives: what a
+    // coder may know a set by.
+    const void* identity() const { return table_.get(); }
     // Keys made from data rather than declared by a record.
     bool isDynamic() const { return kind_ != Kind::fixed; }
     const std::vector<CodingKey>& keys() const { return table_->keys; }

@@ -119,6 +119,9 @@ std::vector<std::tuple<std::uint8_t, std::string, coding::Data>> differentialSee
         {5, "branches", encoded(Branch{everything(), {Branch{}, Branch{Everything{}, {Branch{everything(), {}}}}}})},
         {5, "deepestBranches", coding::Data(nestedBranches(100))},
         {5, "tooDeepBranches", coding::Data(nestedBranches(101))},
+        {6, "positives", encoded(Positives{{{1}, {300}}, {{2}}, {Positives{{}, {{7}}, {}}, Positives{}}})},
+        {6, "positivesInEmptyRuns", coding::Data(lengthDelimited(0x1A, prototest::bytes({0x0A, 0x00, 0x12, 0x00})) +
+                                            prototest::bytes({0x0A, 0x00, 0x12, 0x00, 0x12, 0x01, 0x07, 0x12, 0x00}))},
     };
 }
 

@@ -6,6 +6,7 @@
 #include "coding/Decoder.h"
 
 #include <cstddef>
+#include <forward_list>
 #include <optional>
 
 namespace coding {
@@ -18,8 +19,9 @@ class ProtoKeyedDecoder;
 class OneOfDecodingNode final : public Decoder, public AbstractProtoDecodingNode {
 public:
     // `message` is the enclosing message's container, which outlives the node and what it makes;
-    // `runs` its oneof's runs, read again when the enumeration asks for its container with other
-    // keys than they were read for. The node shows the run numbered `run`.
+    // `runs` its oneof's runs, which outlive the enumeration's reading and are read once: before
+    // the node is made, or else by its first container, through the keys that container is asked
+    // with. The node shows the run numbered `run`.
     OneOfDecodingNode(const ProtoKeyedDecoder& message, OneOfRuns& runs, std::size_t run, ProtoDecodeCall& call,
                       std::uint32_t depth);
 
@@ -32,8 +34,13 @@ protected:
     std::shared_ptr<SingleValueDecodingContainerBox> makeSingleValueContainer() override;
 
 private:
+    std::shared_ptr<KeyedDecodingContainerBox> makeOtherContainer(const KeySet& keys);
+
     const ProtoKeyedDecoder* message_;
     OneOfRuns* runs_;
+    // The runs of other cases the enumeration asked for, each read once and kept for as long as
+    // the oneof's own.
+    std::forward_list<OneOfRuns> otherRuns_;
     std::size_t run_;
     // The first container asked for: the enumeration reads itself inside the call that holds the
     // node, so it need not be made apart.

@@ -23,9 +23,10 @@ class ProtoKeyedDecoder;
 // ProtobufDecodingError invalidAccess.
 class OneOfKeyedDecoder final : public KeyedDecodingContainerBox, public AbstractProtoDecodingNode {
 public:
-    // `runs`, read, and `message` outlive the container; `run` numbers the run shown. `isLasting`:
-    // the container stays for as long as the enumeration reads itself (its node holds it), and so
-    // may hold the container of the first case asked for itself.
+    // `runs`, read, and `message` outlive the container, as the enumeration reads itself inside the
+    // call that made its node; the runs are never changed while a container shows them. `run`
+    // numbers the run shown. `isLasting`: the container stays for as long as the enumeration reads
+    // itself (its node holds it), and so may hold the container of the first case asked for itself.
     OneOfKeyedDecoder(const ProtoKeyedDecoder& message, const OneOfRuns& runs, std::size_t run, ProtoDecodeCall& call,
                       std::uint32_t depth, bool isLasting = false);
 

@@ -24,8 +24,11 @@ public:
         std::span<const ProtoOccurrence> occurrences; // of the message's, which outlives the runs
     };
 
-    // Whether the runs are those of the cases `keys` names.
-    bool isReadFor(const KeySet& keys) const { return keys_ == &keys; }
+    bool isRead() const { return keys_ != nullptr; }
+    // Whether the runs are those of the cases `keys` (or a copy of it) names.
+    bool isReadFor(const KeySet& keys) const {
+        return keys_ == &keys || (keys_ && keys_->identity() == keys.identity());
+    }
     // Finds the runs of the cases `keys` names in `message`, which outlives the runs.
     void read(const ProtoKeyedDecoder& message, const KeySet& keys);
 

@@ -29,7 +29,7 @@ std::span<const std::uint8_t> ProtoElementReader::nextValue(DataType dataType, c
     const std::size_t first = index_;
     passEmptyRuns();
     if (index_ == occurrences_.size() && index_ != first) {
-        call_->guessedWrong(occurrences_.front().data);
+        call_->guessedWrong(field_);
         static constexpr std::uint8_t zeros[8] = {};
         std::size_t index = 0;
         return ProtoOccurrence::readValue(zeros, index, dataType, path).bytes();

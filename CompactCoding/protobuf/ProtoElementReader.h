@@ -2,6 +2,7 @@
 
 #include "CompactCoding/DataType.h"
 #include "CompactCoding/protobuf/ProtoDecodeCall.h"
+#include "CompactCoding/protobuf/ProtoListField.h"
 #include "CompactCoding/protobuf/ProtoOccurrence.h"
 #include "coding/CodingKey.h"
 
@@ -16,23 +17,24 @@ namespace coding {
 //    empty: it holds no number, where an empty occurrence is an element (empty text, a message of
 //    defaults) for anything else, so empty runs are passed over once the reader knows its
 //    elements are numbers (from the list's type, from the number just read, or from an earlier
-//    pass of the decode: ProtoDecodeCall);
+//    pass of the decode over a list of the same field: ProtoDecodeCall);
 //  - a list standing alone (a root, a value of a map or a oneof, an element of another list): the
 //    elements back to back, each length-delimited one behind its byte count.
 // The occurrences and bytes are views; their owner outlives the reader.
 class ProtoElementReader {
 public:
-    // `packedElements`: the elements are numbers. Without it, the reader takes an empty run for an
-    // element until it is asked for a number, unless `call` knows the list to hold numbers. One
-    // asked for a number where only empty runs are left has guessed wrong: it tells `call`, which
-    // outlives it, and hands out a zero as the last element.
+    // The list of `field`. `packedElements`: the elements are numbers. Without it, the reader takes
+    // an empty run for an element until it is asked for a number, unless `call` knows the lists of
+    // the field to hold numbers. One asked for a number where only empty runs are left has guessed
+    // wrong: it tells `call`, which outlives it, and hands out a zero as the last element.
     static ProtoElementReader repeatedField(std::span<const ProtoOccurrence> occurrences, ProtoDecodeCall& call,
-                                            bool packedElements = false) {
+                                            const ProtoListField& field, bool packedElements = false) {
         ProtoElementReader reader;
         reader.occurrences_ = occurrences;
         reader.call_ = &call;
+        reader.field_ = field;
         reader.isField_ = true;
-        if (packedElements || (!occurrences.empty() && call.holdsNumbers(occurrences.front().data)))
+        if (packedElements || (!occurrences.empty() && call.holdsNumbers(field)))
             reader.passEmptyRuns();
         return reader;
     }
@@ -69,6 +71,7 @@ private:
 
     std::span<const ProtoOccurrence> occurrences_;
     ProtoDecodeCall* call_ = nullptr; // of a repeated field
+    ProtoListField field_;            // of a repeated field
     std::span<const std::uint8_t> bytes_;
     std::size_t index_ = 0;        // of the next occurrence, or of the next byte
     std::uint32_t packedOffset_ = 0; // within the current occurrence's packed run

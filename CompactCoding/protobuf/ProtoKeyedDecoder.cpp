@@ -256,7 +256,7 @@ void ProtoKeyedDecoder::decodeValue(DecodeItem& item, const CodingKey& key, std:
         break;
     case ValueCategory::other: break;
     }
-    decodeProtoNestedValue(item, ProtoStorage::field(found, areRepeatedFields_), *this);
+    decodeProtoNestedValue(item, ProtoStorage::field(found, areRepeatedFields_, listField(key)), *this);
 }
 
 bool ProtoKeyedDecoder::decodeIfPresent(DecodeItem& item, const CodingKey& key) {
@@ -286,8 +286,8 @@ std::shared_ptr<UnkeyedDecodingContainerBox> ProtoKeyedDecoder::nestedUnkeyedCon
     if (areRepeatedFields_) {
         // The record may let this container go before it reads the list: the list keeps the
         // field's occurrences itself.
-        return std::make_shared<ProtoUnkeyedDecoder>(std::vector<ProtoOccurrence>(found.begin(), found.end()), call(),
-                                                     depth() + 1);
+        return std::make_shared<ProtoUnkeyedDecoder>(std::vector<ProtoOccurrence>(found.begin(), found.end()),
+                                                     listField(key), call(), depth() + 1);
     }
     return ProtoUnkeyedDecoder::over(ProtoStorage::field(found, false), call(), depth() + 1);
 }

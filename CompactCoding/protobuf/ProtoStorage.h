@@ -1,6 +1,7 @@
 #pragma once
 
 #include "CompactCoding/protobuf/ProtoElementReader.h"
+#include "CompactCoding/protobuf/ProtoListField.h"
 #include "CompactCoding/protobuf/ProtoOccurrence.h"
 
 #include <cstdint>
@@ -29,10 +30,13 @@ public:
         storage.bytes_ = bytes;
         return storage;
     }
-    static ProtoStorage field(std::span<const ProtoOccurrence> occurrences, bool isRepeatedField) {
+    // `listField`: the message's field, that a repeated field is read as a list of.
+    static ProtoStorage field(std::span<const ProtoOccurrence> occurrences, bool isRepeatedField,
+                              const ProtoListField& listField = {}) {
         ProtoStorage storage(Kind::field);
         storage.occurrences_ = occurrences;
         storage.isRepeatedField_ = isRepeatedField;
+        storage.listField_ = listField;
         return storage;
     }
     static ProtoStorage element(ProtoElementReader& reader) {
@@ -51,9 +55,10 @@ public:
 
     Kind kind() const { return kind_; }
     bool hasPackedElements() const { return packedElements_; }
-    std::span<const std::uint8_t> bytes() const { return bytes_; }
+    std::span<const std::uint8_t> bytes() const { return kind_ == Kind::bytes ? bytes_ : std::span<const std::uint8_t>(); }
     std::span<const ProtoOccurrence> occurrences() const { return occurrences_; }
     bool isRepeatedField() const { return isRepeatedField_; }
+    ProtoListField listField() const { return kind_ == Kind::field ? listField_ : ProtoListField{}; }
     ProtoElementReader& reader() const { return *reader_; }
 
     // The bytes of a list or map that stands alone: the bytes, the last occurrence's payload (none
@@ -67,7 +72,11 @@ private:
     Kind kind_;
     bool isRepeatedField_ = false;
     bool packedElements_ = false;
-    std::span<const std::uint8_t> bytes_;
+    // A node's storage is copied for every value read: what only one kind has shares its place.
+    union {
+        std::span<const std::uint8_t> bytes_{}; // of bytes
+        ProtoListField listField_;              // of a field
+    };
     std::span<const ProtoOccurrence> occurrences_;
     ProtoElementReader* reader_ = nullptr;
 };

@@ -21,7 +21,8 @@ namespace coding {
 // range ProtobufEncodingError integerKeyOutOfRange. Bad input never stops the program.
 //
 // Each call builds its own nodes over the input, read in place; nothing is kept afterwards. A call
-// reads the input at most twice (ProtoDecodeCall).
+// reads the input once more for each list field of its types that it learns holds numbers, and no
+// more often however many lists the input holds (ProtoDecodeCall).
 class ProtobufDecoder {
 public:
     // Handed to the values' own coding; no option is read from it.

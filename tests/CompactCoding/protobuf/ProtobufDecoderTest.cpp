@@ -13,28 +13,10 @@ using coding::DecodingError;
 using coding::ProtobufDecodingError;
 using coding::ProtobufEncodingError;
 
-const Bytes tenForMinusOne = bytes({0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0x01});
-
 using Int64Field = Field<1, std::int64_t>;
 using InnerField = Field<1, Inner>;
 using ChoiceField = Field<1, Choice>;
 using ListsOfTexts = Field<1, std::vector<std::vector<std::string>>>;
-
-Bytes operator+(Bytes a, const Bytes& b) {
-    a.insert(a.end(), b.begin(), b.end());
-    return a;
-}
-
-// The error of type E that `run` throws; none when it throws none.
-template <class E, class Run>
-std::optional<E> thrown(Run&& run) {
-    try {
-        run();
-    } catch (const E& error) {
-        return error;
-    }
-    return std::nullopt;
-}
 
 TEST(ProtobufDecoding, ReadsBackWhatTheEncoderWrites) {
     EXPECT_EQ(decoded<Everything>(encoded(everything())), everything());
@@ -204,6 +186,48 @@ TEST(ProtobufDecoding, OneOfsAreReadFromTheFieldsOfTheirCases) {
     // The containers a oneof reads itself through.
     decoded<Field<1, CaseProbe>>(bytes({0xF0, 0x01, 0x05, 0xFA, 0x01, 0x00}));
     EXPECT_EQ(CaseProbe::checks, 1);
+}
+
+// A oneof of two numbers, x (field 30) and y (field 31). When `looksAtX`, it looks at its x
+// through a container of that case alone before and after it reads itself through its own keys.
+template <bool looksAtX>
+struct XOrY {
+    static constexpr bool isOneOf = true;
+    static inline const CodingKey keyX{"x", 30}, keyY{"y", 31};
+    static inline const KeySet keys{keyX, keyY}, onlyX{keyX};
+
+    std::int64_t x = 0, y = 0;
+
+    static std::optional<std::int64_t> lastX(coding::Decoder& decoder) {
+        auto c = decoder.container(onlyX);
+        if (c.allKeys().empty())
+            return std::nullopt;
+        EXPECT_EQ(c.allKeys(), std::vector<CodingKey>{keyX});
+        return c.nestedContainer(Choice::valueKeys, keyX).decode<std::int64_t>(Choice::valueKey);
+    }
+    static XOrY decode(coding::Decoder& decoder) {
+        const auto before = looksAtX ? lastX(decoder) : std::nullopt;
+        auto c = decoder.container(keys);
+        const CodingKey key = c.allKeys().front();
+        const std::int64_t value = c.nestedContainer(Choice::valueKeys, key).decode<std::int64_t>(Choice::valueKey);
+        if (looksAtX) {
+            EXPECT_EQ(lastX(decoder), before);
+            EXPECT_EQ(c.allKeys().front(), key); // the container made before shows what it showed
+        }
+        return key == keyX ? XOrY{value, 0} : XOrY{0, value};
+    }
+    friend bool operator==(const XOrY&, const XOrY&) = default;
+};
+
+TEST(ProtobufDecoding, AOneOfReadThroughOtherKeysReadsWhatItReadsThroughItsOwn) {
+    const Bytes x1 = bytes({0xF0, 0x01, 0x01}), y2 = bytes({0xF8, 0x01, 0x02}), x3 = bytes({0xF0, 0x01, 0x03});
+    for (const Bytes& input : {x1 + y2 + x3, x1 + y2, y2 + x3 + y2, x1 + x3, y2}) {
+        const auto once = decoded<Field<1, XOrY<false>>>(input).value;
+        const auto twice = decoded<Field<1, XOrY<true>>>(input).value;
+        EXPECT_EQ(once.x, twice.x);
+        EXPECT_EQ(once.y, twice.y);
+    }
+    EXPECT_EQ((decoded<Field<1, XOrY<true>>>(x1 + y2 + x3).value.x), 3);
 }
 
 TEST(ProtobufDecoding, RefusedCalls) {
@@ -387,205 +411,6 @@ TEST(ProtobufDecoding, WhatAContainerHandsOutKeepsWhatItReadsFrom) {
         auto element = decoder.unkeyedContainer().superDecoder()->singleValueContainer();
         EXPECT_EQ(element.decode<std::int64_t>(), 5);
     });
-}
-
-enum class Shade : std::int64_t { dark = 1, light = 2 };
-
-} // namespace
-
-template <>
-struct coding::RawValueEnum<Shade> {
-    static constexpr bool enabled = true;
-    static constexpr std::string_view name = "Shade";
-    static bool isValid(std::int64_t raw) { return raw == 1 || raw == 2; }
-};
-
-namespace {
-
-// A record that reads its list, field 1, element by element.
-template <class T>
-struct OwnList {
-    std::vector<T> elements;
-    static OwnList decode(coding::Decoder& decoder) {
-        auto list = decoder.container(Int64Field::keys).nestedUnkeyedContainer(Int64Field::key);
-        OwnList result;
-        while (!list.isAtEnd())
-            result.elements.push_back(list.decode<T>());
-        return result;
-    }
-};
-
-// A list that reads its elements itself.
-template <class T>
-struct ListOfItsOwn {
-    std::vector<T> elements;
-    static ListOfItsOwn decode(coding::Decoder& decoder) {
-        auto list = decoder.unkeyedContainer();
-        ListOfItsOwn result;
-        while (!list.isAtEnd())
-            result.elements.push_back(list.decode<T>());
-        return result;
-    }
-};
-
-// A repeated field of `T` whose one element is written as `element`: its packed runs may be empty.
-template <class T>
-void expectEmptyRunsHoldNothing(const Bytes& element, const T& value) {
-    using List = Field<1, std::vector<T>>;
-    const Bytes empty = bytes({0x0A, 0x00});
-    const Bytes run = bytes({0x0A, static_cast<int>(element.size())}) + element;
-    EXPECT_EQ(decoded<List>(empty).value, std::vector<T>{}) << typeid(T).name();
-    EXPECT_EQ(decoded<List>(empty + empty).value, std::vector<T>{}) << typeid(T).name();
-    EXPECT_EQ(decoded<List>(run + empty).value, std::vector<T>{value}) << typeid(T).name();
-    EXPECT_EQ(decoded<List>(empty + run + empty).value, std::vector<T>{value}) << typeid(T).name();
-}
-
-TEST(ProtobufDecoding, AnEmptyPackedRunHoldsNoElements) {
-    expectEmptyRunsHoldNothing<bool>(bytes({0x01}), true);
-    expectEmptyRunsHoldNothing<std::int32_t>(bytes({0x05}), 5);
-    expectEmptyRunsHoldNothing<std::int64_t>(bytes({0x05}), 5);
-    expectEmptyRunsHoldNothing<std::uint32_t>(bytes({0x05}), 5u);
-    expectEmptyRunsHoldNothing<std::uint64_t>(bytes({0x05}), 5u);
-    expectEmptyRunsHoldNothing<float>(bytes({0x00, 0x00, 0xC0, 0x3F}), 1.5f);
-    expectEmptyRunsHoldNothing<double>(bytes({0, 0, 0, 0, 0, 0, 0xF8, 0x3F}), 1.5);
-    expectEmptyRunsHoldNothing(bytes({5, 0, 0, 0}), coding::FixedSize<std::int32_t>(5));
-    expectEmptyRunsHoldNothing(bytes({5, 0, 0, 0}), coding::FixedSize<std::uint32_t>(5u));
-    expectEmptyRunsHoldNothing(bytes({5, 0, 0, 0, 0, 0, 0, 0}), coding::FixedSize<std::int64_t>(5));
-    expectEmptyRunsHoldNothing(bytes({5, 0, 0, 0, 0, 0, 0, 0}), coding::FixedSize<std::uint64_t>(5u));
-    expectEmptyRunsHoldNothing(bytes({0x09}), coding::SignedValue<std::int32_t>(-5));
-    expectEmptyRunsHoldNothing(bytes({0x09}), coding::SignedValue<std::int64_t>(-5));
-    expectEmptyRunsHoldNothing(bytes({0x02}), Shade::light);
-    // A list read through a container of its own learns what its elements are at the first one.
-    probe(bytes({0x0A, 0x01, 0x05, 0x0A, 0x00}), [](coding::Decoder& decoder) {
-        auto list = decoder.container(Int64Field::keys).nestedUnkeyedContainer(Int64Field::key);
-        EXPECT_EQ(list.decode<std::int64_t>(), 5);
-        EXPECT_TRUE(list.isAtEnd());
-    });
-    // Empty text, bytes and messages are elements.
-    using Texts = Field<1, std::vector<std::string>>;
-    EXPECT_EQ(decoded<Texts>(bytes({0x0A, 0x00})).value, std::vector<std::string>{""});
-    // Lists read element by element, by a record's own code or by a list type of its own, which ask
-    // whether the list is at its end before they say what its elements are.
-    using Numbers = std::vector<std::int64_t>;
-    using NumbersOfTheirOwn = Field<1, ListOfItsOwn<std::int64_t>>;
-    using MaybeNumbersOfTheirOwn = Field<1, std::optional<ListOfItsOwn<std::int64_t>>>;
-    for (const Bytes& input : {bytes({0x0A, 0x00}), bytes({0x0A, 0x00, 0x0A, 0x00}),
-                               bytes({0x0A, 0x00, 0x0A, 0x01, 0x05, 0x0A, 0x00})}) {
-        const Numbers expected = input.size() > 4 ? Numbers{5} : Numbers{};
-        EXPECT_EQ(decoded<OwnList<std::int64_t>>(input).elements, expected);
-        EXPECT_EQ(decoded<NumbersOfTheirOwn>(input).value.elements, expected);
-        EXPECT_EQ(decoded<MaybeNumbersOfTheirOwn>(input).value->elements, expected);
-        const auto inList = decoded<std::vector<OwnList<std::int64_t>>>(bytes({static_cast<int>(input.size())}) + input);
-        ASSERT_EQ(inList.size(), 1u);
-        EXPECT_EQ(inList.front().elements, expected);
-    }
-    using Strings = std::vector<std::string>;
-    EXPECT_EQ(decoded<OwnList<std::string>>(bytes({0x0A, 0x00})).elements, Strings{""});
-    using TextsOfTheirOwn = Field<1, ListOfItsOwn<std::string>>;
-    EXPECT_EQ(decoded<TextsOfTheirOwn>(bytes({0x0A, 0x00})).value.elements, Strings{""});
-}
-
-// A record that reads its nested records (field 2) and then its own list of numbers (field 1),
-// element by element; it counts how often its decode runs.
-struct Nesting {
-    std::vector<Nesting> children;
-    std::vector<std::int64_t> numbers;
-
-    static inline const CodingKey keyNumbers{"numbers", 1}, keyChildren{"children", 2};
-    static inline const KeySet keys{keyNumbers, keyChildren};
-    static inline int decodes = 0;
-
-    static Nesting decode(coding::Decoder& decoder) {
-        ++decodes;
-        auto c = decoder.container(keys);
-        Nesting result{c.decode<std::vector<Nesting>>(keyChildren), {}};
-        auto list = c.nestedUnkeyedContainer(keyNumbers);
-        while (!list.isAtEnd())
-            result.numbers.push_back(list.decode<std::int64_t>());
-        return result;
-    }
-    // How deep it nests, when no list holds a number; -1 otherwise.
-    int emptyDepth() const {
-        if (!numbers.empty() || children.size() > 1)
-            return -1;
-        const int below = children.empty() ? -1 : children.front().emptyDepth();
-        return children.empty() ? 0 : below < 0 ? -1 : 1 + below;
-    }
-};
-
-// `depth` records within each other, each holding an empty packed run as its own list.
-Bytes nestedEmptyRuns(int depth) {
-    Bytes node = bytes({0x0A, 0x00});
-    for (int level = 1; level <= depth; ++level)
-        node = lengthDelimited(0x12, node) + bytes({0x0A, 0x00});
-    return node;
-}
-
-// A record that reads its list element by element and falls back to no numbers when that fails.
-struct Forgiving {
-    std::vector<std::int64_t> numbers;
-    bool fellBack = false;
-
-    static Forgiving decode(coding::Decoder& decoder) {
-        auto list = decoder.container(Int64Field::keys).nestedUnkeyedContainer(Int64Field::key);
-        Forgiving result;
-        try {
-            while (!list.isAtEnd())
-                result.numbers.push_back(list.decode<std::int64_t>());
-        } catch (const DecodingError&) {
-            result = Forgiving{{}, true};
-        }
-        return result;
-    }
-};
-
-// A record that reads a second list (field 2) only when its first (field 1) holds no number: which
-// lists it reads depends on what an earlier one held.
-struct Choosy {
-    std::vector<std::int64_t> first;
-    std::vector<std::int64_t> second;
-
-    static inline const CodingKey keyFirst{"first", 1}, keySecond{"second", 2};
-    static inline const KeySet keys{keyFirst, keySecond};
-
-    static Choosy decode(coding::Decoder& decoder) {
-        auto c = decoder.container(keys);
-        Choosy result;
-        auto first = c.nestedUnkeyedContainer(keyFirst);
-        while (!first.isAtEnd())
-            result.first.push_back(first.decode<std::int64_t>());
-        if (result.first.empty()) {
-            auto second = c.nestedUnkeyedContainer(keySecond);
-            while (!second.isAtEnd())
-                result.second.push_back(second.decode<std::int64_t>());
-        }
-        return result;
-    }
-};
-
-TEST(ProtobufDecoding, AListThatTookEmptyRunsForElementsCostsOneMoreReadingAtMost) {
-    // Every level's list learns too late that it holds numbers; the input is read twice, not once
-    // more for every level within every other.
-    for (const int depth : {20, 60}) {
-        Nesting::decodes = 0;
-        EXPECT_EQ(decoded<Nesting>(nestedEmptyRuns(depth)).emptyDepth(), depth);
-        EXPECT_EQ(Nesting::decodes, 2 * (depth + 1)) << depth;
-    }
-    // No error passes through the record's code on the way: a record that catches one reads an
-    // empty run as empty all the same, and still falls back on a fault of the data.
-    EXPECT_EQ(decoded<Forgiving>(bytes({0x0A, 0x00})).fellBack, false);
-    EXPECT_EQ(decoded<Forgiving>(bytes({0x0A, 0x00, 0x0A, 0x01, 0x05, 0x0A, 0x00})).numbers,
-              std::vector<std::int64_t>{5});
-    const auto inList = decoded<std::vector<Forgiving>>(bytes({0x02, 0x0A, 0x00, 0x02, 0x0A, 0x00}));
-    ASSERT_EQ(inList.size(), 2u);
-    EXPECT_FALSE(inList[0].fellBack || inList[1].fellBack);
-    EXPECT_EQ(decoded<Forgiving>(bytes({0x0A, 0x01, 0x80})).fellBack, true);
-    // A record that chooses its lists by what a list of empty runs held can meet in the second
-    // reading a list the first did not read: that list is not read a third time.
-    EXPECT_EQ(decoded<Choosy>(bytes({0x0A, 0x00, 0x12, 0x01, 0x07})).second, std::vector<std::int64_t>{7});
-    const auto error = thrown<DecodingError>([] { decoded<Choosy>(bytes({0x0A, 0x00, 0x12, 0x00})); });
-    ASSERT_TRUE(error.has_value());
-    EXPECT_EQ(error->debugDescription(), "Premature end of data");
 }
 
 // A record as deep as the data goes, through lists, maps or optionals: it counts the levels.

@@ -14,13 +14,6 @@ using coding::EncodingError;
 using coding::ProtobufEncodingError;
 using Kind = ProtobufEncodingError::Kind;
 
-const Bytes tenForMinusOne = bytes({0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0x01});
-
-Bytes operator+(Bytes a, const Bytes& b) {
-    a.insert(a.end(), b.begin(), b.end());
-    return a;
-}
-
 TEST(ProtobufEncoding, WritesTheWireFormatByteForByte) {
     struct Case {
         const char* what;

@@ -6,6 +6,7 @@
 #include "CompactCoding/protobuf/ProtobufDecoder.h"
 #include "CompactCoding/protobuf/ProtobufEncoder.h"
 #include "coding/Coding.h"
+#include "coding/DecodingError.h"
 
 #include <cstdint>
 #include <functional>
@@ -27,6 +28,25 @@ inline Bytes bytes(std::initializer_list<int> values) {
     for (int value : values)
         out.push_back(static_cast<std::uint8_t>(value));
     return out;
+}
+
+inline Bytes operator+(Bytes a, const Bytes& b) {
+    a.insert(a.end(), b.begin(), b.end());
+    return a;
+}
+
+// -1 as protobuf writes an int64 or int32: ten bytes.
+inline const Bytes tenForMinusOne = bytes({0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0x01});
+
+// The error of type E that `run` throws; none when it throws none.
+template <class E, class Run>
+std::optional<E> thrown(Run&& run) {
+    try {
+        run();
+    } catch (const E& error) {
+        return error;
+    }
+    return std::nullopt;
 }
 
 // A one-byte tag, then `payload` behind its byte count.
@@ -346,6 +366,55 @@ struct Branch {
         return Branch{c.decode<Everything>(keyFields), c.decode<std::vector<Branch>>(keyChildren)};
     }
     friend bool operator==(const Branch&, const Branch&) = default;
+};
+
+// A number that is never zero, read through a single value as a raw-value enumeration with no case
+// 0 reads itself: nothing in its type tells the decoder that it is a number, and it refuses the
+// zero a list hands out for an element that is not there.
+struct Positive {
+    std::int64_t value = 1;
+
+    void encode(coding::Encoder& encoder) const { encoder.singleValueContainer().encode(value); }
+    static Positive decode(coding::Decoder& decoder) {
+        auto c = decoder.singleValueContainer();
+        const auto value = c.decode<std::int64_t>();
+        if (value == 0)
+            throw coding::DecodingError::dataCorrupted(c.codingPath(), "Cannot initialize Positive from invalid Int value 0");
+        return Positive{value};
+    }
+    friend bool operator==(const Positive&, const Positive&) = default;
+};
+
+// Records within each other, each reading its children (field 3) and then two lists of Positive
+// whose empty packed runs hold nothing: `typed` (field 1) as a list type, `byHand` (field 2) by its
+// own code, element by element. It counts how often its decode runs.
+struct Positives {
+    std::vector<Positive> typed;
+    std::vector<Positive> byHand;
+    std::vector<Positives> children;
+
+    static inline const CodingKey keyTyped{"typed", 1}, keyByHand{"byHand", 2}, keyChildren{"children", 3};
+    static inline const KeySet keys{keyTyped, keyByHand, keyChildren};
+    static inline int decodes = 0;
+
+    void encode(coding::Encoder& encoder) const {
+        auto c = encoder.container(keys);
+        c.encode(typed, keyTyped);
+        c.encode(byHand, keyByHand);
+        c.encode(children, keyChildren);
+    }
+    static Positives decode(coding::Decoder& decoder) {
+        ++decodes;
+        auto c = decoder.container(keys);
+        Positives result;
+        result.children = c.decode<std::vector<Positives>>(keyChildren);
+        result.typed = c.decode<std::vector<Positive>>(keyTyped);
+        auto list = c.nestedUnkeyedContainer(keyByHand);
+        while (!list.isAtEnd())
+            result.byHand.push_back(list.decode<Positive>());
+        return result;
+    }
+    friend bool operator==(const Positives&, const Positives&) = default;
 };
 
 // `levels` branches within the root, one within the other; the innermost holds `innermost`.

@@ -113,4 +113,15 @@ inline interop::Branch toProto(const Branch& b) {
     return m;
 }
 
+inline interop::Positives toProto(const Positives& p) {
+    interop::Positives m;
+    for (const Positive& number : p.typed)
+        m.add_typed(number.value);
+    for (const Positive& number : p.byHand)
+        m.add_byhand(number.value);
+    for (const Positives& child : p.children)
+        *m.add_children() = toProto(child);
+    return m;
+}
+
 } // namespace interoptest
