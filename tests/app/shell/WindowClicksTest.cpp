@@ -40,6 +40,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstddef>
 #include <functional>
 #include <tuple>
 
@@ -53,6 +54,10 @@ protected:
         return panel != nullptr ? panel->findChild<QWidget*>(QStringLiteral("settingsView")) : nullptr;
     }
     SelectionBarWidget* selectionBar() const { return page()->verseList()->selectionBar(); }
+    // The gradient under the search bar's translation label.
+    AnimatableGradientViewWidget& searchBarGradient() const {
+        return *searchPage()->searchBar()->translationLabel()->findChild<AnimatableGradientViewWidget*>();
+    }
     const BibleStructure& record() const { return *page()->page().state().record(); }
 
     static QPoint centreOf(const QWidget* widget) { return widget->rect().center(); }
@@ -81,6 +86,20 @@ protected:
         }
         ASSERT_FALSE(carousel().isShrinked());
         ASSERT_EQ(carousel().selectedTab(), 1);
+    }
+    // Each case on a launch of its own, after what it needs first; `check` then acts and looks.
+    // A case that fails to set itself up ends the loop.
+    template <class Case, std::size_t count, class Check>
+    void forEachCase(const Case (&cases)[count], Check check) {
+        for (const Case& c : cases) {
+            SCOPED_TRACE(c.name);
+            launch();
+            c.before();
+            if (HasFatalFailure()) {
+                return;
+            }
+            check(c);
+        }
     }
     // What a click behind a sheet would have changed.
     auto behind() const {
@@ -255,59 +274,43 @@ TEST_F(WindowClicksTest, AClickOnAGradientWhereNothingIsDrawnOnItSwapsItAndGoesN
         // Whether the click is the gradient's.
         bool swaps = true;
     };
-    const Case cases[] = {{"the selection bar between its groups",
-                           selectVerse, [this]() -> auto& {return selectionBar()->background();
-}
-, [this, betweenGroups] { click(selectionBar(), betweenGroups()); }
-} // namespace
-, {"the selection bar at its leading end",
-   selectVerse, [this]() -> auto& {return selectionBar()->background();
-} // namespace lumenscroll
-, [this] { click(selectionBar(), QPoint(15, SelectionBarWidget::barHeight / 2)); }
-}
-,
-    {"the preferences' header beside its title", openSettings, settingsGradient,
-     [this] { click(settingsPanel(), QPoint(40, 40)); }},
-    {"the preferences beside the pickers", openSettings, settingsGradient,
-     [this] { click(settingsPanel(), QPoint(30, 110)); }},
-    {"the preferences' bottom corner", openSettings, settingsGradient,
-     [this] { click(settingsPanel(), QPoint(30, settingsPanel()->height() - 30)); }},
-    // The search bar's one gradient lies under its translation label, all of which is the
-    // label's: the box around it is white, and a click on it is nobody's.
-    {"the search bar's box beside its translation label",
-     [this] { click(page()->findChild<QAbstractButton*>(QStringLiteral("searchButton"))); },
-     [this]() -> auto& {return *searchPage()
-                                    ->searchBar()
-                                    ->translationLabel()
-                                    ->findChild<AnimatableGradientViewWidget*>();
-}
-,
-    [this] {
-        const QWidget* label = searchPage()->searchBar()->translationLabel();
-        click(label->parentWidget(), QPoint(label->geometry().right() + 4, label->geometry().center().y()));
-    },
-    false
-}
-,
-}
-;
-for (const Case& c : cases) {
-    SCOPED_TRACE(c.name);
-    launch();
-    c.before();
-    if (HasFatalFailure()) {
-        return;
-    }
-    const bool firstPlane = c.gradient().view().firstPlane();
-    const auto before = behind();
-    const auto up = sheetsUp();
-    const bool bookmarked = record().praises.at(1).bookmarked;
-    c.act();
-    EXPECT_EQ(swapped(c.gradient(), firstPlane), c.swaps);
-    EXPECT_EQ(behind(), before);
-    EXPECT_EQ(sheetsUp(), up);
-    EXPECT_EQ(record().praises.at(1).bookmarked, bookmarked);
-}
+    const auto barGradient = [this]() -> AnimatableGradientViewWidget& {
+        return selectionBar()->background();
+    };
+    const Case cases[] = {
+        {"the selection bar between its groups", selectVerse, barGradient,
+         [this, betweenGroups] { click(selectionBar(), betweenGroups()); }},
+        {"the selection bar at its leading end", selectVerse, barGradient,
+         [this] { click(selectionBar(), QPoint(15, SelectionBarWidget::barHeight / 2)); }},
+        {"the preferences' header beside its title", openSettings, settingsGradient,
+         [this] { click(settingsPanel(), QPoint(40, 40)); }},
+        {"the preferences beside the pickers", openSettings, settingsGradient,
+         [this] { click(settingsPanel(), QPoint(30, 110)); }},
+        {"the preferences' bottom corner", openSettings, settingsGradient,
+         [this] { click(settingsPanel(), QPoint(30, settingsPanel()->height() - 30)); }},
+        // The search bar's one gradient lies under its translation label, all of which is the
+        // label's: the box around it is white, and a click on it is nobody's.
+        {"the search bar's box beside its translation label",
+         [this] { click(page()->findChild<QAbstractButton*>(QStringLiteral("searchButton"))); },
+         [this]() -> AnimatableGradientViewWidget& { return searchBarGradient(); },
+         [this] {
+             const QWidget* label = searchPage()->searchBar()->translationLabel();
+             click(label->parentWidget(),
+                   QPoint(label->geometry().right() + 4, label->geometry().center().y()));
+         },
+         false},
+    };
+    forEachCase(cases, [&](const Case& c) {
+        const bool firstPlane = c.gradient().view().firstPlane();
+        const auto before = behind();
+        const auto up = sheetsUp();
+        const bool bookmarked = record().praises.at(1).bookmarked;
+        c.act();
+        EXPECT_EQ(swapped(c.gradient(), firstPlane), c.swaps);
+        EXPECT_EQ(behind(), before);
+        EXPECT_EQ(sheetsUp(), up);
+        EXPECT_EQ(record().praises.at(1).bookmarked, bookmarked);
+    });
 }
 
 TEST_F(WindowClicksTest, AControlOnAGradientKeepsItsClickAndADragOverOneIsNoClick) {
@@ -331,71 +334,59 @@ TEST_F(WindowClicksTest, AControlOnAGradientKeepsItsClickAndADragOverOneIsNoClic
          [this] { return record().praises.at(1).bookmarked; }},
         {"a highlighter swatch", selectVerse, barGradient, [this] { click(selectionBar()->swatch(1)); },
          [this] { return record().praises.at(1).bgColor == 1; }},
-        {"the selected bar button", [] {}, [this]() -> auto& {return bar(MainView::bibleIndex)->background();
-}
-, [this] { click(bar(MainView::bibleIndex)); }, [this] { return carousel().isShrinked(); }
-}
-, {"the translation capsule", [] {}, [this]() -> auto& {return page()->translationCapsule()->background();
-}
-, [this] { click(page()->translationCapsule()); }, [this] { return page()->translationSheet() != nullptr; }
-}
-, {"the chapter title capsule", [] {}, [this]() -> auto& {return page()->titleCapsule()->background();
-}
-, [this] { click(page()->titleCapsule()); }, [this] { return page()->chapterSheet() != nullptr; }
-}
-, {"the search bar's translation label, at its edge",
-   [this] { click(page()->findChild<QAbstractButton*>(QStringLiteral("searchButton"))); },
-   [this]()
-       -> auto& {
-           return *searchPage()->searchBar()->translationLabel()->findChild<AnimatableGradientViewWidget*>();
-}
-,
-    [this] {
-        const QWidget* label = searchPage()->searchBar()->translationLabel();
-        click(label, QPoint(2, label->height() / 2));
-    },
-    [this] { return searchPage()->chooser() != nullptr; }
-}
-,
-    {"a drag from the selection bar turns the carousel",
-     [this, selectVerse] {
-         addPage();
-         selectVerse();
-     },
-     barGradient,
-     [this] {
-         const QWidget* bookmarkGroup = selectionBar()->bookmarkButton()->parentWidget();
-         drag(selectionBar(), QPoint(bookmarkGroup->mapTo(selectionBar(), QPoint(0, 0)).x() - 20, 20),
-              QPoint(600, 0));
-     },
-     [this] { return carousel().selectedTab() == 0; }},
-}
-;
-for (const Case& c : cases) {
-    SCOPED_TRACE(c.name);
-    launch();
-    c.before();
+        {"the selected bar button", [] {},
+         [this]() -> AnimatableGradientViewWidget& { return bar(MainView::bibleIndex)->background(); },
+         [this] { click(bar(MainView::bibleIndex)); }, [this] { return carousel().isShrinked(); }},
+        {"the translation capsule", [] {},
+         [this]() -> AnimatableGradientViewWidget& { return page()->translationCapsule()->background(); },
+         [this] { click(page()->translationCapsule()); },
+         [this] { return page()->translationSheet() != nullptr; }},
+        {"the chapter title capsule", [] {},
+         [this]() -> AnimatableGradientViewWidget& { return page()->titleCapsule()->background(); },
+         [this] { click(page()->titleCapsule()); }, [this] { return page()->chapterSheet() != nullptr; }},
+        {"the search bar's translation label, at its edge",
+         [this] { click(page()->findChild<QAbstractButton*>(QStringLiteral("searchButton"))); },
+         [this]() -> AnimatableGradientViewWidget& { return searchBarGradient(); },
+         [this] {
+             const QWidget* label = searchPage()->searchBar()->translationLabel();
+             click(label, QPoint(2, label->height() / 2));
+         },
+         [this] { return searchPage()->chooser() != nullptr; }},
+        {"a drag from the selection bar turns the carousel",
+         [this, selectVerse] {
+             addPage();
+             selectVerse();
+         },
+         barGradient,
+         [this] {
+             const QWidget* bookmarkGroup = selectionBar()->bookmarkButton()->parentWidget();
+             drag(selectionBar(), QPoint(bookmarkGroup->mapTo(selectionBar(), QPoint(0, 0)).x() - 20, 20),
+                  QPoint(600, 0));
+         },
+         [this] { return carousel().selectedTab() == 0; }},
+    };
+    forEachCase(cases, [&](const Case& c) {
+        AnimatableGradientViewWidget* gradient = &c.gradient();
+        const bool firstPlane = gradient->view().firstPlane();
+        c.act();
+        EXPECT_TRUE(c.acted());
+        EXPECT_FALSE(swapped(*gradient, firstPlane));
+    });
     if (HasFatalFailure()) {
         return;
     }
-    AnimatableGradientViewWidget* gradient = &c.gradient();
-    const bool firstPlane = gradient->view().firstPlane();
-    c.act();
-    EXPECT_TRUE(c.acted());
-    EXPECT_FALSE(swapped(*gradient, firstPlane));
-}
 
-// A picker on the preferences opens as ever.
-launch();
-click(bar(MainView::settingsIndex));
-auto* picker = settingsPanel() -> findChild<SettingsPicker*>(QStringLiteral("sizePicker"));
-auto* gradient =
-    settingsPanel() -> findChild<AnimatableGradientViewWidget*>(QString(), Qt::FindDirectChildrenOnly);
-const bool firstPlane = gradient->view().firstPlane();
-click(picker);
-EXPECT_TRUE(picker->view()->isVisible());
-picker->hidePopup();
-EXPECT_FALSE(swapped(*gradient, firstPlane));
+    // A picker on the preferences opens as ever.
+    launch();
+    click(bar(MainView::settingsIndex));
+    auto* picker = settingsPanel()->findChild<SettingsPicker*>(QStringLiteral("sizePicker"));
+    auto* gradient =
+        settingsPanel()->findChild<AnimatableGradientViewWidget*>(QString(), Qt::FindDirectChildrenOnly);
+    const bool firstPlane = gradient->view().firstPlane();
+    click(picker);
+    EXPECT_TRUE(picker->view()->isVisible());
+    picker->hidePopup();
+    EXPECT_FALSE(swapped(*gradient, firstPlane));
 }
 
 } // namespace
