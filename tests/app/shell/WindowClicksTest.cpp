@@ -1,6 +1,7 @@
 // Clicks as the window system delivers them to the program's window, at the point of what the
-// user clicks: a chooser sheet takes none meant for what lies behind it, and the animated
-// gradient takes those that nothing drawn on it takes, and only those.
+// user clicks: a chooser sheet stands in front of whatever covers its page and takes none meant
+// for what lies behind it, but only while it can be seen and reached; and the animated gradient
+// takes those that nothing drawn on it takes, and only those.
 
 #include "ProgramWindowTest.h"
 
@@ -29,10 +30,13 @@
 #include "app/shell/MainBarButton.h"
 #include "app/shell/MainView.h"
 #include "app/shell/MainViewWidget.h"
+#include "app/shell/PagingCarouselWidget.h"
+#include "app/shell/PanelCloseButton.h"
 #include "app/shell/SettingsPicker.h"
 
 #include <QAbstractButton>
 #include <QAbstractItemView>
+#include <QApplication>
 #include <QLabel>
 #include <QListWidget>
 #include <QScrollBar>
@@ -41,7 +45,9 @@
 #include <gtest/gtest.h>
 
 #include <cstddef>
+#include <cstdint>
 #include <functional>
+#include <optional>
 #include <tuple>
 
 namespace lumenscroll {
@@ -108,7 +114,7 @@ protected:
                           carousel().selectedTab(), record().sectionIndex, record().versesIndex,
                           record().kindOfBible, page()->page().selectedVerseCount(), scrolled(),
                           settings.settingsViewBtnPressed(), settings.aboutViewBtnPressed(),
-                          searchPage() != nullptr);
+                          searchPage() != nullptr, carousel().optionKeyPressed());
     }
     // The sheets up now.
     auto sheetsUp() const {
@@ -124,9 +130,24 @@ bool swapped(const AnimatableGradientViewWidget& widget, bool firstPlane) {
     return widget.view().firstPlane() != firstPlane;
 }
 
+// Whatever covers the page when a sheet opens, the preferences or About included, the sheet
+// stands in front of it all, in sight and within reach, and holds the window.
 TEST_F(WindowClicksTest, ASheetTakesNoClickMeantForWhatLiesBehindItAndStaysOpen) {
+    struct Cover {
+        const char* name;
+        // The bar button that opens a panel over the page, and the panel.
+        std::optional<std::int64_t> button;
+        TopAreaPanel panel = TopAreaPanel::settings;
+    };
+    const Cover covers[] = {
+        {"nothing over the page", std::nullopt},
+        {"the preferences over the page", MainView::settingsIndex, TopAreaPanel::settings},
+        {"About over the page", MainView::aboutIndex, TopAreaPanel::about},
+    };
     struct Sheet {
         const char* name;
+        // What the sheet needs first, before the cover comes.
+        std::function<void()> prepare;
         std::function<void()> open;
         std::function<QWidget*()> shown;
         // A choice made on the sheet, and what it changes.
@@ -134,22 +155,33 @@ TEST_F(WindowClicksTest, ASheetTakesNoClickMeantForWhatLiesBehindItAndStaysOpen)
         std::function<bool()> chosen;
     };
     const Sheet sheets[] = {
-        {"the book chooser", [this] { click(page()->titleCapsule()); },
+        {"the book chooser", [] {},
+         [this] {
+             // Either panel stands over the title capsule: under one, the capsule's action.
+             if (page()->panel(TopAreaPanel::settings) != nullptr ||
+                 page()->panel(TopAreaPanel::about) != nullptr) {
+                 page()->page().pressTitleCapsule();
+                 settle();
+                 return;
+             }
+             click(page()->titleCapsule());
+         },
          [this]() -> QWidget* { return page()->chapterSheet(); },
          [this] {
              clickRow(page()->chapterSheet()->bookList(), 1);
              click(page()->chapterSheet()->moveButton());
          },
          [this] { return record().sectionIndex == 1 && page()->chapterSheet() == nullptr; }},
-        {"the page's translation chooser", [this] { click(page()->translationCapsule()); },
+        {"the page's translation chooser", [] {}, [this] { click(page()->translationCapsule()); },
          [this]() -> QWidget* { return page()->translationSheet(); },
          [this] { clickRow(page()->translationSheet()->list(), 1); },
          [this] { return record().kindOfBible == BibleKind::en01 && page()->translationSheet() == nullptr; }},
         {"the search page's translation chooser",
          [this] {
-             if (searchPage() == nullptr) {
-                 click(page()->findChild<QAbstractButton*>(QStringLiteral("searchButton")));
-             }
+             click(page()->findChild<QAbstractButton*>(QStringLiteral("searchButton")));
+             ASSERT_NE(searchPage(), nullptr);
+         },
+         [this] {
              ASSERT_NE(searchPage(), nullptr);
              click(searchPage()->searchBar()->translationLabel());
          },
@@ -174,6 +206,14 @@ TEST_F(WindowClicksTest, ASheetTakesNoClickMeantForWhatLiesBehindItAndStaysOpen)
                  click(searchPage(), QPoint(60, 20));
              }
          }},
+        {"the panel's close button",
+         [this] {
+             for (const TopAreaPanel panel : {TopAreaPanel::settings, TopAreaPanel::about}) {
+                 if (QWidget* shown = page()->panel(panel)) {
+                     click(shown->findChild<PanelCloseButton*>());
+                 }
+             }
+         }},
         {"Bible", [this] { click(bar(MainView::bibleIndex)); }},
         {"New Page", [this] { click(bar(MainView::newPageIndex)); }},
         {"Settings", [this] { click(bar(MainView::settingsIndex)); }},
@@ -192,44 +232,71 @@ TEST_F(WindowClicksTest, ASheetTakesNoClickMeantForWhatLiesBehindItAndStaysOpen)
                    QPoint(300, page()->verseList()->viewport()->height() - 15));
          }},
         {"a drag across the carousel", [this] { drag(page(), QPoint(260, 300), QPoint(600, 0)); }},
+        {"a drag and an Option click on the carousel, whose filters see them first",
+         [this] {
+             CarouselViewWidget* carouselView = main().carouselView();
+             for (QObject* filter :
+                  {static_cast<QObject*>(carouselView),
+                   static_cast<QObject*>(carouselView->findChild<PagingCarouselWidget*>())}) {
+                 // Installed again, a filter is asked before those installed since.
+                 qApp->installEventFilter(filter);
+             }
+             drag(page(), QPoint(260, 300), QPoint(600, 0));
+             QTest::mouseClick(window->windowHandle(), Qt::LeftButton, Qt::AltModifier,
+                               inWindow(page(), QPoint(260, 300)));
+             settle();
+         }},
     };
-    for (const Sheet& sheet : sheets) {
-        SCOPED_TRACE(sheet.name);
-        bool fresh = true;
-        for (const Point& point : points) {
-            SCOPED_TRACE(point.name);
-            if (fresh) {
-                // Two pages, the second on screen: a page change would show.
+    for (const Cover& cover : covers) {
+        SCOPED_TRACE(cover.name);
+        for (const Sheet& sheet : sheets) {
+            SCOPED_TRACE(sheet.name);
+            // Two pages, the second on screen: a page change would show.
+            const auto openSheet = [&] {
                 launch();
                 addPage();
+                sheet.prepare();
+                if (cover.button) {
+                    click(bar(*cover.button));
+                    ASSERT_NE(page()->panel(cover.panel), nullptr);
+                }
                 sheet.open();
                 ASSERT_NE(sheet.shown(), nullptr);
+            };
+            bool fresh = true;
+            for (const Point& point : points) {
+                SCOPED_TRACE(point.name);
+                if (fresh) {
+                    openSheet();
+                }
+                const auto before = behind();
+                const auto up = sheetsUp();
+                point.act();
+                if (HasFatalFailure()) {
+                    return;
+                }
+                EXPECT_EQ(behind(), before);
+                EXPECT_EQ(sheetsUp(), up);
+                // What leaked changed the window: the next point starts afresh.
+                fresh = behind() != before || sheetsUp() != up;
             }
-            const auto before = behind();
-            const auto up = sheetsUp();
-            point.act();
-            if (HasFatalFailure()) {
-                return;
-            }
-            EXPECT_EQ(behind(), before);
-            EXPECT_EQ(sheetsUp(), up);
-            // What leaked changed the window: the next point starts afresh.
-            fresh = behind() != before || sheetsUp() != up;
-        }
 
-        // The sheet's own controls and Escape work as before.
-        const auto open = behind();
-        press(Qt::Key_Escape);
-        EXPECT_EQ(sheet.shown(), nullptr);
-        sheet.open();
-        ASSERT_NE(sheet.shown(), nullptr);
-        EXPECT_EQ(behind(), open);
-        click(sheet.shown()->findChild<QAbstractButton*>(QStringLiteral("closeButton")));
-        EXPECT_EQ(sheet.shown(), nullptr);
-        sheet.open();
-        ASSERT_NE(sheet.shown(), nullptr);
-        sheet.choose();
-        EXPECT_TRUE(sheet.chosen());
+            // The sheet's own controls and Escape work as before, by clicks alone, the cover
+            // staying where it is.
+            const auto open = behind();
+            click(sheet.shown()->findChild<QAbstractButton*>(QStringLiteral("closeButton")));
+            EXPECT_EQ(sheet.shown(), nullptr);
+            EXPECT_EQ(behind(), open);
+            sheet.open();
+            ASSERT_NE(sheet.shown(), nullptr);
+            press(Qt::Key_Escape);
+            EXPECT_EQ(sheet.shown(), nullptr);
+            EXPECT_EQ(behind(), open);
+            sheet.open();
+            ASSERT_NE(sheet.shown(), nullptr);
+            sheet.choose();
+            EXPECT_TRUE(sheet.chosen());
+        }
     }
 }
 
@@ -246,6 +313,27 @@ TEST_F(WindowClicksTest, ASheetShownOnlyInTheOverviewsPictureHoldsNoClick) {
     // On screen again, the sheet holds the window again.
     click(bar(MainView::bibleIndex));
     EXPECT_FALSE(carousel().isShrinked());
+}
+
+TEST_F(WindowClicksTest, ASheetThatSomethingCoversHoldsNoClick) {
+    launch();
+    click(page()->titleCapsule());
+    const QWidget* sheet = page()->chapterSheet();
+    ASSERT_NE(sheet, nullptr);
+    const UserSettings& settings = run->app.userSettings();
+    {
+        // The sheet is out of reach: a click beside it is not held.
+        QWidget cover(&main());
+        cover.setGeometry(QRect(sheet->mapTo(&main(), QPoint(0, 0)), sheet->size()));
+        cover.show();
+        click(bar(MainView::aboutIndex));
+        EXPECT_TRUE(settings.aboutViewBtnPressed());
+    }
+    // Within reach again, the sheet holds the window again.
+    ASSERT_EQ(page()->chapterSheet(), sheet);
+    click(bar(MainView::settingsIndex));
+    EXPECT_FALSE(settings.settingsViewBtnPressed());
+    EXPECT_TRUE(settings.aboutViewBtnPressed());
 }
 
 TEST_F(WindowClicksTest, AClickOnAGradientWhereNothingIsDrawnOnItSwapsItAndGoesNoFurther) {
