@@ -10,6 +10,7 @@
 #include "app/reading/PageHandle.h"
 #include "app/reading/PanelShadow.h"
 #include "app/reading/SearchButtonWidget.h"
+#include "app/reading/SheetBackdrop.h"
 #include "app/reading/SheetLook.h"
 #include "app/reading/SymbolButton.h"
 #include "app/reading/TopAreaPanelProvider.h"
@@ -23,7 +24,6 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPainterPath>
-#include <QShortcut>
 
 #include <algorithm>
 #include <optional>
@@ -197,9 +197,6 @@ void BibleViewWidget::buildNotices() {
 
 void BibleViewWidget::buildSheetBackdrop() {
     sheetBackdrop_ = SheetLook::backdrop(*this);
-    auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), sheetBackdrop_);
-    escape->setContext(Qt::WidgetWithChildrenShortcut);
-    connect(escape, &QShortcut::activated, this, [this] { reactions_.page().closeFrontmost(); });
 }
 
 BibleViewWidget::~BibleViewWidget() {
@@ -293,36 +290,24 @@ void BibleViewWidget::showSheets(const PageLook& look) {
     AppContext& context = page.userSettings.context();
     if (look.chapterSheet && !chapterSheet_) {
         chapterSheet_ = new BibleSelectionViewWidget(page.chapterSheetContent(), context, sheetBackdrop_);
+        sheetBackdrop_->present(*chapterSheet_, *chapterSheet_->closeButton());
     } else if (!look.chapterSheet && chapterSheet_) {
         delete std::exchange(chapterSheet_, nullptr);
     }
     if (look.translationSheet && !translationSheet_) {
         translationSheet_ =
             new KindOfBibleSelectionViewWidget(page.translationSheetContent(), context, sheetBackdrop_);
+        sheetBackdrop_->present(*translationSheet_, *translationSheet_->closeButton());
     } else if (!look.translationSheet && translationSheet_) {
         delete std::exchange(translationSheet_, nullptr);
-    }
-
-    const bool up = chapterSheet_ || translationSheet_;
-    sheetBackdrop_->setVisible(up);
-    if (!up) {
-        return;
-    }
-    sheetBackdrop_->setGeometry(rect());
-    sheetBackdrop_->raise();
-    for (QWidget* sheet : std::initializer_list<QWidget*>{chapterSheet_, translationSheet_}) {
-        if (sheet) {
-            sheet->move((width() - sheet->width()) / 2, (height() - sheet->height()) / 2);
-            sheet->show();
-            sheet->setFocus();
-        }
     }
 }
 
 bool BibleViewWidget::handleKey(const QKeyEvent& key) {
     const BibleView& page = reactions_.page();
     if (key.key() == Qt::Key_Escape && key.modifiers() == Qt::NoModifier) {
-        return page.closeFrontmost();
+        // The sheets stand in front of all the page shows, the search page's among them.
+        return sheetBackdrop_->closeFrontSheet() || page.closeFrontmost();
     }
     return page.frontmost() == BibleView::Front::none && verseList_->scrollForKey(key);
 }

@@ -27,6 +27,7 @@ class NoticeCapsule;
 class PanelShadow;
 class ResourceLocator;
 class SearchButtonWidget;
+class SheetBackdrop;
 class SymbolButton;
 class TopAreaPanelProvider;
 class VerseListWidget;
@@ -36,11 +37,13 @@ class VerseListWidget;
 // the verse list; the chapter title capsule at the top centre; the chapter and scroll buttons
 // in the bottom corners; and the host area at the top for the search page and the preferences
 // and About views, placed and shown by the flags of those views, which come from the provider
-// the page is given; the preferences and About views only while the page is on screen. A chapter without text to show has a notice in place of its verses, and
-// the page's notice stands in a dark capsule near the bottom while it is up. The chooser
-// sheets stand centred over everything, at their own sizes, on a dimmed page that takes no
-// input meanwhile; Escape closes a sheet as its close button does. Every input goes to the
-// page's handlers; the page comes on screen with the widget's first showing.
+// the page is given; the preferences and About views only while the page is on screen. A
+// chapter without text to show has a notice in place of its verses, and the page's notice
+// stands in a dark capsule near the bottom while it is up. The chooser sheets stand centred
+// over everything, at their own sizes, on a dimmed page that takes no input meanwhile; the
+// search page's chooser stands there too, in front of the panels that may cover the search
+// page. Escape closes a sheet as its close button does. Every input goes to the page's
+// handlers; the page comes on screen with the widget's first showing.
 //
 // The keys the page is handed while it is the one on screen (handleKey): Escape closes what
 // stands in front, one layer a press; the keys of a scroll view move the verse list while
@@ -142,7 +145,7 @@ private:
     TopAreaPanelProvider* panelProvider_;
     // A shared panel taken by the next page on screen leaves this page's host on its own.
     std::array<QPointer<QWidget>, 3> panels_{};
-    QWidget* sheetBackdrop_;
+    SheetBackdrop* sheetBackdrop_;
     BibleSelectionViewWidget* chapterSheet_ = nullptr;
     KindOfBibleSelectionViewWidget* translationSheet_ = nullptr;
     QLabel* missingText_;

@@ -1,9 +1,14 @@
 #include "app/reading/SheetBackdrop.h"
 
+#include <QAbstractButton>
 #include <QApplication>
+#include <QChildEvent>
 #include <QEvent>
+#include <QKeyEvent>
 #include <QPainter>
 #include <QPainterPath>
+
+#include <algorithm>
 
 namespace lumenscroll {
 
@@ -31,6 +36,17 @@ bool isPointerInput(QEvent::Type type) {
     }
 }
 
+// The layers shown now, whichever windows they stand in.
+std::vector<const SheetBackdrop*>& shownLayers() {
+    static std::vector<const SheetBackdrop*> layers;
+    return layers;
+}
+
+void forget(const SheetBackdrop* layer) {
+    std::vector<const SheetBackdrop*>& layers = shownLayers();
+    layers.erase(std::remove(layers.begin(), layers.end(), layer), layers.end());
+}
+
 } // namespace
 
 SheetBackdrop::SheetBackdrop(qreal cornerRadius, QWidget* parent)
@@ -40,9 +56,62 @@ SheetBackdrop::SheetBackdrop(qreal cornerRadius, QWidget* parent)
 }
 
 SheetBackdrop::~SheetBackdrop() {
+    forget(this);
     if (qApp != nullptr) {
         qApp->removeEventFilter(this);
     }
+}
+
+SheetBackdrop* SheetBackdrop::of(QWidget& opener) {
+    SheetBackdrop* outermost = nullptr;
+    for (QWidget* widget = &opener; widget != nullptr;
+         widget = widget->isWindow() ? nullptr : widget->parentWidget()) {
+        if (auto* layer = widget->findChild<SheetBackdrop*>(QString(), Qt::FindDirectChildrenOnly)) {
+            outermost = layer;
+        }
+    }
+    return outermost;
+}
+
+void SheetBackdrop::present(QWidget& sheet, QAbstractButton& closeButton) {
+    sheets_.push_back({&sheet, &closeButton});
+    setGeometry(parentWidget()->rect());
+    sheet.move((width() - sheet.width()) / 2, (height() - sheet.height()) / 2);
+    sheet.show();
+    sheet.raise();
+    raise();
+    show();
+    sheet.setFocus();
+}
+
+void SheetBackdrop::childEvent(QChildEvent* event) {
+    QWidget::childEvent(event);
+    if (!event->removed()) {
+        return;
+    }
+    std::erase_if(sheets_,
+                  [event](const Sheet& shown) { return !shown.sheet || shown.sheet == event->child(); });
+    if (sheets_.empty()) {
+        hide();
+    }
+}
+
+void SheetBackdrop::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier && closeFrontSheet()) {
+        event->accept();
+        return;
+    }
+    QWidget::keyPressEvent(event);
+}
+
+bool SheetBackdrop::closeFrontSheet() {
+    for (auto shown = sheets_.rbegin(); shown != sheets_.rend(); ++shown) {
+        if (shown->sheet && shown->closeButton) {
+            shown->closeButton->click();
+            return true;
+        }
+    }
+    return false;
 }
 
 void SheetBackdrop::paintEvent(QPaintEvent* /*event*/) {
@@ -59,42 +128,54 @@ void SheetBackdrop::paintEvent(QPaintEvent* /*event*/) {
 
 void SheetBackdrop::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
-    // The application's filters run last installed first: installed now, it sees the input
-    // before the carousel's filters, which would start a drag from it.
+    forget(this);
+    shownLayers().push_back(this);
     qApp->installEventFilter(this);
 }
 
 void SheetBackdrop::hideEvent(QHideEvent* event) {
     QWidget::hideEvent(event);
+    forget(this);
     qApp->removeEventFilter(this);
 }
 
 bool SheetBackdrop::isHoldingInput() const {
-    return isVisible() && isInSight();
+    return isVisible() && std::any_of(sheets_.begin(), sheets_.end(),
+                                      [this](const Sheet& shown) { return isWithinReach(shown); });
 }
 
-bool SheetBackdrop::isInSight() const {
-    QRect area = rect();
-    for (const QWidget* widget = this; !widget->isWindow() && widget->parentWidget() != nullptr;
-         widget = widget->parentWidget()) {
-        area.translate(widget->pos());
-        area &= widget->parentWidget()->rect();
-        if (area.isEmpty()) {
-            return false;
-        }
+bool SheetBackdrop::isWithinReach(const Sheet& shown) const {
+    if (!shown.sheet || !shown.closeButton || !shown.sheet->isVisible()) {
+        return false;
     }
-    return true;
+    // Whether the window hands a click at the middle of `target` to it, as it hands the
+    // pointer to whatever it finds there first: nothing over it, nothing clipping it away.
+    QWidget* pointerWindow = window();
+    const auto reaches = [pointerWindow](const QWidget& target) {
+        const QWidget* hit = pointerWindow->childAt(target.mapTo(pointerWindow, target.rect().center()));
+        return hit == &target || target.isAncestorOf(hit);
+    };
+    return reaches(*shown.sheet) && reaches(*shown.closeButton);
+}
+
+bool SheetBackdrop::holds(const QObject& receiver) {
+    const std::vector<const SheetBackdrop*>& layers = shownLayers();
+    return std::any_of(layers.begin(), layers.end(),
+                       [&receiver](const SheetBackdrop* layer) { return layer->holdsFor(receiver); });
+}
+
+bool SheetBackdrop::holdsFor(const QObject& receiver) const {
+    if (!receiver.isWidgetType()) {
+        return false;
+    }
+    const auto& target = static_cast<const QWidget&>(receiver);
+    // The sheets are the layer's children; the layer itself is what lies beside them.
+    const bool onASheet = &target != this && isAncestorOf(&target);
+    return !onASheet && target.window() == window() && isHoldingInput();
 }
 
 bool SheetBackdrop::eventFilter(QObject* watched, QEvent* event) {
-    if (!isPointerInput(event->type()) || !watched->isWidgetType()) {
-        return false;
-    }
-    const auto* target = static_cast<const QWidget*>(watched);
-    // The sheet's own widgets are the layer's children; the layer itself is what lies beside
-    // the sheet.
-    const bool onTheSheet = target != this && isAncestorOf(target);
-    if (onTheSheet || target->window() != window() || !isHoldingInput()) {
+    if (!isPointerInput(event->type()) || !holdsFor(*watched)) {
         return false;
     }
     event->accept();

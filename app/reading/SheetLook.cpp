@@ -20,7 +20,7 @@ constexpr qreal closeShadowRadius = 35.0;
 
 } // namespace
 
-QWidget* SheetLook::backdrop(QWidget& parent, qreal cornerRadius) {
+SheetBackdrop* SheetLook::backdrop(QWidget& parent, qreal cornerRadius) {
     auto* layer = new SheetBackdrop(cornerRadius, &parent);
     layer->hide();
     return layer;

@@ -7,19 +7,20 @@ class QWidget;
 namespace lumenscroll {
 
 class ResourceLocator;
+class SheetBackdrop;
 class SymbolButton;
 
 // What the reading page's sheets (the book chooser and both translation choosers) share in
 // their look: a rounded sheet on a soft shadow, closed with an "xmark" on a dark halo, standing
-// on a dimmed layer over what opened it.
+// on a dimmed layer over the page that opened it.
 class SheetLook {
 public:
     SheetLook() = delete;
 
-    // The dimmed layer a sheet stands on, a child of `parent` that holds the window's pointer
-    // input while it is shown (see SheetBackdrop); hidden to begin with, named "sheetBackdrop".
-    // Over a parent with corners of `cornerRadius`, the dimming keeps to them.
-    static QWidget* backdrop(QWidget& parent, qreal cornerRadius = 0);
+    // The dimmed layer sheets stand on, a child of `parent` that holds the window's pointer
+    // input while a sheet stands on it (see SheetBackdrop); hidden to begin with, named
+    // "sheetBackdrop". Over a parent with corners of `cornerRadius`, the dimming keeps to them.
+    static SheetBackdrop* backdrop(QWidget& parent, qreal cornerRadius = 0);
     // The shadow the sheet casts on the page under it.
     static void castShadow(QWidget& sheet);
     // Fills the sheet's rounded frame; called from its paintEvent.

@@ -332,15 +332,6 @@ void SearchBibleView::printKindOfBible() const {
     trace("kindOfBible = " + std::string(caseName(kindOfBible())));
 }
 
-bool SearchBibleView::closeChooserOnEscape() {
-    if (!showBibleTranslateSelectionWindow() || userSettings.settingsViewBtnPressed() ||
-        userSettings.aboutViewBtnPressed()) {
-        return false;
-    }
-    chooser().close();
-    return true;
-}
-
 // --- Fonts ---
 
 std::int64_t SearchBibleView::applyFontSize() {

@@ -145,10 +145,6 @@ public:
     void kindOfBibleChanged();
     // Traces "kindOfBible = " and the searched kind's case name.
     void printKindOfBible() const;
-    // Escape on the page: closes the translation chooser, as its close button does, while it is
-    // up and nothing stands in front of the page (the preferences and About views stand in
-    // front of it); false, and nothing closes, otherwise.
-    bool closeChooserOnEscape();
 
     // --- Fonts ---
 

@@ -7,6 +7,7 @@
 #include "app/reading/PanelTopPicture.h"
 #include "app/reading/ReadingFontFace.h"
 #include "app/reading/RoundedClipEffect.h"
+#include "app/reading/SheetBackdrop.h"
 #include "app/reading/SheetLook.h"
 #include "app/reading/SymbolButton.h"
 #include "app/reading/UserSettings.h"
@@ -149,10 +150,16 @@ void SearchBibleViewWidget::makeResultsPane() {
 }
 
 SearchBibleViewWidget::~SearchBibleViewWidget() {
-    // The children refer to the page: they go before it does.
+    // The children refer to the page: they go before it does, and so does the chooser, which
+    // stands on the reading page's layer rather than on this page.
+    delete chooser_.data();
     for (QWidget* child : findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly)) {
         delete child;
     }
+}
+
+KindOfBibleSearchViewWidget* SearchBibleViewWidget::chooser() const {
+    return chooser_.data();
 }
 
 std::pair<const void*, std::size_t> SearchBibleViewWidget::hits() const {
@@ -211,18 +218,13 @@ void SearchBibleViewWidget::refresh() {
 
     if (look.chooser && !chooser_) {
         focusBeforeChooser_ = window()->focusWidget();
-        sheetBackdrop_->setGeometry(rect());
-        sheetBackdrop_->show();
-        sheetBackdrop_->raise();
-        chooser_ = new KindOfBibleSearchViewWidget(view_.chooser(), context_, sheetBackdrop_);
-        chooser_->move((width - KindOfBibleSearchViewWidget::width) / 2,
-                       (height - KindOfBibleSearchViewWidget::height) / 2);
-        chooser_->show();
-        chooser_->setFocus();
+        // On the layer of the reading page this page stands on, as the page's own sheets: in
+        // front of the preferences or About view over this page. On its own, on this page's.
+        SheetBackdrop& layer = *SheetBackdrop::of(*this);
+        chooser_ = new KindOfBibleSearchViewWidget(view_.chooser(), context_, &layer);
+        layer.present(*chooser_, *chooser_->closeButton());
     } else if (!look.chooser && chooser_) {
-        delete chooser_;
-        chooser_ = nullptr;
-        sheetBackdrop_->hide();
+        delete chooser_.data();
         // The sheet took the focus only to have the keys first while it stood: what held it
         // before has it back, the query field as the page came up with.
         QWidget* before = std::exchange(focusBeforeChooser_, nullptr).data();
@@ -251,9 +253,7 @@ void SearchBibleViewWidget::placeChildren() {
     hitList_->setGeometry(0, headerHeight, width, height - headerHeight);
     resultsPane_->setGeometry(rect());
     resultsPane_->raise();
-    if (chooser_) {
-        sheetBackdrop_->raise();
-    }
+    sheetBackdrop_->raise();
 }
 
 void SearchBibleViewWidget::showEvent(QShowEvent* event) {
@@ -263,14 +263,6 @@ void SearchBibleViewWidget::showEvent(QShowEvent* event) {
         view_.appear();
         refresh();
     }
-}
-
-void SearchBibleViewWidget::keyPressEvent(QKeyEvent* event) {
-    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier && view_.closeChooserOnEscape()) {
-        event->accept();
-        return;
-    }
-    QWidget::keyPressEvent(event);
 }
 
 bool SearchBibleViewWidget::scrollForKey(const QKeyEvent& key) {

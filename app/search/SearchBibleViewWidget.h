@@ -26,13 +26,16 @@ class AppContext;
 class KindOfBibleSearchViewWidget;
 class SearchBarWidget;
 class SearchHitListModel;
+class SheetBackdrop;
 class UserSettings;
 
 // The search page as a reading page shows it in its top area, 1000 by 600 points with rounded
 // corners: the header (a header picture behind the search bar, the close button beside it)
 // over the list of hits, and over the middle of both the prompt or the not-found message and
-// the progress indicator; the translation chooser comes up over it all as a sheet. The list is
-// a model-based list view, so any number of hits costs no widget per row.
+// the progress indicator. The translation chooser comes up as a sheet on the layer of the reading
+// page this page stands on, in front of all that page shows, the preferences and About views over
+// this page included; on a layer over this page when it stands alone. The list is a model-based
+// list view, so any number of hits costs no widget per row.
 //
 // The widget builds and owns the page's behaviour. A reading page builds one each time its
 // search flag goes up and drops it when the flag goes down:
@@ -58,7 +61,7 @@ public:
     QLabel* message() const { return message_; }
     QProgressBar* progress() const { return progress_; }
     // The translation chooser while it is up; null otherwise.
-    KindOfBibleSearchViewWidget* chooser() const { return chooser_; }
+    KindOfBibleSearchViewWidget* chooser() const;
     // Moves the hit list for a key of a scroll view: Up and Down a line, Page Up and Page Down
     // (and Space, Shift with Space) a screen, Home and End to either end. False when the key is
     // none of these, or while the chooser is up.
@@ -77,7 +80,6 @@ public:
 protected:
     void showEvent(QShowEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
-    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     // What the page shows apart from the hit rows.
@@ -114,8 +116,9 @@ private:
     QWidget* resultsPane_;
     QLabel* message_;
     QProgressBar* progress_;
-    QWidget* sheetBackdrop_;
-    KindOfBibleSearchViewWidget* chooser_ = nullptr;
+    // Where the chooser stands while this page stands alone.
+    SheetBackdrop* sheetBackdrop_;
+    QPointer<KindOfBibleSearchViewWidget> chooser_;
     // What held the focus when the chooser came up, to have it back when it goes.
     QPointer<QWidget> focusBeforeChooser_;
     QPixmap photo_;

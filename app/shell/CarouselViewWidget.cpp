@@ -5,6 +5,7 @@
 #include "app/platform/Look.h"
 #include "app/reading/BibleViewWidget.h"
 #include "app/reading/NoticeCapsule.h"
+#include "app/reading/SheetBackdrop.h"
 #include "app/reading/SymbolButton.h"
 #include "app/reading/TopAreaPanel.h"
 #include "app/search/SearchBibleViewWidget.h"
@@ -282,9 +283,10 @@ bool CarouselViewWidget::eventFilter(QObject* watched, QEvent* event) {
         const auto* mouse = static_cast<QMouseEvent*>(event);
         const auto* widget = qobject_cast<const QWidget*>(watched);
         // A press a child ignores passes here again on its way to the parent: only the first
-        // counts.
+        // counts. One a sheet holds reaches nothing behind the sheet, this included.
         if ((mouse->modifiers() & Qt::AltModifier) && widget != nullptr &&
-            (widget == this || isAncestorOf(widget)) && !view_.optionKeyPressed()) {
+            (widget == this || isAncestorOf(widget)) && !view_.optionKeyPressed() &&
+            !SheetBackdrop::holds(*widget)) {
             view_.optionClicked();
         }
     }

@@ -1,5 +1,7 @@
 #include "app/shell/PagingCarouselWidget.h"
 
+#include "app/reading/SheetBackdrop.h"
+
 #include <QApplication>
 #include <QMouseEvent>
 #include <QRect>
@@ -169,6 +171,11 @@ bool PagingCarouselWidget::isOnCarousel(QObject* object) const {
 bool PagingCarouselWidget::eventFilter(QObject* watched, QEvent* event) {
     const QEvent::Type type = event->type();
     if (type != QEvent::MouseButtonPress && type != QEvent::MouseMove && type != QEvent::MouseButtonRelease) {
+        return false;
+    }
+    // The pointer a sheet holds is nobody's behind it: it starts and moves no drag, whether it
+    // passes here before or after the sheet's hold. Its release still ends a press seen here.
+    if (type != QEvent::MouseButtonRelease && SheetBackdrop::holds(*watched)) {
         return false;
     }
     // An event a child ignores travels on to its parent and passes here again; every step

@@ -420,8 +420,8 @@ TEST_F(CarouselViewWidgetTest, EscapeClosesThePanelsFrontmostFirstAndTypingInThe
     EXPECT_EQ(query->cursorPosition(), 0);
     EXPECT_EQ(page->verseList()->verticalScrollBar()->value(), 0);
 
-    // The search page's chooser, and over them the preferences: the preferences go first, then
-    // the chooser, then the search page.
+    // The search page's chooser, and the preferences over the search page: the chooser stands
+    // in front of them and goes first, then the preferences, then the search page.
     search->view().searchBar.openChooser();
     settle();
     ASSERT_NE(search->chooser(), nullptr);
@@ -429,11 +429,11 @@ TEST_F(CarouselViewWidgetTest, EscapeClosesThePanelsFrontmostFirstAndTypingInThe
     settle();
     ASSERT_NE(page->panel(TopAreaPanel::settings), nullptr);
     press(search->chooser(), Qt::Key_Escape);
+    EXPECT_EQ(search->chooser(), nullptr);
+    EXPECT_TRUE(settings.settingsViewBtnPressed());
+    press(query, Qt::Key_Escape);
     EXPECT_FALSE(settings.settingsViewBtnPressed());
     EXPECT_EQ(page->panel(TopAreaPanel::settings), nullptr);
-    EXPECT_NE(search->chooser(), nullptr);
-    press(search->chooser(), Qt::Key_Escape);
-    EXPECT_EQ(search->chooser(), nullptr);
     EXPECT_EQ(page->panel(TopAreaPanel::search), search);
     press(query, Qt::Key_Escape);
     EXPECT_EQ(page->panel(TopAreaPanel::search), nullptr);
