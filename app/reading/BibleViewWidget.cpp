@@ -8,6 +8,7 @@
 #include "app/reading/KindOfBibleSelectionViewWidget.h"
 #include "app/reading/NoticeCapsule.h"
 #include "app/reading/PageHandle.h"
+#include "app/reading/PanelFadeWidget.h"
 #include "app/reading/PanelShadow.h"
 #include "app/reading/SearchButtonWidget.h"
 #include "app/reading/SheetBackdrop.h"
@@ -98,6 +99,7 @@ BibleViewWidget::BibleViewWidget(BibleView page, QWidget* parent, TopAreaPanelPr
     : QWidget(parent)
     , reactions_(std::move(page))
     , watchers_(reactions_.page().userSettings.context().scheduler())
+    , searchFade_(reactions_.page().userSettings.context().frames())
     , panelProvider_(panels) {
     setObjectName(QStringLiteral("bibleView"));
     resize(pageWidth, pageHeight);
@@ -131,7 +133,8 @@ void BibleViewWidget::buildButtonRow(AppContext& context) {
             [this] { reactions_.page().pressTranslationCapsule(); });
 
     searchButton_ = new SearchButtonWidget(
-        SearchButton(PageHandle::following(*shown.userSettings, shown.pageIndex, &BibleView::searchBtnPressed)),
+        SearchButton(PageHandle::following(*shown.userSettings, shown.pageIndex, &BibleView::searchBtnPressed),
+                     searchFade_, context.animations()),
         resources, this);
 
     deselectButton_ = new SymbolButton(
@@ -175,6 +178,10 @@ void BibleViewWidget::buildPanelHost() {
     panelHost_->setObjectName(QStringLiteral("panelHost"));
     panelHost_->hide();
     panelShadow_ = new PanelShadow(Qt::black, 2 * panelShadowRadius, this);
+    searchShadow_ = new PanelShadow(Qt::black, 2 * panelShadowRadius, this);
+    searchFading_ = new PanelFadeWidget(searchFade_, reactions_.page().userSettings.context().frames(),
+                                        *searchShadow_, TopAreaPanelProvider::searchPageCornerRadius, panelHost_);
+    connect(searchFading_, &PanelFadeWidget::finished, this, [this] { refresh(); });
 }
 
 void BibleViewWidget::buildNotices() {
@@ -247,30 +254,41 @@ void BibleViewWidget::refresh() {
         deselectButton_->setLook(dimmedOpacity, dimmedSymbolOpacity);
     }
 
+    // The search page goes at once, or fades out as a picture of it.
+    if (searchFade_.follow(look.search) && !look.search && searchFade_.isFading()) {
+        if (QWidget* going = panel(TopAreaPanel::search)) {
+            searchFading_->keepPictureOf(*going);
+        }
+    }
+    const bool searchShown = searchFade_.isPresent();
     // The panel standing last in front decides the host's frame.
     const bool settingsShown = look.settings && look.onScreen;
     const bool aboutShown = look.about && look.onScreen;
-    std::optional<QSize> panel;
-    if (look.search) {
-        panel = searchPanelSize;
+    std::optional<QSize> frame;
+    if (searchShown) {
+        frame = searchPanelSize;
     }
     if (settingsShown) {
-        panel = settingsPanelSize;
+        frame = settingsPanelSize;
     }
     if (aboutShown) {
-        panel = aboutPanelSize;
+        frame = aboutPanelSize;
     }
-    if (look.search && panel != searchPanelSize) {
+    if (searchShown && frame != searchPanelSize) {
         // The search page is the largest; the host covers it and the other panel together.
-        panel = searchPanelSize;
+        frame = searchPanelSize;
     }
-    if (panel) {
-        panelHost_->setGeometry((width() - panel->width()) / 2, 0, panel->width(), panel->height());
+    if (frame) {
+        panelHost_->setGeometry((width() - frame->width()) / 2, 0, frame->width(), frame->height());
         panelHost_->raise();
     }
-    panelHost_->setVisible(panel.has_value());
+    panelHost_->setVisible(frame.has_value());
+    // Alone in the host, a search page that takes no click leaves the host none either.
+    panelHost_->setAttribute(Qt::WA_TransparentForMouseEvents,
+                             searchShown && !searchFade_.takesClicks() && !settingsShown && !aboutShown);
     // Front to back as the page stacks them: the search page, then the preferences, then About.
     showPanel(TopAreaPanel::search, look.search);
+    searchFading_->follow(panel(TopAreaPanel::search));
     showPanel(TopAreaPanel::settings, settingsShown);
     showPanel(TopAreaPanel::about, aboutShown);
     castPanelShadow();
@@ -339,22 +357,34 @@ void BibleViewWidget::showPanel(TopAreaPanel panel, bool shown) {
 }
 
 // The panels standing in the host are opaque inside their rounded corners: the shadow falls
-// from that outline.
+// from that outline. The search page's, which fades, falls from it or from its picture.
 void BibleViewWidget::castPanelShadow() {
     QPainterPath shape;
     shape.setFillRule(Qt::WindingFill);
+    QPainterPath search;
     if (panelHost_->isVisible()) {
-        for (const TopAreaPanel kind : {TopAreaPanel::search, TopAreaPanel::settings, TopAreaPanel::about}) {
+        for (const TopAreaPanel kind : {TopAreaPanel::settings, TopAreaPanel::about}) {
             if (const QWidget* shown = panel(kind); shown != nullptr && shown->parentWidget() == panelHost_) {
-                const qreal radius = kind == TopAreaPanel::search ? TopAreaPanelProvider::searchPageCornerRadius
-                                                                  : TopAreaPanelProvider::panelCornerRadius;
-                shape.addRoundedRect(QRectF(shown->geometry().translated(panelHost_->pos())), radius, radius);
+                shape.addRoundedRect(QRectF(shown->geometry().translated(panelHost_->pos())),
+                                     TopAreaPanelProvider::panelCornerRadius, TopAreaPanelProvider::panelCornerRadius);
             }
         }
+        const QWidget* page = panel(TopAreaPanel::search);
+        if (page == nullptr || page->parentWidget() != panelHost_) {
+            page = searchFading_->isVisibleTo(panelHost_) ? searchFading_ : nullptr;
+        }
+        if (page != nullptr) {
+            search.addRoundedRect(QRectF(page->geometry().translated(panelHost_->pos())),
+                                  TopAreaPanelProvider::searchPageCornerRadius,
+                                  TopAreaPanelProvider::searchPageCornerRadius);
+        }
     }
-    panelShadow_->setShape(shape);
-    panelShadow_->setVisible(!shape.isEmpty());
+    for (const auto& [shadow, outline] : {std::pair(panelShadow_, shape), std::pair(searchShadow_, search)}) {
+        shadow->setShape(outline);
+        shadow->setVisible(!outline.isEmpty());
+    }
     panelShadow_->stackUnder(panelHost_);
+    searchShadow_->stackUnder(panelShadow_);
 }
 
 void BibleViewWidget::placeChildren() {

@@ -3,6 +3,7 @@
 #include "app/platform/ChangeWatchers.h"
 #include "app/reading/BibleView.h"
 #include "app/reading/BibleViewReactions.h"
+#include "app/reading/PanelFade.h"
 #include "app/reading/TopAreaPanel.h"
 
 #include <QPixmap>
@@ -24,6 +25,7 @@ class BibleSelectionViewWidget;
 class CapsuleButton;
 class KindOfBibleSelectionViewWidget;
 class NoticeCapsule;
+class PanelFadeWidget;
 class PanelShadow;
 class ResourceLocator;
 class SearchButtonWidget;
@@ -37,13 +39,14 @@ class VerseListWidget;
 // the verse list; the chapter title capsule at the top centre; the chapter and scroll buttons
 // in the bottom corners; and the host area at the top for the search page and the preferences
 // and About views, placed and shown by the flags of those views, which come from the provider
-// the page is given; the preferences and About views only while the page is on screen. A
-// chapter without text to show has a notice in place of its verses, and the page's notice
-// stands in a dark capsule near the bottom while it is up. The chooser sheets stand centred
-// over everything, at their own sizes, on a dimmed page that takes no input meanwhile; the
-// search page's chooser stands there too, in front of the panels that may cover the search
-// page. Escape closes a sheet as its close button does. Every input goes to the page's
-// handlers; the page comes on screen with the widget's first showing.
+// the page is given; the preferences and About views only while the page is on screen. The
+// search button's toggle fades the search page in or out; its other ways of closing take it
+// away at once. A chapter without text to show has a notice in place of its verses, and the
+// page's notice stands in a dark capsule near the bottom while it is up. The chooser sheets
+// stand centred over everything, at their own sizes, on a dimmed page that takes no input
+// meanwhile; the search page's chooser stands there too, in front of the panels that may cover
+// the search page. Escape closes a sheet as its close button does. Every input goes to the
+// page's handlers; the page comes on screen with the widget's first showing.
 //
 // The keys the page is handed while it is the one on screen (handleKey): Escape closes what
 // stands in front, one layer a press; the keys of a scroll view move the verse list while
@@ -65,6 +68,9 @@ public:
     SymbolButton* deselectButton() const { return deselectButton_; }
     QWidget* panelHost() const { return panelHost_; }
     PanelShadow* panelShadow() const { return panelShadow_; }
+    // How the search page comes and goes, and its drawing.
+    const PanelFade& searchFade() const { return searchFade_; }
+    PanelFadeWidget* searchFading() const { return searchFading_; }
     // The panel the provider gave for `panel`, while the page shows it.
     QWidget* panel(TopAreaPanel panel) const;
     // The chooser sheets while they are up; null otherwise.
@@ -133,6 +139,7 @@ private:
 
     BibleViewReactions reactions_;
     ChangeWatchers watchers_;
+    PanelFade searchFade_;
     CapsuleButton* translationCapsule_;
     SearchButtonWidget* searchButton_;
     SymbolButton* deselectButton_;
@@ -141,7 +148,10 @@ private:
     CapsuleButton* titleCapsule_;
     std::array<SymbolButton*, 4> navigationButtons_{};
     QWidget* panelHost_;
+    // The preferences' and About's shadow; the search page, which fades, casts its own.
     PanelShadow* panelShadow_;
+    PanelShadow* searchShadow_;
+    PanelFadeWidget* searchFading_;
     TopAreaPanelProvider* panelProvider_;
     // A shared panel taken by the next page on screen leaves this page's host on its own.
     std::array<QPointer<QWidget>, 3> panels_{};

@@ -60,13 +60,8 @@ void KindOfBibleSelectionView::choose(std::int64_t row) {
     if (!kind || row >= rowCount()) {
         return;
     }
-    // The record is the page's own, copied when the sheet opened: re-reading the translation it
-    // already shows would only throw its verses' marks and notes away.
-    if (selectedPraiseObject.get().kindOfBible == *kind) {
-        close();
-        return;
-    }
-
+    // The translation the page already shows too: the page reads its chapter again, and the
+    // marks and notes come back from the mark book with it.
     BibleStructure record = selectedPraiseObject.get();
     record.praises.clear();
     selectedPraiseObject.set(record);

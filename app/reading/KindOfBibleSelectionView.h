@@ -62,8 +62,7 @@ public:
     void close() const;
     // A tap on row `row`: the record's verses become one blank verse per verse of its chapter
     // (one write each), the confirmation rises, the kind is handed to the page, the sheet
-    // closes. The translation the page already shows closes the sheet like the close button,
-    // so its marks and notes stay. A row that is not listed does nothing.
+    // closes, whichever translation the page shows now. A row that is not listed does nothing.
     void choose(std::int64_t row);
 };
 

@@ -32,6 +32,14 @@ void PanelShadow::setShape(const QPainterPath& shape) {
     update();
 }
 
+void PanelShadow::setOpacity(qreal opacity) {
+    if (opacity == opacity_) {
+        return;
+    }
+    opacity_ = opacity;
+    update();
+}
+
 void PanelShadow::paintEvent(QPaintEvent* /*event*/) {
     if (shape_.isEmpty()) {
         return;
@@ -51,6 +59,13 @@ void PanelShadow::paintEvent(QPaintEvent* /*event*/) {
         shadow_.setDevicePixelRatio(ratio);
     }
     QPainter painter(this);
+    if (opacity_ < 1.0) {
+        // Panels that fade let what lies under them show through, but not their own shadow.
+        QPainterPath outside;
+        outside.addRect(QRectF(rect()));
+        painter.setClipPath(outside.subtracted(shape_.translated(-QPointF(pos()))));
+    }
+    painter.setOpacity(opacity_);
     painter.drawImage(QPointF(0, 0), shadow_);
 }
 

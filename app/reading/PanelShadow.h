@@ -21,9 +21,11 @@ public:
     // The outline the shadow falls from, in the parent's coordinates; empty casts none.
     void setShape(const QPainterPath& shape);
     const QPainterPath& shape() const { return shape_; }
+    // How opaque the shadow is drawn, with its panels while they fade.
+    void setOpacity(qreal opacity);
     // Whether `area` (in the parent's coordinates) lies wholly under the panels the shadow falls
-    // from, which are opaque inside their outline: nobody sees what stands there.
-    bool hides(const QRectF& area) const { return isVisible() && shape_.contains(area); }
+    // from, which are opaque inside their outline unless they fade: nobody sees what stands there.
+    bool hides(const QRectF& area) const { return isVisible() && opacity_ >= 1.0 && shape_.contains(area); }
 
     // How many shadows have been blurred so far.
     int blurCount() const { return blurs_; }
@@ -35,6 +37,7 @@ private:
     QColor color_;
     qreal blurRadius_;
     QPainterPath shape_;
+    qreal opacity_ = 1.0;
     QImage shadow_;
     int blurs_ = 0;
 };

@@ -26,8 +26,21 @@ namespace lumenscroll::testing {
 void ProgramWindowTest::launch(bool scaled) {
     window.reset();
     run.reset();
+    home = std::make_unique<QTemporaryDir>();
+    start(scaled);
+}
+
+void ProgramWindowTest::relaunch() {
+    press(Qt::Key_Q, Qt::ControlModifier);
+    ASSERT_FALSE(window->isVisible());
+    window.reset();
+    run.reset();
+    start(false);
+}
+
+void ProgramWindowTest::start(bool scaled) {
     startProcess();
-    run = std::make_unique<Run>();
+    run = std::make_unique<Run>(home->path());
     window = std::make_unique<LumenscrollAppWidget>(run->app, run->movie);
     if (scaled) {
         window->fitTo(QSize(1000, 600));

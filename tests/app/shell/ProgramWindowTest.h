@@ -8,6 +8,7 @@
 
 #include <QPoint>
 #include <QString>
+#include <QTemporaryDir>
 #include <Qt>
 
 #include <cstdint>
@@ -33,6 +34,8 @@ protected:
     // Made the active window once the main view is up, as a window manager or a first click
     // does; drawn scaled down when `scaled`.
     void launch(bool scaled = false);
+    // The program quit as the user quits it (Ctrl+Q), and launched again in the same home.
+    void relaunch();
     // Another window active for a moment, and then the program's again.
     void turnAwayAndBack();
     // The work the event loop and the scheduler have ready, done.
@@ -56,13 +59,24 @@ protected:
     void type(const QString& text);
 
     struct Run {
-        TestAppContext test{builtResourceDirectory()};
+        // A run in `home` as the last run there left it.
+        explicit Run(const QString& home)
+            : context(TestAppContext::inHome(home, builtResourceDirectory())) {}
+
+        std::unique_ptr<TestAppContext> context;
+        TestAppContext& test{*context};
         LumenscrollApp app{test.context()};
         FakeMoviePlayer movie;
     };
+    // The home of the runs since the last launch.
+    std::unique_ptr<QTemporaryDir> home;
     std::unique_ptr<Run> run;
     // Goes before the run it draws.
     std::unique_ptr<LumenscrollAppWidget> window;
+
+private:
+    // A run in the home, its window past the start-up screen.
+    void start(bool scaled);
 };
 
 } // namespace testing
