@@ -18,7 +18,7 @@
 
 namespace coding {
 
-class OneOfRuns;
+class OneOfRunSets;
 
 // A protobuf message's fields, read once when the container is made: every field number with its
 // occurrences in the order they stand, never joined. A field that is absent reads as its type's
@@ -130,8 +130,8 @@ private:
     // so its list is empty and needs no name.
     ProtoListField listField(const CodingKey& key) const { return {keys_, key.intValue.value_or(0)}; }
     void decodeValue(DecodeItem& item, const CodingKey& key, std::span<const ProtoOccurrence> found);
-    // With the runs of its cases, read already when they are known.
-    void decodeOneOf(DecodeItem& item, OneOfRuns& runs);
+    // With what is known of its cases.
+    void decodeOneOf(DecodeItem& item, OneOfRunSets& runs);
     [[noreturn]] void rethrowUnderKey(const CodingKey& key) const;
 
     const KeySet* keys_;

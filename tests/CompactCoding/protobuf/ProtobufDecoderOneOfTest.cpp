@@ -1,9 +1,12 @@
 #include "ProtobufTestRecords.h"
 
+#include "CompactCoding/protobuf/OneOfRuns.h"
 #include "CompactCoding/protobuf/ProtobufDecodingError.h"
 #include "coding/DecodingError.h"
 
 #include <gtest/gtest.h>
+
+#include <string>
 
 namespace {
 
@@ -133,6 +136,104 @@ TEST(ProtobufDecoding, AOneOfReadThroughOtherKeysReadsWhatItReadsThroughItsOwn) 
         EXPECT_EQ(once.y, twice.y);
     }
     EXPECT_EQ((decoded<Field<1, XOrY<true>>>(x1 + y2 + x3).value.x), 3);
+}
+
+// The keys a oneof opens its container with: its own, another set of the same cases, or a set of
+// them it makes in its decode, anew for each of its reads (in their order or the other).
+enum class Through { ownKeys, anotherSet, aSetMadeInDecode, aSetMadeInDecodeTheOtherWayRound };
+
+// A oneof of a number x (field 30) and a text t (field 31), read through `through`.
+template <Through through>
+struct XOrText {
+    static constexpr bool isOneOf = true;
+    static inline const CodingKey keyX{"x", 30}, keyT{"t", 31};
+    static inline const KeySet keys{keyX, keyT}, sameCases{keyX, keyT};
+
+    std::int64_t x = 0;
+    std::string t;
+
+    static XOrText decode(coding::Decoder& decoder) {
+        if constexpr (through == Through::aSetMadeInDecode) {
+            const KeySet made{keyX, keyT};
+            return read(decoder.container(made));
+        } else if constexpr (through == Through::aSetMadeInDecodeTheOtherWayRound) {
+            const KeySet made{keyT, keyX};
+            return read(decoder.container(made));
+        } else {
+            return read(decoder.container(through == Through::ownKeys ? keys : sameCases));
+        }
+    }
+    static XOrText read(coding::KeyedDecodingContainer&& c) {
+        const CodingKey key = c.allKeys().front();
+        auto value = c.nestedContainer(Choice::valueKeys, key);
+        if (key.intValue == keyX.intValue)
+            return XOrText{value.decode<std::int64_t>(Choice::valueKey), ""};
+        return XOrText{0, value.decode<std::string>(Choice::valueKey)};
+    }
+};
+
+// What a oneof read through `through` makes of `input`: its value, or that it was refused.
+template <Through through>
+std::string readThrough(const Bytes& input) {
+    try {
+        const auto value = decoded<Field<1, XOrText<through>>>(input).value;
+        return "x " + std::to_string(value.x) + ", t \"" + value.t + "\"";
+    } catch (const coding::CodingError&) {
+        return "refused";
+    }
+}
+
+const Bytes x1 = bytes({0xF0, 0x01, 0x01}), x3 = bytes({0xF0, 0x01, 0x03}), tA = bytes({0xFA, 0x01, 0x01, 0x61}),
+            tEmpty = bytes({0xFA, 0x01, 0x00}), tNotUtf8 = bytes({0xFA, 0x01, 0x01, 0xFF});
+
+TEST(ProtobufDecoding, AOneOfReadsTheSameThroughAnySetOfItsCases) {
+    const struct {
+        Bytes input;
+        std::string value;
+    } cases[] = {
+        {x1, "x 1, t \"\""},
+        {tEmpty, "x 0, t \"\""},
+        {x1 + tA, "x 0, t \"a\""},
+        {tA + x1 + x3, "x 3, t \"\""},
+        {x1 + tA + x3 + tEmpty, "x 0, t \"\""},
+        // A case replaced is read all the same: a fault in it is one.
+        {tNotUtf8 + x1, "refused"},
+        {x1 + tNotUtf8 + tA + x3, "refused"},
+        {x1 + tNotUtf8, "refused"},
+    };
+    for (const auto& [input, value] : cases) {
+        EXPECT_EQ(readThrough<Through::ownKeys>(input), value);
+        EXPECT_EQ(readThrough<Through::anotherSet>(input), value);
+        EXPECT_EQ(readThrough<Through::aSetMadeInDecode>(input), value);
+        EXPECT_EQ(readThrough<Through::aSetMadeInDecodeTheOtherWayRound>(input), value);
+    }
+}
+
+// The runs a oneof read through `through` lists on `runs` runs of its cases, x and t in turn.
+template <Through through>
+std::uint64_t runsListed(int runs) {
+    Bytes input;
+    for (int run = 0; run < runs; ++run)
+        input = input + (run % 2 == 0 ? x1 : tA);
+    const std::uint64_t before = coding::OneOfRuns::runsListed();
+    decoded<Field<1, XOrText<through>>>(input);
+    return coding::OneOfRuns::runsListed() - before;
+}
+
+TEST(ProtobufDecoding, AOneOfListsItsRunsOnceForEachSetOfItsCasesItIsReadThrough) {
+    // Counted: 1,000 and 4,000 runs list 1,000 and 4,000 each way, twice that through keys in
+    // another order (their runs and the oneof's own).
+    const std::uint64_t listed[][2] = {
+        {runsListed<Through::ownKeys>(1000), runsListed<Through::ownKeys>(4000)},
+        {runsListed<Through::anotherSet>(1000), runsListed<Through::anotherSet>(4000)},
+        {runsListed<Through::aSetMadeInDecode>(1000), runsListed<Through::aSetMadeInDecode>(4000)},
+        {runsListed<Through::aSetMadeInDecodeTheOtherWayRound>(1000),
+         runsListed<Through::aSetMadeInDecodeTheOtherWayRound>(4000)},
+    };
+    for (const auto& [fewer, more] : listed) {
+        EXPECT_LE(fewer, 2 * 1000u);
+        EXPECT_LE(more, 4 * fewer);
+    }
 }
 
 } // namespace
