@@ -4,21 +4,13 @@
 
 namespace coding {
 
-OneOfRunSets::OneOfRunSets(const ProtoKeyedDecoder& message, const KeySet* ownKeys)
-    : message_(&message), ownKeys_(ownKeys) {
-    if (ownKeys_) {
-        own_.read(message, *ownKeys_);
-        count(own_);
-    }
-}
-
 const OneOfRuns& OneOfRunSets::of(const KeySet& keys) {
     if (ownKeys_ && (&keys == ownKeys_ || sameKeys(keys, *ownKeys_)))
         return own_;
-    for (const Other& other : others_)
-        if (sameKeys(keys, other.keys))
-            return other.runs;
-    Other& other = others_.emplace_front(keys);
+    for (const std::unique_ptr<Other>& other : others_)
+        if (sameKeys(keys, other->keys))
+            return other->runs;
+    Other& other = *others_.emplace_back(std::make_unique<Other>(keys));
     other.runs.read(*message_, other.keys);
     count(other.runs);
     return other.runs;
@@ -33,7 +25,5 @@ bool OneOfRunSets::sameKeys(const KeySet& a, const KeySet& b) {
     return a.kind() == b.kind() &&
            std::equal(keysOfA.begin(), keysOfA.end(), keysOfB.begin(), keysOfB.end(), KeySet::same);
 }
-
-void OneOfRunSets::count(const OneOfRuns& runs) { mostRuns_ = std::max(mostRuns_, runs.runs().size()); }
 
 } // namespace coding

@@ -3,8 +3,10 @@
 #include "CompactCoding/protobuf/OneOfRuns.h"
 #include "coding/KeySet.h"
 
+#include <algorithm>
 #include <cstddef>
-#include <forward_list>
+#include <memory>
+#include <vector>
 
 namespace coding {
 
@@ -23,7 +25,12 @@ class OneOfRunSets {
 public:
     // `message` holds the oneof's cases and outlives this; `ownKeys`, when given, name them and
     // outlive it too: their runs are read now.
-    OneOfRunSets(const ProtoKeyedDecoder& message, const KeySet* ownKeys);
+    OneOfRunSets(const ProtoKeyedDecoder& message, const KeySet* ownKeys) : message_(&message), ownKeys_(ownKeys) {
+        if (ownKeys_) {
+            own_.read(message, *ownKeys_);
+            count(own_);
+        }
+    }
 
     // The runs of the oneof's own keys (none when it has none).
     const OneOfRuns& own() const { return own_; }
@@ -41,12 +48,12 @@ private:
     };
 
     static bool sameKeys(const KeySet& a, const KeySet& b);
-    void count(const OneOfRuns& runs);
+    void count(const OneOfRuns& runs) { mostRuns_ = std::max(mostRuns_, runs.runs().size()); }
 
     const ProtoKeyedDecoder* message_;
     const KeySet* ownKeys_;
     OneOfRuns own_;
-    std::forward_list<Other> others_;
+    std::vector<std::unique_ptr<Other>> others_; // each in a block of its own: containers point at it
     std::size_t mostRuns_ = 0;
 };
 

@@ -211,7 +211,12 @@ void ProtoKeyedDecoder::rethrowUnderKey(const CodingKey& key) const {
     }
 }
 
-void ProtoKeyedDecoder::decodeOneOf(DecodeItem& item, OneOfRunSets& runs) {
+void ProtoKeyedDecoder::decodeOneOf(DecodeItem& item) {
+    OneOfRunSets runs(*this, item.oneOfCases);
+    readOneOf(item, runs);
+}
+
+void ProtoKeyedDecoder::readOneOf(DecodeItem& item, OneOfRunSets& runs) {
     // The cases stand as fields of this message; the property's own key is not on the wire. The
     // enumeration reads every run of its cases in turn, as protobuf reads them, so that a fault in
     // a case replaced is one, and keeps the last; the keys it reads through may list more runs
@@ -222,11 +227,9 @@ void ProtoKeyedDecoder::decodeOneOf(DecodeItem& item, OneOfRunSets& runs) {
     }
 }
 
-
 void ProtoKeyedDecoder::decode(DecodeItem& item, const CodingKey& key) {
     if (item.isOneOf) {
-        OneOfRunSets runs(*this, item.oneOfCases);
-        decodeOneOf(item, runs);
+        decodeOneOf(item);
         return;
     }
     std::span<const ProtoOccurrence> replaced;
@@ -264,7 +267,7 @@ bool ProtoKeyedDecoder::decodeIfPresent(DecodeItem& item, const CodingKey& key) 
         OneOfRunSets runs(*this, item.oneOfCases);
         if (item.oneOfCases && runs.own().runs().empty())
             return false;
-        decodeOneOf(item, runs);
+        readOneOf(item, runs);
         return true;
     }
     if (!contains(key))
