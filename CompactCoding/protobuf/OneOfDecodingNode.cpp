@@ -18,29 +18,18 @@ ProtobufDecodingError refused(const char* call) {
 
 } // namespace
 
-OneOfDecodingNode::OneOfDecodingNode(const ProtoKeyedDecoder& message, OneOfRuns& runs, std::size_t run,
+OneOfDecodingNode::OneOfDecodingNode(const ProtoKeyedDecoder& message, OneOfRunSets& runs, std::size_t run,
                                      ProtoDecodeCall& call, std::uint32_t depth)
     : AbstractProtoDecodingNode(call, depth), message_(&message), runs_(&runs), run_(run) {}
 
 std::shared_ptr<KeyedDecodingContainerBox> OneOfDecodingNode::makeKeyedContainer(const KeySet& keys) {
-    if (!runs_->isReadFor(keys)) {
-        if (runs_->isRead())
-            return makeOtherContainer(keys);
-        runs_->read(*message_, keys);
-    }
+    const OneOfRuns& runs = runs_->of(keys);
+    const std::size_t count = runs.runs().size();
+    const std::size_t shown = run_ < count ? run_ : (count == 0 ? 0 : count - 1);
     if (container_)
-        return OneOfKeyedDecoder::make(*message_, *runs_, run_, call(), depth());
-    container_.emplace(*message_, *runs_, run_, call(), depth(), true);
+        return OneOfKeyedDecoder::make(*message_, runs, shown, call(), depth());
+    container_.emplace(*message_, runs, shown, call(), depth(), true);
     return {std::shared_ptr<void>(), &*container_};
-}
-
-std::shared_ptr<KeyedDecodingContainerBox> OneOfDecodingNode::makeOtherContainer(const KeySet& keys) {
-    // Other cases than the oneof's, as a oneof of those cases alone reads them: their value, from
-    // runs of their own. The oneof's runs stay as they are, shown by the containers made before.
-    OneOfRuns& runs = otherRuns_.emplace_front();
-    runs.read(*message_, keys);
-    const std::size_t last = runs.runs().empty() ? 0 : runs.runs().size() - 1;
-    return OneOfKeyedDecoder::make(*message_, runs, last, call(), depth());
 }
 
 std::shared_ptr<UnkeyedDecodingContainerBox> OneOfDecodingNode::makeUnkeyedContainer() {

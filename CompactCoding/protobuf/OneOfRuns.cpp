@@ -5,7 +5,6 @@
 namespace coding {
 
 void OneOfRuns::read(const ProtoKeyedDecoder& message, const KeySet& keys) {
-    keys_ = &keys;
     hasOnly_ = false;
     runs_.clear();
     cases_.clear();
@@ -50,8 +49,10 @@ void OneOfRuns::read(const ProtoKeyedDecoder& message, const KeySet& keys) {
         for (std::size_t i = 0; i < left.size(); ++i)
             if (!left[i].empty() && (next == left.size() || left[i].front().data < left[next].front().data))
                 next = i;
-        if (next == left.size())
+        if (next == left.size()) {
+            listed_.fetch_add(runs_.size(), std::memory_order_relaxed);
             return;
+        }
         // This case's occurrences up to the next one of another case.
         const std::uint8_t* other = nullptr;
         for (std::size_t i = 0; i < left.size(); ++i)

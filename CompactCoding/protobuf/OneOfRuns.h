@@ -4,7 +4,9 @@
 #include "coding/CodingKey.h"
 #include "coding/KeySet.h"
 
+#include <atomic>
 #include <cstddef>
+#include <cstdint>
 #include <span>
 #include <vector>
 
@@ -20,17 +22,15 @@ class ProtoKeyedDecoder;
 class OneOfRuns {
 public:
     struct Run {
-        const CodingKey* key; // of the oneof's keys, which outlive the runs
+        const CodingKey* key; // of the keys the runs were read for, which outlive them
         std::span<const ProtoOccurrence> occurrences; // of the message's, which outlives the runs
     };
 
-    bool isRead() const { return keys_ != nullptr; }
-    // Whether the runs are those of the cases `keys` (or a copy of it) names.
-    bool isReadFor(const KeySet& keys) const {
-        return keys_ == &keys || (keys_ && keys_->identity() == keys.identity());
-    }
-    // Finds the runs of the cases `keys` names in `message`, which outlives the runs.
+    // Finds the runs of the cases `keys` names in `message`; both outlive the runs.
     void read(const ProtoKeyedDecoder& message, const KeySet& keys);
+    // How many runs `read` has listed since the program started, of oneofs with more than one (a
+    // single run is kept without listing): what tests count the work of reading oneofs by.
+    static std::uint64_t runsListed() { return listed_.load(std::memory_order_relaxed); }
 
     // Every run, the oneof's value last.
     std::span<const Run> runs() const {
@@ -43,7 +43,8 @@ public:
     }
 
 private:
-    const KeySet* keys_ = nullptr;
+    static inline std::atomic<std::uint64_t> listed_{0};
+
     bool hasOnly_ = false;
     Run only_{nullptr, {}}; // the run of the one case present, when only one is
     std::vector<Run> runs_; // when more are

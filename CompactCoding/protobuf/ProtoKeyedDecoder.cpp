@@ -1,6 +1,7 @@
 #include "CompactCoding/protobuf/ProtoKeyedDecoder.h"
 
 #include "CompactCoding/protobuf/OneOfDecodingNode.h"
+#include "CompactCoding/protobuf/OneOfRunSets.h"
 #include "CompactCoding/protobuf/ProtoDecodeValue.h"
 #include "CompactCoding/protobuf/ProtoUnkeyedDecoder.h"
 #include "CompactCoding/protobuf/ProtobufDecodingError.h"
@@ -210,23 +211,25 @@ void ProtoKeyedDecoder::rethrowUnderKey(const CodingKey& key) const {
     }
 }
 
-void ProtoKeyedDecoder::decodeOneOf(DecodeItem& item, OneOfRuns& runs) {
+void ProtoKeyedDecoder::decodeOneOf(DecodeItem& item) {
+    OneOfRunSets runs(*this, item.oneOfCases);
+    readOneOf(item, runs);
+}
+
+void ProtoKeyedDecoder::readOneOf(DecodeItem& item, OneOfRunSets& runs) {
     // The cases stand as fields of this message; the property's own key is not on the wire. The
     // enumeration reads every run of its cases in turn, as protobuf reads them, so that a fault in
-    // a case replaced is one, and keeps the last.
-    for (std::size_t run = 0; run == 0 || run < runs.runs().size(); ++run) {
+    // a case replaced is one, and keeps the last; the keys it reads through may list more runs
+    // than its own.
+    for (std::size_t run = 0; run < runs.reads(); ++run) {
         OneOfDecodingNode node(*this, runs, run, call(), depth() + 1);
         item.decode(node);
     }
 }
 
-
 void ProtoKeyedDecoder::decode(DecodeItem& item, const CodingKey& key) {
     if (item.isOneOf) {
-        OneOfRuns runs;
-        if (item.oneOfCases)
-            runs.read(*this, *item.oneOfCases);
-        decodeOneOf(item, runs);
+        decodeOneOf(item);
         return;
     }
     std::span<const ProtoOccurrence> replaced;
@@ -261,13 +264,10 @@ void ProtoKeyedDecoder::decodeValue(DecodeItem& item, const CodingKey& key, std:
 
 bool ProtoKeyedDecoder::decodeIfPresent(DecodeItem& item, const CodingKey& key) {
     if (item.isOneOf) {
-        OneOfRuns runs;
-        if (item.oneOfCases) {
-            runs.read(*this, *item.oneOfCases);
-            if (runs.runs().empty())
-                return false;
-        }
-        decodeOneOf(item, runs);
+        OneOfRunSets runs(*this, item.oneOfCases);
+        if (item.oneOfCases && runs.own().runs().empty())
+            return false;
+        readOneOf(item, runs);
         return true;
     }
     if (!contains(key))

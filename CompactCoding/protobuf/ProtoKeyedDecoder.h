@@ -18,7 +18,7 @@
 
 namespace coding {
 
-class OneOfRuns;
+class OneOfRunSets;
 
 // A protobuf message's fields, read once when the container is made: every field number with its
 // occurrences in the order they stand, never joined. A field that is absent reads as its type's
@@ -130,8 +130,11 @@ private:
     // so its list is empty and needs no name.
     ProtoListField listField(const CodingKey& key) const { return {keys_, key.intValue.value_or(0)}; }
     void decodeValue(DecodeItem& item, const CodingKey& key, std::span<const ProtoOccurrence> found);
-    // With the runs of its cases, read already when they are known.
-    void decodeOneOf(DecodeItem& item, OneOfRuns& runs);
+    // Out of line, so that decode and decodeIfPresent, which every field goes through, stay as
+    // small as the other fields need, and an absent oneof takes none of the reading's setting up.
+    [[gnu::noinline]] void decodeOneOf(DecodeItem& item);
+    // With what is known of its cases.
+    [[gnu::noinline]] void readOneOf(DecodeItem& item, OneOfRunSets& runs);
     [[noreturn]] void rethrowUnderKey(const CodingKey& key) const;
 
     const KeySet* keys_;
