@@ -137,7 +137,8 @@ void BibleSelectionView::confirm() const {
 void BibleSelectionView::close() const {
     trace("selectedBibleObject.kindOfBible " + std::string(caseName(selectedBibleObject.get().kindOfBible)));
     userSelectedBiblePraise.set(false);
-    showBibleSectionSelectionWindow.set(!showBibleSectionSelectionWindow.get());
+    // Cleared, not flipped: a second close before the sheet goes leaves it closed.
+    showBibleSectionSelectionWindow.set(false);
 }
 
 } // namespace lumenscroll

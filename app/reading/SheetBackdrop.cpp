@@ -164,6 +164,20 @@ bool SheetBackdrop::holds(const QObject& receiver) {
                        [&receiver](const SheetBackdrop* layer) { return layer->holdsFor(receiver); });
 }
 
+bool SheetBackdrop::claims(const QObject& receiver) {
+    if (holds(receiver)) {
+        return true;
+    }
+    if (!receiver.isWidgetType()) {
+        return false;
+    }
+    const auto& target = static_cast<const QWidget&>(receiver);
+    const std::vector<const SheetBackdrop*>& layers = shownLayers();
+    return std::any_of(layers.begin(), layers.end(), [&target](const SheetBackdrop* layer) {
+        return layer == &target || layer->isAncestorOf(&target);
+    });
+}
+
 bool SheetBackdrop::holdsFor(const QObject& receiver) const {
     if (!receiver.isWidgetType()) {
         return false;

@@ -53,6 +53,11 @@ public:
     // the input on its way (the carousel, which would start a drag from it) asks first and lets
     // held input be, so the hold comes first whichever of them Qt hands the input to first.
     static bool holds(const QObject& receiver);
+    // Whether the pointer input on its way to `receiver` is a sheet's concern and nobody's
+    // behind it: held, or landing on a layer standing now, its sheets and their controls
+    // included. Those controls still get it; what would act on it behind the sheet (the carousel
+    // starting a drag that would slide the sheet out of sight with its page) lets it be.
+    static bool claims(const QObject& receiver);
 
 protected:
     void paintEvent(QPaintEvent* event) override;

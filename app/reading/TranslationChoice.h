@@ -16,10 +16,11 @@ namespace lumenscroll {
 // The title row's text.
 inline constexpr std::string_view translationChoiceTitleText = "성경 번역본 선택";
 
-// The close button: flips the flag that presents the sheet (from true to false it closes it)
-// and changes nothing else.
+// The close button: clears the flag that presents the sheet and changes nothing else. The sheet
+// goes at the next refresh, so a second close may come before it (Escape twice in quick
+// succession, a double click on the cross): it must close too, never open the sheet again.
 inline void translationChoiceClose(const Binding<bool>& sheetShown) {
-    sheetShown.set(!sheetShown.get());
+    sheetShown.set(false);
 }
 
 // The rows a chooser lists for UserSettings.currentlyProvidedBibleNumber: the kinds with raw

@@ -298,7 +298,9 @@ void SearchBibleView::appear() {
 }
 
 void SearchBibleView::closeSearchPage() {
-    openSearch.set(!openSearch.get());
+    // Cleared, not flipped: a second click on the close button before the page goes leaves it
+    // closed.
+    openSearch.set(false);
 }
 
 void SearchBibleView::resultsPaneAppeared() {

@@ -283,10 +283,11 @@ bool CarouselViewWidget::eventFilter(QObject* watched, QEvent* event) {
         const auto* mouse = static_cast<QMouseEvent*>(event);
         const auto* widget = qobject_cast<const QWidget*>(watched);
         // A press a child ignores passes here again on its way to the parent: only the first
-        // counts. One a sheet holds reaches nothing behind the sheet, this included.
+        // counts. One a sheet holds, or one on the sheet, reaches nothing behind the sheet, this
+        // included.
         if ((mouse->modifiers() & Qt::AltModifier) && widget != nullptr &&
             (widget == this || isAncestorOf(widget)) && !view_.optionKeyPressed() &&
-            !SheetBackdrop::holds(*widget)) {
+            !SheetBackdrop::claims(*widget)) {
             view_.optionClicked();
         }
     }

@@ -173,9 +173,11 @@ bool PagingCarouselWidget::eventFilter(QObject* watched, QEvent* event) {
     if (type != QEvent::MouseButtonPress && type != QEvent::MouseMove && type != QEvent::MouseButtonRelease) {
         return false;
     }
-    // The pointer a sheet holds is nobody's behind it: it starts and moves no drag, whether it
-    // passes here before or after the sheet's hold. Its release still ends a press seen here.
-    if (type != QEvent::MouseButtonRelease && SheetBackdrop::holds(*watched)) {
+    // The pointer a sheet holds is nobody's behind it, and a press on a sheet is the sheet's:
+    // neither starts nor moves a drag, whether it passes here before or after the sheet's hold,
+    // so no sheet slides out of sight with its page while it is up. A release still ends a press
+    // seen here.
+    if (type != QEvent::MouseButtonRelease && SheetBackdrop::claims(*watched)) {
         return false;
     }
     // An event a child ignores travels on to its parent and passes here again; every step

@@ -16,7 +16,8 @@ namespace lumenscroll {
 // Draws a paging carousel: one page widget per displayed item, placed by hand in a row that
 // the model shifts, and every left-button drag that starts on the carousel or on any page
 // handed to the model. Pages keep working as usual: a drag is seen, not taken from them. The
-// pointer a chooser sheet holds (SheetBackdrop) drags nothing.
+// pointer a chooser sheet holds, and a press on the sheet itself (SheetBackdrop::claims), drag
+// nothing.
 //
 // A page widget stays as long as its item: when the items change, the pages at positions that
 // remain are kept, and only pages for new positions are built (items are known by position,

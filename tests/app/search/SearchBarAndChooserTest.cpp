@@ -98,7 +98,7 @@ TEST_F(ChooserTest, ChoosingARowSetsTheKindClosesAndResetsOnlyTheRecordsBook) {
     EXPECT_EQ(praise, 4);
     EXPECT_FALSE(selected);
 
-    // A row that is not listed does nothing; the close button only flips the flag.
+    // A row that is not listed does nothing; the close button only clears the flag.
     shown = true;
     chooser().choose(2);
     EXPECT_EQ(kind, BibleKind::en01);
