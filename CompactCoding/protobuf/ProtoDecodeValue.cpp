@@ -22,19 +22,37 @@ void requireUtf8Texts(std::span<const ProtoOccurrence> occurrences, const Coding
             throw DecodingError::dataCorrupted(path, "Invalid string");
 }
 
+namespace {
+
+// What the type of a list tells of its elements.
+ProtoElementReader::Elements elementsOf(const DecodeItem& item) {
+    if (!item.elementKind)
+        return ProtoElementReader::Elements::unknown;
+    return dataTypeOf(*item.elementKind) == DataType::variableLength ? ProtoElementReader::Elements::lengthDelimited
+                                                                     : ProtoElementReader::Elements::numbers;
+}
+
+} // namespace
+
 void decodeProtoNestedValue(DecodeItem& item, const ProtoStorage& storage, const AbstractProtoDecodingNode& creator) {
-    if (item.isMap) {
-        ProtoDictDecodingNode node(storage, creator.call(), creator.depth() + 1);
+    ProtoDecodeCall& call = creator.call();
+    const std::uint32_t depth = creator.depth() + 1;
+    // A run again reads the same element of a list.
+    const bool isElement = storage.kind() == ProtoStorage::Kind::element;
+    const std::uint64_t start = isElement ? storage.reader().position() : 0;
+    bool again = false;
+    call.inFrame([&] {
+        if (again && isElement)
+            storage.reader().restore(start);
+        again = true;
+        if (item.isMap) {
+            ProtoDictDecodingNode node(storage, call, depth);
+            item.decode(node);
+            return;
+        }
+        ProtoDecodingNode node(storage.withElements(elementsOf(item)), call, depth);
         item.decode(node);
-        return;
-    }
-    if (item.elementKind && dataTypeOf(*item.elementKind) != DataType::variableLength) {
-        ProtoDecodingNode node(storage.withPackedElements(), creator.call(), creator.depth() + 1);
-        item.decode(node);
-        return;
-    }
-    ProtoDecodingNode node(storage, creator.call(), creator.depth() + 1);
-    item.decode(node);
+    });
 }
 
 } // namespace coding

@@ -215,8 +215,10 @@ void ProtoKeyedDecoder::decodeOneOf(DecodeItem& item, OneOfRuns& runs) {
     // enumeration reads every run of its cases in turn, as protobuf reads them, so that a fault in
     // a case replaced is one, and keeps the last.
     for (std::size_t run = 0; run == 0 || run < runs.runs().size(); ++run) {
-        OneOfDecodingNode node(*this, runs, run, call(), depth() + 1);
-        item.decode(node);
+        call().inFrame([&] {
+            OneOfDecodingNode node(*this, runs, run, call(), depth() + 1);
+            item.decode(node);
+        });
     }
 }
 
@@ -256,7 +258,7 @@ void ProtoKeyedDecoder::decodeValue(DecodeItem& item, const CodingKey& key, std:
         break;
     case ValueCategory::other: break;
     }
-    decodeProtoNestedValue(item, ProtoStorage::field(found, areRepeatedFields_, listField(key)), *this);
+    decodeProtoNestedValue(item, ProtoStorage::field(found, areRepeatedFields_), *this);
 }
 
 bool ProtoKeyedDecoder::decodeIfPresent(DecodeItem& item, const CodingKey& key) {
@@ -287,7 +289,7 @@ std::shared_ptr<UnkeyedDecodingContainerBox> ProtoKeyedDecoder::nestedUnkeyedCon
         // The record may let this container go before it reads the list: the list keeps the
         // field's occurrences itself.
         return std::make_shared<ProtoUnkeyedDecoder>(std::vector<ProtoOccurrence>(found.begin(), found.end()),
-                                                     listField(key), call(), depth() + 1);
+                                                     call(), depth() + 1);
     }
     return ProtoUnkeyedDecoder::over(ProtoStorage::field(found, false), call(), depth() + 1);
 }

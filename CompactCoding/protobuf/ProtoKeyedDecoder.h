@@ -3,7 +3,6 @@
 #include "CompactCoding/protobuf/AbstractProtoDecodingNode.h"
 #include "CompactCoding/DecodingKey.h"
 #include "CompactCoding/RecycledBlocks.h"
-#include "CompactCoding/protobuf/ProtoListField.h"
 #include "CompactCoding/protobuf/ProtoOccurrence.h"
 #include "CompactCoding/protobuf/ProtoStorage.h"
 #include "coding/KeyIndex.h"
@@ -126,9 +125,6 @@ private:
         return search(key);
     }
     const Field* search(const CodingKey& key) const;
-    // The field `key` names, for a list of it. A key without a number finds no field of a message,
-    // so its list is empty and needs no name.
-    ProtoListField listField(const CodingKey& key) const { return {keys_, key.intValue.value_or(0)}; }
     void decodeValue(DecodeItem& item, const CodingKey& key, std::span<const ProtoOccurrence> found);
     // With the runs of its cases, read already when they are known.
     void decodeOneOf(DecodeItem& item, OneOfRuns& runs);

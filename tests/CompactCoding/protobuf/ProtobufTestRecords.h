@@ -12,6 +12,7 @@
 #include <functional>
 #include <initializer_list>
 #include <map>
+#include <memory>
 #include <optional>
 #include <string>
 #include <variant>
@@ -424,5 +425,139 @@ inline Bytes nestedBranches(int levels, const Bytes& innermost = {}) {
         branch = lengthDelimited(0x12, branch);
     return branch;
 }
+
+// ---- Records written every way the coding interface allows (see the coding design) ----
+
+// How a Tree makes the keys it reads through, and how it reads its lists.
+enum class Way {
+    staticKeys,       // static keys, lists read by hand element by element
+    keysInDecode,     // a key set made in decode, as a local
+    keysThatDie,      // keys held by a pointer, gone (with the container) before the lists are read
+    sharedKeys,       // one key set for every Tree of this way, whatever its element type
+    dictionaryKeys,   // the keys read from the data: KeySet::integerDictionaryKeys()
+    catchingAll,      // catches every error of a list and keeps the elements read before it
+    typed,            // std::vector, read by the library
+};
+
+inline const CodingKey treeKeyA{"a", 1}, treeKeyChildren{"children", 2};
+inline const KeySet sharedTreeKeys{treeKeyA, treeKeyChildren};
+
+// A record of a list `a` (field 1) of A and its children (field 2), read children first, then `a`,
+// the way `how` says. It counts how often its decode runs.
+template <Way how, class A>
+struct Tree {
+    std::vector<A> a;
+    std::vector<Tree> children;
+
+    static inline int decodes = 0;
+
+    void encode(coding::Encoder& encoder) const {
+        auto c = encoder.container(sharedTreeKeys);
+        c.encode(a, treeKeyA);
+        c.encode(children, treeKeyChildren);
+    }
+    static Tree decode(coding::Decoder& decoder) {
+        ++decodes;
+        Tree result;
+        if constexpr (how == Way::keysInDecode) {
+            const KeySet keys{treeKeyA, treeKeyChildren};
+            auto c = decoder.container(keys);
+            readByHand(c.nestedUnkeyedContainer(treeKeyChildren), result.children);
+            readByHand(c.nestedUnkeyedContainer(treeKeyA), result.a);
+        } else if constexpr (how == Way::keysThatDie) {
+            auto keys = std::make_unique<KeySet>(KeySet{treeKeyA, treeKeyChildren});
+            auto c = std::make_unique<coding::KeyedDecodingContainer>(decoder.container(*keys));
+            auto children = c->nestedUnkeyedContainer(treeKeyChildren);
+            auto a = c->nestedUnkeyedContainer(treeKeyA);
+            c.reset();
+            keys.reset();
+            readByHand(std::move(children), result.children);
+            readByHand(std::move(a), result.a);
+        } else if constexpr (how == Way::dictionaryKeys) {
+            auto c = decoder.container(KeySet::integerDictionaryKeys());
+            for (const CodingKey& key : c.allKeys()) {
+                if (key.intValue == 2)
+                    readByHand(c.nestedUnkeyedContainer(key), result.children);
+                else if (key.intValue == 1)
+                    readByHand(c.nestedUnkeyedContainer(key), result.a);
+            }
+        } else if constexpr (how == Way::typed) {
+            auto c = decoder.container(sharedTreeKeys);
+            result.children = c.decode<std::vector<Tree>>(treeKeyChildren);
+            result.a = c.decode<std::vector<A>>(treeKeyA);
+        } else {
+            static const KeySet ownKeys{treeKeyA, treeKeyChildren};
+            auto c = decoder.container(how == Way::sharedKeys ? sharedTreeKeys : ownKeys);
+            readByHand(c.nestedUnkeyedContainer(treeKeyChildren), result.children);
+            readByHand(c.nestedUnkeyedContainer(treeKeyA), result.a);
+        }
+        return result;
+    }
+    template <class T>
+    static void readByHand(coding::UnkeyedDecodingContainer list, std::vector<T>& into) {
+        try {
+            while (!list.isAtEnd())
+                into.push_back(list.decode<T>());
+        } catch (...) {
+            if (how != Way::catchingAll)
+                throw;
+        }
+    }
+    friend bool operator==(const Tree&, const Tree&) = default;
+};
+
+// A record that reads its list (field 1) as numbers, or as texts when its field 3 is true.
+struct Switch {
+    std::vector<Positive> numbers;
+    std::vector<std::string> texts;
+
+    static inline const CodingKey keyList{"list", 1}, keyAsTexts{"asTexts", 3};
+    static inline const KeySet keys{keyList, keyAsTexts};
+
+    void encode(coding::Encoder& encoder) const {
+        auto c = encoder.container(keys);
+        if (texts.empty()) {
+            c.encode(numbers, keyList);
+        } else {
+            c.encode(texts, keyList);
+            c.encode(true, keyAsTexts);
+        }
+    }
+    static Switch decode(coding::Decoder& decoder) {
+        auto c = decoder.container(keys);
+        Switch result;
+        auto list = c.nestedUnkeyedContainer(keyList);
+        const bool asTexts = c.decode<bool>(keyAsTexts);
+        while (!list.isAtEnd()) {
+            if (asTexts)
+                result.texts.push_back(list.decode<std::string>());
+            else
+                result.numbers.push_back(list.decode<Positive>());
+        }
+        return result;
+    }
+    friend bool operator==(const Switch&, const Switch&) = default;
+};
+
+// Two records of one key set, which read its field 1 as numbers and as texts.
+struct SharedTrees {
+    Tree<Way::sharedKeys, Positive> numbers;
+    Tree<Way::sharedKeys, std::string> texts;
+
+    static inline const CodingKey keyNumbers{"numbers", 1}, keyTexts{"texts", 2};
+    static inline const KeySet keys{keyNumbers, keyTexts};
+
+    void encode(coding::Encoder& encoder) const {
+        auto c = encoder.container(keys);
+        c.encode(numbers, keyNumbers);
+        c.encode(texts, keyTexts);
+    }
+    static SharedTrees decode(coding::Decoder& decoder) {
+        auto c = decoder.container(keys);
+        return SharedTrees{c.decode<Tree<Way::sharedKeys, Positive>>(keyNumbers),
+                           c.decode<Tree<Way::sharedKeys, std::string>>(keyTexts)};
+    }
+    friend bool operator==(const SharedTrees&, const SharedTrees&) = default;
+};
 
 } // namespace prototest
