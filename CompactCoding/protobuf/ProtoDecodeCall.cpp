@@ -16,24 +16,21 @@ void ProtoDecodeCall::guessedWrong(Place place, FrameId frame) {
     // The frame the list was made in reads it; once that has ended, only the whole value, read
     // again from the start, makes the list anew.
     Frame* marked = top_;
-    for (Frame* active = top_; active; active = active->outer) {
+    for (Frame* active = top_; active; active = active->outer_) {
         marked = active;
-        if (active->id == frame)
+        if (active->id_ == frame)
             break;
     }
     if (marked)
-        marked->marked = true;
+        marked->marked_ = true;
 }
 
-bool ProtoDecodeCall::leave(Frame& frame, bool threw) {
-    top_ = frame.outer;
-    if (!frame.marked)
-        return false;
+bool ProtoDecodeCall::mustRunAgain(Frame& frame, bool threw) {
     // Only a run that learned a place can read differently the next time.
-    if ((threw || !frame.outer) && numbers_.size() > frame.knownBefore)
+    if ((threw || !frame.outer_) && numbers_.size() > frame.knownBefore_)
         return true;
-    if (frame.outer)
-        frame.outer->marked = true;
+    if (frame.outer_)
+        frame.outer_->marked_ = true;
     return false;
 }
 

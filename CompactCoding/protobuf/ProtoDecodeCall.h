@@ -29,8 +29,9 @@ namespace coding {
 // occurrence starts where no other's does, so the place names the field, whatever record, key set
 // or container read it; nothing of those is kept. Only such a fact decides an element count.
 //
-// Every decode of a type's own code (the root, a record, a list type, a map, a oneof) runs in a
-// frame (inFrame), and a list remembers the frame it was made in. A wrong guess marks that frame
+// Every decode of a type's own code from a node of its own (the root, a record, a list type, a map,
+// a value of a oneof's case) runs in a frame (Frame, inFrame), and a list remembers the frame it was
+// made in; a oneof's own decode reads in its record's frame. A wrong guess marks that frame
 // (the outermost one when it has ended). A marked frame whose decode threw, the record's own error
 // or one of ours, runs again, with what the call learned since it began: the decode is a function
 // of its bytes and of what is known. A marked frame that returned hands its mark to the frame
@@ -57,22 +58,41 @@ public:
     template <class Decode>
     auto inFrame(Decode&& decode) -> decltype(decode());
 
+    // One run of a decode in a frame: made when the run begins, left when it ends.
+    class Frame {
+    public:
+        explicit Frame(ProtoDecodeCall& call)
+            : call_(call), id_(call.nextFrame_++), knownBefore_(call.numbers_.size()), outer_(call.top_) {
+            call.top_ = this;
+        }
+        Frame(const Frame&) = delete;
+        Frame& operator=(const Frame&) = delete;
+
+        // Leaves the frame; whether its decode must run again. One that does not hands a mark
+        // outwards.
+        bool leave(bool threw) {
+            call_.top_ = outer_;
+            return marked_ && call_.mustRunAgain(*this, threw);
+        }
+
+    private:
+        friend class ProtoDecodeCall;
+        ProtoDecodeCall& call_;
+        FrameId id_;
+        std::size_t knownBefore_; // places known when the run began
+        Frame* outer_;
+        bool marked_ = false;
+    };
+
     // The frame a list made now belongs to.
-    FrameId currentFrame() const { return top_ ? top_->id : 0; }
+    FrameId currentFrame() const { return top_ ? top_->id_ : 0; }
     // Whether a list whose field's first occurrence starts at `place` was found to hold numbers.
     bool holdsNumbers(Place place) const { return !numbers_.empty() && numbers_.count(place) != 0; }
     // A list of `frame` took the empty runs of the field at `place` for elements.
     void guessedWrong(Place place, FrameId frame);
 
 private:
-    struct Frame {
-        FrameId id;
-        std::size_t knownBefore; // places known when the run began
-        Frame* outer;
-        bool marked = false;
-    };
-    // Leaves `frame`; whether it must run again. One that does not hands its mark outwards.
-    bool leave(Frame& frame, bool threw);
+    bool mustRunAgain(Frame& frame, bool threw);
 
     std::shared_ptr<const CodingPath> codingPath_;
     std::shared_ptr<const UserInfo> userInfo_;
@@ -85,20 +105,19 @@ template <class Decode>
 auto ProtoDecodeCall::inFrame(Decode&& decode) -> decltype(decode()) {
     using Value = decltype(decode());
     for (;;) {
-        Frame frame{nextFrame_++, numbers_.size(), top_};
-        top_ = &frame;
+        Frame frame(*this);
         try {
             if constexpr (std::is_void_v<Value>) {
                 decode();
-                if (!leave(frame, false))
+                if (!frame.leave(false))
                     return;
             } else {
                 Value value = decode();
-                if (!leave(frame, false))
+                if (!frame.leave(false))
                     return value;
             }
         } catch (...) {
-            if (!leave(frame, true))
+            if (!frame.leave(true))
                 throw;
         }
     }

@@ -213,12 +213,12 @@ void ProtoKeyedDecoder::rethrowUnderKey(const CodingKey& key) const {
 void ProtoKeyedDecoder::decodeOneOf(DecodeItem& item, OneOfRuns& runs) {
     // The cases stand as fields of this message; the property's own key is not on the wire. The
     // enumeration reads every run of its cases in turn, as protobuf reads them, so that a fault in
-    // a case replaced is one, and keeps the last.
+    // a case replaced is one, and keeps the last. It reads in this record's frame: a value of a case
+    // that is not a primitive runs in a frame of its own, and a list the enumeration's own code
+    // makes of a case is this record's to mend, as a list of the record's own code is.
     for (std::size_t run = 0; run == 0 || run < runs.runs().size(); ++run) {
-        call().inFrame([&] {
-            OneOfDecodingNode node(*this, runs, run, call(), depth() + 1);
-            item.decode(node);
-        });
+        OneOfDecodingNode node(*this, runs, run, call(), depth() + 1);
+        item.decode(node);
     }
 }
 
