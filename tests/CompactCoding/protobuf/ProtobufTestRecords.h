@@ -372,6 +372,30 @@ struct Branch {
 // A number that is never zero, read through a single value as a raw-value enumeration with no case
 // 0 reads itself: nothing in its type tells the decoder that it is a number, and it refuses the
 // zero a list hands out for an element that is not there.
+// A Positive's refusal of a zero.
+struct ZeroRefused : coding::DecodingError {
+    explicit ZeroRefused(coding::DecodingError error) : DecodingError(std::move(error)) {}
+};
+
+// Runs `read`; a zero it refused stands under `key`, so that the refusal tells where it was made
+// (the differential fuzz target checks that libprotobuf read a zero there).
+template <class Read>
+auto under(const CodingKey& key, Read&& read) -> decltype(read()) {
+    try {
+        return read();
+    } catch (ZeroRefused& error) {
+        error.prependKey(key);
+        throw;
+    }
+}
+
+// A list read by hand, element by element, into `into`.
+template <class T>
+void readElements(coding::UnkeyedDecodingContainer& list, std::vector<T>& into) {
+    while (!list.isAtEnd())
+        into.push_back(under(CodingKey::index(static_cast<std::int64_t>(into.size())), [&] { return list.decode<T>(); }));
+}
+
 struct Positive {
     std::int64_t value = 1;
 
@@ -380,7 +404,8 @@ struct Positive {
         auto c = decoder.singleValueContainer();
         const auto value = c.decode<std::int64_t>();
         if (value == 0)
-            throw coding::DecodingError::dataCorrupted(c.codingPath(), "Cannot initialize Positive from invalid Int value 0");
+            throw ZeroRefused(
+                coding::DecodingError::dataCorrupted(c.codingPath(), "Cannot initialize Positive from invalid Int value 0"));
         return Positive{value};
     }
     friend bool operator==(const Positive&, const Positive&) = default;
@@ -408,11 +433,10 @@ struct Positives {
         ++decodes;
         auto c = decoder.container(keys);
         Positives result;
-        result.children = c.decode<std::vector<Positives>>(keyChildren);
-        result.typed = c.decode<std::vector<Positive>>(keyTyped);
+        result.children = under(keyChildren, [&] { return c.decode<std::vector<Positives>>(keyChildren); });
+        result.typed = under(keyTyped, [&] { return c.decode<std::vector<Positive>>(keyTyped); });
         auto list = c.nestedUnkeyedContainer(keyByHand);
-        while (!list.isAtEnd())
-            result.byHand.push_back(list.decode<Positive>());
+        under(keyByHand, [&] { readElements(list, result.byHand); });
         return result;
     }
     friend bool operator==(const Positives&, const Positives&) = default;
@@ -462,8 +486,8 @@ struct Tree {
         if constexpr (how == Way::keysInDecode) {
             const KeySet keys{treeKeyA, treeKeyChildren};
             auto c = decoder.container(keys);
-            readByHand(c.nestedUnkeyedContainer(treeKeyChildren), result.children);
-            readByHand(c.nestedUnkeyedContainer(treeKeyA), result.a);
+            readByHand(treeKeyChildren, c.nestedUnkeyedContainer(treeKeyChildren), result.children);
+            readByHand(treeKeyA, c.nestedUnkeyedContainer(treeKeyA), result.a);
         } else if constexpr (how == Way::keysThatDie) {
             auto keys = std::make_unique<KeySet>(KeySet{treeKeyA, treeKeyChildren});
             auto c = std::make_unique<coding::KeyedDecodingContainer>(decoder.container(*keys));
@@ -471,33 +495,32 @@ struct Tree {
             auto a = c->nestedUnkeyedContainer(treeKeyA);
             c.reset();
             keys.reset();
-            readByHand(std::move(children), result.children);
-            readByHand(std::move(a), result.a);
+            readByHand(treeKeyChildren, std::move(children), result.children);
+            readByHand(treeKeyA, std::move(a), result.a);
         } else if constexpr (how == Way::dictionaryKeys) {
             auto c = decoder.container(KeySet::integerDictionaryKeys());
             for (const CodingKey& key : c.allKeys()) {
                 if (key.intValue == 2)
-                    readByHand(c.nestedUnkeyedContainer(key), result.children);
+                    readByHand(treeKeyChildren, c.nestedUnkeyedContainer(key), result.children);
                 else if (key.intValue == 1)
-                    readByHand(c.nestedUnkeyedContainer(key), result.a);
+                    readByHand(treeKeyA, c.nestedUnkeyedContainer(key), result.a);
             }
         } else if constexpr (how == Way::typed) {
             auto c = decoder.container(sharedTreeKeys);
-            result.children = c.decode<std::vector<Tree>>(treeKeyChildren);
-            result.a = c.decode<std::vector<A>>(treeKeyA);
+            result.children = under(treeKeyChildren, [&] { return c.decode<std::vector<Tree>>(treeKeyChildren); });
+            result.a = under(treeKeyA, [&] { return c.decode<std::vector<A>>(treeKeyA); });
         } else {
             static const KeySet ownKeys{treeKeyA, treeKeyChildren};
             auto c = decoder.container(how == Way::sharedKeys ? sharedTreeKeys : ownKeys);
-            readByHand(c.nestedUnkeyedContainer(treeKeyChildren), result.children);
-            readByHand(c.nestedUnkeyedContainer(treeKeyA), result.a);
+            readByHand(treeKeyChildren, c.nestedUnkeyedContainer(treeKeyChildren), result.children);
+            readByHand(treeKeyA, c.nestedUnkeyedContainer(treeKeyA), result.a);
         }
         return result;
     }
     template <class T>
-    static void readByHand(coding::UnkeyedDecodingContainer list, std::vector<T>& into) {
+    static void readByHand(const CodingKey& key, coding::UnkeyedDecodingContainer list, std::vector<T>& into) {
         try {
-            while (!list.isAtEnd())
-                into.push_back(list.decode<T>());
+            under(key, [&] { readElements(list, into); });
         } catch (...) {
             if (how != Way::catchingAll)
                 throw;
@@ -528,12 +551,12 @@ struct Switch {
         Switch result;
         auto list = c.nestedUnkeyedContainer(keyList);
         const bool asTexts = c.decode<bool>(keyAsTexts);
-        while (!list.isAtEnd()) {
+        under(keyList, [&] {
             if (asTexts)
-                result.texts.push_back(list.decode<std::string>());
+                readElements(list, result.texts);
             else
-                result.numbers.push_back(list.decode<Positive>());
-        }
+                readElements(list, result.numbers);
+        });
         return result;
     }
     friend bool operator==(const Switch&, const Switch&) = default;
@@ -554,8 +577,8 @@ struct SharedTrees {
     }
     static SharedTrees decode(coding::Decoder& decoder) {
         auto c = decoder.container(keys);
-        return SharedTrees{c.decode<Tree<Way::sharedKeys, Positive>>(keyNumbers),
-                           c.decode<Tree<Way::sharedKeys, std::string>>(keyTexts)};
+        auto numbers = under(keyNumbers, [&] { return c.decode<Tree<Way::sharedKeys, Positive>>(keyNumbers); });
+        return SharedTrees{std::move(numbers), c.decode<Tree<Way::sharedKeys, std::string>>(keyTexts)};
     }
     friend bool operator==(const SharedTrees&, const SharedTrees&) = default;
 };
