@@ -2,8 +2,10 @@
 // of the interop tests' definition: the first byte chooses the message, the rest is its bytes. The
 // two must accept and refuse alike, except where we are stricter by design (ProtobufStrictness: our
 // refusal must then be of the same kind and at the same place as one of those) and where our record
-// refuses a value its type cannot hold that libprotobuf read (a zero among Positives), and what both
-// accept must be the same value. A disagreement, a crash, a hang or a sanitizer report is a
+// refuses a value its type cannot hold where libprotobuf read it (a zero among Positives), and what
+// both accept must be the same value. Besides records with static keys, it reads records that make
+// their keys in decode, share one key set between two records, and read a field as numbers or texts
+// by another field. A disagreement, a crash, a hang or a sanitizer report is a
 // finding.
 
 #include "FuzzCheck.h"
@@ -14,6 +16,7 @@
 #include "protobuf/interop/InteropMessages.h"
 
 #include <google/protobuf/stubs/logging.h>
+#include <google/protobuf/unknown_field_set.h>
 
 #include <algorithm>
 #include <cstddef>
@@ -49,6 +52,12 @@ void clearEmptyMessages(interop::Branch& message) {
     for (interop::Branch& child : *message.mutable_children())
         clearEmptyMessages(child);
 }
+void clearEmptyMessages(interop::SharedTrees& message) {
+    if (message.has_numbers() && message.numbers().ByteSizeLong() == 0)
+        message.clear_numbers();
+    if (message.has_texts() && message.texts().ByteSizeLong() == 0)
+        message.clear_texts();
+}
 void clearEmptyMessages(google::protobuf::Message&) {}
 
 // Our refusal as ProtobufStrictness describes those by design.
@@ -70,18 +79,40 @@ protofuzz::Refusal refusalOf(const coding::CodingError& error) {
     return Refusal{error.what(), {}};
 }
 
-// Whether the record refuses, by its own type, a value that libprotobuf read into `message`: a
-// Positive refuses a zero.
-bool holdsZero(const interop::Positives& message) {
-    const auto zero = [](const auto& numbers) { return std::find(numbers.begin(), numbers.end(), 0) != numbers.end(); };
-    return zero(message.typed()) || zero(message.byhand()) ||
-           std::any_of(message.children().begin(), message.children().end(),
-                       [](const interop::Positives& child) { return holdsZero(child); });
+// Whether libprotobuf read a zero into `message` where our record refused a Positive: at `path`,
+// the fields and element indices our records put in front of their errors. A field without an
+// index (a list read by the library's std::vector) stands for any of its elements.
+bool holdsZeroAt(const google::protobuf::Message& message, std::span<const std::string> path) {
+    if (path.empty())
+        return false;
+    const google::protobuf::FieldDescriptor* field = message.GetDescriptor()->FindFieldByName(path[0]);
+    if (!field || (!field->is_repeated() && field->cpp_type() != google::protobuf::FieldDescriptor::CPPTYPE_MESSAGE))
+        return false;
+    const google::protobuf::Reflection& reflection = *message.GetReflection();
+    std::optional<int> index;
+    if (path.size() > 1 && path[1].rfind("Index ", 0) == 0)
+        index = std::stoi(path[1].substr(6));
+    const auto rest = path.subspan(index ? 2 : 1);
+    if (!field->is_repeated())
+        return holdsZeroAt(reflection.GetMessage(message, field), rest);
+    const int size = reflection.FieldSize(message, field);
+    for (int i = index.value_or(0); i < (index ? std::min(*index + 1, size) : size); ++i) {
+        if (field->cpp_type() == google::protobuf::FieldDescriptor::CPPTYPE_MESSAGE) {
+            if (holdsZeroAt(reflection.GetRepeatedMessage(message, field, i), rest))
+                return true;
+        } else if (field->cpp_type() == google::protobuf::FieldDescriptor::CPPTYPE_INT64 && rest.empty() &&
+                   reflection.GetRepeatedInt64(message, field, i) == 0) {
+            return true;
+        }
+    }
+    return false;
 }
-bool refusedByTheRecord(const protofuzz::Refusal& ours, const interop::Positives& theirs) {
-    return ours.what == "Cannot initialize Positive from invalid Int value 0" && holdsZero(theirs);
+
+// Whether the record refused, by its own type, a value that libprotobuf read: a Positive refuses a
+// zero, and libprotobuf must hold one where we refused it.
+bool refusedByTheRecord(const protofuzz::Refusal& ours, const google::protobuf::Message& theirs) {
+    return ours.what == "Cannot initialize Positive from invalid Int value 0" && holdsZeroAt(theirs, ours.path);
 }
-bool refusedByTheRecord(const protofuzz::Refusal&, const google::protobuf::Message&) { return false; }
 
 bool isByDesign(const protofuzz::Refusal& ours, std::span<const std::uint8_t> bytes,
                 const google::protobuf::Descriptor& message) {
@@ -96,8 +127,8 @@ bool isByDesign(const protofuzz::Refusal& ours, std::span<const std::uint8_t> by
     fuzzing::fail(what);
 }
 
-template <class Record, class Message>
-void compare(std::span<const std::uint8_t> bytes) {
+template <class Record, class Message, class ToProto>
+void compare(std::span<const std::uint8_t> bytes, ToProto&& toProto) {
     std::optional<Record> ours;
     std::string ourFault;
     std::optional<protofuzz::Refusal> ourRefusal;
@@ -124,6 +155,26 @@ void compare(std::span<const std::uint8_t> bytes) {
         disagree("we read another value than libprotobuf", mine.DebugString(), theirs.DebugString());
 }
 
+template <class Record, class Message>
+void compare(std::span<const std::uint8_t> bytes) {
+    compare<Record, Message>(bytes, [](const Record& record) { return toProto(record); });
+}
+
+// A Switch reads its list as numbers or texts by its field 3: libprotobuf's reading of that field
+// chooses the message it is compared with.
+void compareSwitch(std::span<const std::uint8_t> bytes) {
+    google::protobuf::UnknownFieldSet fields;
+    bool asTexts = false;
+    if (fields.ParseFromArray(bytes.data(), static_cast<int>(bytes.size())))
+        for (int i = 0; i < fields.field_count(); ++i)
+            if (fields.field(i).number() == 3 && fields.field(i).type() == google::protobuf::UnknownField::TYPE_VARINT)
+                asTexts = fields.field(i).varint() != 0;
+    if (asTexts)
+        compare<Switch, interop::SwitchTexts>(bytes, toSwitchTexts);
+    else
+        compare<Switch, interop::SwitchNumbers>(bytes, toSwitchNumbers);
+}
+
 } // namespace
 
 // libprotobuf logs every refusal of a text that is not UTF-8; refusals are answers here.
@@ -136,13 +187,16 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (size == 0)
         return 0;
     const std::span<const std::uint8_t> bytes(data + 1, size - 1);
-    switch (data[0] % 7) {
+    switch (data[0] % 10) {
     case 0: compare<Everything, interop::Everything>(bytes); break;
     case 1: compare<Choosing, interop::Choosing>(bytes); break;
     case 2: compare<Unpacked, interop::Unpacked>(bytes); break;
     case 3: compare<Everythings, interop::Everythings>(bytes); break;
     case 5: compare<Branch, interop::Branch>(bytes); break;
     case 6: compare<Positives, interop::Positives>(bytes); break;
+    case 7: compare<Tree<Way::keysInDecode, Positive>, interop::PositiveTree>(bytes); break;
+    case 8: compare<SharedTrees, interop::SharedTrees>(bytes); break;
+    case 9: compareSwitch(bytes); break;
     default: compare<Inner, interop::Inner>(bytes); break;
     }
     return 0;

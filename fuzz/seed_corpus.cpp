@@ -94,6 +94,7 @@ coding::Data emptyRuns() {
 // The differential target's seeds, by the number that chooses their message: values of each
 // message, and bytes libprotobuf reads that our encoder does not write.
 std::vector<std::tuple<std::uint8_t, std::string, coding::Data>> differentialSeeds() {
+    using LocalTree = prototest::Tree<prototest::Way::keysInDecode, Positive>;
     const auto encoded = [](const auto& value) { return coding::ProtobufEncoder().encode(value); };
     const auto bytes = [](std::initializer_list<std::uint8_t> values) { return coding::Data(values); };
     return {
@@ -122,6 +123,12 @@ std::vector<std::tuple<std::uint8_t, std::string, coding::Data>> differentialSee
         {6, "positives", encoded(Positives{{{1}, {300}}, {{2}}, {Positives{{}, {{7}}, {}}, Positives{}}})},
         {6, "positivesInEmptyRuns", coding::Data(lengthDelimited(0x1A, prototest::bytes({0x0A, 0x00, 0x12, 0x00})) +
                                             prototest::bytes({0x0A, 0x00, 0x12, 0x00, 0x12, 0x01, 0x07, 0x12, 0x00}))},
+        {7, "localKeys", encoded(LocalTree{{{1}, {300}}, {LocalTree{{{7}}, {}}, LocalTree{}}})},
+        {7, "localKeysInEmptyRuns", bytes({0x0A, 0x00, 0x12, 0x04, 0x0A, 0x00, 0x12, 0x00, 0x0A, 0x01, 0x05, 0x0A, 0x00})},
+        {8, "sharedKeys", encoded(SharedTrees{{{{2}}, {}}, {{"가", ""}, {{}}}})},
+        {8, "sharedKeysInEmptyRuns", bytes({0x0A, 0x02, 0x0A, 0x00, 0x12, 0x02, 0x0A, 0x00})},
+        {9, "switchNumbers", bytes({0x0A, 0x00, 0x0A, 0x01, 0x05, 0x0A, 0x00})},
+        {9, "switchTexts", bytes({0x0A, 0x00, 0x0A, 0x01, 0x61, 0x18, 0x01})},
     };
 }
 

@@ -1,8 +1,5 @@
 #include "CompactCoding/protobuf/ProtoDecodeCall.h"
 
-#include <algorithm>
-#include <iterator>
-
 namespace coding {
 
 namespace {
@@ -14,43 +11,27 @@ const CodingPath rootPath;
 ProtoDecodeCall::ProtoDecodeCall(const UserInfo& userInfo)
     : codingPath_(std::shared_ptr<void>(), &rootPath), userInfo_(std::shared_ptr<void>(), &userInfo) {}
 
-std::vector<ProtoDecodeCall::Learned>::const_iterator ProtoDecodeCall::find(const std::vector<Learned>& fields,
-                                                                            const ProtoListField& field) {
-    const void* keys = field.keys->identity();
-    return std::lower_bound(fields.begin(), fields.end(), field,
-                            [keys](const Learned& learned, const ProtoListField& sought) {
-                                return learned.isBefore(keys, sought.number);
-                            });
+void ProtoDecodeCall::guessedWrong(Place place, FrameId frame) {
+    numbers_.insert(place);
+    // The frame the list was made in reads it; once that has ended, only the whole value, read
+    // again from the start, makes the list anew.
+    Frame* marked = top_;
+    for (Frame* active = top_; active; active = active->outer_) {
+        marked = active;
+        if (active->id_ == frame)
+            break;
+    }
+    if (marked)
+        marked->marked_ = true;
 }
 
-bool ProtoDecodeCall::isKnown(const ProtoListField& field) const {
-    const auto found = find(known_, field);
-    return found != known_.end() && found->is(field.keys->identity(), field.number);
-}
-
-void ProtoDecodeCall::guessedWrong(const ProtoListField& field) {
-    // Only a field not known can guess wrong; ignoring any other keeps every pass that guessed wrong
-    // learning something new, so that the passes end.
-    if (isKnown(field))
-        return;
-    const auto place = find(guessed_, field);
-    if (place != guessed_.end() && place->is(field.keys->identity(), field.number))
-        return;
-    guessed_.insert(place, Learned{field.keys->identity(), field.number, *field.keys});
-}
-
-bool ProtoDecodeCall::learnGuesses() {
-    if (guessed_.empty())
-        return false;
-    std::vector<Learned> merged;
-    merged.reserve(known_.size() + guessed_.size());
-    std::merge(std::make_move_iterator(known_.begin()), std::make_move_iterator(known_.end()),
-               std::make_move_iterator(guessed_.begin()), std::make_move_iterator(guessed_.end()),
-               std::back_inserter(merged),
-               [](const Learned& a, const Learned& b) { return a.isBefore(b.keys, b.number); });
-    known_ = std::move(merged);
-    guessed_.clear();
-    return true;
+bool ProtoDecodeCall::mustRunAgain(Frame& frame, bool threw) {
+    // Only a run that learned a place can read differently the next time.
+    if ((threw || !frame.outer_) && numbers_.size() > frame.knownBefore_)
+        return true;
+    if (frame.outer_)
+        frame.outer_->marked_ = true;
+    return false;
 }
 
 } // namespace coding

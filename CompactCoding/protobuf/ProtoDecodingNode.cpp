@@ -7,7 +7,7 @@
 
 namespace coding {
 
-ProtoDecodingNode::ProtoDecodingNode(ProtoStorage storage, ProtoDecodeCall& call, std::uint32_t depth,
+ProtoDecodingNode::ProtoDecodingNode(const ProtoStorage& storage, ProtoDecodeCall& call, std::uint32_t depth,
                                      std::shared_ptr<const void> keepAlive)
     : AbstractProtoDecodingNode(call, depth), storage_(storage), keepAlive_(std::move(keepAlive)) {}
 

@@ -13,9 +13,11 @@ namespace coding {
 // number of containers. Past protobufNestingLimit the data counts as corrupt.
 class ProtoDecodingNode : public Decoder, public AbstractProtoDecodingNode {
 public:
+    ProtoDecodingNode(const ProtoStorage& storage, ProtoDecodeCall& call, std::uint32_t depth)
+        : AbstractProtoDecodingNode(call, depth), storage_(storage) {}
     // `keepAlive`: what the storage views, for a node that may outlive the call that made it.
-    ProtoDecodingNode(ProtoStorage storage, ProtoDecodeCall& call, std::uint32_t depth,
-                      std::shared_ptr<const void> keepAlive = {});
+    ProtoDecodingNode(const ProtoStorage& storage, ProtoDecodeCall& call, std::uint32_t depth,
+                      std::shared_ptr<const void> keepAlive);
 
     const CodingPath& codingPath() const override { return AbstractNode::codingPath(); }
     const UserInfo& userInfo() const override { return AbstractNode::userInfo(); }

@@ -25,11 +25,12 @@ std::span<const std::uint8_t> ProtoElementReader::nextValue(DataType dataType, c
     }
     // A number: in an occurrence of its own or in a packed run, where the numbers lie back to back
     // in the payload. An empty run holds none: when only empty runs were left, the list's end was
-    // taken for an element. The decode is read again, and this pass reads on past a zero.
+    // taken for an element. The decode that made the list is read again, and this run reads on past
+    // a zero.
     const std::size_t first = index_;
     passEmptyRuns();
-    if (index_ == occurrences_.size() && index_ != first) {
-        call_->guessedWrong(field_);
+    if (index_ == occurrences_.size() && index_ != first && call_) {
+        call_->guessedWrong(occurrences_.front().data, frame_);
         static constexpr std::uint8_t zeros[8] = {};
         std::size_t index = 0;
         return ProtoOccurrence::readValue(zeros, index, dataType, path).bytes();

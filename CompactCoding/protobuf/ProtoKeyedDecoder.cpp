@@ -220,7 +220,9 @@ void ProtoKeyedDecoder::readOneOf(DecodeItem& item, OneOfRunSets& runs) {
     // The cases stand as fields of this message; the property's own key is not on the wire. The
     // enumeration reads every run of its cases in turn, as protobuf reads them, so that a fault in
     // a case replaced is one, and keeps the last; the keys it reads through may list more runs
-    // than its own.
+    // than its own. It reads in this record's frame: a value of a case that is not a primitive
+    // runs in a frame of its own, and a list the enumeration's own code makes of a case is this
+    // record's to mend, as a list of the record's own code is.
     for (std::size_t run = 0; run < runs.reads(); ++run) {
         OneOfDecodingNode node(*this, runs, run, call(), depth() + 1);
         item.decode(node);
@@ -259,7 +261,7 @@ void ProtoKeyedDecoder::decodeValue(DecodeItem& item, const CodingKey& key, std:
         break;
     case ValueCategory::other: break;
     }
-    decodeProtoNestedValue(item, ProtoStorage::field(found, areRepeatedFields_, listField(key)), *this);
+    decodeProtoNestedValue(item, ProtoStorage::field(found, areRepeatedFields_), *this);
 }
 
 bool ProtoKeyedDecoder::decodeIfPresent(DecodeItem& item, const CodingKey& key) {
@@ -287,7 +289,7 @@ std::shared_ptr<UnkeyedDecodingContainerBox> ProtoKeyedDecoder::nestedUnkeyedCon
         // The record may let this container go before it reads the list: the list keeps the
         // field's occurrences itself.
         return std::make_shared<ProtoUnkeyedDecoder>(std::vector<ProtoOccurrence>(found.begin(), found.end()),
-                                                     listField(key), call(), depth() + 1);
+                                                     call(), depth() + 1);
     }
     return ProtoUnkeyedDecoder::over(ProtoStorage::field(found, false), call(), depth() + 1);
 }

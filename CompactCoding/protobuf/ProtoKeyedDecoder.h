@@ -3,7 +3,6 @@
 #include "CompactCoding/protobuf/AbstractProtoDecodingNode.h"
 #include "CompactCoding/DecodingKey.h"
 #include "CompactCoding/RecycledBlocks.h"
-#include "CompactCoding/protobuf/ProtoListField.h"
 #include "CompactCoding/protobuf/ProtoOccurrence.h"
 #include "CompactCoding/protobuf/ProtoStorage.h"
 #include "coding/KeyIndex.h"
@@ -126,9 +125,6 @@ private:
         return search(key);
     }
     const Field* search(const CodingKey& key) const;
-    // The field `key` names, for a list of it. A key without a number finds no field of a message,
-    // so its list is empty and needs no name.
-    ProtoListField listField(const CodingKey& key) const { return {keys_, key.intValue.value_or(0)}; }
     void decodeValue(DecodeItem& item, const CodingKey& key, std::span<const ProtoOccurrence> found);
     // Out of line, so that decode and decodeIfPresent, which every field goes through, stay as
     // small as the other fields need, and an absent oneof takes none of the reading's setting up.

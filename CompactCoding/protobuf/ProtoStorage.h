@@ -1,7 +1,6 @@
 #pragma once
 
 #include "CompactCoding/protobuf/ProtoElementReader.h"
-#include "CompactCoding/protobuf/ProtoListField.h"
 #include "CompactCoding/protobuf/ProtoOccurrence.h"
 
 #include <cstdint>
@@ -30,13 +29,10 @@ public:
         storage.bytes_ = bytes;
         return storage;
     }
-    // `listField`: the message's field, that a repeated field is read as a list of.
-    static ProtoStorage field(std::span<const ProtoOccurrence> occurrences, bool isRepeatedField,
-                              const ProtoListField& listField = {}) {
+    static ProtoStorage field(std::span<const ProtoOccurrence> occurrences, bool isRepeatedField) {
         ProtoStorage storage(Kind::field);
         storage.occurrences_ = occurrences;
         storage.isRepeatedField_ = isRepeatedField;
-        storage.listField_ = listField;
         return storage;
     }
     static ProtoStorage element(ProtoElementReader& reader) {
@@ -45,20 +41,20 @@ public:
         return storage;
     }
 
-    // The same storage for a list whose elements are packed when they come in runs (numbers): an
-    // empty run then holds no element, where an empty occurrence of a text or a message is one.
-    ProtoStorage withPackedElements() const {
+    // The same storage for a list whose type tells what its elements are: numbers, packed when they
+    // come in runs (an empty run holds no element), or length-delimited values, of which an empty
+    // occurrence is one.
+    ProtoStorage withElements(ProtoElementReader::Elements elements) const {
         ProtoStorage storage = *this;
-        storage.packedElements_ = true;
+        storage.elements_ = elements;
         return storage;
     }
 
     Kind kind() const { return kind_; }
-    bool hasPackedElements() const { return packedElements_; }
+    ProtoElementReader::Elements elements() const { return elements_; }
     std::span<const std::uint8_t> bytes() const { return kind_ == Kind::bytes ? bytes_ : std::span<const std::uint8_t>(); }
     std::span<const ProtoOccurrence> occurrences() const { return occurrences_; }
     bool isRepeatedField() const { return isRepeatedField_; }
-    ProtoListField listField() const { return kind_ == Kind::field ? listField_ : ProtoListField{}; }
     ProtoElementReader& reader() const { return *reader_; }
 
     // The bytes of a list or map that stands alone: the bytes, the last occurrence's payload (none
@@ -71,12 +67,8 @@ private:
 
     Kind kind_;
     bool isRepeatedField_ = false;
-    bool packedElements_ = false;
-    // A node's storage is copied for every value read: what only one kind has shares its place.
-    union {
-        std::span<const std::uint8_t> bytes_{}; // of bytes
-        ProtoListField listField_;              // of a field
-    };
+    ProtoElementReader::Elements elements_ = ProtoElementReader::Elements::unknown;
+    std::span<const std::uint8_t> bytes_;
     std::span<const ProtoOccurrence> occurrences_;
     ProtoElementReader* reader_ = nullptr;
 };

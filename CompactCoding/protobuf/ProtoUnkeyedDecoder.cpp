@@ -11,17 +11,16 @@ namespace coding {
 ProtoUnkeyedDecoder::ProtoUnkeyedDecoder(ProtoElementReader reader, ProtoDecodeCall& call, std::uint32_t depth)
     : AbstractProtoDecodingNode(call, depth), reader_(reader) {}
 
-ProtoUnkeyedDecoder::ProtoUnkeyedDecoder(std::vector<ProtoOccurrence> occurrences, const ProtoListField& field,
-                                         ProtoDecodeCall& call, std::uint32_t depth)
+ProtoUnkeyedDecoder::ProtoUnkeyedDecoder(std::vector<ProtoOccurrence> occurrences, ProtoDecodeCall& call,
+                                         std::uint32_t depth)
     : AbstractProtoDecodingNode(call, depth), occurrences_(std::move(occurrences)),
-      reader_(ProtoElementReader::repeatedField(occurrences_, call, field)) {}
+      reader_(ProtoElementReader::repeatedField(occurrences_, call)) {}
 
 std::shared_ptr<ProtoUnkeyedDecoder> ProtoUnkeyedDecoder::over(const ProtoStorage& storage, ProtoDecodeCall& call,
                                                                std::uint32_t depth) {
     if (storage.kind() == ProtoStorage::Kind::field && storage.isRepeatedField())
         return std::make_shared<ProtoUnkeyedDecoder>(
-            ProtoElementReader::repeatedField(storage.occurrences(), call, storage.listField(),
-                                              storage.hasPackedElements()),
+            ProtoElementReader::repeatedField(storage.occurrences(), call, storage.elements()),
             call, depth);
     const auto bytes = storage.standaloneBytes(*call.codingPath());
     return std::make_shared<ProtoUnkeyedDecoder>(ProtoElementReader::elements(bytes), call, depth);

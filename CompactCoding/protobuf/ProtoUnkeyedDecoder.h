@@ -24,9 +24,8 @@ class ProtoUnkeyedDecoder final : public UnkeyedDecodingContainerBox,
                                   public std::enable_shared_from_this<ProtoUnkeyedDecoder> {
 public:
     ProtoUnkeyedDecoder(ProtoElementReader reader, ProtoDecodeCall& call, std::uint32_t depth);
-    // A repeated field of its own occurrences: a list of `field`.
-    ProtoUnkeyedDecoder(std::vector<ProtoOccurrence> occurrences, const ProtoListField& field, ProtoDecodeCall& call,
-                        std::uint32_t depth);
+    // A repeated field of its own occurrences.
+    ProtoUnkeyedDecoder(std::vector<ProtoOccurrence> occurrences, ProtoDecodeCall& call, std::uint32_t depth);
 
     // The list over a node's storage: a message's field as a repeated field (its occurrences
     // viewed, as a node's message outlives it), anything else as a list standing alone.

@@ -20,9 +20,20 @@ namespace coding {
 // coding interface's data-corrupted errors, ProtobufDecodingError, and for a field number out of
 // range ProtobufEncodingError integerKeyOutOfRange. Bad input never stops the program.
 //
-// Each call builds its own nodes over the input, read in place; nothing is kept afterwards. A call
-// reads the input once more for each list field of its types that it learns holds numbers, and no
-// more often however many lists the input holds (ProtoDecodeCall).
+// Each call builds its own nodes over the input, read in place; nothing is kept afterwards, and
+// nothing of a key set beyond the container it was given to.
+//
+// The cost of lists whose elements the bytes cannot tell (ProtoDecodeCall), whatever way a record is
+// written (keys static, made in decode or dying before its lists are read, shared by several
+// records, taken from the data; lists typed or read by hand, read by another field's value, their
+// errors caught): a list of a type the library knows (a std::vector of numbers or texts) never
+// guesses. Where elements take a zero, a wrong guess costs the value one more run at most: every
+// record decodes at most twice however many lie side by side or within each other. Where they refuse
+// it, the decode that made the list runs again, once for each of its lists that guessed wrong: a
+// record decodes at most 1 + L times itself (L its lists that guess) plus once for each such run of
+// a record around it that had read it already, so at most (1 + L) times its depth; records side by
+// side, or a message of numbered keys, cost 1 + L runs each. Each run again has learned a place it
+// did not know, so every decode ends.
 class ProtobufDecoder {
 public:
     // Handed to the values' own coding; no option is read from it.
@@ -31,7 +42,7 @@ public:
     template <class T>
     T decode(std::span<const std::uint8_t> data) const {
         ProtoDecodeCall call(userInfo);
-        return call.read([&]() -> T {
+        return call.inFrame([&]() -> T {
             if constexpr (Codable<T>::isMap) {
                 ProtoDictDecodingNode root(ProtoStorage::bytes(data), call, 0);
                 return Codable<T>::decode(root);

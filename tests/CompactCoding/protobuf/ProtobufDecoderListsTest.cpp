@@ -242,22 +242,163 @@ TEST(ProtobufDecoding, ListsOfNumbersTheirTypeCannotTellAreReadAsProtobufReadsTh
     EXPECT_EQ(decoded<Choosy>(bytes({0x0A, 0x00, 0x12, 0x01, 0x07})).second, std::vector<std::int64_t>{7});
 }
 
-TEST(ProtobufDecoding, WhatOneListOfAFieldTeachesHoldsForEveryListOfIt) {
-    // A record read a constant number of times, however many of them the input holds side by side
-    // or within each other: the readings are bounded by the record's list fields.
-    const Bytes none = bytes({0x0A, 0x00, 0x12, 0x00});
-    const int count = 2000;
-    Bytes sideBySide, within = none;
-    for (int i = 0; i < count; ++i) {
-        sideBySide = sideBySide + lengthDelimited(0x1A, none);
-        if (i < 90)
-            within = lengthDelimited(0x1A, within) + none;
+// `count` Positives records side by side, or within each other, each holding `0A 00 12 00`.
+Bytes positivesSideBySide(int count) {
+    Bytes input;
+    for (int i = 0; i < count; ++i)
+        input = input + lengthDelimited(0x1A, bytes({0x0A, 0x00, 0x12, 0x00}));
+    return input;
+}
+Bytes positivesWithin(int depth) {
+    Bytes input = bytes({0x0A, 0x00, 0x12, 0x00});
+    for (int i = 0; i < depth; ++i)
+        input = lengthDelimited(0x1A, input) + bytes({0x0A, 0x00, 0x12, 0x00});
+    return input;
+}
+
+TEST(ProtobufDecoding, AWrongGuessIsMendedByTheDecodeThatMadeTheList) {
+    // Side by side, each record's wrong guesses run that record again. Within each other, a record
+    // that fails on a zero after reading its nested records reads them again (with nothing more to
+    // learn there): at most its two lists and the depth per record.
+    Positives::decodes = 0;
+    decoded<Positives>(positivesSideBySide(2000));
+    EXPECT_LE(Positives::decodes, 2 * 2001);
+    Positives::decodes = 0;
+    decoded<Positives>(positivesWithin(90));
+    EXPECT_LE(Positives::decodes, 91 * (2 + 90));
+}
+
+// What a Tree of `A` reads from the bytes `0A 00`, field 1 once, empty: no number, else one element.
+template <class A>
+std::vector<A> fromOneEmptyOccurrence() {
+    if constexpr (std::is_same_v<A, std::string> || std::is_same_v<A, Inner>)
+        return {A{}};
+    else
+        return {};
+}
+
+template <Way how, class A>
+void expectReadAsProtobufReadsIt() {
+    using T = Tree<how, A>;
+    const std::vector<A> x = fromOneEmptyOccurrence<A>();
+    const Bytes empty = bytes({0x0A, 0x00});
+    struct Case {
+        Bytes input;
+        T expected;
+    };
+    const Case cases[] = {
+        {empty, T{x, {}}},
+        {empty + bytes({0x12, 0x00}), T{x, {T{}}}},
+        {bytes({0x12, 0x00, 0x0A, 0x00, 0x12, 0x02, 0x0A, 0x00}), T{x, {T{}, T{x, {}}}}},
+        {empty + empty, T{x.empty() ? x : std::vector<A>{A{}, A{}}, {}}},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(decoded<T>(c.input), c.expected) << static_cast<int>(how) << " " << typeid(A).name();
+}
+
+template <Way how>
+void expectEveryElementTypeReadAsProtobufReadsIt() {
+    expectReadAsProtobufReadsIt<how, std::int64_t>();
+    expectReadAsProtobufReadsIt<how, Positive>();
+    expectReadAsProtobufReadsIt<how, std::string>();
+    expectReadAsProtobufReadsIt<how, Inner>();
+}
+
+TEST(ProtobufDecoding, EveryWayOfWritingARecordReadsItsListsAsProtobufReadsThem) {
+    // Empty runs of numbers, whether the elements take a zero or refuse it, and empty texts and
+    // messages, each read by a record that makes its keys in decode (read in a bounded number of
+    // runs), lets them die before its lists are read, shares them, takes them from the data, catches
+    // the errors of its lists, or reads typed lists.
+    expectEveryElementTypeReadAsProtobufReadsIt<Way::staticKeys>();
+    expectEveryElementTypeReadAsProtobufReadsIt<Way::keysInDecode>();
+    expectEveryElementTypeReadAsProtobufReadsIt<Way::keysThatDie>();
+    expectEveryElementTypeReadAsProtobufReadsIt<Way::sharedKeys>();
+    expectEveryElementTypeReadAsProtobufReadsIt<Way::dictionaryKeys>();
+    expectEveryElementTypeReadAsProtobufReadsIt<Way::catchingAll>();
+    expectEveryElementTypeReadAsProtobufReadsIt<Way::typed>();
+    // One key set read as numbers by one record and as texts by another: each list by its own place.
+    const SharedTrees shared = decoded<SharedTrees>(bytes({0x0A, 0x02, 0x0A, 0x00, 0x12, 0x02, 0x0A, 0x00}));
+    EXPECT_EQ(shared.numbers.a, std::vector<Positive>{});
+    EXPECT_EQ(shared.texts.a, std::vector<std::string>{""});
+    // A field read as numbers or texts by the value of another, records of both kinds side by side.
+    using Switches = Field<1, std::vector<Switch>>;
+    const Bytes numbers = lengthDelimited(0x0A, bytes({0x0A, 0x00})), texts = lengthDelimited(0x0A, bytes({0x0A, 0x00, 0x18, 0x01}));
+    EXPECT_EQ(decoded<Switches>(numbers + texts + numbers).value,
+              (std::vector<Switch>{Switch{}, Switch{{}, {""}}, Switch{}}));
+}
+
+template <Way how, class A>
+void expectConstantDecodesPerRecord(const char* elements) {
+    using T = Tree<how, A>;
+    const Bytes node = bytes({0x0A, 0x00, 0x12, 0x00});
+    Bytes sideBySide, within = node;
+    for (int i = 0; i < 2000; ++i)
+        sideBySide = sideBySide + lengthDelimited(0x12, node);
+    for (int i = 0; i < 90; ++i)
+        within = lengthDelimited(0x12, within) + bytes({0x0A, 0x00});
+    T::decodes = 0;
+    decoded<T>(sideBySide);
+    EXPECT_LE(T::decodes, 2 * 4001) << static_cast<int>(how) << " side by side, " << elements;
+    T::decodes = 0;
+    decoded<T>(within);
+    // Taking a zero, twice per record; refusing it, at most the depth per record (each record read
+    // again by every record around it that fails on its own list).
+    EXPECT_LE(T::decodes, (std::is_same_v<A, Positive> ? 92 : 2) * 92) << static_cast<int>(how) << " within, " << elements;
+}
+
+template <Way how>
+void expectConstantDecodes() {
+    expectConstantDecodesPerRecord<how, std::int64_t>("taking a zero");
+    expectConstantDecodesPerRecord<how, Positive>("refusing it");
+}
+
+TEST(ProtobufDecoding, ARecordIsDecodedABoundedNumberOfTimesWhateverWayItIsWritten) {
+    expectConstantDecodes<Way::staticKeys>();
+    expectConstantDecodes<Way::keysInDecode>();
+    expectConstantDecodes<Way::keysThatDie>();
+    expectConstantDecodes<Way::sharedKeys>();
+    expectConstantDecodes<Way::dictionaryKeys>();
+    expectConstantDecodes<Way::catchingAll>();
+    expectConstantDecodes<Way::typed>();
+}
+
+// A message read through the dictionary keys, each field a list read by hand.
+template <class A>
+struct ListsByNumber {
+    std::size_t lists = 0, elements = 0;
+    static inline int decodes = 0;
+
+    static ListsByNumber decode(coding::Decoder& decoder) {
+        ++decodes;
+        auto c = decoder.container(KeySet::integerDictionaryKeys());
+        ListsByNumber result;
+        for (const CodingKey& key : c.allKeys()) {
+            auto list = c.nestedUnkeyedContainer(key);
+            ++result.lists;
+            while (!list.isAtEnd())
+                result.elements += (list.decode<A>(), 1);
+        }
+        return result;
     }
-    for (const auto& [input, records] : {std::pair{sideBySide, count + 1}, std::pair{within, 91}}) {
-        Positives::decodes = 0;
-        decoded<Positives>(input);
-        EXPECT_LE(Positives::decodes, 3 * records) << records;
-    }
+};
+
+TEST(ProtobufDecoding, AMessageOfDictionaryKeysIsReadInRunsBoundedByItsLists) {
+    // Elements that take a zero: two runs of the record, however many lists; each refusing one
+    // costs at most one run more.
+    const auto emptyRuns = [](int count) {
+        Bytes input;
+        for (int number = 1; number <= count; ++number)
+            input = input + bytes({0x80 | (number << 3 & 0x7F) | 2, number >> 4, 0x00});
+        return input;
+    };
+    ListsByNumber<std::int64_t>::decodes = 0;
+    const auto many = decoded<ListsByNumber<std::int64_t>>(emptyRuns(2000) + emptyRuns(2000));
+    EXPECT_EQ(many.lists, 2000u);
+    EXPECT_EQ(many.elements, 0u);
+    EXPECT_EQ(ListsByNumber<std::int64_t>::decodes, 2);
+    ListsByNumber<Positive>::decodes = 0;
+    EXPECT_EQ(decoded<ListsByNumber<Positive>>(emptyRuns(100)).elements, 0u);
+    EXPECT_LE(ListsByNumber<Positive>::decodes, 101);
 }
 
 } // namespace

@@ -12,6 +12,7 @@
 #include <functional>
 #include <initializer_list>
 #include <map>
+#include <memory>
 #include <optional>
 #include <string>
 #include <variant>
@@ -371,6 +372,30 @@ struct Branch {
 // A number that is never zero, read through a single value as a raw-value enumeration with no case
 // 0 reads itself: nothing in its type tells the decoder that it is a number, and it refuses the
 // zero a list hands out for an element that is not there.
+// A Positive's refusal of a zero.
+struct ZeroRefused : coding::DecodingError {
+    explicit ZeroRefused(coding::DecodingError error) : DecodingError(std::move(error)) {}
+};
+
+// Runs `read`; a zero it refused stands under `key`, so that the refusal tells where it was made
+// (the differential fuzz target checks that libprotobuf read a zero there).
+template <class Read>
+auto under(const CodingKey& key, Read&& read) -> decltype(read()) {
+    try {
+        return read();
+    } catch (ZeroRefused& error) {
+        error.prependKey(key);
+        throw;
+    }
+}
+
+// A list read by hand, element by element, into `into`.
+template <class T>
+void readElements(coding::UnkeyedDecodingContainer& list, std::vector<T>& into) {
+    while (!list.isAtEnd())
+        into.push_back(under(CodingKey::index(static_cast<std::int64_t>(into.size())), [&] { return list.decode<T>(); }));
+}
+
 struct Positive {
     std::int64_t value = 1;
 
@@ -379,7 +404,8 @@ struct Positive {
         auto c = decoder.singleValueContainer();
         const auto value = c.decode<std::int64_t>();
         if (value == 0)
-            throw coding::DecodingError::dataCorrupted(c.codingPath(), "Cannot initialize Positive from invalid Int value 0");
+            throw ZeroRefused(
+                coding::DecodingError::dataCorrupted(c.codingPath(), "Cannot initialize Positive from invalid Int value 0"));
         return Positive{value};
     }
     friend bool operator==(const Positive&, const Positive&) = default;
@@ -407,11 +433,10 @@ struct Positives {
         ++decodes;
         auto c = decoder.container(keys);
         Positives result;
-        result.children = c.decode<std::vector<Positives>>(keyChildren);
-        result.typed = c.decode<std::vector<Positive>>(keyTyped);
+        result.children = under(keyChildren, [&] { return c.decode<std::vector<Positives>>(keyChildren); });
+        result.typed = under(keyTyped, [&] { return c.decode<std::vector<Positive>>(keyTyped); });
         auto list = c.nestedUnkeyedContainer(keyByHand);
-        while (!list.isAtEnd())
-            result.byHand.push_back(list.decode<Positive>());
+        under(keyByHand, [&] { readElements(list, result.byHand); });
         return result;
     }
     friend bool operator==(const Positives&, const Positives&) = default;
@@ -424,5 +449,138 @@ inline Bytes nestedBranches(int levels, const Bytes& innermost = {}) {
         branch = lengthDelimited(0x12, branch);
     return branch;
 }
+
+// ---- Records written every way the coding interface allows (see the coding design) ----
+
+// How a Tree makes the keys it reads through, and how it reads its lists.
+enum class Way {
+    staticKeys,       // static keys, lists read by hand element by element
+    keysInDecode,     // a key set made in decode, as a local
+    keysThatDie,      // keys held by a pointer, gone (with the container) before the lists are read
+    sharedKeys,       // one key set for every Tree of this way, whatever its element type
+    dictionaryKeys,   // the keys read from the data: KeySet::integerDictionaryKeys()
+    catchingAll,      // catches every error of a list and keeps the elements read before it
+    typed,            // std::vector, read by the library
+};
+
+inline const CodingKey treeKeyA{"a", 1}, treeKeyChildren{"children", 2};
+inline const KeySet sharedTreeKeys{treeKeyA, treeKeyChildren};
+
+// A record of a list `a` (field 1) of A and its children (field 2), read children first, then `a`,
+// the way `how` says. It counts how often its decode runs.
+template <Way how, class A>
+struct Tree {
+    std::vector<A> a;
+    std::vector<Tree> children;
+
+    static inline int decodes = 0;
+
+    void encode(coding::Encoder& encoder) const {
+        auto c = encoder.container(sharedTreeKeys);
+        c.encode(a, treeKeyA);
+        c.encode(children, treeKeyChildren);
+    }
+    static Tree decode(coding::Decoder& decoder) {
+        ++decodes;
+        Tree result;
+        if constexpr (how == Way::keysInDecode) {
+            const KeySet keys{treeKeyA, treeKeyChildren};
+            auto c = decoder.container(keys);
+            readByHand(treeKeyChildren, c.nestedUnkeyedContainer(treeKeyChildren), result.children);
+            readByHand(treeKeyA, c.nestedUnkeyedContainer(treeKeyA), result.a);
+        } else if constexpr (how == Way::keysThatDie) {
+            auto keys = std::make_unique<KeySet>(KeySet{treeKeyA, treeKeyChildren});
+            auto c = std::make_unique<coding::KeyedDecodingContainer>(decoder.container(*keys));
+            auto children = c->nestedUnkeyedContainer(treeKeyChildren);
+            auto a = c->nestedUnkeyedContainer(treeKeyA);
+            c.reset();
+            keys.reset();
+            readByHand(treeKeyChildren, std::move(children), result.children);
+            readByHand(treeKeyA, std::move(a), result.a);
+        } else if constexpr (how == Way::dictionaryKeys) {
+            auto c = decoder.container(KeySet::integerDictionaryKeys());
+            for (const CodingKey& key : c.allKeys()) {
+                if (key.intValue == 2)
+                    readByHand(treeKeyChildren, c.nestedUnkeyedContainer(key), result.children);
+                else if (key.intValue == 1)
+                    readByHand(treeKeyA, c.nestedUnkeyedContainer(key), result.a);
+            }
+        } else if constexpr (how == Way::typed) {
+            auto c = decoder.container(sharedTreeKeys);
+            result.children = under(treeKeyChildren, [&] { return c.decode<std::vector<Tree>>(treeKeyChildren); });
+            result.a = under(treeKeyA, [&] { return c.decode<std::vector<A>>(treeKeyA); });
+        } else {
+            static const KeySet ownKeys{treeKeyA, treeKeyChildren};
+            auto c = decoder.container(how == Way::sharedKeys ? sharedTreeKeys : ownKeys);
+            readByHand(treeKeyChildren, c.nestedUnkeyedContainer(treeKeyChildren), result.children);
+            readByHand(treeKeyA, c.nestedUnkeyedContainer(treeKeyA), result.a);
+        }
+        return result;
+    }
+    template <class T>
+    static void readByHand(const CodingKey& key, coding::UnkeyedDecodingContainer list, std::vector<T>& into) {
+        try {
+            under(key, [&] { readElements(list, into); });
+        } catch (...) {
+            if (how != Way::catchingAll)
+                throw;
+        }
+    }
+    friend bool operator==(const Tree&, const Tree&) = default;
+};
+
+// A record that reads its list (field 1) as numbers, or as texts when its field 3 is true.
+struct Switch {
+    std::vector<Positive> numbers;
+    std::vector<std::string> texts;
+
+    static inline const CodingKey keyList{"list", 1}, keyAsTexts{"asTexts", 3};
+    static inline const KeySet keys{keyList, keyAsTexts};
+
+    void encode(coding::Encoder& encoder) const {
+        auto c = encoder.container(keys);
+        if (texts.empty()) {
+            c.encode(numbers, keyList);
+        } else {
+            c.encode(texts, keyList);
+            c.encode(true, keyAsTexts);
+        }
+    }
+    static Switch decode(coding::Decoder& decoder) {
+        auto c = decoder.container(keys);
+        Switch result;
+        auto list = c.nestedUnkeyedContainer(keyList);
+        const bool asTexts = c.decode<bool>(keyAsTexts);
+        under(keyList, [&] {
+            if (asTexts)
+                readElements(list, result.texts);
+            else
+                readElements(list, result.numbers);
+        });
+        return result;
+    }
+    friend bool operator==(const Switch&, const Switch&) = default;
+};
+
+// Two records of one key set, which read its field 1 as numbers and as texts.
+struct SharedTrees {
+    Tree<Way::sharedKeys, Positive> numbers;
+    Tree<Way::sharedKeys, std::string> texts;
+
+    static inline const CodingKey keyNumbers{"numbers", 1}, keyTexts{"texts", 2};
+    static inline const KeySet keys{keyNumbers, keyTexts};
+
+    void encode(coding::Encoder& encoder) const {
+        auto c = encoder.container(keys);
+        c.encode(numbers, keyNumbers);
+        c.encode(texts, keyTexts);
+    }
+    static SharedTrees decode(coding::Decoder& decoder) {
+        auto c = decoder.container(keys);
+        auto numbers = under(keyNumbers, [&] { return c.decode<Tree<Way::sharedKeys, Positive>>(keyNumbers); });
+        return SharedTrees{std::move(numbers), c.decode<Tree<Way::sharedKeys, std::string>>(keyTexts)};
+    }
+    friend bool operator==(const SharedTrees&, const SharedTrees&) = default;
+};
 
 } // namespace prototest

@@ -124,4 +124,50 @@ inline interop::Positives toProto(const Positives& p) {
     return m;
 }
 
+// ---- Records written other ways than with static keys ----
+
+template <Way how>
+interop::PositiveTree toProto(const Tree<how, Positive>& tree) {
+    interop::PositiveTree m;
+    for (const Positive& number : tree.a)
+        m.add_a(number.value);
+    for (const auto& child : tree.children)
+        *m.add_children() = toProto(child);
+    return m;
+}
+
+template <Way how>
+interop::TextTree toProto(const Tree<how, std::string>& tree) {
+    interop::TextTree m;
+    for (const std::string& text : tree.a)
+        m.add_a(text);
+    for (const auto& child : tree.children)
+        *m.add_children() = toProto(child);
+    return m;
+}
+
+inline interop::SharedTrees toProto(const SharedTrees& trees) {
+    interop::SharedTrees m;
+    if (!trees.numbers.a.empty() || !trees.numbers.children.empty())
+        *m.mutable_numbers() = toProto(trees.numbers);
+    if (!trees.texts.a.empty() || !trees.texts.children.empty())
+        *m.mutable_texts() = toProto(trees.texts);
+    return m;
+}
+
+// The message of the reading the record chose.
+inline interop::SwitchNumbers toSwitchNumbers(const Switch& s) {
+    interop::SwitchNumbers m;
+    for (const Positive& number : s.numbers)
+        m.add_list(number.value);
+    return m;
+}
+inline interop::SwitchTexts toSwitchTexts(const Switch& s) {
+    interop::SwitchTexts m;
+    for (const std::string& text : s.texts)
+        m.add_list(text);
+    m.set_astexts(true);
+    return m;
+}
+
 } // namespace interoptest
