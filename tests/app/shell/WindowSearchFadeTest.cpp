@@ -1,7 +1,8 @@
 // The search page as the search button brings it and takes it away, in the program's window with
-// its animations on: it fades in and out over the default animation, takes no click while it
-// fades, nor a key while it goes, and turns back from where it stands at another press; once in,
-// nothing of the fade is left on it. Its other ways of closing take it away at once.
+// its animations on: it fades in and out over the default animation; coming in it takes the
+// clicks meant for it, going it takes no click or key; it turns back from where it stands at
+// another press of the button, whose upper part stands above it; once in, nothing of the fade is
+// left on it. Its other ways of closing take it away at once.
 
 #include "ProgramWindowTest.h"
 
@@ -68,7 +69,7 @@ TEST_F(WindowSearchFadeTest, TheSearchButtonFadesThePageInAndOutAndAPressDuringA
     const Step steps[] = {
         {"pressed", [this] { click(searchButton()); }, true, 0.0},
         {"half-way", [this] { wait(milliseconds{165}); }, true, 0.5},
-        // The page coming in takes no click: the button under it gets it.
+        // The button stands above the page coming in.
         {"pressed half-way: it turns back", [this] { click(searchButton()); }, false, 0.5},
         {"going", [this] { wait(milliseconds{66}); }, false, 0.3},
         {"pressed again: it comes from there", [this] { click(searchButton()); }, true, 0.3},
@@ -84,7 +85,8 @@ TEST_F(WindowSearchFadeTest, TheSearchButtonFadesThePageInAndOutAndAPressDuringA
         // Coming in, the page itself; going, a picture of it.
         EXPECT_EQ(searchPage() != nullptr, step.shown);
         EXPECT_EQ(page()->searchFading()->isVisible(), !step.shown);
-        EXPECT_TRUE(page()->panelHost()->testAttribute(Qt::WA_TransparentForMouseEvents));
+        // Coming in, it takes clicks; going, none.
+        EXPECT_EQ(page()->panelHost()->testAttribute(Qt::WA_TransparentForMouseEvents), !step.shown);
     }
     // Coming in, its field has the typing.
     type(QStringLiteral("빛"));
@@ -114,6 +116,24 @@ TEST_F(WindowSearchFadeTest, TheSearchButtonFadesThePageInAndOutAndAPressDuringA
     EXPECT_FALSE(fade().isPresent());
     EXPECT_FALSE(page()->panelHost()->isVisible());
     EXPECT_FALSE(page()->searchFading()->isVisible());
+}
+
+TEST_F(WindowSearchFadeTest, ComingInItTakesTheClicksMeantForItAndOnceInAPressAboveItFadesItOut) {
+    launchAnimated();
+    click(searchButton());
+    wait(milliseconds{165});
+    ASSERT_TRUE(fade().isFading());
+    // A verse behind the page coming in is not the click's.
+    click(page()->verseList()->row(2));
+    EXPECT_EQ(page()->page().selectedVerseCount(), 0);
+    EXPECT_TRUE(fade().isShown());
+
+    wait(milliseconds{300});
+    expectIn();
+    click(searchButton(), QPoint(searchButton()->width() / 2, 4));
+    EXPECT_FALSE(page()->page().state().view()->searchBtnPressed);
+    EXPECT_TRUE(fade().isFading());
+    EXPECT_TRUE(page()->searchFading()->isVisible());
 }
 
 TEST_F(WindowSearchFadeTest, ItsOtherWaysOfClosingTakeThePageAwayAtOnce) {
