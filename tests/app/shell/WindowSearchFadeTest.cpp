@@ -2,7 +2,8 @@
 // its animations on: it fades in and out over the default animation; coming in it takes the
 // clicks meant for it, going it takes no click or key; it turns back from where it stands at
 // another press of the button, whose upper part stands above it; once in, nothing of the fade is
-// left on it. Its other ways of closing take it away at once.
+// left on it. Its other ways of closing take it away at once. Its corners, its shadow's and its
+// fading picture's are rounded alike.
 
 #include "ProgramWindowTest.h"
 
@@ -12,11 +13,13 @@
 #include "app/reading/PageHandle.h"
 #include "app/reading/PanelFade.h"
 #include "app/reading/PanelFadeWidget.h"
+#include "app/reading/PanelShadow.h"
 #include "app/reading/VerseListWidget.h"
 #include "app/search/SearchBarWidget.h"
 #include "app/search/SearchBibleViewWidget.h"
 
 #include <QAbstractButton>
+#include <QImage>
 #include <QLineEdit>
 #include <QListView>
 #include <QScrollBar>
@@ -134,6 +137,37 @@ TEST_F(WindowSearchFadeTest, ComingInItTakesTheClicksMeantForItAndOnceInAPressAb
     EXPECT_FALSE(page()->page().state().view()->searchBtnPressed);
     EXPECT_TRUE(fade().isFading());
     EXPECT_TRUE(page()->searchFading()->isVisible());
+}
+
+TEST_F(WindowSearchFadeTest, ItsCornersItsShadowAndItsFadingPictureAreRoundedTo30) {
+    // How opaque `widget` draws itself and its children at `at`, on nothing.
+    const auto alpha = [](QWidget* widget, QPoint at) {
+        QImage image(widget->size(), QImage::Format_ARGB32_Premultiplied);
+        image.fill(Qt::transparent);
+        widget->render(&image, QPoint(), QRegion(), QWidget::DrawChildren);
+        return qAlpha(image.pixel(at));
+    };
+    // Off a corner of radius 30, within one of 25; and within both.
+    const QPoint off(7, 7);
+    const QPoint within(12, 12);
+    launchAnimated();
+    click(searchButton());
+    wait(milliseconds{400});
+    expectIn();
+    EXPECT_EQ(alpha(searchPage(), off), 0);
+    EXPECT_EQ(alpha(searchPage(), within), 255);
+    const QPointF corner = searchPage()->mapTo(page(), QPoint(0, 0));
+    for (const PanelShadow* shadow : page()->findChildren<PanelShadow*>()) {
+        if (shadow != page()->panelShadow()) {
+            EXPECT_FALSE(shadow->shape().contains(corner + QPointF(off) + QPointF(0.5, 0.5)));
+            EXPECT_TRUE(shadow->shape().contains(corner + QPointF(within)));
+        }
+    }
+
+    click(searchButton());
+    ASSERT_TRUE(page()->searchFading()->isVisible());
+    EXPECT_EQ(alpha(page()->searchFading(), off), 0);
+    EXPECT_GT(alpha(page()->searchFading(), within), 0);
 }
 
 TEST_F(WindowSearchFadeTest, ItsOtherWaysOfClosingTakeThePageAwayAtOnce) {
