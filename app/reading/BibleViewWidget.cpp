@@ -60,8 +60,9 @@ constexpr qreal tapSlop = 10.0;
 // The deselect button is dimmed until more than one verse is selected.
 constexpr qreal dimmedOpacity = 0.7;
 constexpr qreal dimmedSymbolOpacity = 0.6;
-// The top area's panels, aligned to the top centre, each framed at its own size so that none
-// is cut; rounded and casting a black shadow.
+// The top area's panels, each framed at its own size so that none is cut and centred in the
+// page, as the page's centred stack of layers centres their frames; rounded and casting a black
+// shadow.
 constexpr QSize searchPanelSize(1000, 600);
 constexpr QSize settingsPanelSize(700, 500);
 constexpr QSize aboutPanelSize(830, 470);
@@ -279,11 +280,12 @@ void BibleViewWidget::refresh() {
         frame = searchPanelSize;
     }
     if (frame) {
-        panelHost_->setGeometry((width() - frame->width()) / 2, 0, frame->width(), frame->height());
+        panelHost_->setGeometry((width() - frame->width()) / 2, (height() - frame->height()) / 2, frame->width(),
+                                frame->height());
         panelHost_->raise();
     }
     panelHost_->setVisible(frame.has_value());
-    // Alone in the host, a search page that takes no click leaves the host none either.
+    // Alone in the host, a search page that takes no click (going out) leaves the host none either.
     panelHost_->setAttribute(Qt::WA_TransparentForMouseEvents,
                              searchShown && !searchFade_.takesClicks() && !settingsShown && !aboutShown);
     // Front to back as the page stacks them: the search page, then the preferences, then About.
@@ -350,7 +352,8 @@ void BibleViewWidget::showPanel(TopAreaPanel panel, bool shown) {
         widget = panelProvider_->take(panel, reactions_.page(), panelHost_);
     }
     if (widget) {
-        widget->move((panelHost_->width() - widget->width()) / 2, 0);
+        // The host is centred in the page: so is a panel centred in the host.
+        widget->move((panelHost_->width() - widget->width()) / 2, (panelHost_->height() - widget->height()) / 2);
         widget->raise();
         widget->show();
     }

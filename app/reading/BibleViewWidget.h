@@ -34,18 +34,19 @@ class SymbolButton;
 class TopAreaPanelProvider;
 class VerseListWidget;
 
-// Draws one reading page, 1200 by 670 points, front to back: white; the title block (the
-// title photo behind the translation capsule and the search, deselect and copy buttons) over
-// the verse list; the chapter title capsule at the top centre; the chapter and scroll buttons
-// in the bottom corners; and the host area at the top for the search page and the preferences
-// and About views, placed and shown by the flags of those views, which come from the provider
-// the page is given; the preferences and About views only while the page is on screen. The
-// search button's toggle fades the search page in or out; its other ways of closing take it
-// away at once. A chapter without text to show has a notice in place of its verses, and the
-// page's notice stands in a dark capsule near the bottom while it is up. The chooser sheets
-// stand centred over everything, at their own sizes, on a dimmed page that takes no input
-// meanwhile; the search page's chooser stands there too, in front of the panels that may cover
-// the search page. Escape closes a sheet as its close button does. Every input goes to the
+// Draws one reading page, 1200 by 670 points, front to back: white; the title block (the title
+// photo behind the translation capsule and the search, deselect and copy buttons) over the verse
+// list; the chapter title capsule at the top centre; the chapter and scroll buttons in the bottom
+// corners; and the host area for the search page and the preferences and About views, each
+// centred in the page, shown by the flags of those views, which come from the provider the page
+// is given; the preferences and About views only while the page is on screen. Centred, the panels
+// leave the title row's middle free: the upper part of the search button and of the title capsule
+// stand above them. The search button's toggle fades the search page in or out; its other ways of
+// closing take it away at once. A chapter without text to show has a notice in place of its
+// verses, and the page's notice stands in a dark capsule near the bottom while it is up. The
+// chooser sheets stand centred over everything, at their own sizes, on a dimmed page that takes
+// no input meanwhile; the search page's chooser stands there too, in front of the panels that may
+// cover the search page. Escape closes a sheet as its close button does. Every input goes to the
 // page's handlers; the page comes on screen with the widget's first showing.
 //
 // The keys the page is handed while it is the one on screen (handleKey): Escape closes what

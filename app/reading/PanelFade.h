@@ -18,10 +18,11 @@ class FrameClock;
 // curve; any other turn shows or hides it at once. A turn during a fade turns it back from the
 // opacity it has reached, in the share of the curve's time that is left of the way.
 //
-// While it fades, in or out, the panel takes no click: a press meant for what stands under it
-// (the search button among them) gets there, so a second press turns the fade back. A panel
-// going out is still drawn, and takes no key either, until it is gone. Time runs on the frame
-// clock, so a test moves it with the scheduler's.
+// Coming in, the panel takes clicks as it does once in: what it will cover is no longer the
+// user's to click. Going out, it takes none: a press meant for what stands under it gets there.
+// A second press on the toggle (which stands above the panel) turns the fade back either way. A
+// panel going out is still drawn, and takes no key either, until it is gone. Time runs on the
+// frame clock, so a test moves it with the scheduler's.
 class PanelFade {
 public:
     explicit PanelFade(const FrameClock& clock);
@@ -39,8 +40,8 @@ public:
     bool isFading() const;
     // Whether the panel is drawn: shown, or fading out.
     bool isPresent() const { return shown_ || isFading(); }
-    // Whether the panel takes clicks: in, and not fading.
-    bool takesClicks() const { return shown_ && !isFading(); }
+    // Whether the panel takes clicks: in, or coming in.
+    bool takesClicks() const { return shown_; }
 
 private:
     AnimationTime time_;

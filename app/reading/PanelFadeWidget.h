@@ -15,10 +15,10 @@ class PanelFade;
 class PanelShadow;
 
 // Draws a PanelFade in the host its panel stands in. While the panel comes in, the panel itself
-// is drawn at the fade's opacity, through an opacity effect, and takes no click. While it goes
-// out, the panel is gone already, and a picture of it, taken as it started to go, stands in its
-// place: a picture takes no click, key or focus. Once in, nothing of the fade is left on the
-// panel. The shadow the panel casts fades with it.
+// is drawn at the fade's opacity, through an opacity effect, and takes clicks as it will once in.
+// While it goes out, the panel is gone already, and a picture of it, taken as it started to go,
+// stands in its place: a picture takes no click, key or focus. Once in, nothing of the fade is
+// left on the panel. The shadow the panel casts fades with it.
 //
 // The frames fall on the frame clock, and only while the fade runs.
 class PanelFadeWidget : public QWidget {

@@ -21,8 +21,9 @@ public:
     // The corners of the preferences and the About view, which the provider's widgets round off
     // themselves: a movie under them repaints only what it covers, not the whole panel apart.
     static constexpr double panelCornerRadius = 30;
-    // The corners of each page's search page, which rounds them off itself too.
-    static constexpr double searchPageCornerRadius = 25;
+    // The corners of each page's search page, which rounds them off itself too; its shadow and
+    // the picture it fades out as follow them.
+    static constexpr double searchPageCornerRadius = 30;
 
     virtual ~TopAreaPanelProvider() = default;
 

@@ -9,6 +9,7 @@
 #include "app/shell/ProgressSpinnerWidget.h"
 #include "app/shell/SplashView.h"
 
+#include <QApplication>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPalette>
@@ -170,7 +171,26 @@ void SplashViewWidget::showMainView() {
     slide->setStartValue(QPoint(-width, 0));
     slide->setEndValue(target);
     connect(slide, &QAbstractAnimation::finished, movie_, &QWidget::hide);
+    // Every press reaches a window before any widget in it is found under the pointer.
+    slide_ = slide;
+    qApp->installEventFilter(this);
+    connect(slide, &QAbstractAnimation::finished, this, [this] { qApp->removeEventFilter(this); });
     slide->start(QAbstractAnimation::DeleteWhenStopped);
+}
+
+bool SplashViewWidget::eventFilter(QObject* watched, QEvent* event) {
+    const bool press = event->type() == QEvent::MouseButtonPress || event->type() == QEvent::MouseButtonDblClick;
+    if (press && watched->isWindowType() && slide_ != nullptr) {
+        qApp->removeEventFilter(this);
+        // Where the slide would end. The movie it covers goes after the press, not during it: a
+        // widget hidden under the pointer has the window send enter and leave events, which move
+        // the point the press is still being handed over by.
+        const QPoint target = slide_->endValue().toPoint();
+        slide_->stop();
+        mainView_->move(target);
+        QMetaObject::invokeMethod(movie_, &QWidget::hide, Qt::QueuedConnection);
+    }
+    return QWidget::eventFilter(watched, event);
 }
 
 } // namespace lumenscroll

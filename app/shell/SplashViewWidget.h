@@ -6,6 +6,7 @@
 #include <QWidget>
 
 class QLabel;
+class QPropertyAnimation;
 
 namespace lumenscroll {
 
@@ -18,6 +19,10 @@ class SplashView;
 // screen on every side; the icon and the title in the middle; the main view, sliding in from
 // the leading edge once the screen hands over to it; and, while the start-up chapter loads,
 // the loading indicator. The screen appears with the widget's first showing.
+//
+// A press anywhere in the program while the main view slides in lands it in its place first, so
+// the press goes to what stands under the pointer there: the pointer resting on a title button's
+// place as the view comes is on that button, not on whatever part of the view passes by.
 class SplashViewWidget : public QWidget {
     Q_OBJECT
 
@@ -40,6 +45,7 @@ public:
 
 protected:
     void showEvent(QShowEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     QWidget* buildTitle();
@@ -52,6 +58,8 @@ private:
     QWidget* title_;
     QWidget* loading_;
     MainViewWidget* mainView_ = nullptr;
+    // The main view sliding in, while it does.
+    QPointer<QPropertyAnimation> slide_;
     ChangeWatchers watchers_;
     bool appeared_ = false;
 };

@@ -325,7 +325,7 @@ TEST_F(BibleViewWidgetTest, TheSearchButtonTogglesTheSearchAreaOfThePanelHost) {
     settle();
     QWidget* host = child("panelHost");
     EXPECT_TRUE(host->isVisible());
-    EXPECT_EQ(host->geometry(), QRect(100, 0, 1000, 600));
+    EXPECT_EQ(host->geometry(), QRect(100, 35, 1000, 600));
     click(child("searchButton"));
     settle();
     EXPECT_FALSE(shown(0).searchBtnPressed);
@@ -333,7 +333,7 @@ TEST_F(BibleViewWidgetTest, TheSearchButtonTogglesTheSearchAreaOfThePanelHost) {
 
     settings.aboutViewBtnPressed.set(true);
     settle();
-    EXPECT_EQ(host->geometry(), QRect(185, 0, 830, 470));
+    EXPECT_EQ(host->geometry(), QRect(185, 100, 830, 470));
 }
 
 TEST_F(BibleViewWidgetTest, TheSharedPanelsStandOnThePageOnScreenAloneWhileTheirFlagsAreSet) {
@@ -350,16 +350,16 @@ TEST_F(BibleViewWidgetTest, TheSharedPanelsStandOnThePageOnScreenAloneWhileTheir
     QWidget* preferences = first.panel(TopAreaPanel::settings);
     ASSERT_EQ(preferences, panels.widgets[0]);
     EXPECT_TRUE(preferences->isVisible());
-    EXPECT_EQ(first.panelHost()->geometry(), QRect(250, 0, 700, 500));
+    EXPECT_EQ(first.panelHost()->geometry(), QRect(250, 85, 700, 500));
     EXPECT_EQ(preferences->geometry(), QRect(0, 0, 700, 500));
     // Its shadow falls from its rounded outline, drawn just under it, blurred once: nothing
     // over the panel renders it apart when something in it moves.
     PanelShadow* shadow = first.panelShadow();
     EXPECT_EQ(first.panelHost()->graphicsEffect(), nullptr);
     EXPECT_TRUE(shadow->isVisible());
-    EXPECT_EQ(shadow->shape().boundingRect(), QRectF(250, 0, 700, 500));
-    EXPECT_FALSE(shadow->shape().contains(QPointF(253, 3))); // a rounded corner
-    EXPECT_TRUE(shadow->shape().contains(QPointF(280, 3)));
+    EXPECT_EQ(shadow->shape().boundingRect(), QRectF(250, 85, 700, 500));
+    EXPECT_FALSE(shadow->shape().contains(QPointF(253, 88))); // a rounded corner
+    EXPECT_TRUE(shadow->shape().contains(QPointF(280, 88)));
     const QList<QObject*> stacking = first.children();
     EXPECT_EQ(stacking.indexOf(shadow) + 1, stacking.indexOf(first.panelHost()));
     first.grab();
@@ -384,7 +384,7 @@ TEST_F(BibleViewWidgetTest, TheSharedPanelsStandOnThePageOnScreenAloneWhileTheir
     EXPECT_FALSE(settings.settingsViewBtnPressed());
     EXPECT_EQ(other.panel(TopAreaPanel::settings), nullptr);
     ASSERT_NE(other.panel(TopAreaPanel::about), nullptr);
-    EXPECT_EQ(other.panelHost()->geometry(), QRect(185, 0, 830, 470));
+    EXPECT_EQ(other.panelHost()->geometry(), QRect(185, 100, 830, 470));
     EXPECT_EQ(first.panel(TopAreaPanel::about), nullptr);
 
     settings.aboutViewBtnPressed.set(false);

@@ -1,7 +1,9 @@
 // The search page as the search button brings it and takes it away, in the program's window with
-// its animations on: it fades in and out over the default animation, takes no click while it
-// fades, nor a key while it goes, and turns back from where it stands at another press; once in,
-// nothing of the fade is left on it. Its other ways of closing take it away at once.
+// its animations on: it fades in and out over the default animation; coming in it takes the
+// clicks meant for it, going it takes no click or key; it turns back from where it stands at
+// another press of the button, whose upper part stands above it; once in, nothing of the fade is
+// left on it. Its other ways of closing take it away at once. Its corners, its shadow's and its
+// fading picture's are rounded alike.
 
 #include "ProgramWindowTest.h"
 
@@ -11,11 +13,13 @@
 #include "app/reading/PageHandle.h"
 #include "app/reading/PanelFade.h"
 #include "app/reading/PanelFadeWidget.h"
+#include "app/reading/PanelShadow.h"
 #include "app/reading/VerseListWidget.h"
 #include "app/search/SearchBarWidget.h"
 #include "app/search/SearchBibleViewWidget.h"
 
 #include <QAbstractButton>
+#include <QImage>
 #include <QLineEdit>
 #include <QListView>
 #include <QScrollBar>
@@ -68,7 +72,7 @@ TEST_F(WindowSearchFadeTest, TheSearchButtonFadesThePageInAndOutAndAPressDuringA
     const Step steps[] = {
         {"pressed", [this] { click(searchButton()); }, true, 0.0},
         {"half-way", [this] { wait(milliseconds{165}); }, true, 0.5},
-        // The page coming in takes no click: the button under it gets it.
+        // The button stands above the page coming in.
         {"pressed half-way: it turns back", [this] { click(searchButton()); }, false, 0.5},
         {"going", [this] { wait(milliseconds{66}); }, false, 0.3},
         {"pressed again: it comes from there", [this] { click(searchButton()); }, true, 0.3},
@@ -84,7 +88,8 @@ TEST_F(WindowSearchFadeTest, TheSearchButtonFadesThePageInAndOutAndAPressDuringA
         // Coming in, the page itself; going, a picture of it.
         EXPECT_EQ(searchPage() != nullptr, step.shown);
         EXPECT_EQ(page()->searchFading()->isVisible(), !step.shown);
-        EXPECT_TRUE(page()->panelHost()->testAttribute(Qt::WA_TransparentForMouseEvents));
+        // Coming in, it takes clicks; going, none.
+        EXPECT_EQ(page()->panelHost()->testAttribute(Qt::WA_TransparentForMouseEvents), !step.shown);
     }
     // Coming in, its field has the typing.
     type(QStringLiteral("빛"));
@@ -114,6 +119,55 @@ TEST_F(WindowSearchFadeTest, TheSearchButtonFadesThePageInAndOutAndAPressDuringA
     EXPECT_FALSE(fade().isPresent());
     EXPECT_FALSE(page()->panelHost()->isVisible());
     EXPECT_FALSE(page()->searchFading()->isVisible());
+}
+
+TEST_F(WindowSearchFadeTest, ComingInItTakesTheClicksMeantForItAndOnceInAPressAboveItFadesItOut) {
+    launchAnimated();
+    click(searchButton());
+    wait(milliseconds{165});
+    ASSERT_TRUE(fade().isFading());
+    // A verse behind the page coming in is not the click's.
+    click(page()->verseList()->row(2));
+    EXPECT_EQ(page()->page().selectedVerseCount(), 0);
+    EXPECT_TRUE(fade().isShown());
+
+    wait(milliseconds{300});
+    expectIn();
+    click(searchButton(), QPoint(searchButton()->width() / 2, 4));
+    EXPECT_FALSE(page()->page().state().view()->searchBtnPressed);
+    EXPECT_TRUE(fade().isFading());
+    EXPECT_TRUE(page()->searchFading()->isVisible());
+}
+
+TEST_F(WindowSearchFadeTest, ItsCornersItsShadowAndItsFadingPictureAreRoundedTo30) {
+    // How opaque `widget` draws itself and its children at `at`, on nothing.
+    const auto alpha = [](QWidget* widget, QPoint at) {
+        QImage image(widget->size(), QImage::Format_ARGB32_Premultiplied);
+        image.fill(Qt::transparent);
+        widget->render(&image, QPoint(), QRegion(), QWidget::DrawChildren);
+        return qAlpha(image.pixel(at));
+    };
+    // Off a corner of radius 30, within one of 25; and within both.
+    const QPoint off(7, 7);
+    const QPoint within(12, 12);
+    launchAnimated();
+    click(searchButton());
+    wait(milliseconds{400});
+    expectIn();
+    EXPECT_EQ(alpha(searchPage(), off), 0);
+    EXPECT_EQ(alpha(searchPage(), within), 255);
+    const QPointF corner = searchPage()->mapTo(page(), QPoint(0, 0));
+    for (const PanelShadow* shadow : page()->findChildren<PanelShadow*>()) {
+        if (shadow != page()->panelShadow()) {
+            EXPECT_FALSE(shadow->shape().contains(corner + QPointF(off) + QPointF(0.5, 0.5)));
+            EXPECT_TRUE(shadow->shape().contains(corner + QPointF(within)));
+        }
+    }
+
+    click(searchButton());
+    ASSERT_TRUE(page()->searchFading()->isVisible());
+    EXPECT_EQ(alpha(page()->searchFading(), off), 0);
+    EXPECT_GT(alpha(page()->searchFading(), within), 0);
 }
 
 TEST_F(WindowSearchFadeTest, ItsOtherWaysOfClosingTakeThePageAwayAtOnce) {
