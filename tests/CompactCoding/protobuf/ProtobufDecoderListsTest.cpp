@@ -399,6 +399,15 @@ TEST(ProtobufDecoding, AMessageOfDictionaryKeysIsReadInRunsBoundedByItsLists) {
     ListsByNumber<Positive>::decodes = 0;
     EXPECT_EQ(decoded<ListsByNumber<Positive>>(emptyRuns(100)).elements, 0u);
     EXPECT_LE(ListsByNumber<Positive>::decodes, 101);
+    // Messages side by side, each with a refusing list of a number of its own: every message mends
+    // its own list, and none is read again for another's.
+    Bytes messages;
+    for (int number = 1; number <= 300; ++number)
+        messages = messages + bytes({0x0A, 3, 0x80 | (number << 3 & 0x7F) | 2, number >> 4, 0x00});
+    using SideBySide = Field<1, std::vector<ListsByNumber<Positive>>>;
+    ListsByNumber<Positive>::decodes = 0;
+    EXPECT_EQ(decoded<SideBySide>(messages).value.size(), 300u);
+    EXPECT_LE(ListsByNumber<Positive>::decodes, 2 * 300);
 }
 
 } // namespace
