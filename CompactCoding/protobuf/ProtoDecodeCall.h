@@ -34,9 +34,12 @@ namespace coding {
 // made in; a oneof's own decode reads in its record's frame. A wrong guess marks that frame
 // (the outermost one when it has ended). A marked frame whose decode threw runs again, with what the
 // call learned since it began: the decode is a function of its bytes and of what is known. A marked
-// frame that returned (its code may have swallowed the error) hands its mark to the frame around it, so a value read wrong is mended by the nearest decode that failed on it or, at the
-// latest, by the root's running again once for all the lessons of its pass. A frame runs again
-// only when the call learned a place during its run, so every frame runs a bounded number of times.
+// frame that returned (its code may have swallowed the error) hands its mark to the frame around
+// it, so a value read wrong is mended by the nearest decode that failed on it or, at the latest,
+// by the root's running again once for all the lessons of its pass: records within each other
+// that all guess are then read twice each, not once for every record around them. A frame runs
+// again only when the call learned a place during its run, so every frame runs a bounded number
+// of times.
 class ProtoDecodeCall {
 public:
     using Place = const std::uint8_t*;
