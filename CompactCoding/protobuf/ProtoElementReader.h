@@ -36,14 +36,13 @@ public:
         ProtoElementReader reader;
         reader.occurrences_ = occurrences;
         reader.isField_ = true;
-        reader.elements_ = elements;
         if (elements == Elements::unknown) {
             reader.call_ = &call;
             reader.frame_ = call.currentFrame();
             if (!occurrences.empty() && call.holdsNumbers(occurrences.front().data))
-                reader.elements_ = Elements::numbers;
+                elements = Elements::numbers;
         }
-        if (reader.elements_ == Elements::numbers)
+        if (elements == Elements::numbers)
             reader.passEmptyRuns();
         return reader;
     }
@@ -90,7 +89,6 @@ private:
     std::size_t index_ = 0;        // of the next occurrence, or of the next byte
     std::uint32_t packedOffset_ = 0; // within the current occurrence's packed run
     bool isField_ = false;
-    Elements elements_ = Elements::unknown;
 };
 
 } // namespace coding
